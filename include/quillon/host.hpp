@@ -1,0 +1,198 @@
+// Public C++ host API: embed the host runtime, load modules, and make every
+// form of host call with host values in and out.
+//
+//   quillon::Host host;
+//   host.load("mm_types_xb");
+//   auto m  = host.construct("Ozo.Model", {});
+//   auto ax = host.construct("Zorvan.metamodel.types.Axis", {m, 3, "speed"});
+//   host.set(ax, "Dimensions", 4);
+//   int d = host.get(ax, "Dimensions").toInt32();
+//
+// Every failure is a quillon::Error whose what() is exactly the text a host
+// user sees. The host runtime is one per process: every Host object is a
+// session on the same runtime, and loaded modules stay loaded.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace quillon {
+
+class Error : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// A host value: an array of doubles, int32s, logicals, characters or objects.
+// Scalars are 1-by-1 arrays; text is a 1-by-N character array; an empty
+// object array of a class is an empty handle of that class.
+class Value {
+ public:
+  enum class Type { Double, Int32, Logical, Char, Object };
+
+  Value();  // the empty double array []
+  Value(int v);  // a 1-by-1 int32 array
+  Value(double v);
+  Value(bool v);
+  Value(char const* utf8);
+  Value(std::string_view utf8);
+  Value(std::string const& utf8);
+  Value(std::u16string_view text);
+  Value(Value const& other);
+  Value(Value&& other) noexcept;
+  Value& operator=(Value other) noexcept;
+  ~Value();
+
+  static Value int32(std::int32_t v);
+  static Value logical(bool v);
+  // 1-by-N arrays.
+  static Value doubles(std::vector<double> const& values);
+  static Value int32s(std::vector<std::int32_t> const& values);
+  static Value logicals(std::vector<bool> const& values);
+  // 1-by-N object array; every element must be a 1-by-1 object value.
+  static Value objects(std::vector<Value> const& elements);
+
+  Type type() const;
+  std::size_t rows() const;
+  std::size_t cols() const;
+  std::size_t numel() const;
+  bool isEmpty() const { return numel() == 0; }
+  bool isObject() const { return type() == Type::Object; }
+  // "double", "int32", "logical", "char", or the class of an object array.
+  std::string className() const;
+
+  // Element i converted (numbers and logicals); throws Error when not numeric
+  // or out of range.
+  double toDouble(std::size_t i = 0) const;
+  std::int32_t toInt32(std::size_t i = 0) const;
+  bool toBool(std::size_t i = 0) const;
+  // Character arrays only.
+  std::string toString() const;
+  std::u16string toU16String() const;
+  // Element i of an object array as a 1-by-1 object value.
+  Value element(std::size_t i) const;
+  // Identity of the host object in a 1-by-1 object array (0 otherwise): two
+  // values hold the same host object exactly when their identities are equal.
+  std::uintptr_t identity() const;
+  bool sameObject(Value const& other) const { return identity() != 0 && identity() == other.identity(); }
+  // Reference count of the host object (diagnostics; 0 when not an object).
+  int objectRefCount() const;
+
+  // Implementation access (the runtime's array; one reference held).
+  void* raw() const { return fArray; }
+  static Value adopt(void* array);
+
+ private:
+  void* fArray;
+};
+
+struct ArgumentDesc {
+  std::string name;
+  std::string type;
+};
+
+struct MethodDesc {
+  std::string name;
+  std::string kind;  // "static", "instance", "explicit", "constructor", "function"
+  std::int32_t attributes = 0;
+  std::uint32_t flags = 0;
+  std::vector<std::string> argumentNames;
+  std::string result;
+  std::optional<std::string> self;
+  std::vector<std::string> arguments;
+  std::string description;
+  std::string declaredIn;  // full name of the class that registered it
+  // "name(arg types) -> result" as a host user reads it.
+  std::string signatureText() const;
+};
+
+struct PropertyDesc {
+  std::string name;
+  std::string type;
+  std::optional<int> multiplicity;
+  bool readOnly = false;
+  std::uint32_t attributes = 0;
+  std::optional<unsigned> index;
+  bool isStatic = false;
+  std::string declaredIn;
+};
+
+struct MetaPropertyDesc {
+  std::string name;
+  int id = 0;
+  std::string declaredBy;
+};
+
+struct ClassDesc {
+  std::string name;
+  std::string shortName;
+  std::string description;
+  std::vector<std::string> superclasses;
+  std::vector<MethodDesc> methods;              // own, registration order
+  std::vector<PropertyDesc> properties;         // own, registration order (meta entries excluded)
+  std::vector<MetaPropertyDesc> metaProperties; // own meta-property entries
+};
+
+struct PackageDesc {
+  std::string name;
+  std::vector<std::string> classes;  // full names, registration order
+  std::vector<std::string> functions;
+};
+
+class Host {
+ public:
+  Host();
+
+  void load(std::string const& module);
+  // Adds a directory to the module path.
+  void addModuleDirectory(std::string const& dir);
+
+  bool hasClass(std::string_view fullName) const;
+  bool hasPackage(std::string_view fullName) const;
+  PackageDesc describePackage(std::string_view fullName) const;
+  ClassDesc describeClass(std::string_view fullName) const;
+  // All members (own and inherited) of a class, by name.
+  std::vector<MethodDesc> methods(std::string_view fullName, std::string_view method) const;
+  std::vector<PropertyDesc> allProperties(std::string_view fullName) const;
+  std::vector<std::string> memberNames(std::string_view fullName) const;
+
+  // Static method, or an instance/explicit method with the object first.
+  Value call(std::string_view className, std::string_view method, std::vector<Value> const& args) const;
+  Value callFunction(std::string_view package, std::string_view function, std::vector<Value> const& args) const;
+  Value construct(std::string_view className, std::vector<Value> const& args) const;
+  // Method on an object.
+  Value invoke(Value const& object, std::string_view method, std::vector<Value> const& args) const;
+  Value get(Value const& object, std::string_view property) const;
+  Value getStatic(std::string_view className, std::string_view property) const;
+  void set(Value const& object, std::string_view property, Value const& value) const;
+  void destroy(Value const& object) const;
+  // Full class name of the object in a 1-by-1 object value.
+  std::string classOf(Value const& object) const;
+
+  // Live counts: "host objects", "bindings", "arrays" and what libraries
+  // publish ("model objects", ...).
+  std::vector<std::pair<std::string, std::size_t>> counters() const;
+  std::size_t counter(std::string_view name) const;
+
+  // Captures console output of the host while alive.
+  class OutputCapture {
+   public:
+    explicit OutputCapture(Host const& host);
+    ~OutputCapture();
+    std::string const& text() const { return *fText; }
+    OutputCapture(OutputCapture const&) = delete;
+    OutputCapture& operator=(OutputCapture const&) = delete;
+
+   private:
+    std::string* fText;
+    void* fPrevious;
+  };
+};
+
+}  // namespace quillon

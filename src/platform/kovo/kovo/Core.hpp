@@ -1,0 +1,96 @@
+// Core vocabulary of the host object system: interned names, the host value
+// word and the host utilities (allocation, console output, bounded formatting).
+#pragma once
+
+#include <bit>
+#include <cstdarg>
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace kovo {
+
+class HostArray;
+
+// ---------------------------------------------------------------------------
+// Interning. Every name handed to the host is interned first; an interned id
+// is the address of the one stored copy of its text, so ids compare by pointer.
+namespace internal {
+struct IdEmptyPolicy {};
+// Returns the unique stored copy of `text`. Never null; never frees.
+char const* makeInterned(char const* text);
+}  // namespace internal
+
+template <class Policy>
+class COSInternedBase {
+ public:
+  constexpr COSInternedBase() = default;
+  // `id` must come from internal::makeInterned (or be the empty text "").
+  static COSInternedBase fromId(char const* id) {
+    COSInternedBase r;
+    r.fId = id;
+    return r;
+  }
+  char const* c_str() const { return fId; }
+  std::string_view view() const { return fId; }
+  bool empty() const { return fId[0] == '\0'; }
+  friend bool operator==(COSInternedBase a, COSInternedBase b) { return a.fId == b.fId; }
+  friend bool operator!=(COSInternedBase a, COSInternedBase b) { return a.fId != b.fId; }
+  friend bool operator<(COSInternedBase a, COSInternedBase b) { return a.fId < b.fId; }
+
+ private:
+  char const* fId = "";
+};
+
+using Interned = COSInternedBase<internal::IdEmptyPolicy>;
+
+// Interns `text`; a null or empty text gives the empty id without touching the table.
+Interned intern(char const* text);
+Interned intern(std::string_view text);
+
+// ---------------------------------------------------------------------------
+// The host value word. For "int32 scalar", "logical scalar" and "double scalar"
+// it carries the value itself; for every other host data type a HostArray*.
+using COSValue = std::uint64_t;
+
+inline COSValue fromInt32(std::int32_t v) {
+  return static_cast<COSValue>(static_cast<std::int64_t>(v));
+}
+inline std::int32_t toInt32(COSValue w) { return static_cast<std::int32_t>(w & 0xffffffffu); }
+inline COSValue fromDouble(double v) { return std::bit_cast<COSValue>(v); }
+inline double toDouble(COSValue w) { return std::bit_cast<double>(w); }
+inline COSValue fromLogical(bool v) { return v ? 1u : 0u; }
+inline bool toLogical(COSValue w) { return w != 0; }
+inline COSValue fromArray(HostArray* a) { return reinterpret_cast<COSValue>(a); }
+inline HostArray* toArray(COSValue w) { return reinterpret_cast<HostArray*>(w); }
+
+// The host's own error: a host user sees exactly what() as the error text.
+class HostError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+}  // namespace kovo
+
+// ---------------------------------------------------------------------------
+// Host utilities (C linkage names as the host exports them).
+// Blocks handed to the host (class, method, package and function descriptions)
+// are released with zkFree; zkMalloc/zkCalloc are the matching allocators.
+void* zkMalloc(std::size_t size);
+void* zkCalloc(std::size_t count, std::size_t size);
+void zkFree(void* block);
+
+// Console output of the host. Goes to stdout unless a sink is installed.
+int zkPrintf(char const* format, ...) __attribute__((format(printf, 1, 2)));
+// Bounded formatting: writes at most size-1 characters and a terminator;
+// returns the full length of the formatted text, or -1 when formatting fails.
+int zkVSNprintf(char* buffer, std::size_t size, char const* format, std::va_list args);
+
+namespace kovo {
+using PrintSink = std::function<void(std::string_view)>;
+// Installs a sink for zkPrintf and returns the previous one (empty = stdout).
+PrintSink setPrintSink(PrintSink sink);
+}  // namespace kovo

@@ -1,0 +1,82 @@
+// Host objects and the binding registry.
+//
+// A host object (COSInterface) is what a host user holds: an instance of a
+// host class with an identity and a reference count. Native code binds a
+// pointer to it: for handle classes an id from the metamodel runtime, for
+// value classes a pointer to the value. When the last host reference goes,
+// the host calls destroyInstance of the class description with that pointer.
+#pragma once
+
+#include <kovo/Core.hpp>
+#include <kovo/HostArray.hpp>
+
+#include <atomic>
+#include <cstddef>
+
+namespace kovo {
+
+class COSClass;
+
+class COSInterface {
+ public:
+  // A handle-bound object answers the lookup of its bound pointer under any
+  // class name; a value object only under its own class and its ancestors.
+  void* lookup(Interned className) const;
+  void* bound() const { return fBound; }
+  COSClass* getClass() const { return fClass; }
+  bool isValueObject() const { return fValueObject; }
+  // A bound object was announced (or constructed and then announced);
+  // an unbound one is an object under construction whose constructor failed.
+  bool isBound() const { return fBound != nullptr; }
+
+  void addRef() { fRefs.fetch_add(1, std::memory_order_relaxed); }
+  void release();
+  int refCount() const { return fRefs.load(std::memory_order_relaxed); }
+
+  // Live host objects in the process, for leak checks.
+  static std::size_t live();
+
+  // Host side only: an object of `cls` with nothing bound yet (constructors).
+  static COSInterface* createUnbound(COSClass* cls);
+
+  COSInterface(COSInterface const&) = delete;
+  COSInterface& operator=(COSInterface const&) = delete;
+
+ private:
+  friend class BindingAccess;
+  COSInterface(COSClass* cls, void* bound, bool valueObject);
+  ~COSInterface();
+
+  std::atomic<int> fRefs{1};
+  COSClass* fClass;
+  void* fBound;
+  bool fValueObject;
+  bool fRegistered = false;  // present in the binding registry
+};
+
+namespace factory::basic {
+
+// Maps native ids to host objects. Holds no reference: a binding lives as long
+// as its host object, and destroyInstance removes it.
+class BindingRegistry {
+ public:
+  // The host object bound to `id` under class `cls`, as a new 1-by-1 object
+  // array (one reference for the caller). A new host object is made and
+  // bound when there is none. A null id gives the empty array of `cls`.
+  static HostArray* announce(void* id, Interned cls);
+  static HostArray* announce(void* id, Interned cls, bool& isNew);
+  // Binds `id` to the object under construction held in `out` (1x1).
+  static void announceForConstructor(void* id, Interned cls, HostArray* out, bool store);
+  // A value object of class `cls` around `ptr`, not kept in the registry:
+  // every call makes a new host object.
+  static HostArray* announceWithoutStoring(void* ptr, Interned cls);
+  // Drops the binding of `id` (no effect when there is none).
+  static void remove(void* id);
+  // The host object bound to `id`, or null. Adds no reference.
+  static COSInterface* find(void* id);
+  // Number of live bindings kept in the registry.
+  static std::size_t size();
+};
+
+}  // namespace factory::basic
+}  // namespace kovo

@@ -1,0 +1,263 @@
+// Meta objects, models, model elements and the deviant registry.
+//
+// Every model element is a NSInterface::ClassObjectIntf: it has a meta class
+// and is read and written reflectively through the introspection record of
+// a model class (IntrospectiveMethods). Typed handles of the model libraries
+// (Zorvan::metamodel::types::Axis, ...) are thin facades over this core.
+#pragma once
+
+#include <Ozo/Base.hpp>
+#include <Ozo/Object.hpp>
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace Ozo {
+
+class ClassObject;
+class Model;
+class ImmutableModel;
+class ImmutableClass;
+
+// ---------------------------------------------------------------------------
+// The meta model: what a model class and its properties are.
+namespace meta {
+
+enum class ValueKind : std::uint8_t { Integer, Real, Boolean, String, Element, Value };
+enum class Multiplicity : std::uint8_t { ZeroOne = 0, One = 1, Many = 2 };
+
+struct ClassDef;
+
+// One property of a model class, as plain data.
+struct PropertyDef {
+  char const* name;
+  ValueKind kind;
+  Multiplicity multiplicity;
+  // Element: the qualified model class of the elements ("Zorvan.metamodel.types.PrimitiveType").
+  // Value: the qualified value type name. Others: null.
+  char const* typeName = nullptr;
+  bool composite = false;  // elements set here are owned by the object
+  bool readOnly = false;   // derived in the model; writes are refused
+};
+
+// One model class, as plain data. Properties are the class's own, in index order.
+struct ClassDef {
+  char const* name;         // "Axis"
+  char const* packageName;  // "Zorvan.metamodel.types"
+  ClassDef const* superclass;
+  PropertyDef const* properties;
+  unsigned propertyCount;
+  bool isAbstract = false;
+};
+
+}  // namespace meta
+
+namespace NSInterface {
+
+class TypeIntf : public ObjectIntf {
+ public:
+  virtual std::string name() const = 0;
+  virtual std::string qualifiedName() const = 0;
+};
+
+class DataTypeIntf : public TypeIntf {};
+
+class PropertyIntf;
+
+class ClassIntf : public TypeIntf {
+ public:
+  virtual meta::ClassDef const& def() const = 0;
+  virtual ClassIntf const* superclass() const = 0;
+  // Own properties, id 1 first.
+  virtual std::vector<PropertyIntf*> const& ownProperties() const = 0;
+  // True when this class is `other` or derives from it.
+  virtual bool conformsTo(ClassIntf const* other) const = 0;
+};
+
+class PackageIntf : public ObjectIntf {
+ public:
+  virtual std::string name() const = 0;
+  virtual std::string qualifiedName() const = 0;
+  virtual std::vector<ClassIntf*> classes() const = 0;
+};
+
+class PropertyIntf : public ObjectIntf {
+ public:
+  virtual meta::PropertyDef const& def() const = 0;
+  virtual unsigned id() const = 0;  // 1-based within its class
+  virtual ClassIntf const* owner() const = 0;
+};
+
+class ModelIntf;
+
+// A model element: the reflective core every element class shares.
+class ClassObjectIntf : public ObjectIntf {
+ public:
+  virtual ClassIntf const* metaClass() const = 0;
+  virtual ModelIntf* model() const = 0;
+  // The element that owns this one through a composite property, or null.
+  virtual ClassObjectIntf* container() const = 0;
+};
+
+// A live many-valued property of an element (or a free-standing list).
+// Positions are 0-based here; callers check them first.
+class CollectionIntf : public ObjectIntf {
+ public:
+  virtual meta::PropertyDef const& def() const = 0;
+  virtual ClassObjectIntf* owner() const = 0;  // null for free-standing lists
+  virtual std::size_t size() const = 0;
+  virtual Object at(std::size_t i) const = 0;
+  virtual void insert(std::size_t i, ImmutableObject const& v) = 0;
+  virtual void erase(std::size_t i) = 0;
+  virtual void replace(std::size_t i, ImmutableObject const& v) = 0;
+  virtual void clear() = 0;
+};
+
+class ModelIntf : public ObjectIntf {
+ public:
+  virtual std::string name() const = 0;
+  virtual bool isReadOnly() const = 0;
+  virtual void setReadOnly(bool readOnly) = 0;
+  // Elements created in the model, in creation order (no references added).
+  virtual std::vector<ClassObjectIntf*> elements() const = 0;
+};
+
+}  // namespace NSInterface
+
+// ---------------------------------------------------------------------------
+// Handles of meta objects.
+class ImmutableType : public ImmutableObject {
+ public:
+  using ImmutableObject::ImmutableObject;
+  ImmutableType() = default;
+  NSInterface::TypeIntf* type() const { return dynamic_cast<NSInterface::TypeIntf*>(get()); }
+};
+
+class ImmutableDataType : public ImmutableType {
+ public:
+  using ImmutableType::ImmutableType;
+};
+
+class ImmutableClass : public ImmutableType {
+ public:
+  using ImmutableType::ImmutableType;
+  ImmutableClass() = default;
+  ImmutableClass(NSInterface::ClassIntf* c, Deviant d) : ImmutableType(c, d) {}
+  NSInterface::ClassIntf* cls() const { return dynamic_cast<NSInterface::ClassIntf*>(get()); }
+};
+
+class ImmutablePackage : public ImmutableObject {
+ public:
+  using ImmutableObject::ImmutableObject;
+};
+
+class ImmutableProperty : public ImmutableObject {
+ public:
+  using ImmutableObject::ImmutableObject;
+  ImmutableProperty() = default;
+  ImmutableProperty(NSInterface::PropertyIntf* p, Deviant d) : ImmutableObject(p, d) {}
+  NSInterface::PropertyIntf* property() const { return dynamic_cast<NSInterface::PropertyIntf*>(get()); }
+};
+
+// Meta objects for model class definitions (immortal, one per ClassDef).
+NSInterface::ClassIntf* metaClassOf(meta::ClassDef const& def);
+ImmutableClass makeMetaClass(meta::ClassDef const& def);
+
+// ---------------------------------------------------------------------------
+// Handles of models and elements.
+class ImmutableModel : public Handle<NSInterface::ModelIntf> {
+ public:
+  using Handle::Handle;
+  ImmutableModel() = default;
+  NSInterface::ModelIntf* checkedModel() const { return checked("ozo/Ozo/Model_h", 84); }
+  operator ImmutableObject() const { return ImmutableObject(get(), deviant()); }
+};
+
+class Model : public ImmutableModel {
+ public:
+  using ImmutableModel::ImmutableModel;
+  Model() = default;
+  // A new empty model, registered in the model cache under `name`
+  // (a fresh "untitled<N>" name when empty).
+  static Model create(std::string const& name = {});
+  operator Object() const { return Object(get(), deviant()); }
+};
+
+// A model element seen through the reflective core.
+class ClassObject : public Handle<NSInterface::ClassObjectIntf> {
+ public:
+  using Handle::Handle;
+  ClassObject() = default;
+  ClassObject(Handle const& h) : Handle(h) {}
+};
+
+// The accessor record of a model class: every entry takes the element and a
+// property index (1-based in the class's own property table).
+struct PropertyAccessors {
+  Object (*get)(ClassObject const& object, unsigned index);
+  bool (*isSet)(ClassObject const& object, unsigned index);
+  void (*set)(ClassObject const& object, unsigned index, Object const& value);
+  void (*reserved)();
+  void (*unset)(ClassObject const& object, unsigned index);
+};
+
+struct PropertyTableEntry {
+  NSInterface::PropertyIntf* property;
+};
+
+// The introspection record of a model class.
+struct IntrospectiveMethods {
+  meta::ClassDef const* def;
+  PropertyAccessors const* accessors;
+  // Own properties: table()[id - 1]; count() entries.
+  PropertyTableEntry const* table() const;
+  unsigned count() const { return def->propertyCount; }
+  ImmutableClass metaClass() const { return makeMetaClass(*def); }
+};
+
+// ---------------------------------------------------------------------------
+// Identities of objects for the host: one per (object, deviant, view).
+struct VariantInfo {
+  ReferenceCountingIntf* object;
+  Deviant deviant;
+  bool immutable;
+  // Releases one reference of the object (the binding's reference).
+  void release() const { object->release(); }
+};
+
+class DeviantRegistry {
+ public:
+  // A stable id for the object in the given view; null for a null object.
+  // The same object, deviant and view give the same id while the object lives.
+  static void* getId(ReferenceCountingIntf* object, Deviant const& d, bool immutable);
+  // The object behind an id, or null for anything that is not a live id.
+  static VariantInfo const* getVariantInfo(void const* id);
+  static bool isImmutable(void const* id);
+  // Forgets every id of the object (called when it is destroyed).
+  static void retract(ReferenceCountingIntf* object);
+  static std::size_t size();
+};
+
+// Writability of model objects: an element of a read-only model may not be written.
+class DeviantAssertions {
+ public:
+  static bool sAssertionsEnabled;
+  static bool enableAssertions(bool enable);  // returns the previous value
+  // True when the object may be written; raises the runtime's error otherwise.
+  static bool assertWritable(NSInterface::ObjectIntf* object);
+  static bool internal_assertWritable(NSInterface::ObjectIntf* object);
+};
+
+// Models by name. Holds no reference: a model leaves the cache when it dies.
+class ModelCache {
+ public:
+  static ImmutableModel find(std::string const& name);
+  static std::vector<std::string> names();
+  static std::string freshName();  // "untitled1", "untitled2", ...
+  static void add(NSInterface::ModelIntf* model);
+  static void remove(NSInterface::ModelIntf* model);
+};
+
+}  // namespace Ozo

@@ -1,0 +1,104 @@
+// Class-description bases for handle classes of the binding layer.
+#pragma once
+
+#include <Ozo/Meta.hpp>
+#include <kovo/Class.hpp>
+#include <kovo/Object.hpp>
+
+#include <string>
+#include <vector>
+
+namespace kovo::factory {
+
+// A class description that carries its short name and description.
+class KovoFactoryClassInfo : public COSClassInfo {
+ public:
+  KovoFactoryClassInfo(std::string shortName, std::string description)
+      : fShortName(std::move(shortName)), fDescription(std::move(description)) {}
+  char const* getName() const override { return fShortName.c_str(); }
+  char const* getDescription() const override { return fDescription.c_str(); }
+
+ private:
+  std::string fShortName;
+  std::string fDescription;
+};
+
+// Instances are bound to handles of T; T only documents what is bound.
+template <class T, bool ValueSemantics>
+class HandleClassInfo : public KovoFactoryClassInfo {
+ public:
+  using KovoFactoryClassInfo::KovoFactoryClassInfo;
+};
+
+}  // namespace kovo::factory
+
+namespace Ozo::xb {
+
+// Base of every class whose instances are model objects: destroying an
+// instance drops its binding and gives back the binding's reference.
+class ClassMetaData : public kovo::factory::HandleClassInfo<ReferenceCountingIntf, false> {
+ public:
+  using HandleClassInfo::HandleClassInfo;
+  void destroyInstance(void* unused, void* instance) override;
+};
+
+// Base of meta-property classes: instances are plain native objects of T.
+template <class T>
+class MetaPropertyMetaData : public kovo::factory::HandleClassInfo<T, false> {
+ public:
+  using kovo::factory::HandleClassInfo<T, false>::HandleClassInfo;
+  void destroyInstance(void*, void* instance) override {
+    kovo::factory::basic::BindingRegistry::remove(instance);
+    delete static_cast<T*>(instance);
+  }
+};
+
+// Callbacks that other bindings attach to a class while it is initialised.
+class KovoExtensionsRegistryImpl {
+ public:
+  using Callback = void (*)(char const* className, kovo::COSClass* cls, kovo::COSClient* client);
+  void addNonConstCallback(std::string className, Callback cb);
+  void executeNonConstCallbacks(char const* className, kovo::COSClass* cls, kovo::COSClient* client) const;
+
+ private:
+  std::vector<std::pair<std::string, Callback>> fCallbacks;
+};
+
+class KovoExtensionsRegistry {
+ public:
+  static KovoExtensionsRegistryImpl& instance();
+};
+
+// Creators of the sequence and iterator classes of an element class.
+using BaseClassList = std::vector<std::string>;
+kovo::COSClassInfo* createSequenceOfRefClassInfo(char const* shortName, char const* description,
+                                                 char const* fullName, char const* elementClass,
+                                                 char const* iteratorClass, BaseClassList const& bases);
+kovo::COSClassInfo* createSequenceOfImmutableRefClassInfo(char const* shortName, char const* description,
+                                                          char const* fullName, char const* elementClass,
+                                                          char const* iteratorClass, BaseClassList const& bases);
+kovo::COSClassInfo* createImmutableSequenceOfRefClassInfo(char const* shortName, char const* description,
+                                                          char const* fullName, char const* elementClass,
+                                                          char const* iteratorClass, BaseClassList const& bases);
+kovo::COSClassInfo* createImmutableSequenceOfImmutableRefClassInfo(char const* shortName,
+                                                                   char const* description,
+                                                                   char const* fullName,
+                                                                   char const* elementClass,
+                                                                   char const* iteratorClass,
+                                                                   BaseClassList const& bases);
+kovo::COSClassInfo* createIteratorOfRefClassInfo(char const* shortName, char const* description,
+                                                 char const* fullName, char const* elementClass);
+kovo::COSClassInfo* createIteratorOfImmutableRefClassInfo(char const* shortName, char const* description,
+                                                          char const* fullName, char const* elementClass);
+kovo::COSClassInfo* createImmutableIteratorOfRefClassInfo(char const* shortName, char const* description,
+                                                          char const* fullName, char const* elementClass);
+kovo::COSClassInfo* createImmutableIteratorOfImmutableRefClassInfo(char const* shortName,
+                                                                   char const* description,
+                                                                   char const* fullName,
+                                                                   char const* elementClass);
+
+// Registers the runtime's own host package "Ozo" (Ozo.Object, Ozo.Model, ...)
+// once; later calls do nothing.
+void ensureOzoPackage();
+
+}  // namespace Ozo::xb

@@ -1,0 +1,44 @@
+// The seam between host values and model handles, shared by every invoker and
+// descriptor: input words to handles, and handles back to host objects.
+#pragma once
+
+#include <Ozo/Meta.hpp>
+#include <kovo/Class.hpp>
+#include <kovo/HostArray.hpp>
+#include <kovo/Object.hpp>
+
+namespace Ozo::xb {
+
+// Interned names used on hot paths, interned once.
+kovo::Interned internedName(char const* name);
+
+// Converts an input word (a HostArray of objects) to a handle. An empty array
+// gives an empty handle and leaves *given false. Otherwise element 0 is asked
+// for its bound pointer under `wantedClass`, the pointer is looked up in the
+// deviant registry, and the handle holds the object and its deviant.
+ImmutableObject toHandle(kovo::COSValue word, kovo::Interned wantedClass, bool* given = nullptr);
+
+// Same for a host array directly.
+ImmutableObject toHandle(kovo::HostArray const* array, kovo::Interned wantedClass, bool* given = nullptr);
+
+// The host class name of a returned object: the object's own name for the
+// view, or `defaultName` for an empty handle. Interned.
+kovo::Interned hostClassName(ImmutableObject const& h, bool immutable, char const* defaultName);
+
+// The object-return routine: id from the deviant registry for the view, the
+// host object from the binding registry, and one reference added to the
+// object when the binding is new. Returns the word to store in an output
+// slot (a 1-by-1 object array, or the empty array of `className`).
+kovo::COSValue returnObject(ImmutableObject const& h, kovo::Interned className, bool immutable);
+
+// Convenience: hostClassName + returnObject.
+inline kovo::COSValue returnObject(ImmutableObject const& h, bool immutable, char const* defaultName) {
+  return returnObject(h, hostClassName(h, immutable, defaultName), immutable);
+}
+
+// Every invoker ends with this: a call that asked for no output still gets one.
+inline void fixOutputCount(int& nlhs) {
+  if (nlhs == 0) nlhs = 1;
+}
+
+}  // namespace Ozo::xb
