@@ -1,0 +1,12 @@
+// Registration functions of the element classes of Zorvan.metamodel.types.
+// Each registers its class's eleven host classes in the given package; a
+// null package registers nothing.
+#pragma once
+
+#include <kovo/Class.hpp>
+
+namespace Zorvan::metamodel::types::xb {
+
+void staticInitializeAxis(kovo::COSPackage* package);
+
+}  // namespace Zorvan::metamodel::types::xb
