@@ -89,6 +89,8 @@ class Value {
   static Value adopt(void* array);
 
  private:
+  struct Adopted {};
+  Value(Adopted, void* array) noexcept : fArray(array) {}
   void* fArray;
 };
 

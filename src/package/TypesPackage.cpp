@@ -5,7 +5,7 @@
 #include <Ozo/Base.hpp>
 #include <foundation_xb/MetamodelPackages.hpp>
 #include <kovo/Class.hpp>
-#include <types/MetaPackage.hpp>
+#include <types/Types.hpp>
 #include <xb/Marshal.hpp>
 
 #include <cstdlib>

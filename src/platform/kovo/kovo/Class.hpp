@@ -39,6 +39,9 @@ class COSClassInfo {
  public:
   static void* operator new(std::size_t size);
   static void operator delete(void* block);
+  // Construction in a block the caller allocated (zkCalloc); zkFree frees it.
+  static void* operator new(std::size_t, void* where) noexcept { return where; }
+  static void operator delete(void*, void*) noexcept {}
 
   virtual ~COSClassInfo();
   virtual char const* getName() const = 0;  // short name
@@ -110,6 +113,9 @@ class COSMethodInfo {
 
   static void* operator new(std::size_t size);
   static void operator delete(void* block);
+  // Construction in a block the caller allocated (zkCalloc); zkFree frees it.
+  static void* operator new(std::size_t, void* where) noexcept { return where; }
+  static void operator delete(void*, void*) noexcept {}
 
   COSMethodInfo(char const* name, factory::MethodAttributes attrs, char const* description);
   virtual ~COSMethodInfo();
@@ -198,6 +204,9 @@ class COSPropInfo {
 
   static void* operator new(std::size_t size);
   static void operator delete(void* block);
+  // Construction in a block the caller allocated (zkCalloc); zkFree frees it.
+  static void* operator new(std::size_t, void* where) noexcept { return where; }
+  static void operator delete(void*, void*) noexcept {}
 
   COSPropInfo(char const* name, char const* dataType, factory::PropertyAttributes attrs);
   virtual ~COSPropInfo();

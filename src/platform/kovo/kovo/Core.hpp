@@ -37,9 +37,15 @@ class COSInternedBase {
   char const* c_str() const { return fId; }
   std::string_view view() const { return fId; }
   bool empty() const { return fId[0] == '\0'; }
-  friend bool operator==(COSInternedBase a, COSInternedBase b) { return a.fId == b.fId; }
-  friend bool operator!=(COSInternedBase a, COSInternedBase b) { return a.fId != b.fId; }
-  friend bool operator<(COSInternedBase a, COSInternedBase b) { return a.fId < b.fId; }
+  // Every library has its own "" literal: all empty ids are the same id.
+  friend bool operator==(COSInternedBase a, COSInternedBase b) {
+    return a.fId == b.fId || (a.empty() && b.empty());
+  }
+  friend bool operator!=(COSInternedBase a, COSInternedBase b) { return !(a == b); }
+  friend bool operator<(COSInternedBase a, COSInternedBase b) {
+    if (a.empty() || b.empty()) return a.empty() && !b.empty();
+    return std::less<char const*>{}(a.fId, b.fId);
+  }
 
  private:
   char const* fId = "";

@@ -28,6 +28,9 @@ class COSInterface {
   // A bound object was announced (or constructed and then announced);
   // an unbound one is an object under construction whose constructor failed.
   bool isBound() const { return fBound != nullptr; }
+  // Destroyed explicitly by a host user: its native side is gone and any
+  // further use is an error.
+  bool isDeleted() const { return fDeleted; }
 
   void addRef() { fRefs.fetch_add(1, std::memory_order_relaxed); }
   void release();
@@ -52,6 +55,8 @@ class COSInterface {
   void* fBound;
   bool fValueObject;
   bool fRegistered = false;  // present in the binding registry
+  bool fDeleted = false;     // destroyed explicitly; lookups answer null
+  bool fDestroyed = false;   // destroyInstance has run (it runs at most once)
 };
 
 namespace factory::basic {

@@ -179,6 +179,10 @@ AsserterEx<E> Asserter::MakeAlways(char const* fmt, ...) {
   return AsserterEx<E>(false);
 }
 
+// Throws the host foundation library's out-of-memory error
+// (boost::exception_detail::clone_impl<foundation::core::except::detail::bad_alloc_impl>).
+[[noreturn]] void throwOutOfMemory();
+
 // The message every empty-handle access reports.
 inline constexpr char kNullRefMessage[] = "Cannot access NULL ref. Use isValid() before calling methods";
 

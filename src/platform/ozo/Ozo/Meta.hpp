@@ -17,6 +17,7 @@
 namespace Ozo {
 
 class ClassObject;
+class ElementBase;
 class Model;
 class ImmutableModel;
 class ImmutableClass;
@@ -27,6 +28,14 @@ namespace meta {
 
 enum class ValueKind : std::uint8_t { Integer, Real, Boolean, String, Element, Value };
 enum class Multiplicity : std::uint8_t { ZeroOne = 0, One = 1, Many = 2 };
+// How a derived (read-only) property computes its value on read. Container and
+// Children keep only what conforms to the property's typeName.
+enum class Derivation : std::uint8_t {
+  None,       // stored
+  Model,      // the element's model
+  Container,  // the element that owns this one
+  Children,   // the elements this one owns, in property order
+};
 
 struct ClassDef;
 
@@ -40,6 +49,7 @@ struct PropertyDef {
   char const* typeName = nullptr;
   bool composite = false;  // elements set here are owned by the object
   bool readOnly = false;   // derived in the model; writes are refused
+  Derivation derived = Derivation::None;
 };
 
 // One model class, as plain data. Properties are the class's own, in index order.
@@ -53,6 +63,8 @@ struct ClassDef {
 };
 
 }  // namespace meta
+
+struct IntrospectiveMethods;
 
 namespace NSInterface {
 
@@ -99,6 +111,12 @@ class ClassObjectIntf : public ObjectIntf {
   virtual ModelIntf* model() const = 0;
   // The element that owns this one through a composite property, or null.
   virtual ClassObjectIntf* container() const = 0;
+  // The runtime's storage of the element (null for objects the runtime did not make).
+  virtual ElementBase* elementCore() { return nullptr; }
+
+  // The root model class "ClassObject" of package "Ozo".
+  static meta::ClassDef const sClassDef;
+  static IntrospectiveMethods const sIntrospectiveMethods;
 };
 
 // A live many-valued property of an element (or a free-standing list).
@@ -138,6 +156,7 @@ class ImmutableType : public ImmutableObject {
 class ImmutableDataType : public ImmutableType {
  public:
   using ImmutableType::ImmutableType;
+  ImmutableDataType() = default;
 };
 
 class ImmutableClass : public ImmutableType {
@@ -151,6 +170,8 @@ class ImmutableClass : public ImmutableType {
 class ImmutablePackage : public ImmutableObject {
  public:
   using ImmutableObject::ImmutableObject;
+  ImmutablePackage() = default;
+  NSInterface::PackageIntf* package() const { return dynamic_cast<NSInterface::PackageIntf*>(get()); }
 };
 
 class ImmutableProperty : public ImmutableObject {
@@ -161,9 +182,16 @@ class ImmutableProperty : public ImmutableObject {
   NSInterface::PropertyIntf* property() const { return dynamic_cast<NSInterface::PropertyIntf*>(get()); }
 };
 
-// Meta objects for model class definitions (immortal, one per ClassDef).
+// Meta objects for model class definitions (immortal, one per ClassDef). A
+// class joins the meta package of its package name when it is first built.
 NSInterface::ClassIntf* metaClassOf(meta::ClassDef const& def);
 ImmutableClass makeMetaClass(meta::ClassDef const& def);
+// The meta package of a qualified package name ("Zorvan.metamodel.types"),
+// listing the classes built so far; made on first use.
+ImmutablePackage metaPackage(std::string const& qualifiedName);
+// The data types of primitive values: "Integer", "Real", "Boolean", "String"
+// (package "Ozo"); an empty handle for other names.
+ImmutableDataType primitiveDataType(std::string const& name);
 
 // ---------------------------------------------------------------------------
 // Handles of models and elements.
@@ -173,6 +201,10 @@ class ImmutableModel : public Handle<NSInterface::ModelIntf> {
   ImmutableModel() = default;
   NSInterface::ModelIntf* checkedModel() const { return checked("ozo/Ozo/Model_h", 84); }
   operator ImmutableObject() const { return ImmutableObject(get(), deviant()); }
+  // The object as a model, or an empty handle when it is not one.
+  static ImmutableModel cast(ImmutableObject const& o) {
+    return ImmutableModel(dynamic_cast<NSInterface::ModelIntf*>(o.get()), o.deviant());
+  }
 };
 
 class Model : public ImmutableModel {
@@ -181,8 +213,12 @@ class Model : public ImmutableModel {
   Model() = default;
   // A new empty model, registered in the model cache under `name`
   // (a fresh "untitled<N>" name when empty).
+  // Fails when a live model already has that name.
   static Model create(std::string const& name = {});
   operator Object() const { return Object(get(), deviant()); }
+  static Model cast(ImmutableObject const& o) {
+    return Model(dynamic_cast<NSInterface::ModelIntf*>(o.get()), o.deviant());
+  }
 };
 
 // A model element seen through the reflective core.
@@ -191,6 +227,18 @@ class ClassObject : public Handle<NSInterface::ClassObjectIntf> {
   using Handle::Handle;
   ClassObject() = default;
   ClassObject(Handle const& h) : Handle(h) {}
+};
+
+// Handle of any model element in its immutable view: the root of the typed
+// handles of the model libraries.
+class ImmutableClassObject : public ImmutableObject {
+ public:
+  using Intf = NSInterface::ClassObjectIntf;
+  ImmutableClassObject() = default;
+  ImmutableClassObject(NSInterface::ClassObjectIntf* p, Deviant d) : ImmutableObject(p, d) {}
+  NSInterface::ClassObjectIntf* intf() const { return static_cast<NSInterface::ClassObjectIntf*>(get()); }
+  ClassObject classObject() const { return ClassObject(intf(), deviant()); }
+  static ImmutableClass MetaClass();
 };
 
 // The accessor record of a model class: every entry takes the element and a

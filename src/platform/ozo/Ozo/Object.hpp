@@ -137,6 +137,10 @@ class Boolean {
   bool fValue = false;
 };
 
+// Text conversions; invalid sequences become U+FFFD.
+std::u16string toUtf16(std::string_view utf8);
+std::string toUtf8(std::u16string_view utf16);
+
 // UTF-16 text.
 class String {
  public:

@@ -37,6 +37,7 @@ class OzoxbProperty : public kovo::COSPropInfo {
   bool isReadOnly() const { return fTraits & kTraitReadOnly; }
   bool keepsEmpty() const { return fTraits & kTraitKeepEmpty; }
   char const* className() const { return fClassName; }
+  Multiplicity multiplicity() const { return fMultiplicity; }
   Facts facts() const override;
 
   // Finds the model object behind `target`, then reads it: single-valued
@@ -59,6 +60,7 @@ class OzoxbProperty : public kovo::COSPropInfo {
   IntrospectiveMethods const* fMethods;
   unsigned fIndex;
   unsigned fTraits;
+  Multiplicity fMultiplicity;
 };
 
 // Hook of value-type properties: the value type supplies the conversions.

@@ -1,0 +1,57 @@
+// Start-up costs: loading the module, populating the package on its first
+// lookup, and the first initialisation of a class. Each can happen once per
+// process, so each benchmark runs one iteration and the loop over classes
+// gives an average first initialisation.
+#include <quillon/host.hpp>
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double seconds(Clock::time_point from) { return std::chrono::duration<double>(Clock::now() - from).count(); }
+
+void BM_LoadModule(benchmark::State& state) {
+  quillon::Host host;
+  for (auto _ : state) {
+    auto const start = Clock::now();
+    host.load("mm_types_xb");
+    state.SetIterationTime(seconds(start));
+  }
+}
+BENCHMARK(BM_LoadModule)->Iterations(1)->UseManualTime()->Unit(benchmark::kMicrosecond);
+
+void BM_PopulatePackage(benchmark::State& state) {
+  quillon::Host host;
+  host.load("mm_types_xb");
+  for (auto _ : state) {
+    auto const start = Clock::now();
+    benchmark::DoNotOptimize(host.hasPackage("Zorvan.metamodel.types"));
+    state.SetIterationTime(seconds(start));
+  }
+  state.counters["classes"] = double(host.describePackage("Zorvan.metamodel.types").classes.size());
+}
+BENCHMARK(BM_PopulatePackage)->Iterations(1)->UseManualTime()->Unit(benchmark::kMicrosecond);
+
+// Each iteration initialises a class that nobody has used yet.
+void BM_FirstClassInitialisation(benchmark::State& state) {
+  quillon::Host host;
+  host.load("mm_types_xb");
+  std::vector<std::string> const classes = host.describePackage("Zorvan.metamodel.types").classes;
+  std::size_t i = 0;
+  for (auto _ : state) {
+    auto const start = Clock::now();
+    benchmark::DoNotOptimize(host.describeClass(classes[i++ % classes.size()]));
+    state.SetIterationTime(seconds(start));
+  }
+}
+BENCHMARK(BM_FirstClassInitialisation)->Iterations(11)->UseManualTime()->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,250 @@
+"""Python classes for host classes, built from what the host describes.
+
+Nothing here knows any particular host class: members, signatures and the
+protocols a class supports (comparison, text, sequence) are read from the host
+the first time a class is needed, and one Python class per host class is kept.
+"""
+
+import operator
+import types
+import weakref
+
+from ._runtime import session
+
+# Host method -> Python operator it serves.
+_COMPARISONS = {"eq": "__eq__", "ne": "__ne__", "lt": "__lt__",
+                "le": "__le__", "gt": "__gt__", "ge": "__ge__"}
+
+
+class HostClass(type):
+    """Type of every Python class that stands for a host class.
+
+    Calling the class constructs a host object; ``dir()`` lists host members.
+    """
+
+    def __call__(cls, *args):
+        name = cls.__dict__.get("_host_name")
+        if name is None:
+            raise TypeError("quillon.Object is abstract: call a host class")
+        return session().construct(name, args)
+
+    def __repr__(cls):
+        name = cls.__dict__.get("_host_name")
+        return f"<host class '{name}'>" if name else super().__repr__()
+
+    def __dir__(cls):
+        return list(cls.__dict__.get("_host_members", ()))
+
+
+class Object(metaclass=HostClass):
+    """A host object. One Python object per live host object: ``a is b`` holds
+    exactly when both stand for the same host object."""
+
+    # _ref holds the one host reference of this wrapper.
+    __slots__ = ("_ref", "__weakref__")
+
+    def __repr__(self):
+        return f"<{type(self)._host_name} object>"
+
+    def __dir__(self):
+        return list(type(self)._host_members)
+
+    # Host objects are references: a copy is the same object, and they cannot
+    # outlive the process.
+    def __copy__(self):
+        return self
+
+    def __deepcopy__(self, memo):
+        return self
+
+    def __reduce__(self):
+        raise TypeError(f"cannot pickle host object {self!r}")
+
+
+Object.__module__ = HostClass.__module__ = "quillon"
+
+
+# Live wrappers by host identity. An entry goes when Python drops the wrapper,
+# before the wrapper's host reference is released, so a stale identity never
+# maps to a new object.
+_live = weakref.WeakValueDictionary()
+_classes = {}
+
+
+def wrap(ref):
+    """The wrapper of the host object in ``ref`` (a _quillon.Ref)."""
+    key = ref.identity
+    obj = _live.get(key)
+    if obj is None:
+        obj = object.__new__(class_for(session().class_of(ref)))
+        obj._ref = ref
+        _live[key] = obj
+    return obj
+
+
+def class_for(name):
+    """The Python class of the host class ``name`` (built on first use)."""
+    cls = _classes.get(name)
+    if cls is None:
+        cls = _classes[name] = _build(name)
+    return cls
+
+
+def _build(name):
+    s = session()
+    desc = s.describe_class(name)
+    props = {p.name: p for p in s.all_properties(name)}
+    ns = {"__slots__": (), "__module__": "quillon", "_host_name": name}
+    methods = {}
+    for member in s.member_names(name):
+        if member.startswith("_"):  # would shadow Python's own attributes
+            continue
+        if member in props:
+            ns[member] = _property(name, props[member])
+            continue
+        overloads = [d for d in s.methods(name, member) if d.kind != "constructor"]
+        if overloads:
+            methods[member] = overloads
+            ns[member] = _Method(name, member, overloads)
+    _add_protocols(ns, methods)
+    ns["_host_members"] = tuple(sorted(m for m in ns if not m.startswith("_")))
+    ns["__doc__"] = _class_doc(desc, methods, props)
+    cls = HostClass(desc.short_name or name.rpartition(".")[2], (Object,), ns)
+    cls.__qualname__ = name
+    return cls
+
+
+# A host method: on an object it calls the method on that object; through the
+# class it calls the class's method, the object (or None for the empty array)
+# then being the first argument of an instance method. (No docstring: __doc__
+# is per instance, the host signatures.)
+class _Method:
+
+    __slots__ = ("_on_object", "_on_class", "__doc__")
+
+    def __init__(self, class_name, name, overloads):
+        s = session()
+        invoke, call = s.invoke, s.call
+        doc = "\n".join(_signatures(overloads))
+
+        def on_object(self, *args):
+            return invoke(self._ref, name, args)
+
+        def on_class(*args):
+            return call(class_name, name, args)
+
+        for fn in (on_object, on_class):
+            fn.__name__ = name
+            fn.__qualname__ = f"{class_name}.{name}"
+            fn.__doc__ = doc
+        self._on_object, self._on_class, self.__doc__ = on_object, on_class, doc
+
+    def __get__(self, obj, cls=None):
+        if obj is None:
+            return self._on_class
+        return types.MethodType(self._on_object, obj)
+
+
+# A static host property: read through the class, or through an object.
+class _StaticProperty:
+
+    __slots__ = ("_class_name", "_name", "__doc__")
+
+    def __init__(self, class_name, name, doc):
+        self._class_name, self._name, self.__doc__ = class_name, name, doc
+
+    def __get__(self, obj, cls=None):
+        return session().get_static(self._class_name, self._name)
+
+
+def _property_doc(p):
+    doc = f"{p.name}: {p.type}"
+    return doc + " (read-only)" if p.read_only else doc
+
+
+def _property(class_name, p):
+    if p.is_static:
+        return _StaticProperty(class_name, p.name, _property_doc(p))
+    s = session()
+    get, set_ = s.get, s.set
+    name = p.name
+    # Read-only properties keep a setter: the host refuses the write with its
+    # own message.
+    return property(lambda self: get(self._ref, name),
+                    lambda self, value: set_(self._ref, name, value),
+                    None, _property_doc(p))
+
+
+def _host_operand(other):
+    return other is None or isinstance(other, Object)
+
+
+def _comparison(method):
+    invoke = session().invoke
+
+    # Only host objects and None (the empty array) reach the host; anything
+    # else is not comparable, so == falls back to identity as usual.
+    def op(self, other):
+        if not _host_operand(other):
+            return NotImplemented
+        return invoke(self._ref, method, (other,))
+    return op
+
+
+def _add_protocols(ns, methods):
+    invoke = session().invoke
+    for host_name, dunder in _COMPARISONS.items():
+        if host_name in methods:
+            ns[dunder] = _comparison(host_name)
+    if "eq" in methods:
+        # Equal host objects need not be the same object: no identity hash.
+        ns["__hash__"] = None
+    if "toString" in methods:
+        ns["__str__"] = lambda self: invoke(self._ref, "toString", ())
+    if "size" in methods and "at" in methods:
+        ns.update(_sequence_protocol(invoke))
+
+
+def _sequence_protocol(invoke):
+    # Python's 0-based index i is host position i + 1.
+    def length(self):
+        return invoke(self._ref, "size", ())
+
+    def getitem(self, index):
+        n = length(self)
+        if isinstance(index, slice):
+            return [invoke(self._ref, "at", (i + 1,)) for i in range(*index.indices(n))]
+        i = operator.index(index)
+        if i < 0:
+            i += n
+        if not 0 <= i < n:
+            raise IndexError("sequence index out of range")
+        return invoke(self._ref, "at", (i + 1,))
+
+    def iterate(self):
+        i = 0
+        while i < length(self):
+            yield invoke(self._ref, "at", (i + 1,))
+            i += 1
+
+    return {"__len__": length, "__getitem__": getitem, "__iter__": iterate}
+
+
+def _signatures(overloads):
+    # A method inherited along several paths is listed once.
+    return list(dict.fromkeys(d.signature for d in overloads))
+
+
+def _class_doc(desc, methods, props):
+    lines = [f"Host class {desc.name}."]
+    if desc.description:
+        lines += ["", desc.description]
+    if desc.superclasses:
+        lines += ["", "Superclasses: " + ", ".join(desc.superclasses)]
+    if methods:
+        lines += ["", "Methods:"]
+        lines += [f"    {sig}" for name in sorted(methods) for sig in _signatures(methods[name])]
+    if props:
+        lines += ["", "Properties:"]
+        lines += [f"    {_property_doc(props[name])}" for name in sorted(props)]
+    return "\n".join(lines)

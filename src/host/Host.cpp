@@ -1,0 +1,253 @@
+// The public host API over the host runtime.
+#include <quillon/host.hpp>
+
+#include <kovo/Runtime.hpp>
+
+#include "Guard.hpp"
+
+#include <memory>
+#include <unordered_set>
+
+namespace quillon {
+
+using kovo::ArrayPtr;
+using kovo::COSClass;
+using kovo::COSMethodInfo;
+using kovo::COSPropInfo;
+using kovo::HostArray;
+using kovo::Runtime;
+
+namespace {
+
+ArrayPtr arrayOf(Value const& v) {
+  if (!v.raw()) return ArrayPtr(HostArray::createEmpty(), false);
+  return ArrayPtr(static_cast<HostArray*>(v.raw()));
+}
+
+std::vector<ArrayPtr> arraysOf(std::vector<Value> const& values) {
+  std::vector<ArrayPtr> out;
+  out.reserve(values.size());
+  for (Value const& v : values) out.push_back(arrayOf(v));
+  return out;
+}
+
+Value valueOf(ArrayPtr a) { return Value::adopt(a.detach()); }
+
+char const* kindName(COSMethodInfo::Kind k) {
+  switch (k) {
+    case COSMethodInfo::Kind::Static: return "static";
+    case COSMethodInfo::Kind::Instance: return "instance";
+    case COSMethodInfo::Kind::Explicit: return "explicit";
+    case COSMethodInfo::Kind::Constructor: return "constructor";
+    case COSMethodInfo::Kind::Function: return "function";
+  }
+  return "static";
+}
+
+MethodDesc describeMethod(COSMethodInfo const& m, std::string declaredIn) {
+  MethodDesc d;
+  auto const& s = m.signature();
+  d.name = m.getName();
+  d.kind = kindName(m.kind());
+  d.attributes = m.attributes().value;
+  d.flags = m.flags();
+  for (kovo::Interned n : s.argNames) d.argumentNames.emplace_back(n.view());
+  d.result = std::string(s.result.view());
+  if (!s.self.empty()) d.self = std::string(s.self.view());
+  for (kovo::Interned t : s.argTypes) d.arguments.emplace_back(t.view());
+  d.description = m.getDescription() ? m.getDescription() : "";
+  d.declaredIn = std::move(declaredIn);
+  return d;
+}
+
+PropertyDesc describeProperty(COSPropInfo const& p, std::string declaredIn) {
+  PropertyDesc d;
+  COSPropInfo::Facts const f = p.facts();
+  d.name = p.getName();
+  d.type = p.getDataType() ? p.getDataType() : "";
+  if (f.multiplicity >= 0) d.multiplicity = f.multiplicity;
+  d.readOnly = f.readOnly;
+  d.attributes = p.attributes();
+  if (f.index != 0) d.index = f.index;
+  d.isStatic = p.isStatic();
+  d.declaredIn = std::move(declaredIn);
+  return d;
+}
+
+// The class and its ancestors, nearest first, each once.
+std::vector<COSClass*> lineage(COSClass* cls) {
+  std::vector<COSClass*> order{cls};
+  std::unordered_set<COSClass*> seen{cls};
+  for (std::size_t i = 0; i < order.size(); ++i)
+    for (COSClass* super : order[i]->superclasses())
+      if (seen.insert(super).second) order.push_back(super);
+  return order;
+}
+
+}  // namespace
+
+std::string MethodDesc::signatureText() const {
+  std::string out = name + "(";
+  std::vector<std::string> parts;
+  if (self) parts.push_back("self: " + *self);
+  bool const named = argumentNames.size() == arguments.size();
+  for (std::size_t i = 0; i < arguments.size(); ++i)
+    parts.push_back(named ? argumentNames[i] + ": " + arguments[i] : arguments[i]);
+  for (std::size_t i = 0; i < parts.size(); ++i) out += (i ? ", " : "") + parts[i];
+  out += ")";
+  if (!result.empty() && result != "void") out += " -> " + result;
+  return out;
+}
+
+Host::Host() = default;
+
+void Host::load(std::string const& module) {
+  host::guarded([&] { Runtime::loadModule(module); });
+}
+
+void Host::addModuleDirectory(std::string const& dir) {
+  host::guarded([&] { Runtime::addModuleDirectory(dir); });
+}
+
+bool Host::hasClass(std::string_view fullName) const {
+  return host::guarded([&] { return COSClass::find(fullName) != nullptr; });
+}
+
+bool Host::hasPackage(std::string_view fullName) const {
+  return host::guarded([&] {
+    return !fullName.empty() && kovo::COSPackage::getPackage(kovo::intern(fullName)) != nullptr;
+  });
+}
+
+PackageDesc Host::describePackage(std::string_view fullName) const {
+  return host::guarded([&] {
+    kovo::COSPackage* pkg = Runtime::requirePackage(fullName);
+    PackageDesc d;
+    d.name = std::string(pkg->getName().view());
+    for (COSClass* c : pkg->classes()) d.classes.emplace_back(c->getName().view());
+    std::unordered_set<std::string> seen;
+    for (auto* f : pkg->functions())
+      if (seen.insert(f->getName()).second) d.functions.emplace_back(f->getName());
+    return d;
+  });
+}
+
+ClassDesc Host::describeClass(std::string_view fullName) const {
+  return host::guarded([&] {
+    COSClass* cls = Runtime::requireClass(fullName);
+    ClassDesc d;
+    d.name = std::string(cls->getName().view());
+    d.shortName = cls->getShortName();
+    d.description = cls->getDescription();
+    for (kovo::Interned s : cls->superclassNames()) d.superclasses.emplace_back(s.view());
+    for (auto const& m : cls->ownMethods()) d.methods.push_back(describeMethod(*m, d.name));
+    for (auto const& p : cls->ownProperties()) {
+      COSPropInfo::Facts const f = p->facts();
+      if (f.metaId >= 0) d.metaProperties.push_back({p->getName(), f.metaId, f.declaredBy});
+      else d.properties.push_back(describeProperty(*p, d.name));
+    }
+    return d;
+  });
+}
+
+std::vector<MethodDesc> Host::methods(std::string_view fullName, std::string_view method) const {
+  return host::guarded([&] {
+    std::vector<MethodDesc> out;
+    for (COSClass* c : lineage(Runtime::requireClass(fullName)))
+      for (auto const& m : c->ownMethods())
+        if (method == m->getName()) out.push_back(describeMethod(*m, std::string(c->getName().view())));
+    return out;
+  });
+}
+
+std::vector<PropertyDesc> Host::allProperties(std::string_view fullName) const {
+  return host::guarded([&] {
+    std::vector<PropertyDesc> out;
+    std::unordered_set<std::string> seen;
+    for (COSClass* c : lineage(Runtime::requireClass(fullName)))
+      for (auto const& p : c->ownProperties())
+        if (seen.insert(p->getName()).second) out.push_back(describeProperty(*p, std::string(c->getName().view())));
+    return out;
+  });
+}
+
+std::vector<std::string> Host::memberNames(std::string_view fullName) const {
+  return host::guarded([&] { return Runtime::requireClass(fullName)->memberNames(); });
+}
+
+Value Host::call(std::string_view className, std::string_view method, std::vector<Value> const& args) const {
+  return host::guarded([&] {
+    std::vector<ArrayPtr> const in = arraysOf(args);
+    return valueOf(Runtime::callStatic(Runtime::requireClass(className), method, in));
+  });
+}
+
+Value Host::callFunction(std::string_view package, std::string_view function, std::vector<Value> const& args) const {
+  return host::guarded([&] {
+    std::vector<ArrayPtr> const in = arraysOf(args);
+    return valueOf(Runtime::callFunction(Runtime::requirePackage(package), function, in));
+  });
+}
+
+Value Host::construct(std::string_view className, std::vector<Value> const& args) const {
+  return host::guarded([&] {
+    std::vector<ArrayPtr> const in = arraysOf(args);
+    return valueOf(Runtime::construct(Runtime::requireClass(className), in));
+  });
+}
+
+Value Host::invoke(Value const& object, std::string_view method, std::vector<Value> const& args) const {
+  return host::guarded([&] {
+    std::vector<ArrayPtr> const in = arraysOf(args);
+    return valueOf(Runtime::callMethod(arrayOf(object), method, in));
+  });
+}
+
+Value Host::get(Value const& object, std::string_view property) const {
+  return host::guarded([&] { return valueOf(Runtime::getProperty(arrayOf(object), property)); });
+}
+
+Value Host::getStatic(std::string_view className, std::string_view property) const {
+  return host::guarded(
+      [&] { return valueOf(Runtime::getStaticProperty(Runtime::requireClass(className), property)); });
+}
+
+void Host::set(Value const& object, std::string_view property, Value const& value) const {
+  host::guarded([&] { Runtime::setProperty(arrayOf(object), property, arrayOf(value)); });
+}
+
+void Host::destroy(Value const& object) const {
+  host::guarded([&] { Runtime::destroy(arrayOf(object)); });
+}
+
+std::string Host::classOf(Value const& object) const {
+  return host::guarded([&] { return std::string(Runtime::classOf(arrayOf(object))->getName().view()); });
+}
+
+std::vector<std::pair<std::string, std::size_t>> Host::counters() const {
+  return host::guarded([] { return Runtime::counters(); });
+}
+
+std::size_t Host::counter(std::string_view name) const {
+  for (auto const& [n, count] : counters())
+    if (n == name) return count;
+  return 0;
+}
+
+Host::OutputCapture::OutputCapture(Host const&) {
+  auto text = std::make_unique<std::string>();
+  auto previous = std::make_unique<kovo::PrintSink>();
+  std::string* sink = text.get();
+  *previous = kovo::setPrintSink([sink](std::string_view s) { sink->append(s); });
+  fText = text.release();
+  fPrevious = previous.release();
+}
+
+Host::OutputCapture::~OutputCapture() {
+  auto* previous = static_cast<kovo::PrintSink*>(fPrevious);
+  kovo::setPrintSink(std::move(*previous));
+  delete previous;
+  delete fText;
+}
+
+}  // namespace quillon

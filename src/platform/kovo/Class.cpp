@@ -1,0 +1,488 @@
+// Classes, method and property descriptors, packages.
+#include <kovo/Class.hpp>
+
+#include "Internal.hpp"
+
+#include <deque>
+#include <map>
+#include <new>
+#include <set>
+#include <unordered_set>
+
+namespace kovo {
+
+namespace {
+
+struct PackageEntry {
+  std::unique_ptr<COSPackage> package;
+  // A description waiting to populate the package on first lookup.
+  std::unique_ptr<COSPackageInfo, HostDelete> info;
+  bool hadInfo = false;
+};
+
+struct Registry {
+  std::map<std::string, PackageEntry, std::less<>> packages;
+  std::vector<std::unique_ptr<COSClass>> globals;
+  // Classes already found by full name (classes are never removed).
+  std::map<std::string, COSClass*, std::less<>> classCache;
+};
+
+// Never destroyed: descriptions belong to modules that stay loaded until the
+// process ends, and their destructors must not run after those modules' own
+// static state is gone.
+Registry& registry() {
+  static Registry* r = new Registry;
+  return *r;
+}
+
+void* hostAllocate(std::size_t size) {
+  void* p = zkMalloc(size);
+  if (!p) throw std::bad_alloc();
+  return p;
+}
+
+std::string quoted(std::string_view s) { return "\"" + std::string(s) + "\""; }
+
+// Walks `start` and its ancestors breadth first, nearest first, each class
+// once; `visit(cls, distance)` returns true to stop.
+template <class Visit>
+void walkClasses(COSClass* start, Visit visit) {
+  std::deque<std::pair<COSClass*, int>> queue{{start, 0}};
+  std::unordered_set<COSClass*> seen{start};
+  while (!queue.empty()) {
+    auto [cls, distance] = queue.front();
+    queue.pop_front();
+    if (visit(cls, distance)) return;
+    for (COSClass* super : cls->superclasses())
+      if (seen.insert(super).second) queue.emplace_back(super, distance + 1);
+  }
+}
+
+void populate(PackageEntry& entry) {
+  if (!entry.info) return;
+  // Moved out first: populate runs exactly once even if it fails or looks
+  // the package up again; the description is freed afterwards.
+  std::unique_ptr<COSPackageInfo, HostDelete> info = std::move(entry.info);
+  info->populate(entry.package.get());
+}
+
+// The package of `fullName`, its ancestors populated first (a parent's
+// population may attach it), then itself when `populateIt`.
+COSPackage* findPackage(std::string_view fullName, bool populateIt) {
+  if (fullName.empty()) return nullptr;
+  auto& packages = registry().packages;
+  for (std::size_t dot = fullName.find('.'); dot != std::string_view::npos; dot = fullName.find('.', dot + 1)) {
+    auto it = packages.find(fullName.substr(0, dot));
+    if (it != packages.end()) populate(it->second);
+  }
+  auto it = packages.find(fullName);
+  if (it == packages.end()) return nullptr;
+  if (populateIt) populate(it->second);
+  return it->second.package.get();
+}
+
+bool validPackageName(std::string_view name) {
+  if (name.empty() || name.front() == '.' || name.back() == '.') return false;
+  return name.find("..") == std::string_view::npos;
+}
+
+PackageEntry& ensurePackageEntry(std::string_view fullName) {
+  auto& packages = registry().packages;
+  auto it = packages.find(fullName);
+  if (it != packages.end()) return it->second;
+  PackageEntry entry;
+  entry.package = std::make_unique<COSPackage>(intern(fullName));
+  return packages.emplace(std::string(fullName), std::move(entry)).first->second;
+}
+
+std::vector<Interned> splitNames(char const* list) {
+  std::vector<Interned> names;
+  if (!list) return names;
+  std::string_view rest(list);
+  while (!rest.empty()) {
+    std::size_t const comma = rest.find(',');
+    std::string_view piece = rest.substr(0, comma);
+    while (!piece.empty() && piece.front() == ' ') piece.remove_prefix(1);
+    while (!piece.empty() && piece.back() == ' ') piece.remove_suffix(1);
+    if (!piece.empty()) names.push_back(intern(piece));
+    if (comma == std::string_view::npos) break;
+    rest.remove_prefix(comma + 1);
+  }
+  return names;
+}
+
+}  // namespace
+
+namespace detail {
+
+COSClient* hostClient() {
+  static COSClient* client = new COSClient;
+  return client;
+}
+
+COSClass* findDeclaredClass(std::string_view fullName) {
+  Registry& r = registry();
+  if (auto it = r.classCache.find(fullName); it != r.classCache.end()) return it->second;
+  COSClass* found = nullptr;
+  for (auto const& cls : r.globals)
+    if (cls->getName().view() == fullName) found = cls.get();
+  if (!found) {
+    std::size_t const dot = fullName.rfind('.');
+    if (dot == std::string_view::npos) return nullptr;
+    COSPackage* pkg = findPackage(fullName.substr(0, dot), true);
+    if (!pkg) return nullptr;
+    found = pkg->findClass(fullName.substr(dot + 1));
+  }
+  if (found) r.classCache.emplace(std::string(fullName), found);
+  return found;
+}
+
+int distanceToName(COSClass* cls, Interned name) {
+  int result = -1;
+  walkClasses(cls, [&](COSClass* c, int distance) {
+    if (c->getName() != name) return false;
+    result = distance;
+    return true;
+  });
+  return result;
+}
+
+DataTypes const& dataTypes() {
+  static DataTypes const types{intern("int32 scalar"), intern("double scalar"), intern("logical scalar"),
+                               intern("ozoint32"),     intern("ozodouble"),     intern("ozological"),
+                               intern("char"),         intern("char vector"),   intern("void")};
+  return types;
+}
+
+}  // namespace detail
+
+// --- descriptions -----------------------------------------------------------
+
+void* COSClassInfo::operator new(std::size_t size) { return hostAllocate(size); }
+void COSClassInfo::operator delete(void* block) { zkFree(block); }
+COSClassInfo::~COSClassInfo() = default;
+void COSClassInfo::destroyInstance(void*, void*) {}
+
+void* COSMethodInfo::operator new(std::size_t size) { return hostAllocate(size); }
+void COSMethodInfo::operator delete(void* block) { zkFree(block); }
+
+COSMethodInfo::COSMethodInfo(char const* name, factory::MethodAttributes attrs, char const* description)
+    : fName(internal::makeInterned(name ? name : "")),
+      fDescription(internal::makeInterned(description ? description : "")),
+      fAttributes(attrs) {
+  fSignature.result = detail::dataTypes().voidType;
+}
+
+COSMethodInfo::~COSMethodInfo() = default;
+
+void COSMethodInfo::invoke(COSClient* client, int& nlhs, COSValue* outputs, int nrhs, COSValue const* inputs) {
+  if (!fBinding.invoker) throw HostError("Method \"" + std::string(fName) + "\" has no implementation.");
+  fBinding.invoker(fBinding, client, nlhs, outputs, nrhs, inputs);
+}
+
+COSMethodInfo::Kind COSMethodInfo::kind() const {
+  if (fFlags & factory::kFlagExplicit) return Kind::Explicit;
+  return fSignature.self.empty() ? Kind::Static : Kind::Instance;
+}
+
+std::size_t COSMethodInfo::inputCount() const {
+  return (fSignature.self.empty() ? 0 : 1) + fSignature.argTypes.size();
+}
+
+namespace factory::impl {
+
+void Invoker::createSignature(COSMethodInfo& method, char const* argNames, char const* result, char const* self,
+                              std::initializer_list<char const*> argTypes) {
+  createSignature(method, argNames, result, self, std::vector<char const*>(argTypes));
+}
+
+void Invoker::createSignature(COSMethodInfo& method, char const* argNames, char const* result, char const* self,
+                              std::vector<char const*> const& argTypes) {
+  Signature s;
+  s.argNames = splitNames(argNames);
+  s.result = result && *result ? intern(result) : kovo::detail::dataTypes().voidType;
+  s.self = intern(self);
+  for (char const* t : argTypes) {
+    if (!t || !*t) throw HostError("Method \"" + std::string(method.getName()) + "\" has an argument without a type.");
+    s.argTypes.push_back(intern(t));
+  }
+  method.signature() = std::move(s);
+}
+
+void validateSelfPointer(void const* self) {
+  if (self && !kovo::detail::isLiveBound(self)) throw HostError("Invalid or deleted object.");
+}
+
+void validateSelfPointer(void const* self, InvokerFn) { validateSelfPointer(self); }
+
+}  // namespace factory::impl
+
+void* COSPropInfo::operator new(std::size_t size) { return hostAllocate(size); }
+void COSPropInfo::operator delete(void* block) { zkFree(block); }
+
+COSPropInfo::COSPropInfo(char const* name, char const* dataType, factory::PropertyAttributes attrs)
+    : fName(internal::makeInterned(name ? name : "")),
+      fDataType(internal::makeInterned(dataType ? dataType : "")),
+      fAttributes(attrs) {}
+
+COSPropInfo::~COSPropInfo() = default;
+
+void COSPropInfo::releaseValue(COSInterface*, COSValue value) {
+  if (!isScalarDataType(intern(getDataType()))) destroyArray(toArray(value));
+}
+
+void COSPropInfo::setDataType(char const* dataType) { fDataType = internal::makeInterned(dataType ? dataType : ""); }
+
+bool isScalarDataType(Interned dataType) {
+  auto const& t = detail::dataTypes();
+  return dataType == t.int32Scalar || dataType == t.doubleScalar || dataType == t.logicalScalar;
+}
+
+// --- classes ----------------------------------------------------------------
+
+COSClass::COSClass(COSClassInfo* info, COSPackage* package) : fInfo(info), fPackage(package) {
+  try {
+    char const* shortName = info ? info->getName() : nullptr;
+    if (!shortName || !*shortName) throw HostError("A class description has no name.");
+    fName = package ? intern(std::string(package->getName().view()) + "." + shortName) : intern(shortName);
+  } catch (...) {
+    // The caller still owns the description when construction fails.
+    (void)fInfo.release();
+    throw;
+  }
+}
+
+COSClass::~COSClass() = default;
+
+char const* COSClass::getShortName() const { return fInfo->getName(); }
+
+char const* COSClass::getDescription() const {
+  char const* d = fInfo->getDescription();
+  return d ? d : "";
+}
+
+void COSClass::addSuperclass(Interned name, int, int, int) {
+  if (name.empty()) throw HostError("Class \"" + std::string(fName.view()) + "\" names an empty superclass.");
+  fSuperNames.push_back(name);
+  fSupersResolved = false;
+}
+
+void COSClass::addMethod(COSMethodInfo* method) {
+  std::unique_ptr<COSMethodInfo, HostDelete> owned(method);
+  if (!method) throw HostError("No method description given to class \"" + std::string(fName.view()) + "\".");
+  fMethods.push_back(std::move(owned));
+}
+
+void COSClass::addProperty(COSPropInfo* property) {
+  std::unique_ptr<COSPropInfo, HostDelete> owned(property);
+  if (!property) throw HostError("No property description given to class \"" + std::string(fName.view()) + "\".");
+  fProperties.push_back(std::move(owned));
+}
+
+void COSClass::ensureInitialized() {
+  if (fState != State::Declared) return;  // ready, or being built further up the stack
+  fState = State::Initializing;
+  try {
+    fInfo->initializeClass(this, detail::hostClient());
+  } catch (...) {
+    // Back to a clean, uninitialised class: a later attempt starts afresh.
+    fMethods.clear();
+    fProperties.clear();
+    fSuperNames.clear();
+    fSupers.clear();
+    fSupersResolved = false;
+    fState = State::Declared;
+    throw;
+  }
+  fState = State::Ready;
+  fInfo->afterInitializeClass();
+}
+
+std::vector<COSClass*> const& COSClass::superclasses() {
+  ensureInitialized();
+  if (!fSupersResolved) {
+    std::vector<COSClass*> supers;
+    for (Interned name : fSuperNames) {
+      COSClass* super = find(name);
+      if (!super) throw HostError("Unknown class " + quoted(name.view()) + ".");
+      supers.push_back(super);
+    }
+    fSupers = std::move(supers);
+    fSupersResolved = true;
+  }
+  return fSupers;
+}
+
+int COSClass::distanceTo(COSClass* other) {
+  if (!other) return -1;
+  int result = -1;
+  walkClasses(this, [&](COSClass* c, int distance) {
+    if (c != other) return false;
+    result = distance;
+    return true;
+  });
+  return result;
+}
+
+COSPropInfo* COSClass::findProperty(std::string_view name) {
+  COSPropInfo* found = nullptr;
+  walkClasses(this, [&](COSClass* c, int) {
+    c->ensureInitialized();
+    for (auto const& p : c->fProperties)
+      if (name == p->getName()) {
+        found = p.get();
+        return true;
+      }
+    return false;
+  });
+  return found;
+}
+
+std::vector<COSMethodInfo*> COSClass::findMethods(std::string_view name) {
+  std::vector<COSMethodInfo*> found;
+  walkClasses(this, [&](COSClass* c, int) {
+    c->ensureInitialized();
+    for (auto const& m : c->fMethods)
+      if (name == m->getName()) found.push_back(m.get());
+    return false;
+  });
+  return found;
+}
+
+std::vector<std::string> COSClass::memberNames() {
+  std::set<std::string> names;
+  walkClasses(this, [&](COSClass* c, int) {
+    c->ensureInitialized();
+    for (auto const& m : c->fMethods) names.insert(m->getName());
+    for (auto const& p : c->fProperties) names.insert(p->getName());
+    return false;
+  });
+  return {names.begin(), names.end()};
+}
+
+COSClass* COSClass::find(Interned fullName) { return find(fullName.view()); }
+
+COSClass* COSClass::find(std::string_view fullName) {
+  COSClass* cls = detail::findDeclaredClass(fullName);
+  if (cls) cls->ensureInitialized();
+  return cls;
+}
+
+void COSClass::addGlobalClass(COSClassInfo* info) {
+  std::unique_ptr<COSClassInfo, HostDelete> owned(info);
+  if (!info) throw HostError("No class description given.");
+  char const* name = info->getName();
+  if (name && detail::findDeclaredClass(name))
+    throw HostError("Class " + quoted(name) + " already exists.");
+  auto& globals = registry().globals;
+  globals.reserve(globals.size() + 1);
+  auto cls = std::make_unique<COSClass>(owned.get(), nullptr);
+  (void)owned.release();
+  globals.push_back(std::move(cls));
+}
+
+// --- packages ---------------------------------------------------------------
+
+COSPackageInfo::~COSPackageInfo() = default;
+void COSPackageInfo::operator delete(void* block) { zkFree(block); }
+bool COSPackageInfo::attemptToLoadSubPackage(char const*) { return false; }
+bool COSPackageInfo::attemptToLoadClass(char const*) { return false; }
+bool COSPackageInfo::attemptToLoadFunction(char const*) { return false; }
+bool COSPackageInfo::attemptToLoadType(char const*) { return false; }
+void COSPackageInfo::throwErrorForDefinitionOfExistingName(char const* name) {
+  throw HostError("Package " + quoted(name ? name : "") + " already exists.");
+}
+
+COSPackage::COSPackage(Interned fullName) : fName(fullName) {}
+COSPackage::~COSPackage() = default;
+
+COSPackage* COSPackage::getPackage(Interned fullName) { return findPackage(fullName.view(), true); }
+
+std::vector<std::string> COSPackage::packageNames() {
+  std::vector<std::string> names;
+  for (auto const& [name, entry] : registry().packages) names.push_back(name);
+  return names;
+}
+
+void COSPackage::addPackageInfo(COSPackageInfo* info) {
+  std::unique_ptr<COSPackageInfo, HostDelete> owned(info);
+  if (!info) throw HostError("No package description given to package " + quoted(fName.view()) + ".");
+  char const* last = info->getName();
+  std::string const name = std::string(fName.view()) + "." + (last ? last : "");
+  if (!last || !validPackageName(last) || std::string_view(last).find('.') != std::string_view::npos)
+    throw HostError("Invalid package name " + quoted(name) + ".");
+  auto& packages = registry().packages;
+  auto it = packages.find(name);
+  if (it != packages.end() && it->second.hadInfo) {
+    info->throwErrorForDefinitionOfExistingName(name.c_str());
+    throw HostError("Package " + quoted(name) + " already exists.");
+  }
+  PackageEntry& entry = ensurePackageEntry(name);
+  entry.info = std::move(owned);
+  entry.hadInfo = true;
+}
+
+void COSPackage::addClass(COSClassInfo* info, int) {
+  std::unique_ptr<COSClassInfo, HostDelete> owned(info);
+  if (!info) throw HostError("No class description given to package " + quoted(fName.view()) + ".");
+  char const* shortName = info->getName();
+  if (shortName && findClass(shortName))
+    throw HostError("Class " + quoted(std::string(fName.view()) + "." + shortName) + " already exists.");
+  fClasses.reserve(fClasses.size() + 1);
+  auto cls = std::make_unique<COSClass>(owned.get(), this);
+  (void)owned.release();
+  fClasses.push_back(std::move(cls));
+}
+
+void COSPackage::addFunction(factory::FunctionInfo* function) {
+  std::unique_ptr<factory::FunctionInfo, HostDelete> owned(function);
+  if (!function) throw HostError("No function description given to package " + quoted(fName.view()) + ".");
+  fFunctions.push_back(std::move(owned));
+}
+
+std::vector<COSClass*> COSPackage::classes() const {
+  std::vector<COSClass*> out;
+  out.reserve(fClasses.size());
+  for (auto const& c : fClasses) out.push_back(c.get());
+  return out;
+}
+
+std::vector<factory::FunctionInfo*> COSPackage::functions() const {
+  std::vector<factory::FunctionInfo*> out;
+  out.reserve(fFunctions.size());
+  for (auto const& f : fFunctions) out.push_back(f.get());
+  return out;
+}
+
+COSClass* COSPackage::findClass(std::string_view shortName) const {
+  for (auto const& c : fClasses)
+    if (shortName == c->getShortName()) return c.get();
+  return nullptr;
+}
+
+factory::FunctionInfo* COSPackage::findFunction(std::string_view name) const {
+  for (auto const& f : fFunctions)
+    if (name == f->getName()) return f.get();
+  return nullptr;
+}
+
+namespace factory {
+
+COSPackage* registerKovoPackage(std::string const& fullName, void (*init)(COSPackage*)) {
+  if (!validPackageName(fullName)) throw HostError("Invalid package name " + quoted(fullName) + ".");
+  // Parents first, so that "Zorvan" exists before "Zorvan.metamodel".
+  for (std::size_t dot = fullName.find('.'); dot != std::string::npos; dot = fullName.find('.', dot + 1))
+    ensurePackageEntry(std::string_view(fullName).substr(0, dot));
+  auto& packages = registry().packages;
+  if (auto it = packages.find(fullName); it != packages.end()) return it->second.package.get();
+  COSPackage* pkg = ensurePackageEntry(fullName).package.get();
+  if (init) init(pkg);
+  return pkg;
+}
+
+namespace detail {
+void initStringDataTypes() { (void)kovo::detail::dataTypes(); }
+}  // namespace detail
+
+}  // namespace factory
+}  // namespace kovo

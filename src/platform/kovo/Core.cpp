@@ -1,0 +1,114 @@
+// Interning and the host utilities.
+#include <kovo/Core.hpp>
+
+#include <cstdio>
+#include <cstdlib>
+#include <mutex>
+#include <string>
+#include <unordered_set>
+#include <vector>
+
+namespace kovo {
+
+namespace {
+
+struct NameHash {
+  using is_transparent = void;
+  std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+};
+
+struct InternTable {
+  std::mutex mutex;
+  // Node-based: a stored string never moves, so its c_str() is the id.
+  std::unordered_set<std::string, NameHash, std::equal_to<>> names;
+};
+
+// Never destroyed: ids must stay valid while other libraries' static
+// destructors still run at exit.
+InternTable& internTable() {
+  static InternTable* table = new InternTable;
+  return *table;
+}
+
+char const* internView(std::string_view text) {
+  InternTable& t = internTable();
+  std::lock_guard lock(t.mutex);
+  auto it = t.names.find(text);
+  if (it == t.names.end()) it = t.names.emplace(text).first;
+  return it->c_str();
+}
+
+std::mutex& printMutex() {
+  static std::mutex* m = new std::mutex;
+  return *m;
+}
+
+PrintSink& printSink() {
+  static PrintSink* sink = new PrintSink;
+  return *sink;
+}
+
+}  // namespace
+
+namespace internal {
+char const* makeInterned(char const* text) { return internView(text ? std::string_view(text) : std::string_view()); }
+}  // namespace internal
+
+Interned intern(char const* text) {
+  if (!text || !*text) return Interned();
+  return Interned::fromId(internView(text));
+}
+
+Interned intern(std::string_view text) {
+  if (text.empty()) return Interned();
+  return Interned::fromId(internView(text));
+}
+
+PrintSink setPrintSink(PrintSink sink) {
+  std::lock_guard lock(printMutex());
+  PrintSink previous = std::move(printSink());
+  printSink() = std::move(sink);
+  return previous;
+}
+
+}  // namespace kovo
+
+void* zkMalloc(std::size_t size) { return std::malloc(size ? size : 1); }
+void* zkCalloc(std::size_t count, std::size_t size) { return std::calloc(count ? count : 1, size ? size : 1); }
+void zkFree(void* block) { std::free(block); }
+
+int zkVSNprintf(char* buffer, std::size_t size, char const* format, std::va_list args) {
+  if (!format) return -1;
+  int const n = std::vsnprintf(buffer, size, format, args);
+  return n < 0 ? -1 : n;
+}
+
+int zkPrintf(char const* format, ...) {
+  if (!format) return -1;
+  std::va_list args;
+  va_start(args, format);
+  std::va_list again;
+  va_copy(again, args);
+  int const n = std::vsnprintf(nullptr, 0, format, args);
+  va_end(args);
+  if (n < 0) {
+    va_end(again);
+    return -1;
+  }
+  std::vector<char> text(static_cast<std::size_t>(n) + 1);
+  std::vsnprintf(text.data(), text.size(), format, again);
+  va_end(again);
+
+  kovo::PrintSink sink;
+  {
+    std::lock_guard lock(kovo::printMutex());
+    sink = kovo::printSink();
+  }
+  if (sink) {
+    sink(std::string_view(text.data(), static_cast<std::size_t>(n)));
+  } else {
+    std::fwrite(text.data(), 1, static_cast<std::size_t>(n), stdout);
+    std::fflush(stdout);
+  }
+  return n;
+}

@@ -1,0 +1,228 @@
+// Host arrays and the UTF conversions of the host.
+#include <kovo/HostArray.hpp>
+#include <kovo/Object.hpp>
+
+#include "Internal.hpp"
+
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <limits>
+#include <new>
+
+namespace kovo {
+
+namespace {
+
+std::atomic<std::size_t> gLiveArrays{0};
+
+std::size_t elementSize(ClassID cls) {
+  switch (cls) {
+    case ClassID::Double: return sizeof(double);
+    case ClassID::Int32: return sizeof(std::int32_t);
+    case ClassID::Logical: return sizeof(std::uint8_t);
+    case ClassID::Char: return sizeof(char16_t);
+    case ClassID::Object: return sizeof(COSInterfacePtr);
+  }
+  return 1;
+}
+
+// Refuses sizes that overflow or exceed the cap before anything is allocated.
+std::size_t checkedCount(std::size_t rows, std::size_t cols) {
+  if (rows != 0 && cols > HostArray::kMaxElements / rows)
+    throw HostError("Requested array exceeds the maximum array size.");
+  return rows * cols;
+}
+
+}  // namespace
+
+char const* classIDName(ClassID id) {
+  switch (id) {
+    case ClassID::Double: return "double";
+    case ClassID::Int32: return "int32";
+    case ClassID::Logical: return "logical";
+    case ClassID::Char: return "char";
+    case ClassID::Object: return "object";
+  }
+  return "unknown";
+}
+
+HostArray::HostArray(ClassID cls, std::size_t rows, std::size_t cols, Interned objClass)
+    : fClass(cls), fRows(rows), fCols(cols), fObjectClass(objClass) {
+  std::size_t const n = checkedCount(rows, cols);
+  if (n != 0) {
+    fData = std::calloc(n, elementSize(cls));
+    if (!fData) throw std::bad_alloc();
+    if (cls == ClassID::Object) {
+      auto* slots = static_cast<COSInterfacePtr*>(fData);
+      for (std::size_t i = 0; i < n; ++i) new (slots + i) COSInterfacePtr();
+    }
+  }
+  gLiveArrays.fetch_add(1, std::memory_order_relaxed);
+}
+
+HostArray::~HostArray() {
+  if (fClass == ClassID::Object && fData) {
+    auto* slots = static_cast<COSInterfacePtr*>(fData);
+    for (std::size_t i = 0, n = numel(); i < n; ++i) slots[i].~COSInterfacePtr();
+  }
+  std::free(fData);
+  gLiveArrays.fetch_sub(1, std::memory_order_relaxed);
+}
+
+void HostArray::release() {
+  if (fRefs.fetch_sub(1, std::memory_order_acq_rel) == 1) delete this;
+}
+
+std::size_t HostArray::live() { return gLiveArrays.load(std::memory_order_relaxed); }
+
+HostArray* HostArray::create(ClassID cls, std::size_t rows, std::size_t cols) {
+  if (cls == ClassID::Object) throw HostError("Object arrays need a class name.");
+  return new HostArray(cls, rows, cols, Interned());
+}
+
+HostArray* HostArray::createDouble(double v) {
+  HostArray* a = create(ClassID::Double, 1, 1);
+  a->doubles()[0] = v;
+  return a;
+}
+
+HostArray* HostArray::createInt32(std::int32_t v) {
+  HostArray* a = create(ClassID::Int32, 1, 1);
+  a->int32s()[0] = v;
+  return a;
+}
+
+HostArray* HostArray::createLogical(bool v) {
+  HostArray* a = create(ClassID::Logical, 1, 1);
+  a->logicals()[0] = v ? 1 : 0;
+  return a;
+}
+
+HostArray* HostArray::createString(std::u16string_view text) {
+  HostArray* a = text.empty() ? create(ClassID::Char, 0, 0) : create(ClassID::Char, 1, text.size());
+  if (!text.empty()) std::memcpy(a->chars(), text.data(), text.size() * sizeof(char16_t));
+  return a;
+}
+
+HostArray* HostArray::createString(std::string_view utf8) { return createString(utf8ToUtf16(utf8)); }
+
+HostArray* HostArray::createObjects(Interned cls, std::size_t rows, std::size_t cols) {
+  return new HostArray(ClassID::Object, rows, cols, cls);
+}
+
+HostArray* HostArray::createObject(COSInterface* obj) {
+  if (!obj) throw HostError("Invalid or deleted object.");
+  HostArray* a = new HostArray(ClassID::Object, 1, 1, obj->getClass()->getName());
+  a->objects()[0] = COSInterfacePtr(obj);
+  return a;
+}
+
+HostArray* HostArray::createEmpty() { return create(ClassID::Double, 0, 0); }
+
+Interned HostArray::className() const {
+  if (fClass == ClassID::Object) return fObjectClass;
+  return intern(classIDName(fClass));
+}
+
+double HostArray::numberAt(std::size_t i) const {
+  switch (fClass) {
+    case ClassID::Double: return doubles()[i];
+    case ClassID::Int32: return int32s()[i];
+    case ClassID::Logical: return logicals()[i] ? 1.0 : 0.0;
+    case ClassID::Char: return chars()[i];
+    case ClassID::Object: break;
+  }
+  return std::numeric_limits<double>::quiet_NaN();
+}
+
+std::u16string HostArray::ustring() const {
+  if (fClass != ClassID::Char || isEmpty()) return {};
+  return std::u16string(chars(), numel());
+}
+
+std::string HostArray::utf8() const { return utf16ToUtf8(ustring()); }
+
+COSInterfacePtr omGetArrayElement(HostArray const* a, std::size_t i) {
+  if (!a || a->classID() != ClassID::Object || i >= a->numel()) return {};
+  return a->objects()[i];
+}
+
+COSInterfacePtr cosiGetArrayElement(HostArray const* a, std::size_t i) { return omGetArrayElement(a, i); }
+
+// Malformed input becomes U+FFFD rather than an error: text always converts.
+std::u16string utf8ToUtf16(std::string_view s) {
+  std::u16string out;
+  out.reserve(s.size());
+  auto const* p = reinterpret_cast<unsigned char const*>(s.data());
+  std::size_t const n = s.size();
+  std::size_t i = 0;
+  while (i < n) {
+    unsigned char const c = p[i];
+    char32_t cp = 0xFFFD;
+    std::size_t len = 1;
+    if (c < 0x80) {
+      cp = c;
+    } else {
+      std::size_t need = 0;
+      char32_t min = 0;
+      if ((c & 0xE0) == 0xC0) { need = 1; cp = c & 0x1F; min = 0x80; }
+      else if ((c & 0xF0) == 0xE0) { need = 2; cp = c & 0x0F; min = 0x800; }
+      else if ((c & 0xF8) == 0xF0) { need = 3; cp = c & 0x07; min = 0x10000; }
+      bool ok = need != 0;
+      for (std::size_t k = 1; ok && k <= need; ++k) {
+        if (i + k >= n || (p[i + k] & 0xC0) != 0x80) ok = false;
+        else cp = (cp << 6) | (p[i + k] & 0x3F);
+      }
+      if (ok && (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))) ok = false;
+      if (ok) len = need + 1;
+      else cp = 0xFFFD;
+    }
+    i += len;
+    if (cp >= 0x10000) {
+      cp -= 0x10000;
+      out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
+      out.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
+    } else {
+      out.push_back(static_cast<char16_t>(cp));
+    }
+  }
+  return out;
+}
+
+// Unpaired surrogates become U+FFFD.
+std::string utf16ToUtf8(std::u16string_view s) {
+  std::string out;
+  out.reserve(s.size());
+  for (std::size_t i = 0; i < s.size(); ++i) {
+    char32_t cp = s[i];
+    if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < s.size() && s[i + 1] >= 0xDC00 && s[i + 1] <= 0xDFFF) {
+      cp = 0x10000 + ((cp - 0xD800) << 10) + (s[i + 1] - 0xDC00);
+      ++i;
+    } else if (cp >= 0xD800 && cp <= 0xDFFF) {
+      cp = 0xFFFD;
+    }
+    if (cp < 0x80) {
+      out.push_back(static_cast<char>(cp));
+    } else if (cp < 0x800) {
+      out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
+      out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    } else if (cp < 0x10000) {
+      out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
+      out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+      out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    } else {
+      out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
+      out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
+      out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+      out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    }
+  }
+  return out;
+}
+
+}  // namespace kovo
+
+namespace matrix {
+std::u16string get_ustring(kovo::HostArray const* a) { return a ? a->ustring() : std::u16string(); }
+}  // namespace matrix

@@ -1,0 +1,429 @@
+// The reflective core: property slots of elements, their collections, and
+// ownership through composite properties. Every edit checks everything
+// (writability, kind and class of the value, ownership) before it changes
+// anything.
+#include <Ozo/Internal.hpp>
+
+#include <cstring>
+
+namespace Ozo {
+
+using detail::ClassImpl;
+using detail::CollectionImpl;
+using detail::ElementAccess;
+using detail::Link;
+using detail::PropertyImpl;
+using detail::Slot;
+
+namespace {
+
+using Kind = meta::ValueKind;
+using meta::Derivation;
+
+bool isRequired(meta::PropertyDef const& d) { return d.multiplicity == meta::Multiplicity::One; }
+
+// What an unset single-valued property reads as.
+Object defaultValue(meta::PropertyDef const& d) {
+  switch (d.kind) {
+    case Kind::Integer:
+      return isRequired(d) ? Object(Integer(0)) : Object();
+    case Kind::Real:
+      return isRequired(d) ? Object(Real(0)) : Object();
+    case Kind::Boolean:
+      return isRequired(d) ? Object(Boolean(false)) : Object();
+    case Kind::String:
+      return String();
+    case Kind::Element:
+    case Kind::Value:
+      break;
+  }
+  return {};
+}
+
+bool classConforms(NSInterface::ClassIntf const* c, char const* typeName) {
+  if (!typeName) return true;
+  if (auto const* impl = dynamic_cast<ClassImpl const*>(c)) return impl->conformsToName(typeName);
+  for (; c; c = c->superclass())
+    if (c->qualifiedName() == typeName) return true;
+  return false;
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+ElementBase::ElementBase(NSInterface::ModelIntf* model, NSInterface::ClassIntf const* cls)
+    : fModel(model), fClass(static_cast<ClassImpl const*>(cls)), fSlots(new Slot[fClass->slotCount()]) {
+  detail::adoptElement(model, this);
+}
+
+ElementBase::~ElementBase() = default;
+
+NSInterface::ClassIntf const* ElementBase::classIntf() const { return fClass; }
+
+void ElementBase::retainModel() { fModel->addRef(); }
+
+void ElementBase::releaseModel() { fModel->release(); }
+
+ImmutableType ElementBase::metaType() const { return ImmutableType(const_cast<ClassImpl*>(fClass), Deviant{}); }
+
+char const* ElementBase::kovoName(bool immutable) const { return fClass->elementName(immutable); }
+
+ImmutableModel ElementBase::modelHandle() const { return ImmutableModel(fModel, Deviant{}); }
+
+std::string ElementBase::describe() const {
+  std::string text = fClass->qualified();
+  for (unsigned k = 0; k < fClass->slotCount(); ++k) {
+    meta::PropertyDef const& d = fClass->bySlot(k).def();
+    if (d.kind == Kind::String && std::strcmp(d.name, "Name") == 0 && fSlots[k].set)
+      text += " \"" + String(fSlots[k].value.object()).utf8() + "\"";
+  }
+  return text;
+}
+
+namespace {
+
+// The property `index` of class `declaring`, checked against the element's class.
+PropertyImpl const& resolve(ClassImpl const* cls, meta::ClassDef const& declaring, unsigned index) {
+  ClassImpl const* c = cls;
+  while (c && &c->def() != &declaring) c = c->super();
+  OZO_ASSERT_AT(detail::kElementHeader, 210, c != nullptr, "%s is not a %s.%s", cls->qualified(),
+                declaring.packageName, declaring.name);
+  OZO_ASSERT_AT(detail::kElementHeader, 212, index >= 1 && index <= declaring.propertyCount,
+                "%s.%s has no property %u", declaring.packageName, declaring.name, index);
+  return c->bySlot(c->slotCount() - declaring.propertyCount + index - 1);
+}
+
+void checkWritableProperty(PropertyImpl const& p) {
+  OZO_ASSERT_AT(detail::kElementHeader, 231, !p.isDerived(), "Property %s is read-only", p.qualifiedName());
+}
+
+CollectionImpl* collectionOf(ElementBase* e, Slot& s, PropertyImpl const& p) {
+  if (!s.many) s.many = std::make_unique<CollectionImpl>(e, p);
+  return s.many.get();
+}
+
+}  // namespace
+
+Object ElementBase::get(meta::ClassDef const& declaring, unsigned index) {
+  PropertyImpl const& p = resolve(fClass, declaring, index);
+  Slot& s = fSlots[p.slot()];
+  meta::PropertyDef const& d = p.def();
+  if (p.isMany()) return Object(collectionOf(this, s, p), Deviant{});
+  switch (d.derived) {
+    case Derivation::Model:
+      return Object(fModel, Deviant{});
+    case Derivation::Container:
+      if (fContainer && classConforms(fContainer->fClass, d.typeName)) return Object(fContainer->self(), Deviant{});
+      return {};
+    case Derivation::Children:
+      return {};
+    case Derivation::None:
+      break;
+  }
+  if (s.set && !d.readOnly) return s.value.object();
+  return defaultValue(d);
+}
+
+bool ElementBase::isSet(meta::ClassDef const& declaring, unsigned index) {
+  PropertyImpl const& p = resolve(fClass, declaring, index);
+  Slot& s = fSlots[p.slot()];
+  if (p.isMany()) return collectionOf(this, s, p)->size() != 0;
+  switch (p.def().derived) {
+    case Derivation::Model:
+      return true;
+    case Derivation::Container:
+      return get(declaring, index).isValid();
+    case Derivation::Children:
+      return false;
+    case Derivation::None:
+      break;
+  }
+  return s.set;
+}
+
+void ElementBase::set(meta::ClassDef const& declaring, unsigned index, ImmutableObject const& value) {
+  PropertyImpl const& p = resolve(fClass, declaring, index);
+  checkWritableProperty(p);
+  OZO_ASSERT_AT(detail::kElementHeader, 240, !p.isMany(), "Property %s is multi-valued: edit its sequence instead",
+                p.qualifiedName());
+  if (!value.isValid()) return unset(declaring, index);
+  ElementAccess::assertWritable(this);
+  Link link = ElementAccess::makeLink(this, p, value);
+
+  Slot& s = fSlots[p.slot()];
+  if (!p.def().composite) {
+    s.value = std::move(link);
+    s.set = true;
+    return;
+  }
+  ElementBase* const child = ElementAccess::coreOf(link.get());
+  ElementBase* const old = s.set ? ElementAccess::coreOf(s.value.get()) : nullptr;
+  if (old == child) return;
+  ElementAccess::detach(child);
+  if (old) ElementAccess::disown(old);
+  s.value = std::move(link);
+  s.set = true;
+  ElementAccess::adopt(this, p.slot(), child);
+}
+
+void ElementBase::unset(meta::ClassDef const& declaring, unsigned index) {
+  PropertyImpl const& p = resolve(fClass, declaring, index);
+  checkWritableProperty(p);
+  Slot& s = fSlots[p.slot()];
+  if (p.isMany()) return collectionOf(this, s, p)->clear();
+  ElementAccess::assertWritable(this);
+  if (p.def().composite && s.set)
+    if (ElementBase* const child = ElementAccess::coreOf(s.value.get())) ElementAccess::disown(child);
+  Link const old = std::move(s.value);
+  s.set = false;
+}
+
+std::vector<ElementBase*> ElementBase::children() {
+  std::vector<ElementBase*> r;
+  for (unsigned k = 0; k < fClass->slotCount(); ++k) {
+    PropertyImpl const& p = fClass->bySlot(k);
+    if (!p.def().composite) continue;
+    Slot const& s = fSlots[k];
+    if (s.many) {
+      for (Link const& l : s.many->entries()) r.push_back(ElementAccess::coreOf(l.get()));
+    } else if (s.set) {
+      r.push_back(ElementAccess::coreOf(s.value.get()));
+    }
+  }
+  return r;
+}
+
+// ---------------------------------------------------------------------------
+namespace detail {
+
+ElementBase* ElementAccess::coreOf(NSInterface::ObjectIntf* o) {
+  auto* const c = dynamic_cast<NSInterface::ClassObjectIntf*>(o);
+  return c ? c->elementCore() : nullptr;
+}
+
+void ElementAccess::assertWritable(ElementBase* e) { DeviantAssertions::assertWritable(e->self()); }
+
+Link ElementAccess::makeLink(ElementBase* owner, PropertyImpl const& p, ImmutableObject const& value) {
+  meta::PropertyDef const& d = p.def();
+  NSInterface::ObjectIntf* const v = value.get();
+  bool ok = v != nullptr;
+  bool counted = true;
+  NSInterface::ClassObjectIntf* element = nullptr;
+  switch (d.kind) {
+    case Kind::Integer:
+      ok = ok && v == integerBox();
+      counted = false;
+      break;
+    case Kind::Real:
+      ok = ok && v == realBox();
+      counted = false;
+      break;
+    case Kind::Boolean:
+      ok = ok && v == booleanBox();
+      counted = false;
+      break;
+    case Kind::String:
+      ok = ok && isString(v);
+      break;
+    case Kind::Element:
+      element = dynamic_cast<NSInterface::ClassObjectIntf*>(v);
+      ok = element && classConforms(element->metaClass(), d.typeName);
+      counted = element && element->model() != owner->fModel;
+      break;
+    case Kind::Value:
+      ok = ok && (!d.typeName || std::strcmp(v->getKovoName(false), d.typeName) == 0 ||
+                  describeValue(value) == d.typeName);
+      break;
+  }
+  if (!ok) {
+    std::string const want = p.expected(), got = describeValue(value);
+    OZO_FAIL_AT(kElementHeader, 268, "Value for %s must be %s, got %s", p.qualifiedName(), want.c_str(), got.c_str());
+  }
+  if (element && d.composite) {
+    ElementBase* const child = element->elementCore();
+    OZO_ASSERT_AT(kElementHeader, 273, child != nullptr, "Value for %s was not made by this runtime",
+                  p.qualifiedName());
+    OZO_ASSERT_AT(kElementHeader, 275, child->fModel == owner->fModel,
+                  "Value for %s belongs to model \"%s\"; an element can only own elements of its own model",
+                  p.qualifiedName(), child->fModel->name().c_str());
+    for (ElementBase const* a = owner; a; a = a->fContainer)
+      OZO_ASSERT_AT(kElementHeader, 279, a != child, "Value for %s would own itself", p.qualifiedName());
+  }
+  return Link(v, value.deviant(), counted);
+}
+
+void ElementAccess::detach(ElementBase* child) {
+  ElementBase* const owner = child->fContainer;
+  if (!owner) return;
+  Slot& s = owner->fSlots[child->fContainerSlot];
+  if (s.many) {
+    s.many->forget(child);
+  } else if (s.set && coreOf(s.value.get()) == child) {
+    Link const old = std::move(s.value);
+    s.set = false;
+  }
+  child->fContainer = nullptr;
+}
+
+void ElementAccess::adopt(ElementBase* owner, unsigned slot, ElementBase* child) {
+  child->fContainer = owner;
+  child->fContainerSlot = slot;
+}
+
+std::vector<Link> ElementAccess::derivedChildren(ElementBase* e, PropertyImpl const& p) {
+  std::vector<Link> r;
+  for (ElementBase* c : e->children())
+    if (classConforms(c->fClass, p.def().typeName)) r.emplace_back(c->self(), Deviant{}, false);
+  return r;
+}
+
+// ---------------------------------------------------------------------------
+void CollectionImpl::addRef() {
+  if (fUseCount++ == 0) fOwner->self()->addRef();
+}
+
+void CollectionImpl::release() {
+  // May destroy this collection with its owner: nothing may follow.
+  if (--fUseCount == 0) fOwner->self()->release();
+}
+
+ImmutableModel CollectionImpl::getModel(Deviant const&) const { return ImmutableModel(fOwner->modelIntf(), Deviant{}); }
+
+std::string CollectionImpl::toString(Deviant const&) const {
+  std::string text = "[";
+  for (Link const& l : current()) {
+    if (text.size() > 1) text += ", ";
+    text += l.get()->toString(l.deviant());
+  }
+  return text + "]";
+}
+
+std::vector<Link> CollectionImpl::current() const {
+  if (fProperty.def().derived == meta::Derivation::Children) return ElementAccess::derivedChildren(fOwner, fProperty);
+  std::vector<Link> r;
+  for (Link const& l : fEntries) r.emplace_back(l.get(), l.deviant(), false);
+  return r;
+}
+
+std::size_t CollectionImpl::size() const {
+  if (fProperty.def().derived == meta::Derivation::Children)
+    return ElementAccess::derivedChildren(fOwner, fProperty).size();
+  return fEntries.size();
+}
+
+void CollectionImpl::checkPosition(std::size_t i, std::size_t limit) const {
+  OZO_ASSERT_AT(kCollectionHeader, 97, i < limit, "sequence index out of bounds");
+}
+
+void CollectionImpl::checkEditable() const {
+  checkWritableProperty(fProperty);
+  ElementAccess::assertWritable(fOwner);
+}
+
+Object CollectionImpl::at(std::size_t i) const {
+  if (fProperty.def().derived == meta::Derivation::Children) {
+    std::vector<Link> const all = ElementAccess::derivedChildren(fOwner, fProperty);
+    checkPosition(i, all.size());
+    return all[i].object();
+  }
+  checkPosition(i, fEntries.size());
+  return fEntries[i].object();
+}
+
+void CollectionImpl::insert(std::size_t i, ImmutableObject const& v) {
+  checkEditable();
+  checkPosition(i, fEntries.size() + 1);
+  Link link = ElementAccess::makeLink(fOwner, fProperty, v);
+  fEntries.reserve(fEntries.size() + 1);
+  if (!fProperty.def().composite) {
+    fEntries.insert(fEntries.begin() + static_cast<std::ptrdiff_t>(i), std::move(link));
+    return;
+  }
+  // An element already owned here moves to the new position.
+  ElementBase* const child = ElementAccess::coreOf(link.get());
+  for (std::size_t j = 0; j < fEntries.size(); ++j)
+    if (ElementAccess::coreOf(fEntries[j].get()) == child) {
+      fEntries.erase(fEntries.begin() + static_cast<std::ptrdiff_t>(j));
+      if (j < i) --i;
+      break;
+    }
+  ElementAccess::detach(child);
+  fEntries.insert(fEntries.begin() + static_cast<std::ptrdiff_t>(i), std::move(link));
+  ElementAccess::adopt(fOwner, fProperty.slot(), child);
+}
+
+void CollectionImpl::erase(std::size_t i) {
+  checkEditable();
+  checkPosition(i, fEntries.size());
+  if (fProperty.def().composite)
+    if (ElementBase* const child = ElementAccess::coreOf(fEntries[i].get())) ElementAccess::disown(child);
+  Link const old = std::move(fEntries[i]);
+  fEntries.erase(fEntries.begin() + static_cast<std::ptrdiff_t>(i));
+}
+
+void CollectionImpl::replace(std::size_t i, ImmutableObject const& v) {
+  checkEditable();
+  checkPosition(i, fEntries.size());
+  Link link = ElementAccess::makeLink(fOwner, fProperty, v);
+  if (!fProperty.def().composite) {
+    Link const old = std::exchange(fEntries[i], std::move(link));
+    return;
+  }
+  ElementBase* const child = ElementAccess::coreOf(link.get());
+  ElementBase* const old = ElementAccess::coreOf(fEntries[i].get());
+  if (child == old) return;
+  for (std::size_t j = 0; j < fEntries.size(); ++j)
+    if (ElementAccess::coreOf(fEntries[j].get()) == child) {
+      fEntries.erase(fEntries.begin() + static_cast<std::ptrdiff_t>(j));
+      if (j < i) --i;
+      break;
+    }
+  ElementAccess::detach(child);
+  ElementAccess::disown(old);
+  Link const previous = std::exchange(fEntries[i], std::move(link));
+  ElementAccess::adopt(fOwner, fProperty.slot(), child);
+}
+
+void CollectionImpl::clear() {
+  checkEditable();
+  std::vector<Link> const old = std::move(fEntries);
+  fEntries.clear();
+  if (fProperty.def().composite)
+    for (Link const& l : old)
+      if (ElementBase* const child = ElementAccess::coreOf(l.get())) ElementAccess::disown(child);
+}
+
+void CollectionImpl::forget(ElementBase* child) {
+  for (auto it = fEntries.begin(); it != fEntries.end(); ++it)
+    if (ElementAccess::coreOf(it->get()) == child) {
+      Link const old = std::move(*it);
+      fEntries.erase(it);
+      return;
+    }
+}
+
+// ---------------------------------------------------------------------------
+namespace {
+ElementBase* coreChecked(ClassObject const& o) {
+  NSInterface::ClassObjectIntf* const c = o.checked();
+  ElementBase* const e = c->elementCore();
+  OZO_ASSERT_AT(kElementHeader, 201, e != nullptr, "%s is not an element of this runtime", c->getKovoName(true));
+  return e;
+}
+}  // namespace
+
+Object getProperty(ClassObject const& o, meta::ClassDef const& d, unsigned i) { return coreChecked(o)->get(d, i); }
+
+bool isPropertySet(ClassObject const& o, meta::ClassDef const& d, unsigned i) {
+  return coreChecked(o)->isSet(d, i);
+}
+
+void setProperty(ClassObject const& o, meta::ClassDef const& d, unsigned i, Object const& v) {
+  coreChecked(o)->set(d, i, v);
+}
+
+void unsetProperty(ClassObject const& o, meta::ClassDef const& d, unsigned i) { coreChecked(o)->unset(d, i); }
+
+}  // namespace detail
+
+}  // namespace Ozo

@@ -1,0 +1,256 @@
+// The reflective core of model elements and the generic pieces of the typed
+// facades that model libraries build on it.
+//
+// Every element is a ModelObjectImpl<XIntf>: the class's interface (so casts
+// to XIntf work) over one shared implementation, ElementBase, that stores the
+// values of all properties in slots laid out as the concatenation of the
+// ancestors' own property tables, root first. Model libraries state their
+// classes as data (meta::ClassDef) and get accessors, creation and typed
+// handles from the templates below.
+//
+// Lifetime: a model owns its elements. An element with outside references
+// keeps its model alive (its first reference adds one to the model, its last
+// gives it back); when the model's last reference goes, it destroys all its
+// elements. Links between elements of one model are not counted; a link to an
+// element of another model is.
+#pragma once
+
+#include <Ozo/Meta.hpp>
+
+#include <cstddef>
+#include <memory>
+#include <optional>
+#include <string>
+#include <type_traits>
+#include <vector>
+
+namespace Ozo {
+
+namespace detail {
+class ClassImpl;
+class PropertyImpl;
+class ElementAccess;
+struct Slot;
+}  // namespace detail
+
+class ElementBase {
+ public:
+  ElementBase(NSInterface::ModelIntf* model, NSInterface::ClassIntf const* cls);
+  ElementBase(ElementBase const&) = delete;
+  ElementBase& operator=(ElementBase const&) = delete;
+  virtual ~ElementBase();
+
+  // The complete object as the runtime's element interface.
+  virtual NSInterface::ClassObjectIntf* self() = 0;
+
+  NSInterface::ClassIntf const* classIntf() const;
+  NSInterface::ModelIntf* modelIntf() const { return fModel; }
+  ElementBase* containerCore() const { return fContainer; }
+
+  // Reflective access: `declaring` is the class that declares the property,
+  // `index` its 1-based position in that class's own table.
+  Object get(meta::ClassDef const& declaring, unsigned index);
+  bool isSet(meta::ClassDef const& declaring, unsigned index);
+  void set(meta::ClassDef const& declaring, unsigned index, ImmutableObject const& value);
+  void unset(meta::ClassDef const& declaring, unsigned index);
+
+  // Elements owned through composite properties, in property order.
+  std::vector<ElementBase*> children();
+
+ protected:
+  void retainModel();
+  void releaseModel();
+  ImmutableType metaType() const;
+  char const* kovoName(bool immutable) const;
+  ImmutableModel modelHandle() const;
+  std::string describe() const;
+
+ private:
+  friend class detail::ElementAccess;
+  NSInterface::ModelIntf* fModel;
+  detail::ClassImpl const* fClass;
+  ElementBase* fContainer = nullptr;
+  unsigned fContainerSlot = 0;
+  std::unique_ptr<detail::Slot[]> fSlots;
+};
+
+// The one concrete element implementation, per interface.
+template <class Intf>
+class ModelObjectImpl final : public Intf, public ElementBase {
+ public:
+  ModelObjectImpl(NSInterface::ModelIntf* model, NSInterface::ClassIntf const* cls) : ElementBase(model, cls) {}
+
+  void addRef() override {
+    if (this->fUseCount++ == 0) retainModel();
+  }
+  void release() override {
+    // May destroy this object (with its model): nothing may follow.
+    if (--this->fUseCount == 0) releaseModel();
+  }
+  ImmutableType getMetaType(Deviant const&) const override { return metaType(); }
+  char const* getKovoName(bool immutable) const override { return kovoName(immutable); }
+  ImmutableModel getModel(Deviant const&) const override { return modelHandle(); }
+  std::string toString(Deviant const&) const override { return describe(); }
+  NSInterface::ClassIntf const* metaClass() const override { return classIntf(); }
+  NSInterface::ModelIntf* model() const override { return modelIntf(); }
+  NSInterface::ClassObjectIntf* container() const override {
+    return containerCore() ? containerCore()->self() : nullptr;
+  }
+  ElementBase* elementCore() override { return this; }
+  NSInterface::ClassObjectIntf* self() override { return this; }
+};
+
+// Makes a new element of Intf's class in `model`. Fails with the NULL-ref
+// message for an empty model, the read-only error for a read-only model, and
+// for abstract classes.
+NSInterface::ModelIntf* prepareCreation(Model const& model, IntrospectiveMethods const& methods);
+template <class Intf>
+Intf* createElementOf(Model const& model) {
+  NSInterface::ModelIntf* const m = prepareCreation(model, Intf::sIntrospectiveMethods);
+  return new ModelObjectImpl<Intf>(m, metaClassOf(*Intf::sIntrospectiveMethods.def));
+}
+// An element of any class, through its introspection record (for classes
+// without their own interface).
+ClassObject createObject(Model const& model, IntrospectiveMethods const& methods);
+
+// ---------------------------------------------------------------------------
+// The accessor record, written once; instantiated per class definition.
+namespace detail {
+Object getProperty(ClassObject const& o, meta::ClassDef const& d, unsigned i);
+bool isPropertySet(ClassObject const& o, meta::ClassDef const& d, unsigned i);
+void setProperty(ClassObject const& o, meta::ClassDef const& d, unsigned i, Object const& v);
+void unsetProperty(ClassObject const& o, meta::ClassDef const& d, unsigned i);
+}  // namespace detail
+
+template <meta::ClassDef const& D>
+inline constexpr PropertyAccessors kElementAccessors{
+    [](ClassObject const& o, unsigned i) -> Object { return detail::getProperty(o, D, i); },
+    [](ClassObject const& o, unsigned i) -> bool { return detail::isPropertySet(o, D, i); },
+    [](ClassObject const& o, unsigned i, Object const& v) { detail::setProperty(o, D, i, v); },
+    nullptr,
+    [](ClassObject const& o, unsigned i) { detail::unsetProperty(o, D, i); },
+};
+
+// ---------------------------------------------------------------------------
+// Typed facades.
+
+template <class H>
+concept TypedHandle = requires { typename H::Intf; };
+
+// The object as typed handle H (an empty handle when it is not one).
+template <TypedHandle H>
+H handleCast(ImmutableObject const& o) {
+  auto* p = o.get() ? dynamic_cast<typename H::Intf*>(o.get()) : nullptr;
+  return p ? H(p, o.deviant()) : H();
+}
+
+// Values to and from the reflective form.
+inline Object box(ImmutableObject const& o) { return Object::fromImmutable(o); }
+inline Object box(Integer v) { return v; }
+inline Object box(Real v) { return v; }
+inline Object box(Boolean v) { return v; }
+inline Object box(String const& v) { return v; }
+
+template <class T>
+T unbox(ImmutableObject const& o) {
+  if constexpr (std::is_same_v<T, Integer> || std::is_same_v<T, Real> || std::is_same_v<T, Boolean> ||
+                std::is_same_v<T, String>)
+    return T(o);
+  else if constexpr (std::is_same_v<T, Object>)
+    return Object::fromImmutable(o);
+  else if constexpr (std::is_same_v<T, ImmutableObject>)
+    return o;
+  else
+    return handleCast<T>(o);
+}
+
+// Reflective reads and writes of one property of `self`, an element handle.
+template <class Self>
+ClassObject classObjectOf(Self const& self) {
+  return ClassObject(self.intf(), self.deviant());
+}
+template <class T, class Self>
+T readProperty(Self const& self, IntrospectiveMethods const& m, unsigned index) {
+  return unbox<T>(m.accessors->get(classObjectOf(self), index));
+}
+template <class T, class Self>
+std::optional<T> readOptional(Self const& self, IntrospectiveMethods const& m, unsigned index) {
+  ClassObject const o = classObjectOf(self);
+  if (!m.accessors->isSet(o, index)) return std::nullopt;
+  return unbox<T>(m.accessors->get(o, index));
+}
+template <class Self>
+bool propertyIsSet(Self const& self, IntrospectiveMethods const& m, unsigned index) {
+  return m.accessors->isSet(classObjectOf(self), index);
+}
+template <class Self, class V>
+void writeProperty(Self const& self, IntrospectiveMethods const& m, unsigned index, V const& value) {
+  m.accessors->set(classObjectOf(self), index, box(value));
+}
+template <class Self>
+void unsetProperty(Self const& self, IntrospectiveMethods const& m, unsigned index) {
+  m.accessors->unset(classObjectOf(self), index);
+}
+
+// A live many-valued property seen with element type T (Integer, Real,
+// Boolean, String or a typed element handle). Positions are 0-based; edits
+// check the owner's writability and the value's type before changing anything.
+template <class T>
+class Collection : public Handle<NSInterface::CollectionIntf> {
+ public:
+  using Handle::Handle;
+  Collection() = default;
+  explicit Collection(ImmutableObject const& o)
+      : Handle(dynamic_cast<NSInterface::CollectionIntf*>(o.get()), o.deviant()) {}
+
+  std::size_t size() const { return checked()->size(); }
+  bool empty() const { return size() == 0; }
+  T at(std::size_t i) const { return unbox<T>(checked()->at(i)); }
+  void insert(std::size_t i, T const& v) const { checked()->insert(i, box(v)); }
+  void push_back(T const& v) const { insert(size(), v); }
+  void erase(std::size_t i) const { checked()->erase(i); }
+  void replace(std::size_t i, T const& v) const { checked()->replace(i, box(v)); }
+  void clear() const { checked()->clear(); }
+  std::vector<T> values() const {
+    std::vector<T> r;
+    for (std::size_t i = 0, n = size(); i < n; ++i) r.push_back(at(i));
+    return r;
+  }
+};
+
+template <class T, class Self>
+Collection<T> readCollection(Self const& self, IntrospectiveMethods const& m, unsigned index) {
+  return Collection<T>(m.accessors->get(classObjectOf(self), index));
+}
+
+// The immutable typed handle of interface IntfT, derived from the handle of
+// its model superclass (Base). A class's handle derives from this and adds
+// its getters.
+template <class IntfT, class Base>
+class ImmutableHandle : public Base {
+ public:
+  using Intf = IntfT;
+  ImmutableHandle() = default;
+  ImmutableHandle(Intf* p, Deviant d) : Base(p, d) {}
+  Intf* intf() const { return static_cast<Intf*>(this->get()); }
+  static ImmutableClass MetaClass() { return Intf::sIntrospectiveMethods.metaClass(); }
+};
+
+// The modifiable form of immutable handle Imm. Setters come from per-class
+// mixins stacked on top (XMutators<YMutators<Modifiable<ImmutableX>>>), so a
+// modifiable handle has the setters of all its model ancestors.
+template <class Imm>
+class Modifiable : public Imm {
+ public:
+  using Imm::Imm;
+  Modifiable() = default;
+  operator Object() const { return Object(this->get(), this->deviant()); }
+};
+
+// Creation of a typed element: H(new element of H::Intf's class).
+template <TypedHandle H>
+H createElement(Model const& model) {
+  return H(createElementOf<typename H::Intf>(model), Deviant{});
+}
+
+}  // namespace Ozo

@@ -1,0 +1,203 @@
+// Runtime internals shared by the runtime's own sources (not for libraries).
+#pragma once
+
+#include <Ozo/Element.hpp>
+
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace Ozo::detail {
+
+// Source places named in the runtime's own messages.
+inline constexpr char kObjectHeader[] = "ozo/Ozo/Object_h";
+inline constexpr char kModelHeader[] = "ozo/Ozo/Model_h";
+inline constexpr char kElementHeader[] = "ozo/Ozo/ClassObject";
+inline constexpr char kCollectionHeader[] = "ozo/kernel/containers/sequence/list/ListQImplForElements";
+inline constexpr char kWritableHeader[] = "ozo/Ozo/DeviantAssertions_h";
+
+// Objects with static lifetime: never counted, never destroyed by release.
+template <class Intf>
+class ImmortalObject : public Intf {
+ public:
+  void addRef() override {}
+  void release() override {}
+};
+
+// One stored reference of an element or collection. Counted unless it points
+// at an immortal box or at an element of the owner's own model.
+class Link {
+ public:
+  Link() = default;
+  Link(NSInterface::ObjectIntf* p, Deviant d, bool counted) : fP(p), fD(d), fCounted(counted && p) {
+    if (fCounted) fP->addRef();
+  }
+  Link(Link&& o) noexcept
+      : fP(std::exchange(o.fP, nullptr)), fD(o.fD), fCounted(std::exchange(o.fCounted, false)) {}
+  Link& operator=(Link&& o) noexcept {
+    if (this != &o) {
+      Link old(std::move(*this));
+      fP = std::exchange(o.fP, nullptr);
+      fD = o.fD;
+      fCounted = std::exchange(o.fCounted, false);
+    }
+    return *this;
+  }
+  ~Link() {
+    if (fCounted) fP->release();
+  }
+  NSInterface::ObjectIntf* get() const { return fP; }
+  Deviant deviant() const { return fD; }
+  Object object() const { return Object(fP, fD); }
+  explicit operator bool() const { return fP != nullptr; }
+
+ private:
+  NSInterface::ObjectIntf* fP = nullptr;
+  Deviant fD{};
+  bool fCounted = false;
+};
+
+class CollectionImpl;
+
+struct Slot {
+  bool set = false;
+  Link value;                             // single-valued properties
+  std::unique_ptr<CollectionImpl> many;   // many-valued properties, made on first use
+};
+
+class ClassImpl;
+
+class PropertyImpl final : public ImmortalObject<NSInterface::PropertyIntf> {
+ public:
+  PropertyImpl(meta::PropertyDef const& def, unsigned id, ClassImpl const* owner, unsigned slot);
+  meta::PropertyDef const& def() const override { return fDef; }
+  unsigned id() const override { return fId; }
+  NSInterface::ClassIntf const* owner() const override;
+  ImmutableType getMetaType(Deviant const&) const override;
+  char const* getKovoName(bool) const override { return "Ozo.ImmutableProperty"; }
+  std::string toString(Deviant const&) const override { return fQualified; }
+
+  unsigned slot() const { return fSlot; }
+  // "Axis.BaseType", for messages.
+  char const* qualifiedName() const { return fQualified.c_str(); }
+  // Host class name of the property's collection in a view.
+  char const* collectionName(bool immutable) const {
+    return immutable ? fImmutableSequence.c_str() : fSequence.c_str();
+  }
+  bool isMany() const { return fDef.multiplicity == meta::Multiplicity::Many; }
+  bool isDerived() const { return fDef.readOnly || fDef.derived != meta::Derivation::None; }
+  // What a value must be, for messages: "an Integer", "a Zorvan.metamodel.types.PrimitiveType".
+  std::string expected() const;
+
+ private:
+  meta::PropertyDef const& fDef;
+  unsigned fId;
+  ClassImpl const* fOwner;
+  unsigned fSlot;
+  std::string fQualified, fImmutableSequence, fSequence;
+};
+
+class ClassImpl final : public ImmortalObject<NSInterface::ClassIntf> {
+ public:
+  ClassImpl(meta::ClassDef const& def, ClassImpl const* super);
+  std::string name() const override { return fDef.name; }
+  std::string qualifiedName() const override { return fQualified; }
+  meta::ClassDef const& def() const override { return fDef; }
+  NSInterface::ClassIntf const* superclass() const override { return fSuper; }
+  std::vector<NSInterface::PropertyIntf*> const& ownProperties() const override { return fOwn; }
+  bool conformsTo(NSInterface::ClassIntf const* other) const override;
+  ImmutableType getMetaType(Deviant const&) const override;
+  char const* getKovoName(bool) const override { return "Ozo.ImmutableClass"; }
+  std::string toString(Deviant const&) const override { return fQualified; }
+
+  ClassImpl const* super() const { return fSuper; }
+  char const* qualified() const { return fQualified.c_str(); }
+  char const* elementName(bool immutable) const {
+    return immutable ? fImmutableName.c_str() : fModifiableName.c_str();
+  }
+  // True when the class is `def` or derives from it.
+  bool derivesFrom(meta::ClassDef const& def) const;
+  // True when the class or an ancestor has the qualified name.
+  bool conformsToName(std::string_view qualifiedName) const;
+  unsigned slotCount() const { return fSlotCount; }
+  // All properties of the class and its ancestors, by slot.
+  PropertyImpl const& bySlot(unsigned slot) const { return *fAll[slot]; }
+  PropertyTableEntry const* table() const { return fTable.data(); }
+
+ private:
+  meta::ClassDef const& fDef;
+  ClassImpl const* fSuper;
+  std::string fQualified, fImmutableName, fModifiableName;
+  unsigned fSlotCount;
+  std::vector<NSInterface::PropertyIntf*> fOwn;
+  std::vector<PropertyTableEntry> fTable;
+  std::vector<PropertyImpl const*> fAll;
+};
+
+ClassImpl const& classImpl(meta::ClassDef const& def);
+// The runtime's meta classes of its own objects ("Class", "Property", "Model", ...).
+ImmutableType runtimeType(char const* name);
+// "Integer", "Sequence": the data types of values and collections.
+ImmutableType dataType(char const* name);
+// The type name of an object for messages ("Integer", "Zorvan.metamodel.types.Axis", "an empty handle").
+std::string describeValue(ImmutableObject const& o);
+
+// The immortal boxes of the primitive values.
+NSInterface::ObjectIntf* integerBox();
+NSInterface::ObjectIntf* realBox();
+NSInterface::ObjectIntf* booleanBox();
+bool isString(NSInterface::ObjectIntf* o);
+
+// Models keep their elements; the element registers itself on creation.
+void adoptElement(NSInterface::ModelIntf* model, ElementBase* element);
+
+class CollectionImpl final : public NSInterface::CollectionIntf {
+ public:
+  CollectionImpl(ElementBase* owner, PropertyImpl const& property) : fOwner(owner), fProperty(property) {}
+  void addRef() override;
+  void release() override;
+  ImmutableType getMetaType(Deviant const&) const override { return dataType("Sequence"); }
+  char const* getKovoName(bool immutable) const override { return fProperty.collectionName(immutable); }
+  ImmutableModel getModel(Deviant const&) const override;
+  std::string toString(Deviant const&) const override;
+
+  meta::PropertyDef const& def() const override { return fProperty.def(); }
+  NSInterface::ClassObjectIntf* owner() const override { return fOwner->self(); }
+  std::size_t size() const override;
+  Object at(std::size_t i) const override;
+  void insert(std::size_t i, ImmutableObject const& v) override;
+  void erase(std::size_t i) override;
+  void replace(std::size_t i, ImmutableObject const& v) override;
+  void clear() override;
+
+  // Removes an element that moves to another owner (no checks).
+  void forget(ElementBase* child);
+  std::vector<Link> const& entries() const { return fEntries; }
+
+ private:
+  std::vector<Link> current() const;
+  void checkEditable() const;
+  void checkPosition(std::size_t i, std::size_t limit) const;
+
+  ElementBase* fOwner;
+  PropertyImpl const& fProperty;
+  std::vector<Link> fEntries;
+};
+
+// Element operations shared by elements and collections.
+class ElementAccess {
+ public:
+  // A stored link for `value` in `property` of `owner`; checks the value's
+  // kind and class and, for composites, that `owner` may own it.
+  static Link makeLink(ElementBase* owner, PropertyImpl const& property, ImmutableObject const& value);
+  // Takes `child` out of its current owner (no checks).
+  static void detach(ElementBase* child);
+  static void adopt(ElementBase* owner, unsigned slot, ElementBase* child);
+  static void disown(ElementBase* child) { child->fContainer = nullptr; }
+  static ElementBase* coreOf(NSInterface::ObjectIntf* o);
+  static void assertWritable(ElementBase* e);
+  static std::vector<Link> derivedChildren(ElementBase* e, PropertyImpl const& p);
+};
+
+}  // namespace Ozo::detail

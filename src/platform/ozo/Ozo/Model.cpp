@@ -1,0 +1,125 @@
+// Models and the model cache.
+#include <Ozo/Internal.hpp>
+
+#include <map>
+
+namespace Ozo {
+
+namespace {
+
+class ModelImpl final : public NSInterface::ModelIntf {
+ public:
+  explicit ModelImpl(std::string name) : fName(std::move(name)) {}
+
+  void addRef() override { ++fUseCount; }
+  void release() override {
+    if (--fUseCount == 0) destroy();
+  }
+  ImmutableType getMetaType(Deviant const&) const override { return detail::runtimeType("Model"); }
+  char const* getKovoName(bool immutable) const override { return immutable ? "Ozo.ImmutableModel" : "Ozo.Model"; }
+  ImmutableModel getModel(Deviant const& d) const override {
+    return ImmutableModel(const_cast<ModelImpl*>(this), d);
+  }
+  std::string toString(Deviant const&) const override { return "Model \"" + fName + "\""; }
+
+  std::string name() const override { return fName; }
+  bool isReadOnly() const override { return fReadOnly; }
+  void setReadOnly(bool readOnly) override { fReadOnly = readOnly; }
+  std::vector<NSInterface::ClassObjectIntf*> elements() const override {
+    std::vector<NSInterface::ClassObjectIntf*> r;
+    r.reserve(fElements.size());
+    for (ElementBase* e : fElements) r.push_back(e->self());
+    return r;
+  }
+
+  void adopt(ElementBase* e) { fElements.push_back(e); }
+
+ private:
+  // Nothing outside refers to the model or its elements any more (elements
+  // with references keep the model alive), so all of them go now.
+  void destroy() {
+    ModelCache::remove(this);
+    std::vector<ElementBase*> const elements = std::move(fElements);
+    for (auto it = elements.rbegin(); it != elements.rend(); ++it) delete *it;
+    delete this;
+  }
+
+  std::string fName;
+  bool fReadOnly = false;
+  std::vector<ElementBase*> fElements;
+};
+
+struct Cache {
+  std::map<std::string, NSInterface::ModelIntf*> byName;
+  unsigned lastUntitled = 0;
+};
+
+Cache& cache() {
+  static auto* c = new Cache;
+  return *c;
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+ImmutableModel ModelCache::find(std::string const& name) {
+  auto const& byName = cache().byName;
+  auto const it = byName.find(name);
+  return it == byName.end() ? ImmutableModel() : ImmutableModel(it->second, Deviant{});
+}
+
+std::vector<std::string> ModelCache::names() {
+  std::vector<std::string> r;
+  for (auto const& [name, model] : cache().byName) r.push_back(name);
+  return r;
+}
+
+std::string ModelCache::freshName() {
+  Cache& c = cache();
+  for (;;) {
+    std::string name = "untitled" + std::to_string(++c.lastUntitled);
+    if (!c.byName.count(name)) return name;
+  }
+}
+
+void ModelCache::add(NSInterface::ModelIntf* model) { cache().byName.emplace(model->name(), model); }
+
+void ModelCache::remove(NSInterface::ModelIntf* model) {
+  auto& byName = cache().byName;
+  auto const it = byName.find(model->name());
+  if (it != byName.end() && it->second == model) byName.erase(it);
+}
+
+Model Model::create(std::string const& name) {
+  std::string const n = name.empty() ? ModelCache::freshName() : name;
+  OZO_ASSERT_AT(detail::kModelHeader, 131, !cache().byName.count(n), "A model named \"%s\" already exists",
+                n.c_str());
+  Model m(new ModelImpl(n), Deviant{});
+  ModelCache::add(m.get());
+  return m;
+}
+
+// ---------------------------------------------------------------------------
+void detail::adoptElement(NSInterface::ModelIntf* model, ElementBase* element) {
+  static_cast<ModelImpl*>(model)->adopt(element);
+}
+
+NSInterface::ModelIntf* prepareCreation(Model const& model, IntrospectiveMethods const& methods) {
+  NSInterface::ModelIntf* const m = model.checkedModel();
+  DeviantAssertions::assertWritable(m);
+  meta::ClassDef const& def = *methods.def;
+  OZO_ASSERT_AT(detail::kModelHeader, 142, !def.isAbstract, "Cannot create an instance of the abstract class %s.%s",
+                def.packageName, def.name);
+  OZO_ASSERT_AT(detail::kModelHeader, 144, dynamic_cast<ModelImpl*>(m) != nullptr,
+                "Model \"%s\" was not made by this runtime", m->name().c_str());
+  return m;
+}
+
+ClassObject createObject(Model const& model, IntrospectiveMethods const& methods) {
+  NSInterface::ModelIntf* const m = prepareCreation(model, methods);
+  NSInterface::ClassObjectIntf* const e =
+      new ModelObjectImpl<NSInterface::ClassObjectIntf>(m, metaClassOf(*methods.def));
+  return ClassObject(e, Deviant{});
+}
+
+}  // namespace Ozo

@@ -1,0 +1,34 @@
+// Instance end of handle classes and the class-extension registry.
+#include <xb/ClassInfo.hpp>
+
+namespace Ozo::xb {
+
+void ClassMetaData::destroyInstance(void*, void* instance) {
+  // Copy the facts first: the release below may destroy the object, and with
+  // it the registry entry they live in.
+  VariantInfo const* found = DeviantRegistry::getVariantInfo(instance);
+  bool const bound = found != nullptr;
+  VariantInfo const info = bound ? *found : VariantInfo{};
+  kovo::factory::basic::BindingRegistry::remove(instance);
+  if (bound) info.release();
+}
+
+void KovoExtensionsRegistryImpl::addNonConstCallback(std::string className, Callback cb) {
+  fCallbacks.emplace_back(std::move(className), cb);
+}
+
+void KovoExtensionsRegistryImpl::executeNonConstCallbacks(char const* className, kovo::COSClass* cls,
+                                                         kovo::COSClient* client) const {
+  if (className == nullptr) return;
+  // By position: a callback may register further callbacks while we run.
+  for (std::size_t i = 0; i < fCallbacks.size(); ++i) {
+    if (fCallbacks[i].first == className) fCallbacks[i].second(className, cls, client);
+  }
+}
+
+KovoExtensionsRegistryImpl& KovoExtensionsRegistry::instance() {
+  static KovoExtensionsRegistryImpl registry;
+  return registry;
+}
+
+}  // namespace Ozo::xb

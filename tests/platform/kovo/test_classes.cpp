@@ -1,0 +1,178 @@
+// Packages, lazy population and class initialisation.
+#include <gtest/gtest.h>
+
+#include "platform/kovo/Support.hpp"
+
+#include <new>
+
+namespace kovo {
+namespace {
+
+using test::TestClass;
+
+struct CountedInfo : COSPackageInfo {
+  static int& populated() {
+    static int n = 0;
+    return n;
+  }
+  static int& deleted() {
+    static int n = 0;
+    return n;
+  }
+  ~CountedInfo() override { ++deleted(); }
+  char const* getName() const override { return "lazy"; }
+  void populate(COSPackage* pkg) override {
+    ++populated();
+    EXPECT_EQ(pkg->getName().view(), "KC.parent.lazy");
+    pkg->addClass(new TestClass("First", nullptr), 2);
+    pkg->addClass(new TestClass("Second", [](COSClass* c) { c->addSuperclass(intern("KC.parent.lazy.First"), 1, 0, 1); }), 2);
+    pkg->addClass(new TestClass("Third", nullptr), 2);
+  }
+};
+
+// Package descriptions come from calloc and go back through zkFree.
+CountedInfo* newInfo() { return new (zkCalloc(1, sizeof(CountedInfo))) CountedInfo; }
+
+TEST(Packages, ParentsAreCreatedAndSubPackagesPopulateOnceOnFirstLookup) {
+  COSPackage* parent = factory::registerKovoPackage("KC.parent", nullptr);
+  ASSERT_NE(parent, nullptr);
+  EXPECT_NE(COSPackage::getPackage(intern("KC")), nullptr);
+  EXPECT_EQ(COSPackage::getPackage(intern("KC.missing")), nullptr);
+  // Registering again hands back the same package.
+  EXPECT_EQ(factory::registerKovoPackage("KC.parent", nullptr), parent);
+
+  parent->addPackageInfo(newInfo());
+  auto const names = COSPackage::packageNames();
+  EXPECT_NE(std::find(names.begin(), names.end(), "KC.parent.lazy"), names.end());
+  EXPECT_EQ(CountedInfo::populated(), 0);
+
+  // A class lookup populates the package; the description is then freed.
+  COSClass* second = COSClass::find("KC.parent.lazy.Second");
+  ASSERT_NE(second, nullptr);
+  EXPECT_EQ(CountedInfo::populated(), 1);
+  EXPECT_EQ(CountedInfo::deleted(), 1);
+  COSPackage* lazy = COSPackage::getPackage(intern("KC.parent.lazy"));
+  ASSERT_NE(lazy, nullptr);
+  EXPECT_EQ(CountedInfo::populated(), 1);
+
+  std::vector<std::string> order;
+  for (COSClass* c : lazy->classes()) order.emplace_back(c->getName().view());
+  EXPECT_EQ(order, (std::vector<std::string>{"KC.parent.lazy.First", "KC.parent.lazy.Second", "KC.parent.lazy.Third"}));
+
+  // Names are unique within a package; the rejected description is freed.
+  try {
+    lazy->addClass(new TestClass("First", nullptr), 2);
+    ADD_FAILURE();
+  } catch (HostError const& e) {
+    EXPECT_STREQ(e.what(), "Class \"KC.parent.lazy.First\" already exists.");
+  }
+  EXPECT_THROW(parent->addPackageInfo(newInfo()), HostError);
+  EXPECT_EQ(CountedInfo::deleted(), 2);
+}
+
+TEST(Classes, InitialiseOnFirstNeedAndRetryAfterFailure) {
+  static bool failNext = true;
+  factory::registerKovoPackage("KC.init", [](COSPackage* pkg) {
+    pkg->addClass(new TestClass("Flaky", [](COSClass* c) {
+      c->addSuperclass(intern("KC.init.Root"), 1, 0, 1);
+      test::addMethod(c, {.name = "m"});
+      if (failNext) {
+        failNext = false;
+        throw std::runtime_error("cannot initialise");
+      }
+    }), 2);
+    pkg->addClass(new TestClass("Root", nullptr), 2);
+    pkg->addClass(new TestClass("Orphan", [](COSClass* c) { c->addSuperclass(intern("KC.nowhere.Gone"), 1, 0, 1); }), 2);
+  });
+  COSPackage* pkg = COSPackage::getPackage(intern("KC.init"));
+  COSClass* flaky = pkg->findClass("Flaky");
+  COSClass* root = pkg->findClass("Root");
+  EXPECT_FALSE(flaky->isInitialized());
+  EXPECT_EQ(TestClass::initCalls()["Root"], 0);
+
+  try {
+    COSClass::find("KC.init.Flaky");
+    ADD_FAILURE();
+  } catch (std::runtime_error const& e) {
+    EXPECT_STREQ(e.what(), "cannot initialise");
+  }
+  EXPECT_FALSE(flaky->isInitialized());
+  EXPECT_TRUE(flaky->ownMethods().empty());
+
+  EXPECT_EQ(COSClass::find("KC.init.Flaky"), flaky);
+  EXPECT_TRUE(flaky->isInitialized());
+  EXPECT_EQ(flaky->ownMethods().size(), 1u);  // nothing left over from the failed attempt
+  EXPECT_EQ(TestClass::initCalls()["Flaky"], 2);
+
+  // Superclasses are resolved (and initialised) only when asked for.
+  EXPECT_FALSE(root->isInitialized());
+  EXPECT_EQ(flaky->distanceTo(root), 1);
+  EXPECT_TRUE(root->isInitialized());
+  EXPECT_EQ(root->distanceTo(flaky), -1);
+  EXPECT_EQ(TestClass::initCalls()["Flaky"], 2);
+
+  COSClass* orphan = pkg->findClass("Orphan");
+  try {
+    orphan->superclasses();
+    ADD_FAILURE();
+  } catch (HostError const& e) {
+    EXPECT_STREQ(e.what(), "Unknown class \"KC.nowhere.Gone\".");
+  }
+}
+
+TEST(Classes, MembersAreFoundNearestFirstAndGlobalClassesByShortName) {
+  static COSValue a = 1, b = 2, c = 3;
+  factory::registerKovoPackage("KC.members", [](COSPackage* pkg) {
+    pkg->addClass(new TestClass("Top", [](COSClass* cls) {
+      cls->addProperty(new test::TestProperty("P", "int32 scalar", &a));
+      cls->addProperty(new test::TestProperty("Q", "int32 scalar", &b));
+      test::addMethod(cls, {.name = "m"});
+    }), 2);
+    pkg->addClass(new TestClass("Bottom", [](COSClass* cls) {
+      cls->addSuperclass(intern("KC.members.Top"), 1, 0, 1);
+      cls->addProperty(new test::TestProperty("Q", "int32 scalar", &c));
+      test::addMethod(cls, {.name = "m", .args = {"double scalar"}});
+    }), 2);
+  });
+  COSClass* bottom = COSClass::find("KC.members.Bottom");
+  COSClass* top = COSClass::find("KC.members.Top");
+  EXPECT_EQ(bottom->findProperty("Q"), bottom->ownProperties()[0].get());
+  EXPECT_EQ(bottom->findProperty("P"), top->ownProperties()[0].get());
+  EXPECT_EQ(bottom->findProperty("R"), nullptr);
+  auto const ms = bottom->findMethods("m");
+  ASSERT_EQ(ms.size(), 2u);
+  EXPECT_EQ(ms[0], bottom->ownMethods()[0].get());
+  EXPECT_EQ(bottom->memberNames(), (std::vector<std::string>{"P", "Q", "m"}));
+
+  COSClass::addGlobalClass(new TestClass("KCGlobal", nullptr));
+  COSClass* g = COSClass::find("KCGlobal");
+  ASSERT_NE(g, nullptr);
+  EXPECT_EQ(g->getName().view(), "KCGlobal");
+  EXPECT_EQ(g->getPackage(), nullptr);
+}
+
+TEST(Methods, SignaturesAndKinds) {
+  auto* m = new factory::impl::MethodImpl("f", {0x200}, "");
+  std::unique_ptr<COSMethodInfo, HostDelete> owned(m);
+  factory::impl::Invoker::createSignature(*m, "a, b", "double scalar", nullptr, {"int32 scalar", "char vector"});
+  EXPECT_EQ(m->signature().argNames, (std::vector<Interned>{intern("a"), intern("b")}));
+  EXPECT_EQ(m->kind(), COSMethodInfo::Kind::Static);
+  EXPECT_EQ(m->inputCount(), 2u);
+  EXPECT_EQ(m->attributes().value, 0x200);
+  factory::impl::Invoker::createSignature(*m, "", "void", "Some.Self", {});
+  EXPECT_TRUE(m->signature().argNames.empty());
+  EXPECT_EQ(m->kind(), COSMethodInfo::Kind::Instance);
+  EXPECT_EQ(m->inputCount(), 1u);
+  m->flags() |= factory::kFlagExplicit;
+  EXPECT_EQ(m->kind(), COSMethodInfo::Kind::Explicit);
+
+  factory::FunctionInfo* f = ::new (zkCalloc(1, sizeof(factory::FunctionInfo))) factory::FunctionInfo("F", {});
+  std::unique_ptr<COSMethodInfo, HostDelete> ownedF(f);
+  EXPECT_EQ(f->kind(), COSMethodInfo::Kind::Function);
+  int nlhs = 0;
+  COSValue out[1] = {};
+  EXPECT_THROW(f->invoke(nullptr, nlhs, out, 0, nullptr), HostError);  // no invoker bound
+}
+
+}  // namespace
+}  // namespace kovo

@@ -1,0 +1,111 @@
+// Interning, host utilities and host arrays.
+#include <gtest/gtest.h>
+
+#include <kovo/HostArray.hpp>
+#include <kovo/Object.hpp>
+
+#include <climits>
+#include <cstring>
+
+namespace kovo {
+namespace {
+
+int format(char* buf, std::size_t size, char const* fmt, ...) {
+  va_list args;
+  va_start(args, fmt);
+  int n = zkVSNprintf(buf, size, fmt, args);
+  va_end(args);
+  return n;
+}
+
+TEST(Interning, SameTextSameIdAndEmptyIsTheEmptyId) {
+  std::string a = "Zorvan.metamodel";
+  std::string b = "Zorvan.metamodel";
+  EXPECT_EQ(intern(a).c_str(), intern(b.c_str()).c_str());
+  EXPECT_EQ(intern(a).c_str(), internal::makeInterned(b.c_str()));
+  EXPECT_NE(intern("x"), intern("y"));
+  EXPECT_TRUE(intern(static_cast<char const*>(nullptr)).empty());
+  EXPECT_TRUE(intern(std::string_view()).empty());
+  EXPECT_EQ(intern(""), Interned());
+}
+
+TEST(Utilities, BoundedFormattingAndPrintSink) {
+  char buf[8];
+  EXPECT_EQ(format(buf, sizeof buf, "%s-%d", "abcdef", 42), 9);
+  EXPECT_STREQ(buf, "abcdef-");
+  EXPECT_EQ(format(nullptr, 0, "%d", 12345), 5);
+
+  std::string captured;
+  PrintSink previous = setPrintSink([&](std::string_view s) { captured.append(s); });
+  EXPECT_EQ(zkPrintf("%s=%d\n", "x", 3), 4);
+  setPrintSink(std::move(previous));
+  EXPECT_EQ(captured, "x=3\n");
+
+  auto* block = static_cast<unsigned char*>(zkCalloc(4, 8));
+  ASSERT_NE(block, nullptr);
+  for (int i = 0; i < 32; ++i) EXPECT_EQ(block[i], 0);
+  zkFree(block);
+}
+
+TEST(HostArrays, ShapesClassesAndEmptiness) {
+  std::size_t const before = HostArray::live();
+  {
+    ArrayPtr m(HostArray::create(ClassID::Int32, 2, 3), false);
+    EXPECT_EQ(m->numel(), 6u);
+    EXPECT_EQ(m->int32s()[5], 0);
+    EXPECT_EQ(m->className().view(), "int32");
+    ArrayPtr e(HostArray::createEmpty(), false);
+    EXPECT_TRUE(e->isEmpty());
+    EXPECT_EQ(e->classID(), ClassID::Double);
+    ArrayPtr s(HostArray::createString(std::string_view()), false);
+    EXPECT_EQ(s->classID(), ClassID::Char);
+    EXPECT_EQ(s->rows(), 0u);
+    EXPECT_EQ(s->cols(), 0u);
+    // An empty object array still names its class: it is an empty handle.
+    ArrayPtr h(HostArray::createObjects(intern("Some.Class"), 0, 0), false);
+    EXPECT_EQ(h->className().view(), "Some.Class");
+    EXPECT_FALSE(omGetArrayElement(h.get(), 0));
+    EXPECT_EQ(HostArray::live(), before + 4);
+    ArrayPtr copy = m;
+    EXPECT_EQ(HostArray::live(), before + 4);
+  }
+  EXPECT_EQ(HostArray::live(), before);
+}
+
+TEST(HostArrays, SizeLimitsAreCheckedBeforeAllocating) {
+  std::size_t const before = HostArray::live();
+  auto expectRefused = [](std::size_t rows, std::size_t cols) {
+    try {
+      HostArray::create(ClassID::Double, rows, cols);
+      ADD_FAILURE() << rows << "x" << cols << " was accepted";
+    } catch (HostError const& e) {
+      EXPECT_STREQ(e.what(), "Requested array exceeds the maximum array size.");
+    }
+  };
+  expectRefused(1, HostArray::kMaxElements + 1);
+  expectRefused(SIZE_MAX, 2);  // rows * cols wraps around
+  expectRefused(std::size_t{1} << 32, std::size_t{1} << 32);
+  EXPECT_THROW(HostArray::createObjects(intern("C"), HostArray::kMaxElements, 2), HostError);
+  EXPECT_EQ(HostArray::live(), before);
+  ArrayPtr zero(HostArray::create(ClassID::Double, 0, SIZE_MAX), false);  // empty: nothing to allocate
+  EXPECT_TRUE(zero->isEmpty());
+}
+
+TEST(HostArrays, TextRoundTripsThroughUtf16) {
+  std::string const utf8 = "speed \xC2\xB5s \xE2\x82\xAC \xF0\x9F\x98\x80";  // µ, €, an emoji
+  ArrayPtr a(HostArray::createString(utf8), false);
+  EXPECT_EQ(a->rows(), 1u);
+  EXPECT_EQ(a->cols(), 13u);  // the emoji takes a surrogate pair
+  EXPECT_EQ(a->chars()[11], 0xD83D);
+  EXPECT_EQ(a->utf8(), utf8);
+  EXPECT_EQ(matrix::get_ustring(a.get()), utf8ToUtf16(utf8));
+
+  // Malformed input converts with replacement characters instead of failing.
+  EXPECT_EQ(utf8ToUtf16("a\xFF" "b"), u"a\uFFFDb");
+  EXPECT_EQ(utf8ToUtf16("\xE2\x82"), u"\uFFFD\uFFFD");
+  EXPECT_EQ(utf8ToUtf16("\xC0\xAF"), u"\uFFFD\uFFFD");  // overlong
+  EXPECT_EQ(utf16ToUtf8(std::u16string(1, char16_t(0xD800))), "\xEF\xBF\xBD");
+}
+
+}  // namespace
+}  // namespace kovo

@@ -1,0 +1,334 @@
+// The reflective core: property kinds, collections, ownership, lifetime and
+// read-only models.
+#include "platform/ozo/TestClasses.hpp"
+
+namespace {
+
+using namespace ozotest;
+
+constexpr char kAt[] = " at ozo/Ozo/ClassObject:268: ";
+
+std::string typeError(char const* property, char const* expected, char const* got) {
+  return std::string("Assertion failed: Value for Thing.") + property + " must be " + expected + ", got " + got +
+         kAt;
+}
+
+class Reflective : public LiveCountTest {};
+
+TEST_F(Reflective, RequiredPrimitivesReadTheirDefaultUntilSet) {
+  Ozo::Model const m = Ozo::Model::create();
+  Ozo::ClassObject const a = thing(m);
+  EXPECT_EQ(Ozo::Integer(get(a, Count)).value(), 0);
+  EXPECT_FALSE(Ozo::Boolean(get(a, Flag)).value());
+  EXPECT_FALSE(isSet(a, Count));
+  set(a, Count, Ozo::Integer(-3));
+  set(a, Flag, Ozo::Boolean(true));
+  EXPECT_EQ(Ozo::Integer(get(a, Count)).value(), -3);
+  EXPECT_TRUE(Ozo::Boolean(get(a, Flag)).value());
+  EXPECT_TRUE(isSet(a, Count));
+  unset(a, Count);
+  EXPECT_EQ(Ozo::Integer(get(a, Count)).value(), 0);
+  EXPECT_FALSE(isSet(a, Count));
+}
+
+TEST_F(Reflective, OptionalValuesAndStrings) {
+  Ozo::Model const m = Ozo::Model::create();
+  Ozo::ClassObject const a = thing(m);
+  EXPECT_FALSE(isSet(a, Limit));
+  EXPECT_FALSE(get(a, Limit).isValid());
+  set(a, Limit, Ozo::Real(2.5));
+  EXPECT_TRUE(isSet(a, Limit));
+  EXPECT_EQ(Ozo::Real(get(a, Limit)).value(), 2.5);
+  set(a, Limit, Ozo::Object());  // an empty value clears
+  EXPECT_FALSE(isSet(a, Limit));
+
+  EXPECT_FALSE(isSet(a, Label));
+  EXPECT_TRUE(Ozo::String(get(a, Label)).empty());
+  set(a, Label, Ozo::String("first"));
+  EXPECT_EQ(Ozo::String(get(a, Label)).utf8(), "first");
+  set(a, Label, Ozo::String(""));
+  EXPECT_TRUE(isSet(a, Label));
+  unset(a, Label);
+  EXPECT_FALSE(isSet(a, Label));
+}
+
+TEST_F(Reflective, ElementValuesAreCheckedByClass) {
+  Ozo::Model const m = Ozo::Model::create();
+  Ozo::ClassObject const a = thing(m), b = thing(m);
+  Ozo::ClassObject const other = Ozo::createObject(m, kOtherMethods);
+  set(a, Peer, asObject(b));
+  EXPECT_EQ(get(a, Peer).get(), b.get());
+  EXPECT_EQ(failure([&] { set(a, Peer, asObject(other)); }), typeError("Peer", "a Test.Thing", "Test.Other"));
+  EXPECT_EQ(get(a, Peer).get(), b.get());
+  EXPECT_EQ(failure([&] { set(a, Peer, Ozo::Integer(1)); }), typeError("Peer", "a Test.Thing", "Ozo.Integer"));
+}
+
+TEST_F(Reflective, WrongKindsLeaveTheValueAlone) {
+  Ozo::Model const m = Ozo::Model::create();
+  Ozo::ClassObject const a = thing(m);
+  set(a, Count, Ozo::Integer(4));
+  EXPECT_EQ(failure([&] { set(a, Count, Ozo::Real(1)); }), typeError("Count", "an Integer", "Ozo.Real"));
+  EXPECT_EQ(failure([&] { set(a, Flag, Ozo::Integer(1)); }), typeError("Flag", "a Boolean", "Ozo.Integer"));
+  EXPECT_EQ(failure([&] { set(a, Label, Ozo::Integer(1)); }), typeError("Label", "a String", "Ozo.Integer"));
+  EXPECT_EQ(failure([&] { set(a, Limit, asObject(a)); }), typeError("Limit", "a Real", "Test.Thing"));
+  EXPECT_EQ(Ozo::Integer(get(a, Count)).value(), 4);
+}
+
+TEST_F(Reflective, StructuralMisusesAreErrors) {
+  Ozo::Model const m = Ozo::Model::create();
+  Ozo::ClassObject const a = thing(m);
+  EXPECT_EQ(failure([&] { set(a, Tags, Ozo::String("x")); }),
+            "Assertion failed: Property Thing.Tags is multi-valued: edit its sequence instead at "
+            "ozo/Ozo/ClassObject:240: ");
+  EXPECT_EQ(failure([&] { set(a, Holder, asObject(a)); }),
+            "Assertion failed: Property Thing.Holder is read-only at ozo/Ozo/ClassObject:231: ");
+  EXPECT_EQ(failure([&] { unset(a, ModelOf); }),
+            "Assertion failed: Property Thing.Model is read-only at ozo/Ozo/ClassObject:231: ");
+  EXPECT_EQ(failure([&] { get(a, 99); }), "Assertion failed: Test.Thing has no property 99 at ozo/Ozo/ClassObject:212: ");
+  EXPECT_EQ(failure([&] { get(a, 0); }), "Assertion failed: Test.Thing has no property 0 at ozo/Ozo/ClassObject:212: ");
+  // Thing's accessors on an object of another class.
+  Ozo::ClassObject const other = Ozo::createObject(m, kOtherMethods);
+  EXPECT_EQ(failure([&] { get(other, Count); }),
+            "Assertion failed: Test.Other is not a Test.Thing at ozo/Ozo/ClassObject:210: ");
+  EXPECT_EQ(failure([&] { get(Ozo::ClassObject(), Count); }),
+            "Assertion failed: Cannot access NULL ref. Use isValid() before calling methods at ozo/Ozo/Object_h:83: ");
+  EXPECT_EQ(failure([&] { Ozo::createObject(m, kAbstractMethods); }),
+            "Assertion failed: Cannot create an instance of the abstract class Test.Abstract at ozo/Ozo/Model_h:142: ");
+}
+
+TEST_F(Reflective, DerivedPropertiesComputeOnRead) {
+  Ozo::Model const m = Ozo::Model::create();
+  Ozo::ClassObject const a = thing(m), b = thing(m);
+  EXPECT_EQ(get(a, ModelOf).get(), m.get());
+  EXPECT_TRUE(isSet(a, ModelOf));
+  EXPECT_FALSE(isSet(b, Holder));
+  set(a, Part, asObject(b));
+  EXPECT_EQ(get(b, Holder).get(), a.get());
+  EXPECT_EQ(b.get()->container(), a.get());
+  // The root class's derived properties.
+  auto const& root = Ozo::NSInterface::ClassObjectIntf::sIntrospectiveMethods;
+  EXPECT_EQ(root.accessors->get(b, 2).get(), m.get());            // ModelOzo
+  EXPECT_EQ(root.accessors->get(b, 3).get(), a.get());            // ContainerOzo
+  EXPECT_EQ(Ozo::Collection<Ozo::ImmutableObject>(root.accessors->get(a, 4)).size(), 1u);  // ContaineeOzo
+  root.accessors->set(a, 6, Ozo::String("id-1"));                 // ExternalId
+  EXPECT_EQ(Ozo::String(root.accessors->get(a, 6)).utf8(), "id-1");
+}
+
+TEST_F(Reflective, ElementsDescribeThemselves) {
+  Ozo::Model const m = Ozo::Model::create();
+  Ozo::ClassObject const a = thing(m);
+  EXPECT_STREQ(a.get()->getKovoName(true), "Test.ImmutableThing");
+  EXPECT_STREQ(a.get()->getKovoName(false), "Test.Thing");
+  EXPECT_EQ(a.get()->getModel({}).get(), m.get());
+  EXPECT_EQ(a.get()->toString({}), "Test.Thing");
+  EXPECT_EQ(m.get()->elements(), (std::vector<Ozo::NSInterface::ClassObjectIntf*>{a.get()}));
+}
+
+// ---------------------------------------------------------------------------
+class Collections : public LiveCountTest {};
+
+TEST_F(Collections, OneLiveCollectionPerProperty) {
+  Ozo::Model const m = Ozo::Model::create();
+  Ozo::ClassObject const a = thing(m);
+  Ozo::Collection<Ozo::String> const tags(get(a, Tags));
+  EXPECT_EQ(get(a, Tags).get(), tags.get());
+  EXPECT_STREQ(tags.get()->getKovoName(true), "Ozo.ImmutableSequenceOfString");
+  EXPECT_STREQ(tags.get()->getKovoName(false), "Ozo.SequenceOfString");
+  EXPECT_STREQ(get(a, Parts).get()->getKovoName(true), "Test.ImmutableSequenceOfImmutableThing");
+  EXPECT_STREQ(get(a, Parts).get()->getKovoName(false), "Test.SequenceOfThing");
+  EXPECT_STREQ(get(a, Amounts).get()->getKovoName(false), "Ozo.SequenceOfInteger");
+  EXPECT_EQ(tags.get()->owner(), a.get());
+  EXPECT_EQ(tags.get()->def().name, std::string("Tags"));
+}
+
+TEST_F(Collections, EditsAndBounds) {
+  Ozo::Model const m = Ozo::Model::create();
+  Ozo::ClassObject const a = thing(m);
+  Ozo::Collection<Ozo::Integer> const amounts(get(a, Amounts));
+  EXPECT_FALSE(isSet(a, Amounts));
+  amounts.push_back(Ozo::Integer(1));
+  amounts.push_back(Ozo::Integer(3));
+  amounts.insert(1, Ozo::Integer(2));
+  amounts.insert(0, Ozo::Integer(0));
+  EXPECT_TRUE(isSet(a, Amounts));
+  EXPECT_EQ(amounts.values(), (std::vector{Ozo::Integer(0), Ozo::Integer(1), Ozo::Integer(2), Ozo::Integer(3)}));
+  amounts.erase(0);
+  amounts.replace(2, Ozo::Integer(9));
+  EXPECT_EQ(amounts.values(), (std::vector{Ozo::Integer(1), Ozo::Integer(2), Ozo::Integer(9)}));
+  EXPECT_EQ(amounts.get()->toString({}), "[1, 2, 9]");
+
+  std::string const bounds =
+      "Assertion failed: sequence index out of bounds at ozo/kernel/containers/sequence/list/ListQImplForElements:97: ";
+  EXPECT_EQ(failure([&] { amounts.at(3); }), bounds);
+  EXPECT_EQ(failure([&] { amounts.erase(3); }), bounds);
+  EXPECT_EQ(failure([&] { amounts.insert(5, Ozo::Integer(1)); }), bounds);
+  EXPECT_EQ(failure([&] { amounts.replace(3, Ozo::Integer(1)); }), bounds);
+  EXPECT_EQ(failure([&] { amounts.get()->insert(0, Ozo::Real(1)); }),
+            typeError("Amounts", "an Integer", "Ozo.Real"));
+  EXPECT_EQ(failure([&] { amounts.get()->insert(0, Ozo::Object()); }),
+            typeError("Amounts", "an Integer", "an empty handle"));
+  EXPECT_EQ(amounts.size(), 3u);
+  unset(a, Amounts);
+  EXPECT_TRUE(amounts.empty());
+}
+
+TEST_F(Collections, StringsLiveAsLongAsTheirEntries) {
+  Ozo::Model const m = Ozo::Model::create();
+  Ozo::ClassObject const a = thing(m);
+  Ozo::Collection<Ozo::String> const tags(get(a, Tags));
+  std::size_t const before = Ozo::ReferenceCountingIntf::live();
+  tags.push_back(Ozo::String("x"));
+  tags.push_back(Ozo::String("y"));
+  EXPECT_EQ(Ozo::ReferenceCountingIntf::live(), before + 2);
+  tags.clear();
+  EXPECT_EQ(Ozo::ReferenceCountingIntf::live(), before);
+}
+
+TEST_F(Collections, DerivedCollectionsAreReadOnly) {
+  Ozo::Model const m = Ozo::Model::create();
+  Ozo::ClassObject const a = thing(m);
+  auto const& root = Ozo::NSInterface::ClassObjectIntf::sIntrospectiveMethods;
+  Ozo::Collection<Ozo::ImmutableObject> const children(root.accessors->get(a, 4));
+  EXPECT_EQ(failure([&] { children.get()->insert(0, asObject(a)); }),
+            "Assertion failed: Property ClassObject.ContaineeOzo is read-only at ozo/Ozo/ClassObject:231: ");
+  EXPECT_EQ(failure([&] { children.clear(); }),
+            "Assertion failed: Property ClassObject.ContaineeOzo is read-only at ozo/Ozo/ClassObject:231: ");
+}
+
+// ---------------------------------------------------------------------------
+class Ownership : public LiveCountTest {};
+
+TEST_F(Ownership, CompositesMoveTheirElements) {
+  Ozo::Model const m = Ozo::Model::create();
+  Ozo::ClassObject const a = thing(m), b = thing(m), c = thing(m);
+  auto const aParts = collection(a, Parts), bParts = collection(b, Parts);
+  aParts.push_back(asObject(c));
+  EXPECT_EQ(c.get()->container(), a.get());
+  bParts.push_back(asObject(c));  // moves: at most one owner
+  EXPECT_EQ(c.get()->container(), b.get());
+  EXPECT_EQ(aParts.size(), 0u);
+  set(a, Part, asObject(c));  // from a sequence to a single-valued property
+  EXPECT_EQ(bParts.size(), 0u);
+  EXPECT_EQ(c.get()->container(), a.get());
+  aParts.push_back(asObject(c));  // between two properties of one owner
+  EXPECT_FALSE(get(a, Part).isValid());
+  EXPECT_EQ(aParts.size(), 1u);
+  aParts.push_back(asObject(b));
+  aParts.insert(0, asObject(b));  // moving within the sequence
+  EXPECT_EQ(aParts.at(0).get(), b.get());
+  EXPECT_EQ(aParts.at(1).get(), c.get());
+  aParts.erase(1);
+  EXPECT_EQ(c.get()->container(), nullptr);
+  set(a, Part, asObject(c));
+  unset(a, Part);
+  EXPECT_EQ(c.get()->container(), nullptr);
+}
+
+TEST_F(Ownership, NoElementOwnsItselfOrAnotherModelsElement) {
+  Ozo::Model const m = Ozo::Model::create(), n = Ozo::Model::create("elsewhere");
+  Ozo::ClassObject const a = thing(m), b = thing(m), stranger = thing(n);
+  set(a, Part, asObject(b));
+  EXPECT_EQ(failure([&] { set(b, Part, asObject(a)); }),
+            "Assertion failed: Value for Thing.Part would own itself at ozo/Ozo/ClassObject:279: ");
+  EXPECT_EQ(failure([&] { collection(a, Parts).push_back(asObject(a)); }),
+            "Assertion failed: Value for Thing.Parts would own itself at ozo/Ozo/ClassObject:279: ");
+  EXPECT_EQ(failure([&] { set(a, Part, asObject(stranger)); }),
+            "Assertion failed: Value for Thing.Part belongs to model \"elsewhere\"; an element can only own "
+            "elements of its own model at ozo/Ozo/ClassObject:275: ");
+  EXPECT_EQ(get(a, Part).get(), b.get());
+  EXPECT_EQ(b.get()->container(), a.get());
+}
+
+// ---------------------------------------------------------------------------
+class Lifetime : public LiveCountTest {};
+
+TEST_F(Lifetime, ElementsKeepTheirModelAlive) {
+  Ozo::ClassObject a;
+  std::string name;
+  {
+    Ozo::Model const m = Ozo::Model::create();
+    name = m.get()->name();
+    a = thing(m);
+    set(a, Peer, asObject(thing(m)));  // same model: not counted
+  }
+  ASSERT_TRUE(Ozo::ModelCache::find(name).isValid());
+  EXPECT_EQ(a.get()->getModel({}).get()->elements().size(), 2u);
+  a = Ozo::ClassObject();
+  EXPECT_FALSE(Ozo::ModelCache::find(name).isValid());
+}
+
+TEST_F(Lifetime, CollectionsKeepTheirOwnerAlive) {
+  Ozo::Collection<Ozo::String> tags;
+  {
+    Ozo::Model const m = Ozo::Model::create();
+    tags = Ozo::Collection<Ozo::String>(get(thing(m), Tags));
+  }
+  tags.push_back(Ozo::String("kept"));
+  EXPECT_EQ(tags.at(0).utf8(), "kept");
+  EXPECT_EQ(Ozo::ImmutableModel(tags.get()->getModel({})).get()->elements().size(), 1u);
+}
+
+TEST_F(Lifetime, ReferencesAcrossModelsAreCounted) {
+  std::string other;
+  Ozo::Model const m = Ozo::Model::create();
+  {
+    Ozo::Model const n = Ozo::Model::create();
+    other = n.get()->name();
+    set(thing(m), Peer, asObject(thing(n)));
+  }
+  EXPECT_TRUE(Ozo::ModelCache::find(other).isValid()) << "the link keeps the other model alive";
+  // Clearing the link lets the other model go.
+  unset(Ozo::ClassObject(m.get()->elements()[0], {}), Peer);
+  EXPECT_FALSE(Ozo::ModelCache::find(other).isValid());
+}
+
+TEST_F(Lifetime, DyingModelsReleaseWhatTheirElementsHold) {
+  std::string other;
+  {
+    Ozo::Model const m = Ozo::Model::create(), n = Ozo::Model::create();
+    other = n.get()->name();
+    Ozo::ClassObject const a = thing(m);
+    set(a, Peer, asObject(thing(n)));
+    set(a, Label, Ozo::String("text"));
+    collection(a, Tags).push_back(Ozo::String("tag"));
+    collection(a, Parts).push_back(asObject(thing(m)));
+    Ozo::DeviantRegistry::getId(a.get(), {}, true);
+  }
+  EXPECT_FALSE(Ozo::ModelCache::find(other).isValid());
+  // LiveCountTest checks that nothing is left.
+}
+
+// ---------------------------------------------------------------------------
+class ReadOnlyModels : public LiveCountTest {};
+
+TEST_F(ReadOnlyModels, RefuseEveryEditAndChangeNothing) {
+  Ozo::Model const m = Ozo::Model::create("frozen");
+  Ozo::ClassObject const a = thing(m), b = thing(m);
+  set(a, Count, Ozo::Integer(1));
+  collection(a, Tags).get()->insert(0, Ozo::String("t"));
+  m.get()->setReadOnly(true);
+  std::string const error = "Assertion failed: Model \"frozen\" is read-only at ozo/Ozo/DeviantAssertions_h:57: ";
+  EXPECT_EQ(failure([&] { set(a, Count, Ozo::Integer(2)); }), error);
+  EXPECT_EQ(failure([&] { unset(a, Count); }), error);
+  EXPECT_EQ(failure([&] { set(a, Part, asObject(b)); }), error);
+  EXPECT_EQ(failure([&] { collection(a, Tags).push_back(Ozo::String("u")); }), error);
+  EXPECT_EQ(failure([&] { collection(a, Tags).erase(0); }), error);
+  EXPECT_EQ(failure([&] { collection(a, Tags).clear(); }), error);
+  EXPECT_EQ(failure([&] { thing(m); }), error);
+  EXPECT_EQ(Ozo::Integer(get(a, Count)).value(), 1);
+  EXPECT_EQ(collection(a, Tags).size(), 1u);
+  EXPECT_EQ(m.get()->elements().size(), 2u);
+  EXPECT_EQ(b.get()->container(), nullptr);
+
+  // With the checks switched off, writes pass.
+  bool const previous = Ozo::DeviantAssertions::enableAssertions(false);
+  EXPECT_TRUE(previous);
+  set(a, Count, Ozo::Integer(3));
+  EXPECT_TRUE(Ozo::DeviantAssertions::assertWritable(a.get()));
+  Ozo::DeviantAssertions::enableAssertions(previous);
+  EXPECT_EQ(Ozo::Integer(get(a, Count)).value(), 3);
+  m.get()->setReadOnly(false);
+  set(a, Count, Ozo::Integer(4));
+}
+
+}  // namespace

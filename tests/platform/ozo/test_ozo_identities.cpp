@@ -1,0 +1,151 @@
+// Host identities, interface casts and meta objects.
+#include "platform/ozo/TestClasses.hpp"
+
+#include <Ozo/Meta.hpp>
+#include <kovo/Runtime.hpp>
+
+namespace {
+
+using namespace ozotest;
+using Ozo::DeviantRegistry;
+
+class Identities : public LiveCountTest {};
+
+TEST_F(Identities, OneIdPerObjectDeviantAndView) {
+  Ozo::Model const m = Ozo::Model::create();
+  Ozo::ClassObject const a = thing(m), b = thing(m);
+  void* const aImm = DeviantRegistry::getId(a.get(), {}, true);
+  void* const aMod = DeviantRegistry::getId(a.get(), {}, false);
+  EXPECT_EQ(DeviantRegistry::getId(a.get(), {}, true), aImm);
+  EXPECT_NE(aImm, aMod);
+  EXPECT_NE(DeviantRegistry::getId(a.get(), Ozo::Deviant{7}, true), aImm);
+  EXPECT_NE(DeviantRegistry::getId(b.get(), {}, true), aImm);
+  EXPECT_EQ(DeviantRegistry::getId(nullptr, {}, true), nullptr);
+
+  Ozo::VariantInfo const* const info = DeviantRegistry::getVariantInfo(aMod);
+  ASSERT_NE(info, nullptr);
+  EXPECT_EQ(info->object, static_cast<Ozo::ReferenceCountingIntf*>(a.get()));
+  EXPECT_FALSE(info->immutable);
+  EXPECT_TRUE(DeviantRegistry::isImmutable(aImm));
+  EXPECT_FALSE(DeviantRegistry::isImmutable(aMod));
+}
+
+TEST_F(Identities, UnknownPointersAreNotIds) {
+  int local = 0;
+  EXPECT_EQ(DeviantRegistry::getVariantInfo(&local), nullptr);
+  EXPECT_EQ(DeviantRegistry::getVariantInfo(nullptr), nullptr);
+  EXPECT_FALSE(DeviantRegistry::isImmutable(&local));
+}
+
+TEST_F(Identities, IdsDieWithTheirObject) {
+  std::size_t const before = DeviantRegistry::size();
+  void* id = nullptr;
+  {
+    Ozo::Object const text = Ozo::String("boxed");
+    id = DeviantRegistry::getId(text.get(), {}, true);
+    DeviantRegistry::getId(text.get(), {}, false);
+    EXPECT_EQ(DeviantRegistry::size(), before + 2);
+    EXPECT_TRUE(text.get()->fRegistered);
+  }
+  EXPECT_EQ(DeviantRegistry::getVariantInfo(id), nullptr);
+  EXPECT_EQ(DeviantRegistry::size(), before);
+}
+
+TEST_F(Identities, VariantInfoReleasesTheBindingsReference) {
+  Ozo::Model const m = Ozo::Model::create();
+  Ozo::ClassObject const a = thing(m);
+  a.get()->addRef();  // the reference a binding would hold
+  EXPECT_EQ(a.get()->numRef(), 2);
+  DeviantRegistry::getVariantInfo(DeviantRegistry::getId(a.get(), {}, false))->release();
+  EXPECT_EQ(a.get()->numRef(), 1);
+}
+
+TEST_F(Identities, CastsFollowTheCasterRegistry) {
+  using namespace Ozo::CooperativeVisitor::internal;
+  Ozo::Model const m = Ozo::Model::create();
+  Ozo::ClassObject const a = thing(m);
+  Ozo::ReferenceCountingIntf* const rc = a.get();
+  EXPECT_EQ((rc->castTo<Ozo::VisitationDomain, Ozo::NSInterface::ClassObjectIntf>()), a.get());
+  EXPECT_EQ((rc->castTo<Ozo::VisitationDomain, Ozo::NSInterface::ObjectIntf>()),
+            static_cast<Ozo::NSInterface::ObjectIntf*>(a.get()));
+  EXPECT_EQ((rc->castTo<Ozo::VisitationDomain, Ozo::NSInterface::ModelIntf>()), nullptr);
+  Ozo::ReferenceCountingIntf* const model = m.get();
+  EXPECT_EQ((model->castTo<Ozo::VisitationDomain, Ozo::NSInterface::ModelIntf>()), m.get());
+
+  // Tags: stable, distinct per type, numbered per domain.
+  ClassInfo const& objectTags = Ozo::tagsOf<Ozo::VisitationDomain, Ozo::NSInterface::ObjectIntf>();
+  ClassInfo const& modelTags = Ozo::tagsOf<Ozo::VisitationDomain, Ozo::NSInterface::ModelIntf>();
+  EXPECT_EQ(objectTags.domain, modelTags.domain);
+  EXPECT_NE(objectTags.type, modelTags.type);
+  EXPECT_EQ(GetTag(typeid(Ozo::VisitationDomain), typeid(Ozo::NSInterface::ObjectIntf)), objectTags.type);
+  EXPECT_NE(findCaster(objectTags), nullptr);
+  EXPECT_EQ(findCaster(ClassInfo{objectTags.domain, 0xFFFFFFu}), nullptr);
+  EXPECT_EQ(rc->cast(ClassInfo{objectTags.domain, 0xFFFFFFu}), nullptr);
+}
+
+TEST_F(Identities, MetaClassesDescribeTheirDefinitions) {
+  Ozo::NSInterface::ClassIntf* const cls = Ozo::metaClassOf(kThing);
+  EXPECT_EQ(Ozo::metaClassOf(kThing), cls);
+  EXPECT_EQ(cls->name(), "Thing");
+  EXPECT_EQ(cls->qualifiedName(), "Test.Thing");
+  EXPECT_STREQ(cls->getKovoName(true), "Ozo.ImmutableClass");
+  ASSERT_EQ(cls->ownProperties().size(), std::size(kThingProperties));
+  EXPECT_EQ(cls->ownProperties()[Peer - 1]->def().name, std::string("Peer"));
+  EXPECT_EQ(cls->ownProperties()[Peer - 1]->id(), Peer);
+  EXPECT_EQ(cls->ownProperties()[Peer - 1]->owner(), cls);
+  EXPECT_STREQ(cls->ownProperties()[0]->getKovoName(true), "Ozo.ImmutableProperty");
+  EXPECT_EQ(kThingMethods.table()[Tags - 1].property, cls->ownProperties()[Tags - 1]);
+
+  Ozo::ImmutableClass const root = Ozo::ImmutableClassObject::MetaClass();
+  EXPECT_EQ(cls->superclass(), root.cls());
+  EXPECT_TRUE(cls->conformsTo(root.cls()));
+  EXPECT_FALSE(root.cls()->conformsTo(cls));
+  std::vector<std::string> names;
+  for (auto* p : root.cls()->ownProperties()) names.push_back(p->def().name);
+  EXPECT_EQ(names, (std::vector<std::string>{"AppliedStereotypeInstance", "ModelOzo", "ContainerOzo", "ContaineeOzo",
+                                             "RootModel", "ExternalId", "ExternalToolInfo", "Uri"}));
+
+  Ozo::ImmutablePackage const pkg = Ozo::metaPackage("Test");
+  EXPECT_EQ(pkg.package()->name(), "Test");
+  auto const classes = pkg.package()->classes();
+  EXPECT_NE(std::find(classes.begin(), classes.end(), cls), classes.end());
+  EXPECT_STREQ(pkg.get()->getKovoName(true), "Ozo.ImmutablePackage");
+
+  // Meta types of the runtime's own objects.
+  Ozo::Model const m = Ozo::Model::create();
+  EXPECT_EQ(thing(m).get()->getMetaType({}).get(), cls);
+  EXPECT_EQ(m.get()->getMetaType({}).type()->qualifiedName(), "Ozo.Model");
+  EXPECT_EQ(Ozo::ImmutableObject(root).getMetaType().type()->name(), "Class");
+  EXPECT_EQ(Ozo::primitiveDataType("Real").type()->qualifiedName(), "Ozo.Real");
+  EXPECT_STREQ(Ozo::primitiveDataType("Real").get()->getKovoName(true), "Ozo.ImmutableDataType");
+  EXPECT_FALSE(Ozo::primitiveDataType("Complex").isValid());
+}
+
+TEST_F(Identities, TheLiveCountIsPublishedToTheHost) {
+  auto const published = [] {
+    for (auto const& [name, count] : kovo::Runtime::counters())
+      if (name == "model objects") return count;
+    return std::size_t(-1);
+  };
+  EXPECT_EQ(published(), Ozo::ReferenceCountingIntf::live());
+  Ozo::Model const m = Ozo::Model::create();
+  Ozo::ClassObject const a = thing(m);
+  EXPECT_EQ(published(), fBaseline + 2);
+}
+
+TEST_F(Identities, ModelsByName) {
+  Ozo::Model const a = Ozo::Model::create();
+  Ozo::Model const b = Ozo::Model::create("named");
+  EXPECT_EQ(a.get()->name().rfind("untitled", 0), 0u);
+  EXPECT_NE(a.get()->name(), Ozo::Model::create().get()->name());
+  EXPECT_EQ(Ozo::ModelCache::find("named").get(), b.get());
+  EXPECT_STREQ(b.get()->getKovoName(true), "Ozo.ImmutableModel");
+  EXPECT_STREQ(b.get()->getKovoName(false), "Ozo.Model");
+  EXPECT_EQ(failure([] { Ozo::Model::create("named"); }),
+            "Assertion failed: A model named \"named\" already exists at ozo/Ozo/Model_h:131: ");
+  Ozo::ImmutableObject const asObject = b;
+  EXPECT_EQ(Ozo::Model::cast(asObject).get(), b.get());
+  EXPECT_FALSE(Ozo::Model::cast(Ozo::Object(Ozo::Integer(1))).isValid());
+}
+
+}  // namespace

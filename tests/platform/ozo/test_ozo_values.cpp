@@ -1,0 +1,110 @@
+// Primitive values: boxing round trips, boxing without allocation, text.
+#include "platform/ozo/TestClasses.hpp"
+
+#include <atomic>
+#include <cstdlib>
+#include <limits>
+#include <new>
+
+// Counts allocations of the whole process while a test asks for it.
+namespace {
+std::atomic<bool> gCounting{false};
+std::atomic<std::size_t> gAllocations{0};
+}  // namespace
+
+// Kept out of line: once inlined, GCC pairs the malloc and free below with
+// the new and delete expressions of callers and reports a mismatch.
+__attribute__((noinline)) void* operator new(std::size_t size) {
+  if (gCounting) ++gAllocations;
+  if (void* p = std::malloc(size ? size : 1)) return p;
+  throw std::bad_alloc();
+}
+__attribute__((noinline)) void operator delete(void* p) noexcept { std::free(p); }
+__attribute__((noinline)) void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+
+namespace {
+
+using namespace ozotest;
+
+// Allocations made by `f`.
+template <class F>
+std::size_t allocationsOf(F&& f) {
+  gAllocations = 0;
+  gCounting = true;
+  f();
+  gCounting = false;
+  return gAllocations;
+}
+
+class Values : public LiveCountTest {};
+
+TEST_F(Values, PrimitivesRoundTrip) {
+  for (int v : {0, 1, -1, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()})
+    EXPECT_EQ(Ozo::Integer(Ozo::Object(Ozo::Integer(v))).value(), v);
+  for (double v : {0.0, -0.5, 1e300, std::numeric_limits<double>::denorm_min()})
+    EXPECT_EQ(Ozo::Real(Ozo::Object(Ozo::Real(v))).value(), v);
+  EXPECT_TRUE(Ozo::Boolean(Ozo::Object(Ozo::Boolean(true))).value());
+  EXPECT_FALSE(Ozo::Boolean(Ozo::Object(Ozo::Boolean(false))).value());
+  EXPECT_EQ(Ozo::String(Ozo::Object(Ozo::String(u"h\u00e9llo"))).text(), u"h\u00e9llo");
+
+  Ozo::Object const five = Ozo::Integer(5);
+  EXPECT_EQ(five.getMetaType().type()->name(), "Integer");
+  EXPECT_EQ(five.toString(), "5");
+  EXPECT_EQ(Ozo::Object(Ozo::Real(2.5)).toString(), "2.5");
+  EXPECT_EQ(Ozo::Object(Ozo::String("abc")).getMetaType().type()->name(), "String");
+}
+
+TEST_F(Values, BoxingIntegersRealsAndBooleansDoesNotAllocate) {
+  std::int64_t sum = 0;
+  std::size_t const n = allocationsOf([&] {
+    for (int i = 0; i < 100; ++i) {
+      Ozo::Object const a = Ozo::Integer(i), b = Ozo::Real(i * 0.5), c = Ozo::Boolean(i % 2 == 0);
+      sum += Ozo::Integer(a).value() + static_cast<std::int64_t>(Ozo::Real(b).value()) + Ozo::Boolean(c).value();
+    }
+  });
+  EXPECT_EQ(n, 0u);
+  EXPECT_GT(sum, 0);
+  // Strings are counted objects.
+  EXPECT_GT(allocationsOf([] { Ozo::Object const s = Ozo::String(u"x"); }), 0u);
+}
+
+TEST_F(Values, ReadingAndWritingAnIntegerPropertyDoesNotAllocate) {
+  Ozo::Model const m = Ozo::Model::create();
+  Ozo::ClassObject const a = thing(m);
+  set(a, Count, Ozo::Integer(1));
+  int total = 0;
+  std::size_t const n = allocationsOf([&] {
+    for (int i = 0; i < 100; ++i) {
+      set(a, Count, Ozo::Integer(i));
+      total += Ozo::Integer(get(a, Count)).value();
+    }
+  });
+  EXPECT_EQ(n, 0u);
+  EXPECT_EQ(total, 4950);
+}
+
+TEST_F(Values, UnboxingAnotherTypeFails) {
+  EXPECT_EQ(failure([] { Ozo::Integer(Ozo::Object(Ozo::Real(1.5))); }),
+            "Assertion failed: Expected a value of type Integer, got Ozo.Real at ozo/Ozo/Object_h:141: ");
+  EXPECT_EQ(failure([] { Ozo::Real(Ozo::Object(Ozo::Integer(1))); }),
+            "Assertion failed: Expected a value of type Real, got Ozo.Integer at ozo/Ozo/Object_h:152: ");
+  EXPECT_EQ(failure([] { Ozo::Boolean(Ozo::Object(Ozo::String("t"))); }),
+            "Assertion failed: Expected a value of type Boolean, got Ozo.String at ozo/Ozo/Object_h:163: ");
+  Ozo::Model const m = Ozo::Model::create();
+  EXPECT_EQ(failure([&] { Ozo::String(Ozo::Object(m)); }),
+            "Assertion failed: Expected a value of type String, got Ozo.Model at ozo/Ozo/Object_h:174: ");
+  EXPECT_EQ(failure([] { Ozo::Integer(Ozo::Object()); }),
+            "Assertion failed: Cannot access NULL ref. Use isValid() before calling methods at ozo/Ozo/Object_h:83: ");
+}
+
+TEST_F(Values, TextConvertsBetweenUtf8AndUtf16) {
+  EXPECT_EQ(Ozo::String("a\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80").text(), u"a\u00e9\u20ac\U0001F600");
+  EXPECT_EQ(Ozo::String(u"a\u00e9\u20ac\U0001F600").utf8(), "a\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80");
+  // Broken input becomes U+FFFD instead of failing.
+  EXPECT_EQ(Ozo::toUtf16("x\xFFy\xC3"), u"x\uFFFDy\uFFFD");
+  EXPECT_EQ(Ozo::toUtf16("\xED\xA0\x80"), u"\uFFFD\uFFFD\uFFFD");  // an encoded surrogate
+  EXPECT_EQ(Ozo::toUtf8(std::u16string(1, char16_t(0xD800))), "\xEF\xBF\xBD");
+  EXPECT_TRUE(Ozo::String().empty());
+}
+
+}  // namespace

@@ -1,0 +1,338 @@
+// Sequence and iterator host classes: live edits, position checks, views,
+// cursors, and release of everything they hold.
+#include <Ozo/Meta.hpp>
+#include <quillon/host.hpp>
+#include <xb/ClassInfo.hpp>
+#include <xb/Marshal.hpp>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace {
+
+using quillon::Value;
+
+std::string T(char const* shortName) { return std::string("Zorvan.metamodel.types.") + shortName; }
+
+std::string failure(char const* message, int line) {
+  return std::string("Assertion failed: ") + message + " at ozo/kernel/containers/sequence/list/ListQImplForPrimitives:" +
+         std::to_string(line) + ": ";
+}
+
+// A free-standing list that the sequence classes can be bound to: lets the
+// tests reach element kinds no model property of the module has yet.
+class TestList final : public Ozo::NSInterface::CollectionIntf, public Ozo::CountedObject {
+ public:
+  TestList(Ozo::meta::ValueKind kind, std::string modifiableName, std::string immutableName)
+      : fDef{"Items", kind, Ozo::meta::Multiplicity::Many},
+        fName(std::move(modifiableName)),
+        fImmutableName(std::move(immutableName)) {}
+
+  Ozo::meta::PropertyDef const& def() const override { return fDef; }
+  Ozo::NSInterface::ClassObjectIntf* owner() const override { return nullptr; }
+  std::size_t size() const override { return fItems.size(); }
+  Ozo::Object at(std::size_t i) const override { return fItems.at(i); }
+  void insert(std::size_t i, Ozo::ImmutableObject const& v) override {
+    fItems.insert(fItems.begin() + static_cast<std::ptrdiff_t>(i), Ozo::Object::fromImmutable(v));
+  }
+  void erase(std::size_t i) override { fItems.erase(fItems.begin() + static_cast<std::ptrdiff_t>(i)); }
+  void replace(std::size_t i, Ozo::ImmutableObject const& v) override { fItems.at(i) = Ozo::Object::fromImmutable(v); }
+  void clear() override { fItems.clear(); }
+  Ozo::ImmutableType getMetaType(Ozo::Deviant const&) const override { return {}; }
+  char const* getKovoName(bool immutable) const override {
+    return (immutable ? fImmutableName : fName).c_str();
+  }
+
+ private:
+  Ozo::meta::PropertyDef fDef;
+  std::string fName, fImmutableName;
+  std::vector<Ozo::Object> fItems;
+};
+
+class Sequences : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    host.load("mm_types_xb");
+    Ozo::xb::ensureOzoPackage();
+    baseline = live();
+  }
+  void TearDown() override { EXPECT_EQ(live(), baseline) << "host objects, bindings, model objects, counted objects"; }
+
+  std::vector<std::size_t> live() const {
+    return {host.counter("host objects"), host.counter("bindings"), host.counter("model objects"),
+            Ozo::ReferenceCountingIntf::live()};
+  }
+
+  template <class F>
+  static std::string errorOf(F&& f) {
+    try {
+      f();
+    } catch (std::exception const& e) {
+      return e.what();
+    }
+    ADD_FAILURE() << "no error raised";
+    return {};
+  }
+
+  Value model() const { return host.construct("Ozo.Model", {}); }
+  Value axis(Value const& m, char const* name = "speed") const { return host.construct(T("Axis"), {m, 3, name}); }
+  Value immutableView(Value const& element) const { return host.call(T("ImmutableAxis"), "cast", {element}); }
+  Value call(Value const& o, char const* method, std::vector<Value> const& args = {}) const {
+    return host.invoke(o, method, args);
+  }
+  std::string text(Value const& seq) const { return call(seq, "toString").toString(); }
+
+  // The host object of a test list in the given view.
+  static Value bind(TestList* list, bool immutable) {
+    Ozo::ImmutableObject const h(list, {});
+    return Value::adopt(kovo::toArray(Ozo::xb::returnObject(h, immutable, "")));
+  }
+
+  static std::vector<std::string> methodNames(quillon::ClassDesc const& c) {
+    std::vector<std::string> names;
+    for (auto const& m : c.methods) names.push_back(m.name);
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+
+  quillon::Host host;
+  std::vector<std::size_t> baseline;
+};
+
+TEST_F(Sequences, StringEditsAreLiveInTheModel) {
+  Value const a = axis(model());
+  Value const names = host.get(a, "SymbolicDimensions");
+  EXPECT_TRUE(call(names, "isEmpty").toBool());
+  call(names, "append", {"b"});
+  call(names, "push_front", {"a"});
+  call(names, "push_back", {"d"});
+  call(names, "insert", {3, "c"});
+  call(names, "insert", {5, "e"});
+  EXPECT_EQ(text(names), R"(["a", "b", "c", "d", "e"])");
+  call(names, "erase", {5});
+  call(names, "replace", {2, "B"});
+  call(names, "insert", {1, "d"});
+
+  // Another view of the same property sees every edit.
+  Value const frozen = host.get(immutableView(a), "SymbolicDimensions");
+  EXPECT_EQ(host.classOf(frozen), "Ozo.ImmutableSequenceOfString");
+  EXPECT_EQ(text(frozen), R"(["d", "a", "B", "c", "d"])");
+  EXPECT_EQ(call(frozen, "size").toInt32(), 5);
+  EXPECT_EQ(call(frozen, "at", {3}).toString(), "B");
+  EXPECT_EQ(call(frozen, "front").toString(), "d");
+  EXPECT_EQ(call(frozen, "back").toString(), "d");
+  EXPECT_TRUE(call(frozen, "contains", {"c"}).toBool());
+  EXPECT_FALSE(call(frozen, "contains", {"b"}).toBool());
+  EXPECT_TRUE(call(frozen, "eq", {frozen}).toBool());
+
+  EXPECT_EQ(call(names, "removeAll", {"d"}).toInt32(), 2);
+  EXPECT_EQ(call(names, "removeAll", {"zz"}).toInt32(), 0);
+  call(names, "pop_front");
+  call(names, "pop_back");
+  EXPECT_EQ(text(frozen), R"(["B"])");
+  call(names, "clear");
+  EXPECT_TRUE(call(frozen, "isEmpty").toBool());
+}
+
+TEST_F(Sequences, PositionsAreCheckedBeforeAnyChange) {
+  Value const vf = host.get(axis(model()), "Vf");
+  std::string const empty = "sequence is empty";
+  EXPECT_EQ(errorOf([&] { call(vf, "front"); }), failure(empty.c_str(), 141));
+  EXPECT_EQ(errorOf([&] { call(vf, "back"); }), failure(empty.c_str(), 150));
+  EXPECT_EQ(errorOf([&] { call(vf, "pop_back"); }), failure(empty.c_str(), 254));
+  EXPECT_EQ(errorOf([&] { call(vf, "pop_front"); }), failure(empty.c_str(), 262));
+  EXPECT_EQ(errorOf([&] { call(vf, "at", {1}); }), failure("sequence index out of bounds", 132));
+
+  call(vf, "push_back", {1.5});
+  call(vf, "push_back", {-2.0});
+  char const* const positive = "sequence index must be positive";
+  char const* const bounds = "sequence index out of bounds";
+  EXPECT_EQ(errorOf([&] { call(vf, "at", {0}); }), failure(positive, 131));
+  EXPECT_EQ(errorOf([&] { call(vf, "at", {3}); }), failure(bounds, 132));
+  EXPECT_EQ(errorOf([&] { call(vf, "insert", {-1, 9.0}); }), failure(positive, 200));
+  EXPECT_EQ(errorOf([&] { call(vf, "insert", {4, 9.0}); }), failure(bounds, 201));
+  EXPECT_EQ(errorOf([&] { call(vf, "erase", {0}); }), failure(positive, 243));
+  EXPECT_EQ(errorOf([&] { call(vf, "erase", {3}); }), failure(bounds, 244));
+  EXPECT_EQ(errorOf([&] { call(vf, "replace", {0, 9.0}); }), failure(positive, 309));
+  EXPECT_EQ(errorOf([&] { call(vf, "replace", {3, 9.0}); }), failure(bounds, 310));
+  EXPECT_EQ(text(vf), "[1.5, -2]");
+}
+
+TEST_F(Sequences, ImmutableSequencesHaveNoEditMethods) {
+  std::vector<std::string> const reads = {"at",      "back", "begin", "contains", "end",
+                                          "eq",      "front", "isEmpty", "ne", "size", "toString"};
+  std::vector<std::string> all = reads;
+  for (char const* m : {"append", "clear", "erase", "insert", "pop_back", "pop_front", "push_back", "push_front",
+                        "removeAll", "replace"})
+    all.push_back(m);
+  std::sort(all.begin(), all.end());
+  for (std::string const& c :
+       {std::string("Ozo.ImmutableSequenceOfString"), std::string("Ozo.ImmutableSequenceOfInteger"),
+        T("ImmutableSequenceOfAxis"), T("ImmutableSequenceOfImmutableAxis")})
+    EXPECT_EQ(methodNames(host.describeClass(c)), reads) << c;
+  for (std::string const& c : {std::string("Ozo.SequenceOfReal"), T("SequenceOfAxis"), T("SequenceOfImmutableAxis")})
+    EXPECT_EQ(methodNames(host.describeClass(c)), all) << c;
+
+  Value const a = axis(model());
+  Value const frozen = host.get(immutableView(a), "SymbolicDimensions");
+  EXPECT_EQ(errorOf([&] { call(frozen, "push_back", {"z"}); }),
+            "No method \"push_back\" in class \"Ozo.ImmutableSequenceOfString\".");
+  EXPECT_TRUE(call(frozen, "isEmpty").toBool());
+}
+
+TEST_F(Sequences, SequencesConformToTheirReadOnlyAndSuperclassForms) {
+  using V = std::vector<std::string>;
+  EXPECT_EQ(host.describeClass(T("SequenceOfAxis")).superclasses,
+            (V{"Zorvan.metamodel.foundation.SequenceOfNamedElement", T("ImmutableSequenceOfAxis")}));
+  EXPECT_EQ(host.describeClass(T("SequenceOfImmutableAxis")).superclasses,
+            (V{"Zorvan.metamodel.foundation.SequenceOfImmutableNamedElement", T("ImmutableSequenceOfImmutableAxis")}));
+  EXPECT_EQ(host.describeClass(T("ImmutableSequenceOfAxis")).superclasses,
+            (V{"Zorvan.metamodel.foundation.ImmutableSequenceOfNamedElement", T("ImmutableSequenceOfImmutableAxis")}));
+  EXPECT_EQ(host.describeClass(T("ImmutableSequenceOfImmutableAxis")).superclasses,
+            (V{"Zorvan.metamodel.foundation.ImmutableSequenceOfImmutableNamedElement"}));
+  EXPECT_EQ(host.describeClass(T("AxisIterator")).superclasses, (V{T("AxisImmutableIterator")}));
+  EXPECT_TRUE(host.describeClass(T("AxisImmutableIterator")).superclasses.empty());
+  EXPECT_EQ(host.describeClass("Ozo.SequenceOfString").superclasses, (V{"Ozo.ImmutableSequenceOfString"}));
+  EXPECT_EQ(host.describeClass("Ozo.IntegerIterator").superclasses, (V{"Ozo.IntegerImmutableIterator"}));
+}
+
+TEST_F(Sequences, IteratorsWalkBothWaysAndStopAtTheEnds) {
+  Value const a = axis(model());
+  Value const vf = host.get(a, "Vf");
+  for (double v : {1.5, 2.5, 3.5}) call(vf, "append", {v});
+
+  Value const it = call(vf, "begin");
+  Value const end = call(vf, "end");
+  EXPECT_EQ(host.classOf(it), "Ozo.RealIterator");
+  std::vector<double> forward;
+  while (call(it, "ne", {end}).toBool()) {
+    forward.push_back(call(it, "item").toDouble());
+    call(it, "getNext");
+  }
+  EXPECT_EQ(forward, (std::vector<double>{1.5, 2.5, 3.5}));
+  EXPECT_TRUE(call(it, "eq", {end}).toBool());
+  EXPECT_EQ(errorOf([&] { call(it, "item"); }), failure("sequence index out of bounds", 441));
+  EXPECT_EQ(errorOf([&] { call(it, "getNext"); }), failure("sequence index out of bounds", 452));
+
+  Value const frozenBegin = call(host.get(immutableView(a), "Vf"), "begin");
+  EXPECT_EQ(host.classOf(frozenBegin), "Ozo.RealImmutableIterator");
+  std::vector<double> backward;
+  Value const back = call(end, "clone");
+  while (call(back, "ne", {call(vf, "begin")}).toBool()) {
+    call(back, "getPrev");
+    backward.push_back(call(back, "item").toDouble());
+  }
+  EXPECT_EQ(backward, (std::vector<double>{3.5, 2.5, 1.5}));
+  EXPECT_EQ(errorOf([&] { call(back, "getPrev"); }), failure("sequence index must be positive", 461));
+  EXPECT_EQ(call(frozenBegin, "item").toDouble(), 1.5);
+
+  // A clone keeps its position while the original moves.
+  Value const kept = call(back, "clone");
+  call(back, "getNext");
+  EXPECT_TRUE(call(kept, "ne", {back}).toBool());
+  EXPECT_EQ(call(kept, "item").toDouble(), 1.5);
+  EXPECT_EQ(call(back, "item").toDouble(), 2.5);
+}
+
+TEST_F(Sequences, CursorsKeepTheirIndexWhenTheCollectionChanges) {
+  Value const names = host.get(axis(model()), "SymbolicDimensions");
+  for (char const* s : {"a", "b", "c"}) call(names, "append", {s});
+  Value const it = call(names, "begin");
+  call(it, "getNext");
+  call(it, "getNext");
+  call(names, "erase", {1});
+  EXPECT_EQ(errorOf([&] { call(it, "item"); }), failure("sequence index out of bounds", 441));
+  call(names, "clear");
+  EXPECT_EQ(errorOf([&] { call(it, "getPrev"); }), failure("sequence index out of bounds", 462));
+  for (char const* s : {"x", "y", "z"}) call(names, "append", {s});
+  EXPECT_EQ(call(it, "item").toString(), "z");
+  call(it, "getPrev");
+  EXPECT_EQ(call(it, "item").toString(), "y");
+}
+
+TEST_F(Sequences, ReadOnlyModelRefusesEditsAndKeepsContent) {
+  Value const m = model();
+  Value const a = axis(m);
+  Value const names = host.get(a, "SymbolicDimensions");
+  call(names, "append", {"a"});
+  call(names, "append", {"b"});
+  Ozo::ModelCache::find(host.get(m, "Name").toString()).checkedModel()->setReadOnly(true);
+
+  std::vector<std::pair<char const*, std::vector<Value>>> const edits = {
+      {"append", {"c"}},    {"push_front", {"c"}}, {"insert", {1, "c"}}, {"replace", {1, "c"}},
+      {"erase", {1}},       {"pop_back", {}},      {"pop_front", {}},    {"removeAll", {"a"}},
+      {"clear", {}}};
+  for (auto const& [method, args] : edits) {
+    EXPECT_NE(errorOf([&] { call(names, method, args); }).find("is read-only"), std::string::npos) << method;
+    EXPECT_EQ(text(names), R"(["a", "b"])") << method;
+  }
+  // Position checks still come first.
+  EXPECT_EQ(errorOf([&] { call(names, "erase", {3}); }), failure("sequence index out of bounds", 244));
+}
+
+TEST_F(Sequences, IntegerSequences) {
+  auto* list = new TestList(Ozo::meta::ValueKind::Integer, "Ozo.SequenceOfInteger", "Ozo.ImmutableSequenceOfInteger");
+  Value const seq = bind(list, false);
+  EXPECT_EQ(host.classOf(seq), "Ozo.SequenceOfInteger");
+  for (int v : {3, 1, 3}) call(seq, "append", {v});
+  EXPECT_EQ(call(seq, "at", {2}).toInt32(), 1);
+  EXPECT_EQ(call(seq, "removeAll", {3}).toInt32(), 2);
+  EXPECT_EQ(text(seq), "[1]");
+  EXPECT_FALSE(call(seq, "contains", {3}).toBool());
+  call(seq, "replace", {1, 7.0});  // an integral double is an int32 for the host
+  EXPECT_EQ(call(seq, "front").toInt32(), 7);
+
+  Value const frozen = bind(list, true);
+  EXPECT_FALSE(frozen.sameObject(seq));
+  EXPECT_TRUE(call(seq, "eq", {seq}).toBool());
+  EXPECT_EQ(host.classOf(call(frozen, "end")), "Ozo.IntegerImmutableIterator");
+}
+
+TEST_F(Sequences, ElementSequencesHandOutElementsInTheirView) {
+  Value const m = model();
+  Value const first = axis(m, "first");
+  Value const second = axis(m, "second");
+  auto* list =
+      new TestList(Ozo::meta::ValueKind::Element, T("SequenceOfAxis"), T("ImmutableSequenceOfImmutableAxis"));
+  Value const seq = bind(list, false);
+  call(seq, "append", {first});
+  call(seq, "push_front", {second});
+  EXPECT_TRUE(call(seq, "at", {2}).sameObject(first));
+  EXPECT_TRUE(call(seq, "front").sameObject(second));
+  EXPECT_TRUE(call(seq, "contains", {first}).toBool());
+  // Through its read-only form the sequence also answers for immutable views.
+  EXPECT_TRUE(call(seq, "contains", {immutableView(first)}).toBool());
+  EXPECT_NE(errorOf([&] { call(seq, "append", {m}); }), "");
+  EXPECT_EQ(call(seq, "size").toInt32(), 2);
+
+  Value const frozen = bind(list, true);
+  EXPECT_EQ(host.classOf(frozen), T("ImmutableSequenceOfImmutableAxis"));
+  Value const item = call(call(frozen, "begin"), "item");
+  EXPECT_EQ(host.classOf(item), T("ImmutableAxis"));
+  EXPECT_TRUE(item.sameObject(immutableView(second)));
+
+  EXPECT_EQ(call(seq, "removeAll", {first}).toInt32(), 1);
+  call(seq, "pop_back");
+  EXPECT_TRUE(call(frozen, "isEmpty").toBool());
+}
+
+TEST_F(Sequences, ModelElementSequence) {
+  if (!host.hasClass(T("SwGenericAxisParamType"))) GTEST_SKIP() << "SwGenericAxisParamType is not published yet";
+  Value const m = model();
+  Value const a = axis(m);
+  Value const params = host.get(a, "SwGenericAxisParamType");
+  EXPECT_EQ(host.classOf(params), T("SequenceOfSwGenericAxisParamType"));
+  Value const p = host.construct(T("SwGenericAxisParamType"), {m});
+  call(params, "append", {p});
+  EXPECT_TRUE(call(params, "back").sameObject(p));
+  EXPECT_NE(errorOf([&] { call(params, "append", {a}); }), "") << "an Axis is not a SwGenericAxisParamType";
+  Value const frozen = host.get(immutableView(a), "SwGenericAxisParamType");
+  EXPECT_EQ(host.classOf(call(frozen, "front")), T("ImmutableSwGenericAxisParamType"));
+  call(params, "clear");
+  EXPECT_EQ(call(frozen, "size").toInt32(), 0);
+}
+
+}  // namespace

@@ -1,0 +1,55 @@
+"""Shared set-up of the Python front-end tests."""
+
+import gc
+import unittest
+
+import quillon
+
+host = quillon.Host()
+
+
+def _load(module):
+    try:
+        host.load(module)
+        return None
+    except quillon.HostError as e:
+        return e.message
+
+
+_types_missing = _load("mm_types_xb")
+
+# Tests of the types package run once its module loads.
+requires_types = unittest.skipIf(
+    _types_missing is not None, f"module mm_types_xb does not load: {_types_missing}")
+
+# Counters that must come back to where they were once Python lets go.
+LIVE = ("host objects", "bindings", "arrays", "model objects")
+
+
+def live_counts():
+    gc.collect()
+    counters = quillon.counters()
+    return {name: counters.get(name, 0) for name in LIVE}
+
+
+class HostTestCase(unittest.TestCase):
+    """Fails a test that leaves host objects, bindings, arrays or model
+    objects alive after its own references are gone."""
+
+    def setUp(self):
+        self._before = live_counts()
+
+    def tearDown(self):
+        # Locals of the test method are gone by now; a raised HostError's
+        # traceback is released by unittest before tearDown.
+        self.assertEqual(live_counts(), self._before, "host values leaked")
+
+    def types(self):
+        return host.package("Zorvan.metamodel.types")
+
+    def model(self):
+        return host.package("Ozo").Model()
+
+    def axis(self, dimensions=3, name="speed"):
+        """An Axis of a fresh model (the axis keeps its model alive)."""
+        return self.types().Axis(self.model(), dimensions, name)

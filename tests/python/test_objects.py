@@ -1,0 +1,149 @@
+"""Host objects in Python: classes, members, identity and release, errors."""
+
+import gc
+import unittest
+
+import quillon
+from helpers import LIVE, HostTestCase, host, live_counts, requires_types
+
+TYPES = "Zorvan.metamodel.types"
+
+
+class Packages(HostTestCase):
+    def test_unknown_package_is_a_host_error(self):
+        with self.assertRaises(quillon.HostError) as cm:
+            host.package("NoSuch.package")
+        self.assertEqual(cm.exception.message, 'Unknown package "NoSuch.package".')
+        self.assertIsInstance(cm.exception, RuntimeError)
+
+    def test_loading_an_unknown_module_is_a_host_error(self):
+        with self.assertRaises(quillon.HostError) as cm:
+            host.load("no_such_module")
+        self.assertTrue(cm.exception.message.startswith('Cannot load module "no_such_module": '),
+                        cm.exception.message)
+
+    def test_base_class_cannot_be_constructed(self):
+        with self.assertRaises(TypeError):
+            quillon.Object()
+
+    def test_class_of_refuses_python_values(self):
+        with self.assertRaises(TypeError):
+            quillon.class_of(3)
+
+
+@requires_types
+class Classes(HostTestCase):
+    def test_package_members(self):
+        T = self.types()
+        self.assertIs(host.package("Zorvan").metamodel.types, T)
+        self.assertIs(T.Axis, T.Axis)
+        self.assertIn("Axis", dir(T))
+        self.assertIn("MetaPackage", dir(T))
+        with self.assertRaises(AttributeError):
+            T.NoSuchClass
+
+    def test_construct_and_read(self):
+        ax = self.axis(3, "speed")
+        self.assertEqual(quillon.class_of(ax), f"{TYPES}.Axis")
+        self.assertIsInstance(ax, self.types().Axis)
+        self.assertEqual(repr(ax), f"<{TYPES}.Axis object>")
+        self.assertEqual((ax.Dimensions, ax.Name), (3, "speed"))
+
+    def test_constructor_overloads(self):
+        T, m = self.types(), self.model()
+        self.assertEqual(T.Axis(m).Dimensions, 0)
+        self.assertEqual(T.Axis(m, 7, "x").Dimensions, 7)
+        with self.assertRaises(quillon.HostError) as cm:
+            T.Axis(m, "x", 7)
+        self.assertEqual(
+            cm.exception.message,
+            f'No signature of "Axis" in class "{TYPES}.Axis" accepts (Ozo.Model, char, int32); '
+            'candidates: Axis(Ozo.Model), Axis(Ozo.Model, int32 scalar, char vector).')
+
+    def test_methods_static_and_through_the_class(self):
+        T = self.types()
+        ax = self.axis()
+        meta = ax.getMetaType()
+        self.assertIs(T.ImmutableAxis.getMetaType(ax), meta)
+        self.assertIs(T.ImmutableAxis.MetaClass(), meta)
+        iax = T.ImmutableAxis.cast(ax)
+        self.assertEqual(quillon.class_of(iax), f"{TYPES}.ImmutableAxis")
+        self.assertIsNot(iax, ax)
+        self.assertIs(T.ImmutableAxis.cast(ax), iax)
+        self.assertIsNone(T.ImmutableAxis.cast(None))
+        self.assertEqual(iax.Dimensions, ax.Dimensions)
+
+    def test_none_as_self_reaches_the_host(self):
+        with self.assertRaises(quillon.HostError):
+            self.types().ImmutableAxis.getMetaType(None)
+
+    def test_package_function(self):
+        self.assertIsNotNone(self.types().MetaPackage())
+
+    def test_unknown_attributes(self):
+        ax = self.axis()
+        with self.assertRaises(AttributeError):
+            ax.NoSuchMember
+        with self.assertRaises(AttributeError):
+            ax.NoSuchMember = 1
+
+    def test_immutable_view_refuses_writes(self):
+        iax = self.types().ImmutableAxis.cast(self.axis(dimensions=3))
+        with self.assertRaises(quillon.HostError) as cm:
+            iax.Dimensions = 5
+        self.assertIn("You cannot modify an immutable object", cm.exception.message)
+        self.assertEqual(iax.Dimensions, 3)
+
+    def test_dir_and_help_show_host_members(self):
+        T = self.types()
+        ax = self.axis()
+        for names in (dir(ax), dir(T.Axis)):
+            self.assertIn("Dimensions", names)
+            self.assertIn("getMetaType", names)
+            self.assertNotIn("__init__", names)
+        self.assertIn("getMetaType(", T.Axis.getMetaType.__doc__)
+        self.assertIn("Dimensions: int32 scalar", T.Axis.__doc__)
+        self.assertIn("getMetaType(", ax.getMetaType.__doc__)
+
+
+@requires_types
+class IdentityAndRelease(HostTestCase):
+    def test_same_host_object_same_python_object(self):
+        m = self.model()
+        ax = self.types().Axis(m, 1, "a")
+        self.assertIs(ax.getMetaType(), ax.getMetaType())
+        self.assertIs(self.types().ImmutableAxis.cast(ax), self.types().ImmutableAxis.cast(ax))
+
+    def test_dropping_the_last_reference_releases_the_host_object(self):
+        before = live_counts()
+        m = self.model()
+        axes = [self.types().Axis(m, i, f"a{i}") for i in range(5)]
+        during = live_counts()
+        self.assertEqual(during["host objects"] - before["host objects"], 6)
+        self.assertGreaterEqual(during["model objects"] - before["model objects"], 6)
+        del m
+        gc.collect()
+        # The axes keep their model alive.
+        self.assertEqual(live_counts()["model objects"], during["model objects"])
+        self.assertEqual(axes[0].Dimensions, 0)
+        del axes
+        self.assertEqual(live_counts(), before)
+
+    def test_counters_reach_zero(self):
+        ax = self.axis()
+        self.assertGreater(quillon.counters()["host objects"], 0)
+        del ax
+        counts = live_counts()
+        for name in ("host objects", "bindings", "model objects"):
+            self.assertEqual(counts[name], 0, name)
+        self.assertEqual(set(LIVE) - set(quillon.counters()), set())
+
+    def test_errors_do_not_leak_arguments(self):
+        ax = self.axis()
+        for _ in range(3):
+            with self.assertRaises(quillon.HostError):
+                self.types().Axis(ax, ax)
+
+
+if __name__ == "__main__":
+    unittest.main()

@@ -1,0 +1,119 @@
+// The command-line host, run as the program users run.
+#include <gtest/gtest.h>
+
+#include "../../tools/qnhost/Json.hpp"
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Outcome {
+  int status = -1;
+  std::string out, err;
+};
+
+fs::path programDir() { return fs::read_symlink("/proc/self/exe").parent_path(); }
+
+std::string slurp(fs::path const& p) {
+  std::ifstream in(p);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+// Runs qnhost (built next to this test) with simple word arguments.
+Outcome qnhost(std::string const& args) {
+  fs::path const exe = programDir() / "qnhost";
+  if (!fs::exists(exe)) return {};
+  fs::path const tmp = fs::temp_directory_path() / ("qnhost-test-" + std::to_string(::getpid()));
+  std::string const cmd = "'" + exe.string() + "' " + args + " >'" + tmp.string() + ".out' 2>'" + tmp.string() + ".err'";
+  int const raw = std::system(cmd.c_str());
+  Outcome r;
+  r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  r.out = slurp(tmp.string() + ".out");
+  r.err = slurp(tmp.string() + ".err");
+  fs::remove(tmp.string() + ".out");
+  fs::remove(tmp.string() + ".err");
+  return r;
+}
+
+bool haveProgram() { return fs::exists(programDir() / "qnhost"); }
+
+TEST(Json, EscapesAndNesting) {
+  EXPECT_EQ(qnhost::JsonWriter::escape("a\"b\\c\n\t\x01\x7f \xC2\xB5"), "a\\\"b\\\\c\\n\\t\\u0001\\u007f \xC2\xB5");
+  std::ostringstream out;
+  qnhost::JsonWriter w(out);
+  w.beginObject();
+  w.key("list");
+  w.strings({"x", "y"});
+  w.key("none");
+  w.beginArray();
+  w.endArray();
+  w.key("self");
+  w.null();
+  w.key("n");
+  w.value(-3);
+  w.endObject();
+  EXPECT_EQ(out.str(), "{\n  \"list\": [\n    \"x\",\n    \"y\"\n  ],\n  \"none\": [],\n  \"self\": null,\n  \"n\": -3\n}\n");
+}
+
+TEST(Qnhost, UsageAndFailuresAreOneLineMessages) {
+  if (!haveProgram()) GTEST_SKIP() << "qnhost is not built";
+  Outcome r = qnhost("");
+  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(r.err.rfind("qnhost: no command given\nusage: qnhost", 0), 0u) << r.err;
+  EXPECT_EQ(qnhost("--load").status, 2);
+  EXPECT_EQ(qnhost("frobnicate X").status, 2);
+  EXPECT_EQ(qnhost("package --xml X").status, 2);
+  EXPECT_EQ(qnhost("describe A B").status, 2);
+  EXPECT_EQ(qnhost("--help").status, 0);
+
+  r = qnhost("--load no_such_module package X");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "qnhost: Cannot load module \"no_such_module\": libno_such_module.so not found in the module path\n");
+  EXPECT_TRUE(r.out.empty());
+  // The host library itself loads as a module that adds nothing.
+  r = qnhost("--load kovo describe --json No.Such.Class");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "qnhost: Unknown class \"No.Such.Class\".\n");
+}
+
+class WithModule : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!haveProgram()) GTEST_SKIP() << "qnhost is not built";
+    Outcome probe = qnhost("package Zorvan.metamodel.types");
+    if (probe.status != 0) GTEST_SKIP() << "the types module is not available: " << probe.err;
+  }
+};
+
+TEST_F(WithModule, PackageListing) {
+  Outcome r = qnhost("package --json Zorvan.metamodel.types");
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out.rfind("{\n  \"name\": \"Zorvan.metamodel.types\",\n  \"classes\": [\n", 0), 0u) << r.out.substr(0, 200);
+  EXPECT_NE(r.out.find("\"Zorvan.metamodel.types.ImmutableAxis\""), std::string::npos);
+  EXPECT_NE(r.out.find("\"functions\": [\n    \"MetaPackage\"\n  ]"), std::string::npos);
+  Outcome text = qnhost("package Zorvan.metamodel.types");
+  EXPECT_NE(text.out.find("1 function:\n  MetaPackage\n"), std::string::npos) << text.out.substr(0, 300);
+}
+
+TEST_F(WithModule, ClassDescription) {
+  Outcome r = qnhost("describe --json Zorvan.metamodel.types.Axis");
+  ASSERT_EQ(r.status, 0) << r.err;
+  for (char const* field : {"\"shortName\": \"Axis\"", "\"superclasses\": [", "\"kind\": \"constructor\"",
+                            "\"self\": null", "\"metaProperties\": []"})
+    EXPECT_NE(r.out.find(field), std::string::npos) << field;
+  Outcome text = qnhost("describe Zorvan.metamodel.types.ImmutableAxis");
+  ASSERT_EQ(text.status, 0) << text.err;
+  EXPECT_NE(text.out.find("Class Zorvan.metamodel.types.ImmutableAxis (ImmutableAxis)"), std::string::npos);
+  EXPECT_NE(text.out.find("Dimensions"), std::string::npos);
+}
+
+}  // namespace

@@ -1,0 +1,46 @@
+// A test fixture with the types module loaded that proves, after each test,
+// that every host object, binding and model object the test made is gone.
+#pragma once
+
+#include <quillon/host.hpp>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace quillon::testing {
+
+inline constexpr char kTypes[] = "Zorvan.metamodel.types.";
+
+class HostFixture : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    host.load("mm_types_xb");
+    baseline = live();
+  }
+  void TearDown() override { EXPECT_EQ(live(), baseline) << "live host objects/bindings/model objects leaked"; }
+
+  std::vector<std::size_t> live() const {
+    return {host.counter("host objects"), host.counter("bindings"), host.counter("model objects")};
+  }
+
+  Value model() const { return host.construct("Ozo.Model", {}); }
+  Value axis(Value const& m) const { return host.construct(std::string(kTypes) + "Axis", {m}); }
+  // The text of the error `f` raises (fails the test when it raises none).
+  template <class F>
+  static std::string errorOf(F&& f) {
+    try {
+      f();
+    } catch (quillon::Error const& e) {
+      return e.what();
+    }
+    ADD_FAILURE() << "no error raised";
+    return {};
+  }
+
+  Host host;
+  std::vector<std::size_t> baseline;
+};
+
+}  // namespace quillon::testing

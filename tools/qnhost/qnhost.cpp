@@ -1,0 +1,285 @@
+// Command-line host: `package` lists a package, `describe` a class.
+#include "qnhost.hpp"
+
+#include "Json.hpp"
+
+#include <quillon/host.hpp>
+
+#include <algorithm>
+#include <cstdio>
+#include <exception>
+#include <optional>
+
+namespace qnhost {
+
+namespace {
+
+constexpr char const* kUsage =
+    "usage: qnhost [--load MODULE]... package [--json] NAME\n"
+    "       qnhost [--load MODULE]... describe [--json] CLASS\n";
+
+constexpr char const* kDefaultModule = "mm_types_xb";
+
+struct UsageError {
+  std::string message;
+};
+
+struct Command {
+  std::vector<std::string> modules;
+  std::string verb;
+  std::string name;
+  bool json = false;
+};
+
+Command parse(std::vector<std::string> const& args) {
+  Command c;
+  bool loadGiven = false;
+  std::size_t i = 0;
+  for (; i < args.size(); ++i) {
+    std::string const& a = args[i];
+    if (a == "--load") {
+      if (i + 1 >= args.size()) throw UsageError{"--load needs a module name"};
+      c.modules.push_back(args[++i]);
+      loadGiven = true;
+    } else if (a.rfind("--load=", 0) == 0) {
+      c.modules.push_back(a.substr(7));
+      loadGiven = true;
+    } else {
+      break;
+    }
+  }
+  if (i >= args.size()) throw UsageError{"no command given"};
+  c.verb = args[i++];
+  if (c.verb != "package" && c.verb != "describe") throw UsageError{"unknown command \"" + c.verb + "\""};
+  std::vector<std::string> names;
+  for (; i < args.size(); ++i) {
+    if (args[i] == "--json") c.json = true;
+    else if (args[i].rfind("--", 0) == 0) throw UsageError{"unknown option \"" + args[i] + "\""};
+    else names.push_back(args[i]);
+  }
+  if (names.size() != 1) throw UsageError{c.verb == "package" ? "give one package name" : "give one class name"};
+  c.name = names[0];
+  for (std::string const& m : c.modules)
+    if (m.empty()) throw UsageError{"--load needs a module name"};
+  if (!loadGiven) c.modules.push_back(kDefaultModule);
+  return c;
+}
+
+// --- JSON ----------------------------------------------------------------
+
+void writePackage(JsonWriter& w, quillon::PackageDesc const& p) {
+  w.beginObject();
+  w.key("name");
+  w.value(p.name);
+  w.key("classes");
+  w.strings(p.classes);
+  w.key("functions");
+  w.strings(p.functions);
+  w.endObject();
+}
+
+void writeClass(JsonWriter& w, quillon::ClassDesc const& c) {
+  w.beginObject();
+  w.key("name");
+  w.value(c.name);
+  w.key("shortName");
+  w.value(c.shortName);
+  w.key("description");
+  w.value(c.description);
+  w.key("superclasses");
+  w.strings(c.superclasses);
+  w.key("methods");
+  w.beginArray();
+  for (auto const& m : c.methods) {
+    w.beginObject();
+    w.key("name");
+    w.value(m.name);
+    w.key("kind");
+    w.value(m.kind);
+    w.key("attributes");
+    w.value(static_cast<std::int64_t>(m.attributes));
+    w.key("flags");
+    w.value(static_cast<std::int64_t>(m.flags));
+    w.key("argumentNames");
+    w.strings(m.argumentNames);
+    w.key("result");
+    w.value(m.result);
+    w.key("self");
+    if (m.self) w.value(*m.self);
+    else w.null();
+    w.key("arguments");
+    w.strings(m.arguments);
+    w.endObject();
+  }
+  w.endArray();
+  w.key("properties");
+  w.beginArray();
+  for (auto const& p : c.properties) {
+    w.beginObject();
+    w.key("name");
+    w.value(p.name);
+    w.key("type");
+    w.value(p.type);
+    w.key("multiplicity");
+    if (p.multiplicity) w.value(*p.multiplicity);
+    else w.null();
+    w.key("readOnly");
+    w.value(p.readOnly);
+    w.key("attributes");
+    w.value(static_cast<std::int64_t>(p.attributes));
+    w.key("index");
+    if (p.index) w.value(*p.index);
+    else w.null();
+    w.endObject();
+  }
+  w.endArray();
+  w.key("metaProperties");
+  w.beginArray();
+  for (auto const& m : c.metaProperties) {
+    w.beginObject();
+    w.key("name");
+    w.value(m.name);
+    w.key("id");
+    w.value(m.id);
+    w.key("declaredBy");
+    w.value(m.declaredBy);
+    w.endObject();
+  }
+  w.endArray();
+  w.endObject();
+}
+
+// --- text ----------------------------------------------------------------
+
+// Prints rows as columns padded to the widest cell, the header row first.
+void printTable(std::ostream& out, std::vector<std::vector<std::string>> const& rows) {
+  std::vector<std::size_t> widths;
+  for (auto const& row : rows)
+    for (std::size_t i = 0; i < row.size(); ++i) {
+      if (widths.size() <= i) widths.push_back(0);
+      widths[i] = std::max(widths[i], row[i].size());
+    }
+  for (auto const& row : rows) {
+    std::string line = "  ";
+    for (std::size_t i = 0; i < row.size(); ++i) {
+      line += row[i];
+      if (i + 1 < row.size()) line += std::string(widths[i] - row[i].size() + 2, ' ');
+    }
+    while (!line.empty() && line.back() == ' ') line.pop_back();
+    out << line << '\n';
+  }
+}
+
+std::string hex(std::uint32_t v) {
+  char buf[16];
+  std::snprintf(buf, sizeof buf, "0x%x", v);
+  return buf;
+}
+
+std::string plural(std::size_t n, char const* one, char const* many) {
+  return std::to_string(n) + " " + (n == 1 ? one : many);
+}
+
+void printPackage(std::ostream& out, quillon::PackageDesc const& p) {
+  out << "Package " << p.name << "\n\n" << plural(p.classes.size(), "class", "classes") << ":\n";
+  for (auto const& c : p.classes) out << "  " << c << '\n';
+  out << '\n' << plural(p.functions.size(), "function", "functions") << ":\n";
+  for (auto const& f : p.functions) out << "  " << f << '\n';
+}
+
+std::string multiplicityText(std::optional<int> m) {
+  if (!m) return "-";
+  switch (*m) {
+    case 0: return "0..1";
+    case 1: return "1";
+    case 2: return "*";
+    default: return std::to_string(*m);
+  }
+}
+
+void printClass(std::ostream& out, quillon::ClassDesc const& c) {
+  out << "Class " << c.name << " (" << c.shortName << ")\n";
+  if (!c.description.empty()) out << "  " << c.description << '\n';
+  out << "\nSuperclasses:\n";
+  if (c.superclasses.empty()) out << "  (none)\n";
+  for (auto const& s : c.superclasses) out << "  " << s << '\n';
+
+  out << "\nMethods:\n";
+  if (c.methods.empty()) {
+    out << "  (none)\n";
+  } else {
+    std::vector<std::vector<std::string>> rows{{"KIND", "SIGNATURE", "ATTRIBUTES", "FLAGS"}};
+    for (auto const& m : c.methods)
+      rows.push_back({m.kind, m.signatureText(), hex(static_cast<std::uint32_t>(m.attributes)), hex(m.flags)});
+    printTable(out, rows);
+  }
+
+  out << "\nProperties:\n";
+  if (c.properties.empty()) {
+    out << "  (none)\n";
+  } else {
+    std::vector<std::vector<std::string>> rows{{"NAME", "TYPE", "MULTIPLICITY", "ACCESS", "INDEX", "ATTRIBUTES"}};
+    for (auto const& p : c.properties)
+      rows.push_back({p.name, p.type, multiplicityText(p.multiplicity), p.readOnly ? "read-only" : "read-write",
+                      p.index ? std::to_string(*p.index) : "-", hex(p.attributes)});
+    printTable(out, rows);
+  }
+
+  if (!c.metaProperties.empty()) {
+    out << "\nMeta-properties:\n";
+    std::vector<std::vector<std::string>> rows{{"NAME", "ID", "DECLARED BY"}};
+    for (auto const& m : c.metaProperties) rows.push_back({m.name, std::to_string(m.id), m.declaredBy});
+    printTable(out, rows);
+  }
+}
+
+// Error texts go out on one line.
+std::string oneLine(std::string s) {
+  std::replace(s.begin(), s.end(), '\n', ' ');
+  std::replace(s.begin(), s.end(), '\r', ' ');
+  return s;
+}
+
+}  // namespace
+
+int qnhostMain(std::vector<std::string> args, std::ostream& out, std::ostream& err) {
+  if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
+    out << kUsage;
+    return 0;
+  }
+  Command cmd;
+  try {
+    cmd = parse(args);
+  } catch (UsageError const& e) {
+    err << "qnhost: " << e.message << '\n' << kUsage;
+    return 2;
+  }
+  try {
+    quillon::Host host;
+    for (std::string const& m : cmd.modules) host.load(m);
+    if (cmd.verb == "package") {
+      quillon::PackageDesc const p = host.describePackage(cmd.name);
+      if (cmd.json) {
+        JsonWriter w(out);
+        writePackage(w, p);
+      } else {
+        printPackage(out, p);
+      }
+    } else {
+      quillon::ClassDesc const c = host.describeClass(cmd.name);
+      if (cmd.json) {
+        JsonWriter w(out);
+        writeClass(w, c);
+      } else {
+        printClass(out, c);
+      }
+    }
+    out.flush();
+    return 0;
+  } catch (std::exception const& e) {
+    err << "qnhost: " << oneLine(e.what()) << '\n';
+    return 1;
+  }
+}
+
+}  // namespace qnhost
