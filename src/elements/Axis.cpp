@@ -1,9 +1,7 @@
 // Axis: a named axis of a lookup table.
 #include "elements/Registration.hpp"
 #include "elements/anatomy/ElementClass.hpp"
-#include "elements/anatomy/FoundationMeta.hpp"
-
-#include <types/Axis.hpp>
+#include "elements/TypesMeta.hpp"
 
 namespace Zorvan::metamodel::types::xb {
 
@@ -12,13 +10,6 @@ using namespace Zorvan::xb;
 using enum PropertyKind;
 using enum Ozo::xb::Multiplicity;
 using enum Ozo::xb::Mutability;
-
-struct AxisMeta {
-  using Intf = NSInterface::AxisIntf;
-  using Immutable = ImmutableAxis;
-  static constexpr char const* header = "mm_types/Zorvan/metamodel/types/ZorvanmetamodeltypesAxis";
-  static constexpr int line = 1044;
-};
 
 constexpr PropertyRow kProperties[] = {
     {1, "BaseType", ClassObject, ZeroOrOne, Settable, "Zorvan.metamodel.types.ImmutablePrimitiveType", 2048},

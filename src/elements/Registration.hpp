@@ -8,5 +8,10 @@
 namespace Zorvan::metamodel::types::xb {
 
 void staticInitializeAxis(kovo::COSPackage* package);
+void staticInitializeInteger(kovo::COSPackage* package);
+void staticInitializePrimitiveType(kovo::COSPackage* package);
+void staticInitializeReal(kovo::COSPackage* package);
+void staticInitializeSharedAxisType(kovo::COSPackage* package);
+void staticInitializeSwGenericAxisParamType(kovo::COSPackage* package);
 
 }  // namespace Zorvan::metamodel::types::xb

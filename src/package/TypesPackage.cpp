@@ -80,7 +80,12 @@ void typesPackageWrapper::populate(kovo::COSPackage* package) {
 
 void typesStaticInitializePackage(kovo::COSPackage* package) {
   // The one registration order of the package's classes.
+  staticInitializeInteger(package);
+  staticInitializeReal(package);
+  staticInitializePrimitiveType(package);
+  staticInitializeSharedAxisType(package);
   staticInitializeAxis(package);
+  staticInitializeSwGenericAxisParamType(package);
   kovo::factory::detail::initStringDataTypes();
   registerMetaPackageFunction(package);
 }

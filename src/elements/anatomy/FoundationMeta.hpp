@@ -9,48 +9,26 @@
 
 namespace Zorvan::xb {
 
-struct ClassObjectMeta {
-  using Intf = Ozo::NSInterface::ClassObjectIntf;
-  using Immutable = Ozo::ImmutableClassObject;
-  static constexpr char const* header = "ozo/Ozo/ClassObject";
-  static constexpr int line = 562;
-};
+namespace headers {
+inline constexpr char kClassObject[] = "ozo/Ozo/ClassObject";
+inline constexpr char kElement[] = "mm_foundation/Zorvan/metamodel/foundation/ZorvanmetamodelfoundationElement";
+inline constexpr char kNamedElement[] =
+    "mm_foundation/Zorvan/metamodel/foundation/ZorvanmetamodelfoundationNamedElement";
+inline constexpr char kNamespace[] = "mm_foundation/Zorvan/metamodel/foundation/ZorvanmetamodelfoundationNamespace";
+inline constexpr char kTypedElement[] =
+    "mm_foundation/Zorvan/metamodel/foundation/ZorvanmetamodelfoundationTypedElement";
+inline constexpr char kValueType[] = "mm_foundation/Zorvan/metamodel/foundation/ZorvanmetamodelfoundationValueType";
+}  // namespace headers
 
-struct ElementMeta {
-  using Intf = Zorvan::metamodel::foundation::NSInterface::ElementIntf;
-  using Immutable = Zorvan::metamodel::foundation::ImmutableElement;
-  static constexpr char const* header = "mm_foundation/Zorvan/metamodel/foundation/ZorvanmetamodelfoundationElement";
-  static constexpr int line = 644;
-};
+namespace fnd = Zorvan::metamodel::foundation;
 
-struct NamedElementMeta {
-  using Intf = Zorvan::metamodel::foundation::NSInterface::NamedElementIntf;
-  using Immutable = Zorvan::metamodel::foundation::ImmutableNamedElement;
-  static constexpr char const* header =
-      "mm_foundation/Zorvan/metamodel/foundation/ZorvanmetamodelfoundationNamedElement";
-  static constexpr int line = 798;
-};
-
-struct NamespaceMeta {
-  using Intf = Zorvan::metamodel::foundation::NSInterface::NamespaceIntf;
-  using Immutable = Zorvan::metamodel::foundation::ImmutableNamespace;
-  static constexpr char const* header = "mm_foundation/Zorvan/metamodel/foundation/ZorvanmetamodelfoundationNamespace";
-  static constexpr int line = 731;
-};
-
-struct TypedElementMeta {
-  using Intf = Zorvan::metamodel::foundation::NSInterface::TypedElementIntf;
-  using Immutable = Zorvan::metamodel::foundation::ImmutableTypedElement;
-  static constexpr char const* header =
-      "mm_foundation/Zorvan/metamodel/foundation/ZorvanmetamodelfoundationTypedElement";
-  static constexpr int line = 904;
-};
-
-struct ValueTypeMeta {
-  using Intf = Zorvan::metamodel::foundation::NSInterface::ValueTypeIntf;
-  using Immutable = Zorvan::metamodel::foundation::ImmutableValueType;
-  static constexpr char const* header = "mm_foundation/Zorvan/metamodel/foundation/ZorvanmetamodelfoundationValueType";
-  static constexpr int line = 866;
-};
+using ClassObjectMeta = ModelMeta<Ozo::NSInterface::ClassObjectIntf, Ozo::ImmutableClassObject, headers::kClassObject, 562>;
+using ElementMeta = ModelMeta<fnd::NSInterface::ElementIntf, fnd::ImmutableElement, headers::kElement, 644>;
+using NamedElementMeta =
+    ModelMeta<fnd::NSInterface::NamedElementIntf, fnd::ImmutableNamedElement, headers::kNamedElement, 798>;
+using NamespaceMeta = ModelMeta<fnd::NSInterface::NamespaceIntf, fnd::ImmutableNamespace, headers::kNamespace, 731>;
+using TypedElementMeta =
+    ModelMeta<fnd::NSInterface::TypedElementIntf, fnd::ImmutableTypedElement, headers::kTypedElement, 904>;
+using ValueTypeMeta = ModelMeta<fnd::NSInterface::ValueTypeIntf, fnd::ImmutableValueType, headers::kValueType, 866>;
 
 }  // namespace Zorvan::xb

@@ -34,6 +34,15 @@ Ozo::ImmutableProperty metaPropertyCreator(unsigned int id) {
   return Ozo::ImmutableProperty(property, metaClass.deviant());
 }
 
+// The traits of a model class's creator, stated in one line per class.
+template <class IntfT, class ImmutableT, char const* Header, int Line>
+struct ModelMeta {
+  using Intf = IntfT;
+  using Immutable = ImmutableT;
+  static constexpr char const* header = Header;
+  static constexpr int line = Line;
+};
+
 template <class M>
 constexpr MetaGroup metaGroup() {
   return {&metaPropertyCreator<M>, &M::Intf::sIntrospectiveMethods};

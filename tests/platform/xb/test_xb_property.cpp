@@ -196,6 +196,17 @@ TEST_F(XbProperty, TargetWithoutModelElementIsTheNullRefError) {
   EXPECT_EQ(errorOf([&] { host.set(notAnElement, "Buddy", Value()); }), kNullRef);
 }
 
+TEST_F(XbProperty, MetaObjectsShowTheirNames) {
+  Value const type = host.invoke(bind(gadget(), false), "getMetaType", {});
+  EXPECT_EQ(host.classOf(type), "Ozo.ImmutableClass");
+  EXPECT_EQ(host.get(type, "Name").toString(), "Gadget");
+  EXPECT_EQ(host.get(type, "QualifiedName").toString(), "XbTest.Gadget");
+  Value const package = bind(Ozo::metaPackage("Zorvan.metamodel.foundation"), true);
+  EXPECT_EQ(host.classOf(package), "Ozo.ImmutablePackage");
+  EXPECT_EQ(host.get(package, "Name").toString(), "foundation");
+  EXPECT_EQ(host.get(package, "QualifiedName").toString(), "Zorvan.metamodel.foundation");
+}
+
 TEST_F(XbProperty, DescriptorsTellTheirFacts) {
   std::vector<quillon::PropertyDesc> const ps = host.describeClass("XbTest.ImmutableGadget").properties;
   ASSERT_EQ(ps.size(), 5u);
