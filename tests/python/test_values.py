@@ -57,14 +57,12 @@ class SequenceMapping(HostTestCase):
 
 class Refusals(HostTestCase):
     def test_values_without_a_host_form_are_type_errors(self):
-        for value in ({}, {1}, object(), b"bytes", 1j, 10**400, [1, "a"], [[1, 2]],
+        with self.assertRaisesRegex(TypeError, "cannot convert dict to a host value"):
+            roundtrip({"a": 1})
+        for value in ({1}, object(), b"bytes", 1j, 10**400, [1, "a"], [[1, 2]],
                       ["ab"], [None], [1, object()]):
             with self.subTest(value=value), self.assertRaises(TypeError):
                 roundtrip(value)
-
-    def test_type_error_names_the_python_type(self):
-        with self.assertRaisesRegex(TypeError, "cannot convert dict to a host value"):
-            roundtrip({"a": 1})
 
 
 @requires_types

@@ -25,7 +25,7 @@ inline void runBody(factory::impl::Binding const& b, COSClient*, int& nlhs, COSV
   (*static_cast<Body const*>(b.data))(nlhs, out, nrhs, in);
 }
 
-struct MethodSpec {
+struct MethodDef {
   char const* name;
   char const* result = "void";
   char const* self = nullptr;
@@ -35,13 +35,13 @@ struct MethodSpec {
   Body body = {};
 };
 
-inline void addMethod(COSClass* cls, MethodSpec spec) {
-  COSMethodInfo* m = spec.constructor
+inline void addMethod(COSClass* cls, MethodDef def) {
+  COSMethodInfo* m = def.constructor
                          ? static_cast<COSMethodInfo*>(new factory::impl::KovoConstructor(cls->getShortName(), {}, ""))
-                         : new factory::impl::MethodImpl(spec.name, {}, "");
-  m->flags() = spec.flags;
-  factory::impl::Invoker::createSignature(*m, "", spec.result, spec.self, spec.args);
-  bodies().push_back(std::move(spec.body));
+                         : new factory::impl::MethodImpl(def.name, {}, "");
+  m->flags() = def.flags;
+  factory::impl::Invoker::createSignature(*m, "", def.result, def.self, def.args);
+  bodies().push_back(std::move(def.body));
   m->binding().invoker = &runBody;
   m->binding().data = &bodies().back();
   cls->addMethod(m);

@@ -1,10 +1,10 @@
-// Fixture of the binding-layer tests: the runtime's host package is
-// registered, and after each test every host object, binding and model
-// object the test made must be gone.
+// Binding-layer tests: the package "Ozo" is registered, and every host object,
+// binding and model object a test makes must be gone when it ends.
 #pragma once
 
 #include <quillon/host.hpp>
 #include <xb/ClassInfo.hpp>
+#include <xb/Marshal.hpp>
 
 #include <gtest/gtest.h>
 
@@ -23,14 +23,16 @@ class XbHostTest : public ::testing::Test {
     baseline = live();
   }
   void TearDown() override { EXPECT_EQ(live(), baseline) << "host objects, bindings, model objects"; }
-
   std::vector<std::size_t> live() const {
     return {host.counter("host objects"), host.counter("bindings"), host.counter("model objects")};
   }
 
-  quillon::Value model() const { return host.construct("Ozo.Model", {}); }
-
-  // The text of the error `f` raises; fails the test when it raises none.
+  static quillon::Value bind(Ozo::ImmutableObject const& h, bool immutable) {
+    return quillon::Value::adopt(kovo::toArray(Ozo::xb::returnObject(h, immutable, "")));
+  }
+  static Ozo::ImmutableObject handleOf(quillon::Value const& v) {
+    return Ozo::xb::toHandle(static_cast<kovo::HostArray const*>(v.raw()), kovo::intern("Ozo.ImmutableObject"));
+  }
   template <class F>
   static std::string errorOf(F&& f) {
     try {

@@ -3,6 +3,7 @@
 
 #include <bit>
 #include <cstdio>
+#include <new>
 
 namespace Ozo {
 
@@ -87,18 +88,18 @@ Deviant word(std::uint64_t w) { return Deviant{w}; }
 
 namespace detail {
 
-NSInterface::ObjectIntf* integerBox() {
-  static auto* const box = new PrimitiveBox(BoxKind::Integer);
-  return box;
+// The boxes live in static storage and are never destroyed: handles to them
+// may outlive other statics, and making one must not touch the heap.
+template <BoxKind Kind>
+NSInterface::ObjectIntf* box() {
+  alignas(PrimitiveBox) static unsigned char storage[sizeof(PrimitiveBox)];
+  static PrimitiveBox* const instance = ::new (static_cast<void*>(storage)) PrimitiveBox(Kind);
+  return instance;
 }
-NSInterface::ObjectIntf* realBox() {
-  static auto* const box = new PrimitiveBox(BoxKind::Real);
-  return box;
-}
-NSInterface::ObjectIntf* booleanBox() {
-  static auto* const box = new PrimitiveBox(BoxKind::Boolean);
-  return box;
-}
+
+NSInterface::ObjectIntf* integerBox() { return box<BoxKind::Integer>(); }
+NSInterface::ObjectIntf* realBox() { return box<BoxKind::Real>(); }
+NSInterface::ObjectIntf* booleanBox() { return box<BoxKind::Boolean>(); }
 bool isString(NSInterface::ObjectIntf* o) { return dynamic_cast<StringBox*>(o) != nullptr; }
 
 std::string describeValue(ImmutableObject const& o) {

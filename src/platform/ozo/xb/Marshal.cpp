@@ -22,9 +22,12 @@ ImmutableObject toHandle(kovo::HostArray const* array, kovo::Interned wantedClas
   if (given) *given = false;
   if (array == nullptr || array->numel() == 0) return {};
   if (given) *given = true;
-  kovo::COSInterfacePtr const element = kovo::omGetArrayElement(array, 0);
-  if (!element) return {};
-  VariantInfo const* info = DeviantRegistry::getVariantInfo(element->lookup(wantedClass));
+  return toHandle(kovo::omGetArrayElement(array, 0).get(), wantedClass);
+}
+
+ImmutableObject toHandle(kovo::COSInterface const* object, kovo::Interned wantedClass) {
+  if (object == nullptr) return {};
+  VariantInfo const* info = DeviantRegistry::getVariantInfo(object->lookup(wantedClass));
   if (info == nullptr) return {};
   auto* intf = static_cast<NSInterface::ObjectIntf*>(
       info->object->cast(tagsOf<VisitationDomain, NSInterface::ObjectIntf>()));

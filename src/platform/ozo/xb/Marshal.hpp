@@ -21,6 +21,10 @@ ImmutableObject toHandle(kovo::COSValue word, kovo::Interned wantedClass, bool* 
 // Same for a host array directly.
 ImmutableObject toHandle(kovo::HostArray const* array, kovo::Interned wantedClass, bool* given = nullptr);
 
+// Same for one host object: its bound pointer under `wantedClass` in the
+// deviant registry; an empty handle for null or anything not bound to a model object.
+ImmutableObject toHandle(kovo::COSInterface const* object, kovo::Interned wantedClass);
+
 // The host class name of a returned object: the object's own name for the
 // view, or `defaultName` for an empty handle. Interned.
 kovo::Interned hostClassName(ImmutableObject const& h, bool immutable, char const* defaultName);

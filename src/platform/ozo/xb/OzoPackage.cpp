@@ -121,14 +121,7 @@ class InfoProperty final : public kovo::COSPropInfo {
   }
 
   COSValue getValue(kovo::COSInterface* target) override {
-    VariantInfo const* info =
-        target != nullptr ? DeviantRegistry::getVariantInfo(target->lookup(internedName(kImmutableObject))) : nullptr;
-    ImmutableObject object;
-    if (info != nullptr) {
-      auto* intf = static_cast<NSInterface::ObjectIntf*>(
-          info->object->cast(tagsOf<VisitationDomain, NSInterface::ObjectIntf>()));
-      object = ImmutableObject(intf, info->deviant);
-    }
+    ImmutableObject const object = toHandle(target, internedName(kImmutableObject));
     object.checked();
     return fGet(object);
   }
@@ -246,10 +239,9 @@ void initOzoPackage(kovo::COSPackage* pkg) {
 }  // namespace
 
 void ensureOzoPackage() {
-  static bool done = false;
-  if (done) return;
-  kovo::factory::registerKovoPackage("Ozo", initOzoPackage);
-  done = true;
+  // Once per process; a registration that throws is tried again next time.
+  static bool const registered = (kovo::factory::registerKovoPackage("Ozo", initOzoPackage), true);
+  (void)registered;
 }
 
 }  // namespace Ozo::xb

@@ -205,8 +205,10 @@ kovo::COSValue OzoxbProperty::getValue(kovo::COSInterface* target) {
 kovo::COSValue OzoxbProperty::getMultiValuedValue(ClassObject& object, bool immutableView) {
   // The model's own live collection, named by the collection for the view.
   Object const collection = accessors().get(object, fIndex);
-  char const* const fallback = immutableView ? getDataType() : modifiableName(getDataType()).c_str();
-  return returnObject(collection, immutableView, fallback);
+  if (collection.isValid())
+    return returnObject(collection, internedName(collection.get()->getKovoName(immutableView)), immutableView);
+  kovo::Interned const fallback = immutableView ? internedName(getDataType()) : modifiableName(getDataType());
+  return returnObject(collection, fallback, immutableView);
 }
 
 ClassObject OzoxbProperty::modelObject(kovo::COSInterface* target) {
