@@ -11,6 +11,9 @@ class HostError(RuntimeError):
         self.message = message
 
 
+# Public as quillon.HostError; tracebacks name it so.
+HostError.__module__ = "quillon"
+
 _session = None
 
 

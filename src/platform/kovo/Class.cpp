@@ -384,6 +384,7 @@ void COSClass::addGlobalClass(COSClassInfo* info) {
 // --- packages ---------------------------------------------------------------
 
 COSPackageInfo::~COSPackageInfo() = default;
+void* COSPackageInfo::operator new(std::size_t size) { return hostAllocate(size); }
 void COSPackageInfo::operator delete(void* block) { zkFree(block); }
 bool COSPackageInfo::attemptToLoadSubPackage(char const*) { return false; }
 bool COSPackageInfo::attemptToLoadClass(char const*) { return false; }

@@ -304,7 +304,11 @@ class COSClass {
 // Packages.
 class COSPackageInfo {
  public:
+  static void* operator new(std::size_t size);
   static void operator delete(void* block);  // zkFree
+  // Construction in a block the caller allocated (zkCalloc); zkFree frees it.
+  static void* operator new(std::size_t, void* where) noexcept { return where; }
+  static void operator delete(void*, void*) noexcept {}
   virtual ~COSPackageInfo();
   virtual char const* getName() const = 0;  // last name component
   virtual char const* getDescription() const { return nullptr; }

@@ -15,7 +15,6 @@ kovo::COSPackage* findOrCreate(char const* name) {
 // registered when the package is first looked up.
 class FoundationPackageInfo final : public kovo::COSPackageInfo {
  public:
-  static void* operator new(std::size_t size) { return zkMalloc(size); }
   char const* getName() const override { return "foundation"; }
   void populate(kovo::COSPackage* package) override { Zorvan::metamodel::foundation::xb::registerClasses(package); }
 };
