@@ -2,15 +2,16 @@
 
     PYTHONPATH=build/python python3 bench/bench_python.py [-n READS] [-r REPEATS]
 
-Prints the best of the repeats: through the attribute (what users write) and
-through the compiled session directly (the front end's own share is the
-difference).
+Prints the best of the repeats: through the attribute (what users write),
+through the compiled session directly, and through the C++ host API with no
+Python in the loop (the front end's own share is the difference).
 """
 
 import argparse
 import timeit
 
 import quillon
+from quillon import _quillon
 
 
 def main():
@@ -35,6 +36,8 @@ def main():
         assert eval(stmt, names) == 3
         best = min(timeit.repeat(stmt, globals=names, number=args.reads, repeat=args.repeats))
         print(f"{label}: {best / args.reads * 1e9:.0f} ns/op")
+    best = min(_quillon._time_host_get(ref, "Dimensions", args.reads) for _ in range(args.repeats))
+    print(f"C++ host API Host::get(ax, \"Dimensions\"): {best / args.reads * 1e9:.0f} ns/op")
 
 
 if __name__ == "__main__":

@@ -10,6 +10,7 @@
 #include <pybind11/pybind11.h>
 #include <pybind11/stl.h>
 
+#include <chrono>
 #include <climits>
 #include <cstdint>
 #include <exception>
@@ -349,6 +350,23 @@ PYBIND11_MODULE(_quillon, m) {
         for (auto const& [name, count] : h.counters()) out[py::str(name)] = count;
         return out;
       });
+
+  m.def(
+      "_time_host_get",
+      [](py::handle obj, std::string const& prop, std::size_t reads) {
+        // The same read as `obj.<prop>`, made `reads` times through the C++
+        // host API alone, without Python in the loop: seconds in all.
+        quillon::Host const host;
+        quillon::Value const self = refArg(obj);
+        auto const start = std::chrono::steady_clock::now();
+        for (std::size_t i = 0; i < reads; ++i) {
+          quillon::Value const v = host.get(self, prop);
+          if (v.numel() != 1) throw quillon::Error("unexpected result");
+        }
+        return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+      },
+      py::arg("obj"), py::arg("prop"), py::arg("reads"),
+      "Benchmark aid: time `reads` reads of a property through the C++ host API.");
 
   m.def("_roundtrip", [](py::handle v) { return fromHost(toHost(v)); },
         "Convert a Python value to a host value and back (what every call does to its arguments).");

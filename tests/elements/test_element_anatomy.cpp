@@ -10,7 +10,7 @@ std::string T(std::string const& shortName) { return kTypes + shortName; }
 
 class ElementAnatomy : public HostFixture {};
 
-TEST_F(ElementAnatomy, RegistersElevenClassesInOrderAndMetaPackage) {
+TEST_F(ElementAnatomy, RegistersTheElevenAxisClassesInOrderAndMetaPackage) {
   PackageDesc const p = host.describePackage("Zorvan.metamodel.types");
   std::vector<std::string> const axis = {
       T("ImmutableAxis"),          T("Axis"),

@@ -3,7 +3,7 @@
 
 #include "Internal.hpp"
 
-#include <deque>
+#include <algorithm>
 #include <map>
 #include <new>
 #include <set>
@@ -43,19 +43,13 @@ void* hostAllocate(std::size_t size) {
 
 std::string quoted(std::string_view s) { return "\"" + std::string(s) + "\""; }
 
-// Walks `start` and its ancestors breadth first, nearest first, each class
-// once; `visit(cls, distance)` returns true to stop.
+// Visits `start` and its ancestors, nearest first, each class once;
+// `visit(cls, distance)` returns true to stop.
 template <class Visit>
 void walkClasses(COSClass* start, Visit visit) {
-  std::deque<std::pair<COSClass*, int>> queue{{start, 0}};
-  std::unordered_set<COSClass*> seen{start};
-  while (!queue.empty()) {
-    auto [cls, distance] = queue.front();
-    queue.pop_front();
-    if (visit(cls, distance)) return;
-    for (COSClass* super : cls->superclasses())
-      if (seen.insert(super).second) queue.emplace_back(super, distance + 1);
-  }
+  std::vector<COSClass::Ancestor> scratch;
+  for (COSClass::Ancestor const& a : start->lineage(scratch))
+    if (visit(a.cls, a.distance)) return;
 }
 
 void populate(PackageEntry& entry) {
@@ -291,6 +285,8 @@ void COSClass::ensureInitialized() {
     fSuperNames.clear();
     fSupers.clear();
     fSupersResolved = false;
+    fLineage.clear();
+    fLineageKept = false;
     fState = State::Declared;
     throw;
   }
@@ -311,6 +307,24 @@ std::vector<COSClass*> const& COSClass::superclasses() {
     fSupersResolved = true;
   }
   return fSupers;
+}
+
+std::span<COSClass::Ancestor const> COSClass::lineage(std::vector<Ancestor>& scratch) {
+  if (fLineageKept) return fLineage;
+  scratch.clear();
+  scratch.push_back({this, 0});
+  std::unordered_set<COSClass*> seen{this};
+  for (std::size_t next = 0; next < scratch.size(); ++next) {
+    Ancestor const at = scratch[next];
+    for (COSClass* super : at.cls->superclasses())
+      if (seen.insert(super).second) scratch.push_back({super, at.distance + 1});
+  }
+  if (std::all_of(scratch.begin(), scratch.end(), [](Ancestor const& a) { return a.cls->isInitialized(); })) {
+    fLineage = std::move(scratch);
+    fLineageKept = true;
+    return fLineage;
+  }
+  return scratch;
 }
 
 int COSClass::distanceTo(COSClass* other) {

@@ -15,6 +15,7 @@
 #include <cstdint>
 #include <initializer_list>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -271,6 +272,15 @@ class COSClass {
   // Own members in registration order.
   std::vector<std::unique_ptr<COSMethodInfo, HostDelete>> const& ownMethods() const { return fMethods; }
   std::vector<std::unique_ptr<COSPropInfo, HostDelete>> const& ownProperties() const { return fProperties; }
+  // The class and its ancestors, breadth first, nearest first, each once,
+  // with its inheritance distance. Kept once every class in it is
+  // initialised (the inheritance graph is fixed from then on); until then it
+  // is computed into `scratch` on every call.
+  struct Ancestor {
+    COSClass* cls;
+    int distance;
+  };
+  std::span<Ancestor const> lineage(std::vector<Ancestor>& scratch);
   // Member lookup through the class and its ancestors, nearest first.
   COSPropInfo* findProperty(std::string_view name);
   std::vector<COSMethodInfo*> findMethods(std::string_view name);
@@ -296,6 +306,8 @@ class COSClass {
   std::vector<Interned> fSuperNames;
   std::vector<COSClass*> fSupers;
   bool fSupersResolved = false;
+  std::vector<Ancestor> fLineage;
+  bool fLineageKept = false;
   std::vector<std::unique_ptr<COSMethodInfo, HostDelete>> fMethods;
   std::vector<std::unique_ptr<COSPropInfo, HostDelete>> fProperties;
 };
