@@ -10,18 +10,18 @@ constexpr std::uint32_t kStatic = kovo::factory::kFlagStatic;
 constexpr std::uint32_t kExplicit = kovo::factory::kFlagExplicit;
 }  // namespace
 
-void addMethod(kovo::COSClass* cls, MethodSpec const& spec) {
+void addMethod(kovo::COSClass* cls, MethodDef const& def) {
   using kovo::factory::impl::KovoConstructor;
   using kovo::factory::impl::MethodImpl;
-  kovo::factory::MethodAttributes const attrs{spec.attributes};
+  kovo::factory::MethodAttributes const attrs{def.attributes};
   // The class's own name names its constructors.
-  char const* name = spec.kind == MethodKind::Constructor ? cls->getShortName() : spec.name;
-  MethodImpl* m = spec.kind == MethodKind::Constructor ? new KovoConstructor(name, attrs, "")
+  char const* name = def.kind == MethodKind::Constructor ? cls->getShortName() : def.name;
+  MethodImpl* m = def.kind == MethodKind::Constructor ? new KovoConstructor(name, attrs, "")
                                                         : new MethodImpl(name, attrs, "");
   std::unique_ptr<MethodImpl, kovo::HostDelete> owned(m);
 
   std::uint32_t& flags = m->flags();
-  switch (spec.kind) {
+  switch (def.kind) {
     case MethodKind::Static:
     case MethodKind::Cast:
       if (!(flags & kExplicit)) flags |= kStatic;
@@ -32,13 +32,13 @@ void addMethod(kovo::COSClass* cls, MethodSpec const& spec) {
     case MethodKind::Constructor:
       break;
   }
-  kovo::factory::impl::Invoker::createSignature(*m, spec.argumentNames, spec.result, spec.self,
-                                                spec.argumentTypes);
+  kovo::factory::impl::Invoker::createSignature(*m, def.argumentNames, def.result, def.self,
+                                                def.argumentTypes);
   Binding& b = m->binding();
-  b.invoker = spec.invoker;
-  b.target = spec.target;
-  b.data = spec.data;
-  if ((spec.kind == MethodKind::Cast || spec.kind == MethodKind::MetaType) && (flags & kExplicit))
+  b.invoker = def.invoker;
+  b.target = def.target;
+  b.data = def.data;
+  if ((def.kind == MethodKind::Cast || def.kind == MethodKind::MetaType) && (flags & kExplicit))
     b.adjustment = 1;
   cls->addMethod(owned.release());
 }

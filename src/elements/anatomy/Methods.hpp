@@ -26,7 +26,7 @@ enum class MethodKind {
   Constructor,  // constructors of modifiable classes
 };
 
-struct MethodSpec {
+struct MethodDef {
   MethodKind kind;
   char const* name;  // ignored for constructors (the class's own name is used)
   std::int32_t attributes;
@@ -41,7 +41,7 @@ struct MethodSpec {
 
 // Builds the descriptor, applies the flag rules of its kind, fills signature
 // and binding, and hands it to the class.
-void addMethod(kovo::COSClass* cls, MethodSpec const& spec);
+void addMethod(kovo::COSClass* cls, MethodDef const& def);
 
 // Target of a static method that yields a model object.
 using HandleTarget = Ozo::ImmutableObject (*)();

@@ -217,17 +217,11 @@ class PrimitiveTypeMutators : public B {
     Ozo::writeProperty(*this, M::sIntrospectiveMethods, 7, v);
   }
   void setQualifier(Ozo::String const& v) const { Ozo::writeProperty(*this, M::sIntrospectiveMethods, 8, v); }
-  void setIsVolatile(std::optional<Ozo::Boolean> v) const { writeOptional(9, v); }
-  void setIsConst(std::optional<Ozo::Boolean> v) const { writeOptional(10, v); }
+  void setIsVolatile(std::optional<Ozo::Boolean> v) const { Ozo::writeOptional(*this, M::sIntrospectiveMethods, 9, v); }
+  void setIsConst(std::optional<Ozo::Boolean> v) const { Ozo::writeOptional(*this, M::sIntrospectiveMethods, 10, v); }
 
  private:
   using M = NSInterface::PrimitiveTypeIntf;
-  void writeOptional(unsigned i, std::optional<Ozo::Boolean> v) const {
-    if (v)
-      Ozo::writeProperty(*this, M::sIntrospectiveMethods, i, *v);
-    else
-      Ozo::unsetProperty(*this, M::sIntrospectiveMethods, i);
-  }
 };
 
 template <class B>
@@ -235,19 +229,13 @@ class RealMutators : public B {
  public:
   using B::B;
   RealMutators() = default;
-  void setMinValue(std::optional<Ozo::Real> v) const { writeOptional(1, v); }
-  void setMaxValue(std::optional<Ozo::Real> v) const { writeOptional(2, v); }
+  void setMinValue(std::optional<Ozo::Real> v) const { Ozo::writeOptional(*this, M::sIntrospectiveMethods, 1, v); }
+  void setMaxValue(std::optional<Ozo::Real> v) const { Ozo::writeOptional(*this, M::sIntrospectiveMethods, 2, v); }
   void setIsMinOpen(Ozo::Boolean v) const { Ozo::writeProperty(*this, M::sIntrospectiveMethods, 3, v); }
   void setIsMaxOpen(Ozo::Boolean v) const { Ozo::writeProperty(*this, M::sIntrospectiveMethods, 4, v); }
 
  private:
   using M = NSInterface::RealIntf;
-  void writeOptional(unsigned i, std::optional<Ozo::Real> v) const {
-    if (v)
-      Ozo::writeProperty(*this, M::sIntrospectiveMethods, i, *v);
-    else
-      Ozo::unsetProperty(*this, M::sIntrospectiveMethods, i);
-  }
 };
 
 template <class B>
@@ -278,17 +266,11 @@ class SharedAxisTypeMutators : public B {
     Ozo::writeProperty(*this, M::sIntrospectiveMethods, 5, v);
   }
   void setQualifier(Ozo::String const& v) const { Ozo::writeProperty(*this, M::sIntrospectiveMethods, 6, v); }
-  void setIsConst(std::optional<Ozo::Boolean> v) const { writeOptional(7, v); }
-  void setIsVolatile(std::optional<Ozo::Boolean> v) const { writeOptional(8, v); }
+  void setIsConst(std::optional<Ozo::Boolean> v) const { Ozo::writeOptional(*this, M::sIntrospectiveMethods, 7, v); }
+  void setIsVolatile(std::optional<Ozo::Boolean> v) const { Ozo::writeOptional(*this, M::sIntrospectiveMethods, 8, v); }
 
  private:
   using M = NSInterface::SharedAxisTypeIntf;
-  void writeOptional(unsigned i, std::optional<Ozo::Boolean> v) const {
-    if (v)
-      Ozo::writeProperty(*this, M::sIntrospectiveMethods, i, *v);
-    else
-      Ozo::unsetProperty(*this, M::sIntrospectiveMethods, i);
-  }
 };
 
 template <class B>

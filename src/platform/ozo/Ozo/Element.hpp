@@ -191,6 +191,14 @@ template <class Self>
 void unsetProperty(Self const& self, IntrospectiveMethods const& m, unsigned index) {
   m.accessors->unset(classObjectOf(self), index);
 }
+// Writes an optional value: a value sets the property, none unsets it.
+template <class Self, class V>
+void writeOptional(Self const& self, IntrospectiveMethods const& m, unsigned index, std::optional<V> const& value) {
+  if (value)
+    writeProperty(self, m, index, *value);
+  else
+    unsetProperty(self, m, index);
+}
 
 // A live many-valued property seen with element type T (Integer, Real,
 // Boolean, String or a typed element handle). Positions are 0-based; edits
