@@ -9,9 +9,12 @@
 #include "platform/kovo/Support.hpp"
 
 #include <stdexcept>
+#include "support/ErrorOf.hpp"
 
 namespace quillon {
 namespace {
+
+using testsupport::errorOf;
 
 using namespace kovo;
 using namespace kovo::test;
@@ -95,15 +98,6 @@ class HostApi : public ::testing::Test {
   }
   void SetUp() override { before = host.counters(); }
   void TearDown() override { EXPECT_EQ(host.counters(), before); }
-  template <class F>
-  static std::string errorOf(F f) {
-    try {
-      f();
-    } catch (Error const& e) {
-      return e.what();
-    }
-    return "no error";
-  }
   Host host;
   std::vector<std::pair<std::string, std::size_t>> before;
 };

@@ -2,19 +2,12 @@
 #include <gtest/gtest.h>
 
 #include <quillon/host.hpp>
+#include "support/ErrorOf.hpp"
 
 namespace quillon {
 namespace {
 
-template <class F>
-std::string errorOf(F f) {
-  try {
-    f();
-  } catch (Error const& e) {
-    return e.what();
-  }
-  return "no error";
-}
+using testsupport::errorOf;
 
 TEST(Values, NumbersLogicalsAndText) {
   Value i = 7;

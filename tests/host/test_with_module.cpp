@@ -1,38 +1,13 @@
 // The public host API end to end over the types module, when it is built.
 #include <gtest/gtest.h>
 
-#include <quillon/host.hpp>
+#include "support/HostFixture.hpp"
 
 namespace quillon {
 namespace {
 
-class WithModule : public ::testing::Test {
- protected:
-  void SetUp() override {
-    try {
-      host.load("mm_types_xb");
-    } catch (Error const& e) {
-      GTEST_SKIP() << e.what();
-    }
-    before = host.counters();
-  }
-  void TearDown() override {
-    if (!before.empty()) {
-      EXPECT_EQ(host.counters(), before);
-    }
-  }
-  template <class F>
-  static std::string errorOf(F f) {
-    try {
-      f();
-    } catch (Error const& e) {
-      return e.what();
-    }
-    return "no error";
-  }
-  Host host;
-  std::vector<std::pair<std::string, std::size_t>> before;
-};
+using WithModule = testing::HostFixture;
+using testsupport::errorOf;
 
 TEST_F(WithModule, ConstructReadWriteAndRelease) {
   Value m = host.construct("Ozo.Model", {});

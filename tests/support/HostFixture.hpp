@@ -8,8 +8,11 @@
 
 #include <string>
 #include <vector>
+#include "support/ErrorOf.hpp"
 
 namespace quillon::testing {
+
+using testsupport::errorOf;
 
 inline constexpr char kTypes[] = "Zorvan.metamodel.types.";
 
@@ -27,17 +30,6 @@ class HostFixture : public ::testing::Test {
 
   Value model() const { return host.construct("Ozo.Model", {}); }
   Value axis(Value const& m) const { return host.construct(std::string(kTypes) + "Axis", {m}); }
-  // The text of the error `f` raises (fails the test when it raises none).
-  template <class F>
-  static std::string errorOf(F&& f) {
-    try {
-      f();
-    } catch (quillon::Error const& e) {
-      return e.what();
-    }
-    ADD_FAILURE() << "no error raised";
-    return {};
-  }
 
   Host host;
   std::vector<std::size_t> baseline;

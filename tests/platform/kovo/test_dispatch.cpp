@@ -4,9 +4,12 @@
 #include "platform/kovo/Support.hpp"
 
 #include <cmath>
+#include "support/ErrorOf.hpp"
 
 namespace kovo {
 namespace {
+
+using testsupport::errorOf;
 
 using namespace test;
 using factory::basic::BindingRegistry;
@@ -138,15 +141,6 @@ class Dispatch : public ::testing::Test {
     return Runtime::callStatic(Runtime::requireClass("KD.Calc"), m, args);
   }
   static std::string callText(std::string_view m, std::vector<ArrayPtr> args) { return call(m, std::move(args))->utf8(); }
-  template <class F>
-  static std::string errorOf(F f) {
-    try {
-      f();
-    } catch (std::exception const& e) {
-      return e.what();
-    }
-    return "no error";
-  }
   std::size_t objects = 0, arrays = 0;
   int natives = 0, destroyed = 0;
 };

@@ -10,8 +10,11 @@
 
 #include <string>
 #include <vector>
+#include "support/ErrorOf.hpp"
 
 namespace xbtest {
+
+using testsupport::errorOf;
 
 inline constexpr char kNullRef[] =
     "Assertion failed: Cannot access NULL ref. Use isValid() before calling methods at ozo/Ozo/Object_h:83: ";
@@ -32,16 +35,6 @@ class XbHostTest : public ::testing::Test {
   }
   static Ozo::ImmutableObject handleOf(quillon::Value const& v) {
     return Ozo::xb::toHandle(static_cast<kovo::HostArray const*>(v.raw()), kovo::intern("Ozo.ImmutableObject"));
-  }
-  template <class F>
-  static std::string errorOf(F&& f) {
-    try {
-      f();
-    } catch (std::exception const& e) {
-      return e.what();
-    }
-    ADD_FAILURE() << "no error raised";
-    return {};
   }
 
   quillon::Host host;

@@ -10,8 +10,11 @@
 #include <algorithm>
 #include <string>
 #include <vector>
+#include "support/ErrorOf.hpp"
 
 namespace {
+
+using testsupport::errorOf;
 
 using quillon::Value;
 
@@ -66,16 +69,6 @@ class Sequences : public ::testing::Test {
             Ozo::ReferenceCountingIntf::live()};
   }
 
-  template <class F>
-  static std::string errorOf(F&& f) {
-    try {
-      f();
-    } catch (std::exception const& e) {
-      return e.what();
-    }
-    ADD_FAILURE() << "no error raised";
-    return {};
-  }
 
   Value model() const { return host.construct("Ozo.Model", {}); }
   Value axis(Value const& m, char const* name = "speed") const { return host.construct(T("Axis"), {m, 3, name}); }

@@ -341,15 +341,19 @@ void CollectionImpl::insert(std::size_t i, ImmutableObject const& v) {
   }
   // An element already owned here moves to the new position.
   ElementBase* const child = ElementAccess::coreOf(link.get());
+  dropEntryOf(child, i);
+  ElementAccess::detach(child);
+  fEntries.insert(fEntries.begin() + static_cast<std::ptrdiff_t>(i), std::move(link));
+  ElementAccess::adopt(fOwner, fProperty.slot(), child);
+}
+
+void CollectionImpl::dropEntryOf(ElementBase* child, std::size_t& i) {
   for (std::size_t j = 0; j < fEntries.size(); ++j)
     if (ElementAccess::coreOf(fEntries[j].get()) == child) {
       fEntries.erase(fEntries.begin() + static_cast<std::ptrdiff_t>(j));
       if (j < i) --i;
-      break;
+      return;
     }
-  ElementAccess::detach(child);
-  fEntries.insert(fEntries.begin() + static_cast<std::ptrdiff_t>(i), std::move(link));
-  ElementAccess::adopt(fOwner, fProperty.slot(), child);
 }
 
 void CollectionImpl::erase(std::size_t i) {
@@ -372,12 +376,7 @@ void CollectionImpl::replace(std::size_t i, ImmutableObject const& v) {
   ElementBase* const child = ElementAccess::coreOf(link.get());
   ElementBase* const old = ElementAccess::coreOf(fEntries[i].get());
   if (child == old) return;
-  for (std::size_t j = 0; j < fEntries.size(); ++j)
-    if (ElementAccess::coreOf(fEntries[j].get()) == child) {
-      fEntries.erase(fEntries.begin() + static_cast<std::ptrdiff_t>(j));
-      if (j < i) --i;
-      break;
-    }
+  dropEntryOf(child, i);
   ElementAccess::detach(child);
   ElementAccess::disown(old);
   Link const previous = std::exchange(fEntries[i], std::move(link));

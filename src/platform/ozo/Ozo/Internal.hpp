@@ -179,6 +179,9 @@ class CollectionImpl final : public NSInterface::CollectionIntf {
   std::vector<Link> current() const;
   void checkEditable() const;
   void checkPosition(std::size_t i, std::size_t limit) const;
+  // Takes `child` out of the entries if it is one of them; `i` keeps
+  // pointing at the same neighbour.
+  void dropEntryOf(ElementBase* child, std::size_t& i);
 
   ElementBase* fOwner;
   PropertyImpl const& fProperty;
