@@ -52,7 +52,7 @@ TEST(Json, EscapesAndNesting) {
   qnhost::JsonWriter w(out);
   w.beginObject();
   w.key("list");
-  w.strings({"x", "y"});
+  w.value(std::vector<std::string>{"x", "y"});
   w.key("none");
   w.beginArray();
   w.endArray();

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <ostream>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -46,10 +47,23 @@ class JsonWriter {
     separate();
     fOut << "null";
   }
-  void strings(std::vector<std::string> const& items) {
+  void value(std::vector<std::string> const& items) {
     beginArray();
     for (auto const& s : items) value(s);
     endArray();
+  }
+  template <class T>
+  void value(std::optional<T> const& v) {
+    if (v)
+      value(*v);
+    else
+      null();
+  }
+  // One member of the current object.
+  template <class T>
+  void field(std::string_view k, T const& v) {
+    key(k);
+    value(v);
   }
 
   // Escapes quotes, backslashes and control characters; other bytes pass as

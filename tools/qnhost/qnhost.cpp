@@ -69,83 +69,54 @@ Command parse(std::vector<std::string> const& args) {
 
 void writePackage(JsonWriter& w, quillon::PackageDesc const& p) {
   w.beginObject();
-  w.key("name");
-  w.value(p.name);
-  w.key("classes");
-  w.strings(p.classes);
-  w.key("functions");
-  w.strings(p.functions);
+  w.field("name", p.name);
+  w.field("classes", p.classes);
+  w.field("functions", p.functions);
   w.endObject();
+}
+
+// Every item of `items` as one JSON object, written by `members`.
+template <class Item, class Members>
+void writeObjects(JsonWriter& w, std::string_view key, std::vector<Item> const& items, Members members) {
+  w.key(key);
+  w.beginArray();
+  for (Item const& item : items) {
+    w.beginObject();
+    members(item);
+    w.endObject();
+  }
+  w.endArray();
 }
 
 void writeClass(JsonWriter& w, quillon::ClassDesc const& c) {
   w.beginObject();
-  w.key("name");
-  w.value(c.name);
-  w.key("shortName");
-  w.value(c.shortName);
-  w.key("description");
-  w.value(c.description);
-  w.key("superclasses");
-  w.strings(c.superclasses);
-  w.key("methods");
-  w.beginArray();
-  for (auto const& m : c.methods) {
-    w.beginObject();
-    w.key("name");
-    w.value(m.name);
-    w.key("kind");
-    w.value(m.kind);
-    w.key("attributes");
-    w.value(static_cast<std::int64_t>(m.attributes));
-    w.key("flags");
-    w.value(static_cast<std::int64_t>(m.flags));
-    w.key("argumentNames");
-    w.strings(m.argumentNames);
-    w.key("result");
-    w.value(m.result);
-    w.key("self");
-    if (m.self) w.value(*m.self);
-    else w.null();
-    w.key("arguments");
-    w.strings(m.arguments);
-    w.endObject();
-  }
-  w.endArray();
-  w.key("properties");
-  w.beginArray();
-  for (auto const& p : c.properties) {
-    w.beginObject();
-    w.key("name");
-    w.value(p.name);
-    w.key("type");
-    w.value(p.type);
-    w.key("multiplicity");
-    if (p.multiplicity) w.value(*p.multiplicity);
-    else w.null();
-    w.key("readOnly");
-    w.value(p.readOnly);
-    w.key("attributes");
-    w.value(static_cast<std::int64_t>(p.attributes));
-    w.key("index");
-    if (p.index) w.value(*p.index);
-    else w.null();
-    w.endObject();
-  }
-  w.endArray();
-  w.key("metaProperties");
-  w.beginArray();
-  for (auto const& m : c.metaProperties) {
-    w.beginObject();
-    w.key("name");
-    w.value(m.name);
-    w.key("id");
-    w.value(m.id);
-    w.key("declaredBy");
-    w.value(m.declaredBy);
-    w.endObject();
-  }
-  w.endArray();
+  w.field("name", c.name);
+  w.field("shortName", c.shortName);
+  w.field("description", c.description);
+  w.field("superclasses", c.superclasses);
+  writeObjects(w, "methods", c.methods, [&](auto const& m) {
+    w.field("name", m.name);
+    w.field("kind", m.kind);
+    w.field("attributes", static_cast<std::int64_t>(m.attributes));
+    w.field("flags", static_cast<std::int64_t>(m.flags));
+    w.field("argumentNames", m.argumentNames);
+    w.field("result", m.result);
+    w.field("self", m.self);
+    w.field("arguments", m.arguments);
+  });
+  writeObjects(w, "properties", c.properties, [&](auto const& p) {
+    w.field("name", p.name);
+    w.field("type", p.type);
+    w.field("multiplicity", p.multiplicity);
+    w.field("readOnly", p.readOnly);
+    w.field("attributes", static_cast<std::int64_t>(p.attributes));
+    w.field("index", p.index);
+  });
+  writeObjects(w, "metaProperties", c.metaProperties, [&](auto const& m) {
+    w.field("name", m.name);
+    w.field("id", m.id);
+    w.field("declaredBy", m.declaredBy);
+  });
   w.endObject();
 }
 
