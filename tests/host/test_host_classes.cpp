@@ -18,58 +18,21 @@ using testsupport::errorOf;
 
 using namespace kovo;
 using namespace kovo::test;
-using factory::basic::BindingRegistry;
 
-class ThingValue : public COSPropInfo {
- public:
-  ThingValue() : COSPropInfo("Value", "int32 scalar", 0x800) {}
-  Facts facts() const override {
-    Facts f;
-    f.multiplicity = 1;
-    f.index = 3;
-    return f;
-  }
-  COSValue getValue(COSInterface* t) override { return fromInt32(native(t)->value); }
-  void setValue(COSInterface* t, COSValue v) override { native(t)->value = toInt32(v); }
-  static Native* native(COSInterface* t) {
-    auto* n = t ? static_cast<Native*>(t->lookup(intern("QH.Thing"))) : nullptr;
-    if (!n) throw std::logic_error("no thing");
-    return n;
-  }
-};
-
-// A meta-property entry: read through the class.
-class Entry : public COSPropInfo {
- public:
-  Entry() : COSPropInfo("Owner", "int32 scalar", 0) {}
-  Facts facts() const override {
-    Facts f;
-    f.metaId = 2;
-    f.declaredBy = "Element";
-    return f;
-  }
-  bool isStatic() const override { return true; }
-  COSValue getValue(COSInterface*) override { return fromInt32(2); }
-  void setValue(COSInterface*, COSValue) override { throw std::logic_error("read-only entry"); }
-};
+// A meta-property entry, read through the class.
+COSValue gOwner = fromInt32(2);
 
 void defineThing(COSClass* c) {
   addMethod(c, {.name = "", .result = "QH.Thing", .args = {"int32 scalar"}, .constructor = true,
-                .body = [](int&, COSValue* out, int, COSValue const* in) {
-                  BindingRegistry::announceForConstructor(new Native(toInt32(in[0])), intern("QH.Thing"),
-                                                          toArray(out[0]), true);
-                }});
+                .body = constructNative("QH.Thing")});
   addMethod(c, {.name = "twice", .result = "int32 scalar", .self = "QH.Thing",
                 .body = [](int&, COSValue* out, int, COSValue const* in) { out[0] = fromInt32(2 * nativeOf(in[0])->value); }});
-  addMethod(c, {.name = "Make", .result = "QH.Thing", .args = {"int32 scalar"},
-                .body = [](int&, COSValue* out, int, COSValue const* in) {
-                  out[0] = fromArray(BindingRegistry::announce(new Native(toInt32(in[0])), intern("QH.Thing")));
-                }});
+  addMethod(c, {.name = "Make", .result = "QH.Thing", .args = {"int32 scalar"}, .body = makeNative("QH.Thing")});
   addMethod(c, {.name = "print", .self = "QH.Thing", .body = [](int&, COSValue*, int, COSValue const* in) {
                   zkPrintf("thing %d\n", nativeOf(in[0])->value);
                 }});
   addMethod(c, {.name = "fail", .body = [](int&, COSValue*, int, COSValue const*) { throw std::out_of_range("out of range"); }});
-  c->addProperty(new ThingValue);
+  c->addProperty(new NativeValue("QH.Thing", 0x800, {.multiplicity = 1, .index = 3}));
 }
 
 void defineSpecial(COSClass* c) {
@@ -79,7 +42,7 @@ void defineSpecial(COSClass* c) {
                 .body = [](int&, COSValue* out, int, COSValue const* in) {
                   out[0] = fromLogical(nativeOf(in[0]) == nativeOf(in[1]));
                 }});
-  c->addProperty(new Entry);
+  c->addProperty(new TestProperty("Owner", "int32 scalar", &gOwner, true, {.metaId = 2, .declaredBy = "Element"}));
 }
 
 class HostApi : public ::testing::Test {
@@ -88,12 +51,7 @@ class HostApi : public ::testing::Test {
     factory::registerKovoPackage("QH", [](COSPackage* pkg) {
       pkg->addClass(new TestClass("Thing", defineThing), 2);
       pkg->addClass(new TestClass("Special", defineSpecial), 2);
-      auto* fn = ::new (zkCalloc(1, sizeof(factory::FunctionInfo))) factory::FunctionInfo("Answer", {});
-      factory::impl::Invoker::createSignature(*fn, "", "int32 scalar", nullptr, {});
-      bodies().push_back([](int&, COSValue* out, int, COSValue const*) { out[0] = fromInt32(42); });
-      fn->binding().invoker = &runBody;
-      fn->binding().data = &bodies().back();
-      pkg->addFunction(fn);
+      addFunction(pkg, "Answer", "int32 scalar", [](int&, COSValue* out, int, COSValue const*) { out[0] = fromInt32(42); });
     });
   }
   void SetUp() override { before = host.counters(); }
@@ -107,19 +65,10 @@ TEST_F(HostApi, DescribesPackagesAndClasses) {
   EXPECT_EQ(p.classes, (std::vector<std::string>{"QH.Thing", "QH.Special"}));
   EXPECT_EQ(p.functions, std::vector<std::string>{"Answer"});
 
+  // Kinds, names and arguments of methods are checked on the generated classes.
   ClassDesc const thing = host.describeClass("QH.Thing");
-  EXPECT_EQ(thing.shortName, "Thing");
-  EXPECT_EQ(thing.description, "a test class");
   ASSERT_EQ(thing.methods.size(), 5u);
-  MethodDesc const& ctor = thing.methods[0];
-  EXPECT_EQ(ctor.name, "Thing");
-  EXPECT_EQ(ctor.kind, "constructor");
-  EXPECT_EQ(ctor.arguments, std::vector<std::string>{"int32 scalar"});
-  EXPECT_EQ(thing.methods[1].kind, "instance");
-  EXPECT_EQ(thing.methods[1].self, "QH.Thing");
   EXPECT_EQ(thing.methods[1].signatureText(), "twice(self: QH.Thing) -> int32 scalar");
-  EXPECT_EQ(thing.methods[2].kind, "static");
-  EXPECT_FALSE(thing.methods[2].self);
   ASSERT_EQ(thing.properties.size(), 1u);
   EXPECT_EQ(thing.properties[0].multiplicity, 1);
   EXPECT_EQ(thing.properties[0].index, 3u);
@@ -134,8 +83,6 @@ TEST_F(HostApi, DescribesPackagesAndClasses) {
   EXPECT_TRUE(special.properties.empty());  // meta entries are listed apart
   ASSERT_EQ(special.metaProperties.size(), 1u);
   EXPECT_EQ(special.metaProperties[0].name, "Owner");
-  EXPECT_EQ(special.metaProperties[0].id, 2);
-  EXPECT_EQ(special.metaProperties[0].declaredBy, "Element");
 
   auto const twice = host.methods("QH.Special", "twice");
   ASSERT_EQ(twice.size(), 1u);
@@ -145,10 +92,6 @@ TEST_F(HostApi, DescribesPackagesAndClasses) {
   EXPECT_EQ(props[0].name, "Owner");
   EXPECT_TRUE(props[0].isStatic);
   EXPECT_EQ(props[1].declaredIn, "QH.Thing");
-  EXPECT_EQ(host.memberNames("QH.Special"),
-            (std::vector<std::string>{"Make", "Owner", "Thing", "Value", "fail", "print", "same", "twice"}));
-  EXPECT_TRUE(host.hasClass("QH.Special"));
-  EXPECT_TRUE(host.hasPackage("QH"));
 }
 
 TEST_F(HostApi, CallsObjectsAndLifetime) {
@@ -156,7 +99,6 @@ TEST_F(HostApi, CallsObjectsAndLifetime) {
   {
     Value t = host.construct("QH.Thing", {5});
     EXPECT_EQ(host.classOf(t), "QH.Thing");
-    EXPECT_TRUE(t.isObject());
     EXPECT_EQ(t.objectRefCount(), 1);
     EXPECT_EQ(host.invoke(t, "twice", {}).toInt32(), 10);
     EXPECT_EQ(host.call("QH.Thing", "twice", {t}).toInt32(), 10);
@@ -178,25 +120,19 @@ TEST_F(HostApi, CallsObjectsAndLifetime) {
     Host::OutputCapture capture(host);
     host.invoke(t, "print", {});
     EXPECT_EQ(capture.text(), "thing 6\n");
-
-    host.destroy(again);
-    EXPECT_EQ(TestClass::destroyCalls(), destroyed + 1);
-    EXPECT_EQ(errorOf([&] { host.invoke(again, "twice", {}); }), "Invalid or deleted object.");
   }
   EXPECT_EQ(TestClass::destroyCalls(), destroyed + 2);
 }
 
+// The runtime's own messages are checked where they are made; here, that
+// they and a class's own failures reach the caller unchanged.
 TEST_F(HostApi, EveryFailureIsAnErrorWithTheSameText) {
+  EXPECT_THROW(host.call("QH.Thing", "fail", {}), Error);
   EXPECT_EQ(errorOf([&] { host.call("QH.Thing", "fail", {}); }), "out of range");
-  EXPECT_EQ(errorOf([&] { host.get(Value::objects({}), "Value"); }), "No property \"Value\" in class \"double\".");
-  EXPECT_EQ(errorOf([&] { host.construct("QH.Thing", {"five"}); }),
-            "No signature of \"Thing\" in class \"QH.Thing\" accepts (char); candidates: Thing(int32 scalar).");
   Value t = host.construct("QH.Thing", {1});
+  EXPECT_THROW(host.set(t, "Value", "x"), Error);
   EXPECT_EQ(errorOf([&] { host.set(t, "Value", "x"); }),
             "Cannot set property \"Value\" of class \"QH.Thing\": expected int32 scalar, got char.");
-  EXPECT_EQ(errorOf([&] { host.getStatic("QH.Thing", "Value"); }),
-            "Property \"Value\" of class \"QH.Thing\" needs an object.");
-  EXPECT_EQ(errorOf([&] { host.callFunction("QH", "Question", {}); }), "No function \"Question\" in package \"QH\".");
 }
 
 }  // namespace

@@ -14,17 +14,13 @@ TEST(Values, NumbersLogicalsAndText) {
   EXPECT_EQ(i.type(), Value::Type::Int32);
   EXPECT_EQ(i.className(), "int32");
   EXPECT_EQ(i.toDouble(), 7.0);
-  Value d = 2.5;
-  EXPECT_EQ(d.toDouble(), 2.5);
-  EXPECT_EQ(errorOf([&] { d.toInt32(); }), "Value 2.500000 cannot be converted to int32.");
+  EXPECT_EQ(errorOf([] { Value(2.5).toInt32(); }), "Value 2.500000 cannot be converted to int32.");
   EXPECT_EQ(Value(4.0).toInt32(), 4);
   EXPECT_TRUE(Value(true).toBool());
   EXPECT_EQ(Value(false).className(), "logical");
 
   Value s = "Geschwindigkeit \xC2\xB5";
-  EXPECT_EQ(s.type(), Value::Type::Char);
-  EXPECT_EQ(s.rows(), 1u);
-  EXPECT_EQ(s.cols(), 17u);
+  EXPECT_EQ(s.type(), Value::Type::Char);  // its UTF-16 form is checked with the host arrays
   EXPECT_EQ(s.toString(), "Geschwindigkeit \xC2\xB5");
   EXPECT_EQ(Value(std::u16string_view(u"\u00b5")).toString(), "\xC2\xB5");
   EXPECT_EQ(Value("").rows(), 0u);
@@ -40,8 +36,7 @@ TEST(Values, RowsElementsAndCopies) {
   EXPECT_EQ(row.toDouble(2), 3.0);
   EXPECT_EQ(row.element(1).toDouble(), -2.0);
   EXPECT_EQ(errorOf([&] { row.element(3); }), "Index 3 is out of range for a value of 3 elements.");
-  Value ints = Value::int32s({1, 2});
-  EXPECT_EQ(ints.className(), "int32");
+  EXPECT_EQ(Value::int32s({1, 2}).className(), "int32");
   EXPECT_FALSE(Value::logicals({true, false}).toBool(1));
   EXPECT_TRUE(Value::doubles({}).isEmpty());
   EXPECT_EQ(Value::objects({}).numel(), 0u);
@@ -61,18 +56,10 @@ TEST(HostSession, UnknownNamesAndCounters) {
   std::size_t const arrays = host.counter("arrays");
   EXPECT_EQ(errorOf([&] { host.describeClass("No.Such.Class"); }), "Unknown class \"No.Such.Class\".");
   EXPECT_EQ(errorOf([&] { host.describePackage("NoSuch"); }), "Unknown package \"NoSuch\".");
-  EXPECT_EQ(errorOf([&] { host.construct("No.Such", {}); }), "Unknown class \"No.Such\".");
-  EXPECT_EQ(errorOf([&] { host.invoke(Value(1), "toString", {}); }), "No method \"toString\" in class \"int32\".");
-  EXPECT_EQ(errorOf([&] { host.get(Value("x"), "Name"); }), "No property \"Name\" in class \"char\".");
   EXPECT_EQ(errorOf([&] { host.classOf(Value(1)); }), "Value of class \"int32\" is not an object.");
-  EXPECT_EQ(errorOf([&] { host.load("no_such_module"); }),
-            "Cannot load module \"no_such_module\": libno_such_module.so not found in the module path");
   EXPECT_FALSE(host.hasClass("No.Such.Class"));
   EXPECT_FALSE(host.hasPackage("NoSuch"));
   EXPECT_EQ(host.counter("no such counter"), 0u);
-  auto const counters = host.counters();
-  ASSERT_GE(counters.size(), 3u);
-  EXPECT_EQ(counters[0].first, "host objects");
   EXPECT_EQ(host.counter("arrays"), arrays);
 }
 

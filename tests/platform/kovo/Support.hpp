@@ -4,9 +4,12 @@
 
 #include <kovo/Runtime.hpp>
 
+#include <gtest/gtest.h>
+
 #include <deque>
 #include <functional>
 #include <map>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -45,6 +48,16 @@ inline void addMethod(COSClass* cls, MethodDef def) {
   m->binding().invoker = &runBody;
   m->binding().data = &bodies().back();
   cls->addMethod(m);
+}
+
+// A package function with no arguments.
+inline void addFunction(COSPackage* pkg, char const* name, char const* result, Body body) {
+  auto* fn = ::new (zkCalloc(1, sizeof(factory::FunctionInfo))) factory::FunctionInfo(name, {});
+  factory::impl::Invoker::createSignature(*fn, "", result, nullptr, {});
+  bodies().push_back(std::move(body));
+  fn->binding().invoker = &runBody;
+  fn->binding().data = &bodies().back();
+  pkg->addFunction(fn);
 }
 
 // A native object with a live count; destroyInstance deletes it.
@@ -88,13 +101,13 @@ class TestClass : public COSClassInfo {
   bool fRemove;
 };
 
-// A property whose value lives in the test; counts reads and releases.
+// A property whose value lives in the test; counts releases.
 class TestProperty : public COSPropInfo {
  public:
-  TestProperty(char const* name, char const* type, COSValue* slot, bool isStatic = false)
-      : COSPropInfo(name, type, 0), fSlot(slot), fStatic(isStatic) {}
+  TestProperty(char const* name, char const* type, COSValue* slot, bool isStatic = false, Facts facts = {})
+      : COSPropInfo(name, type, 0), fSlot(slot), fStatic(isStatic), fFacts(std::move(facts)) {}
+  Facts facts() const override { return fFacts; }
   COSValue getValue(COSInterface*) override {
-    ++reads;
     if (isScalarDataType(intern(getDataType()))) return *fSlot;
     HostArray* a = toArray(*fSlot);
     if (a) a->addRef();
@@ -112,12 +125,12 @@ class TestProperty : public COSPropInfo {
     COSPropInfo::releaseValue(t, v);
   }
   bool isStatic() const override { return fStatic; }
-  int reads = 0;
   int releases = 0;
 
  private:
   COSValue* fSlot;
   bool fStatic;
+  Facts fFacts;
 };
 
 inline ArrayPtr num(double v) { return ArrayPtr(HostArray::createDouble(v), false); }
@@ -135,5 +148,51 @@ inline Native* nativeOf(COSValue w) {
   COSInterfacePtr o = omGetArrayElement(toArray(w), 0);
   return o ? static_cast<Native*>(o->lookup(intern("any"))) : nullptr;
 }
+
+// Method bodies over Natives of class `cls`: a constructor taking the value,
+// and a static factory returning a new object.
+inline Body constructNative(char const* cls) {
+  return [cls](int&, COSValue* out, int, COSValue const* in) {
+    factory::basic::BindingRegistry::announceForConstructor(new Native(toInt32(in[0])), intern(cls), toArray(out[0]),
+                                                            true);
+  };
+}
+inline Body makeNative(char const* cls) {
+  return [cls](int&, COSValue* out, int, COSValue const* in) {
+    out[0] = fromArray(factory::basic::BindingRegistry::announce(new Native(toInt32(in[0])), intern(cls)));
+  };
+}
+
+// The property "Value": Native::value of an object of class `cls`.
+class NativeValue : public COSPropInfo {
+ public:
+  explicit NativeValue(char const* cls, std::uint32_t attributes = 0, Facts facts = {})
+      : COSPropInfo("Value", "int32 scalar", attributes), fClass(intern(cls)), fFacts(std::move(facts)) {}
+  Facts facts() const override { return fFacts; }
+  COSValue getValue(COSInterface* t) override { return fromInt32(native(t)->value); }
+  void setValue(COSInterface* t, COSValue v) override { native(t)->value = toInt32(v); }
+
+ private:
+  Native* native(COSInterface* t) const {
+    auto* n = t ? static_cast<Native*>(t->lookup(fClass)) : nullptr;
+    if (!n) throw std::logic_error("no object behind the handle");
+    return n;
+  }
+  Interned fClass;
+  Facts fFacts;
+};
+
+// The live counts when a test starts; everything it made must be gone at its end.
+struct LiveCounts {
+  std::size_t objects = COSInterface::live(), bindings = factory::basic::BindingRegistry::size(),
+              arrays = HostArray::live();
+  int natives = Native::live();
+  void expectUnchanged() const {
+    EXPECT_EQ(COSInterface::live(), objects);
+    EXPECT_EQ(factory::basic::BindingRegistry::size(), bindings);
+    EXPECT_EQ(HostArray::live(), arrays);
+    EXPECT_EQ(Native::live(), natives);
+  }
+};
 
 }  // namespace kovo::test

@@ -20,21 +20,8 @@ class Bindings : public ::testing::Test {
       pkg->addClass(new TestClass("Sloppy", nullptr, false), 2);
     });
   }
-  void SetUp() override {
-    objects = COSInterface::live();
-    bindings = BindingRegistry::size();
-    arrays = HostArray::live();
-    natives = Native::live();
-    destroyed = TestClass::destroyCalls();
-  }
-  void expectAllReleased() {
-    EXPECT_EQ(COSInterface::live(), objects);
-    EXPECT_EQ(BindingRegistry::size(), bindings);
-    EXPECT_EQ(HostArray::live(), arrays);
-    EXPECT_EQ(Native::live(), natives);
-  }
-  std::size_t objects = 0, bindings = 0, arrays = 0;
-  int natives = 0, destroyed = 0;
+  test::LiveCounts const before;
+  int const destroyed = TestClass::destroyCalls();
 };
 
 TEST_F(Bindings, SameIdSameObjectAndDestroyInstanceOnceWhenTheLastReferenceGoes) {
@@ -50,14 +37,14 @@ TEST_F(Bindings, SameIdSameObjectAndDestroyInstanceOnceWhenTheLastReferenceGoes)
   EXPECT_EQ(obj->getClass()->getName().view(), "KB.Base");
   EXPECT_EQ(obj->lookup(intern("Anything.At.All")), native);  // handle-bound
   EXPECT_NO_THROW(factory::impl::validateSelfPointer(native));
-  EXPECT_EQ(BindingRegistry::size(), bindings + 1);
+  EXPECT_EQ(BindingRegistry::size(), before.bindings + 1);
 
   a = {};
   b = {};
   EXPECT_EQ(TestClass::destroyCalls(), destroyed);  // `obj` still holds it
   obj = {};
   EXPECT_EQ(TestClass::destroyCalls(), destroyed + 1);
-  expectAllReleased();
+  before.expectUnchanged();
   // The pointer is gone: a stale self pointer is refused.
   try {
     factory::impl::validateSelfPointer(native);
@@ -71,10 +58,10 @@ TEST_F(Bindings, SameIdSameObjectAndDestroyInstanceOnceWhenTheLastReferenceGoes)
 TEST_F(Bindings, HostDropsABindingTheClassLeftBehind) {
   {
     ArrayPtr a = test::makeObject("KB.Sloppy", 1);
-    EXPECT_EQ(BindingRegistry::size(), bindings + 1);
+    EXPECT_EQ(BindingRegistry::size(), before.bindings + 1);
   }
   EXPECT_EQ(TestClass::destroyCalls(), destroyed + 1);
-  expectAllReleased();
+  before.expectUnchanged();
 }
 
 TEST_F(Bindings, ValueObjectsAnswerOnlyTheirOwnLineage) {
@@ -84,14 +71,14 @@ TEST_F(Bindings, ValueObjectsAnswerOnlyTheirOwnLineage) {
     COSInterfacePtr o = omGetArrayElement(a.get(), 0);
     EXPECT_TRUE(o->isValueObject());
     EXPECT_EQ(BindingRegistry::find(native), nullptr);  // never stored
-    EXPECT_EQ(BindingRegistry::size(), bindings);
+    EXPECT_EQ(BindingRegistry::size(), before.bindings);
     EXPECT_EQ(o->lookup(intern("KB.Value")), native);
     EXPECT_EQ(o->lookup(intern("KB.Base")), native);
     EXPECT_EQ(o->lookup(intern("KB.Sloppy")), nullptr);
     EXPECT_NO_THROW(factory::impl::validateSelfPointer(native));
   }
   EXPECT_EQ(TestClass::destroyCalls(), destroyed + 1);
-  expectAllReleased();
+  before.expectUnchanged();
 }
 
 TEST_F(Bindings, NullIdsAndUnknownClasses) {
@@ -106,7 +93,7 @@ TEST_F(Bindings, NullIdsAndUnknownClasses) {
     EXPECT_STREQ(e.what(), "Unknown class \"KB.Nope\".");
   }
   EXPECT_EQ(BindingRegistry::find(&n), nullptr);
-  EXPECT_EQ(BindingRegistry::size(), bindings);
+  EXPECT_EQ(BindingRegistry::size(), before.bindings);
 }
 
 TEST_F(Bindings, ExplicitDestroyRunsNowAndOnlyOnce) {
@@ -125,7 +112,7 @@ TEST_F(Bindings, ExplicitDestroyRunsNowAndOnlyOnce) {
   }
   a = {};
   EXPECT_EQ(TestClass::destroyCalls(), destroyed + 1);
-  expectAllReleased();
+  before.expectUnchanged();
 }
 
 }  // namespace

@@ -69,11 +69,19 @@ std::string failure(F&& f) {
 }
 
 // Every test starts and must end with no live counted objects of its own.
+// The count is taken before a fixture's members are made and compared once
+// they are gone.
 class LiveCountTest : public ::testing::Test {
  protected:
-  void SetUp() override { fBaseline = Ozo::ReferenceCountingIntf::live(); }
-  void TearDown() override { EXPECT_EQ(Ozo::ReferenceCountingIntf::live(), fBaseline) << "objects leaked"; }
-  std::size_t fBaseline = 0;
+  ~LiveCountTest() override { EXPECT_EQ(Ozo::ReferenceCountingIntf::live(), fBaseline) << "objects leaked"; }
+  std::size_t const fBaseline = Ozo::ReferenceCountingIntf::live();
+};
+
+// A model with one Thing in it, new for each test.
+class ThingTest : public LiveCountTest {
+ protected:
+  Ozo::Model const m = Ozo::Model::create();
+  Ozo::ClassObject const a = thing(m);
 };
 
 }  // namespace ozotest

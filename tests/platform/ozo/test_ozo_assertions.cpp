@@ -38,7 +38,6 @@ TEST(Assertions, MessagesAreCutTo4096Characters) {
   std::string const text = failureOf(Ozo::Asserter::Make<Ozo::Exception>(false, "%s", longText.c_str()), "h", 1);
   EXPECT_EQ(text, "Assertion failed: " + std::string(4096, 'x') + " at h:1: ");
   EXPECT_EQ(std::strlen(Ozo::Asserter::fLogBuf), 4096u);
-  EXPECT_EQ(sizeof Ozo::Asserter::fLogBuf, 4097u);
 }
 
 TEST(Assertions, PassingCheckLeavesTheBufferAlone) {
@@ -58,15 +57,8 @@ TEST(Assertions, FormattingFailureClearsTheWholeBuffer) {
   for (char c : Ozo::Asserter::fLogBuf) ASSERT_EQ(c, '\0');
 }
 
-TEST(Assertions, EmptyHandleReportsTheNullRefMessage) {
-  Ozo::ImmutableObject const empty;
-  try {
-    (void)empty.getMetaType();
-    FAIL() << "no exception";
-  } catch (Ozo::Exception const& e) {
-    EXPECT_STREQ(e.what(),
-                 "Assertion failed: Cannot access NULL ref. Use isValid() before calling methods at ozo/Ozo/Object_h:83: ");
-  }
+// An empty object handle's message is checked with the values and elements.
+TEST(Assertions, EmptyModelHandleReportsTheNullRefMessage) {
   try {
     (void)Ozo::Model().checkedModel();
     FAIL() << "no exception";

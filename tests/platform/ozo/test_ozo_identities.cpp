@@ -9,11 +9,10 @@ namespace {
 using namespace ozotest;
 using Ozo::DeviantRegistry;
 
-class Identities : public LiveCountTest {};
+class Identities : public ThingTest {};
 
-TEST_F(Identities, OneIdPerObjectDeviantAndView) {
-  Ozo::Model const m = Ozo::Model::create();
-  Ozo::ClassObject const a = thing(m), b = thing(m);
+TEST_F(Identities, OneIdPerObjectDeviantAndViewAndNoneForUnknownPointers) {
+  Ozo::ClassObject const b = thing(m);
   void* const aImm = DeviantRegistry::getId(a.get(), {}, true);
   void* const aMod = DeviantRegistry::getId(a.get(), {}, false);
   EXPECT_EQ(DeviantRegistry::getId(a.get(), {}, true), aImm);
@@ -21,6 +20,10 @@ TEST_F(Identities, OneIdPerObjectDeviantAndView) {
   EXPECT_NE(DeviantRegistry::getId(a.get(), Ozo::Deviant{7}, true), aImm);
   EXPECT_NE(DeviantRegistry::getId(b.get(), {}, true), aImm);
   EXPECT_EQ(DeviantRegistry::getId(nullptr, {}, true), nullptr);
+  int local = 0;  // unknown pointers are not ids
+  EXPECT_EQ(DeviantRegistry::getVariantInfo(&local), nullptr);
+  EXPECT_EQ(DeviantRegistry::getVariantInfo(nullptr), nullptr);
+  EXPECT_FALSE(DeviantRegistry::isImmutable(&local));
 
   Ozo::VariantInfo const* const info = DeviantRegistry::getVariantInfo(aMod);
   ASSERT_NE(info, nullptr);
@@ -28,13 +31,6 @@ TEST_F(Identities, OneIdPerObjectDeviantAndView) {
   EXPECT_FALSE(info->immutable);
   EXPECT_TRUE(DeviantRegistry::isImmutable(aImm));
   EXPECT_FALSE(DeviantRegistry::isImmutable(aMod));
-}
-
-TEST_F(Identities, UnknownPointersAreNotIds) {
-  int local = 0;
-  EXPECT_EQ(DeviantRegistry::getVariantInfo(&local), nullptr);
-  EXPECT_EQ(DeviantRegistry::getVariantInfo(nullptr), nullptr);
-  EXPECT_FALSE(DeviantRegistry::isImmutable(&local));
 }
 
 TEST_F(Identities, IdsDieWithTheirObject) {
@@ -45,15 +41,12 @@ TEST_F(Identities, IdsDieWithTheirObject) {
     id = DeviantRegistry::getId(text.get(), {}, true);
     DeviantRegistry::getId(text.get(), {}, false);
     EXPECT_EQ(DeviantRegistry::size(), before + 2);
-    EXPECT_TRUE(text.get()->fRegistered);
   }
   EXPECT_EQ(DeviantRegistry::getVariantInfo(id), nullptr);
   EXPECT_EQ(DeviantRegistry::size(), before);
 }
 
 TEST_F(Identities, VariantInfoReleasesTheBindingsReference) {
-  Ozo::Model const m = Ozo::Model::create();
-  Ozo::ClassObject const a = thing(m);
   a.get()->addRef();  // the reference a binding would hold
   EXPECT_EQ(a.get()->numRef(), 2);
   DeviantRegistry::getVariantInfo(DeviantRegistry::getId(a.get(), {}, false))->release();
@@ -62,8 +55,6 @@ TEST_F(Identities, VariantInfoReleasesTheBindingsReference) {
 
 TEST_F(Identities, CastsFollowTheCasterRegistry) {
   using namespace Ozo::CooperativeVisitor::internal;
-  Ozo::Model const m = Ozo::Model::create();
-  Ozo::ClassObject const a = thing(m);
   Ozo::ReferenceCountingIntf* const rc = a.get();
   EXPECT_EQ((rc->castTo<Ozo::VisitationDomain, Ozo::NSInterface::ClassObjectIntf>()), a.get());
   EXPECT_EQ((rc->castTo<Ozo::VisitationDomain, Ozo::NSInterface::ObjectIntf>()),
@@ -86,14 +77,11 @@ TEST_F(Identities, CastsFollowTheCasterRegistry) {
 TEST_F(Identities, MetaClassesDescribeTheirDefinitions) {
   Ozo::NSInterface::ClassIntf* const cls = Ozo::metaClassOf(kThing);
   EXPECT_EQ(Ozo::metaClassOf(kThing), cls);
-  EXPECT_EQ(cls->name(), "Thing");
   EXPECT_EQ(cls->qualifiedName(), "Test.Thing");
-  EXPECT_STREQ(cls->getKovoName(true), "Ozo.ImmutableClass");
   ASSERT_EQ(cls->ownProperties().size(), std::size(kThingProperties));
   EXPECT_EQ(cls->ownProperties()[Peer - 1]->def().name, std::string("Peer"));
   EXPECT_EQ(cls->ownProperties()[Peer - 1]->id(), Peer);
   EXPECT_EQ(cls->ownProperties()[Peer - 1]->owner(), cls);
-  EXPECT_STREQ(cls->ownProperties()[0]->getKovoName(true), "Ozo.ImmutableProperty");
   EXPECT_EQ(kThingMethods.table()[Tags - 1].property, cls->ownProperties()[Tags - 1]);
 
   Ozo::ImmutableClass const root = Ozo::ImmutableClassObject::MetaClass();
@@ -109,11 +97,9 @@ TEST_F(Identities, MetaClassesDescribeTheirDefinitions) {
   EXPECT_EQ(pkg.package()->name(), "Test");
   auto const classes = pkg.package()->classes();
   EXPECT_NE(std::find(classes.begin(), classes.end(), cls), classes.end());
-  EXPECT_STREQ(pkg.get()->getKovoName(true), "Ozo.ImmutablePackage");
 
   // Meta types of the runtime's own objects.
-  Ozo::Model const m = Ozo::Model::create();
-  EXPECT_EQ(thing(m).get()->getMetaType({}).get(), cls);
+  EXPECT_EQ(a.get()->getMetaType({}).get(), cls);
   EXPECT_EQ(m.get()->getMetaType({}).type()->qualifiedName(), "Ozo.Model");
   EXPECT_EQ(Ozo::ImmutableObject(root).getMetaType().type()->name(), "Class");
   EXPECT_EQ(Ozo::primitiveDataType("Real").type()->qualifiedName(), "Ozo.Real");
@@ -128,19 +114,14 @@ TEST_F(Identities, TheLiveCountIsPublishedToTheHost) {
     return std::size_t(-1);
   };
   EXPECT_EQ(published(), Ozo::ReferenceCountingIntf::live());
-  Ozo::Model const m = Ozo::Model::create();
-  Ozo::ClassObject const a = thing(m);
-  EXPECT_EQ(published(), fBaseline + 2);
+  EXPECT_EQ(published(), fBaseline + 2);  // the fixture's model and Thing
 }
 
 TEST_F(Identities, ModelsByName) {
-  Ozo::Model const a = Ozo::Model::create();
   Ozo::Model const b = Ozo::Model::create("named");
-  EXPECT_EQ(a.get()->name().rfind("untitled", 0), 0u);
-  EXPECT_NE(a.get()->name(), Ozo::Model::create().get()->name());
+  EXPECT_EQ(m.get()->name().rfind("untitled", 0), 0u);
+  EXPECT_NE(m.get()->name(), Ozo::Model::create().get()->name());
   EXPECT_EQ(Ozo::ModelCache::find("named").get(), b.get());
-  EXPECT_STREQ(b.get()->getKovoName(true), "Ozo.ImmutableModel");
-  EXPECT_STREQ(b.get()->getKovoName(false), "Ozo.Model");
   EXPECT_EQ(failure([] { Ozo::Model::create("named"); }),
             "Assertion failed: A model named \"named\" already exists at ozo/Ozo/Model_h:131: ");
   Ozo::ImmutableObject const asObject = b;

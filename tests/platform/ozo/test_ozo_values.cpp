@@ -36,7 +36,7 @@ std::size_t allocationsOf(F&& f) {
   return gAllocations;
 }
 
-class Values : public LiveCountTest {};
+class Values : public ThingTest {};
 
 TEST_F(Values, PrimitivesRoundTrip) {
   for (int v : {0, 1, -1, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()})
@@ -69,8 +69,6 @@ TEST_F(Values, BoxingIntegersRealsAndBooleansDoesNotAllocate) {
 }
 
 TEST_F(Values, ReadingAndWritingAnIntegerPropertyDoesNotAllocate) {
-  Ozo::Model const m = Ozo::Model::create();
-  Ozo::ClassObject const a = thing(m);
   set(a, Count, Ozo::Integer(1));
   int total = 0;
   std::size_t const n = allocationsOf([&] {
@@ -90,7 +88,6 @@ TEST_F(Values, UnboxingAnotherTypeFails) {
             "Assertion failed: Expected a value of type Real, got Ozo.Integer at ozo/Ozo/Object_h:152: ");
   EXPECT_EQ(failure([] { Ozo::Boolean(Ozo::Object(Ozo::String("t"))); }),
             "Assertion failed: Expected a value of type Boolean, got Ozo.String at ozo/Ozo/Object_h:163: ");
-  Ozo::Model const m = Ozo::Model::create();
   EXPECT_EQ(failure([&] { Ozo::String(Ozo::Object(m)); }),
             "Assertion failed: Expected a value of type String, got Ozo.Model at ozo/Ozo/Object_h:174: ");
   EXPECT_EQ(failure([] { Ozo::Integer(Ozo::Object()); }),
