@@ -7,32 +7,22 @@ namespace Zorvan::metamodel::types::xb {
 
 namespace {
 using namespace Zorvan::xb;
-using enum PropertyKind;
 using enum Ozo::xb::Multiplicity;
 using enum Ozo::xb::Mutability;
 
 // Length (index 1, a DataSize value) joins when value-typed properties do.
-constexpr PropertyRow kProperties[] = {
-    {2, "IsSigned", Primitive, ExactlyOne, Settable, "logical scalar", 0},
-};
-
-constexpr MetaGroup kMetaGroups[] = {
-    metaGroup<IntegerMeta>(),   metaGroup<RealMeta>(),         metaGroup<PrimitiveTypeMeta>(),
-    metaGroup<ValueTypeMeta>(), metaGroup<NamedElementMeta>(), metaGroup<ElementMeta>(),
-    metaGroup<ClassObjectMeta>(), metaGroup<NamespaceMeta>(),
-};
-
 struct IntegerClass {
   using Intf = NSInterface::IntegerIntf;
   using Immutable = ImmutableInteger;
   using Modifiable = Integer;
-  static constexpr ElementFacts facts{"Zorvan.metamodel.types",
-                                      "Integer",
-                                      "Zorvan.metamodel.types.ImmutableReal",
-                                      "Zorvan.metamodel.types.Real",
-                                      kProperties,
-                                      kMetaGroups};
-  using Constructors = Creations<Creation<Integer, Ozo::Model const&>, Creation<Integer, Ozo::Model, Ozo::String>>;
+  using Meta = IntegerMeta;
+  static constexpr PropertyRow properties[] = {
+      {2, "IsSigned", Primitive, ExactlyOne, Settable, "logical scalar", 0},
+  };
+  static constexpr MethodRow constructors[] = {
+      creation<Integer, Ozo::Model const&>(),
+      creation<Integer, Ozo::Model, Ozo::String>(),
+  };
 };
 }  // namespace
 

@@ -7,36 +7,26 @@ namespace Zorvan::metamodel::types::xb {
 
 namespace {
 using namespace Zorvan::xb;
-using enum PropertyKind;
 using enum Ozo::xb::Multiplicity;
 using enum Ozo::xb::Mutability;
-
-constexpr PropertyRow kProperties[] = {
-    {1, "GroundValue", Primitive, ExactlyOne, ReadOnly, "double scalar", 2048},
-    {2, "CompuMethod", ClassObject, ZeroOrOne, Settable, "Zorvan.metamodel.types.ImmutableCompuMethod", 0},
-    {3, "Unit", ClassObject, ZeroOrOne, Settable, "Zorvan.metamodel.types.ImmutableUnit", 0},
-    {4, "DataConstr", ClassObject, ZeroOrOne, Settable, "Zorvan.metamodel.types.ImmutableDataConstr", 0},
-    {5, "SwBaseType", ClassObject, ZeroOrOne, Settable, "Zorvan.metamodel.types.ImmutableSwBaseType", 0},
-    {6, "IsApplication", Primitive, ExactlyOne, Settable, "logical scalar", 2048},
-    {7, "Reference", ClassObject, ZeroOrOne, Settable, "Zorvan.metamodel.types.ImmutablePrimitiveType", 2048},
-    {8, "Qualifier", String, ZeroOrOne, Settable, "char", 2048},
-    {9, "IsVolatile", Primitive, ZeroOrOne, Settable, "ozological", 2048},
-    {10, "IsConst", Primitive, ZeroOrOne, Settable, "ozological", 2048},
-};
-
-constexpr MetaGroup kMetaGroups[] = {
-    metaGroup<PrimitiveTypeMeta>(), metaGroup<ValueTypeMeta>(),   metaGroup<NamedElementMeta>(),
-    metaGroup<ElementMeta>(),       metaGroup<ClassObjectMeta>(), metaGroup<NamespaceMeta>(),
-};
 
 struct PrimitiveTypeClass {
   using Intf = NSInterface::PrimitiveTypeIntf;
   using Immutable = ImmutablePrimitiveType;
   using Modifiable = PrimitiveType;
-  static constexpr ElementFacts facts{
-      "Zorvan.metamodel.types", "PrimitiveType", "Zorvan.metamodel.foundation.ImmutableValueType",
-      "Zorvan.metamodel.foundation.ValueType", kProperties, kMetaGroups};
-  using Constructors = Creations<>;
+  using Meta = PrimitiveTypeMeta;
+  static constexpr PropertyRow properties[] = {
+      {1, "GroundValue", Primitive, ExactlyOne, ReadOnly, "double scalar", 2048},
+      {2, "CompuMethod", ClassObject, ZeroOrOne, Settable, "Zorvan.metamodel.types.ImmutableCompuMethod", 0},
+      {3, "Unit", ClassObject, ZeroOrOne, Settable, "Zorvan.metamodel.types.ImmutableUnit", 0},
+      {4, "DataConstr", ClassObject, ZeroOrOne, Settable, "Zorvan.metamodel.types.ImmutableDataConstr", 0},
+      {5, "SwBaseType", ClassObject, ZeroOrOne, Settable, "Zorvan.metamodel.types.ImmutableSwBaseType", 0},
+      {6, "IsApplication", Primitive, ExactlyOne, Settable, "logical scalar", 2048},
+      {7, "Reference", ClassObject, ZeroOrOne, Settable, "Zorvan.metamodel.types.ImmutablePrimitiveType", 2048},
+      {8, "Qualifier", String, ZeroOrOne, Settable, "char", 2048},
+      {9, "IsVolatile", Primitive, ZeroOrOne, Settable, "ozological", 2048},
+      {10, "IsConst", Primitive, ZeroOrOne, Settable, "ozological", 2048},
+  };
 };
 }  // namespace
 

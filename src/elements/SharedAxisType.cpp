@@ -7,35 +7,27 @@ namespace Zorvan::metamodel::types::xb {
 
 namespace {
 using namespace Zorvan::xb;
-using enum PropertyKind;
 using enum Ozo::xb::Multiplicity;
 using enum Ozo::xb::Mutability;
-
-constexpr PropertyRow kProperties[] = {
-    {1, "SwRecordLayout", ClassObject, ExactlyOne, Settable, "Zorvan.metamodel.types.ImmutableSwRecordLayout", 0},
-    {2, "Axis", ClassObject, ExactlyOne, Settable, "Zorvan.metamodel.types.ImmutableAxis", 0},
-    {3, "IsApplication", Primitive, ExactlyOne, ReadOnly, "logical scalar", 0},
-    {4, "SharedFrom", ClassObject, Many, Settable, "Zorvan.metamodel.types.ImmutableSequenceOfImmutableAxis", 2048},
-    {5, "ValueAxisDataType", ClassObject, ZeroOrOne, Settable, "Zorvan.metamodel.types.ImmutablePrimitiveType", 2048},
-    {6, "Qualifier", String, ZeroOrOne, Settable, "char", 2048},
-    {7, "IsConst", Primitive, ZeroOrOne, Settable, "ozological", 2048},
-    {8, "IsVolatile", Primitive, ZeroOrOne, Settable, "ozological", 2048},
-};
-
-constexpr MetaGroup kMetaGroups[] = {
-    metaGroup<SharedAxisTypeMeta>(), metaGroup<ValueTypeMeta>(),   metaGroup<NamedElementMeta>(),
-    metaGroup<ElementMeta>(),        metaGroup<ClassObjectMeta>(), metaGroup<NamespaceMeta>(),
-};
 
 struct SharedAxisTypeClass {
   using Intf = NSInterface::SharedAxisTypeIntf;
   using Immutable = ImmutableSharedAxisType;
   using Modifiable = SharedAxisType;
-  static constexpr ElementFacts facts{
-      "Zorvan.metamodel.types", "SharedAxisType", "Zorvan.metamodel.foundation.ImmutableValueType",
-      "Zorvan.metamodel.foundation.ValueType", kProperties, kMetaGroups};
-  // The second constructor (with its SwRecordLayout and Axis) joins with SwRecordLayout.
-  using Constructors = Creations<Creation<SharedAxisType, Ozo::Model const&>>;
+  using Meta = SharedAxisTypeMeta;
+  static constexpr PropertyRow properties[] = {
+      {1, "SwRecordLayout", ClassObject, ExactlyOne, Settable, "Zorvan.metamodel.types.ImmutableSwRecordLayout", 0},
+      {2, "Axis", ClassObject, ExactlyOne, Settable, "Zorvan.metamodel.types.ImmutableAxis", 0},
+      {3, "IsApplication", Primitive, ExactlyOne, ReadOnly, "logical scalar", 0},
+      {4, "SharedFrom", ClassObject, Many, Settable, "Zorvan.metamodel.types.ImmutableSequenceOfImmutableAxis", 2048},
+      {5, "ValueAxisDataType", ClassObject, ZeroOrOne, Settable, "Zorvan.metamodel.types.ImmutablePrimitiveType", 2048},
+      {6, "Qualifier", String, ZeroOrOne, Settable, "char", 2048},
+      {7, "IsConst", Primitive, ZeroOrOne, Settable, "ozological", 2048},
+      {8, "IsVolatile", Primitive, ZeroOrOne, Settable, "ozological", 2048},
+  };
+  static constexpr MethodRow constructors[] = {
+      creation<SharedAxisType, Ozo::Model const&>(),
+  };
 };
 }  // namespace
 

@@ -6,7 +6,7 @@
 #include <foundation_xb/MetamodelPackages.hpp>
 #include <kovo/Class.hpp>
 #include <types/Types.hpp>
-#include <xb/Marshal.hpp>
+#include <xb/Methods.hpp>
 
 #include <cstdlib>
 #include <new>
@@ -23,33 +23,7 @@ struct {
 } gModule{};
 
 // "MetaPackage": the types metamodel package, immutable view.
-void invokeMetaPackage(kovo::factory::impl::Binding const& b, kovo::COSClient*, int& nlhs, kovo::COSValue* out,
-                       int, kovo::COSValue const*) {
-  auto const target = reinterpret_cast<Ozo::ImmutablePackage (*)()>(b.target);
-  Ozo::ImmutablePackage const package = target();
-  out[0] = Ozo::xb::returnObject(package, true, "Ozo.ImmutablePackage");
-  Ozo::xb::fixOutputCount(nlhs);
-}
-
-void registerMetaPackageFunction(kovo::COSPackage* package) {
-  using kovo::factory::FunctionInfo;
-  void* const block = std::calloc(1, sizeof(FunctionInfo));
-  if (!block) Ozo::throwOutOfMemory();
-  FunctionInfo* fn;
-  try {
-    fn = new (block) FunctionInfo("MetaPackage", kovo::factory::MethodAttributes{0});
-  } catch (...) {
-    zkFree(block);
-    throw;
-  }
-  std::unique_ptr<FunctionInfo, kovo::HostDelete> owned(fn);
-  if (!(fn->flags() & kovo::factory::kFlagExplicit)) fn->flags() |= kovo::factory::kFlagStatic;
-  kovo::factory::impl::Invoker::createSignature(*fn, "", "Ozo.ImmutablePackage", nullptr, {});
-  fn->binding().target = reinterpret_cast<kovo::factory::GenericFn>(&Zorvan::metamodel::types::MetaPackage);
-  fn->binding().invoker = &invokeMetaPackage;
-  if (fn->flags() & kovo::factory::kFlagExplicit) fn->binding().adjustment = 1;
-  package->addFunction(owned.release());
-}
+constexpr Ozo::xb::MethodRow kMetaPackage = Ozo::xb::function<&Zorvan::metamodel::types::MetaPackage>("MetaPackage");
 
 }  // namespace
 
@@ -87,7 +61,7 @@ void typesStaticInitializePackage(kovo::COSPackage* package) {
   staticInitializeAxis(package);
   staticInitializeSwGenericAxisParamType(package);
   kovo::factory::detail::initStringDataTypes();
-  registerMetaPackageFunction(package);
+  Ozo::xb::addFunction(package, kMetaPackage);
 }
 
 kovo::COSPackage* gettypesCOSPackage() { return gModule.package; }

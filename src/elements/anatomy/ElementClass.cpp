@@ -6,128 +6,94 @@
 #include <kovo/Object.hpp>
 #include <xb/Marshal.hpp>
 
+#include <algorithm>
+#include <mutex>
+
 namespace Zorvan::xb {
-
-ElementNames makeNames(ElementFacts const& f) {
-  std::string const prefix = std::string(f.package) + ".";
-  ElementNames n;
-  n.immutableShort = std::string("Immutable") + f.name;
-  n.modifiableShort = f.name;
-  n.metaShort = std::string(f.name) + "MetaProperty";
-  n.immutableFull = prefix + n.immutableShort;
-  n.modifiableFull = prefix + n.modifiableShort;
-  n.metaFull = prefix + n.metaShort;
-  return n;
-}
-
-Ozo::Model ArgFrom<Ozo::Model>::convert(COSValue w) {
-  Ozo::ImmutableObject const o = Ozo::xb::toHandle(w, Ozo::xb::internedName("Ozo.Model"));
-  if (!o.isValid()) return {};
-  auto* model = dynamic_cast<Ozo::NSInterface::ModelIntf*>(o.get());
-  return Ozo::Model(model, o.deviant());
-}
-
-Ozo::String ArgFrom<Ozo::String>::convert(COSValue w) {
-  return Ozo::String(matrix::get_ustring(kovo::toArray(w)));
-}
-
-void touchConstructed(COSValue out0, kovo::Interned className) {
-  kovo::COSInterfacePtr const obj = kovo::cosiGetArrayElement(kovo::toArray(out0), 0);
-  if (obj) (void)obj->lookup(className);
-}
-
-void bindConstructed(Ozo::ImmutableObject const& created, kovo::Interned className, COSValue out0) {
-  Ozo::ReferenceCountingIntf* const rc =
-      created.isValid() ? created.get()->castTo<Ozo::VisitationDomain, Ozo::ReferenceCountingIntf>() : nullptr;
-  void* const id = Ozo::DeviantRegistry::getId(rc, created.deviant(), false);
-  kovo::factory::basic::BindingRegistry::announceForConstructor(id, className, kovo::toArray(out0), true);
-  if (rc) rc->addRef();  // the binding's reference
-}
 
 namespace {
 
-constexpr std::int32_t kRedefined = kovo::factory::kAttrRedefined;
-constexpr std::int32_t kInstance = kovo::factory::kAttrInstanceOnly;
+// The runtime's own root: elements without a model superclass of their own
+// package derive from the host's object classes.
+bool isRuntimeRoot(Ozo::meta::ClassDef const& def) { return std::string_view(def.packageName) == "Ozo"; }
 
-constexpr MetaTypeTarget kMetaTypeImmutable{&Ozo::ImmutableObject::getMetaType, "Ozo.ImmutableObject"};
-constexpr MetaTypeTarget kMetaTypeModifiable{&Ozo::ImmutableObject::getMetaType, "Ozo.Object"};
-
-void addStaticMetaMethods(kovo::COSClass* cls, std::string const& metaFull, HandleTarget metaClass,
-                          InvokerFn metaPropertyInvoker, std::int32_t attrs) {
-  addMethod(cls, {MethodKind::Static, "MetaClass", attrs, "", "Ozo.ImmutableClass", nullptr, {},
-                  &invokeStaticHandle, reinterpret_cast<kovo::factory::GenericFn>(metaClass),
-                  "Ozo.ImmutableClass"});
-  addMethod(cls, {MethodKind::Static, "MetaProperty", attrs, "", metaFull.c_str(), nullptr, {},
-                  metaPropertyInvoker});
+std::string hostName(Ozo::meta::ClassDef const& def, bool immutable) {
+  if (isRuntimeRoot(def)) return immutable ? "Ozo.ImmutableObject" : "Ozo.Object";
+  return Ozo::xb::elementHostName(def, immutable);
 }
 
-void addMetaType(kovo::COSClass* cls, MetaTypeTarget const& target) {
-  addMethod(cls, {MethodKind::MetaType, "getMetaType", kInstance, "", "Ozo.ImmutableType", target.selfClass, {},
-                  &invokeMetaType, nullptr, &target});
-}
+struct Registry {
+  std::mutex mutex;
+  std::vector<ElementClassData const*> classes;
+  std::vector<std::pair<MetaGroup, metaGroups::Place>> groups;
+};
 
-void addCast(kovo::COSClass* cls, CastTarget const& target) {
-  addMethod(cls, {MethodKind::Cast, "cast", 0, "other", target.defaultName, nullptr, {target.argumentClass},
-                  &invokeCast, nullptr, &target});
+Registry& registry() {
+  static auto* r = new Registry;  // lives as long as the host's classes
+  return *r;
 }
 
 }  // namespace
 
-ImmutableElementClassInfo::ImmutableElementClassInfo(ElementFacts const& facts, ElementNames const& names,
-                                                     Ops const& ops)
-    : ClassMetaData(names.immutableShort, ""), fFacts(facts), fNames(names), fOps(ops) {}
-
-void ImmutableElementClassInfo::initializeClass(kovo::COSClass* cls, kovo::COSClient* client) {
-  cls->addSuperclass(kovo::intern(fFacts.immutableSuper), 1, 0, 1);
-  kovo::factory::detail::initStringDataTypes();
-  addStaticMetaMethods(cls, fNames.metaFull, fOps.metaClass, fOps.metaPropertyInvoker, 0);
-  addMetaType(cls, kMetaTypeImmutable);
-  registerProperties(cls, fNames.immutableFull.c_str(), fOps.methods, fFacts.properties);
-  Ozo::xb::KovoExtensionsRegistry::instance().executeNonConstCallbacks(fNames.modifiableFull.c_str(), cls,
-                                                                       client);
-  addCast(cls, *fOps.castFromImmutable);
-  addCast(cls, *fOps.castFromModifiable);
-}
-
-ModifiableElementClassInfo::ModifiableElementClassInfo(ElementFacts const& facts, ElementNames const& names,
-                                                       Ops ops)
-    : ClassMetaData(names.modifiableShort, ""), fFacts(facts), fNames(names), fOps(std::move(ops)) {}
-
-void ModifiableElementClassInfo::initializeClass(kovo::COSClass* cls, kovo::COSClient*) {
-  cls->addSuperclass(kovo::intern(fNames.immutableFull), 1, 0, 1);
-  cls->addSuperclass(kovo::intern(fFacts.modifiableSuper), 1, 0, 1);
-  kovo::factory::detail::initStringDataTypes();
-  for (Constructor const& c : fOps.constructors) {
-    addMethod(cls, {MethodKind::Constructor, nullptr, 0, "", fNames.modifiableFull.c_str(), nullptr,
-                    c.argumentTypes, c.invoker});
+ElementNames makeNames(Ozo::meta::ClassDef const& def) {
+  std::string const prefix = std::string(def.packageName) + ".";
+  ElementNames n;
+  n.immutableShort = std::string("Immutable") + def.name;
+  n.modifiableShort = def.name;
+  n.metaShort = std::string(def.name) + "MetaProperty";
+  n.immutableFull = prefix + n.immutableShort;
+  n.modifiableFull = prefix + n.modifiableShort;
+  n.metaFull = prefix + n.metaShort;
+  if (def.superclass != nullptr) {
+    n.immutableSuper = hostName(*def.superclass, true);
+    n.modifiableSuper = hostName(*def.superclass, false);
   }
-  addStaticMetaMethods(cls, fNames.metaFull, fOps.metaClass, fOps.metaPropertyInvoker, kRedefined);
-  addMetaType(cls, kMetaTypeModifiable);
-  addCast(cls, *fOps.cast);
+  return n;
 }
 
-void registerProperties(kovo::COSClass* cls, char const* className, Ozo::IntrospectiveMethods const* methods,
-                        std::span<PropertyRow const> rows) {
-  Ozo::xb::OzoxbPropertyFactory factory(cls, className, methods);
-  for (PropertyRow const& r : rows) {
-    switch (r.kind) {
-      case PropertyKind::ClassObject:
-        factory.ClassObject(r.name, r.multiplicity, r.mutability, r.index, r.hostType, r.attributes);
-        break;
-      case PropertyKind::PrimitiveSequence:
-        factory.PrimitiveSequence(r.name, r.multiplicity, r.mutability, r.index, r.hostType, r.attributes);
-        break;
-      case PropertyKind::Primitive:
-        registerPrimitive(factory, r.name, r.multiplicity, r.mutability, r.index, r.hostType, r.attributes);
-        break;
-      case PropertyKind::String:
-        factory.String<Ozo::String>(r.name, r.multiplicity, r.mutability, r.index, r.hostType, r.attributes);
-        break;
-    }
+void rememberElementClass(ElementClassData const& data) {
+  Registry& r = registry();
+  std::lock_guard lock(r.mutex);
+  if (std::find(r.classes.begin(), r.classes.end(), &data) == r.classes.end()) r.classes.push_back(&data);
+}
+
+std::vector<ElementClassData const*> registeredElementClasses() {
+  Registry& r = registry();
+  std::lock_guard lock(r.mutex);
+  return r.classes;
+}
+
+// ---------------------------------------------------------------------------
+void metaGroups::add(MetaGroup const& group, Place place) {
+  Registry& r = registry();
+  std::lock_guard lock(r.mutex);
+  for (auto const& [g, p] : r.groups)
+    if (g.methods->def == group.methods->def) return;
+  r.groups.emplace_back(group, place);
+}
+
+std::vector<MetaGroup> metaGroups::of(Ozo::meta::ClassDef const& def) {
+  Registry& r = registry();
+  std::lock_guard lock(r.mutex);
+  auto const find = [&r](Ozo::meta::ClassDef const* d) -> std::pair<MetaGroup, Place> const* {
+    for (auto const& entry : r.groups)
+      if (entry.first.methods->def == d) return &entry;
+    return nullptr;
+  };
+  std::vector<MetaGroup> inChain, last;
+  for (Ozo::meta::ClassDef const* d = &def; d != nullptr; d = d->superclass) {
+    if (d->propertyCount == 0) continue;
+    auto const* entry = find(d);
+    OZO_ASSERT_AT("ozo_xb/OzoxbPropertyFactory", 60, entry != nullptr,
+                  "no meta-property creator for class %s.%s", d->packageName, d->name);
+    bool const deferred = d != &def && entry->second == Place::Last;
+    (deferred ? last : inChain).push_back(entry->first);
   }
+  inChain.insert(inChain.end(), last.begin(), last.end());
+  return inChain;
 }
 
-void addMetaPropertyEntries(kovo::COSClass* cls, char const* className, std::span<MetaGroup const> groups) {
+void addMetaPropertyEntries(kovo::COSClass* cls, char const* className, std::vector<MetaGroup> const& groups) {
   kovo::factory::detail::initStringDataTypes();
   Ozo::xb::OzoxbPropertyFactory factory(cls, className, groups.empty() ? nullptr : groups.front().methods);
   for (MetaGroup const& g : groups) {
@@ -137,15 +103,71 @@ void addMetaPropertyEntries(kovo::COSClass* cls, char const* className, std::spa
   }
 }
 
-void registerElementSequences(kovo::COSPackage* pkg, ElementFacts const& facts) {
-  std::string const p = std::string(facts.package) + ".";
-  std::string const x = facts.name;
-  std::string const ix = "Immutable" + x;
+Ozo::ImmutableType immutableMetaType(Ozo::ImmutableObject const& self) { return self.getMetaType(); }
+Ozo::ImmutableType modifiableMetaType(Ozo::Object const& self) { return self.getMetaType(); }
+
+// ---------------------------------------------------------------------------
+ImmutableElementClassInfo::ImmutableElementClassInfo(ElementClassData const& data)
+    : ClassMetaData(data.names->immutableShort, ""), fData(data) {}
+
+void ImmutableElementClassInfo::initializeClass(kovo::COSClass* cls, kovo::COSClient* client) {
+  ElementNames const& n = *fData.names;
+  cls->addSuperclass(kovo::intern(n.immutableSuper), 1, 0, 1);
+  kovo::factory::detail::initStringDataTypes();
+  Ozo::xb::addMethods(cls, fData.immutableMeta);
+  Ozo::xb::addMethods(cls, fData.classMethods);
+  Ozo::xb::addMethods(cls, {fData.metaTypeImmutable, 1});
+  registerProperties(cls, fData);
+  Ozo::xb::KovoExtensionsRegistry::instance().executeNonConstCallbacks(n.modifiableFull.c_str(), cls, client);
+  Ozo::xb::addMethods(cls, fData.immutableCasts);
+}
+
+ModifiableElementClassInfo::ModifiableElementClassInfo(ElementClassData const& data)
+    : ClassMetaData(data.names->modifiableShort, ""), fData(data) {}
+
+void ModifiableElementClassInfo::initializeClass(kovo::COSClass* cls, kovo::COSClient*) {
+  ElementNames const& n = *fData.names;
+  cls->addSuperclass(kovo::intern(n.immutableFull), 1, 0, 1);
+  cls->addSuperclass(kovo::intern(n.modifiableSuper), 1, 0, 1);
+  kovo::factory::detail::initStringDataTypes();
+  Ozo::xb::addMethods(cls, fData.constructors);
+  Ozo::xb::addMethods(cls, fData.modifiableMeta);
+  Ozo::xb::addMethods(cls, fData.classMethods);
+  Ozo::xb::addMethods(cls, {fData.metaTypeModifiable, 1});
+  Ozo::xb::addMethods(cls, fData.modifiableCasts);
+}
+
+// ---------------------------------------------------------------------------
+namespace kinds {
+void classObject(Ozo::xb::OzoxbPropertyFactory& f, PropertyRow const& r) {
+  f.ClassObject(r.name, r.multiplicity, r.mutability, r.index, r.hostType, r.attributes);
+}
+void primitiveSequence(Ozo::xb::OzoxbPropertyFactory& f, PropertyRow const& r) {
+  f.PrimitiveSequence(r.name, r.multiplicity, r.mutability, r.index, r.hostType, r.attributes);
+}
+void primitive(Ozo::xb::OzoxbPropertyFactory& f, PropertyRow const& r) {
+  registerPrimitive(f, r.name, r.multiplicity, r.mutability, r.index, r.hostType, r.attributes);
+}
+void string(Ozo::xb::OzoxbPropertyFactory& f, PropertyRow const& r) {
+  f.String<Ozo::String>(r.name, r.multiplicity, r.mutability, r.index, r.hostType, r.attributes);
+}
+}  // namespace kinds
+
+void registerProperties(kovo::COSClass* cls, ElementClassData const& data) {
+  Ozo::xb::OzoxbPropertyFactory factory(cls, data.names->immutableFull.c_str(), data.methods);
+  for (PropertyRow const& r : data.properties) r.kind(factory, r);
+}
+
+void registerElementSequences(kovo::COSPackage* pkg, ElementClassData const& data) {
+  ElementNames const& names = *data.names;
+  std::string const p = std::string(data.def->packageName) + ".";
+  std::string const x = names.modifiableShort;
+  std::string const ix = names.immutableShort;
   char const* const modifiableList = "A sequence whose values can be changed";
   char const* const immutableList = "A sequence whose values cannot be changed";
   char const* const modifiableIter = "An iterator for traversing a modifiable list";
   char const* const immutableIter = "An iterator for traversing a non-modifiable list";
-  Ozo::xb::BaseClassList const bases{facts.sequenceBase()};
+  Ozo::xb::BaseClassList const bases{names.modifiableSuper};
 
   struct Sequence {
     decltype(&Ozo::xb::createSequenceOfRefClassInfo) create;

@@ -2,45 +2,42 @@
 //
 // An element class X is published as eleven host classes: ImmutableX, X,
 // XMetaProperty and eight sequence and iterator classes. A class file states
-// X's facts as data (names, superclasses, constructors, property rows and
-// meta-property groups) in a traits struct C and calls registerElementClass<C>.
+// X's own facts as data in a traits struct and calls registerElementClass:
 //
 //   struct AxisClass {
-//     using Intf = NSInterface::AxisIntf;       // model interface
-//     using Immutable = ImmutableAxis;          // typed handles
+//     using Intf = NSInterface::AxisIntf;   // model interface (names, superclass)
+//     using Immutable = ImmutableAxis;      // typed handles
 //     using Modifiable = Axis;
-//     static constexpr ElementFacts facts{...};
-//     using Constructors = Creations<Creation<Axis, Ozo::Model const&>, ...>;
+//     using Meta = AxisMeta;                // its meta-property creator
+//     static constexpr PropertyRow properties[] = {...};
+//     static constexpr MethodRow constructors[] = {creation<Axis, Ozo::Model const&>(), ...};
+//     static constexpr MethodRow methods[] = {...};   // optional: class-specific methods
 //   };
+//
+// Names, superclasses, sequence bases and meta-property groups follow from
+// the model's class definition; the methods come from the method table.
 #pragma once
 
-#include "elements/anatomy/Methods.hpp"
 #include "elements/anatomy/MetaProperty.hpp"
 
 #include <Ozo/Meta.hpp>
 #include <kovo/Class.hpp>
 #include <xb/ClassInfo.hpp>
+#include <xb/Methods.hpp>
 #include <xb/Property.hpp>
 
 #include <span>
 #include <string>
-#include <tuple>
-
-namespace Zorvan {
-// The visitation domain of the Zorvan model interfaces.
-struct VisitationDomain;
-}  // namespace Zorvan
 
 namespace Zorvan::xb {
 
+using kovo::COSValue;
+using Ozo::xb::MethodRow;
+
 // ---------------------------------------------------------------------------
-// Per-class facts.
-enum class PropertyKind : std::uint8_t {
-  ClassObject,        // one element or a sequence of elements
-  PrimitiveSequence,  // strings, integers or reals
-  Primitive,          // Boolean, Integer or Real (required or optional)
-  String,
-};
+// Property rows. The kind is the registration the property factory makes.
+struct PropertyRow;
+using PropertyKind = void (*)(Ozo::xb::OzoxbPropertyFactory& factory, PropertyRow const& row);
 
 struct PropertyRow {
   unsigned index;  // position in the model class's own property table
@@ -52,158 +49,114 @@ struct PropertyRow {
   std::uint32_t attributes;
 };
 
-struct ElementFacts {
-  char const* package;          // "Zorvan.metamodel.types"
-  char const* name;             // "Axis"
-  char const* immutableSuper;   // "Zorvan.metamodel.foundation.ImmutableNamedElement"
-  char const* modifiableSuper;  // "Zorvan.metamodel.foundation.NamedElement"
-  std::span<PropertyRow const> properties;
-  std::span<MetaGroup const> metaGroups;
-  // The sequences' base-class entry: the modifiable form of the model superclass.
-  char const* sequenceBase() const { return modifiableSuper; }
-};
+namespace kinds {
+void classObject(Ozo::xb::OzoxbPropertyFactory& f, PropertyRow const& r);
+void primitiveSequence(Ozo::xb::OzoxbPropertyFactory& f, PropertyRow const& r);
+void primitive(Ozo::xb::OzoxbPropertyFactory& f, PropertyRow const& r);
+void string(Ozo::xb::OzoxbPropertyFactory& f, PropertyRow const& r);
+}  // namespace kinds
+inline constexpr PropertyKind ClassObject = &kinds::classObject;
+inline constexpr PropertyKind PrimitiveSequence = &kinds::primitiveSequence;
+inline constexpr PropertyKind Primitive = &kinds::primitive;
+inline constexpr PropertyKind String = &kinds::string;
 
-// Host class names of one element class, made once.
+// Host class names of one element class, made once from its definition.
 struct ElementNames {
   std::string immutableShort, modifiableShort, metaShort;
   std::string immutableFull, modifiableFull, metaFull;
+  std::string immutableSuper, modifiableSuper;  // host forms of the model superclass
 };
-ElementNames makeNames(ElementFacts const& f);
+ElementNames makeNames(Ozo::meta::ClassDef const& def);
+
+// What the anatomy keeps of one element class.
+struct ElementClassData {
+  Ozo::meta::ClassDef const* def;
+  Ozo::IntrospectiveMethods const* methods;
+  ElementNames const* names;
+  std::span<PropertyRow const> properties;
+  std::span<MethodRow const> constructors;
+  std::span<MethodRow const> classMethods;  // class-specific, on both classes
+  std::span<MethodRow const> immutableMeta;
+  std::span<MethodRow const> modifiableMeta;
+  MethodRow const* metaTypeImmutable;
+  MethodRow const* metaTypeModifiable;
+  std::span<MethodRow const> immutableCasts;
+  std::span<MethodRow const> modifiableCasts;
+};
+
+// Every element class registered so far (for listings and consistency checks).
+std::vector<ElementClassData const*> registeredElementClasses();
 
 // ---------------------------------------------------------------------------
-// Constructors: a creation operation of the modifiable handle type, chosen by
-// its argument types; the host types of the arguments follow from them.
-template <class X, class... Args>
-struct Creation {
-  static constexpr X (*create)(Args...) = &X::create;
-};
-template <class... Cs>
-struct Creations {};
+// Targets shared by every class.
+// "getMetaType" in each view; the NULL-ref failure on an empty object.
+Ozo::ImmutableType immutableMetaType(Ozo::ImmutableObject const& self);
+Ozo::ImmutableType modifiableMetaType(Ozo::Object const& self);
 
-// Host data type of a creation argument.
-template <class T>
-struct HostTypeOf;
-template <class T>
-struct HostTypeOf<T const&> : HostTypeOf<T> {};
-template <>
-struct HostTypeOf<Ozo::Model> {
-  static constexpr char const* name = "Ozo.Model";
-};
-template <>
-struct HostTypeOf<Ozo::Integer> {
-  static constexpr char const* name = "int32 scalar";
-};
-template <>
-struct HostTypeOf<Ozo::Real> {
-  static constexpr char const* name = "double scalar";
-};
-template <>
-struct HostTypeOf<Ozo::Boolean> {
-  static constexpr char const* name = "logical scalar";
-};
-template <>
-struct HostTypeOf<Ozo::String> {
-  static constexpr char const* name = "char vector";
-};
+// The object as an X handle of the result view; empty when not an X.
+template <class Intf, class Result, class Argument>
+Result castTo(Argument const& other) {
+  if (!other.isValid()) return {};
+  Intf* const x = other.get()->template castTo<typename Intf::Domain, Intf>();
+  return x ? Result(x, other.deviant()) : Result();
+}
 
-// Converts input word `w` to creation argument type T.
-template <class T>
-struct ArgFrom;
-template <class T>
-struct ArgFrom<T const&> : ArgFrom<T> {};
-template <>
-struct ArgFrom<Ozo::Model> {
-  static Ozo::Model convert(COSValue w);
-};
-template <>
-struct ArgFrom<Ozo::Integer> {
-  static Ozo::Integer convert(COSValue w) { return Ozo::Integer(kovo::toInt32(w)); }
-};
-template <>
-struct ArgFrom<Ozo::Real> {
-  static Ozo::Real convert(COSValue w) { return Ozo::Real(kovo::toDouble(w)); }
-};
-template <>
-struct ArgFrom<Ozo::Boolean> {
-  static Ozo::Boolean convert(COSValue w) { return Ozo::Boolean(w != 0); }
-};
-template <>
-struct ArgFrom<Ozo::String> {
-  static Ozo::String convert(COSValue w);
-};
+// The object a "MetaProperty" call hands to the host: one per call, deleted
+// when the host destroys it.
+template <class C>
+struct MetaPropertyObject {};
 
-// Binds the new object to the host object under construction in out[0] and
-// gives the binding its reference.
-void bindConstructed(Ozo::ImmutableObject const& created, kovo::Interned className, COSValue out0);
-// The lookup made on the object under construction before creating.
-void touchConstructed(COSValue out0, kovo::Interned className);
+template <class C>
+struct ElementBinding;
 
-template <class C, class Cr>
-struct ConstructorInvoker;
-template <class C, class X, class... Args>
-struct ConstructorInvoker<C, Creation<X, Args...>> {
-  static void invoke(Binding const&, kovo::COSClient*, int& nlhs, COSValue* out, int, COSValue const* in) {
-    kovo::Interned const cls = kovo::intern(names().modifiableFull);
-    touchConstructed(out[0], cls);
-    X const created = call(in, std::index_sequence_for<Args...>{});
-    bindConstructed(Ozo::ImmutableObject(created), cls, out[0]);
-    Ozo::xb::fixOutputCount(nlhs);
+}  // namespace Zorvan::xb
+
+// The object of a "MetaProperty" call goes to the host under the class's
+// meta-property class.
+namespace Ozo::xb {
+template <class C>
+struct Convert<Zorvan::xb::MetaPropertyObject<C>*> {
+  static char const* type(Context) { return Zorvan::xb::ElementBinding<C>::names().metaFull.c_str(); }
+  static kovo::COSValue out(Zorvan::xb::MetaPropertyObject<C>* object, Context ctx) {
+    return kovo::fromArray(kovo::factory::basic::BindingRegistry::announce(object, internedName(type(ctx))));
   }
-  template <std::size_t... I>
-  static X call(COSValue const* in, std::index_sequence<I...>) {
-    return Creation<X, Args...>::create(ArgFrom<Args>::convert(in[I])...);
-  }
-  static ElementNames const& names();
-  static std::vector<char const*> argumentTypes() { return {HostTypeOf<Args>::name...}; }
 };
+}  // namespace Ozo::xb
+
+namespace Zorvan::xb {
+
+// Constructor rows: the creation operation X::create with these parameters.
+template <class X, class... A>
+constexpr MethodRow creation() {
+  return Ozo::xb::constructor<static_cast<X (*)(A...)>(&X::create)>();
+}
 
 // ---------------------------------------------------------------------------
 // The three class descriptions.
 class ImmutableElementClassInfo : public Ozo::xb::ClassMetaData {
  public:
-  struct Ops {
-    HandleTarget metaClass;
-    CastTarget const* castFromImmutable;
-    CastTarget const* castFromModifiable;
-    InvokerFn metaPropertyInvoker;
-    Ozo::IntrospectiveMethods const* methods;
-  };
-  ImmutableElementClassInfo(ElementFacts const& facts, ElementNames const& names, Ops const& ops);
+  explicit ImmutableElementClassInfo(ElementClassData const& data);
   void initializeClass(kovo::COSClass* cls, kovo::COSClient* client) override;
 
  private:
-  ElementFacts const& fFacts;
-  ElementNames const& fNames;
-  Ops fOps;
+  ElementClassData const& fData;
 };
 
 class ModifiableElementClassInfo : public Ozo::xb::ClassMetaData {
  public:
-  struct Constructor {
-    InvokerFn invoker;
-    std::vector<char const*> argumentTypes;
-  };
-  struct Ops {
-    HandleTarget metaClass;
-    CastTarget const* cast;
-    InvokerFn metaPropertyInvoker;
-    std::vector<Constructor> constructors;
-  };
-  ModifiableElementClassInfo(ElementFacts const& facts, ElementNames const& names, Ops ops);
+  explicit ModifiableElementClassInfo(ElementClassData const& data);
   void initializeClass(kovo::COSClass* cls, kovo::COSClient* client) override;
 
  private:
-  ElementFacts const& fFacts;
-  ElementNames const& fNames;
-  Ops fOps;
+  ElementClassData const& fData;
 };
 
 // Registers the four sequence and four iterator classes of an element class.
-void registerElementSequences(kovo::COSPackage* pkg, ElementFacts const& facts);
-
+void registerElementSequences(kovo::COSPackage* pkg, ElementClassData const& data);
 // Registers the property rows on the class being built.
-void registerProperties(kovo::COSClass* cls, char const* className, Ozo::IntrospectiveMethods const* methods,
-                        std::span<PropertyRow const> rows);
+void registerProperties(kovo::COSClass* cls, ElementClassData const& data);
+// Remembers a registered class.
+void rememberElementClass(ElementClassData const& data);
 
 // The class descriptions of one element class C (named XWrapper by class files).
 template <class C>
@@ -216,9 +169,11 @@ class ModifiableElementWrapper final : public ModifiableElementClassInfo {
  public:
   using ModifiableElementClassInfo::ModifiableElementClassInfo;
 };
+template <class C>
+using MetaPropertyWrapper = MetaPropertyClassInfo<MetaPropertyObject<C>>;
 
 // ---------------------------------------------------------------------------
-// Typed pieces of one element class C, instantiated per class.
+// The rows of one element class C, instantiated per class.
 template <class C>
 struct ElementBinding {
   using Intf = typename C::Intf;
@@ -226,72 +181,74 @@ struct ElementBinding {
   using Modifiable = typename C::Modifiable;
 
   static ElementNames const& names() {
-    static ElementNames const n = makeNames(C::facts);
+    static ElementNames const n = makeNames(Intf::sClassDef);
     return n;
   }
 
-  // The object as an X in the immutable or modifiable view (empty when not an X).
-  template <bool ResultImmutable>
-  static Ozo::ImmutableObject cast(Ozo::ImmutableObject const& other) {
-    if (!other.isValid()) return {};
-    Intf* x = other.get()->template castTo<Zorvan::VisitationDomain, Intf>();
-    if (!x) return {};
-    if constexpr (ResultImmutable)
-      return Ozo::ImmutableObject(Immutable(x, other.deviant()));
+  static MetaPropertyObject<C>* newMetaProperty() { return new MetaPropertyObject<C>; }
+
+  static constexpr std::int32_t kRedefined = kovo::factory::kAttrRedefined;
+  static constexpr std::int32_t kInstance = kovo::factory::kAttrInstanceOnly;
+  static constexpr MethodRow kImmutableMeta[] = {
+      Ozo::xb::staticMethod<&Immutable::MetaClass>("MetaClass"),
+      Ozo::xb::staticMethod<&newMetaProperty>("MetaProperty"),
+  };
+  static constexpr MethodRow kModifiableMeta[] = {
+      Ozo::xb::staticMethod<&Immutable::MetaClass>("MetaClass", kRedefined),
+      Ozo::xb::staticMethod<&newMetaProperty>("MetaProperty", kRedefined),
+  };
+  static constexpr MethodRow kMetaTypeImmutable =
+      Ozo::xb::instanceMethod<&immutableMetaType>("getMetaType", kInstance);
+  static constexpr MethodRow kMetaTypeModifiable = Ozo::xb::instanceMethod<&modifiableMetaType>("getMetaType", kInstance);
+  static constexpr MethodRow kImmutableCasts[] = {
+      Ozo::xb::staticMethod<&castTo<Intf, Ozo::ImmutableObject, Ozo::ImmutableObject>>("cast", 0, "other"),
+      Ozo::xb::staticMethod<&castTo<Intf, Ozo::ImmutableObject, Ozo::Object>>("cast", 0, "other"),
+  };
+  static constexpr MethodRow kModifiableCasts[] = {
+      Ozo::xb::staticMethod<&castTo<Intf, Ozo::Object, Ozo::Object>>("cast", 0, "other"),
+  };
+
+  template <class T>
+  static constexpr std::span<MethodRow const> constructorsOf() {
+    if constexpr (requires { T::constructors; })
+      return T::constructors;
     else
-      return Ozo::Object(Modifiable(x, other.deviant()));
+      return {};
+  }
+  template <class T>
+  static constexpr std::span<MethodRow const> methodsOf() {
+    if constexpr (requires { T::methods; })
+      return T::methods;
+    else
+      return {};
+  }
+  template <class T>
+  static constexpr std::span<PropertyRow const> propertiesOf() {
+    if constexpr (requires { T::properties; })
+      return T::properties;
+    else
+      return {};
   }
 
-  static constexpr CastTarget kCastImmutableFromImmutable{&cast<true>, "Ozo.ImmutableObject", true,
-                                                          "Ozo.ImmutableObject"};
-  static constexpr CastTarget kCastImmutableFromModifiable{&cast<true>, "Ozo.Object", true,
-                                                           "Ozo.ImmutableObject"};
-  static constexpr CastTarget kCastModifiable{&cast<false>, "Ozo.Object", false, "Ozo.Object"};
-
-  struct MetaPropertyObject {};
-
-  static void metaPropertyInvoker(Binding const&, kovo::COSClient*, int& nlhs, COSValue* out, int,
-                                  COSValue const*) {
-    auto* object = new MetaPropertyObject;
-    out[0] = kovo::fromArray(kovo::factory::basic::BindingRegistry::announce(
-        object, kovo::intern(names().metaFull)));
-    Ozo::xb::fixOutputCount(nlhs);
-  }
-
-  template <class Cr>
-  static ModifiableElementClassInfo::Constructor constructor() {
-    using Inv = ConstructorInvoker<C, Cr>;
-    return {&Inv::invoke, Inv::argumentTypes()};
-  }
-  template <class... Cr>
-  static std::vector<ModifiableElementClassInfo::Constructor> constructors(Creations<Cr...>) {
-    return {constructor<Cr>()...};
+  static ElementClassData const& data() {
+    static ElementClassData const d{&Intf::sClassDef,  &Intf::sIntrospectiveMethods, &names(),
+                                    propertiesOf<C>(), constructorsOf<C>(),          methodsOf<C>(),
+                                    kImmutableMeta,    kModifiableMeta,              &kMetaTypeImmutable,
+                                    &kMetaTypeModifiable, kImmutableCasts,           kModifiableCasts};
+    return d;
   }
 
   static void registerIn(kovo::COSPackage* pkg) {
     if (!pkg) return;
-    constexpr HandleTarget metaClass = &handleTarget<Ozo::ImmutableClass, &Immutable::MetaClass>;
-    ImmutableElementClassInfo::Ops const immOps{metaClass, &kCastImmutableFromImmutable,
-                                                &kCastImmutableFromModifiable, &metaPropertyInvoker,
-                                                &Intf::sIntrospectiveMethods};
-    ModifiableElementClassInfo::Ops modOps{metaClass, &kCastModifiable, &metaPropertyInvoker,
-                                           constructors(typename C::Constructors{})};
-    pkg->addClass(new ImmutableElementWrapper<C>(C::facts, names(), immOps), 2);
-    pkg->addClass(new ModifiableElementWrapper<C>(C::facts, names(), std::move(modOps)), 2);
-    pkg->addClass(new MetaPropertyClassInfo<MetaPropertyObject>(names().metaShort, C::facts.metaGroups,
-                                                                names().metaFull),
-                  2);
-    registerElementSequences(pkg, C::facts);
+    if constexpr (requires { typename C::Meta; }) metaGroups::add<typename C::Meta>();
+    ElementClassData const& d = data();
+    rememberElementClass(d);
+    pkg->addClass(new ImmutableElementWrapper<C>(d), 2);
+    pkg->addClass(new ModifiableElementWrapper<C>(d), 2);
+    pkg->addClass(new MetaPropertyWrapper<C>(names().metaShort, Intf::sClassDef, names().metaFull), 2);
+    registerElementSequences(pkg, d);
   }
 };
-
-template <class C, class X, class... Args>
-ElementNames const& ConstructorInvoker<C, Creation<X, Args...>>::names() {
-  return ElementBinding<C>::names();
-}
-
-template <class C>
-using MetaPropertyWrapper = MetaPropertyClassInfo<typename ElementBinding<C>::MetaPropertyObject>;
 
 template <class C>
 void registerElementClass(kovo::COSPackage* pkg) {
@@ -299,3 +256,4 @@ void registerElementClass(kovo::COSPackage* pkg) {
 }
 
 }  // namespace Zorvan::xb
+

@@ -2,7 +2,11 @@
 //
 // A meta-property class (XMetaProperty) lists one entry per property of X and
 // of its model ancestors; reading an entry gives the Ozo.ImmutableProperty
-// that the declaring class's creator returns for the entry's id.
+// that the declaring class's creator returns for the entry's id. The groups
+// follow from the model's superclass chain: each model class with properties
+// registers its creator once, and a class's entries are its own group, then
+// its ancestors' nearest first, then the groups listed last (an inherited
+// Namespace).
 #pragma once
 
 #include <Ozo/Meta.hpp>
@@ -10,8 +14,8 @@
 #include <xb/ClassInfo.hpp>
 #include <xb/Property.hpp>
 
-#include <span>
 #include <string>
+#include <vector>
 
 namespace Zorvan::xb {
 
@@ -23,8 +27,7 @@ struct MetaGroup {
 
 // The creator of a model class M (a traits struct naming the interface, the
 // immutable handle, and where the id check is written):
-//   struct AxisMeta { using Intf = ...; using Immutable = ...;
-//                     static constexpr char const* header = "..."; static constexpr int line = 1044; };
+//   using AxisMeta = ModelMeta<AxisIntf, ImmutableAxis, headers::kAxis, 1044>;
 template <class M>
 Ozo::ImmutableProperty metaPropertyCreator(unsigned int id) {
   Ozo::IntrospectiveMethods const& methods = M::Intf::sIntrospectiveMethods;
@@ -34,7 +37,6 @@ Ozo::ImmutableProperty metaPropertyCreator(unsigned int id) {
   return Ozo::ImmutableProperty(property, metaClass.deviant());
 }
 
-// The traits of a model class's creator, stated in one line per class.
 template <class IntfT, class ImmutableT, char const* Header, int Line>
 struct ModelMeta {
   using Intf = IntfT;
@@ -48,22 +50,36 @@ constexpr MetaGroup metaGroup() {
   return {&metaPropertyCreator<M>, &M::Intf::sIntrospectiveMethods};
 }
 
+// The creators of every model class, keyed by class definition.
+namespace metaGroups {
+enum class Place : std::uint8_t { InChain, Last };
+// Registers M's creator (again: no change).
+void add(MetaGroup const& group, Place place = Place::InChain);
+template <class M>
+void add(Place place = Place::InChain) {
+  add(metaGroup<M>(), place);
+}
+// The groups of `def` in entry order. Fails with a clear message when a
+// class of the chain has properties but no creator.
+std::vector<MetaGroup> of(Ozo::meta::ClassDef const& def);
+}  // namespace metaGroups
+
 // Adds the entries of every group, in order.
-void addMetaPropertyEntries(kovo::COSClass* cls, char const* className, std::span<MetaGroup const> groups);
+void addMetaPropertyEntries(kovo::COSClass* cls, char const* className, std::vector<MetaGroup> const& groups);
 
 template <class T>
 class MetaPropertyClassInfo : public Ozo::xb::MetaPropertyMetaData<T> {
  public:
-  MetaPropertyClassInfo(std::string const& shortName, std::span<MetaGroup const> groups, std::string const& fullName)
+  MetaPropertyClassInfo(std::string const& shortName, Ozo::meta::ClassDef const& def, std::string const& fullName)
       : Ozo::xb::MetaPropertyMetaData<T>(shortName, "This class has static methods to access meta properties"),
-        fGroups(groups),
+        fDef(def),
         fFullName(fullName) {}
   void initializeClass(kovo::COSClass* cls, kovo::COSClient*) override {
-    addMetaPropertyEntries(cls, fFullName.c_str(), fGroups);
+    addMetaPropertyEntries(cls, fFullName.c_str(), metaGroups::of(fDef));
   }
 
  private:
-  std::span<MetaGroup const> fGroups;
+  Ozo::meta::ClassDef const& fDef;
   std::string fFullName;
 };
 

@@ -27,6 +27,7 @@ namespace NSInterface {
 // Each interface carries its class definition and introspection record.
 class ElementIntf : public Ozo::NSInterface::ClassObjectIntf {
  public:
+  using Domain = Zorvan::VisitationDomain;
   static Ozo::meta::ClassDef const sClassDef;
   static Ozo::IntrospectiveMethods const sIntrospectiveMethods;
 };

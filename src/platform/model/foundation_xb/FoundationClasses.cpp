@@ -12,122 +12,86 @@ namespace Zorvan::metamodel::foundation::xb {
 
 namespace {
 using namespace Zorvan::xb;
-using enum PropertyKind;
 using enum Ozo::xb::Multiplicity;
 using enum Ozo::xb::Mutability;
 
-constexpr char kPackage[] = "Zorvan.metamodel.foundation";
 constexpr char kElements[] = "Zorvan.metamodel.foundation.ImmutableSequenceOfImmutableElement";
 
+// None of the foundation classes can be constructed.
 template <class IntfT, class ImmutableT, class ModifiableT>
 struct Abstract {
   using Intf = IntfT;
   using Immutable = ImmutableT;
   using Modifiable = ModifiableT;
-  using Constructors = Creations<>;
 };
 
-constexpr PropertyRow kElementProperties[] = {
-    {1, "OwnedElement", ClassObject, Many, ReadOnly, kElements, 0},
-    {2, "Owner", ClassObject, ZeroOrOne, ReadOnly, "Zorvan.metamodel.foundation.ImmutableElement", 0},
-    {3, "OwnedComment", ClassObject, Many, Settable, kElements, 0},
-};
-constexpr MetaGroup kElementMeta[] = {metaGroup<ElementMeta>(), metaGroup<ClassObjectMeta>()};
 struct ElementClass : Abstract<NSInterface::ElementIntf, ImmutableElement, foundation::Element> {
-  static constexpr ElementFacts facts{kPackage, "Element", "Ozo.ImmutableObject", "Ozo.Object", kElementProperties,
-                                      kElementMeta};
+  using Meta = ElementMeta;
+  static constexpr PropertyRow properties[] = {
+      {1, "OwnedElement", ClassObject, Many, ReadOnly, kElements, 0},
+      {2, "Owner", ClassObject, ZeroOrOne, ReadOnly, "Zorvan.metamodel.foundation.ImmutableElement", 0},
+      {3, "OwnedComment", ClassObject, Many, Settable, kElements, 0},
+  };
 };
 
-constexpr PropertyRow kNamedElementProperties[] = {
-    {1, "Name", String, ZeroOrOne, Settable, "char", 0},
-    {2, "Visibility", String, ZeroOrOne, Settable, "char", 0},
-    {3, "ClientDependency", ClassObject, Many, Settable, kElements, 0},
-    {4, "Namespace", ClassObject, ZeroOrOne, ReadOnly, "Zorvan.metamodel.foundation.ImmutableNamespace", 0},
-};
-constexpr MetaGroup kNamedElementMeta[] = {metaGroup<NamedElementMeta>(), metaGroup<ElementMeta>(),
-                                           metaGroup<ClassObjectMeta>()};
 struct NamedElementClass : Abstract<NSInterface::NamedElementIntf, ImmutableNamedElement, NamedElement> {
-  static constexpr ElementFacts facts{kPackage,
-                                      "NamedElement",
-                                      "Zorvan.metamodel.foundation.ImmutableElement",
-                                      "Zorvan.metamodel.foundation.Element",
-                                      kNamedElementProperties,
-                                      kNamedElementMeta};
+  using Meta = NamedElementMeta;
+  static constexpr PropertyRow properties[] = {
+      {1, "Name", String, ZeroOrOne, Settable, "char", 0},
+      {2, "Visibility", String, ZeroOrOne, Settable, "char", 0},
+      {3, "ClientDependency", ClassObject, Many, Settable, kElements, 0},
+      {4, "Namespace", ClassObject, ZeroOrOne, ReadOnly, "Zorvan.metamodel.foundation.ImmutableNamespace", 0},
+  };
 };
 
 struct PackageableElementClass
-    : Abstract<NSInterface::PackageableElementIntf, ImmutablePackageableElement, PackageableElement> {
-  static constexpr ElementFacts facts{kPackage,
-                                      "PackageableElement",
-                                      "Zorvan.metamodel.foundation.ImmutableNamedElement",
-                                      "Zorvan.metamodel.foundation.NamedElement",
-                                      {},
-                                      kNamedElementMeta};
-};
+    : Abstract<NSInterface::PackageableElementIntf, ImmutablePackageableElement, PackageableElement> {};
 
-constexpr PropertyRow kNamespaceProperties[] = {
-    {1, "ElementImport", ClassObject, Many, Settable, kElements, 0},
-    {2, "NamespaceImport", ClassObject, Many, Settable, kElements, 0},
-    {3, "OwnedMember", ClassObject, Many, ReadOnly, "Zorvan.metamodel.foundation.ImmutableSequenceOfImmutableNamedElement",
-     0},
-};
-constexpr MetaGroup kNamespaceMeta[] = {metaGroup<NamespaceMeta>(), metaGroup<NamedElementMeta>(),
-                                        metaGroup<ElementMeta>(), metaGroup<ClassObjectMeta>()};
 struct NamespaceClass : Abstract<NSInterface::NamespaceIntf, ImmutableNamespace, Namespace> {
-  static constexpr ElementFacts facts{kPackage,
-                                      "Namespace",
-                                      "Zorvan.metamodel.foundation.ImmutableNamedElement",
-                                      "Zorvan.metamodel.foundation.NamedElement",
-                                      kNamespaceProperties,
-                                      kNamespaceMeta};
+  using Meta = NamespaceMeta;
+  static constexpr PropertyRow properties[] = {
+      {1, "ElementImport", ClassObject, Many, Settable, kElements, 0},
+      {2, "NamespaceImport", ClassObject, Many, Settable, kElements, 0},
+      {3, "OwnedMember", ClassObject, Many, ReadOnly,
+       "Zorvan.metamodel.foundation.ImmutableSequenceOfImmutableNamedElement", 0},
+  };
 };
 
-constexpr PropertyRow kTypedElementProperties[] = {
-    {1, "Type", ClassObject, ZeroOrOne, Settable, "Zorvan.metamodel.foundation.ImmutableValueType", 0},
-    {2, "OwnedType", ClassObject, ZeroOrOne, Settable, "Zorvan.metamodel.foundation.ImmutableValueType", 0},
-};
-constexpr MetaGroup kTypedElementMeta[] = {metaGroup<TypedElementMeta>(), metaGroup<NamedElementMeta>(),
-                                           metaGroup<ElementMeta>(), metaGroup<ClassObjectMeta>()};
 struct TypedElementClass : Abstract<NSInterface::TypedElementIntf, ImmutableTypedElement, TypedElement> {
-  static constexpr ElementFacts facts{kPackage,
-                                      "TypedElement",
-                                      "Zorvan.metamodel.foundation.ImmutableNamedElement",
-                                      "Zorvan.metamodel.foundation.NamedElement",
-                                      kTypedElementProperties,
-                                      kTypedElementMeta};
+  using Meta = TypedElementMeta;
+  static constexpr PropertyRow properties[] = {
+      {1, "Type", ClassObject, ZeroOrOne, Settable, "Zorvan.metamodel.foundation.ImmutableValueType", 0},
+      {2, "OwnedType", ClassObject, ZeroOrOne, Settable, "Zorvan.metamodel.foundation.ImmutableValueType", 0},
+  };
 };
 
 struct ValueSpecificationClass
-    : Abstract<NSInterface::ValueSpecificationIntf, ImmutableValueSpecification, ValueSpecification> {
-  static constexpr ElementFacts facts{kPackage,
-                                      "ValueSpecification",
-                                      "Zorvan.metamodel.foundation.ImmutableTypedElement",
-                                      "Zorvan.metamodel.foundation.TypedElement",
-                                      {},
-                                      kTypedElementMeta};
-};
+    : Abstract<NSInterface::ValueSpecificationIntf, ImmutableValueSpecification, ValueSpecification> {};
 
-constexpr PropertyRow kValueTypeProperties[] = {
-    {1, "InvalidValue", ClassObject, ZeroOrOne, Settable, "Zorvan.metamodel.foundation.ImmutableValueSpecification",
-     0},
-    {2, "SwCalibrationAccess", String, ZeroOrOne, Settable, "char", 0},
-    {3, "DisplayFormat", String, ZeroOrOne, Settable, "char", 0},
-};
-constexpr MetaGroup kValueTypeMeta[] = {metaGroup<ValueTypeMeta>(), metaGroup<NamedElementMeta>(),
-                                        metaGroup<ElementMeta>(), metaGroup<ClassObjectMeta>(),
-                                        metaGroup<NamespaceMeta>()};
 struct ValueTypeClass : Abstract<NSInterface::ValueTypeIntf, ImmutableValueType, ValueType> {
-  static constexpr ElementFacts facts{kPackage,
-                                      "ValueType",
-                                      "Zorvan.metamodel.foundation.ImmutableNamespace",
-                                      "Zorvan.metamodel.foundation.Namespace",
-                                      kValueTypeProperties,
-                                      kValueTypeMeta};
+  using Meta = ValueTypeMeta;
+  static constexpr PropertyRow properties[] = {
+      {1, "InvalidValue", ClassObject, ZeroOrOne, Settable,
+       "Zorvan.metamodel.foundation.ImmutableValueSpecification", 0},
+      {2, "SwCalibrationAccess", String, ZeroOrOne, Settable, "char", 0},
+      {3, "DisplayFormat", String, ZeroOrOne, Settable, "char", 0},
+  };
 };
 
 }  // namespace
 
+void registerMetaGroups() {
+  metaGroups::add<ClassObjectMeta>();
+  metaGroups::add<ElementMeta>();
+  metaGroups::add<NamedElementMeta>();
+  // A namespace's own entries come first; inherited, they come after every other group.
+  metaGroups::add<NamespaceMeta>(metaGroups::Place::Last);
+  metaGroups::add<TypedElementMeta>();
+  metaGroups::add<ValueTypeMeta>();
+}
+
 void registerClasses(kovo::COSPackage* package) {
+  registerMetaGroups();
   registerElementClass<ElementClass>(package);
   registerElementClass<NamedElementClass>(package);
   registerElementClass<PackageableElementClass>(package);

@@ -37,6 +37,8 @@ namespace Zorvan::metamodel::xb {
 void initmetamodelPackageWrapper(kovo::COSPackage*) {
   if (gMetamodelReady) return;
   gMetamodelReady = true;
+  // Every meta-property class of the metamodel packages lists foundation entries.
+  Zorvan::metamodel::foundation::xb::registerMetaGroups();
   findOrCreate("Zorvan.metamodel")->addPackageInfo(new FoundationPackageInfo);
 }
 

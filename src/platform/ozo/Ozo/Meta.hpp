@@ -114,6 +114,8 @@ class ClassObjectIntf : public ObjectIntf {
   // The runtime's storage of the element (null for objects the runtime did not make).
   virtual ElementBase* elementCore() { return nullptr; }
 
+  // The visitation domain in which casts to model interfaces are asked.
+  using Domain = VisitationDomain;
   // The root model class "ClassObject" of package "Ozo".
   static meta::ClassDef const sClassDef;
   static IntrospectiveMethods const sIntrospectiveMethods;

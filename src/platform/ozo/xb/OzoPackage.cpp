@@ -2,6 +2,7 @@
 // class is a row of one table and is built by the same class description.
 #include <xb/ClassInfo.hpp>
 #include <xb/Marshal.hpp>
+#include <xb/Methods.hpp>
 #include <xb/Sequences.hpp>
 
 #include <cstdint>
@@ -13,26 +14,9 @@ namespace Ozo::xb {
 namespace {
 
 using kovo::COSValue;
-using kovo::factory::GenericFn;
-using kovo::factory::InvokerFn;
-using kovo::factory::impl::Binding;
 
 constexpr char kPackageHeader[] = "ozo_xb/OzoPackage";
 constexpr char kImmutableObject[] = "Ozo.ImmutableObject";
-
-COSValue input(int nrhs, COSValue const* in, int i) { return i < nrhs ? in[i] : 0; }
-
-// The self object of an instance method, checked for a live binding first.
-ImmutableObject self(int nrhs, COSValue const* in) {
-  COSValue const word = input(nrhs, in, 0);
-  kovo::Interned const cls = internedName(kImmutableObject);
-  kovo::HostArray const* a = kovo::toArray(word);
-  if (a != nullptr && a->classID() == kovo::ClassID::Object && !a->isEmpty()) {
-    kovo::COSInterfacePtr const object = kovo::omGetArrayElement(a, 0);
-    if (object) kovo::factory::impl::validateSelfPointer(object->lookup(cls));
-  }
-  return toHandle(word, cls);
-}
 
 // The object as one of the runtime's interfaces; the NULL-ref failure otherwise.
 template <class Intf>
@@ -41,47 +25,23 @@ Intf* as(ImmutableObject const& o) {
   return Handle<Intf>(intf, o.deviant()).checked();
 }
 
-COSValue text(std::string const& s) { return kovo::fromArray(kovo::HostArray::createString(std::string_view(s))); }
+COSValue text(std::string const& s) { return textResult(std::string_view(s)); }
 
 // ---------------------------------------------------------------------------
-// Invokers.
-void invokeToString(Binding const&, kovo::COSClient*, int& nlhs, COSValue* out, int nrhs, COSValue const* in) {
-  ImmutableObject const object = self(nrhs, in);
+// Method targets.
+std::string textOf(ImmutableObject const& object) {
   object.checked();
-  out[0] = text(object.toString());
-  fixOutputCount(nlhs);
+  return object.toString();
 }
 
-using Comparison = bool (*)(ImmutableObject const&, ImmutableObject const&);
+// Views do not matter: both views of an object hold the same object and deviant.
 bool same(ImmutableObject const& a, ImmutableObject const& b) { return a == b; }
 bool differ(ImmutableObject const& a, ImmutableObject const& b) { return !(a == b); }
 
-// "eq" and "ne": the target is the comparison. Views do not matter: both
-// views of an object hold the same object and deviant.
-void invokeCompare(Binding const& b, kovo::COSClient*, int& nlhs, COSValue* out, int nrhs, COSValue const* in) {
-  ImmutableObject const object = self(nrhs, in);
-  ImmutableObject const other = toHandle(input(nrhs, in, 1), internedName(kImmutableObject));
-  out[0] = kovo::fromLogical(reinterpret_cast<Comparison>(b.target)(object, other));
-  fixOutputCount(nlhs);
-}
+ImmutableType metaTypeOf(ImmutableObject const& object) { return object.getMetaType(); }
 
-void invokeMetaType(Binding const&, kovo::COSClient*, int& nlhs, COSValue* out, int nrhs, COSValue const* in) {
-  ImmutableObject const object = self(nrhs, in);
-  ImmutableType const type = object.getMetaType();
-  out[0] = returnObject(type, true, "Ozo.ImmutableType");
-  fixOutputCount(nlhs);
-}
-
-// A new untitled model bound to the host object under construction.
-void invokeModelConstructor(Binding const&, kovo::COSClient*, int& nlhs, COSValue* out, int, COSValue const*) {
-  Model const model = Model::create();
-  ReferenceCountingIntf* const object = model.get();
-  void* const id = DeviantRegistry::getId(object, model.deviant(), false);
-  kovo::factory::basic::BindingRegistry::announceForConstructor(id, internedName("Ozo.Model"),
-                                                                kovo::toArray(out[0]), true);
-  object->addRef();  // the binding's reference
-  fixOutputCount(nlhs);
-}
+// A new untitled model.
+Model newModel() { return Model::create(); }
 
 // ---------------------------------------------------------------------------
 // Read-only properties that show what a runtime object is.
@@ -136,17 +96,6 @@ class InfoProperty final : public kovo::COSPropInfo {
 
 // ---------------------------------------------------------------------------
 // The table.
-struct MethodRow {
-  char const* name;  // null: the class's constructor
-  std::int32_t attributes;
-  char const* argumentNames;
-  char const* result;
-  char const* self;  // null: no self argument
-  std::vector<char const*> argumentTypes;
-  InvokerFn invoker;
-  GenericFn target = nullptr;
-};
-
 struct PropertyRow {
   char const* name;
   char const* type;
@@ -156,34 +105,29 @@ struct PropertyRow {
 struct ClassRow {
   char const* shortName;
   std::vector<char const*> superclasses;
-  std::vector<MethodRow> methods;
+  std::span<MethodRow const> methods;
   std::vector<PropertyRow> properties;
 };
 
 constexpr std::int32_t kInstance = kovo::factory::kAttrInstanceOnly;
 
+constexpr MethodRow kObjectMethods[] = {
+    instanceMethod<&textOf>("toString", kInstance),
+    instanceMethod<&same>("eq", kInstance, "other"),
+    instanceMethod<&differ>("ne", kInstance, "other"),
+    instanceMethod<&metaTypeOf>("getMetaType", kInstance),
+};
+constexpr MethodRow kModelMethods[] = {constructor<&newModel>()};
+
 std::vector<ClassRow> const& ozoClasses() {
   static std::vector<ClassRow> const rows{
-      {"ImmutableObject",
-       {},
-       {
-           {"toString", kInstance, "", "char vector", kImmutableObject, {}, invokeToString},
-           {"eq", kInstance, "other", "logical scalar", kImmutableObject, {kImmutableObject}, invokeCompare,
-            reinterpret_cast<GenericFn>(&same)},
-           {"ne", kInstance, "other", "logical scalar", kImmutableObject, {kImmutableObject}, invokeCompare,
-            reinterpret_cast<GenericFn>(&differ)},
-           {"getMetaType", kInstance, "", "Ozo.ImmutableType", kImmutableObject, {}, invokeMetaType},
-       },
-       {}},
+      {"ImmutableObject", {}, kObjectMethods, {}},
       {"Object", {kImmutableObject}, {}, {}},
       {"ImmutableModel",
        {kImmutableObject},
        {},
        {{"Name", "char vector", modelName}, {"ReadOnly", "logical scalar", modelReadOnly}}},
-      {"Model",
-       {"Ozo.ImmutableModel", "Ozo.Object"},
-       {{nullptr, 0, "", "Ozo.Model", nullptr, {}, invokeModelConstructor}},
-       {}},
+      {"Model", {"Ozo.ImmutableModel", "Ozo.Object"}, kModelMethods, {}},
       {"ImmutableType", {kImmutableObject}, {}, {{"Name", "char vector", typeName}}},
       {"ImmutableClass", {"Ozo.ImmutableType"}, {}, {{"QualifiedName", "char vector", typeQualifiedName}}},
       {"ImmutableDataType", {"Ozo.ImmutableType"}, {}, {}},
@@ -203,19 +147,6 @@ std::vector<ClassRow> const& ozoClasses() {
   return rows;
 }
 
-void addMethod(kovo::COSClass* cls, MethodRow const& row) {
-  using kovo::factory::impl::KovoConstructor;
-  using kovo::factory::impl::MethodImpl;
-  kovo::factory::MethodAttributes const attrs{row.attributes};
-  MethodImpl* const m = row.name == nullptr ? new KovoConstructor(cls->getShortName(), attrs, "")
-                                            : new MethodImpl(row.name, attrs, "");
-  std::unique_ptr<MethodImpl, kovo::HostDelete> owned(m);
-  kovo::factory::impl::Invoker::createSignature(*m, row.argumentNames, row.result, row.self, row.argumentTypes);
-  m->binding().invoker = row.invoker;
-  m->binding().target = row.target;
-  cls->addMethod(owned.release());
-}
-
 class OzoClassInfo final : public ClassMetaData {
  public:
   explicit OzoClassInfo(ClassRow const& row) : ClassMetaData(row.shortName, ""), fRow(row) {}
@@ -223,7 +154,7 @@ class OzoClassInfo final : public ClassMetaData {
   void initializeClass(kovo::COSClass* cls, kovo::COSClient*) override {
     for (char const* super : fRow.superclasses) cls->addSuperclass(internedName(super), 1, 0, 1);
     kovo::factory::detail::initStringDataTypes();
-    for (MethodRow const& m : fRow.methods) addMethod(cls, m);
+    addMethods(cls, fRow.methods);
     for (PropertyRow const& p : fRow.properties) cls->addProperty(new InfoProperty(p.name, p.type, p.get));
   }
 

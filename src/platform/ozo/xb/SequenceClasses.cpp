@@ -9,6 +9,7 @@
 #include <xb/ClassInfo.hpp>
 #include <xb/Marshal.hpp>
 #include <xb/Property.hpp>
+#include <xb/SequenceMethods.hpp>
 #include <xb/Sequences.hpp>
 
 #include <charconv>
@@ -25,27 +26,12 @@ using kovo::COSValue;
 using NSInterface::CollectionIntf;
 
 // The checks report themselves under the runtime's list source.
-constexpr char kListSource[] = "ozo/kernel/containers/sequence/list/ListQImplForPrimitives";
-constexpr char kPositive[] = "sequence index must be positive";
-constexpr char kOutOfBounds[] = "sequence index out of bounds";
-constexpr char kEmpty[] = "sequence is empty";
-
-// Line of each check in messages.
-struct IndexChecks {
-  int positive;
-  int bounds;
+constexpr SequenceChecks kChecks{
+    "ozo/kernel/containers/sequence/list/ListQImplForPrimitives",
+    {131, 132}, {200, 201}, {243, 244}, {309, 310},  // at, insert, erase, replace
+    141, 150, 254, 262,                              // front, back, pop_back, pop_front on empty
+    441, 452, {461, 462},                            // item, getNext, getPrev
 };
-constexpr IndexChecks kAtChecks{131, 132};
-constexpr IndexChecks kInsertChecks{200, 201};
-constexpr IndexChecks kEraseChecks{243, 244};
-constexpr IndexChecks kReplaceChecks{309, 310};
-constexpr int kFrontEmptyLine = 141;
-constexpr int kBackEmptyLine = 150;
-constexpr int kPopBackEmptyLine = 254;
-constexpr int kPopFrontEmptyLine = 262;
-constexpr int kItemBoundsLine = 441;
-constexpr int kNextBoundsLine = 452;
-constexpr IndexChecks kPrevChecks{461, 462};
 
 // ---------------------------------------------------------------------------
 // Per-class facts.
@@ -158,13 +144,6 @@ ImmutableObject elementArg(Facts const& f, COSValue word) {
   return toHandle(word, f.element);
 }
 
-// An element to store: an empty handle is refused before anything changes.
-ImmutableObject storableArg(Facts const& f, COSValue word) {
-  ImmutableObject value = elementArg(f, word);
-  value.checked();
-  return value;
-}
-
 COSValue elementResult(Facts const& f, Object const& value) {
   switch (f.kind) {
     case ElementKind::Integer: return kovo::fromInt32(Integer(value).value());
@@ -202,310 +181,157 @@ std::string elementText(Facts const& f, ImmutableObject const& value) {
 }
 
 // ---------------------------------------------------------------------------
-// Calls.
-struct Call {
-  Facts const& facts;
-  std::span<COSValue const> in;
-  COSValue* out;
+// What the calls of a sequence or cursor class work with.
+Facts const& factsOf(Context ctx) { return *static_cast<Facts const*>(ctx.classData); }
 
-  COSValue arg(std::size_t i) const { return in[i]; }
-  std::int32_t index(std::size_t i) const { return kovo::toInt32(in[i]); }
-};
-
-// The collection behind input 0 of a sequence method.
-struct SequenceSelf {
+// The collection behind a sequence's self.
+struct ListSelf {
   Handle<CollectionIntf> collection;
-  void* id = nullptr;
-
-  CollectionIntf& operator*() const { return *collection.get(); }
+  Facts const* facts = nullptr;
   CollectionIntf* operator->() const { return collection.get(); }
 };
-
-SequenceSelf sequenceSelf(Call const& c) {
-  SequenceSelf self;
-  self.id = boundId(c.arg(0), c.facts.self);
-  kovo::factory::impl::validateSelfPointer(self.id);
-  self.collection = collectionOf(self.id);
-  self.collection.checked();
-  return self;
-}
-
 // Edits go only through the modifiable view of a collection.
-SequenceSelf editableSelf(Call const& c) {
-  SequenceSelf self = sequenceSelf(c);
-  if (DeviantRegistry::isImmutable(self.id)) OzoxbProperty::throwSetProhibitedException();
-  return self;
-}
+struct EditSelf : ListSelf {};
 
-// 1-based host index to a 0-based position; `allowEnd` admits size + 1 (insert).
-std::size_t position(std::int32_t index, std::size_t size, IndexChecks lines, bool allowEnd = false) {
-  OZO_ASSERT_AT(kListSource, lines.positive, index >= 1, "%s", kPositive);
-  auto const i = static_cast<std::size_t>(index) - 1;
-  OZO_ASSERT_AT(kListSource, lines.bounds, allowEnd ? i <= size : i < size, "%s", kOutOfBounds);
-  return i;
-}
-
-void requireNonEmpty(CollectionIntf const& c, int line) {
-  OZO_ASSERT_AT(kListSource, line, c.size() != 0, "%s", kEmpty);
-}
-
-// --- sequence methods ---------------------------------------------------------
-void seqSize(Call& c) { c.out[0] = kovo::fromInt32(static_cast<std::int32_t>(sequenceSelf(c)->size())); }
-void seqIsEmpty(Call& c) { c.out[0] = kovo::fromLogical(sequenceSelf(c)->size() == 0); }
-
-void seqAt(Call& c) {
-  auto const s = sequenceSelf(c);
-  c.out[0] = elementResult(c.facts, s->at(position(c.index(1), s->size(), kAtChecks)));
-}
-
-void seqFront(Call& c) {
-  auto const s = sequenceSelf(c);
-  requireNonEmpty(*s, kFrontEmptyLine);
-  c.out[0] = elementResult(c.facts, s->at(0));
-}
-
-void seqBack(Call& c) {
-  auto const s = sequenceSelf(c);
-  requireNonEmpty(*s, kBackEmptyLine);
-  c.out[0] = elementResult(c.facts, s->at(s->size() - 1));
-}
-
-// A modifiable sequence hands out modifiable cursors, an immutable one immutable cursors.
-void seqBegin(Call& c) {
-  auto const s = sequenceSelf(c);
-  c.out[0] = returnCursor(s.collection, 0, c.facts.iterator, !c.facts.modifiable);
-}
-
-void seqEnd(Call& c) {
-  auto const s = sequenceSelf(c);
-  c.out[0] = returnCursor(s.collection, s->size(), c.facts.iterator, !c.facts.modifiable);
-}
-
-void seqContains(Call& c) {
-  auto const s = sequenceSelf(c);
-  ImmutableObject const value = elementArg(c.facts, c.arg(1));
-  bool found = false;
-  for (std::size_t i = 0, n = s->size(); i < n && !found; ++i) found = sameElement(c.facts, s->at(i), value);
-  c.out[0] = kovo::fromLogical(found);
-}
-
-bool sameCollection(Call const& c) {
-  auto const s = sequenceSelf(c);
-  Handle<CollectionIntf> const other = collectionOf(boundId(c.arg(1), c.facts.self));
-  return other.get() == s.collection.get();
-}
-void seqEq(Call& c) { c.out[0] = kovo::fromLogical(sameCollection(c)); }
-void seqNe(Call& c) { c.out[0] = kovo::fromLogical(!sameCollection(c)); }
-
-void seqToString(Call& c) {
-  auto const s = sequenceSelf(c);
-  std::string t = "[";
-  for (std::size_t i = 0, n = s->size(); i < n; ++i) {
-    if (i != 0) t += ", ";
-    t += elementText(c.facts, s->at(i));
+struct ElementArgument {
+  ImmutableObject value;
+  // An element to store: an empty handle is refused before anything changes.
+  ImmutableObject const& checked() const {
+    value.checked();
+    return value;
   }
-  t += ']';
-  c.out[0] = kovo::fromArray(kovo::HostArray::createString(std::string_view(t)));
-}
-
-void seqPushBack(Call& c) {
-  auto const s = editableSelf(c);
-  ImmutableObject const value = storableArg(c.facts, c.arg(1));
-  s->insert(s->size(), value);
-}
-
-void seqPushFront(Call& c) {
-  auto const s = editableSelf(c);
-  ImmutableObject const value = storableArg(c.facts, c.arg(1));
-  s->insert(0, value);
-}
-
-void seqPopBack(Call& c) {
-  auto const s = editableSelf(c);
-  requireNonEmpty(*s, kPopBackEmptyLine);
-  s->erase(s->size() - 1);
-}
-
-void seqPopFront(Call& c) {
-  auto const s = editableSelf(c);
-  requireNonEmpty(*s, kPopFrontEmptyLine);
-  s->erase(0);
-}
-
-void seqInsert(Call& c) {
-  auto const s = editableSelf(c);
-  std::size_t const i = position(c.index(1), s->size(), kInsertChecks, true);
-  ImmutableObject const value = storableArg(c.facts, c.arg(2));
-  s->insert(i, value);
-}
-
-void seqErase(Call& c) {
-  auto const s = editableSelf(c);
-  s->erase(position(c.index(1), s->size(), kEraseChecks));
-}
-
-void seqReplace(Call& c) {
-  auto const s = editableSelf(c);
-  std::size_t const i = position(c.index(1), s->size(), kReplaceChecks);
-  ImmutableObject const value = storableArg(c.facts, c.arg(2));
-  s->replace(i, value);
-}
-
-void seqRemoveAll(Call& c) {
-  auto const s = editableSelf(c);
-  ImmutableObject const value = elementArg(c.facts, c.arg(1));
-  std::vector<std::size_t> hits;
-  for (std::size_t i = 0, n = s->size(); i < n; ++i) {
-    if (sameElement(c.facts, s->at(i), value)) hits.push_back(i);
-  }
-  // From the back, so that the positions still to erase stay put.
-  for (auto it = hits.rbegin(); it != hits.rend(); ++it) s->erase(*it);
-  c.out[0] = kovo::fromInt32(static_cast<std::int32_t>(hits.size()));
-}
-
-void seqClear(Call& c) { editableSelf(c)->clear(); }
-
-// --- iterator methods ---------------------------------------------------------
-Handle<Cursor> iteratorSelf(Call const& c) {
-  void* const id = boundId(c.arg(0), c.facts.self);
-  kovo::factory::impl::validateSelfPointer(id);
-  Handle<Cursor> cursor = cursorOf(id);
-  cursor.checked();
-  return cursor;
-}
-
-void itItem(Call& c) {
-  auto const self = iteratorSelf(c);
-  CollectionIntf const& collection = *self.get()->fCollection.get();
-  std::size_t const at = self.get()->fPosition;
-  OZO_ASSERT_AT(kListSource, kItemBoundsLine, at < collection.size(), "%s", kOutOfBounds);
-  c.out[0] = elementResult(c.facts, collection.at(at));
-}
-
-void itGetNext(Call& c) {
-  auto const self = iteratorSelf(c);
-  Cursor& cursor = *self.get();
-  OZO_ASSERT_AT(kListSource, kNextBoundsLine, cursor.fPosition < cursor.fCollection.get()->size(), "%s",
-                kOutOfBounds);
-  ++cursor.fPosition;
-}
-
-void itGetPrev(Call& c) {
-  auto const self = iteratorSelf(c);
-  Cursor& cursor = *self.get();
-  OZO_ASSERT_AT(kListSource, kPrevChecks.positive, cursor.fPosition > 0, "%s", kPositive);
-  OZO_ASSERT_AT(kListSource, kPrevChecks.bounds, cursor.fPosition <= cursor.fCollection.get()->size(), "%s",
-                kOutOfBounds);
-  --cursor.fPosition;
-}
-
-void itClone(Call& c) {
-  auto const self = iteratorSelf(c);
-  c.out[0] = returnCursor(self.get()->fCollection, self.get()->fPosition, c.facts.self, !c.facts.modifiable);
-}
-
-bool sameCursor(Call const& c) {
-  auto const self = iteratorSelf(c);
-  Handle<Cursor> const other = cursorOf(boundId(c.arg(1), c.facts.self));
-  return other.isValid() && other.get()->fCollection.get() == self.get()->fCollection.get() &&
-         other.get()->fPosition == self.get()->fPosition;
-}
-void itEq(Call& c) { c.out[0] = kovo::fromLogical(sameCursor(c)); }
-void itNe(Call& c) { c.out[0] = kovo::fromLogical(!sameCursor(c)); }
-
-// ---------------------------------------------------------------------------
-// Method tables.
-using Op = void (*)(Call&);
-enum class HostType : std::uint8_t { Void, Int32, Logical, Text, Element, Iterator, Self };
-
-struct MethodRow {
-  char const* name;
-  HostType result;
-  std::vector<HostType> args;  // after self
-  Op op;
-  bool edits = false;  // only on modifiable sequences
 };
 
-std::vector<MethodRow> const& sequenceMethods() {
-  using T = HostType;
-  static std::vector<MethodRow> const rows = {
-      {"size", T::Int32, {}, seqSize},
-      {"isEmpty", T::Logical, {}, seqIsEmpty},
-      {"at", T::Element, {T::Int32}, seqAt},
-      {"front", T::Element, {}, seqFront},
-      {"back", T::Element, {}, seqBack},
-      {"begin", T::Iterator, {}, seqBegin},
-      {"end", T::Iterator, {}, seqEnd},
-      {"contains", T::Logical, {T::Element}, seqContains},
-      {"eq", T::Logical, {T::Self}, seqEq},
-      {"ne", T::Logical, {T::Self}, seqNe},
-      {"toString", T::Text, {}, seqToString},
-      {"append", T::Void, {T::Element}, seqPushBack, true},
-      {"push_back", T::Void, {T::Element}, seqPushBack, true},
-      {"push_front", T::Void, {T::Element}, seqPushFront, true},
-      {"pop_back", T::Void, {}, seqPopBack, true},
-      {"pop_front", T::Void, {}, seqPopFront, true},
-      {"insert", T::Void, {T::Int32, T::Element}, seqInsert, true},
-      {"erase", T::Void, {T::Int32}, seqErase, true},
-      {"replace", T::Void, {T::Int32, T::Element}, seqReplace, true},
-      {"removeAll", T::Int32, {T::Element}, seqRemoveAll, true},
-      {"clear", T::Void, {}, seqClear, true},
-  };
-  return rows;
-}
+struct Item {
+  Object value;
+};
 
-std::vector<MethodRow> const& iteratorMethods() {
-  using T = HostType;
-  static std::vector<MethodRow> const rows = {
-      {"item", T::Element, {}, itItem},
-      {"getNext", T::Void, {}, itGetNext},
-      {"getPrev", T::Void, {}, itGetPrev},
-      {"clone", T::Self, {}, itClone},
-      {"eq", T::Logical, {T::Self}, itEq},
-      {"ne", T::Logical, {T::Self}, itNe},
-  };
-  return rows;
-}
+// A cursor's self, or a new cursor to hand out.
+struct CursorRef {
+  Handle<CollectionIntf> collection;
+  std::size_t at = 0;
+  Handle<Cursor> existing;
 
-char const* hostTypeName(HostType t, Facts const& f) {
-  switch (t) {
-    case HostType::Void: return "void";
-    case HostType::Int32: return "int32 scalar";
-    case HostType::Logical: return "logical scalar";
-    case HostType::Text: return "char vector";
-    case HostType::Element: return elementHostType(f);
-    case HostType::Iterator: return f.iteratorClass.c_str();
-    case HostType::Self: break;
+  CursorRef() = default;
+  CursorRef(ListSelf const& s, std::size_t position) : collection(s.collection), at(position) {}
+  CollectionIntf* operator->() const { return collection.get(); }
+  std::size_t position() const { return at; }
+  void move(int step) const { existing.get()->fPosition += static_cast<std::size_t>(step); }
+  CursorRef copy() const {
+    CursorRef c;
+    c.collection = collection;
+    c.at = at;
+    return c;
   }
-  return f.fullName.c_str();
-}
+};
 
-// The one invoker: the binding carries the operation and the class facts.
-void invoke(kovo::factory::impl::Binding const& binding, kovo::COSClient*, int& nlhs, COSValue* outputs, int nrhs,
-            COSValue const* inputs) {
-  Call call{*static_cast<Facts const*>(binding.data),
-            std::span<COSValue const>(inputs, static_cast<std::size_t>(nrhs < 0 ? 0 : nrhs)), outputs};
-  reinterpret_cast<Op>(binding.target)(call);
-  fixOutputCount(nlhs);
-}
+struct OtherList {
+  Handle<CollectionIntf> collection;
+};
+struct OtherCursor {
+  Handle<Cursor> cursor;
+};
 
-void addMethod(kovo::COSClass* cls, MethodRow const& row, Facts const& facts) {
-  std::unique_ptr<kovo::COSMethodInfo, kovo::HostDelete> method(
-      new kovo::factory::impl::MethodImpl(row.name, kovo::factory::MethodAttributes{0}, ""));
-  std::vector<char const*> argTypes;
-  argTypes.reserve(row.args.size());
-  for (HostType t : row.args) argTypes.push_back(hostTypeName(t, facts));
-  kovo::factory::impl::Invoker::createSignature(*method, "", hostTypeName(row.result, facts),
-                                                facts.fullName.c_str(), argTypes);
-  method->flags() &= ~kovo::factory::kFlagExplicit;
-  auto& binding = method->binding();
-  binding.invoker = invoke;
-  binding.target = reinterpret_cast<kovo::factory::GenericFn>(row.op);
-  binding.adjustment = 0;
-  binding.data = &facts;
-  cls->addMethod(method.get());
-  method.release();
-}
+struct ElementList {
+  using Self = ListSelf;
+  using Editable = EditSelf;
+  using Arg = ElementArgument;
+  using Item = xb::Item;
+  using Cursor = CursorRef;
+  using Other = OtherList;
+  using OtherCursor = xb::OtherCursor;
+  static constexpr SequenceChecks const& checks = kChecks;
+
+  static bool same(ListSelf const& s, Object const& a, ElementArgument const& b) {
+    return sameElement(*s.facts, a, b.value);
+  }
+  static std::string text(ListSelf const& s, Object const& v) { return elementText(*s.facts, v); }
+  static bool sameList(ListSelf const& s, OtherList const& o) { return o.collection.get() == s.collection.get(); }
+  static bool sameCursor(CursorRef const& c, OtherCursor const& o) {
+    return o.cursor.isValid() && o.cursor.get()->fCollection.get() == c.collection.get() &&
+           o.cursor.get()->fPosition == c.at;
+  }
+};
+
+using Methods = SequenceMethods<ElementList>;
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+// Their converters.
+template <>
+struct Convert<ListSelf> {
+  static char const* type(Context ctx) { return factsOf(ctx).fullName.c_str(); }
+  static ListSelf in(kovo::COSValue w, Context ctx) {
+    Facts const& f = factsOf(ctx);
+    void* const id = boundId(w, f.self);
+    kovo::factory::impl::validateSelfPointer(id);
+    ListSelf self{collectionOf(id), &f};
+    self.collection.checked();
+    return self;
+  }
+};
+
+template <>
+struct Convert<EditSelf> {
+  static char const* type(Context ctx) { return factsOf(ctx).fullName.c_str(); }
+  static EditSelf in(kovo::COSValue w, Context ctx) {
+    EditSelf self{Convert<ListSelf>::in(w, ctx)};
+    if (DeviantRegistry::isImmutable(boundId(w, self.facts->self))) OzoxbProperty::throwSetProhibitedException();
+    return self;
+  }
+};
+
+template <>
+struct Convert<ElementArgument> {
+  static char const* type(Context ctx) { return elementHostType(factsOf(ctx)); }
+  static ElementArgument in(kovo::COSValue w, Context ctx) { return {elementArg(factsOf(ctx), w)}; }
+};
+
+template <>
+struct Convert<Item> {
+  static char const* type(Context ctx) { return elementHostType(factsOf(ctx)); }
+  static kovo::COSValue out(Item const& item, Context ctx) { return elementResult(factsOf(ctx), item.value); }
+};
+
+// A sequence's cursors are of its iterator class; a cursor's copies of its own.
+template <>
+struct Convert<CursorRef> {
+  static char const* type(Context ctx) {
+    Facts const& f = factsOf(ctx);
+    return f.role == Role::Sequence ? f.iteratorClass.c_str() : f.fullName.c_str();
+  }
+  static CursorRef in(kovo::COSValue w, Context ctx) {
+    Facts const& f = factsOf(ctx);
+    void* const id = boundId(w, f.self);
+    kovo::factory::impl::validateSelfPointer(id);
+    CursorRef c;
+    c.existing = cursorOf(id);
+    c.existing.checked();
+    c.collection = c.existing.get()->fCollection;
+    c.at = c.existing.get()->fPosition;
+    return c;
+  }
+  static kovo::COSValue out(CursorRef const& c, Context ctx) {
+    Facts const& f = factsOf(ctx);
+    kovo::Interned const cls = f.role == Role::Sequence ? f.iterator : f.self;
+    return returnCursor(c.collection, c.at, cls, !f.modifiable);
+  }
+};
+
+template <>
+struct Convert<OtherList> {
+  static char const* type(Context ctx) { return factsOf(ctx).fullName.c_str(); }
+  static OtherList in(kovo::COSValue w, Context ctx) { return {collectionOf(boundId(w, factsOf(ctx).self))}; }
+};
+
+template <>
+struct Convert<OtherCursor> {
+  static char const* type(Context ctx) { return factsOf(ctx).fullName.c_str(); }
+  static OtherCursor in(kovo::COSValue w, Context ctx) { return {cursorOf(boundId(w, factsOf(ctx).self))}; }
+};
+
+namespace {
 
 // Declares `name` a superclass when the host knows it.
 void addSuperclassIfKnown(kovo::COSClass* cls, std::string const& name) {
@@ -527,12 +353,11 @@ class CollectionClassInfo final : public ClassMetaData {
     kovo::factory::detail::initStringDataTypes();
     if (fFacts.role == Role::Sequence) {
       declareSequenceSuperclasses(cls);
-      for (MethodRow const& row : sequenceMethods()) {
-        if (!row.edits || fFacts.modifiable) addMethod(cls, row, fFacts);
-      }
+      addMethods(cls, Methods::reads, &fFacts);
+      if (fFacts.modifiable) addMethods(cls, Methods::edits, &fFacts);
     } else {
       declareIteratorSuperclasses(cls);
-      for (MethodRow const& row : iteratorMethods()) addMethod(cls, row, fFacts);
+      addMethods(cls, Methods::cursor, &fFacts);
     }
   }
 

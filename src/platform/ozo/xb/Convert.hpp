@@ -1,0 +1,180 @@
+// The converter family: one converter per kind of C++ value that a method
+// row can name, used by every row.
+//
+//   template <> struct Convert<T> {
+//     static char const* type(Context);            // host data type name
+//     static T in(kovo::COSValue, Context);         // input word -> value
+//     static kovo::COSValue out(T const&, Context); // result -> output word
+//   };
+//
+// A converter that only travels one way leaves the other out. The context
+// carries the per-class data a row was registered with, for converters whose
+// host type depends on the class (the elements of a sequence class).
+#pragma once
+
+#include <xb/Marshal.hpp>
+
+#include <Ozo/Element.hpp>
+#include <kovo/HostArray.hpp>
+
+#include <concepts>
+#include <cstdint>
+#include <string>
+#include <type_traits>
+
+namespace Ozo::xb {
+
+struct Context {
+  void const* classData = nullptr;
+};
+
+template <class T>
+struct Convert;
+
+// ---------------------------------------------------------------------------
+// Scalars travel in the value word itself.
+template <class T, class Word, kovo::COSValue (*ToWord)(Word), Word (*FromWord)(kovo::COSValue),
+          char const* Name>
+struct WordConvert {
+  static char const* type(Context) { return Name; }
+  static T in(kovo::COSValue w, Context) { return T(FromWord(w)); }
+  static kovo::COSValue out(T const& v, Context) {
+    if constexpr (std::is_arithmetic_v<T>)
+      return ToWord(static_cast<Word>(v));
+    else
+      return ToWord(v.value());
+  }
+};
+
+namespace names {
+inline constexpr char kInt32[] = "int32 scalar";
+inline constexpr char kDouble[] = "double scalar";
+inline constexpr char kLogical[] = "logical scalar";
+inline constexpr char kText[] = "char vector";
+}  // namespace names
+
+// A logical is any nonzero word.
+inline bool logicalOf(kovo::COSValue w) { return w != 0; }
+
+template <>
+struct Convert<std::int32_t> : WordConvert<std::int32_t, std::int32_t, &kovo::fromInt32, &kovo::toInt32, names::kInt32> {};
+template <>
+struct Convert<Integer> : WordConvert<Integer, std::int32_t, &kovo::fromInt32, &kovo::toInt32, names::kInt32> {};
+template <>
+struct Convert<double> : WordConvert<double, double, &kovo::fromDouble, &kovo::toDouble, names::kDouble> {};
+template <>
+struct Convert<Real> : WordConvert<Real, double, &kovo::fromDouble, &kovo::toDouble, names::kDouble> {};
+template <>
+struct Convert<bool> : WordConvert<bool, bool, &kovo::fromLogical, &logicalOf, names::kLogical> {};
+template <>
+struct Convert<Boolean> : WordConvert<Boolean, bool, &kovo::fromLogical, &logicalOf, names::kLogical> {};
+
+// ---------------------------------------------------------------------------
+// Text: a character array, read as UTF-16. Anything that is not text (the
+// host passes an empty numeric array for empty text) reads as empty.
+std::u16string textOf(kovo::COSValue w);
+kovo::COSValue textResult(std::u16string_view text);
+kovo::COSValue textResult(std::string_view utf8);
+
+template <>
+struct Convert<String> {
+  static char const* type(Context) { return names::kText; }
+  static String in(kovo::COSValue w, Context) { return String(textOf(w)); }
+  static kovo::COSValue out(String const& s, Context) { return textResult(std::u16string_view(s.text())); }
+};
+template <>
+struct Convert<std::string> {
+  static char const* type(Context) { return names::kText; }
+  static kovo::COSValue out(std::string const& s, Context) { return textResult(std::string_view(s)); }
+};
+
+// ---------------------------------------------------------------------------
+// Model objects. An input is looked up under the host class of the
+// parameter (the bound pointer of a live host object, or an empty handle for
+// an empty array); a result goes back through the object-return routine in
+// the view of the result type, named by the object's own host class.
+
+// Checks that an object input is a live bound host object, then converts it.
+ImmutableObject objectInput(kovo::COSValue w, kovo::Interned cls);
+
+template <class H, bool Immutable, char const* Name>
+struct HandleConvert {
+  static char const* type(Context) { return Name; }
+  static H in(kovo::COSValue w, Context) {
+    ImmutableObject const o = objectInput(w, internedName(Name));
+    return H(o.get(), o.deviant());
+  }
+  static kovo::COSValue out(H const& h, Context) { return returnObject(ImmutableObject(h), Immutable, Name); }
+};
+
+namespace names {
+inline constexpr char kImmutableObject[] = "Ozo.ImmutableObject";
+inline constexpr char kObject[] = "Ozo.Object";
+inline constexpr char kImmutableType[] = "Ozo.ImmutableType";
+inline constexpr char kImmutableClass[] = "Ozo.ImmutableClass";
+inline constexpr char kImmutablePackage[] = "Ozo.ImmutablePackage";
+inline constexpr char kImmutableProperty[] = "Ozo.ImmutableProperty";
+inline constexpr char kImmutableModel[] = "Ozo.ImmutableModel";
+inline constexpr char kModel[] = "Ozo.Model";
+}  // namespace names
+
+template <>
+struct Convert<ImmutableObject> : HandleConvert<ImmutableObject, true, names::kImmutableObject> {};
+template <>
+struct Convert<Object> : HandleConvert<Object, false, names::kObject> {};
+template <>
+struct Convert<ImmutableType> : HandleConvert<ImmutableType, true, names::kImmutableType> {};
+template <>
+struct Convert<ImmutableClass> : HandleConvert<ImmutableClass, true, names::kImmutableClass> {};
+template <>
+struct Convert<ImmutablePackage> : HandleConvert<ImmutablePackage, true, names::kImmutablePackage> {};
+template <>
+struct Convert<ImmutableProperty> : HandleConvert<ImmutableProperty, true, names::kImmutableProperty> {};
+
+// Models: an object that is not a model converts to an empty model handle.
+template <class M, bool Immutable, char const* Name>
+struct ModelConvert {
+  static char const* type(Context) { return Name; }
+  static M in(kovo::COSValue w, Context) { return M::cast(objectInput(w, internedName(Name))); }
+  static kovo::COSValue out(M const& m, Context) {
+    return returnObject(ImmutableObject(m.get(), m.deviant()), Immutable, Name);
+  }
+};
+template <>
+struct Convert<ImmutableModel> : ModelConvert<ImmutableModel, true, names::kImmutableModel> {};
+template <>
+struct Convert<Model> : ModelConvert<Model, false, names::kModel> {};
+
+// Typed element handles of any model class: the host class is the class's
+// full host name in the handle's view ("Zorvan.metamodel.types.ImmutableAxis"
+// for ImmutableAxis, "Zorvan.metamodel.types.Axis" for Axis); an input is
+// looked up under that name and cast to the class's interface.
+template <class H>
+concept ElementHandle = TypedHandle<H> && requires { H::Intf::sClassDef; };
+
+// A modifiable handle converts to a modifiable object by its own operator.
+template <class H>
+concept ModifiableHandle = requires(H const& h) { h.operator Object(); };
+
+std::string elementHostName(meta::ClassDef const& def, bool immutable);
+
+template <ElementHandle H>
+struct Convert<H> {
+  static constexpr bool kImmutable = !ModifiableHandle<H>;
+  static char const* type(Context) {
+    static std::string const name = elementHostName(H::Intf::sClassDef, kImmutable);
+    return name.c_str();
+  }
+  static H in(kovo::COSValue w, Context ctx) {
+    ImmutableObject const o = objectInput(w, internedName(type(ctx)));
+    if (!o.isValid()) return H();
+    using Intf = typename H::Intf;
+    Intf* const p = o.get()->template castTo<typename Intf::Domain, Intf>();
+    return p ? H(p, o.deviant()) : H();
+  }
+  static kovo::COSValue out(H const& h, Context ctx) {
+    return returnObject(ImmutableObject(h.get(), h.deviant()), kImmutable, type(ctx));
+  }
+};
+
+}  // namespace Ozo::xb

@@ -1,0 +1,129 @@
+// Registration of method rows and the converters' out-of-line parts.
+#include <xb/Methods.hpp>
+
+#include <cstdlib>
+#include <memory>
+#include <new>
+#include <string>
+#include <vector>
+
+namespace Ozo::xb {
+
+namespace {
+
+using kovo::factory::kFlagExplicit;
+using kovo::factory::kFlagStatic;
+
+// Flag word rules, applied right after a descriptor is built: static forms
+// are callable through the class unless they take the object explicitly; an
+// instance method never takes it explicitly; an explicit form is marked so.
+void applyFlags(kovo::COSMethodInfo& m, Form form) {
+  std::uint32_t& flags = m.flags();
+  switch (form) {
+    case Form::Static:
+    case Form::Function:
+      if (!(flags & kFlagExplicit)) flags |= kFlagStatic;
+      break;
+    case Form::Instance: flags &= ~kFlagExplicit; break;
+    case Form::Explicit: flags |= kFlagExplicit; break;
+    case Form::Constructor: break;
+  }
+}
+
+void fill(kovo::COSMethodInfo& m, MethodRow const& row, void const* classData) {
+  applyFlags(m, row.form);
+  std::vector<char const*> types;
+  types.reserve(row.arguments.size());
+  for (TypeNameFn t : row.arguments) types.push_back(t(classData));
+  kovo::factory::impl::Invoker::createSignature(m, row.argumentNames, row.result(classData),
+                                                row.self ? row.self(classData) : nullptr, types);
+  kovo::factory::impl::Binding& b = m.binding();
+  b.invoker = row.invoker;
+  row.bindTarget(b);
+  b.data = classData;
+  // A static form taking the object explicitly skips it when calling the target.
+  if (row.form == Form::Static && (m.flags() & kFlagExplicit)) b.adjustment = 1;
+}
+
+}  // namespace
+
+void addMethods(kovo::COSClass* cls, std::span<MethodRow const> rows, void const* classData) {
+  using kovo::factory::impl::KovoConstructor;
+  using kovo::factory::impl::MethodImpl;
+  for (MethodRow const& row : rows) {
+    kovo::factory::MethodAttributes const attrs{row.attributes};
+    // The class's own name names its constructors.
+    std::unique_ptr<MethodImpl, kovo::HostDelete> m(row.form == Form::Constructor
+                                                        ? new KovoConstructor(cls->getShortName(), attrs, "")
+                                                        : new MethodImpl(row.name, attrs, ""));
+    fill(*m, row, classData);
+    cls->addMethod(m.get());
+    m.release();
+  }
+}
+
+void addFunction(kovo::COSPackage* package, MethodRow const& row) {
+  using kovo::factory::FunctionInfo;
+  // Package functions come from calloc; the host frees them with zkFree.
+  void* const block = std::calloc(1, sizeof(FunctionInfo));
+  if (!block) throwOutOfMemory();
+  FunctionInfo* fn;
+  try {
+    fn = new (block) FunctionInfo(row.name, kovo::factory::MethodAttributes{row.attributes});
+  } catch (...) {
+    zkFree(block);
+    throw;
+  }
+  std::unique_ptr<FunctionInfo, kovo::HostDelete> owned(fn);
+  fill(*fn, row, nullptr);
+  package->addFunction(owned.get());
+  owned.release();
+}
+
+// ---------------------------------------------------------------------------
+namespace detail {
+
+void requireInputs(int given, std::size_t wanted) {
+  if (given < 0 || static_cast<std::size_t>(given) < wanted)
+    throw kovo::HostError("Expected " + std::to_string(wanted) + " inputs, got " + std::to_string(given) + ".");
+}
+
+void touchConstructed(kovo::COSValue out0, kovo::Interned className) {
+  kovo::COSInterfacePtr const obj = kovo::cosiGetArrayElement(kovo::toArray(out0), 0);
+  if (obj) (void)obj->lookup(className);
+}
+
+void bindConstructed(ImmutableObject const& created, kovo::Interned className, kovo::COSValue out0) {
+  ReferenceCountingIntf* const rc =
+      created.isValid() ? created.get()->castTo<VisitationDomain, ReferenceCountingIntf>() : nullptr;
+  void* const id = DeviantRegistry::getId(rc, created.deviant(), false);
+  kovo::factory::basic::BindingRegistry::announceForConstructor(id, className, kovo::toArray(out0), true);
+  if (rc) rc->addRef();  // the binding's reference
+}
+
+}  // namespace detail
+
+// ---------------------------------------------------------------------------
+std::u16string textOf(kovo::COSValue w) {
+  kovo::HostArray const* a = kovo::toArray(w);
+  if (a == nullptr || a->classID() != kovo::ClassID::Char) return {};
+  return matrix::get_ustring(a);
+}
+
+kovo::COSValue textResult(std::u16string_view text) { return kovo::fromArray(kovo::HostArray::createString(text)); }
+kovo::COSValue textResult(std::string_view utf8) { return kovo::fromArray(kovo::HostArray::createString(utf8)); }
+
+ImmutableObject objectInput(kovo::COSValue w, kovo::Interned cls) {
+  kovo::HostArray const* a = kovo::toArray(w);
+  if (a != nullptr && a->classID() == kovo::ClassID::Object && !a->isEmpty()) {
+    kovo::COSInterfacePtr const object = kovo::omGetArrayElement(a, 0);
+    if (object) kovo::factory::impl::validateSelfPointer(object->lookup(cls));
+  }
+  return toHandle(a, cls);
+}
+
+std::string elementHostName(meta::ClassDef const& def, bool immutable) {
+  return std::string(def.packageName) + (immutable ? ".Immutable" : ".") + def.name;
+}
+
+}  // namespace Ozo::xb
