@@ -163,7 +163,7 @@ class IdentityAndRelease(HostTestCase):
         sys.setswitchinterval(1e-6)
         try:
             barrier = threading.Barrier(2, timeout=10)
-            rounds, seen, failures = 400, [[], []], []
+            rounds, seen, failures = 1000, [[], []], []
 
             def work(k):
                 try:
@@ -211,16 +211,16 @@ for forget in (["quillon"], [n for n in sys.modules if n.split(".")[0] == "quill
     for name in forget:
         del sys.modules[name]
     import quillon as again
-    import quillon._classes
     T2 = again.Host().package("Zorvan.metamodel.types")
-    ax2 = T2.Axis(m, 2, "b")
+    ax2 = T2.Axis(m, 2, "b")  # an older object as an argument
     assert T2.ImmutableAxis.cast(ax) is T.ImmutableAxis.cast(ax)
     assert isinstance(ax2, T.Axis) and ax2.getMetaType() is ax.getMetaType()
-    assert quillon._classes.Object is again.Object
     try:
         ax2.Dimensions = "x"
     except quillon.ArgumentError:
         pass
+    import quillon._classes as classes
+    assert classes.Object is quillon.Object
 print("same package")
 """
 
