@@ -118,13 +118,13 @@ def class_for(name):
 
 
 def _consistent_bases(supers):
-    """Bases Python can order when the host's order has no consistent MRO:
-    each superclass in host order that still fits (the first always does); one
-    that a chosen base already derives from adds nothing."""
+    """Bases Python can order when the host's order has no consistent MRO: a
+    superclass another one derives from is dropped (it stays an ancestor), then
+    each remaining one in host order is kept if it still fits (the first
+    always does)."""
+    supers = [b for b in supers if not any(o is not b and issubclass(o, b) for o in supers)]
     chosen = []
     for base in supers:
-        if any(issubclass(c, base) for c in chosen):
-            continue
         try:
             HostClass("_probe", tuple(chosen + [base]), {"__slots__": ()})
         except TypeError:

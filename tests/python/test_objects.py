@@ -94,6 +94,21 @@ class Classes(HostTestCase):
         self.assertIn(f"{TYPES}.ImmutableAxis", supers)
         self.assertEqual([b._host_name for b in T.Axis.__bases__], supers)
 
+    def test_bases_python_cannot_order_fall_back(self):
+        def cls(name, *bases):
+            return quillon.HostClass(name, bases or (quillon.Object,), {"__slots__": ()})
+
+        consistent = quillon._classes._consistent_bases
+        a = cls("A")
+        b = cls("B", a)
+        # A base listed before its own subclass: the subclass keeps it.
+        self.assertEqual(consistent([a, b]), (b,))
+        c = cls("C")
+        x, y = cls("X", a, c), cls("Y", c, a)
+        # Two orders of the same pair: the first in host order wins.
+        self.assertEqual(consistent([x, y]), (x,))
+        self.assertEqual(consistent([y, b, x]), (y, b))
+
     def test_package_function(self):
         self.assertIsNotNone(self.types().MetaPackage())
 
