@@ -10,6 +10,7 @@
 #include <pybind11/pybind11.h>
 #include <pybind11/stl.h>
 
+#include <bit>
 #include <chrono>
 #include <climits>
 #include <cstdint>
@@ -34,128 +35,169 @@ struct Ref {
 // Set once by the package at import. Kept as plain strong references that are
 // never dropped: py::object statics would be destroyed after the interpreter.
 struct Hooks {
-  PyObject* wrap = nullptr;        // Ref -> Python wrapper (identity-preserving)
-  PyObject* objectBase = nullptr;  // quillon.Object: wrappers carry a Ref in _ref
-  PyObject* hostError = nullptr;   // quillon.HostError
+  PyObject* wrap = nullptr;           // Ref -> Python wrapper (identity-preserving)
+  PyObject* objectBase = nullptr;     // quillon.Object: wrappers carry a Ref in _ref
+  PyObject* hostError = nullptr;      // quillon.HostError
+  PyObject* argumentError = nullptr;  // quillon.ArgumentError (a HostError and a TypeError)
+  PyObject* package = nullptr;        // the quillon package of the first import
 };
 Hooks gHooks;
 
-[[noreturn]] void raiseTypeError(std::string const& text) { throw py::type_error(text); }
+// A Python value with no host form, or arguments that fit no signature:
+// raised as quillon.ArgumentError.
+struct ConversionError : std::runtime_error {
+  using std::runtime_error::runtime_error;
+};
+
+[[noreturn]] void raiseTypeError(std::string const& text) { throw ConversionError(text); }
+
+// Host errors that say an argument does not fit (rather than that the host or
+// a module refused a well-formed request).
+bool isArgumentError(std::string_view what) {
+  return what.starts_with("No signature of ") ||
+         (what.starts_with("Cannot set property ") && what.find("\": expected ") != std::string_view::npos);
+}
+
+// Host text is native-order UTF-16. Both directions name the byte order, so a
+// leading U+FEFF or U+FFFE is text like any other, never a byte-order mark.
+constexpr bool kLittleEndian = std::endian::native == std::endian::little;
+constexpr char const* kUtf16 = kLittleEndian ? "utf-16-le" : "utf-16-be";
 
 std::string typeName(py::handle h) { return Py_TYPE(h.ptr())->tp_name; }
 
 // ---- Python -> host -------------------------------------------------------
 
-quillon::Value textToHost(py::handle h) {
-  // UTF-16 with lone surrogates passed through: host text is UTF-16, so any
-  // Python str survives the round trip unchanged.
-  PyObject* bytes = PyUnicode_AsEncodedString(h.ptr(), "utf-16-le", "surrogatepass");
+// Lone surrogates pass through: host text is UTF-16, so any Python str
+// survives the round trip unchanged.
+void appendText(PyObject* str, std::u16string& out) {
+  PyObject* bytes = PyUnicode_AsEncodedString(str, kUtf16, "surrogatepass");
   if (!bytes) throw py::error_already_set();
   py::object owner = py::reinterpret_steal<py::object>(bytes);
   auto const* data = reinterpret_cast<char16_t const*>(PyBytes_AS_STRING(bytes));
-  std::size_t n = static_cast<std::size_t>(PyBytes_GET_SIZE(bytes)) / 2;
-  return quillon::Value(std::u16string_view(data, n));
+  out.append(data, static_cast<std::size_t>(PyBytes_GET_SIZE(bytes)) / 2);
+}
+
+quillon::Value textToHost(py::handle h) {
+  std::u16string text;
+  appendText(h.ptr(), text);
+  return quillon::Value(std::u16string_view(text));
 }
 
 // The host object behind a wrapper (or a bare Ref). A copy: it holds its own
 // reference, whatever Python code does to the wrapper meanwhile.
 std::optional<quillon::Value> refOf(py::handle h) {
   if (py::isinstance<Ref>(h)) return h.cast<Ref const&>().value;
-  if (gHooks.objectBase && PyObject_IsInstance(h.ptr(), gHooks.objectBase) == 1) {
-    py::object r = py::getattr(h, "_ref", py::none());
-    if (py::isinstance<Ref>(r)) return r.cast<Ref const&>().value;
+  if (!gHooks.objectBase) return std::nullopt;
+  int const isObject = PyObject_IsInstance(h.ptr(), gHooks.objectBase);
+  if (isObject < 0) throw py::error_already_set();
+  if (isObject == 0) return std::nullopt;
+  PyObject* r = PyObject_GetAttrString(h.ptr(), "_ref");
+  if (!r) {
+    // A wrapper made by hand, without its reference, stands for nothing.
+    if (!PyErr_ExceptionMatches(PyExc_AttributeError)) throw py::error_already_set();
+    PyErr_Clear();
+    return std::nullopt;
   }
+  py::object owner = py::reinterpret_steal<py::object>(r);
+  if (py::isinstance<Ref>(owner)) return owner.cast<Ref const&>().value;
   return std::nullopt;
 }
 
 bool isInt32(long long v) { return v >= INT32_MIN && v <= INT32_MAX; }
 
-// An int that does not fit int32 becomes a double; one beyond double has no
-// host form.
-quillon::Value intToHost(py::handle h) {
+// An int as a host number: int32 when it fits, a double otherwise; one beyond
+// the double range has no host form.
+struct IntValue {
+  double number;
+  std::optional<std::int32_t> int32;
+};
+
+IntValue intValue(PyObject* p) {
+  // PyLong_* read the int itself: a subclass's __index__ or __float__ never runs.
   int overflow = 0;
-  long long v = PyLong_AsLongLongAndOverflow(h.ptr(), &overflow);
+  long long const v = PyLong_AsLongLongAndOverflow(p, &overflow);
   if (v == -1 && PyErr_Occurred()) throw py::error_already_set();
-  if (!overflow && isInt32(v)) return quillon::Value::int32(static_cast<std::int32_t>(v));
-  double d = PyLong_AsDouble(h.ptr());
+  if (!overflow && isInt32(v)) return {static_cast<double>(v), static_cast<std::int32_t>(v)};
+  double const d = PyLong_AsDouble(p);
   if (d == -1.0 && PyErr_Occurred()) {
     PyErr_Clear();
     raiseTypeError("int too large to convert to a host value");
   }
-  return quillon::Value(d);
+  return {d, std::nullopt};
 }
 
 quillon::Value sequenceToHost(py::handle h) {
-  py::sequence seq = py::reinterpret_borrow<py::sequence>(h);
-  std::size_t const n = seq.size();
+  // The sequence is read exactly once, into a tuple that nothing can change
+  // (for an exact tuple, the tuple itself): a list subclass may iterate
+  // differently each time, and converting an item may run Python code.
+  PyObject* t = PySequence_Tuple(h.ptr());
+  if (!t) throw py::error_already_set();
+  py::tuple items = py::reinterpret_steal<py::tuple>(t);
+  std::size_t const n = static_cast<std::size_t>(PyTuple_GET_SIZE(t));
   if (n == 0) return quillon::Value();
-  enum Kind { Logical = 1, Int = 2, Float = 4, Char = 8, Object = 16 };
+  enum Kind : unsigned { Logical = 1, Int = 2, Float = 4, Char = 8, Object = 16 };
+  constexpr unsigned Numbers = Logical | Int | Float;
   unsigned kinds = 0;
-  for (py::handle item : seq) {
-    PyObject* p = item.ptr();
-    if (PyBool_Check(p)) kinds |= Logical;
-    else if (PyLong_Check(p)) kinds |= Int;
-    else if (PyFloat_Check(p)) kinds |= Float;
-    else if (PyUnicode_Check(p) && PyUnicode_GET_LENGTH(p) == 1) kinds |= Char;
-    else if (refOf(item)) kinds |= Object;
-    else
-      raiseTypeError("cannot convert " + typeName(h) + " element of type " + typeName(item) +
+  bool allInt32 = true;
+  std::vector<double> numbers;  // logicals as 0/1
+  std::vector<std::int32_t> ints;
+  std::u16string chars;
+  std::vector<quillon::Value> objects;
+  for (std::size_t i = 0; i < n; ++i) {
+    PyObject* p = PyTuple_GET_ITEM(t, static_cast<Py_ssize_t>(i));
+    unsigned kind = 0;
+    if (PyBool_Check(p)) {
+      kind = Logical;
+      numbers.push_back(p == Py_True ? 1.0 : 0.0);
+      if (allInt32) ints.push_back(p == Py_True ? 1 : 0);
+    } else if (PyLong_Check(p)) {
+      kind = Int;
+      IntValue const v = intValue(p);
+      numbers.push_back(v.number);
+      if (v.int32) {
+        if (allInt32) ints.push_back(*v.int32);
+      } else {
+        allInt32 = false;
+      }
+    } else if (PyFloat_Check(p)) {
+      kind = Float;
+      allInt32 = false;
+      numbers.push_back(PyFloat_AS_DOUBLE(p));
+    } else if (PyUnicode_Check(p) && PyUnicode_GET_LENGTH(p) == 1) {
+      kind = Char;
+      appendText(p, chars);
+    } else if (auto r = refOf(p)) {
+      kind = Object;
+      objects.push_back(std::move(*r));
+    } else {
+      raiseTypeError("cannot convert " + typeName(h) + " element of type " + typeName(p) +
                      " to a host value");
+    }
+    kinds |= kind;
+    if ((kinds & ~Numbers) != 0 && kinds != Char && kinds != Object)
+      raiseTypeError("cannot convert " + typeName(h) +
+                     " mixing numbers, characters and objects to a host value");
   }
   if (kinds == Logical) {
-    std::vector<bool> v;
-    v.reserve(n);
-    for (py::handle item : seq) v.push_back(item.ptr() == Py_True);
+    std::vector<bool> v(n);
+    for (std::size_t i = 0; i < n; ++i) v[i] = numbers[i] != 0.0;
     return quillon::Value::logicals(v);
   }
-  if ((kinds & ~unsigned(Logical | Int | Float)) == 0) {
-    // Numbers (logicals among numbers count as 0/1): int32 when every one
-    // fits, doubles otherwise.
-    bool allInt32 = (kinds & Float) == 0;
-    std::vector<long long> ints;
-    if (allInt32) {
-      for (py::handle item : seq) {
-        int overflow = 0;
-        long long v = PyLong_AsLongLongAndOverflow(item.ptr(), &overflow);
-        if (overflow || !isInt32(v)) {
-          allInt32 = false;
-          break;
-        }
-        ints.push_back(v);
-      }
-    }
-    if (allInt32) return quillon::Value::int32s(std::vector<std::int32_t>(ints.begin(), ints.end()));
-    std::vector<double> v;
-    v.reserve(n);
-    for (py::handle item : seq) {
-      double d = PyFloat_AsDouble(item.ptr());
-      if (d == -1.0 && PyErr_Occurred()) {
-        PyErr_Clear();
-        raiseTypeError("int too large to convert to a host value");
-      }
-      v.push_back(d);
-    }
-    return quillon::Value::doubles(v);
-  }
-  if (kinds == Char) {
-    py::str joined = py::str("").attr("join")(seq);
-    return textToHost(joined);
-  }
-  if (kinds == Object) {
-    std::vector<quillon::Value> v;
-    v.reserve(n);
-    for (py::handle item : seq) v.push_back(*refOf(item));
-    return quillon::Value::objects(v);
-  }
-  raiseTypeError("cannot convert " + typeName(h) +
-                 " mixing numbers, characters and objects to a host value");
+  // Numbers (logicals among numbers count as 0/1): int32 when every one fits,
+  // doubles otherwise.
+  if ((kinds & ~Numbers) == 0) return allInt32 ? quillon::Value::int32s(ints) : quillon::Value::doubles(numbers);
+  if (kinds == Char) return quillon::Value(std::u16string_view(chars));
+  return quillon::Value::objects(objects);
 }
 
 quillon::Value toHost(py::handle h) {
   PyObject* p = h.ptr();
   if (p == Py_None) return quillon::Value();
   if (PyBool_Check(p)) return quillon::Value::logical(p == Py_True);
-  if (PyLong_Check(p)) return intToHost(h);
+  if (PyLong_Check(p)) {
+    IntValue const v = intValue(p);
+    return v.int32 ? quillon::Value::int32(*v.int32) : quillon::Value(v.number);
+  }
   if (PyFloat_Check(p)) return quillon::Value(PyFloat_AS_DOUBLE(p));
   if (PyUnicode_Check(p)) return textToHost(h);
   if (auto r = refOf(h)) return std::move(*r);
@@ -191,9 +233,11 @@ py::object element(quillon::Value const& v, std::size_t i) {
 py::object fromHost(quillon::Value const& v) {
   if (v.type() == quillon::Value::Type::Char) {
     std::u16string text = v.toU16String();
+    // A given byte order: the decoder then keeps a leading U+FEFF as text.
+    int byteOrder = kLittleEndian ? -1 : 1;
     PyObject* s = PyUnicode_DecodeUTF16(reinterpret_cast<char const*>(text.data()),
                                         static_cast<Py_ssize_t>(text.size() * 2), "surrogatepass",
-                                        nullptr);
+                                        &byteOrder);
     if (!s) throw py::error_already_set();
     return py::reinterpret_steal<py::object>(s);
   }
@@ -235,9 +279,12 @@ PYBIND11_MODULE(_quillon, m) {
   py::register_exception_translator([](std::exception_ptr p) {
     try {
       if (p) std::rethrow_exception(p);
+    } catch (ConversionError const& e) {
+      PyErr_SetString(gHooks.argumentError ? gHooks.argumentError : PyExc_TypeError, e.what());
     } catch (quillon::Error const& e) {
-      PyObject* type = gHooks.hostError ? gHooks.hostError : PyExc_RuntimeError;
       std::string_view what = e.what();
+      PyObject* type = gHooks.hostError ? gHooks.hostError : PyExc_RuntimeError;
+      if (gHooks.argumentError && isArgumentError(what)) type = gHooks.argumentError;
       PyObject* text = PyUnicode_DecodeUTF8(what.data(), static_cast<Py_ssize_t>(what.size()), "replace");
       if (!text) return;  // the decoding error is already set
       PyErr_SetObject(type, text);
@@ -245,16 +292,26 @@ PYBIND11_MODULE(_quillon, m) {
     }
   });
 
+  // The package's classes and caches live as long as the process: importing
+  // quillon again after it left sys.modules gives the first package back (this
+  // module's state is never re-initialised), so older objects stay usable.
   m.def(
       "_set_hooks",
-      [](py::object wrapFn, py::object objectBase, py::object hostError) {
-        // Replacing hooks keeps the old ones alive: wrappers made earlier may
-        // still refer to them.
+      [](py::module_ package, py::object wrapFn, py::object objectBase, py::object hostError,
+         py::object argumentError) {
+        if (gHooks.package) throw std::logic_error("the quillon package is already set up");
         gHooks.wrap = wrapFn.release().ptr();
         gHooks.objectBase = objectBase.release().ptr();
         gHooks.hostError = hostError.release().ptr();
+        gHooks.argumentError = argumentError.release().ptr();
+        gHooks.package = package.release().ptr();
       },
-      py::arg("wrap"), py::arg("object_base"), py::arg("host_error"));
+      py::arg("package"), py::arg("wrap"), py::arg("object_base"), py::arg("host_error"),
+      py::arg("argument_error"));
+  m.def(
+      "_package",
+      [] { return gHooks.package ? py::reinterpret_borrow<py::object>(gHooks.package) : py::object(py::none()); },
+      "The quillon package set up by the first import, or None.");
 
   py::class_<Ref>(m, "Ref", "One reference to a host object.")
       .def_property_readonly("identity", [](Ref const& r) { return r.value.identity(); })

@@ -8,11 +8,23 @@
     ax.Dimensions = 4
 """
 
+import sys
+
 from . import _quillon
-from ._classes import HostClass, Object, wrap as _wrap
-from ._host import Host, Package, class_of, counters
-from ._runtime import HostError
 
-_quillon._set_hooks(_wrap, Object, HostError)
+_first = _quillon._package()
+if _first is not None:
+    # Imported again after leaving sys.modules: the first package, with its
+    # classes and its one wrapper per host object, stays the one in use.
+    sys.modules[__name__] = _first
+    for _sub in ("_quillon", "_runtime", "_classes", "_host"):
+        sys.modules[f"{__name__}.{_sub}"] = getattr(_first, _sub)
+else:
+    from ._classes import HostClass, Object, wrap as _wrap
+    from ._host import Host, Package, class_of, counters
+    from ._runtime import ArgumentError, HostError
 
-__all__ = ["Host", "HostError", "HostClass", "Object", "Package", "class_of", "counters"]
+    _quillon._set_hooks(sys.modules[__name__], _wrap, Object, HostError, ArgumentError)
+
+    __all__ = ["ArgumentError", "Host", "HostError", "HostClass", "Object", "Package",
+               "class_of", "counters"]

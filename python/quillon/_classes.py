@@ -6,6 +6,7 @@ the first time a class is needed, and one Python class per host class is kept.
 """
 
 import operator
+import threading
 import types
 import weakref
 
@@ -69,28 +70,70 @@ Object.__module__ = HostClass.__module__ = "quillon"
 # maps to a new object.
 _live = weakref.WeakValueDictionary()
 _classes = {}
+# Finding or making a wrapper, and building classes, run Python code between
+# the lookup and the insert, where another thread may run: one lock makes each
+# atomic. Reentrant: a collection inside may drop wrappers or wrap again.
+_lock = threading.RLock()
 
 
 def wrap(ref):
     """The wrapper of the host object in ``ref`` (a _quillon.Ref)."""
     key = ref.identity
-    obj = _live.get(key)
-    if obj is None:
-        obj = object.__new__(class_for(session().class_of(ref)))
-        obj._ref = ref
-        _live[key] = obj
-    return obj
+    with _lock:
+        obj = _live.get(key)
+        if obj is None:
+            obj = object.__new__(class_for(session().class_of(ref)))
+            obj._ref = ref
+            _live[key] = obj
+        return obj
 
 
 def class_for(name):
-    """The Python class of the host class ``name`` (built on first use)."""
+    """The Python class of the host class ``name`` (built on first use, after
+    the classes of its host superclasses)."""
     cls = _classes.get(name)
-    if cls is None:
-        cls = _classes[name] = _build(name)
-    return cls
+    if cls is not None:
+        return cls
+    with _lock:
+        # Ancestors first, walked without recursion: a class is built once
+        # every one of its superclasses is.
+        s = session()
+        pending, expanded = [name], set()
+        while pending:
+            top = pending[-1]
+            if top in _classes:
+                pending.pop()
+                continue
+            supers = s.describe_class(top).superclasses
+            missing = [c for c in supers if c not in _classes]
+            if not missing:
+                _classes[top] = _build(top, [_classes[c] for c in supers])
+                pending.pop()
+                continue
+            if top in expanded or any(c in expanded for c in missing):
+                raise TypeError(f"host class {top} derives from itself")
+            expanded.add(top)
+            pending.extend(reversed(missing))
+        return _classes[name]
 
 
-def _build(name):
+def _consistent_bases(supers):
+    """Bases Python can order when the host's order has no consistent MRO: a
+    superclass another one derives from is dropped (it stays an ancestor), then
+    each remaining one in host order is kept if it still fits (the first
+    always does)."""
+    supers = [b for b in supers if not any(o is not b and issubclass(o, b) for o in supers)]
+    chosen = []
+    for base in supers:
+        try:
+            HostClass("_probe", tuple(chosen + [base]), {"__slots__": ()})
+        except TypeError:
+            continue
+        chosen.append(base)
+    return tuple(chosen)
+
+
+def _build(name, supers):
     s = session()
     desc = s.describe_class(name)
     props = {p.name: p for p in s.all_properties(name)}
@@ -109,7 +152,12 @@ def _build(name):
     _add_protocols(ns, methods)
     ns["_host_members"] = tuple(sorted(m for m in ns if not m.startswith("_")))
     ns["__doc__"] = _class_doc(desc, methods, props)
-    cls = HostClass(desc.short_name or name.rpartition(".")[2], (Object,), ns)
+    short = desc.short_name or name.rpartition(".")[2]
+    # The host superclasses, in host order, so isinstance follows the host.
+    try:
+        cls = HostClass(short, tuple(supers) or (Object,), ns)
+    except TypeError:
+        cls = HostClass(short, _consistent_bases(supers), ns)
     cls.__qualname__ = name
     return cls
 
@@ -193,16 +241,19 @@ def _comparison(method):
 
 def _add_protocols(ns, methods):
     invoke = session().invoke
+    # Each class states every comparison: a Python base (a host superclass)
+    # must not lend one the host class does not have.
     for host_name, dunder in _COMPARISONS.items():
-        if host_name in methods:
-            ns[dunder] = _comparison(host_name)
-    if "eq" in methods:
-        # Equal host objects need not be the same object: no identity hash.
-        ns["__hash__"] = None
+        ns[dunder] = _comparison(host_name) if host_name in methods else getattr(object, dunder)
+    # Equal host objects need not be the same object: no identity hash then.
+    # Without a host eq, objects compare by identity and hash so.
+    ns["__hash__"] = None if "eq" in methods else object.__hash__
     if "toString" in methods:
         ns["__str__"] = lambda self: invoke(self._ref, "toString", ())
     if "size" in methods and "at" in methods:
         ns.update(_sequence_protocol(invoke))
+        if "contains" in methods:
+            ns["__contains__"] = lambda self, item: invoke(self._ref, "contains", (item,))
 
 
 def _sequence_protocol(invoke):
@@ -222,10 +273,13 @@ def _sequence_protocol(invoke):
         return invoke(self._ref, "at", (i + 1,))
 
     def iterate(self):
-        i = 0
-        while i < length(self):
-            yield invoke(self._ref, "at", (i + 1,))
+        # The size is read when the walk starts and again when it reaches that
+        # end, to take in what was appended meanwhile; a sequence that shrinks
+        # under the walk stops it with the host's bounds error.
+        ref, i, n = self._ref, 0, length(self)
+        while i < n or i < (n := length(self)):
             i += 1
+            yield invoke(ref, "at", (i,))
 
     return {"__len__": length, "__getitem__": getitem, "__iter__": iterate}
 

@@ -11,8 +11,13 @@ class HostError(RuntimeError):
         self.message = message
 
 
-# Public as quillon.HostError; tracebacks name it so.
-HostError.__module__ = "quillon"
+class ArgumentError(HostError, TypeError):
+    """Arguments that fit no signature of a host method, or a value that does
+    not convert to what the host expects (or to any host value at all)."""
+
+
+# Public as quillon.HostError and quillon.ArgumentError; tracebacks name them so.
+HostError.__module__ = ArgumentError.__module__ = "quillon"
 
 _session = None
 

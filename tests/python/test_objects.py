@@ -1,10 +1,14 @@
 """Host objects in Python: classes, members, identity and release, errors."""
 
 import gc
+import os
+import subprocess
+import sys
+import threading
 import unittest
 
 import quillon
-from helpers import LIVE, HostTestCase, host, live_counts, requires_types
+from helpers import LIVE, HostTestCase, host, live_counts
 
 TYPES = "Zorvan.metamodel.types"
 
@@ -31,7 +35,6 @@ class Packages(HostTestCase):
             quillon.class_of(3)
 
 
-@requires_types
 class Classes(HostTestCase):
     def test_package_members(self):
         T = self.types()
@@ -53,12 +56,15 @@ class Classes(HostTestCase):
         T, m = self.types(), self.model()
         self.assertEqual(T.Axis(m).Dimensions, 0)
         self.assertEqual(T.Axis(m, 7, "x").Dimensions, 7)
-        with self.assertRaises(quillon.HostError) as cm:
+        with self.assertRaises(quillon.ArgumentError) as cm:
             T.Axis(m, "x", 7)
-        self.assertEqual(
-            cm.exception.message,
+        self.assertIsInstance(cm.exception, TypeError)
+        message = cm.exception.message
+        self.assertTrue(message.startswith(
             f'No signature of "Axis" in class "{TYPES}.Axis" accepts (Ozo.Model, char, int32); '
-            'candidates: Axis(Ozo.Model), Axis(Ozo.Model, int32 scalar, char vector).')
+            'candidates: '), message)
+        for candidate in ("Axis(Ozo.Model)", "Axis(Ozo.Model, int32 scalar, char vector)"):
+            self.assertIn(candidate, message)
 
     def test_methods_static_and_through_the_class(self):
         T = self.types()
@@ -76,6 +82,32 @@ class Classes(HostTestCase):
     def test_none_as_self_reaches_the_host(self):
         with self.assertRaises(quillon.HostError):
             self.types().ImmutableAxis.getMetaType(None)
+
+    def test_classes_follow_host_superclasses(self):
+        T = self.types()
+        ax = self.axis()
+        self.assertIsInstance(ax, T.ImmutableAxis)
+        self.assertIsInstance(ax, T.Axis)
+        self.assertNotIsInstance(T.ImmutableAxis.cast(ax), T.Axis)
+        self.assertIsInstance(ax, quillon.Object)
+        supers = host.describe_class(f"{TYPES}.Axis").superclasses
+        self.assertIn(f"{TYPES}.ImmutableAxis", supers)
+        self.assertEqual([b._host_name for b in T.Axis.__bases__], supers)
+
+    def test_bases_python_cannot_order_fall_back(self):
+        def cls(name, *bases):
+            return quillon.HostClass(name, bases or (quillon.Object,), {"__slots__": ()})
+
+        consistent = quillon._classes._consistent_bases
+        a = cls("A")
+        b = cls("B", a)
+        # A base listed before its own subclass: the subclass keeps it.
+        self.assertEqual(consistent([a, b]), (b,))
+        c = cls("C")
+        x, y = cls("X", a, c), cls("Y", c, a)
+        # Two orders of the same pair: the first in host order wins.
+        self.assertEqual(consistent([x, y]), (x,))
+        self.assertEqual(consistent([y, b, x]), (y, b))
 
     def test_package_function(self):
         self.assertIsNotNone(self.types().MetaPackage())
@@ -106,7 +138,6 @@ class Classes(HostTestCase):
         self.assertIn("getMetaType(", ax.getMetaType.__doc__)
 
 
-@requires_types
 class IdentityAndRelease(HostTestCase):
     def test_same_host_object_same_python_object(self):
         m = self.model()
@@ -138,11 +169,84 @@ class IdentityAndRelease(HostTestCase):
             self.assertEqual(counts[name], 0, name)
         self.assertEqual(set(LIVE) - set(quillon.counters()), set())
 
+    def test_two_threads_get_one_wrapper(self):
+        # Each round makes a host object no Python object stands for yet, and
+        # two threads ask for its wrapper at once.
+        T = self.types()
+        ax = self.axis()
+        old_interval = sys.getswitchinterval()
+        sys.setswitchinterval(1e-6)
+        try:
+            barrier = threading.Barrier(2, timeout=10)
+            rounds, seen, failures = 1000, [[], []], []
+
+            def work(k):
+                try:
+                    for _ in range(rounds):
+                        barrier.wait()
+                        seen[k].append(T.ImmutableAxis.cast(ax))
+                        barrier.wait()
+                        if k == 0:
+                            if seen[0][-1] is not seen[1][-1]:
+                                failures.append(1)
+                            seen[0].clear()
+                            seen[1].clear()
+                        barrier.wait()
+                except threading.BrokenBarrierError:
+                    pass
+
+            threads = [threading.Thread(target=work, args=(k,)) for k in (0, 1)]
+            for t in threads:
+                t.start()
+            for t in threads:
+                t.join(60)
+            self.assertFalse(any(t.is_alive() for t in threads))
+        finally:
+            sys.setswitchinterval(old_interval)
+        self.assertFalse(barrier.broken)
+        self.assertEqual(len(failures), 0, f"{len(failures)} of {rounds} rounds made two wrappers")
+
     def test_errors_do_not_leak_arguments(self):
         ax = self.axis()
         for _ in range(3):
             with self.assertRaises(quillon.HostError):
                 self.types().Axis(ax, ax)
+
+
+REIMPORT = """
+import sys
+import quillon
+
+host = quillon.Host()
+host.load("mm_types_xb")
+T = host.package("Zorvan.metamodel.types")
+m = host.package("Ozo").Model()
+ax = T.Axis(m, 1, "a")
+for forget in (["quillon"], [n for n in sys.modules if n.split(".")[0] == "quillon"]):
+    for name in forget:
+        del sys.modules[name]
+    import quillon as again
+    T2 = again.Host().package("Zorvan.metamodel.types")
+    ax2 = T2.Axis(m, 2, "b")  # an older object as an argument
+    assert T2.ImmutableAxis.cast(ax) is T.ImmutableAxis.cast(ax)
+    assert isinstance(ax2, T.Axis) and ax2.getMetaType() is ax.getMetaType()
+    try:
+        ax2.Dimensions = "x"
+    except quillon.ArgumentError:
+        pass
+    import quillon._classes as classes
+    assert classes.Object is quillon.Object
+print("same package")
+"""
+
+
+class ImportedAgain(unittest.TestCase):
+    def test_objects_stay_usable_after_importing_again(self):
+        # A process of its own: it takes the package out of sys.modules.
+        result = subprocess.run([sys.executable, "-c", REIMPORT], env=dict(os.environ),
+                                capture_output=True, text=True, timeout=120)
+        self.assertEqual((result.returncode, result.stdout.strip()), (0, "same package"),
+                         result.stderr)
 
 
 if __name__ == "__main__":
