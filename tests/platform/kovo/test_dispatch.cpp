@@ -204,7 +204,7 @@ TEST_F(Dispatch, DestroyedObjectsAreRefusedBeforeAnyInvokerRuns) {
   ArrayPtr other = makeObject("KD.Base", 2);
   Runtime::destroy(other);
   EXPECT_EQ(TestClass::destroyCalls(), destroyed + 1);
-  int const before = gInvoked;
+  int const invokedBefore = gInvoked;
   std::string const deleted = "Invalid or deleted object.";
   EXPECT_EQ(errorOf([&] { call("f", {other}); }), deleted);
   EXPECT_EQ(errorOf([&] { Runtime::callMethod(other, "who", {}); }), deleted);
@@ -215,7 +215,7 @@ TEST_F(Dispatch, DestroyedObjectsAreRefusedBeforeAnyInvokerRuns) {
   both->objects()[0] = omGetArrayElement(base.get(), 0);
   both->objects()[1] = omGetArrayElement(other.get(), 0);
   EXPECT_EQ(errorOf([&] { call("f", {both}); }), deleted);
-  EXPECT_EQ(gInvoked, before);
+  EXPECT_EQ(gInvoked, invokedBefore);
 }
 
 TEST_F(Dispatch, ErrorsFromInvokersPassThroughUnchanged) {

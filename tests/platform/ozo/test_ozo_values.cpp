@@ -58,8 +58,10 @@ TEST_F(Values, BoxingIntegersRealsAndBooleansDoesNotAllocate) {
   std::int64_t sum = 0;
   std::size_t const n = allocationsOf([&] {
     for (int i = 0; i < 100; ++i) {
-      Ozo::Object const a = Ozo::Integer(i), b = Ozo::Real(i * 0.5), c = Ozo::Boolean(i % 2 == 0);
-      sum += Ozo::Integer(a).value() + static_cast<std::int64_t>(Ozo::Real(b).value()) + Ozo::Boolean(c).value();
+      Ozo::Object const boxedInt = Ozo::Integer(i), boxedReal = Ozo::Real(i * 0.5),
+                        boxedBool = Ozo::Boolean(i % 2 == 0);
+      sum += Ozo::Integer(boxedInt).value() + static_cast<std::int64_t>(Ozo::Real(boxedReal).value()) +
+             Ozo::Boolean(boxedBool).value();
     }
   });
   EXPECT_EQ(n, 0u);

@@ -1,0 +1,129 @@
+// Every property row of every registered element class agrees with the
+// model's own definition of the property at the same index: one fact, two
+// statements, checked here so that they cannot drift apart.
+#include "support/HostFixture.hpp"
+
+#include "elements/anatomy/ElementClass.hpp"
+
+#include <cctype>
+#include <string>
+
+namespace quillon::testing {
+namespace {
+
+using Ozo::meta::Multiplicity;
+using Ozo::meta::ValueKind;
+using Zorvan::xb::PropertyRow;
+
+bool sameIgnoringCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i)
+    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
+      return false;
+  return true;
+}
+
+std::string shortOf(char const* qualified) {
+  std::string const s(qualified ? qualified : "");
+  return s.substr(s.rfind('.') + 1);
+}
+std::string packageOf(char const* qualified) {
+  std::string const s(qualified ? qualified : "");
+  return s.substr(0, s.rfind('.'));
+}
+
+// The registration and host data type a model property must have.
+struct Expected {
+  Zorvan::xb::PropertyKind kind;
+  std::string hostType;
+};
+
+Expected expectedFor(Ozo::meta::PropertyDef const& d) {
+  bool const many = d.multiplicity == Multiplicity::Many;
+  bool const optional = d.multiplicity == Multiplicity::ZeroOne;
+  switch (d.kind) {
+    case ValueKind::Element:
+      return {Zorvan::xb::ClassObject, packageOf(d.typeName) + (many ? ".ImmutableSequenceOfImmutable" : ".Immutable") +
+                                           shortOf(d.typeName)};
+    case ValueKind::String:
+      return many ? Expected{Zorvan::xb::PrimitiveSequence, "Ozo.ImmutableSequenceOfString"}
+                  : Expected{Zorvan::xb::String, "char"};
+    case ValueKind::Integer:
+      return many ? Expected{Zorvan::xb::PrimitiveSequence, "Ozo.ImmutableSequenceOfInteger"}
+                  : Expected{Zorvan::xb::Primitive, optional ? "ozoint32" : "int32 scalar"};
+    case ValueKind::Real:
+      return many ? Expected{Zorvan::xb::PrimitiveSequence, "Ozo.ImmutableSequenceOfReal"}
+                  : Expected{Zorvan::xb::Primitive, optional ? "ozodouble" : "double scalar"};
+    case ValueKind::Boolean: return {Zorvan::xb::Primitive, optional ? "ozological" : "logical scalar"};
+    case ValueKind::Value: break;
+  }
+  return {nullptr, d.typeName ? d.typeName : ""};
+}
+
+class CatalogueConsistency : public HostFixture {};
+
+TEST_F(CatalogueConsistency, EveryPropertyRowMatchesTheModelDefinition) {
+  // Populating the packages registers every element class.
+  host.describePackage("Zorvan.metamodel.foundation");
+  host.describePackage("Zorvan.metamodel.types");
+  auto const classes = Zorvan::xb::registeredElementClasses();
+  ASSERT_GE(classes.size(), 7u + 6u) << "the foundation and types classes are not all registered";
+
+  std::size_t rows = 0;
+  for (Zorvan::xb::ElementClassData const* c : classes) {
+    Ozo::meta::ClassDef const& def = *c->def;
+    SCOPED_TRACE(std::string(def.packageName) + "." + def.name);
+    unsigned previous = 0;
+    for (PropertyRow const& r : c->properties) {
+      SCOPED_TRACE(r.name);
+      ++rows;
+      ASSERT_GE(r.index, 1u);
+      ASSERT_LE(r.index, def.propertyCount) << "index beyond the model's table";
+      EXPECT_GT(r.index, previous) << "rows are not in ascending index order";
+      previous = r.index;
+      Ozo::meta::PropertyDef const& d = def.properties[r.index - 1];
+      EXPECT_TRUE(sameIgnoringCase(r.name, d.name)) << "model calls index " << r.index << " " << d.name;
+      EXPECT_EQ(static_cast<int>(r.multiplicity), static_cast<int>(d.multiplicity));
+      bool const modelReadOnly = d.readOnly || d.derived != Ozo::meta::Derivation::None;
+      EXPECT_EQ(r.mutability == Ozo::xb::Mutability::ReadOnly, modelReadOnly);
+      Expected const e = expectedFor(d);
+      if (e.kind != nullptr) {
+        EXPECT_EQ(r.kind, e.kind) << "registered with the wrong kind";
+        EXPECT_EQ(r.hostType, e.hostType);
+      }
+    }
+  }
+  EXPECT_GT(rows, 30u);
+}
+
+// The meta-property classes list the class's own entries first and end with
+// the runtime's, or with an inherited Namespace's after them.
+TEST_F(CatalogueConsistency, MetaPropertyGroupsFollowTheModelChain) {
+  auto const names = [this](std::string const& cls) {
+    std::vector<std::string> r;
+    for (MetaPropertyDesc const& m : host.describeClass(cls).metaProperties) r.push_back(m.declaredBy + "." + m.name);
+    return r;
+  };
+  std::vector<std::string> const axis = names(std::string(kTypes) + "AxisMetaProperty");
+  ASSERT_EQ(axis.size(), 22u);
+  EXPECT_EQ(axis.front(), "Axis.BaseType");
+  EXPECT_EQ(axis[7], "NamedElement.Name");
+  EXPECT_EQ(axis[11], "Element.OwnedElement");
+  EXPECT_EQ(axis.back(), "ClassObject.Uri");
+
+  std::vector<std::string> const integer = names(std::string(kTypes) + "IntegerMetaProperty");
+  ASSERT_EQ(integer.size(), 2u + 4 + 10 + 3 + 4 + 3 + 8 + 3);
+  EXPECT_EQ(integer.front(), "Integer.Length");
+  EXPECT_EQ(integer[2], "Real.MinValue");
+  EXPECT_EQ(integer[6], "PrimitiveType.GroundValue");
+  EXPECT_EQ(integer[16], "ValueType.InvalidValue");
+  EXPECT_EQ(integer[integer.size() - 4], "ClassObject.Uri");
+  EXPECT_EQ(integer.back(), "Namespace.OwnedMember");
+
+  std::vector<std::string> const ns = names("Zorvan.metamodel.foundation.NamespaceMetaProperty");
+  ASSERT_FALSE(ns.empty());
+  EXPECT_EQ(ns.front(), "Namespace.ElementImport") << "a class's own group comes first even when listed last elsewhere";
+}
+
+}  // namespace
+}  // namespace quillon::testing
