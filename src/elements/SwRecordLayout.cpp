@@ -16,6 +16,8 @@ struct SwRecordLayoutClass {
   using Immutable = ImmutableSwRecordLayout;
   using Modifiable = SwRecordLayout;
   using Meta = SwRecordLayoutMeta;
+  // LookupTableType's sequence classes come with LookupTableType; until
+  // then reading that property fails with the unknown-class error.
   static constexpr PropertyRow properties[] = {
       {1, "LookupTableType", ClassObject, Many, Settable,
        "Zorvan.metamodel.types.ImmutableSequenceOfImmutableLookupTableType", 2048},

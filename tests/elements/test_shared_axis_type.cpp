@@ -2,6 +2,8 @@
 // Axis), and the minimal SwRecordLayout it needs, as a host user sees them.
 #include "support/HostFixture.hpp"
 
+#include <algorithm>
+
 namespace quillon::testing {
 namespace {
 
@@ -48,6 +50,12 @@ TEST_F(SharedAxisTypeHost, SwRecordLayoutClasses) {
   ASSERT_FALSE(mod.methods.empty());
   EXPECT_EQ(mod.methods[0].arguments, std::vector<std::string>{"Ozo.Model"});
   EXPECT_NE(mod.methods[1].kind, "constructor") << "one constructor until its group and string classes exist";
+
+  // Meta-property groups: its own, then its ancestors' (PackageableElement declares none).
+  std::vector<std::string> groups;
+  for (MetaPropertyDesc const& e : host.describeClass(T("SwRecordLayoutMetaProperty")).metaProperties)
+    if (groups.empty() || groups.back() != e.declaredBy) groups.push_back(e.declaredBy);
+  EXPECT_EQ(groups, (std::vector<std::string>{"SwRecordLayout", "NamedElement", "Element", "ClassObject"}));
 
   // Registered between SharedAxisType's classes and Axis's.
   std::vector<std::string> const classes = host.describePackage("Zorvan.metamodel.types").classes;
