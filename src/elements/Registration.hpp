@@ -13,5 +13,6 @@ void staticInitializePrimitiveType(kovo::COSPackage* package);
 void staticInitializeReal(kovo::COSPackage* package);
 void staticInitializeSharedAxisType(kovo::COSPackage* package);
 void staticInitializeSwGenericAxisParamType(kovo::COSPackage* package);
+void staticInitializeSwRecordLayout(kovo::COSPackage* package);
 
 }  // namespace Zorvan::metamodel::types::xb

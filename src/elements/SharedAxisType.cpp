@@ -27,6 +27,7 @@ struct SharedAxisTypeClass {
   };
   static constexpr MethodRow constructors[] = {
       creation<SharedAxisType, Ozo::Model const&>(),
+      creation<SharedAxisType, Ozo::Model, SwRecordLayout, Axis, Ozo::String>(),
   };
 };
 }  // namespace

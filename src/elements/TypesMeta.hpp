@@ -16,6 +16,7 @@ inline constexpr char kReal[] = "mm_types/Zorvan/metamodel/types/Zorvanmetamodel
 inline constexpr char kSharedAxisType[] = "mm_types/Zorvan/metamodel/types/ZorvanmetamodeltypesSharedAxisType";
 inline constexpr char kSwGenericAxisParamType[] =
     "mm_types/Zorvan/metamodel/types/ZorvanmetamodeltypesSwGenericAxisParamType";
+inline constexpr char kSwRecordLayout[] = "mm_types/Zorvan/metamodel/types/ZorvanmetamodeltypesSwRecordLayout";
 }  // namespace headers
 
 using Zorvan::xb::ModelMeta;
@@ -27,5 +28,7 @@ using SharedAxisTypeMeta =
     ModelMeta<NSInterface::SharedAxisTypeIntf, ImmutableSharedAxisType, headers::kSharedAxisType, 1010>;
 using SwGenericAxisParamTypeMeta = ModelMeta<NSInterface::SwGenericAxisParamTypeIntf, ImmutableSwGenericAxisParamType,
                                              headers::kSwGenericAxisParamType, 763>;
+using SwRecordLayoutMeta =
+    ModelMeta<NSInterface::SwRecordLayoutIntf, ImmutableSwRecordLayout, headers::kSwRecordLayout, 688>;
 
 }  // namespace Zorvan::metamodel::types::xb

@@ -58,6 +58,7 @@ void typesStaticInitializePackage(kovo::COSPackage* package) {
   staticInitializeReal(package);
   staticInitializePrimitiveType(package);
   staticInitializeSharedAxisType(package);
+  staticInitializeSwRecordLayout(package);
   staticInitializeAxis(package);
   staticInitializeSwGenericAxisParamType(package);
   kovo::factory::detail::initStringDataTypes();

@@ -1,6 +1,7 @@
 // The typed facades of the foundation and types libraries, on Axis and its
 // relatives.
 #include <types/Axis.hpp>
+#include <types/Types.hpp>  // Integer, SharedAxisType and the meta package
 
 #include "platform/ozo/TestClasses.hpp"
 

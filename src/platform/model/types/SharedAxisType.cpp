@@ -1,0 +1,36 @@
+// SharedAxisType as data, and its creation operations.
+#include <types/Definitions.hpp>
+
+namespace Zorvan::metamodel::types {
+
+using namespace definition;
+
+namespace {
+//                 name                kind        multiplicity  type
+constexpr PropertyDef kOwn[] = {
+    {"SwRecordLayout",    K::Element, M::One,     names::kSwRecordLayout},
+    {"Axis",              K::Element, M::One,     names::kAxis},
+    {"IsApplication",     K::Boolean, M::One},
+    {"SharedFrom",        K::Element, M::Many,    names::kAxis},
+    {"ValueAxisDataType", K::Element, M::ZeroOne, names::kPrimitiveType},
+    {"Qualifier",         K::String,  M::ZeroOne},
+    {"IsConst",           K::Boolean, M::ZeroOne},
+    {"IsVolatile",        K::Boolean, M::ZeroOne},
+};
+}  // namespace
+
+using I = NSInterface::SharedAxisTypeIntf;
+constinit ClassDef const I::sClassDef =
+    classDef("SharedAxisType", foundation::NSInterface::ValueTypeIntf::sClassDef, kOwn, kConcrete);
+constinit Ozo::IntrospectiveMethods const I::sIntrospectiveMethods = introspection<I>();
+
+SharedAxisType SharedAxisType::create(Ozo::Model const& model) { return Ozo::createElement<SharedAxisType>(model); }
+
+SharedAxisType SharedAxisType::create(Ozo::Model model, SwRecordLayout layout, Axis axis, Ozo::String name) {
+  SharedAxisType const x = createNamed<SharedAxisType>(model, name);
+  x.setSwRecordLayout(layout);
+  x.setAxis(axis);
+  return x;
+}
+
+}  // namespace Zorvan::metamodel::types

@@ -1,0 +1,142 @@
+// SharedAxisType's constructor that takes elements (a SwRecordLayout and an
+// Axis), and the minimal SwRecordLayout it needs, as a host user sees them.
+#include "support/HostFixture.hpp"
+
+#include <algorithm>
+
+namespace quillon::testing {
+namespace {
+
+std::string T(std::string const& shortName) { return kTypes + shortName; }
+
+class SharedAxisTypeHost : public HostFixture {
+ protected:
+  Value layout(Value const& m) const { return host.construct(T("SwRecordLayout"), {m}); }
+  // The same object in the immutable view, as property reads answer.
+  Value immutable(std::string const& cls, Value const& v) const { return host.call(T("Immutable" + cls), "cast", {v}); }
+};
+
+TEST_F(SharedAxisTypeHost, DescribesTheElementConstructor) {
+  ClassDesc const c = host.describeClass(T("SharedAxisType"));
+  ASSERT_GE(c.methods.size(), 2u);
+  EXPECT_EQ(c.methods[0].arguments, std::vector<std::string>{"Ozo.Model"});
+  EXPECT_EQ(c.methods[1].kind, "constructor");
+  EXPECT_EQ(c.methods[1].name, "SharedAxisType");
+  EXPECT_EQ(c.methods[1].arguments,
+            (std::vector<std::string>{"Ozo.Model", T("SwRecordLayout"), T("Axis"), "char vector"}));
+  EXPECT_EQ(c.methods[1].result, T("SharedAxisType"));
+  EXPECT_EQ(c.methods[2].name, "MetaClass") << "constructors come first, then the meta methods";
+}
+
+TEST_F(SharedAxisTypeHost, SwRecordLayoutClasses) {
+  ClassDesc const imm = host.describeClass(T("ImmutableSwRecordLayout"));
+  EXPECT_EQ(imm.superclasses, std::vector<std::string>{"Zorvan.metamodel.foundation.ImmutablePackageableElement"});
+  std::vector<std::string> names, types;
+  std::vector<std::uint32_t> attributes;
+  for (PropertyDesc const& p : imm.properties) {
+    names.push_back(p.name);
+    types.push_back(p.type);
+    attributes.push_back(p.attributes);
+  }
+  EXPECT_EQ(names, (std::vector<std::string>{"LookupTableType", "SharedAxisType", "SwRecordLayoutGroup", "String"}));
+  EXPECT_EQ(types, (std::vector<std::string>{T("ImmutableSequenceOfImmutableLookupTableType"),
+                                             T("ImmutableSequenceOfImmutableSharedAxisType"),
+                                             T("ImmutableSwRecordLayoutGroup"), T("ImmutableString")}));
+  EXPECT_EQ(attributes, (std::vector<std::uint32_t>{2048, 2048, 2048, 0}));
+
+  ClassDesc const mod = host.describeClass(T("SwRecordLayout"));
+  EXPECT_EQ(mod.superclasses,
+            (std::vector<std::string>{T("ImmutableSwRecordLayout"), "Zorvan.metamodel.foundation.PackageableElement"}));
+  ASSERT_FALSE(mod.methods.empty());
+  EXPECT_EQ(mod.methods[0].arguments, std::vector<std::string>{"Ozo.Model"});
+  EXPECT_NE(mod.methods[1].kind, "constructor") << "one constructor until its group and string classes exist";
+
+  // Meta-property groups: its own, then its ancestors' (PackageableElement declares none).
+  std::vector<std::string> groups;
+  for (MetaPropertyDesc const& e : host.describeClass(T("SwRecordLayoutMetaProperty")).metaProperties)
+    if (groups.empty() || groups.back() != e.declaredBy) groups.push_back(e.declaredBy);
+  EXPECT_EQ(groups, (std::vector<std::string>{"SwRecordLayout", "NamedElement", "Element", "ClassObject"}));
+
+  // Registered between SharedAxisType's classes and Axis's.
+  std::vector<std::string> const classes = host.describePackage("Zorvan.metamodel.types").classes;
+  auto const at = [&](std::string const& n) { return std::find(classes.begin(), classes.end(), n) - classes.begin(); };
+  EXPECT_LT(at(T("ImmutableSharedAxisTypeImmutableIterator")), at(T("ImmutableSwRecordLayout")));
+  EXPECT_LT(at(T("ImmutableSwRecordLayoutImmutableIterator")), at(T("ImmutableAxis")));
+  EXPECT_LT(at(T("ImmutableAxis")), static_cast<std::ptrdiff_t>(classes.size()));
+}
+
+TEST_F(SharedAxisTypeHost, ConstructsFromLayoutAxisAndName) {
+  Value const m = model();
+  Value const l = layout(m);
+  Value const a = host.construct(T("Axis"), {m, 2, "x"});
+  Value const s = host.construct(T("SharedAxisType"), {m, l, a, "shared"});
+  EXPECT_EQ(host.classOf(s), T("SharedAxisType"));
+  EXPECT_EQ(host.get(s, "Name").toString(), "shared");
+  // Read in the object's own (modifiable) view: the very host objects passed in.
+  Value const readLayout = host.get(s, "SwRecordLayout");
+  EXPECT_EQ(host.classOf(readLayout), T("SwRecordLayout"));
+  EXPECT_TRUE(readLayout.sameObject(l));
+  EXPECT_TRUE(host.get(s, "Axis").sameObject(a));
+  EXPECT_EQ(host.get(host.get(s, "Axis"), "Name").toString(), "x");
+  // And in the immutable view, as the immutable forms of the same objects.
+  Value const frozen = immutable("SharedAxisType", s);
+  EXPECT_TRUE(host.get(frozen, "SwRecordLayout").sameObject(immutable("SwRecordLayout", l)));
+  EXPECT_TRUE(host.get(frozen, "Axis").sameObject(immutable("Axis", a)));
+
+  // The one-argument form leaves both elements unset.
+  Value const bare = host.construct(T("SharedAxisType"), {m});
+  EXPECT_TRUE(host.get(bare, "SwRecordLayout").isEmpty());
+  EXPECT_TRUE(host.get(bare, "Axis").isEmpty());
+}
+
+TEST_F(SharedAxisTypeHost, ElementArgumentsOfAnotherClassAreRefusedBeforeCreation) {
+  Value const m = model();
+  Value const l = layout(m);
+  Value const a = axis(m);
+  std::size_t const before = host.counter("model objects");
+  EXPECT_EQ(errorOf([&] { host.construct(T("SharedAxisType"), {m, a, l, "s"}); }),
+            "No signature of \"SharedAxisType\" in class \"" + T("SharedAxisType") + "\" accepts (Ozo.Model, " +
+                T("Axis") + ", " + T("SwRecordLayout") + ", char); candidates: SharedAxisType(Ozo.Model), " +
+                "SharedAxisType(Ozo.Model, " + T("SwRecordLayout") + ", " + T("Axis") + ", char vector).");
+  EXPECT_NE(errorOf([&] { host.construct(T("SharedAxisType"), {m, m, a, "s"}); }), "");
+  EXPECT_NE(errorOf([&] { host.construct(T("SharedAxisType"), {m, l, l, "s"}); }), "");
+  // The immutable view is not the modifiable class the constructor takes.
+  EXPECT_NE(errorOf([&] { host.construct(T("SharedAxisType"), {m, immutable("SwRecordLayout", l), a, "s"}); }), "");
+  EXPECT_NE(errorOf([&] { host.construct(T("SharedAxisType"), {m, l, a, 7}); }), "");
+  EXPECT_EQ(host.counter("model objects"), before) << "a refused call created an element";
+}
+
+TEST_F(SharedAxisTypeHost, EmptyElementArgumentsLeaveThePropertyUnset) {
+  Value const m = model();
+  Value const noLayout = host.call(T("SwRecordLayout"), "cast", {m});
+  Value const noAxis = host.call(T("Axis"), "cast", {m});
+  ASSERT_TRUE(noLayout.isEmpty());
+  Value const s = host.construct(T("SharedAxisType"), {m, noLayout, axis(m), "s"});
+  EXPECT_TRUE(host.get(s, "SwRecordLayout").isEmpty());
+  EXPECT_FALSE(host.get(s, "Axis").isEmpty());
+  Value const t = host.construct(T("SharedAxisType"), {m, layout(m), noAxis, "t"});
+  EXPECT_FALSE(host.get(t, "SwRecordLayout").isEmpty());
+  EXPECT_TRUE(host.get(t, "Axis").isEmpty());
+  EXPECT_EQ(host.get(t, "Name").toString(), "t");
+  // An empty numeric array stands for an empty handle of any class, as elsewhere.
+  EXPECT_TRUE(host.get(host.construct(T("SharedAxisType"), {m, Value(), Value(), "u"}), "Axis").isEmpty());
+}
+
+TEST_F(SharedAxisTypeHost, LayoutListsItsSharedAxisTypes) {
+  Value const m = model();
+  Value const l = layout(m);
+  Value const s = host.construct(T("SharedAxisType"), {m, l, axis(m), "s"});
+  Value const seq = host.get(l, "SharedAxisType");
+  EXPECT_EQ(host.classOf(seq), T("SequenceOfSharedAxisType"));
+  EXPECT_EQ(host.invoke(seq, "size", {}).toInt32(), 0) << "the constructor's link is one-way";
+  host.invoke(seq, "push_back", {s});
+  EXPECT_TRUE(host.invoke(host.get(l, "SharedAxisType"), "at", {1}).sameObject(s));
+  EXPECT_NE(errorOf([&] { host.invoke(seq, "push_back", {l}); }), "");
+  EXPECT_EQ(host.invoke(seq, "size", {}).toInt32(), 1);
+  // Until LookupTableType is modelled its sequence has no host class: a clean error.
+  EXPECT_EQ(errorOf([&] { host.get(l, "LookupTableType"); }),
+            "Unknown class \"" + T("SequenceOfLookupTableType") + "\".");
+}
+
+}  // namespace
+}  // namespace quillon::testing
