@@ -138,7 +138,7 @@ bool ElementBase::isSet(meta::ClassDef const& declaring, unsigned index) {
     case Derivation::None:
       break;
   }
-  return s.set;
+  return s.set && s.value;  // a weak reference reads unset once its model is gone
 }
 
 void ElementBase::set(meta::ClassDef const& declaring, unsigned index, ImmutableObject const& value) {
@@ -249,6 +249,10 @@ Link ElementAccess::makeLink(ElementBase* owner, PropertyImpl const& p, Immutabl
     for (ElementBase const* a = owner; a; a = a->fContainer)
       OZO_ASSERT_AT(kElementHeader, 279, a != child, "Value for %s would own itself", p.qualifiedName());
   }
+  // An element of another model made here lives exactly as long as its model:
+  // the link is weak. Anything else from outside is counted.
+  if (element && element->model() != owner->fModel && element->elementCore())
+    if (Liveness* const target = livenessOf(element->model())) return Link::weak(v, value.deviant(), target);
   return Link(v, value.deviant(), counted);
 }
 
@@ -262,12 +266,18 @@ void ElementAccess::detach(ElementBase* child) {
     Link const old = std::move(s.value);
     s.set = false;
   }
-  child->fContainer = nullptr;
+  disown(child);
 }
 
 void ElementAccess::adopt(ElementBase* owner, unsigned slot, ElementBase* child) {
   child->fContainer = owner;
   child->fContainerSlot = slot;
+  ++owner->fChildrenVersion;
+}
+
+void ElementAccess::disown(ElementBase* child) {
+  if (child->fContainer) ++child->fContainer->fChildrenVersion;
+  child->fContainer = nullptr;
 }
 
 std::vector<Link> ElementAccess::derivedChildren(ElementBase* e, PropertyImpl const& p) {
@@ -291,25 +301,29 @@ ImmutableModel CollectionImpl::getModel(Deviant const&) const { return Immutable
 
 std::string CollectionImpl::toString(Deviant const&) const {
   std::string text = "[";
+  bool first = true;
   for (Link const& l : current()) {
-    if (text.size() > 1) text += ", ";
-    text += l.get()->toString(l.deviant());
+    if (!first) text += ", ";
+    first = false;
+    NSInterface::ObjectIntf* const p = l.get();
+    text += p ? p->toString(l.deviant()) : "null";
   }
   return text + "]";
 }
 
-std::vector<Link> CollectionImpl::current() const {
-  if (fProperty.def().derived == meta::Derivation::Children) return ElementAccess::derivedChildren(fOwner, fProperty);
-  std::vector<Link> r;
-  for (Link const& l : fEntries) r.emplace_back(l.get(), l.deviant(), false);
-  return r;
+// Derived collections read a snapshot that is made again only after the
+// owner's children changed, so walking one costs what walking a stored one does.
+std::vector<Link> const& CollectionImpl::current() const {
+  if (fProperty.def().derived != meta::Derivation::Children) return fEntries;
+  std::uint64_t const version = ElementAccess::childrenVersion(fOwner);
+  if (fSnapshotVersion != version) {
+    fSnapshot = ElementAccess::derivedChildren(fOwner, fProperty);
+    fSnapshotVersion = version;
+  }
+  return fSnapshot;
 }
 
-std::size_t CollectionImpl::size() const {
-  if (fProperty.def().derived == meta::Derivation::Children)
-    return ElementAccess::derivedChildren(fOwner, fProperty).size();
-  return fEntries.size();
-}
+std::size_t CollectionImpl::size() const { return current().size(); }
 
 void CollectionImpl::checkPosition(std::size_t i, std::size_t limit) const {
   OZO_ASSERT_AT(kCollectionHeader, 97, i < limit, "sequence index out of bounds");
@@ -321,13 +335,9 @@ void CollectionImpl::checkEditable() const {
 }
 
 Object CollectionImpl::at(std::size_t i) const {
-  if (fProperty.def().derived == meta::Derivation::Children) {
-    std::vector<Link> const all = ElementAccess::derivedChildren(fOwner, fProperty);
-    checkPosition(i, all.size());
-    return all[i].object();
-  }
-  checkPosition(i, fEntries.size());
-  return fEntries[i].object();
+  std::vector<Link> const& all = current();
+  checkPosition(i, all.size());
+  return all[i].object();
 }
 
 void CollectionImpl::insert(std::size_t i, ImmutableObject const& v) {
