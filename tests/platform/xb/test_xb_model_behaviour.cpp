@@ -157,7 +157,8 @@ TEST_F(ModelBehaviour, WalkingADerivedSequenceCostsWhatWalkingAStoredOneCosts) {
       if (i % 128 == 0 && Clock::now() - start > limit) return kGaveUp;
     }
     int steps = 0;
-    for (Value const it = call(seq, "begin"); call(it, "ne", {call(seq, "end")}).toBool(); call(it, "getNext")) {
+    Value const end = call(seq, "end");
+    for (Value const it = call(seq, "begin"); call(it, "ne", {end}).toBool(); call(it, "getNext")) {
       EXPECT_FALSE(call(it, "item").isEmpty());
       if (++steps % 128 == 0 && Clock::now() - start > limit) return kGaveUp;
     }

@@ -4,6 +4,7 @@
 // anything.
 #include <Ozo/Internal.hpp>
 
+#include <algorithm>
 #include <cstring>
 
 namespace Ozo {
@@ -249,8 +250,8 @@ Link ElementAccess::makeLink(ElementBase* owner, PropertyImpl const& p, Immutabl
     for (ElementBase const* a = owner; a; a = a->fContainer)
       OZO_ASSERT_AT(kElementHeader, 279, a != child, "Value for %s would own itself", p.qualifiedName());
   }
-  // An element of another model made here lives exactly as long as its model:
-  // the link is weak. Anything else from outside is counted.
+  // An element of another model made by this runtime lives exactly as long
+  // as that model: the link is weak. Anything else from outside is counted.
   if (element && element->model() != owner->fModel && element->elementCore())
     if (Liveness* const target = livenessOf(element->model())) return Link::weak(v, value.deviant(), target);
   return Link(v, value.deviant(), counted);
@@ -344,7 +345,9 @@ void CollectionImpl::insert(std::size_t i, ImmutableObject const& v) {
   checkEditable();
   checkPosition(i, fEntries.size() + 1);
   Link link = ElementAccess::makeLink(fOwner, fProperty, v);
-  fEntries.reserve(fEntries.size() + 1);
+  // Room first, so that nothing below can fail; grown geometrically, so that
+  // appending stays amortised constant.
+  if (fEntries.size() == fEntries.capacity()) fEntries.reserve(std::max<std::size_t>(4, 2 * fEntries.size()));
   if (!fProperty.def().composite) {
     fEntries.insert(fEntries.begin() + static_cast<std::ptrdiff_t>(i), std::move(link));
     return;
@@ -358,8 +361,12 @@ void CollectionImpl::insert(std::size_t i, ImmutableObject const& v) {
 }
 
 void CollectionImpl::dropEntryOf(ElementBase* child, std::size_t& i) {
+  // Only a child owned through this very property can be among the entries:
+  // appending a new child costs no search.
+  if (!ElementAccess::isOwnedThrough(child, fOwner, fProperty.slot())) return;
+  NSInterface::ObjectIntf* const entry = child->self();
   for (std::size_t j = 0; j < fEntries.size(); ++j)
-    if (ElementAccess::coreOf(fEntries[j].get()) == child) {
+    if (fEntries[j].get() == entry) {
       fEntries.erase(fEntries.begin() + static_cast<std::ptrdiff_t>(j));
       if (j < i) --i;
       return;
@@ -403,8 +410,9 @@ void CollectionImpl::clear() {
 }
 
 void CollectionImpl::forget(ElementBase* child) {
+  NSInterface::ObjectIntf* const entry = child->self();
   for (auto it = fEntries.begin(); it != fEntries.end(); ++it)
-    if (ElementAccess::coreOf(it->get()) == child) {
+    if (it->get() == entry) {
       Link const old = std::move(*it);
       fEntries.erase(it);
       return;

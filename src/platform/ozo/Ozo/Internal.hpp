@@ -236,6 +236,9 @@ class ElementAccess {
   static void adopt(ElementBase* owner, unsigned slot, ElementBase* child);
   // Takes `child` from its owner's bookkeeping (its slot stays as it is).
   static void disown(ElementBase* child);
+  static bool isOwnedThrough(ElementBase const* child, ElementBase const* owner, unsigned slot) {
+    return child->fContainer == owner && child->fContainerSlot == slot;
+  }
   // Changes whenever an element is adopted or disowned by `e`.
   static std::uint64_t childrenVersion(ElementBase const* e) { return e->fChildrenVersion; }
   static ElementBase* coreOf(NSInterface::ObjectIntf* o);
