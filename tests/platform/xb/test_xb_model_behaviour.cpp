@@ -99,8 +99,11 @@ TEST_F(ModelBehaviour, AReadOnlyModelRefusesEveryWriteThroughEveryViewAndChanges
   for (auto const& [what, write] : writes) EXPECT_EQ(errorOf(write), refused) << what;
   // Through the immutable view the write is refused as well.
   Value const frozen = host.call(T("ImmutableAxis"), "cast", {ax});
-  EXPECT_FALSE(errorOf([&] { host.set(frozen, "Dimensions", 4); }).empty());
-  EXPECT_FALSE(errorOf([&] { host.set(m, "ReadOnly", false); }).empty());
+  EXPECT_EQ(errorOf([&] { host.set(frozen, "Dimensions", 4); }),
+            "Assertion failed: You cannot modify an immutable object at ozo_xb/marshal/OzoxbProperty:87: ");
+  // The state shows, but only setReadOnly changes it.
+  EXPECT_EQ(errorOf([&] { host.set(m, "ReadOnly", false); }),
+            "Assertion failed: You cannot set a read-only property at ozo_xb/OzoPackage:61: ");
 
   EXPECT_EQ(host.counter("model objects"), objects);
   EXPECT_EQ(host.get(ax, "Dimensions").toInt32(), 3);
