@@ -168,10 +168,10 @@ TEST_F(ModelBehaviour, WalkingADerivedSequenceCostsWhatWalkingAStoredOneCosts) {
     EXPECT_EQ(steps, kChildren);
     return Clock::now() - start;
   };
-  Clock::duration storedTime = kGaveUp, derivedTime = kGaveUp;
-  for (int rep = 0; rep < 2; ++rep) storedTime = std::min(storedTime, walk(stored, kGaveUp));
+  Clock::duration const storedTime = walk(stored, kGaveUp);
   Clock::duration const limit = 4 * storedTime;
-  for (int rep = 0; rep < 2; ++rep) derivedTime = std::min(derivedTime, walk(derived, limit));
+  Clock::duration derivedTime = walk(derived, limit);
+  if (derivedTime >= limit) derivedTime = walk(derived, limit);  // once more, in case the machine was busy
   EXPECT_LT(derivedTime, limit) << "stored walk took "
                                 << std::chrono::duration<double, std::milli>(storedTime).count() << " ms";
 }
