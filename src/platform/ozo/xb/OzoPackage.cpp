@@ -2,6 +2,7 @@
 // class is a row of one table and is built by the same class description.
 #include <xb/ClassInfo.hpp>
 #include <xb/Marshal.hpp>
+#include <xb/Property.hpp>
 #include <xb/Sequences.hpp>
 
 #include <cstdint>
@@ -23,13 +24,19 @@ constexpr char kImmutableObject[] = "Ozo.ImmutableObject";
 COSValue input(int nrhs, COSValue const* in, int i) { return i < nrhs ? in[i] : 0; }
 
 // The self object of an instance method, checked for a live binding first.
-ImmutableObject self(int nrhs, COSValue const* in) {
+// `immutable` (when asked) tells whether it was given in its immutable view.
+ImmutableObject self(int nrhs, COSValue const* in, bool* immutable = nullptr) {
   COSValue const word = input(nrhs, in, 0);
   kovo::Interned const cls = internedName(kImmutableObject);
   kovo::HostArray const* a = kovo::toArray(word);
+  if (immutable) *immutable = false;
   if (a != nullptr && a->classID() == kovo::ClassID::Object && !a->isEmpty()) {
     kovo::COSInterfacePtr const object = kovo::omGetArrayElement(a, 0);
-    if (object) kovo::factory::impl::validateSelfPointer(object->lookup(cls));
+    if (object) {
+      void* const id = object->lookup(cls);
+      kovo::factory::impl::validateSelfPointer(id);
+      if (immutable) *immutable = DeviantRegistry::isImmutable(id);
+    }
   }
   return toHandle(word, cls);
 }
@@ -80,6 +87,17 @@ void invokeModelConstructor(Binding const&, kovo::COSClient*, int& nlhs, COSValu
   kovo::factory::basic::BindingRegistry::announceForConstructor(id, internedName("Ozo.Model"),
                                                                 kovo::toArray(out[0]), true);
   object->addRef();  // the binding's reference
+  fixOutputCount(nlhs);
+}
+
+// setReadOnly(flag): switches the model's protection; only its modifiable
+// view may, and only this switch is open while the model is read-only.
+void invokeSetReadOnly(Binding const&, kovo::COSClient*, int& nlhs, COSValue*, int nrhs, COSValue const* in) {
+  bool immutable = false;
+  ImmutableObject const object = self(nrhs, in, &immutable);
+  NSInterface::ModelIntf* const model = as<NSInterface::ModelIntf>(object);
+  if (immutable) OzoxbProperty::throwSetProhibitedException();
+  model->setReadOnly(kovo::toLogical(input(nrhs, in, 1)));
   fixOutputCount(nlhs);
 }
 
@@ -182,7 +200,8 @@ std::vector<ClassRow> const& ozoClasses() {
        {{"Name", "char vector", modelName}, {"ReadOnly", "logical scalar", modelReadOnly}}},
       {"Model",
        {"Ozo.ImmutableModel", "Ozo.Object"},
-       {{nullptr, 0, "", "Ozo.Model", nullptr, {}, invokeModelConstructor}},
+       {{nullptr, 0, "", "Ozo.Model", nullptr, {}, invokeModelConstructor},
+        {"setReadOnly", kInstance, "readOnly", "void", "Ozo.Model", {"logical scalar"}, invokeSetReadOnly}},
        {}},
       {"ImmutableType", {kImmutableObject}, {}, {{"Name", "char vector", typeName}}},
       {"ImmutableClass", {"Ozo.ImmutableType"}, {}, {{"QualifiedName", "char vector", typeQualifiedName}}},
