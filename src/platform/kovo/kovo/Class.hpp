@@ -344,6 +344,8 @@ class COSPackage {
   // The package of a full name, or null. A package whose info has not been
   // populated yet is populated by this lookup.
   static COSPackage* getPackage(Interned fullName);
+  // The same by a name that may be unknown: nothing is kept when it is.
+  static COSPackage* find(std::string_view fullName);
   // Every package name known (populated or not), sorted.
   static std::vector<std::string> packageNames();
 
