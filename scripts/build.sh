@@ -15,7 +15,7 @@ case "${1:-}" in
   --tsan)
     dir=build-tsan
     opts=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLON_TSAN=ON -DQUILLON_BENCH=OFF -DQUILLON_PYTHON=OFF
-          -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++)
+          -DCMAKE_CXX_COMPILER=clang++)
     targets=(test_host_threads) ;;
   "") ;;
   *) echo "usage: scripts/build.sh [--sanitize | --tsan]" >&2; exit 2 ;;
