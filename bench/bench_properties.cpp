@@ -2,7 +2,8 @@
 // accessors, on the same Axis in one run. Budgets: a host read costs at most
 // 20 times the direct read, a host write at most 30 times the direct write,
 // and reading an element property whose object is already bound to a host
-// object at most 40 times the direct read of that property.
+// object at most 40 times the direct read of that property. Host calls
+// include taking the host lock (docs/HOST.md, Threads).
 #include <quillon/host.hpp>
 
 #include <kovo/HostArray.hpp>

@@ -40,6 +40,9 @@ class Value {
   Value(int v);  // a 1-by-1 int32 array
   Value(double v);
   Value(bool v);
+  // Text. UTF-8 is decoded as it is: a leading U+FEFF stays a character,
+  // malformed bytes become U+FFFD. UTF-16 is taken unchanged, lone
+  // surrogates included.
   Value(char const* utf8);
   Value(std::string_view utf8);
   Value(std::string const& utf8);
@@ -48,6 +51,13 @@ class Value {
   Value(Value&& other) noexcept;
   Value& operator=(Value other) noexcept;
   ~Value();
+
+  // Largest element count of a value. A larger request fails with
+  // "Requested array exceeds the maximum array size." before anything is
+  // allocated; checkSize raises that error, so that a front end can check a
+  // length before it converts anything.
+  static constexpr std::size_t kMaxElements = std::size_t{1} << 28;
+  static void checkSize(std::size_t n);
 
   static Value int32(std::int32_t v);
   static Value logical(bool v);
@@ -72,7 +82,8 @@ class Value {
   double toDouble(std::size_t i = 0) const;
   std::int32_t toInt32(std::size_t i = 0) const;
   bool toBool(std::size_t i = 0) const;
-  // Character arrays only.
+  // Character arrays only. The UTF-16 form is the text as stored; in UTF-8
+  // a lone surrogate (which UTF-8 cannot carry) becomes U+FFFD.
   std::string toString() const;
   std::u16string toU16String() const;
   // Element i of an object array as a 1-by-1 object value.
@@ -193,7 +204,7 @@ class Host {
 
    private:
     std::string* fText;
-    void* fPrevious;
+    std::uint64_t fSink;
   };
 };
 

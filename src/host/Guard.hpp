@@ -1,14 +1,19 @@
-// Every failure leaves the public API as a quillon::Error with the same text.
+// Every host entry point runs under the host lock, and every failure leaves
+// the public API as a quillon::Error with the same text.
 #pragma once
 
 #include <quillon/host.hpp>
 
+#include <kovo/Core.hpp>
+
 #include <exception>
+#include <mutex>
 
 namespace quillon::host {
 
 template <class F>
 decltype(auto) guarded(F&& f) {
+  std::lock_guard lock(kovo::hostMutex());
   try {
     return f();
   } catch (Error const&) {

@@ -114,9 +114,7 @@ bool Host::hasClass(std::string_view fullName) const {
 }
 
 bool Host::hasPackage(std::string_view fullName) const {
-  return host::guarded([&] {
-    return !fullName.empty() && kovo::COSPackage::getPackage(kovo::intern(fullName)) != nullptr;
-  });
+  return host::guarded([&] { return kovo::COSPackage::find(fullName) != nullptr; });
 }
 
 PackageDesc Host::describePackage(std::string_view fullName) const {
@@ -234,19 +232,20 @@ std::size_t Host::counter(std::string_view name) const {
   return 0;
 }
 
+// Each capture installs its own sink and removes exactly that one, so
+// captures may end in any order.
 Host::OutputCapture::OutputCapture(Host const&) {
   auto text = std::make_unique<std::string>();
-  auto previous = std::make_unique<kovo::PrintSink>();
   std::string* sink = text.get();
-  *previous = kovo::setPrintSink([sink](std::string_view s) { sink->append(s); });
+  fSink = host::guarded([sink] { return kovo::pushPrintSink([sink](std::string_view s) { sink->append(s); }); });
   fText = text.release();
-  fPrevious = previous.release();
 }
 
 Host::OutputCapture::~OutputCapture() {
-  auto* previous = static_cast<kovo::PrintSink*>(fPrevious);
-  kovo::setPrintSink(std::move(*previous));
-  delete previous;
+  {
+    std::lock_guard lock(kovo::hostMutex());
+    kovo::removePrintSink(fSink);
+  }
   delete fText;
 }
 

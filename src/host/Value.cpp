@@ -43,6 +43,7 @@ HostArray const& numericElement(void* p, std::size_t i) {
 
 template <class T, class Fill>
 void* rowOf(ClassID cls, std::vector<T> const& values, Fill fill) {
+  Value::checkSize(values.size());
   return host::guarded([&] {
     kovo::ArrayPtr a(HostArray::create(cls, values.empty() ? 0 : 1, values.size()), false);
     for (std::size_t i = 0; i < values.size(); ++i) fill(*a, i, values[i]);
@@ -79,6 +80,11 @@ Value::~Value() { kovo::destroyArray(arr(fArray)); }
 
 Value Value::adopt(void* array) { return Value(Adopted{}, array); }
 
+void Value::checkSize(std::size_t n) {
+  static_assert(kMaxElements == HostArray::kMaxElements);
+  if (n > kMaxElements) throw Error("Requested array exceeds the maximum array size.");
+}
+
 Value Value::int32(std::int32_t v) { return Value(static_cast<int>(v)); }
 Value Value::logical(bool v) { return Value(v); }
 
@@ -96,6 +102,7 @@ Value Value::logicals(std::vector<bool> const& values) {
 
 Value Value::objects(std::vector<Value> const& elements) {
   if (elements.empty()) return Value();
+  checkSize(elements.size());
   for (Value const& e : elements)
     if (e.identity() == 0) throw Error("Every element of an object array must be a single object.");
   return adopt(host::guarded([&] {

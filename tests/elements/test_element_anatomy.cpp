@@ -167,12 +167,21 @@ TEST_F(ElementAnatomy, EmptySelfFailsWithTheNullRefAssertion) {
 TEST_F(ElementAnatomy, BadInputIsRefusedBeforeAnythingIsCreated) {
   Value const m = model();
   std::size_t const before = host.counter("model objects");
-  EXPECT_NE(errorOf([&] { host.construct(T("Axis"), {"speed"}); }), "");
-  EXPECT_NE(errorOf([&] { host.construct(T("Axis"), {m, 3.5, "speed"}); }), "");
-  EXPECT_NE(errorOf([&] { host.construct(T("Axis"), {m, 3}); }), "");
-  EXPECT_NE(errorOf([&] { host.construct(T("Axis"), {m, 3, "a", 4}); }), "");
-  EXPECT_NE(errorOf([&] { host.call(T("ImmutableAxis"), "cast", {3}); }), "");
-  EXPECT_NE(errorOf([&] { host.construct(T("ImmutableAxis"), {m}); }), "");
+  std::string const refused = "No signature of \"Axis\" in class \"Zorvan.metamodel.types.Axis\" accepts (";
+  std::string const axisCandidates =
+      "); candidates: Axis(Ozo.Model), Axis(Ozo.Model, int32 scalar, char vector).";
+  EXPECT_EQ(errorOf([&] { host.construct(T("Axis"), {"speed"}); }), refused + "char" + axisCandidates);
+  EXPECT_EQ(errorOf([&] { host.construct(T("Axis"), {m, 3.5, "speed"}); }),
+            refused + "Ozo.Model, double, char" + axisCandidates);
+  EXPECT_EQ(errorOf([&] { host.construct(T("Axis"), {m, 3}); }), refused + "Ozo.Model, int32" + axisCandidates);
+  EXPECT_EQ(errorOf([&] { host.construct(T("Axis"), {m, 3, "a", 4}); }),
+            refused + "Ozo.Model, int32, char, int32" + axisCandidates);
+  // Each candidate once, although every class of the lineage defines cast.
+  EXPECT_EQ(errorOf([&] { host.call(T("ImmutableAxis"), "cast", {3}); }),
+            "No signature of \"cast\" in class \"Zorvan.metamodel.types.ImmutableAxis\" accepts (int32); "
+            "candidates: cast(Ozo.ImmutableObject), cast(Ozo.Object).");
+  EXPECT_EQ(errorOf([&] { host.construct(T("ImmutableAxis"), {m}); }),
+            "Class \"Zorvan.metamodel.types.ImmutableAxis\" has no constructor.");
   EXPECT_EQ(host.counter("model objects"), before);
 
   Value const a = axis(m);

@@ -1,13 +1,11 @@
-// The public host API over classes defined in this process. Needs the host
-// runtime's own headers for defining the classes; without them on the
-// include path there is nothing to build here.
-#if __has_include(<kovo/Runtime.hpp>)
+// The public host API over classes defined in this process.
 #include <gtest/gtest.h>
 
 #include <quillon/host.hpp>
 
 #include "platform/kovo/Support.hpp"
 
+#include <memory>
 #include <stdexcept>
 #include "support/ErrorOf.hpp"
 
@@ -25,14 +23,26 @@ COSValue gOwner = fromInt32(2);
 void defineThing(COSClass* c) {
   addMethod(c, {.name = "", .result = "QH.Thing", .args = {"int32 scalar"}, .constructor = true,
                 .body = constructNative("QH.Thing")});
+  // An instance method marked 0x2: still callable through the class, with an
+  // object or with the empty handle (which the body reports itself).
   addMethod(c, {.name = "twice", .result = "int32 scalar", .self = "QH.Thing",
-                .body = [](int&, COSValue* out, int, COSValue const* in) { out[0] = fromInt32(2 * nativeOf(in[0])->value); }});
+                .body = [](int&, COSValue* out, int, COSValue const* in) {
+                  Native const* n = nativeOf(in[0]);
+                  if (!n) throw std::logic_error("NULL ref");
+                  out[0] = fromInt32(2 * n->value);
+                },
+                .attributes = factory::kAttrInstanceOnly});
+  // How many objects arrived for one class-typed parameter.
+  addMethod(c, {.name = "count", .result = "int32 scalar", .args = {"QH.Thing"}, .flags = factory::kFlagStatic,
+                .body = [](int&, COSValue* out, int, COSValue const* in) {
+                  out[0] = fromInt32(static_cast<std::int32_t>(toArray(in[0])->numel()));
+                }});
   addMethod(c, {.name = "Make", .result = "QH.Thing", .args = {"int32 scalar"}, .body = makeNative("QH.Thing")});
   addMethod(c, {.name = "print", .self = "QH.Thing", .body = [](int&, COSValue*, int, COSValue const* in) {
                   zkPrintf("thing %d\n", nativeOf(in[0])->value);
                 }});
   addMethod(c, {.name = "fail", .body = [](int&, COSValue*, int, COSValue const*) { throw std::out_of_range("out of range"); }});
-  c->addProperty(new NativeValue("QH.Thing", 0x800, {.multiplicity = 1, .index = 3}));
+  c->addProperty(new NativeValue("QH.Thing", 0x800, {.multiplicity = 1, .index = 3, .metaId = -1, .declaredBy = {}}));
 }
 
 void defineSpecial(COSClass* c) {
@@ -42,6 +52,10 @@ void defineSpecial(COSClass* c) {
                 .body = [](int&, COSValue* out, int, COSValue const* in) {
                   out[0] = fromLogical(nativeOf(in[0]) == nativeOf(in[1]));
                 }});
+  // Redefines Thing's twice with the same signature.
+  addMethod(c, {.name = "twice", .result = "int32 scalar", .self = "QH.Thing",
+                .body = [](int&, COSValue* out, int, COSValue const* in) { out[0] = fromInt32(2 * nativeOf(in[0])->value); },
+                .attributes = factory::kAttrRedefined});
   c->addProperty(new TestProperty("Owner", "int32 scalar", &gOwner, true, {.metaId = 2, .declaredBy = "Element"}));
 }
 
@@ -67,8 +81,10 @@ TEST_F(HostApi, DescribesPackagesAndClasses) {
 
   // Kinds, names and arguments of methods are checked on the generated classes.
   ClassDesc const thing = host.describeClass("QH.Thing");
-  ASSERT_EQ(thing.methods.size(), 5u);
+  ASSERT_EQ(thing.methods.size(), 6u);
   EXPECT_EQ(thing.methods[1].signatureText(), "twice(self: QH.Thing) -> int32 scalar");
+  EXPECT_EQ(thing.methods[1].attributes, factory::kAttrInstanceOnly);
+  EXPECT_EQ(thing.methods[1].kind, "instance");
   ASSERT_EQ(thing.properties.size(), 1u);
   EXPECT_EQ(thing.properties[0].multiplicity, 1);
   EXPECT_EQ(thing.properties[0].index, 3u);
@@ -77,7 +93,7 @@ TEST_F(HostApi, DescribesPackagesAndClasses) {
 
   ClassDesc const special = host.describeClass("QH.Special");
   EXPECT_EQ(special.superclasses, std::vector<std::string>{"QH.Thing"});
-  ASSERT_EQ(special.methods.size(), 1u);
+  ASSERT_EQ(special.methods.size(), 2u);
   EXPECT_EQ(special.methods[0].kind, "explicit");
   EXPECT_EQ(special.methods[0].flags, factory::kFlagExplicit | 0x20);
   EXPECT_TRUE(special.properties.empty());  // meta entries are listed apart
@@ -85,8 +101,9 @@ TEST_F(HostApi, DescribesPackagesAndClasses) {
   EXPECT_EQ(special.metaProperties[0].name, "Owner");
 
   auto const twice = host.methods("QH.Special", "twice");
-  ASSERT_EQ(twice.size(), 1u);
-  EXPECT_EQ(twice[0].declaredIn, "QH.Thing");
+  ASSERT_EQ(twice.size(), 2u);
+  EXPECT_EQ(twice[0].declaredIn, "QH.Special");
+  EXPECT_EQ(twice[1].declaredIn, "QH.Thing");
   auto const props = host.allProperties("QH.Special");
   ASSERT_EQ(props.size(), 2u);
   EXPECT_EQ(props[0].name, "Owner");
@@ -124,6 +141,53 @@ TEST_F(HostApi, CallsObjectsAndLifetime) {
   EXPECT_EQ(TestClass::destroyCalls(), destroyed + 2);
 }
 
+TEST_F(HostApi, InstanceMethodsMarkedInstanceOnlyStayCallableThroughTheClass) {
+  Value t = host.construct("QH.Thing", {4});
+  EXPECT_EQ(host.call("QH.Thing", "twice", {t}).toInt32(), 8);
+  // The empty handle reaches the method, which reports the null reference.
+  EXPECT_EQ(errorOf([&] { host.call("QH.Thing", "twice", {Value()}); }), "NULL ref");
+}
+
+TEST_F(HostApi, ObjectArraysOfAnySizeReachClassTypedParameters) {
+  Value t = host.construct("QH.Thing", {1});
+  Value u = host.construct("QH.Thing", {2});
+  EXPECT_EQ(host.call("QH.Thing", "count", {t}).toInt32(), 1);
+  EXPECT_EQ(host.call("QH.Thing", "count", {Value::objects({t, u, t})}).toInt32(), 3);
+  // Where the host refuses, it names the shape and each candidate once.
+  EXPECT_EQ(errorOf([&] { host.call("QH.Thing", "count", {Value::int32s({1, 2})}); }),
+            "No signature of \"count\" in class \"QH.Thing\" accepts (1x2 int32 array); candidates: count(QH.Thing).");
+  EXPECT_EQ(errorOf([&] { host.call("QH.Special", "twice", {1}); }),
+            "No signature of \"twice\" in class \"QH.Special\" accepts (int32); candidates: twice(QH.Thing).");
+  EXPECT_EQ(errorOf([&] { host.set(t, "Value", Value::int32s({1, 2})); }),
+            "Cannot set property \"Value\" of class \"QH.Thing\": expected int32 scalar, got a 1x2 int32 array.");
+  EXPECT_EQ(host.get(t, "Value").toInt32(), 1);
+}
+
+// Captures end in any order; output goes to the most recent one still alive.
+TEST_F(HostApi, OutputCapturesEndInAnyOrder) {
+  Value t = host.construct("QH.Thing", {3});
+  auto first = std::make_unique<Host::OutputCapture>(host);
+  auto second = std::make_unique<Host::OutputCapture>(host);
+  host.invoke(t, "print", {});
+  EXPECT_EQ(second->text(), "thing 3\n");
+  first.reset();  // the older one ends first
+  host.invoke(t, "print", {});
+  EXPECT_EQ(second->text(), "thing 3\nthing 3\n");
+  second.reset();
+  {
+    Host::OutputCapture third(host);
+    host.invoke(t, "print", {});
+    EXPECT_EQ(third.text(), "thing 3\n");
+    Host::OutputCapture inner(host);
+    {
+      Host::OutputCapture innermost(host);
+    }
+    host.invoke(t, "print", {});
+    EXPECT_EQ(inner.text(), "thing 3\n");
+    EXPECT_EQ(third.text(), "thing 3\n");
+  }
+}
+
 // The runtime's own messages are checked where they are made; here, that
 // they and a class's own failures reach the caller unchanged.
 TEST_F(HostApi, EveryFailureIsAnErrorWithTheSameText) {
@@ -137,4 +201,3 @@ TEST_F(HostApi, EveryFailureIsAnErrorWithTheSameText) {
 
 }  // namespace
 }  // namespace quillon
-#endif

@@ -6,6 +6,10 @@
 #include <kovo/Class.hpp>
 #include <kovo/HostArray.hpp>
 
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+
 namespace quillon::testing {
 namespace {
 
@@ -27,23 +31,46 @@ TEST(TypesModule, TerminateBeforeInitialiseSetsOnlyItsFlag) {
   EXPECT_TRUE(host.hasClass("Zorvan.metamodel.types.Axis"));
 }
 
+// Needs a process in which nobody has looked the package up yet: the check
+// runs in a freshly started copy of this test program.
 TEST(TypesModule, PackageIsPopulatedOnFirstLookupAndOnlyOnce) {
-  Host host;
-  host.load("mm_types_xb");
-  EXPECT_TRUE(moduleState().packageInfoAttached);
-  EXPECT_EQ(gettypesCOSPackage(), nullptr) << "populated before anyone looked";
-  std::size_t const classes = host.describePackage("Zorvan.metamodel.types").classes.size();
-  ASSERT_NE(gettypesCOSPackage(), nullptr);
-  EXPECT_EQ(gettypesCOSPackage()->getName().view(), "Zorvan.metamodel.types");
-
-  QnInitialize_mm_types_xb();
-  inittypesPackageWrapper(nullptr);
-  inittypesPackageWrapper(gettypesCOSPackage());
-  EXPECT_EQ(host.describePackage("Zorvan.metamodel.types").classes.size(), classes);
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  auto check = [] {
+    auto fail = [](char const* why) {
+      std::fprintf(stderr, "%s\n", why);
+      std::_Exit(1);
+    };
+    Host host;
+    host.load("mm_types_xb");
+    if (!moduleState().packageInfoAttached) fail("package description not attached on load");
+    if (gettypesCOSPackage() != nullptr) fail("populated before anyone looked");
+    std::size_t const classes = host.describePackage("Zorvan.metamodel.types").classes.size();
+    if (gettypesCOSPackage() == nullptr) fail("not populated by the first lookup");
+    if (gettypesCOSPackage()->getName().view() != "Zorvan.metamodel.types") fail("wrong package populated");
+    QnInitialize_mm_types_xb();
+    inittypesPackageWrapper(nullptr);
+    inittypesPackageWrapper(gettypesCOSPackage());
+    if (host.describePackage("Zorvan.metamodel.types").classes.size() != classes) fail("populated twice");
+    std::fprintf(stderr, "populated once\n");
+    std::_Exit(0);
+  };
+  EXPECT_EXIT(check(), ::testing::ExitedWithCode(0), "populated once");
 }
 
+// With no package, registration is a no-op: no class appears anywhere, and
+// the real package (populated afterwards) has the class exactly once.
 TEST(TypesModule, NullPackageRegistersNothing) {
-  EXPECT_NO_THROW(staticInitializeAxis(nullptr));
+  std::vector<std::string> const packages = kovo::COSPackage::packageNames();
+  std::size_t const names = kovo::internal::internedCount();
+  staticInitializeAxis(nullptr);
+  EXPECT_EQ(kovo::COSPackage::packageNames(), packages);
+  EXPECT_EQ(kovo::internal::internedCount(), names);
+  EXPECT_EQ(kovo::COSClass::find(std::string_view("Axis")), nullptr);
+
+  Host host;
+  host.load("mm_types_xb");
+  auto const classes = host.describePackage("Zorvan.metamodel.types").classes;
+  EXPECT_EQ(std::count(classes.begin(), classes.end(), "Zorvan.metamodel.types.Axis"), 1);
 }
 
 class MetaPackageFunction : public HostFixture {};

@@ -28,10 +28,14 @@ std::string slurp(fs::path const& p) {
   return s.str();
 }
 
-// Runs qnhost (built next to this test) with simple word arguments.
+// Runs qnhost (built next to this test) with simple word arguments. A
+// missing program is a failure, not a reason to skip.
 Outcome qnhost(std::string const& args) {
   fs::path const exe = programDir() / "qnhost";
-  if (!fs::exists(exe)) return {};
+  if (!fs::exists(exe)) {
+    ADD_FAILURE() << exe << " is not built";
+    return {};
+  }
   fs::path const tmp = fs::temp_directory_path() / ("qnhost-test-" + std::to_string(::getpid()));
   std::string const cmd = "'" + exe.string() + "' " + args + " >'" + tmp.string() + ".out' 2>'" + tmp.string() + ".err'";
   int const raw = std::system(cmd.c_str());
@@ -43,8 +47,6 @@ Outcome qnhost(std::string const& args) {
   fs::remove(tmp.string() + ".err");
   return r;
 }
-
-bool haveProgram() { return fs::exists(programDir() / "qnhost"); }
 
 TEST(Json, EscapesAndNesting) {
   EXPECT_EQ(qnhost::JsonWriter::escape("a\"b\\c\n\t\x01\x7f \xC2\xB5"), "a\\\"b\\\\c\\n\\t\\u0001\\u007f \xC2\xB5");
@@ -65,7 +67,6 @@ TEST(Json, EscapesAndNesting) {
 }
 
 TEST(Qnhost, UsageAndFailuresAreOneLineMessages) {
-  if (!haveProgram()) GTEST_SKIP() << "qnhost is not built";
   Outcome r = qnhost("");
   EXPECT_EQ(r.status, 2);
   EXPECT_EQ(r.err.rfind("qnhost: no command given\nusage: qnhost", 0), 0u) << r.err;
@@ -79,20 +80,34 @@ TEST(Qnhost, UsageAndFailuresAreOneLineMessages) {
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.err, "qnhost: Cannot load module \"no_such_module\": libno_such_module.so not found in the module path\n");
   EXPECT_TRUE(r.out.empty());
-  // The host library itself loads as a module that adds nothing.
+  // A library that is not a module is refused, and says why.
   r = qnhost("--load kovo describe --json No.Such.Class");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "qnhost: Cannot load module \"kovo\": libkovo.so is not a module (it has no QnInitialize_kovo)\n");
+  EXPECT_TRUE(r.out.empty());
+  r = qnhost("describe --json No.Such.Class");
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.err, "qnhost: Unknown class \"No.Such.Class\".\n");
 }
 
-class WithModule : public ::testing::Test {
- protected:
-  void SetUp() override {
-    if (!haveProgram()) GTEST_SKIP() << "qnhost is not built";
-    Outcome probe = qnhost("package Zorvan.metamodel.types");
-    if (probe.status != 0) GTEST_SKIP() << "the types module is not available: " << probe.err;
-  }
-};
+// Text in JSON output: valid UTF-8 whatever the input, no byte-order mark
+// taken or made, NUL and control characters escaped, astral characters kept.
+TEST(Json, TextBoundaries) {
+  using qnhost::JsonWriter;
+  EXPECT_EQ(JsonWriter::escape(std::string_view("a\0b", 3)), "a\\u0000b");
+  EXPECT_EQ(JsonWriter::escape("\xEF\xBB\xBFspeed"), "\\ufeffspeed");
+  EXPECT_EQ(JsonWriter::escape("\xEF\xBF\xBEspeed"), "\xEF\xBF\xBEspeed");  // U+FFFE is a character
+  EXPECT_EQ(JsonWriter::escape("x\xF0\x9F\x98\x80y"), "x\xF0\x9F\x98\x80y");
+  // A lone surrogate (as the host's UTF-8 of it, or encoded directly) and
+  // other malformed bytes become U+FFFD, never invalid output.
+  EXPECT_EQ(JsonWriter::escape("a\xEF\xBF\xBD"), "a\xEF\xBF\xBD");
+  EXPECT_EQ(JsonWriter::escape("\xED\xA0\x80"), "\\ufffd\\ufffd\\ufffd");
+  EXPECT_EQ(JsonWriter::escape("\xC3"), "\\ufffd");
+  EXPECT_EQ(JsonWriter::escape("\x80z\xF0\x9F\x98"), "\\ufffdz\\ufffd\\ufffd\\ufffd");
+  EXPECT_EQ(JsonWriter::escape("\xC0\xAF"), "\\ufffd\\ufffd");  // overlong
+}
+
+class WithModule : public ::testing::Test {};
 
 TEST_F(WithModule, PackageListing) {
   Outcome r = qnhost("package --json Zorvan.metamodel.types");

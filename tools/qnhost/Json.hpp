@@ -66,13 +66,32 @@ class JsonWriter {
     value(v);
   }
 
-  // Escapes quotes, backslashes and control characters; other bytes pass as
-  // they are (the text is UTF-8).
+  // Escapes quotes, backslashes and control characters (NUL included). The
+  // output is always valid UTF-8: well-formed characters pass as they are
+  // (astral ones too), every malformed byte (an encoded surrogate, a stray
+  // continuation byte, a truncated sequence) becomes \ufffd. U+FEFF is
+  // written as \ufeff so that no reader can take it for a byte-order mark.
   static std::string escape(std::string_view s) {
     std::string out;
     out.reserve(s.size() + 2);
-    for (char ch : s) {
-      auto const c = static_cast<unsigned char>(ch);
+    auto const* p = reinterpret_cast<unsigned char const*>(s.data());
+    std::size_t const n = s.size();
+    for (std::size_t i = 0; i < n;) {
+      unsigned char const c = p[i];
+      if (c >= 0x80) {
+        std::size_t const len = utf8Length(p + i, n - i);
+        if (len == 0) {
+          out += "\\ufffd";
+          ++i;
+        } else if (len == 3 && p[i] == 0xEF && p[i + 1] == 0xBB && p[i + 2] == 0xBF) {
+          out += "\\ufeff";
+          i += 3;
+        } else {
+          out.append(s.substr(i, len));
+          i += len;
+        }
+        continue;
+      }
       switch (c) {
         case '"': out += "\\\""; break;
         case '\\': out += "\\\\"; break;
@@ -87,9 +106,10 @@ class JsonWriter {
             std::snprintf(buf, sizeof buf, "\\u%04x", c);
             out += buf;
           } else {
-            out += ch;
+            out += static_cast<char>(c);
           }
       }
+      ++i;
     }
     return out;
   }
@@ -128,6 +148,23 @@ class JsonWriter {
     for (std::size_t i = 0; i < fLevels.size(); ++i) fOut << "  ";
   }
   void writeString(std::string_view s) { fOut << '"' << escape(s) << '"'; }
+
+  // Length of the well-formed UTF-8 character at p (lead byte >= 0x80), or 0.
+  static std::size_t utf8Length(unsigned char const* p, std::size_t avail) {
+    std::size_t need;
+    char32_t cp, min;
+    if ((p[0] & 0xE0) == 0xC0) { need = 1; cp = p[0] & 0x1F; min = 0x80; }
+    else if ((p[0] & 0xF0) == 0xE0) { need = 2; cp = p[0] & 0x0F; min = 0x800; }
+    else if ((p[0] & 0xF8) == 0xF0) { need = 3; cp = p[0] & 0x07; min = 0x10000; }
+    else return 0;
+    if (need >= avail) return 0;
+    for (std::size_t k = 1; k <= need; ++k) {
+      if ((p[k] & 0xC0) != 0x80) return 0;
+      cp = (cp << 6) | (p[k] & 0x3F);
+    }
+    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0;
+    return need + 1;
+  }
 
   std::ostream& fOut;
   std::vector<Level> fLevels;

@@ -412,6 +412,7 @@ COSPackage::COSPackage(Interned fullName) : fName(fullName) {}
 COSPackage::~COSPackage() = default;
 
 COSPackage* COSPackage::getPackage(Interned fullName) { return findPackage(fullName.view(), true); }
+COSPackage* COSPackage::find(std::string_view fullName) { return findPackage(fullName, true); }
 
 std::vector<std::string> COSPackage::packageNames() {
   std::vector<std::string> names;

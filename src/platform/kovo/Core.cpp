@@ -6,6 +6,7 @@
 #include <mutex>
 #include <string>
 #include <unordered_set>
+#include <utility>
 #include <vector>
 
 namespace kovo {
@@ -48,11 +49,40 @@ PrintSink& printSink() {
   return *sink;
 }
 
+struct PushedSinks {
+  std::uint64_t next = 1;
+  std::vector<std::pair<std::uint64_t, PrintSink>> stack;  // most recent last
+};
+
+PushedSinks& pushedSinks() {
+  static PushedSinks* s = new PushedSinks;
+  return *s;
+}
+
+// The sink that receives output now (empty = stdout). Under printMutex.
+PrintSink const& currentSink() {
+  auto const& stack = pushedSinks().stack;
+  return stack.empty() ? printSink() : stack.back().second;
+}
+
 }  // namespace
 
 namespace internal {
 char const* makeInterned(char const* text) { return internView(text ? std::string_view(text) : std::string_view()); }
 }  // namespace internal
+
+namespace internal {
+std::size_t internedCount() {
+  InternTable& t = internTable();
+  std::lock_guard lock(t.mutex);
+  return t.names.size();
+}
+}  // namespace internal
+
+std::recursive_mutex& hostMutex() {
+  static std::recursive_mutex* m = new std::recursive_mutex;
+  return *m;
+}
 
 Interned intern(char const* text) {
   if (!text || !*text) return Interned();
@@ -69,6 +99,23 @@ PrintSink setPrintSink(PrintSink sink) {
   PrintSink previous = std::move(printSink());
   printSink() = std::move(sink);
   return previous;
+}
+
+std::uint64_t pushPrintSink(PrintSink sink) {
+  std::lock_guard lock(printMutex());
+  PushedSinks& s = pushedSinks();
+  s.stack.emplace_back(s.next, std::move(sink));
+  return s.next++;
+}
+
+void removePrintSink(std::uint64_t id) {
+  std::lock_guard lock(printMutex());
+  auto& stack = pushedSinks().stack;
+  for (auto it = stack.begin(); it != stack.end(); ++it)
+    if (it->first == id) {
+      stack.erase(it);
+      return;
+    }
 }
 
 }  // namespace kovo
@@ -99,10 +146,13 @@ int zkPrintf(char const* format, ...) {
   std::vsnprintf(text.data(), text.size(), format, again);
   va_end(again);
 
+  // Under the host lock: a sink is removed (and what it writes to freed)
+  // under that lock too, so it cannot go away while it runs here.
+  std::lock_guard hostLock(kovo::hostMutex());
   kovo::PrintSink sink;
   {
     std::lock_guard lock(kovo::printMutex());
-    sink = kovo::printSink();
+    sink = kovo::currentSink();
   }
   if (sink) {
     sink(std::string_view(text.data(), static_cast<std::size_t>(n)));

@@ -105,7 +105,12 @@ HostArray* HostArray::createString(std::u16string_view text) {
   return a;
 }
 
-HostArray* HostArray::createString(std::string_view utf8) { return createString(utf8ToUtf16(utf8)); }
+HostArray* HostArray::createString(std::string_view utf8) {
+  // Never longer in UTF-16 than in UTF-8: only a long text is measured, and
+  // an oversized one is refused before its UTF-16 form is allocated.
+  if (utf8.size() > kMaxElements) checkedCount(1, utf16Length(utf8));
+  return createString(utf8ToUtf16(utf8));
+}
 
 HostArray* HostArray::createObjects(Interned cls, std::size_t rows, std::size_t cols) {
   return new HostArray(ClassID::Object, rows, cols, cls);
@@ -150,10 +155,13 @@ COSInterfacePtr omGetArrayElement(HostArray const* a, std::size_t i) {
 
 COSInterfacePtr cosiGetArrayElement(HostArray const* a, std::size_t i) { return omGetArrayElement(a, i); }
 
-// Malformed input becomes U+FFFD rather than an error: text always converts.
-std::u16string utf8ToUtf16(std::string_view s) {
-  std::u16string out;
-  out.reserve(s.size());
+namespace {
+
+// Decodes UTF-8 into UTF-16 code units, handing each to `emit`. Malformed
+// input becomes U+FFFD rather than an error: text always converts. A leading
+// U+FEFF is a character like any other, never a byte-order mark.
+template <class Emit>
+void decodeUtf8(std::string_view s, Emit emit) {
   auto const* p = reinterpret_cast<unsigned char const*>(s.data());
   std::size_t const n = s.size();
   std::size_t i = 0;
@@ -181,16 +189,31 @@ std::u16string utf8ToUtf16(std::string_view s) {
     i += len;
     if (cp >= 0x10000) {
       cp -= 0x10000;
-      out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
-      out.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
+      emit(static_cast<char16_t>(0xD800 + (cp >> 10)));
+      emit(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
     } else {
-      out.push_back(static_cast<char16_t>(cp));
+      emit(static_cast<char16_t>(cp));
     }
   }
+}
+
+}  // namespace
+
+std::u16string utf8ToUtf16(std::string_view s) {
+  std::u16string out;
+  out.reserve(s.size());
+  decodeUtf8(s, [&](char16_t u) { out.push_back(u); });
   return out;
 }
 
-// Unpaired surrogates become U+FFFD.
+std::size_t utf16Length(std::string_view utf8) {
+  std::size_t n = 0;
+  decodeUtf8(utf8, [&](char16_t) { ++n; });
+  return n;
+}
+
+// Unpaired surrogates become U+FFFD (UTF-8 cannot carry them); the UTF-16
+// form they come from keeps them.
 std::string utf16ToUtf8(std::u16string_view s) {
   std::string out;
   out.reserve(s.size());

@@ -72,6 +72,10 @@ void* COSInterface::lookup(Interned className) const {
 }
 
 void COSInterface::release() {
+  // Under the host lock, the count included: the binding registry holds no
+  // reference, so a lookup there (under the lock) must never find an object
+  // whose last reference is already gone on another thread.
+  std::lock_guard lock(hostMutex());
   if (fRefs.fetch_sub(1, std::memory_order_acq_rel) != 1) return;
   // Release runs from destructors, where an exception cannot pass: a failing
   // destroyInstance is reported on the host console instead.

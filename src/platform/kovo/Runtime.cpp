@@ -6,9 +6,11 @@
 #include <dlfcn.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <limits>
+#include <unordered_set>
 
 namespace kovo {
 
@@ -104,12 +106,18 @@ int fitCost(HostArray const* a, Interned type) {
     return numeric && a->isEmpty() ? 1 : -1;
   }
   if (type == t.voidType || type.empty()) return -1;
-  // A host class name.
+  // A host class name. An object array of several objects fits when every
+  // element does: what several values mean is the module's to decide.
   if (a->isEmpty()) return kEmptyHandleCost;
-  if (c != ClassID::Object || a->numel() != 1) return -1;
-  COSInterface* obj = a->objects()[0].get();
-  if (!obj) return -1;
-  return detail::distanceToName(obj->getClass(), type);
+  if (c != ClassID::Object) return -1;
+  int cost = 0;
+  for (std::size_t i = 0, n = a->numel(); i < n; ++i) {
+    COSInterface* obj = a->objects()[i].get();
+    int const d = obj ? detail::distanceToName(obj->getClass(), type) : -1;
+    if (d < 0) return -1;
+    cost = std::max(cost, d);
+  }
+  return cost;
 }
 
 // The value word for `a` as `type` (which it fits). Arrays made on the way
@@ -168,12 +176,19 @@ ArrayPtr fromWord(COSValue w, Interned type) {
   return normalized(ArrayPtr(toArray(w), false), type);
 }
 
+// What a value is, as error messages name it: "empty", the class of a single
+// object, "int32" for a scalar, "char" for a line of text, and with its shape
+// ("1x2 int32 array") otherwise.
 std::string givenType(HostArray const* a) {
   if (a->isEmpty()) return "empty";
   if (a->classID() == ClassID::Object && a->numel() == 1 && a->objects()[0])
     return std::string(a->objects()[0]->getClass()->getName().view());
-  return std::string(a->className().view());
+  if (a->numel() == 1 || (a->classID() == ClassID::Char && a->rows() == 1)) return std::string(a->className().view());
+  return std::to_string(a->rows()) + "x" + std::to_string(a->cols()) + " " + std::string(a->className().view()) +
+         " array";
 }
+
+bool isShaped(HostArray const* a) { return givenType(a).ends_with(" array"); }
 
 void requireLive(HostArray const* a) {
   if (a->classID() != ClassID::Object) return;
@@ -224,19 +239,23 @@ std::vector<HostArray*> inputsFor(COSMethodInfo const* m, CallArgs const& c) {
   return in;
 }
 
+// Each distinct signature once (a redefinition in a subclass repeats its
+// superclass's), in the order of the overloads.
 std::string signatureList(std::vector<COSMethodInfo*> const& overloads) {
   std::string out;
+  std::unordered_set<std::string> seen;
   for (COSMethodInfo const* m : overloads) {
-    if (!out.empty()) out += ", ";
-    out += m->getName();
-    out += '(';
+    std::string text = std::string(m->getName()) + '(';
     bool first = true;
     for (Interned t : inputTypes(m)) {
-      if (!first) out += ", ";
-      out += t.view();
+      if (!first) text += ", ";
+      text += t.view();
       first = false;
     }
-    out += ')';
+    text += ')';
+    if (!seen.insert(text).second) continue;
+    if (!out.empty()) out += ", ";
+    out += text;
   }
   return out;
 }
@@ -364,6 +383,11 @@ void Runtime::loadModule(std::string const& name) {
   auto fail = [&](std::string const& reason) {
     return HostError("Cannot load module " + quoted(name) + ": " + reason);
   };
+  if (name.find('\0') != std::string::npos) {
+    std::string shown;
+    for (char c : name) shown += c ? std::string(1, c) : std::string("\\0");
+    throw HostError("Cannot load module " + quoted(shown) + ": the name contains a NUL character");
+  }
   if (name.empty() || name.find('/') != std::string::npos) throw fail("invalid module name");
   std::string const file = "lib" + name + ".so";
   std::string found;
@@ -381,8 +405,15 @@ void Runtime::loadModule(std::string const& name) {
     char const* why = ::dlerror();
     throw fail(why ? why : "dlopen failed");
   }
+  // A library without the entry point is not a module: loading it would add
+  // nothing, and a user asking for it has most likely named the wrong one.
   std::string const entry = "QnInitialize_" + name;
-  if (void* init = ::dlsym(handle, entry.c_str())) reinterpret_cast<void (*)()>(init)();
+  void* init = ::dlsym(handle, entry.c_str());
+  if (!init) {
+    ::dlclose(handle);
+    throw fail(file + " is not a module (it has no " + entry + ")");
+  }
+  reinterpret_cast<void (*)()>(init)();
   state().modules.push_back({name, handle});
 }
 
@@ -403,7 +434,7 @@ COSClass* Runtime::requireClass(std::string_view fullName) {
 }
 
 COSPackage* Runtime::requirePackage(std::string_view fullName) {
-  COSPackage* pkg = fullName.empty() ? nullptr : COSPackage::getPackage(intern(fullName));
+  COSPackage* pkg = COSPackage::find(fullName);
   if (!pkg) throw HostError("Unknown package " + quoted(fullName) + ".");
   return pkg;
 }
@@ -529,7 +560,8 @@ void Runtime::setProperty(ArrayPtr const& object, std::string_view property, Arr
   Interned const type = intern(t.prop->getDataType());
   if (fitCost(v.get(), type) < 0)
     throw HostError("Cannot set property " + quoted(property) + " of class " + quoted(t.cls->getName().view()) +
-                    ": expected " + std::string(type.view()) + ", got " + givenType(v.get()) + ".");
+                    ": expected " + std::string(type.view()) + ", got " + (isShaped(v.get()) ? "a " : "") +
+                    givenType(v.get()) + ".");
   std::vector<ArrayPtr> temps;
   COSValue const w = convertFitting(v.get(), type, temps);
   t.prop->setValue(t.target.get(), w);

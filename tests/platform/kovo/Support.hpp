@@ -36,12 +36,14 @@ struct MethodDef {
   std::uint32_t flags = 0;
   bool constructor = false;
   Body body = {};
+  std::int32_t attributes = 0;
 };
 
 inline void addMethod(COSClass* cls, MethodDef def) {
   COSMethodInfo* m = def.constructor
-                         ? static_cast<COSMethodInfo*>(new factory::impl::KovoConstructor(cls->getShortName(), {}, ""))
-                         : new factory::impl::MethodImpl(def.name, {}, "");
+                         ? static_cast<COSMethodInfo*>(
+                               new factory::impl::KovoConstructor(cls->getShortName(), {def.attributes}, ""))
+                         : new factory::impl::MethodImpl(def.name, {def.attributes}, "");
   m->flags() = def.flags;
   factory::impl::Invoker::createSignature(*m, "", def.result, def.self, def.args);
   bodies().push_back(std::move(def.body));

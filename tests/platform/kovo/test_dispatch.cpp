@@ -126,7 +126,7 @@ TEST_F(Dispatch, TheCheapestFittingOverloadWins) {
 TEST_F(Dispatch, NoFittingSignatureNamesTheGivenTypesAndTheCandidates) {
   ArrayPtr two(HostArray::create(ClassID::Double, 1, 2), false);
   EXPECT_EQ(errorOf([&] { call("f", {i32(1), two}); }),
-            "No signature of \"f\" in class \"KD.Calc\" accepts (int32, double); candidates: f(int32 scalar), "
+            "No signature of \"f\" in class \"KD.Calc\" accepts (int32, 1x2 double array); candidates: f(int32 scalar), "
             "f(double scalar), f(char vector), f(KD.Base), f(logical scalar).");
   ArrayPtr abstract = makeObject("KD.Abstract", 0);
   EXPECT_EQ(errorOf([&] { call("sum", {abstract, ArrayPtr(HostArray::createObjects(intern("KD.Base"), 0, 0), false)}); }),

@@ -30,8 +30,11 @@ inline constexpr Ozo::meta::PropertyDef kThingProperties[] = {
     {"Holder",  K::Element, M::ZeroOne, kThingType, false, true, D::Container},
     {"Model",   K::Value,   M::One,     "Ozo.Model", false, true, D::Model},
     {"Amounts", K::Integer, M::Many},
+    {"Peers",   K::Element, M::Many,    kThingType},
 };
-enum ThingProperty : unsigned { Count = 1, Limit, Flag, Label, Peer, Parts, Tags, Part, Holder, ModelOf, Amounts };
+enum ThingProperty : unsigned {
+  Count = 1, Limit, Flag, Label, Peer, Parts, Tags, Part, Holder, ModelOf, Amounts, Peers
+};
 
 inline constexpr Ozo::meta::ClassDef kThing{"Thing", "Test", &Ozo::NSInterface::ClassObjectIntf::sClassDef,
                                             kThingProperties, std::size(kThingProperties)};

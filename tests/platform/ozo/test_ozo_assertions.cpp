@@ -50,6 +50,11 @@ TEST(Assertions, PassingCheckLeavesTheBufferAlone) {
 
 TEST(Assertions, FormattingFailureClearsTheWholeBuffer) {
   // A wide character the "C" locale cannot encode makes the formatter fail.
+  // The process's locale is put back whatever happens here.
+  struct RestoreLocale {
+    std::string saved = std::setlocale(LC_ALL, nullptr);
+    ~RestoreLocale() { std::setlocale(LC_ALL, saved.c_str()); }
+  } restore;
   std::setlocale(LC_ALL, "C");
   std::memset(Ozo::Asserter::fLogBuf, 'z', sizeof Ozo::Asserter::fLogBuf - 1);
   std::string const text = failureOf(Ozo::Asserter::Make<Ozo::Exception>(false, "%ls", L"\u00e9t\u00e9"), "h", 9);

@@ -233,20 +233,6 @@ TEST_F(Lifetime, ElementsAndCollectionsKeepTheirModelAlive) {
   EXPECT_FALSE(Ozo::ModelCache::find(name).isValid());
 }
 
-TEST_F(Lifetime, ReferencesAcrossModelsAreCounted) {
-  std::string other;
-  Ozo::Model const m = Ozo::Model::create();
-  {
-    Ozo::Model const n = Ozo::Model::create();
-    other = n.get()->name();
-    set(thing(m), Peer, asObject(thing(n)));
-  }
-  EXPECT_TRUE(Ozo::ModelCache::find(other).isValid()) << "the link keeps the other model alive";
-  // Clearing the link lets the other model go.
-  unset(Ozo::ClassObject(m.get()->elements()[0], {}), Peer);
-  EXPECT_FALSE(Ozo::ModelCache::find(other).isValid());
-}
-
 TEST_F(Lifetime, DyingModelsReleaseWhatTheirElementsHold) {
   std::string other;
   {

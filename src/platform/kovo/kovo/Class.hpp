@@ -78,7 +78,7 @@ using PropertyAttributes = std::uint32_t;
 inline constexpr std::uint32_t kFlagStatic = 0x8;       // callable without an object
 inline constexpr std::uint32_t kFlagExplicit = 0x1000;  // object is an ordinary first argument
 // Method attribute bits (documentation of their meaning in docs/HOST.md).
-inline constexpr std::int32_t kAttrInstanceOnly = 0x2;
+inline constexpr std::int32_t kAttrInstanceOnly = 0x2;  // listed as an instance method; hides nothing
 inline constexpr std::int32_t kAttrRedefined = 0x200;
 
 namespace impl {
@@ -344,6 +344,8 @@ class COSPackage {
   // The package of a full name, or null. A package whose info has not been
   // populated yet is populated by this lookup.
   static COSPackage* getPackage(Interned fullName);
+  // The same by a name that may be unknown: nothing is kept when it is.
+  static COSPackage* find(std::string_view fullName);
   // Every package name known (populated or not), sorted.
   static std::vector<std::string> packageNames();
 

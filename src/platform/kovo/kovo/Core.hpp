@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <mutex>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -54,8 +55,20 @@ class COSInternedBase {
 using Interned = COSInternedBase<internal::IdEmptyPolicy>;
 
 // Interns `text`; a null or empty text gives the empty id without touching the table.
+// Only names that something keeps are interned: a lookup by a name that may
+// be unknown compares views, so a failed lookup leaves nothing behind.
 Interned intern(char const* text);
 Interned intern(std::string_view text);
+namespace internal {
+// Number of interned names (the table never shrinks).
+std::size_t internedCount();
+}  // namespace internal
+
+// The one lock of the host: every entry point of the public API and the
+// destruction of a host object run under it, so that several threads may use
+// the host at once. Recursive: host calls nest (a destroyInstance releasing
+// other objects, a module initialiser looking up classes).
+std::recursive_mutex& hostMutex();
 
 // ---------------------------------------------------------------------------
 // The host value word. For "int32 scalar", "logical scalar" and "double scalar"
@@ -97,6 +110,11 @@ int zkVSNprintf(char* buffer, std::size_t size, char const* format, std::va_list
 
 namespace kovo {
 using PrintSink = std::function<void(std::string_view)>;
-// Installs a sink for zkPrintf and returns the previous one (empty = stdout).
+// Installs the base sink for zkPrintf and returns the previous one (empty =
+// stdout).
 PrintSink setPrintSink(PrintSink sink);
+// Installs a sink above the base one; the most recently pushed sink that is
+// still installed receives the output. Sinks may be removed in any order.
+std::uint64_t pushPrintSink(PrintSink sink);
+void removePrintSink(std::uint64_t id);
 }  // namespace kovo

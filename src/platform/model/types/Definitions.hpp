@@ -35,6 +35,8 @@ using Ozo::meta::PropertyDef;
 
 inline constexpr bool kAbstract = true;
 inline constexpr bool kConcrete = false;
+// A property the model derives: writes are refused.
+inline constexpr bool kReadOnly = true;
 
 // Class `name` of this package under `super` with its own property table.
 // Constant, so the definitions of the package's translation units need no

@@ -8,7 +8,7 @@ using namespace definition;
 namespace {
 //                 name                kind        multiplicity  type
 constexpr PropertyDef kOwn[] = {
-    {"GroundValue",       K::Real,    M::One},
+    {"GroundValue",       K::Real,    M::One,     nullptr, false, kReadOnly},
     {"CompuMethod",       K::Element, M::ZeroOne, names::kCompuMethod},
     {"Unit",              K::Element, M::ZeroOne, names::kUnit},
     {"DataConstr",        K::Element, M::ZeroOne, names::kDataConstr},

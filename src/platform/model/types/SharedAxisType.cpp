@@ -10,7 +10,7 @@ namespace {
 constexpr PropertyDef kOwn[] = {
     {"SwRecordLayout",    K::Element, M::One,     names::kSwRecordLayout},
     {"Axis",              K::Element, M::One,     names::kAxis},
-    {"IsApplication",     K::Boolean, M::One},
+    {"IsApplication",     K::Boolean, M::One,     nullptr, false, kReadOnly},
     {"SharedFrom",        K::Element, M::Many,    names::kAxis},
     {"ValueAxisDataType", K::Element, M::ZeroOne, names::kPrimitiveType},
     {"Qualifier",         K::String,  M::ZeroOne},

@@ -4,6 +4,7 @@
 // anything.
 #include <Ozo/Internal.hpp>
 
+#include <algorithm>
 #include <cstring>
 
 namespace Ozo {
@@ -138,7 +139,7 @@ bool ElementBase::isSet(meta::ClassDef const& declaring, unsigned index) {
     case Derivation::None:
       break;
   }
-  return s.set;
+  return s.set && s.value;  // a weak reference reads unset once its model is gone
 }
 
 void ElementBase::set(meta::ClassDef const& declaring, unsigned index, ImmutableObject const& value) {
@@ -249,6 +250,10 @@ Link ElementAccess::makeLink(ElementBase* owner, PropertyImpl const& p, Immutabl
     for (ElementBase const* a = owner; a; a = a->fContainer)
       OZO_ASSERT_AT(kElementHeader, 279, a != child, "Value for %s would own itself", p.qualifiedName());
   }
+  // An element of another model made by this runtime lives exactly as long
+  // as that model: the link is weak. Anything else from outside is counted.
+  if (element && element->model() != owner->fModel && element->elementCore())
+    if (Liveness* const target = livenessOf(element->model())) return Link::weak(v, value.deviant(), target);
   return Link(v, value.deviant(), counted);
 }
 
@@ -262,12 +267,18 @@ void ElementAccess::detach(ElementBase* child) {
     Link const old = std::move(s.value);
     s.set = false;
   }
-  child->fContainer = nullptr;
+  disown(child);
 }
 
 void ElementAccess::adopt(ElementBase* owner, unsigned slot, ElementBase* child) {
   child->fContainer = owner;
   child->fContainerSlot = slot;
+  ++owner->fChildrenVersion;
+}
+
+void ElementAccess::disown(ElementBase* child) {
+  if (child->fContainer) ++child->fContainer->fChildrenVersion;
+  child->fContainer = nullptr;
 }
 
 std::vector<Link> ElementAccess::derivedChildren(ElementBase* e, PropertyImpl const& p) {
@@ -291,25 +302,29 @@ ImmutableModel CollectionImpl::getModel(Deviant const&) const { return Immutable
 
 std::string CollectionImpl::toString(Deviant const&) const {
   std::string text = "[";
+  bool first = true;
   for (Link const& l : current()) {
-    if (text.size() > 1) text += ", ";
-    text += l.get()->toString(l.deviant());
+    if (!first) text += ", ";
+    first = false;
+    NSInterface::ObjectIntf* const p = l.get();
+    text += p ? p->toString(l.deviant()) : "null";
   }
   return text + "]";
 }
 
-std::vector<Link> CollectionImpl::current() const {
-  if (fProperty.def().derived == meta::Derivation::Children) return ElementAccess::derivedChildren(fOwner, fProperty);
-  std::vector<Link> r;
-  for (Link const& l : fEntries) r.emplace_back(l.get(), l.deviant(), false);
-  return r;
+// Derived collections read a snapshot that is made again only after the
+// owner's children changed, so walking one costs what walking a stored one does.
+std::vector<Link> const& CollectionImpl::current() const {
+  if (fProperty.def().derived != meta::Derivation::Children) return fEntries;
+  std::uint64_t const version = ElementAccess::childrenVersion(fOwner);
+  if (fSnapshotVersion != version) {
+    fSnapshot = ElementAccess::derivedChildren(fOwner, fProperty);
+    fSnapshotVersion = version;
+  }
+  return fSnapshot;
 }
 
-std::size_t CollectionImpl::size() const {
-  if (fProperty.def().derived == meta::Derivation::Children)
-    return ElementAccess::derivedChildren(fOwner, fProperty).size();
-  return fEntries.size();
-}
+std::size_t CollectionImpl::size() const { return current().size(); }
 
 void CollectionImpl::checkPosition(std::size_t i, std::size_t limit) const {
   OZO_ASSERT_AT(kCollectionHeader, 97, i < limit, "sequence index out of bounds");
@@ -321,20 +336,18 @@ void CollectionImpl::checkEditable() const {
 }
 
 Object CollectionImpl::at(std::size_t i) const {
-  if (fProperty.def().derived == meta::Derivation::Children) {
-    std::vector<Link> const all = ElementAccess::derivedChildren(fOwner, fProperty);
-    checkPosition(i, all.size());
-    return all[i].object();
-  }
-  checkPosition(i, fEntries.size());
-  return fEntries[i].object();
+  std::vector<Link> const& all = current();
+  checkPosition(i, all.size());
+  return all[i].object();
 }
 
 void CollectionImpl::insert(std::size_t i, ImmutableObject const& v) {
   checkEditable();
   checkPosition(i, fEntries.size() + 1);
   Link link = ElementAccess::makeLink(fOwner, fProperty, v);
-  fEntries.reserve(fEntries.size() + 1);
+  // Room first, so that nothing below can fail; grown geometrically, so that
+  // appending stays amortised constant.
+  if (fEntries.size() == fEntries.capacity()) fEntries.reserve(std::max<std::size_t>(4, 2 * fEntries.size()));
   if (!fProperty.def().composite) {
     fEntries.insert(fEntries.begin() + static_cast<std::ptrdiff_t>(i), std::move(link));
     return;
@@ -348,8 +361,12 @@ void CollectionImpl::insert(std::size_t i, ImmutableObject const& v) {
 }
 
 void CollectionImpl::dropEntryOf(ElementBase* child, std::size_t& i) {
+  // Only a child owned through this very property can be among the entries:
+  // appending a new child costs no search.
+  if (!ElementAccess::isOwnedThrough(child, fOwner, fProperty.slot())) return;
+  NSInterface::ObjectIntf* const entry = child->self();
   for (std::size_t j = 0; j < fEntries.size(); ++j)
-    if (ElementAccess::coreOf(fEntries[j].get()) == child) {
+    if (fEntries[j].get() == entry) {
       fEntries.erase(fEntries.begin() + static_cast<std::ptrdiff_t>(j));
       if (j < i) --i;
       return;
@@ -393,8 +410,9 @@ void CollectionImpl::clear() {
 }
 
 void CollectionImpl::forget(ElementBase* child) {
+  NSInterface::ObjectIntf* const entry = child->self();
   for (auto it = fEntries.begin(); it != fEntries.end(); ++it)
-    if (ElementAccess::coreOf(it->get()) == child) {
+    if (it->get() == entry) {
       Link const old = std::move(*it);
       fEntries.erase(it);
       return;

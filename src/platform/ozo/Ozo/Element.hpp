@@ -12,12 +12,14 @@
 // keeps its model alive (its first reference adds one to the model, its last
 // gives it back); when the model's last reference goes, it destroys all its
 // elements. Links between elements of one model are not counted; a link to an
-// element of another model is.
+// element of another model is weak: it does not keep that model alive and
+// reads empty once the model is gone.
 #pragma once
 
 #include <Ozo/Meta.hpp>
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -71,6 +73,7 @@ class ElementBase {
   detail::ClassImpl const* fClass;
   ElementBase* fContainer = nullptr;
   unsigned fContainerSlot = 0;
+  std::uint64_t fChildrenVersion = 1;
   std::unique_ptr<detail::Slot[]> fSlots;
 };
 

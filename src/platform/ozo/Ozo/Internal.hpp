@@ -25,36 +25,70 @@ class ImmortalObject : public Intf {
   void release() override {}
 };
 
-// One stored reference of an element or collection. Counted unless it points
-// at an immortal box or at an element of the owner's own model.
+// Whether a model still stands. The model holds one reference and every weak
+// link into one of its elements another, so a link can ask after the model
+// (and with it the element) is gone. One block per model, made with it.
+struct Liveness {
+  std::size_t refs = 1;
+  bool alive = true;
+};
+
+inline void releaseLiveness(Liveness* l) {
+  if (--l->refs == 0) delete l;
+}
+
+// The liveness of a model made by this runtime, or null for any other model.
+Liveness* livenessOf(NSInterface::ModelIntf* model);
+
+// One stored reference of an element or collection: counted (strings,
+// values), uncounted (immortal boxes, elements of the owner's own model), or
+// weak (elements of another model: they read as empty once that model is
+// gone, and never keep it alive, so no cycle across models can leak and no
+// release runs into another model).
 class Link {
  public:
   Link() = default;
   Link(NSInterface::ObjectIntf* p, Deviant d, bool counted) : fP(p), fD(d), fCounted(counted && p) {
     if (fCounted) fP->addRef();
   }
+  static Link weak(NSInterface::ObjectIntf* p, Deviant d, Liveness* target) {
+    Link l(p, d, false);
+    l.fWeak = target;
+    ++target->refs;
+    return l;
+  }
   Link(Link&& o) noexcept
-      : fP(std::exchange(o.fP, nullptr)), fD(o.fD), fCounted(std::exchange(o.fCounted, false)) {}
+      : fP(std::exchange(o.fP, nullptr)),
+        fD(o.fD),
+        fWeak(std::exchange(o.fWeak, nullptr)),
+        fCounted(std::exchange(o.fCounted, false)) {}
   Link& operator=(Link&& o) noexcept {
     if (this != &o) {
       Link old(std::move(*this));
       fP = std::exchange(o.fP, nullptr);
       fD = o.fD;
+      fWeak = std::exchange(o.fWeak, nullptr);
       fCounted = std::exchange(o.fCounted, false);
     }
     return *this;
   }
   ~Link() {
     if (fCounted) fP->release();
+    if (fWeak) releaseLiveness(fWeak);
   }
-  NSInterface::ObjectIntf* get() const { return fP; }
+  // The target, or null once a weakly linked target's model is gone.
+  NSInterface::ObjectIntf* get() const { return fWeak && !fWeak->alive ? nullptr : fP; }
   Deviant deviant() const { return fD; }
-  Object object() const { return Object(fP, fD); }
-  explicit operator bool() const { return fP != nullptr; }
+  Object object() const {
+    NSInterface::ObjectIntf* const p = get();
+    return p ? Object(p, fD) : Object();
+  }
+  explicit operator bool() const { return get() != nullptr; }
 
  private:
   NSInterface::ObjectIntf* fP = nullptr;
   Deviant fD{};
+  Liveness* fWeak = nullptr;
   bool fCounted = false;
 };
 
@@ -176,7 +210,8 @@ class CollectionImpl final : public NSInterface::CollectionIntf {
   std::vector<Link> const& entries() const { return fEntries; }
 
  private:
-  std::vector<Link> current() const;
+  // The entries, or for a derived collection the snapshot of the owner's children.
+  std::vector<Link> const& current() const;
   void checkEditable() const;
   void checkPosition(std::size_t i, std::size_t limit) const;
   // Takes `child` out of the entries if it is one of them; `i` keeps
@@ -186,6 +221,8 @@ class CollectionImpl final : public NSInterface::CollectionIntf {
   ElementBase* fOwner;
   PropertyImpl const& fProperty;
   std::vector<Link> fEntries;
+  mutable std::vector<Link> fSnapshot;
+  mutable std::uint64_t fSnapshotVersion = 0;  // element versions start at 1
 };
 
 // Element operations shared by elements and collections.
@@ -197,7 +234,13 @@ class ElementAccess {
   // Takes `child` out of its current owner (no checks).
   static void detach(ElementBase* child);
   static void adopt(ElementBase* owner, unsigned slot, ElementBase* child);
-  static void disown(ElementBase* child) { child->fContainer = nullptr; }
+  // Takes `child` from its owner's bookkeeping (its slot stays as it is).
+  static void disown(ElementBase* child);
+  static bool isOwnedThrough(ElementBase const* child, ElementBase const* owner, unsigned slot) {
+    return child->fContainer == owner && child->fContainerSlot == slot;
+  }
+  // Changes whenever an element is adopted or disowned by `e`.
+  static std::uint64_t childrenVersion(ElementBase const* e) { return e->fChildrenVersion; }
   static ElementBase* coreOf(NSInterface::ObjectIntf* o);
   static void assertWritable(ElementBase* e);
   static std::vector<Link> derivedChildren(ElementBase* e, PropertyImpl const& p);

@@ -9,7 +9,7 @@ namespace {
 
 class ModelImpl final : public NSInterface::ModelIntf {
  public:
-  explicit ModelImpl(std::string name) : fName(std::move(name)) {}
+  explicit ModelImpl(std::string name) : fName(std::move(name)), fLiveness(new detail::Liveness) {}
 
   void addRef() override { ++fUseCount; }
   void release() override {
@@ -33,11 +33,16 @@ class ModelImpl final : public NSInterface::ModelIntf {
   }
 
   void adopt(ElementBase* e) { fElements.push_back(e); }
+  detail::Liveness* liveness() const { return fLiveness; }
 
  private:
   // Nothing outside refers to the model or its elements any more (elements
-  // with references keep the model alive), so all of them go now.
+  // with references keep the model alive), so all of them go now. Links from
+  // other models are weak: they read empty from here on. Links to other
+  // models are weak too, so nothing below destroys another model.
   void destroy() {
+    fLiveness->alive = false;
+    detail::releaseLiveness(std::exchange(fLiveness, nullptr));
     ModelCache::remove(this);
     std::vector<ElementBase*> const elements = std::move(fElements);
     for (auto it = elements.rbegin(); it != elements.rend(); ++it) delete *it;
@@ -46,6 +51,7 @@ class ModelImpl final : public NSInterface::ModelIntf {
 
   std::string fName;
   bool fReadOnly = false;
+  detail::Liveness* fLiveness;
   std::vector<ElementBase*> fElements;
 };
 
@@ -100,6 +106,11 @@ Model Model::create(std::string const& name) {
 }
 
 // ---------------------------------------------------------------------------
+detail::Liveness* detail::livenessOf(NSInterface::ModelIntf* model) {
+  auto* const m = dynamic_cast<ModelImpl*>(model);
+  return m ? m->liveness() : nullptr;
+}
+
 void detail::adoptElement(NSInterface::ModelIntf* model, ElementBase* element) {
   static_cast<ModelImpl*>(model)->adopt(element);
 }

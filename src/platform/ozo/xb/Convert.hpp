@@ -177,4 +177,22 @@ struct Convert<H> {
   }
 };
 
+// An object that the call will change: refused through an immutable view
+// before anything else happens.
+template <class H>
+struct Writable {
+  H handle;
+};
+void refuseImmutableView(kovo::COSValue w, kovo::Interned cls);
+
+template <class H>
+struct Convert<Writable<H>> {
+  static char const* type(Context ctx) { return Convert<H>::type(ctx); }
+  static Writable<H> in(kovo::COSValue w, Context ctx) {
+    H h = Convert<H>::in(w, ctx);
+    refuseImmutableView(w, internedName(type(ctx)));
+    return {std::move(h)};
+  }
+};
+
 }  // namespace Ozo::xb

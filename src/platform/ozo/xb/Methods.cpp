@@ -1,5 +1,6 @@
 // Registration of method rows and the converters' out-of-line parts.
 #include <xb/Methods.hpp>
+#include <xb/Property.hpp>
 
 #include <cstdlib>
 #include <memory>
@@ -120,6 +121,13 @@ ImmutableObject objectInput(kovo::COSValue w, kovo::Interned cls) {
     if (object) kovo::factory::impl::validateSelfPointer(object->lookup(cls));
   }
   return toHandle(a, cls);
+}
+
+void refuseImmutableView(kovo::COSValue w, kovo::Interned cls) {
+  kovo::HostArray const* a = kovo::toArray(w);
+  if (a == nullptr || a->classID() != kovo::ClassID::Object || a->isEmpty()) return;
+  kovo::COSInterfacePtr const object = kovo::omGetArrayElement(a, 0);
+  if (object && DeviantRegistry::isImmutable(object->lookup(cls))) OzoxbProperty::throwSetProhibitedException();
 }
 
 std::string elementHostName(meta::ClassDef const& def, bool immutable) {

@@ -43,6 +43,12 @@ ImmutableType metaTypeOf(ImmutableObject const& object) { return object.getMetaT
 // A new untitled model.
 Model newModel() { return Model::create(); }
 
+// Switches the model's protection; only its modifiable view may, and only
+// this switch is open while the model is read-only.
+void setReadOnly(Writable<Model> const& model, bool readOnly) {
+  model.handle.checkedModel()->setReadOnly(readOnly);
+}
+
 // ---------------------------------------------------------------------------
 // Read-only properties that show what a runtime object is.
 using Getter = COSValue (*)(ImmutableObject const&);
@@ -117,7 +123,10 @@ constexpr MethodRow kObjectMethods[] = {
     instanceMethod<&differ>("ne", kInstance, "other"),
     instanceMethod<&metaTypeOf>("getMetaType", kInstance),
 };
-constexpr MethodRow kModelMethods[] = {constructor<&newModel>()};
+constexpr MethodRow kModelMethods[] = {
+    constructor<&newModel>(),
+    instanceMethod<&setReadOnly>("setReadOnly", kInstance, "readOnly"),
+};
 
 std::vector<ClassRow> const& ozoClasses() {
   static std::vector<ClassRow> const rows{

@@ -177,7 +177,8 @@ std::string elementText(Facts const& f, ImmutableObject const& value) {
     case ElementKind::String: return '"' + String(value).utf8() + '"';
     case ElementKind::Ref: break;
   }
-  return value.toString();
+  // An entry into a model that is gone.
+  return value.isValid() ? value.toString() : "null";
 }
 
 // ---------------------------------------------------------------------------

@@ -1,0 +1,130 @@
+// Text crossing the C++ API, failed lookups that must leave nothing behind,
+// and array requests refused before anything is allocated.
+#include <gtest/gtest.h>
+
+#include <quillon/host.hpp>
+
+#include <kovo/Core.hpp>
+
+#include <atomic>
+#include <cstdlib>
+#include <new>
+#include <string>
+
+#include "support/ErrorOf.hpp"
+
+// Counts the largest single allocation while armed (this test program only).
+namespace {
+std::atomic<bool> gArmed{false};
+std::atomic<std::size_t> gLargest{0};
+void* counted(std::size_t n) {
+  if (gArmed.load(std::memory_order_relaxed)) {
+    std::size_t prev = gLargest.load(std::memory_order_relaxed);
+    while (n > prev && !gLargest.compare_exchange_weak(prev, n)) {
+    }
+  }
+  if (void* p = std::malloc(n ? n : 1)) return p;
+  throw std::bad_alloc();
+}
+}  // namespace
+
+void* operator new(std::size_t n) { return counted(n); }
+void* operator new[](std::size_t n) { return counted(n); }
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete[](void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
+
+namespace quillon {
+namespace {
+
+using testsupport::errorOf;
+
+TEST(Text, NoByteOrderMarkIsInterpreted) {
+  // U+FEFF and U+FFFE at the start are characters like any other, both ways.
+  std::u16string const bom = u"\uFEFFspeed";
+  std::u16string const swapped = u"\uFFFEspeed";
+  EXPECT_EQ(Value(std::u16string_view(bom)).toU16String(), bom);
+  EXPECT_EQ(Value(std::u16string_view(swapped)).toU16String(), swapped);
+  EXPECT_EQ(Value(std::u16string_view(bom)).toString(), "\xEF\xBB\xBFspeed");
+  EXPECT_EQ(Value(std::u16string_view(swapped)).toString(), "\xEF\xBF\xBEspeed");
+  EXPECT_EQ(Value("\xEF\xBB\xBFspeed").toU16String(), bom);
+  EXPECT_EQ(Value("\xEF\xBF\xBEspeed").toU16String(), swapped);
+  EXPECT_EQ(Value("\xEF\xBB\xBF").numel(), 1u);
+}
+
+TEST(Text, NulAstralAndLoneSurrogates) {
+  std::string const withNul("a\0b", 3);
+  EXPECT_EQ(Value(std::string_view(withNul)).numel(), 3u);
+  EXPECT_EQ(Value(std::string_view(withNul)).toString(), withNul);
+  EXPECT_EQ(Value(std::u16string_view(u"a\0b", 3)).toU16String(), std::u16string(u"a\0b", 3));
+
+  // An astral character is one surrogate pair in UTF-16, four bytes in UTF-8.
+  Value const astral("x\xF0\x9F\x98\x80y");
+  EXPECT_EQ(astral.toU16String(), u"x\U0001F600y");
+  EXPECT_EQ(astral.numel(), 4u);
+  EXPECT_EQ(astral.toString(), "x\xF0\x9F\x98\x80y");
+
+  // UTF-16 keeps a lone surrogate; UTF-8 cannot carry it and writes U+FFFD.
+  std::u16string const lone{u'a', char16_t(0xD800), u'b', char16_t(0xDC00)};
+  EXPECT_EQ(Value(std::u16string_view(lone)).toU16String(), lone);
+  EXPECT_EQ(Value(std::u16string_view(lone)).toString(), "a\xEF\xBF\xBD" "b\xEF\xBF\xBD");
+  // Encoded surrogates and other malformed UTF-8 become U+FFFD, byte by byte.
+  EXPECT_EQ(Value("\xED\xA0\x80").toU16String(), u"\uFFFD\uFFFD\uFFFD");
+  EXPECT_EQ(Value("a\xC3").toU16String(), u"a\uFFFD");
+}
+
+TEST(HostSession, ModuleNamesWithNulAndLibrariesThatAreNoModules) {
+  Host host;
+  EXPECT_EQ(errorOf([&] { host.load(std::string("mm_types\0_xb", 12)); }),
+            "Cannot load module \"mm_types\\0_xb\": the name contains a NUL character");
+  EXPECT_EQ(errorOf([&] { host.load("kovo"); }),
+            "Cannot load module \"kovo\": libkovo.so is not a module (it has no QnInitialize_kovo)");
+  EXPECT_EQ(errorOf([&] { host.load("kovo"); }),
+            "Cannot load module \"kovo\": libkovo.so is not a module (it has no QnInitialize_kovo)")
+      << "a refused library is not remembered as loaded";
+}
+
+// 100,000 lookups of distinct unknown 1 KB names keep nothing: the table of
+// interned names (which never shrinks) does not grow.
+TEST(HostSession, FailedLookupsKeepNothing) {
+  Host host;
+  Value const number = 1;
+  std::string name(1024, 'q');
+  std::size_t names = 0;
+  // The first round of each kind may intern what every such error uses.
+  for (int i = -5; i < 100000; ++i) {
+    if (i == 0) names = kovo::internal::internedCount();
+    std::string const n = std::to_string(i);
+    name.replace(0, n.size(), n);
+    switch ((i + 5) % 5) {
+      case 0: EXPECT_FALSE(host.hasPackage(name)); break;
+      case 1: EXPECT_FALSE(host.hasClass(name + ".C")); break;
+      case 2: EXPECT_THROW(host.describePackage(name), Error); break;
+      case 3: EXPECT_THROW(host.callFunction(name, "f", {}), Error); break;
+      case 4: EXPECT_THROW(host.invoke(number, name, {}), Error); break;
+    }
+  }
+  EXPECT_EQ(kovo::internal::internedCount(), names);
+}
+
+TEST(Limits, OversizedRequestsFailBeforeAllocating) {
+  std::string const kMessage = "Requested array exceeds the maximum array size.";
+  std::vector<bool> const flags(Value::kMaxElements + 1);
+  std::string const text(Value::kMaxElements + 1, 'a');
+
+  gLargest = 0;
+  gArmed = true;
+  std::string const fromFlags = errorOf([&] { Value::logicals(flags); });
+  std::string const fromText = errorOf([&] { Value v(text); });
+  std::string const fromCheck = errorOf([] { Value::checkSize(Value::kMaxElements + 1); });
+  gArmed = false;
+  EXPECT_EQ(fromFlags, kMessage);
+  EXPECT_EQ(fromText, kMessage);
+  EXPECT_EQ(fromCheck, kMessage);
+  EXPECT_LT(gLargest.load(), std::size_t{1} << 16) << "something was allocated for the refused request";
+  EXPECT_NO_THROW(Value::checkSize(Value::kMaxElements));
+}
+
+}  // namespace
+}  // namespace quillon
