@@ -1,12 +1,14 @@
 // PrimitiveType: the base of the primitive data types (abstract).
 #include "elements/Registration.hpp"
 #include "elements/TypesMeta.hpp"
-#include "elements/anatomy/ElementClass.hpp"
+#include "marshal/PrimitiveProperties.hpp"
+#include <xb/ElementClass.hpp>
 
 namespace Zorvan::metamodel::types::xb {
 
 namespace {
-using namespace Zorvan::xb;
+using namespace Ozo::xb;
+using namespace Ozo::xb::kinds;
 using enum Ozo::xb::Multiplicity;
 using enum Ozo::xb::Mutability;
 

@@ -1,12 +1,13 @@
 // SwGenericAxisParamType: a parameter of a generic axis.
 #include "elements/Registration.hpp"
 #include "elements/TypesMeta.hpp"
-#include "elements/anatomy/ElementClass.hpp"
+#include <xb/ElementClass.hpp>
 
 namespace Zorvan::metamodel::types::xb {
 
 namespace {
-using namespace Zorvan::xb;
+using namespace Ozo::xb;
+using namespace Ozo::xb::kinds;
 
 // Category (index 1, a SwGenericAxisParamTypeCategory value) joins when
 // value-typed properties do.

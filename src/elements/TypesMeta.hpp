@@ -2,7 +2,7 @@
 // model header of its class and the line of its id check.
 #pragma once
 
-#include "elements/anatomy/FoundationMeta.hpp"
+#include <foundation_xb/FoundationMeta.hpp>
 
 #include <types/Types.hpp>
 
@@ -19,7 +19,7 @@ inline constexpr char kSwGenericAxisParamType[] =
 inline constexpr char kSwRecordLayout[] = "mm_types/Zorvan/metamodel/types/ZorvanmetamodeltypesSwRecordLayout";
 }  // namespace headers
 
-using Zorvan::xb::ModelMeta;
+using Ozo::xb::ModelMeta;
 using AxisMeta = ModelMeta<NSInterface::AxisIntf, ImmutableAxis, headers::kAxis, 1044>;
 using IntegerMeta = ModelMeta<NSInterface::IntegerIntf, ImmutableInteger, headers::kInteger, 871>;
 using PrimitiveTypeMeta = ModelMeta<NSInterface::PrimitiveTypeIntf, ImmutablePrimitiveType, headers::kPrimitiveType, 1212>;

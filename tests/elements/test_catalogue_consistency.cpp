@@ -3,7 +3,9 @@
 // statements, checked here so that they cannot drift apart.
 #include "support/HostFixture.hpp"
 
-#include "elements/anatomy/ElementClass.hpp"
+#include "marshal/PrimitiveProperties.hpp"
+
+#include <xb/ElementClass.hpp>
 
 #include <cctype>
 #include <string>
@@ -13,7 +15,7 @@ namespace {
 
 using Ozo::meta::Multiplicity;
 using Ozo::meta::ValueKind;
-using Zorvan::xb::PropertyRow;
+using Ozo::xb::PropertyRow;
 
 bool sameIgnoringCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
@@ -34,7 +36,7 @@ std::string packageOf(char const* qualified) {
 
 // The registration and host data type a model property must have.
 struct Expected {
-  Zorvan::xb::PropertyKind kind;
+  Ozo::xb::PropertyKind kind;
   std::string hostType;
 };
 
@@ -43,18 +45,18 @@ Expected expectedFor(Ozo::meta::PropertyDef const& d) {
   bool const optional = d.multiplicity == Multiplicity::ZeroOne;
   switch (d.kind) {
     case ValueKind::Element:
-      return {Zorvan::xb::ClassObject, packageOf(d.typeName) + (many ? ".ImmutableSequenceOfImmutable" : ".Immutable") +
+      return {Ozo::xb::kinds::ClassObject, packageOf(d.typeName) + (many ? ".ImmutableSequenceOfImmutable" : ".Immutable") +
                                            shortOf(d.typeName)};
     case ValueKind::String:
-      return many ? Expected{Zorvan::xb::PrimitiveSequence, "Ozo.ImmutableSequenceOfString"}
-                  : Expected{Zorvan::xb::String, "char"};
+      return many ? Expected{Ozo::xb::kinds::PrimitiveSequence, "Ozo.ImmutableSequenceOfString"}
+                  : Expected{Ozo::xb::kinds::String, "char"};
     case ValueKind::Integer:
-      return many ? Expected{Zorvan::xb::PrimitiveSequence, "Ozo.ImmutableSequenceOfInteger"}
-                  : Expected{Zorvan::xb::Primitive, optional ? "ozoint32" : "int32 scalar"};
+      return many ? Expected{Ozo::xb::kinds::PrimitiveSequence, "Ozo.ImmutableSequenceOfInteger"}
+                  : Expected{Zorvan::metamodel::types::xb::Primitive, optional ? "ozoint32" : "int32 scalar"};
     case ValueKind::Real:
-      return many ? Expected{Zorvan::xb::PrimitiveSequence, "Ozo.ImmutableSequenceOfReal"}
-                  : Expected{Zorvan::xb::Primitive, optional ? "ozodouble" : "double scalar"};
-    case ValueKind::Boolean: return {Zorvan::xb::Primitive, optional ? "ozological" : "logical scalar"};
+      return many ? Expected{Ozo::xb::kinds::PrimitiveSequence, "Ozo.ImmutableSequenceOfReal"}
+                  : Expected{Zorvan::metamodel::types::xb::Primitive, optional ? "ozodouble" : "double scalar"};
+    case ValueKind::Boolean: return {Zorvan::metamodel::types::xb::Primitive, optional ? "ozological" : "logical scalar"};
     case ValueKind::Value: break;
   }
   return {nullptr, d.typeName ? d.typeName : ""};
@@ -66,11 +68,11 @@ TEST_F(CatalogueConsistency, EveryPropertyRowMatchesTheModelDefinition) {
   // Populating the packages registers every element class.
   host.describePackage("Zorvan.metamodel.foundation");
   host.describePackage("Zorvan.metamodel.types");
-  auto const classes = Zorvan::xb::registeredElementClasses();
+  auto const classes = Ozo::xb::registeredElementClasses();
   ASSERT_GE(classes.size(), 7u + 6u) << "the foundation and types classes are not all registered";
 
   std::size_t rows = 0;
-  for (Zorvan::xb::ElementClassData const* c : classes) {
+  for (Ozo::xb::ElementClassData const* c : classes) {
     Ozo::meta::ClassDef const& def = *c->def;
     SCOPED_TRACE(std::string(def.packageName) + "." + def.name);
     unsigned previous = 0;

@@ -1,5 +1,5 @@
 // Reading and writing primitive and string properties through the host.
-#include "marshal/PrimitiveProperties.hpp"
+#include <xb/PrimitiveProperties.hpp>
 #include "support/HostFixture.hpp"
 
 #include <kovo/Class.hpp>

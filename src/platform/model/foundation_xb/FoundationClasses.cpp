@@ -3,15 +3,16 @@
 // constructed; they carry the shared properties.
 #include "foundation_xb/FoundationClasses.hpp"
 
-#include "elements/anatomy/ElementClass.hpp"
-#include "elements/anatomy/FoundationMeta.hpp"
+#include <xb/ElementClass.hpp>
+#include <foundation_xb/FoundationMeta.hpp>
 
 #include <foundation/Foundation.hpp>
 
 namespace Zorvan::metamodel::foundation::xb {
 
 namespace {
-using namespace Zorvan::xb;
+using namespace Ozo::xb;
+using namespace Ozo::xb::kinds;
 using enum Ozo::xb::Multiplicity;
 using enum Ozo::xb::Mutability;
 

@@ -19,8 +19,14 @@
 
 #include <concepts>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <type_traits>
+
+namespace ozo {
+// The runtime's text for a value with more than one element where at most one fits.
+char const* getTooManyElementsMessage();
+}  // namespace ozo
 
 namespace Ozo::xb {
 
@@ -68,6 +74,49 @@ template <>
 struct Convert<bool> : WordConvert<bool, bool, &kovo::fromLogical, &logicalOf, names::kLogical> {};
 template <>
 struct Convert<Boolean> : WordConvert<Boolean, bool, &kovo::fromLogical, &logicalOf, names::kLogical> {};
+
+// ---------------------------------------------------------------------------
+// Optional numbers and logicals: an empty array is absent, a 1-by-1 array a
+// value; more than one element does not fit.
+void requireAtMostOne(kovo::HostArray const& a);
+kovo::COSValue absent(char const* type);
+
+template <class T, char const* Name, kovo::ClassID Class, class Element, kovo::HostArray* (*Make)(Element)>
+struct OptionalConvert {
+  static char const* type(Context) { return Name; }
+  static std::optional<T> in(kovo::COSValue w, Context) {
+    kovo::HostArray const& a = *kovo::toArray(w);
+    requireAtMostOne(a);
+    if (a.numel() == 0) return std::nullopt;
+    if constexpr (Class == kovo::ClassID::Int32)
+      return T(a.int32s()[0]);
+    else if constexpr (Class == kovo::ClassID::Double)
+      return T(a.doubles()[0]);
+    else
+      return T(a.logicals()[0] != 0);
+  }
+  static kovo::COSValue out(std::optional<T> const& v, Context) {
+    return v ? kovo::fromArray(Make(v->value())) : absent(Name);
+  }
+};
+
+namespace names {
+inline constexpr char kOptionalInt32[] = "ozoint32";
+inline constexpr char kOptionalDouble[] = "ozodouble";
+inline constexpr char kOptionalLogical[] = "ozological";
+}  // namespace names
+
+template <>
+struct Convert<std::optional<Integer>>
+    : OptionalConvert<Integer, names::kOptionalInt32, kovo::ClassID::Int32, std::int32_t,
+                      &kovo::HostArray::createInt32> {};
+template <>
+struct Convert<std::optional<Real>>
+    : OptionalConvert<Real, names::kOptionalDouble, kovo::ClassID::Double, double, &kovo::HostArray::createDouble> {};
+template <>
+struct Convert<std::optional<Boolean>>
+    : OptionalConvert<Boolean, names::kOptionalLogical, kovo::ClassID::Logical, bool,
+                      &kovo::HostArray::createLogical> {};
 
 // ---------------------------------------------------------------------------
 // Text: a character array, read as UTF-16. Anything that is not text (the

@@ -8,6 +8,12 @@
 #include <string>
 #include <vector>
 
+namespace ozo {
+char const* getTooManyElementsMessage() {
+  return "Too many elements: the value must be an empty array or a scalar.";
+}
+}  // namespace ozo
+
 namespace Ozo::xb {
 
 namespace {
@@ -105,6 +111,15 @@ void bindConstructed(ImmutableObject const& created, kovo::Interned className, k
 }  // namespace detail
 
 // ---------------------------------------------------------------------------
+void requireAtMostOne(kovo::HostArray const& a) {
+  OZO_ASSERT_AT("ozo_xb/marshal/OptionalPrimitiveMarshaling", 84, a.numel() <= 1, "%s",
+                ozo::getTooManyElementsMessage());
+}
+
+kovo::COSValue absent(char const* type) {
+  return kovo::fromArray(kovo::factory::basic::BindingRegistry::announce(nullptr, internedName(type)));
+}
+
 std::u16string textOf(kovo::COSValue w) {
   kovo::HostArray const* a = kovo::toArray(w);
   if (a == nullptr || a->classID() != kovo::ClassID::Char) return {};

@@ -34,26 +34,14 @@ unsigned traitsOf(Multiplicity m, Mutability mu, char const* hostType) {
   return traits;
 }
 
-// Where a descriptor kind reports its refused writes.
-struct WriteChecks {
-  char const* header;
-  int multiValuedLine;
-  int readOnlyLine;
-};
-
 constexpr WriteChecks kClassObjectChecks{"ozo_xb/marshal/OzoxbClassObjectProperty", 60, 61};
 constexpr WriteChecks kPrimitiveSequenceChecks{"ozo_xb/marshal/OzoxbPrimitiveSequenceProperty", 60, 61};
 constexpr WriteChecks kDataTypeChecks{"ozo_xb/marshal/OzoxbDataTypeProperty", 60, 61};
 constexpr WriteChecks kMetaPropertyChecks{"ozo_xb/marshal/OzoxbMetaProperty", 60, 61};
 
-// The checks of every write, in this order, then the model object behind the
-// target: multi-valued, read-only, immutable view, no model object.
-ClassObject writeTarget(OzoxbProperty const& p, kovo::COSInterface* target, WriteChecks const& at) {
-  if (p.isMultiValued()) fail(at.header, at.multiValuedLine, kMultiValuedMessage);
-  if (p.isReadOnly()) fail(at.header, at.readOnlyLine, kReadOnlyMessage);
-  if (OzoxbProperty::isImmutableView(target, internedName(p.getDataType())))
-    OzoxbProperty::throwSetProhibitedException();
-  ClassObject object = OzoxbProperty::modelObject(target);
+// The checks of every write, then the model object, which must exist.
+ClassObject checkedWriteTarget(OzoxbProperty const& p, kovo::COSInterface* target, WriteChecks const& at) {
+  ClassObject object = p.writeTarget(target, at, internedName(p.getDataType()));
   object.checked();
   return object;
 }
@@ -94,7 +82,7 @@ class ReferenceProperty final : public OzoxbProperty {
   kovo::COSValue getSingleValuedValue(ClassObject& object) override { return element(object, true); }
 
   void setValue(kovo::COSInterface* target, kovo::COSValue value) override {
-    ClassObject const object = writeTarget(*this, target, *fChecks);
+    ClassObject const object = checkedWriteTarget(*this, target, *fChecks);
     // The host has already checked the class against the data type.
     ImmutableObject const v = toHandle(value, fImmutableName);
     if (v.isValid())
@@ -128,7 +116,7 @@ class DataTypeProperty final : public OzoxbProperty {
   kovo::COSValue getSingleValuedValue(ClassObject& object) override { return fHelper->get(object, *this); }
 
   void setValue(kovo::COSInterface* target, kovo::COSValue value) override {
-    ClassObject const object = writeTarget(*this, target, kDataTypeChecks);
+    ClassObject const object = checkedWriteTarget(*this, target, kDataTypeChecks);
     fHelper->set(object, *this, value);
   }
 
@@ -173,6 +161,14 @@ void addDescriptor(kovo::COSClass* cls, Args&&... args) {
 }
 
 }  // namespace
+
+ClassObject OzoxbProperty::writeTarget(kovo::COSInterface* target, WriteChecks const& at,
+                                       kovo::Interned viewName) const {
+  if (isMultiValued()) fail(at.header, at.multiValuedLine, kMultiValuedMessage);
+  if (isReadOnly()) fail(at.header, at.readOnlyLine, kReadOnlyMessage);
+  if (isImmutableView(target, viewName)) throwSetProhibitedException();
+  return modelObject(target);
+}
 
 // ---------------------------------------------------------------------------
 OzoxbProperty::OzoxbProperty(char const* className, char const* name, IntrospectiveMethods const* methods,

@@ -22,6 +22,13 @@ inline constexpr unsigned kTraitMultiValued = 2;
 inline constexpr unsigned kTraitReadOnly = 4;
 inline constexpr unsigned kTraitKeepEmpty = 8;
 
+// Where a descriptor reports its refused writes.
+struct WriteChecks {
+  char const* header;
+  int multiValuedLine;
+  int readOnlyLine;
+};
+
 class OzoxbProperty : public kovo::COSPropInfo {
  public:
   OzoxbProperty(char const* className, char const* name, IntrospectiveMethods const* methods,
@@ -47,6 +54,11 @@ class OzoxbProperty : public kovo::COSPropInfo {
   virtual kovo::COSValue getSingleValuedValue(ClassObject& object) = 0;
   // A live sequence over the model's collection, in the view of `target`.
   virtual kovo::COSValue getMultiValuedValue(ClassObject& object, bool immutableView);
+
+  // The checks every write makes first, in this order: multi-valued,
+  // read-only, immutable view (the host object asked under `viewName`);
+  // then the model object behind the target.
+  ClassObject writeTarget(kovo::COSInterface* target, WriteChecks const& at, kovo::Interned viewName) const;
 
   // The model element bound to a host object, or an empty handle.
   static ClassObject modelObject(kovo::COSInterface* target);

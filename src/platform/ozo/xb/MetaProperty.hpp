@@ -17,7 +17,7 @@
 #include <string>
 #include <vector>
 
-namespace Zorvan::xb {
+namespace Ozo::xb {
 
 // Entries of one declaring class: ids 1..n of its own property table.
 struct MetaGroup {
@@ -83,4 +83,4 @@ class MetaPropertyClassInfo : public Ozo::xb::MetaPropertyMetaData<T> {
   std::string fFullName;
 };
 
-}  // namespace Zorvan::xb
+}  // namespace Ozo::xb

@@ -1,6 +1,6 @@
-#include "elements/anatomy/ElementClass.hpp"
+#include <xb/ElementClass.hpp>
 
-#include "marshal/PrimitiveProperties.hpp"
+#include <xb/PrimitiveProperties.hpp>
 
 #include <kovo/HostArray.hpp>
 #include <kovo/Object.hpp>
@@ -9,7 +9,7 @@
 #include <algorithm>
 #include <mutex>
 
-namespace Zorvan::xb {
+namespace Ozo::xb {
 
 namespace {
 
@@ -19,7 +19,7 @@ bool isRuntimeRoot(Ozo::meta::ClassDef const& def) { return std::string_view(def
 
 std::string hostName(Ozo::meta::ClassDef const& def, bool immutable) {
   if (isRuntimeRoot(def)) return immutable ? "Ozo.ImmutableObject" : "Ozo.Object";
-  return Ozo::xb::elementHostName(def, immutable);
+  return elementHostName(def, immutable);
 }
 
 struct Registry {
@@ -95,7 +95,7 @@ std::vector<MetaGroup> metaGroups::of(Ozo::meta::ClassDef const& def) {
 
 void addMetaPropertyEntries(kovo::COSClass* cls, char const* className, std::vector<MetaGroup> const& groups) {
   kovo::factory::detail::initStringDataTypes();
-  Ozo::xb::OzoxbPropertyFactory factory(cls, className, groups.empty() ? nullptr : groups.front().methods);
+  OzoxbPropertyFactory factory(cls, className, groups.empty() ? nullptr : groups.front().methods);
   for (MetaGroup const& g : groups) {
     Ozo::PropertyTableEntry const* table = g.methods->table();
     for (unsigned id = 1; id <= g.methods->count(); ++id)
@@ -114,12 +114,12 @@ void ImmutableElementClassInfo::initializeClass(kovo::COSClass* cls, kovo::COSCl
   ElementNames const& n = *fData.names;
   cls->addSuperclass(kovo::intern(n.immutableSuper), 1, 0, 1);
   kovo::factory::detail::initStringDataTypes();
-  Ozo::xb::addMethods(cls, fData.immutableMeta);
-  Ozo::xb::addMethods(cls, fData.classMethods);
-  Ozo::xb::addMethods(cls, {fData.metaTypeImmutable, 1});
+  addMethods(cls, fData.immutableMeta);
+  addMethods(cls, fData.classMethods);
+  addMethods(cls, {fData.metaTypeImmutable, 1});
   registerProperties(cls, fData);
-  Ozo::xb::KovoExtensionsRegistry::instance().executeNonConstCallbacks(n.modifiableFull.c_str(), cls, client);
-  Ozo::xb::addMethods(cls, fData.immutableCasts);
+  KovoExtensionsRegistry::instance().executeNonConstCallbacks(n.modifiableFull.c_str(), cls, client);
+  addMethods(cls, fData.immutableCasts);
 }
 
 ModifiableElementClassInfo::ModifiableElementClassInfo(ElementClassData const& data)
@@ -130,31 +130,28 @@ void ModifiableElementClassInfo::initializeClass(kovo::COSClass* cls, kovo::COSC
   cls->addSuperclass(kovo::intern(n.immutableFull), 1, 0, 1);
   cls->addSuperclass(kovo::intern(n.modifiableSuper), 1, 0, 1);
   kovo::factory::detail::initStringDataTypes();
-  Ozo::xb::addMethods(cls, fData.constructors);
-  Ozo::xb::addMethods(cls, fData.modifiableMeta);
-  Ozo::xb::addMethods(cls, fData.classMethods);
-  Ozo::xb::addMethods(cls, {fData.metaTypeModifiable, 1});
-  Ozo::xb::addMethods(cls, fData.modifiableCasts);
+  addMethods(cls, fData.constructors);
+  addMethods(cls, fData.modifiableMeta);
+  addMethods(cls, fData.classMethods);
+  addMethods(cls, {fData.metaTypeModifiable, 1});
+  addMethods(cls, fData.modifiableCasts);
 }
 
 // ---------------------------------------------------------------------------
 namespace kinds {
-void classObject(Ozo::xb::OzoxbPropertyFactory& f, PropertyRow const& r) {
+void registerClassObject(OzoxbPropertyFactory& f, PropertyRow const& r) {
   f.ClassObject(r.name, r.multiplicity, r.mutability, r.index, r.hostType, r.attributes);
 }
-void primitiveSequence(Ozo::xb::OzoxbPropertyFactory& f, PropertyRow const& r) {
+void registerPrimitiveSequence(OzoxbPropertyFactory& f, PropertyRow const& r) {
   f.PrimitiveSequence(r.name, r.multiplicity, r.mutability, r.index, r.hostType, r.attributes);
 }
-void primitive(Ozo::xb::OzoxbPropertyFactory& f, PropertyRow const& r) {
-  registerPrimitive(f, r.name, r.multiplicity, r.mutability, r.index, r.hostType, r.attributes);
-}
-void string(Ozo::xb::OzoxbPropertyFactory& f, PropertyRow const& r) {
+void registerString(OzoxbPropertyFactory& f, PropertyRow const& r) {
   f.String<Ozo::String>(r.name, r.multiplicity, r.mutability, r.index, r.hostType, r.attributes);
 }
 }  // namespace kinds
 
 void registerProperties(kovo::COSClass* cls, ElementClassData const& data) {
-  Ozo::xb::OzoxbPropertyFactory factory(cls, data.names->immutableFull.c_str(), data.methods);
+  OzoxbPropertyFactory factory(cls, data.names->immutableFull.c_str(), data.methods);
   for (PropertyRow const& r : data.properties) r.kind(factory, r);
 }
 
@@ -167,21 +164,21 @@ void registerElementSequences(kovo::COSPackage* pkg, ElementClassData const& dat
   char const* const immutableList = "A sequence whose values cannot be changed";
   char const* const modifiableIter = "An iterator for traversing a modifiable list";
   char const* const immutableIter = "An iterator for traversing a non-modifiable list";
-  Ozo::xb::BaseClassList const bases{names.modifiableSuper};
+  BaseClassList const bases{names.modifiableSuper};
 
   struct Sequence {
-    decltype(&Ozo::xb::createSequenceOfRefClassInfo) create;
+    decltype(&createSequenceOfRefClassInfo) create;
     std::string shortName;
     char const* description;
     std::string element;
     std::string iterator;
   };
   Sequence const sequences[] = {
-      {&Ozo::xb::createSequenceOfRefClassInfo, "SequenceOf" + x, modifiableList, x, x + "Iterator"},
-      {&Ozo::xb::createSequenceOfImmutableRefClassInfo, "SequenceOf" + ix, modifiableList, ix, ix + "Iterator"},
-      {&Ozo::xb::createImmutableSequenceOfRefClassInfo, "ImmutableSequenceOf" + x, immutableList, x,
+      {&createSequenceOfRefClassInfo, "SequenceOf" + x, modifiableList, x, x + "Iterator"},
+      {&createSequenceOfImmutableRefClassInfo, "SequenceOf" + ix, modifiableList, ix, ix + "Iterator"},
+      {&createImmutableSequenceOfRefClassInfo, "ImmutableSequenceOf" + x, immutableList, x,
        x + "ImmutableIterator"},
-      {&Ozo::xb::createImmutableSequenceOfImmutableRefClassInfo, "ImmutableSequenceOf" + ix, immutableList, ix,
+      {&createImmutableSequenceOfImmutableRefClassInfo, "ImmutableSequenceOf" + ix, immutableList, ix,
        ix + "ImmutableIterator"},
   };
   for (Sequence const& s : sequences)
@@ -190,16 +187,16 @@ void registerElementSequences(kovo::COSPackage* pkg, ElementClassData const& dat
                   2);
 
   struct Iterator {
-    decltype(&Ozo::xb::createIteratorOfRefClassInfo) create;
+    decltype(&createIteratorOfRefClassInfo) create;
     std::string shortName;
     char const* description;
     std::string element;
   };
   Iterator const iterators[] = {
-      {&Ozo::xb::createIteratorOfRefClassInfo, x + "Iterator", modifiableIter, x},
-      {&Ozo::xb::createIteratorOfImmutableRefClassInfo, ix + "Iterator", immutableIter, ix},
-      {&Ozo::xb::createImmutableIteratorOfRefClassInfo, x + "ImmutableIterator", modifiableIter, x},
-      {&Ozo::xb::createImmutableIteratorOfImmutableRefClassInfo, ix + "ImmutableIterator", immutableIter, ix},
+      {&createIteratorOfRefClassInfo, x + "Iterator", modifiableIter, x},
+      {&createIteratorOfImmutableRefClassInfo, ix + "Iterator", immutableIter, ix},
+      {&createImmutableIteratorOfRefClassInfo, x + "ImmutableIterator", modifiableIter, x},
+      {&createImmutableIteratorOfImmutableRefClassInfo, ix + "ImmutableIterator", immutableIter, ix},
   };
   for (Iterator const& it : iterators)
     pkg->addClass(it.create(it.shortName.c_str(), it.description, (p + it.shortName).c_str(),
@@ -207,4 +204,4 @@ void registerElementSequences(kovo::COSPackage* pkg, ElementClassData const& dat
                   2);
 }
 
-}  // namespace Zorvan::xb
+}  // namespace Ozo::xb

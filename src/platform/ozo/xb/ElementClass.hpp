@@ -18,7 +18,7 @@
 // the model's class definition; the methods come from the method table.
 #pragma once
 
-#include "elements/anatomy/MetaProperty.hpp"
+#include <xb/MetaProperty.hpp>
 
 #include <Ozo/Meta.hpp>
 #include <kovo/Class.hpp>
@@ -29,36 +29,35 @@
 #include <span>
 #include <string>
 
-namespace Zorvan::xb {
+namespace Ozo::xb {
 
 using kovo::COSValue;
-using Ozo::xb::MethodRow;
 
 // ---------------------------------------------------------------------------
 // Property rows. The kind is the registration the property factory makes.
 struct PropertyRow;
-using PropertyKind = void (*)(Ozo::xb::OzoxbPropertyFactory& factory, PropertyRow const& row);
+using PropertyKind = void (*)(OzoxbPropertyFactory& factory, PropertyRow const& row);
 
 struct PropertyRow {
   unsigned index;  // position in the model class's own property table
   char const* name;
   PropertyKind kind;
-  Ozo::xb::Multiplicity multiplicity;
-  Ozo::xb::Mutability mutability;
+  Multiplicity multiplicity;
+  Mutability mutability;
   char const* hostType;
   std::uint32_t attributes;
 };
 
+// The kinds every binding shares; a binding may add its own (the module's
+// primitive properties).
 namespace kinds {
-void classObject(Ozo::xb::OzoxbPropertyFactory& f, PropertyRow const& r);
-void primitiveSequence(Ozo::xb::OzoxbPropertyFactory& f, PropertyRow const& r);
-void primitive(Ozo::xb::OzoxbPropertyFactory& f, PropertyRow const& r);
-void string(Ozo::xb::OzoxbPropertyFactory& f, PropertyRow const& r);
+void registerClassObject(OzoxbPropertyFactory& f, PropertyRow const& r);
+void registerPrimitiveSequence(OzoxbPropertyFactory& f, PropertyRow const& r);
+void registerString(OzoxbPropertyFactory& f, PropertyRow const& r);
+inline constexpr PropertyKind ClassObject = &registerClassObject;
+inline constexpr PropertyKind PrimitiveSequence = &registerPrimitiveSequence;
+inline constexpr PropertyKind String = &registerString;
 }  // namespace kinds
-inline constexpr PropertyKind ClassObject = &kinds::classObject;
-inline constexpr PropertyKind PrimitiveSequence = &kinds::primitiveSequence;
-inline constexpr PropertyKind Primitive = &kinds::primitive;
-inline constexpr PropertyKind String = &kinds::string;
 
 // Host class names of one element class, made once from its definition.
 struct ElementNames {
@@ -109,31 +108,25 @@ struct MetaPropertyObject {};
 template <class C>
 struct ElementBinding;
 
-}  // namespace Zorvan::xb
-
 // The object of a "MetaProperty" call goes to the host under the class's
 // meta-property class.
-namespace Ozo::xb {
 template <class C>
-struct Convert<Zorvan::xb::MetaPropertyObject<C>*> {
-  static char const* type(Context) { return Zorvan::xb::ElementBinding<C>::names().metaFull.c_str(); }
-  static kovo::COSValue out(Zorvan::xb::MetaPropertyObject<C>* object, Context ctx) {
+struct Convert<MetaPropertyObject<C>*> {
+  static char const* type(Context) { return ElementBinding<C>::names().metaFull.c_str(); }
+  static kovo::COSValue out(MetaPropertyObject<C>* object, Context ctx) {
     return kovo::fromArray(kovo::factory::basic::BindingRegistry::announce(object, internedName(type(ctx))));
   }
 };
-}  // namespace Ozo::xb
-
-namespace Zorvan::xb {
 
 // Constructor rows: the creation operation X::create with these parameters.
 template <class X, class... A>
 constexpr MethodRow creation() {
-  return Ozo::xb::constructor<static_cast<X (*)(A...)>(&X::create)>();
+  return constructor<static_cast<X (*)(A...)>(&X::create)>();
 }
 
 // ---------------------------------------------------------------------------
 // The three class descriptions.
-class ImmutableElementClassInfo : public Ozo::xb::ClassMetaData {
+class ImmutableElementClassInfo : public ClassMetaData {
  public:
   explicit ImmutableElementClassInfo(ElementClassData const& data);
   void initializeClass(kovo::COSClass* cls, kovo::COSClient* client) override;
@@ -142,7 +135,7 @@ class ImmutableElementClassInfo : public Ozo::xb::ClassMetaData {
   ElementClassData const& fData;
 };
 
-class ModifiableElementClassInfo : public Ozo::xb::ClassMetaData {
+class ModifiableElementClassInfo : public ClassMetaData {
  public:
   explicit ModifiableElementClassInfo(ElementClassData const& data);
   void initializeClass(kovo::COSClass* cls, kovo::COSClient* client) override;
@@ -190,22 +183,22 @@ struct ElementBinding {
   static constexpr std::int32_t kRedefined = kovo::factory::kAttrRedefined;
   static constexpr std::int32_t kInstance = kovo::factory::kAttrInstanceOnly;
   static constexpr MethodRow kImmutableMeta[] = {
-      Ozo::xb::staticMethod<&Immutable::MetaClass>("MetaClass"),
-      Ozo::xb::staticMethod<&newMetaProperty>("MetaProperty"),
+      staticMethod<&Immutable::MetaClass>("MetaClass"),
+      staticMethod<&newMetaProperty>("MetaProperty"),
   };
   static constexpr MethodRow kModifiableMeta[] = {
-      Ozo::xb::staticMethod<&Immutable::MetaClass>("MetaClass", kRedefined),
-      Ozo::xb::staticMethod<&newMetaProperty>("MetaProperty", kRedefined),
+      staticMethod<&Immutable::MetaClass>("MetaClass", kRedefined),
+      staticMethod<&newMetaProperty>("MetaProperty", kRedefined),
   };
   static constexpr MethodRow kMetaTypeImmutable =
-      Ozo::xb::instanceMethod<&immutableMetaType>("getMetaType", kInstance);
-  static constexpr MethodRow kMetaTypeModifiable = Ozo::xb::instanceMethod<&modifiableMetaType>("getMetaType", kInstance);
+      instanceMethod<&immutableMetaType>("getMetaType", kInstance);
+  static constexpr MethodRow kMetaTypeModifiable = instanceMethod<&modifiableMetaType>("getMetaType", kInstance);
   static constexpr MethodRow kImmutableCasts[] = {
-      Ozo::xb::staticMethod<&castTo<Intf, Ozo::ImmutableObject, Ozo::ImmutableObject>>("cast", 0, "other"),
-      Ozo::xb::staticMethod<&castTo<Intf, Ozo::ImmutableObject, Ozo::Object>>("cast", 0, "other"),
+      staticMethod<&castTo<Intf, Ozo::ImmutableObject, Ozo::ImmutableObject>>("cast", 0, "other"),
+      staticMethod<&castTo<Intf, Ozo::ImmutableObject, Ozo::Object>>("cast", 0, "other"),
   };
   static constexpr MethodRow kModifiableCasts[] = {
-      Ozo::xb::staticMethod<&castTo<Intf, Ozo::Object, Ozo::Object>>("cast", 0, "other"),
+      staticMethod<&castTo<Intf, Ozo::Object, Ozo::Object>>("cast", 0, "other"),
   };
 
   template <class T>
@@ -255,5 +248,5 @@ void registerElementClass(kovo::COSPackage* pkg) {
   ElementBinding<C>::registerIn(pkg);
 }
 
-}  // namespace Zorvan::xb
+}  // namespace Ozo::xb
 

@@ -3,11 +3,13 @@
 // header and line of its id check.
 #pragma once
 
-#include "elements/anatomy/MetaProperty.hpp"
+#include <xb/MetaProperty.hpp>
 
 #include <foundation/Foundation.hpp>
 
-namespace Zorvan::xb {
+namespace Zorvan::metamodel::foundation::xb {
+
+using Ozo::xb::ModelMeta;
 
 namespace headers {
 inline constexpr char kClassObject[] = "ozo/Ozo/ClassObject";
@@ -31,4 +33,4 @@ using TypedElementMeta =
     ModelMeta<fnd::NSInterface::TypedElementIntf, fnd::ImmutableTypedElement, headers::kTypedElement, 904>;
 using ValueTypeMeta = ModelMeta<fnd::NSInterface::ValueTypeIntf, fnd::ImmutableValueType, headers::kValueType, 866>;
 
-}  // namespace Zorvan::xb
+}  // namespace Zorvan::metamodel::foundation::xb
