@@ -130,10 +130,16 @@ quillon::Value sequenceToHost(py::handle h) {
   // The sequence is read exactly once, into a tuple that nothing can change
   // (for an exact tuple, the tuple itself): a list subclass may iterate
   // differently each time, and converting an item may run Python code.
+  // An oversized request is refused before anything is copied: its length
+  // first, then the copy's own length, which is the one that counts.
+  Py_ssize_t const length = PyObject_Length(h.ptr());
+  if (length < 0) PyErr_Clear();
+  else quillon::Value::checkSize(static_cast<std::size_t>(length));
   PyObject* t = PySequence_Tuple(h.ptr());
   if (!t) throw py::error_already_set();
   py::tuple items = py::reinterpret_steal<py::tuple>(t);
   std::size_t const n = static_cast<std::size_t>(PyTuple_GET_SIZE(t));
+  quillon::Value::checkSize(n);
   if (n == 0) return quillon::Value();
   enum Kind : unsigned { Logical = 1, Int = 2, Float = 4, Char = 8, Object = 16 };
   constexpr unsigned Numbers = Logical | Int | Float;

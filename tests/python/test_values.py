@@ -76,6 +76,23 @@ class Refusals(HostTestCase):
             self.assertIsInstance(cm.exception, quillon.HostError)
 
 
+    def test_oversized_sequences_are_refused_before_they_are_copied(self):
+        iterated = []
+
+        class Huge(list):
+            def __len__(self):
+                return 2**28 + 1
+
+            def __iter__(self):
+                iterated.append(True)
+                return iter(())
+
+        with self.assertRaises(quillon.HostError) as cm:
+            roundtrip(Huge())
+        self.assertEqual(cm.exception.message, "Requested array exceeds the maximum array size.")
+        self.assertEqual(iterated, [], "the sequence was read before its size was checked")
+
+
 class SequencesAreReadOnce(HostTestCase):
     """A list may change while it is converted (a subclass, or Python code run
     by converting an item): what reaches the host is one reading of it."""
