@@ -1,17 +1,9 @@
 // Axis: a named axis of a lookup table.
-#include "elements/Registration.hpp"
-#include "elements/TypesMeta.hpp"
-#include "marshal/PrimitiveProperties.hpp"
-#include <xb/ElementClass.hpp>
+#include "elements/ClassFile.hpp"
 
 namespace Zorvan::metamodel::types::xb {
 
 namespace {
-using namespace Ozo::xb;
-using namespace Ozo::xb::kinds;
-using enum Ozo::xb::Multiplicity;
-using enum Ozo::xb::Mutability;
-
 struct AxisClass {
   using Intf = NSInterface::AxisIntf;
   using Immutable = ImmutableAxis;
@@ -34,10 +26,10 @@ struct AxisClass {
 };
 }  // namespace
 
-using ImmutableAxisWrapper = ImmutableElementWrapper<AxisClass>;
-using AxisWrapper = ModifiableElementWrapper<AxisClass>;
-using AxisMetaPropertyWrapper = MetaPropertyWrapper<AxisClass>;
+using ImmutableAxisWrapper = Ozo::xb::ImmutableElementWrapper<AxisClass>;
+using AxisWrapper = Ozo::xb::ModifiableElementWrapper<AxisClass>;
+using AxisMetaPropertyWrapper = Ozo::xb::MetaPropertyWrapper<AxisClass>;
 
-void staticInitializeAxis(kovo::COSPackage* package) { registerElementClass<AxisClass>(package); }
+void staticInitializeAxis(kovo::COSPackage* package) { registerClass<AxisClass>(package); }
 
 }  // namespace Zorvan::metamodel::types::xb

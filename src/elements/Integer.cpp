@@ -1,17 +1,9 @@
 // Integer: a whole-number primitive type.
-#include "elements/Registration.hpp"
-#include "elements/TypesMeta.hpp"
-#include "marshal/PrimitiveProperties.hpp"
-#include <xb/ElementClass.hpp>
+#include "elements/ClassFile.hpp"
 
 namespace Zorvan::metamodel::types::xb {
 
 namespace {
-using namespace Ozo::xb;
-using namespace Ozo::xb::kinds;
-using enum Ozo::xb::Multiplicity;
-using enum Ozo::xb::Mutability;
-
 // Length (index 1, a DataSize value) joins when value-typed properties do.
 struct IntegerClass {
   using Intf = NSInterface::IntegerIntf;
@@ -28,6 +20,6 @@ struct IntegerClass {
 };
 }  // namespace
 
-void staticInitializeInteger(kovo::COSPackage* package) { registerElementClass<IntegerClass>(package); }
+void staticInitializeInteger(kovo::COSPackage* package) { registerClass<IntegerClass>(package); }
 
 }  // namespace Zorvan::metamodel::types::xb

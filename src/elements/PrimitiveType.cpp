@@ -1,17 +1,9 @@
 // PrimitiveType: the base of the primitive data types (abstract).
-#include "elements/Registration.hpp"
-#include "elements/TypesMeta.hpp"
-#include "marshal/PrimitiveProperties.hpp"
-#include <xb/ElementClass.hpp>
+#include "elements/ClassFile.hpp"
 
 namespace Zorvan::metamodel::types::xb {
 
 namespace {
-using namespace Ozo::xb;
-using namespace Ozo::xb::kinds;
-using enum Ozo::xb::Multiplicity;
-using enum Ozo::xb::Mutability;
-
 struct PrimitiveTypeClass {
   using Intf = NSInterface::PrimitiveTypeIntf;
   using Immutable = ImmutablePrimitiveType;
@@ -25,13 +17,13 @@ struct PrimitiveTypeClass {
       {5, "SwBaseType", ClassObject, ZeroOrOne, Settable, "Zorvan.metamodel.types.ImmutableSwBaseType", 0},
       {6, "IsApplication", Primitive, ExactlyOne, Settable, "logical scalar", 2048},
       {7, "Reference", ClassObject, ZeroOrOne, Settable, "Zorvan.metamodel.types.ImmutablePrimitiveType", 2048},
-      {8, "Qualifier", String, ZeroOrOne, Settable, "char", 2048},
+      {8, "Qualifier", Text, ZeroOrOne, Settable, "char", 2048},
       {9, "IsVolatile", Primitive, ZeroOrOne, Settable, "ozological", 2048},
       {10, "IsConst", Primitive, ZeroOrOne, Settable, "ozological", 2048},
   };
 };
 }  // namespace
 
-void staticInitializePrimitiveType(kovo::COSPackage* package) { registerElementClass<PrimitiveTypeClass>(package); }
+void staticInitializePrimitiveType(kovo::COSPackage* package) { registerClass<PrimitiveTypeClass>(package); }
 
 }  // namespace Zorvan::metamodel::types::xb

@@ -1,17 +1,9 @@
 // Real: a primitive type with a range (abstract).
-#include "elements/Registration.hpp"
-#include "elements/TypesMeta.hpp"
-#include "marshal/PrimitiveProperties.hpp"
-#include <xb/ElementClass.hpp>
+#include "elements/ClassFile.hpp"
 
 namespace Zorvan::metamodel::types::xb {
 
 namespace {
-using namespace Ozo::xb;
-using namespace Ozo::xb::kinds;
-using enum Ozo::xb::Multiplicity;
-using enum Ozo::xb::Mutability;
-
 struct RealClass {
   using Intf = NSInterface::RealIntf;
   using Immutable = ImmutableReal;
@@ -26,6 +18,6 @@ struct RealClass {
 };
 }  // namespace
 
-void staticInitializeReal(kovo::COSPackage* package) { registerElementClass<RealClass>(package); }
+void staticInitializeReal(kovo::COSPackage* package) { registerClass<RealClass>(package); }
 
 }  // namespace Zorvan::metamodel::types::xb

@@ -1,17 +1,9 @@
 // SharedAxisType: an axis shared by several lookup tables.
-#include "elements/Registration.hpp"
-#include "elements/TypesMeta.hpp"
-#include "marshal/PrimitiveProperties.hpp"
-#include <xb/ElementClass.hpp>
+#include "elements/ClassFile.hpp"
 
 namespace Zorvan::metamodel::types::xb {
 
 namespace {
-using namespace Ozo::xb;
-using namespace Ozo::xb::kinds;
-using enum Ozo::xb::Multiplicity;
-using enum Ozo::xb::Mutability;
-
 struct SharedAxisTypeClass {
   using Intf = NSInterface::SharedAxisTypeIntf;
   using Immutable = ImmutableSharedAxisType;
@@ -23,7 +15,7 @@ struct SharedAxisTypeClass {
       {3, "IsApplication", Primitive, ExactlyOne, ReadOnly, "logical scalar", 0},
       {4, "SharedFrom", ClassObject, Many, Settable, "Zorvan.metamodel.types.ImmutableSequenceOfImmutableAxis", 2048},
       {5, "ValueAxisDataType", ClassObject, ZeroOrOne, Settable, "Zorvan.metamodel.types.ImmutablePrimitiveType", 2048},
-      {6, "Qualifier", String, ZeroOrOne, Settable, "char", 2048},
+      {6, "Qualifier", Text, ZeroOrOne, Settable, "char", 2048},
       {7, "IsConst", Primitive, ZeroOrOne, Settable, "ozological", 2048},
       {8, "IsVolatile", Primitive, ZeroOrOne, Settable, "ozological", 2048},
   };
@@ -35,7 +27,7 @@ struct SharedAxisTypeClass {
 }  // namespace
 
 void staticInitializeSharedAxisType(kovo::COSPackage* package) {
-  registerElementClass<SharedAxisTypeClass>(package);
+  registerClass<SharedAxisTypeClass>(package);
 }
 
 }  // namespace Zorvan::metamodel::types::xb

@@ -1,14 +1,9 @@
 // SwGenericAxisParamType: a parameter of a generic axis.
-#include "elements/Registration.hpp"
-#include "elements/TypesMeta.hpp"
-#include <xb/ElementClass.hpp>
+#include "elements/ClassFile.hpp"
 
 namespace Zorvan::metamodel::types::xb {
 
 namespace {
-using namespace Ozo::xb;
-using namespace Ozo::xb::kinds;
-
 // Category (index 1, a SwGenericAxisParamTypeCategory value) joins when
 // value-typed properties do.
 struct SwGenericAxisParamTypeClass {
@@ -24,7 +19,7 @@ struct SwGenericAxisParamTypeClass {
 }  // namespace
 
 void staticInitializeSwGenericAxisParamType(kovo::COSPackage* package) {
-  registerElementClass<SwGenericAxisParamTypeClass>(package);
+  registerClass<SwGenericAxisParamTypeClass>(package);
 }
 
 }  // namespace Zorvan::metamodel::types::xb

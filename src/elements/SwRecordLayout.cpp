@@ -1,17 +1,10 @@
 // SwRecordLayout: how the values of lookup tables and shared axes are laid
 // out in memory.
-#include "elements/Registration.hpp"
-#include "elements/TypesMeta.hpp"
-#include <xb/ElementClass.hpp>
+#include "elements/ClassFile.hpp"
 
 namespace Zorvan::metamodel::types::xb {
 
 namespace {
-using namespace Ozo::xb;
-using namespace Ozo::xb::kinds;
-using enum Ozo::xb::Multiplicity;
-using enum Ozo::xb::Mutability;
-
 struct SwRecordLayoutClass {
   using Intf = NSInterface::SwRecordLayoutIntf;
   using Immutable = ImmutableSwRecordLayout;
@@ -36,6 +29,6 @@ struct SwRecordLayoutClass {
 };
 }  // namespace
 
-void staticInitializeSwRecordLayout(kovo::COSPackage* package) { registerElementClass<SwRecordLayoutClass>(package); }
+void staticInitializeSwRecordLayout(kovo::COSPackage* package) { registerClass<SwRecordLayoutClass>(package); }
 
 }  // namespace Zorvan::metamodel::types::xb

@@ -49,7 +49,7 @@ Expected expectedFor(Ozo::meta::PropertyDef const& d) {
                                            shortOf(d.typeName)};
     case ValueKind::String:
       return many ? Expected{Ozo::xb::kinds::PrimitiveSequence, "Ozo.ImmutableSequenceOfString"}
-                  : Expected{Ozo::xb::kinds::String, "char"};
+                  : Expected{Ozo::xb::kinds::Text, "char"};
     case ValueKind::Integer:
       return many ? Expected{Ozo::xb::kinds::PrimitiveSequence, "Ozo.ImmutableSequenceOfInteger"}
                   : Expected{Zorvan::metamodel::types::xb::Primitive, optional ? "ozoint32" : "int32 scalar"};

@@ -197,9 +197,10 @@ TEST_F(DerivedCollections, WalkingOneIsLinear) {
   };
   Clock::duration stored = Clock::duration::max();
   for (int rep = 0; rep < 3; ++rep) stored = std::min(stored, walk(parts, Clock::duration::max()));
-  Clock::duration const limit = 20 * stored + std::chrono::milliseconds(5);
+  // The slack absorbs a busy machine; a quadratic walk of 8,000 takes seconds.
+  Clock::duration const limit = 20 * stored + std::chrono::milliseconds(50);
   Clock::duration best = Clock::duration::max();
-  for (int rep = 0; rep < 3; ++rep) {
+  for (int rep = 0; rep < 5; ++rep) {
     parts.push_back(asObject(thing(m)));  // every walk starts after a change
     best = std::min(best, walk(derived, limit));
   }
@@ -224,9 +225,10 @@ TEST_F(DerivedCollections, AppendingIsAmortisedConstant) {
   };
   Clock::duration small = Clock::duration::max();
   for (int rep = 0; rep < 2; ++rep) small = std::min(small, append(16'000, Clock::duration::max()));
-  Clock::duration const limit = 48 * small + std::chrono::milliseconds(20);
+  // The slack absorbs a busy machine; a quadratic append of 256,000 takes minutes.
+  Clock::duration const limit = 48 * small + std::chrono::milliseconds(250);
   Clock::duration large = append(256'000, limit);
-  if (large >= limit) large = append(256'000, limit);  // once more, in case the machine was busy
+  for (int retry = 0; retry < 2 && large >= limit; ++retry) large = append(256'000, limit);  // a busy machine
   EXPECT_LT(large, limit) << std::chrono::duration<double, std::micro>(small).count() << " us for 16,000";
 }
 

@@ -169,9 +169,10 @@ TEST_F(ModelBehaviour, WalkingADerivedSequenceCostsWhatWalkingAStoredOneCosts) {
     return Clock::now() - start;
   };
   Clock::duration const storedTime = walk(stored, kGaveUp);
-  Clock::duration const limit = 4 * storedTime;
+  // The slack absorbs a busy machine; a quadratic walk of 8,000 takes seconds.
+  Clock::duration const limit = 4 * storedTime + std::chrono::milliseconds(100);
   Clock::duration derivedTime = walk(derived, limit);
-  if (derivedTime >= limit) derivedTime = walk(derived, limit);  // once more, in case the machine was busy
+  for (int retry = 0; retry < 2 && derivedTime >= limit; ++retry) derivedTime = walk(derived, limit);  // busy
   EXPECT_LT(derivedTime, limit) << "stored walk took "
                                 << std::chrono::duration<double, std::milli>(storedTime).count() << " ms";
 }

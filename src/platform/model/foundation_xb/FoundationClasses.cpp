@@ -38,8 +38,8 @@ struct ElementClass : Abstract<NSInterface::ElementIntf, ImmutableElement, found
 struct NamedElementClass : Abstract<NSInterface::NamedElementIntf, ImmutableNamedElement, NamedElement> {
   using Meta = NamedElementMeta;
   static constexpr PropertyRow properties[] = {
-      {1, "Name", String, ZeroOrOne, Settable, "char", 0},
-      {2, "Visibility", String, ZeroOrOne, Settable, "char", 0},
+      {1, "Name", Text, ZeroOrOne, Settable, "char", 0},
+      {2, "Visibility", Text, ZeroOrOne, Settable, "char", 0},
       {3, "ClientDependency", ClassObject, Many, Settable, kElements, 0},
       {4, "Namespace", ClassObject, ZeroOrOne, ReadOnly, "Zorvan.metamodel.foundation.ImmutableNamespace", 0},
   };
@@ -74,8 +74,8 @@ struct ValueTypeClass : Abstract<NSInterface::ValueTypeIntf, ImmutableValueType,
   static constexpr PropertyRow properties[] = {
       {1, "InvalidValue", ClassObject, ZeroOrOne, Settable,
        "Zorvan.metamodel.foundation.ImmutableValueSpecification", 0},
-      {2, "SwCalibrationAccess", String, ZeroOrOne, Settable, "char", 0},
-      {3, "DisplayFormat", String, ZeroOrOne, Settable, "char", 0},
+      {2, "SwCalibrationAccess", Text, ZeroOrOne, Settable, "char", 0},
+      {3, "DisplayFormat", Text, ZeroOrOne, Settable, "char", 0},
   };
 };
 

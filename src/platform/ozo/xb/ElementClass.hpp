@@ -56,7 +56,7 @@ void registerPrimitiveSequence(OzoxbPropertyFactory& f, PropertyRow const& r);
 void registerString(OzoxbPropertyFactory& f, PropertyRow const& r);
 inline constexpr PropertyKind ClassObject = &registerClassObject;
 inline constexpr PropertyKind PrimitiveSequence = &registerPrimitiveSequence;
-inline constexpr PropertyKind String = &registerString;
+inline constexpr PropertyKind Text = &registerString;
 }  // namespace kinds
 
 // Host class names of one element class, made once from its definition.

@@ -1,0 +1,27 @@
+// What every element class file includes: the anatomy, the vocabulary of its
+// rows (property kinds, multiplicities, mutability, method rows) and the
+// meta-property creators of the package's classes.
+#pragma once
+
+#include "elements/Registration.hpp"
+#include "elements/TypesMeta.hpp"
+#include "marshal/PrimitiveProperties.hpp"
+
+#include <xb/ElementClass.hpp>
+
+namespace Zorvan::metamodel::types::xb {
+
+using Ozo::xb::creation;
+using Ozo::xb::MethodRow;
+using Ozo::xb::PropertyRow;
+using namespace Ozo::xb::kinds;
+using enum Ozo::xb::Multiplicity;
+using enum Ozo::xb::Mutability;
+
+// Registers class C's eleven host classes in `package` (none for a null package).
+template <class C>
+void registerClass(kovo::COSPackage* package) {
+  Ozo::xb::registerElementClass<C>(package);
+}
+
+}  // namespace Zorvan::metamodel::types::xb
