@@ -79,7 +79,7 @@ TEST(HostThreads, SessionsOnSeveralThreadsStayConsistent) {
       }
     } catch (std::exception const& e) {
       ++failures;
-      firstFailure[id] = e.what();
+      firstFailure[static_cast<std::size_t>(id)] = e.what();
     }
   };
   std::vector<std::thread> threads;
@@ -87,7 +87,7 @@ TEST(HostThreads, SessionsOnSeveralThreadsStayConsistent) {
   for (auto& t : threads) t.join();
   mailbox.takeAll();
 
-  for (int t = 0; t < kThreads; ++t) EXPECT_EQ(firstFailure[t], "") << "thread " << t;
+  for (int t = 0; t < kThreads; ++t) EXPECT_EQ(firstFailure[static_cast<std::size_t>(t)], "") << "thread " << t;
   EXPECT_EQ(failures.load(), 0);
   EXPECT_GE(rounds.load(), kThreads * 3);
   Host host;

@@ -63,14 +63,14 @@ struct SequenceMethods {
   // --- sequences ---
   static std::int32_t size(Self const& s) { return static_cast<std::int32_t>(s->size()); }
   static bool isEmpty(Self const& s) { return s->size() == 0; }
-  static Item item(Self const& s, std::int32_t index) { return Item(s->at(at(index, s->size(), checks.at))); }
+  static Item item(Self const& s, std::int32_t index) { return Item{s->at(at(index, s->size(), checks.at))}; }
   static Item front(Self const& s) {
     requireNonEmpty(checks.source, s->size(), checks.frontEmpty);
-    return Item(s->at(0));
+    return Item{s->at(0)};
   }
   static Item back(Self const& s) {
     requireNonEmpty(checks.source, s->size(), checks.backEmpty);
-    return Item(s->at(s->size() - 1));
+    return Item{s->at(s->size() - 1)};
   }
   // A modifiable sequence hands out modifiable cursors, a read-only one read-only cursors.
   static Cursor begin(Self const& s) { return Cursor(s, 0); }
@@ -140,7 +140,7 @@ struct SequenceMethods {
   // --- cursors: a position in a list that the cursor keeps alive ---
   static Item cursorItem(Cursor const& c) {
     requireInBounds(checks.source, c.position() < c->size(), checks.itemBounds);
-    return Item(c->at(c.position()));
+    return Item{c->at(c.position())};
   }
   static void getNext(Cursor const& c) {
     requireInBounds(checks.source, c.position() < c->size(), checks.nextBounds);
