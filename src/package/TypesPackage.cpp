@@ -57,6 +57,8 @@ void typesStaticInitializePackage(kovo::COSPackage* package) {
   // The one registration order of the package's classes.
   staticInitializeInteger(package);
   staticInitializeReal(package);
+  staticInitializeDataSize(package);
+  staticInitializeTime(package);
   staticInitializeFloatingPointKind(package);
   staticInitializeDataSizeUnitKind(package);
   staticInitializeTimeUnitKind(package);

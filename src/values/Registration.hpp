@@ -14,3 +14,10 @@ void staticInitializeSwGenericAxisParamTypeCategory(kovo::COSPackage* package);
 void staticInitializeTimeUnitKind(kovo::COSPackage* package);
 
 }  // namespace Zorvan::metamodel::types::xb
+
+namespace Zorvan::metamodel::types::xb {
+
+void staticInitializeDataSize(kovo::COSPackage* package);
+void staticInitializeTime(kovo::COSPackage* package);
+
+}  // namespace Zorvan::metamodel::types::xb

@@ -120,6 +120,7 @@ using TimeUnitKind = Enumeration<TimeUnitKindLiterals>;
 // (8 Bit == 1 Byte; KB, MB, GB are 1024, 1024^2, 1024^3 Byte).
 class DataSize {
  public:
+  static constexpr char name[] = "DataSize";
   DataSize() = default;  // 0 Bit
   DataSize(Ozo::Integer value, DataSizeUnitKind unit) : fValue(value), fUnit(unit) {}
   explicit DataSize(Ozo::ImmutableObject const& o);
@@ -150,6 +151,7 @@ class DataSize {
 // Mos and Yrs are the mean Gregorian month and year (30.436875 and 365.2425 days).
 class Time {
  public:
+  static constexpr char name[] = "Time";
   Time() = default;  // 0 S
   Time(Ozo::Real value, TimeUnitKind unit) : fValue(value), fUnit(unit) {}
   explicit Time(Ozo::ImmutableObject const& o);
