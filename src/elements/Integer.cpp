@@ -2,6 +2,7 @@
 #include "elements/Registration.hpp"
 #include "elements/TypesMeta.hpp"
 #include "marshal/PrimitiveProperties.hpp"
+#include "values/PropHelper.hpp"
 #include <xb/ElementClass.hpp>
 
 namespace Zorvan::metamodel::types::xb {
@@ -12,13 +13,13 @@ using namespace Ozo::xb::kinds;
 using enum Ozo::xb::Multiplicity;
 using enum Ozo::xb::Mutability;
 
-// Length (index 1, a DataSize value) joins when value-typed properties do.
 struct IntegerClass {
   using Intf = NSInterface::IntegerIntf;
   using Immutable = ImmutableInteger;
   using Modifiable = Integer;
   using Meta = IntegerMeta;
   static constexpr PropertyRow properties[] = {
+      {1, "Length", ValueType<DataSize>, ExactlyOne, Settable, "Zorvan.metamodel.types.DataSize", 0},
       {2, "IsSigned", Primitive, ExactlyOne, Settable, "logical scalar", 0},
   };
   static constexpr MethodRow constructors[] = {

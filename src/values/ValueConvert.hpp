@@ -129,3 +129,17 @@ struct Convert<V> {
 };
 
 }  // namespace Ozo::xb
+
+namespace Ozo::xb {
+
+// A DataSize or Time taken with whether the host gave one.
+template <Zorvan::metamodel::types::xb::StructuredValue V>
+struct Convert<Zorvan::metamodel::types::xb::Given<V>> {
+  static char const* type(Context ctx) { return Convert<V*>::type(ctx); }
+  static Zorvan::metamodel::types::xb::Given<V> in(kovo::COSValue w, Context) {
+    V const* const p = Zorvan::metamodel::types::xb::heldValue<V>(w);
+    return p ? Zorvan::metamodel::types::xb::Given<V>{*p, true} : Zorvan::metamodel::types::xb::Given<V>{V(), false};
+  }
+};
+
+}  // namespace Ozo::xb
