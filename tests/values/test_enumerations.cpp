@@ -90,12 +90,17 @@ TEST_F(Enumerations, PackageListsTheClassesInOrder) {
     EXPECT_NE(it, classes.end()) << name;
     return it - classes.begin();
   };
-  auto const f = at(T("FloatingPointKind"));
-  EXPECT_EQ(classes[static_cast<std::size_t>(f + 1)], T("SequenceOfFloatingPointKind"));
-  EXPECT_EQ(classes[static_cast<std::size_t>(f + 2)], T("ImmutableSequenceOfFloatingPointKind"));
-  EXPECT_EQ(classes[static_cast<std::size_t>(f + 3)], T("FloatingPointKindIterator"));
-  EXPECT_EQ(classes[static_cast<std::size_t>(f + 4)], T("FloatingPointKindImmutableIterator"));
-  std::vector<std::string> const order{"Integer",          "Real",
+  for (char const* v : {"DataSize", "Time", "FloatingPointKind", "DataSizeUnitKind", "TimeUnitKind",
+                        "CompuMethodCategory", "SwGenericAxisParamTypeCategory"}) {
+    auto const f = static_cast<std::size_t>(at(T(v)));
+    std::string const n = v;
+    ASSERT_LT(f + 4, classes.size());
+    EXPECT_EQ(std::vector<std::string>(classes.begin() + static_cast<std::ptrdiff_t>(f + 1),
+                                       classes.begin() + static_cast<std::ptrdiff_t>(f + 5)),
+              (std::vector<std::string>{T("SequenceOf" + n), T("ImmutableSequenceOf" + n), T(n + "Iterator"),
+                                        T(n + "ImmutableIterator")}));
+  }
+  std::vector<std::string> const order{"Integer",          "Real", "DataSize", "Time",
                                        "FloatingPointKind", "DataSizeUnitKind",
                                        "TimeUnitKind",      "PrimitiveType",
                                        "CompuMethodCategory", "SharedAxisType",
