@@ -133,6 +133,10 @@ def _consistent_bases(supers):
     return tuple(chosen)
 
 
+def short_name(name):
+    return name.rpartition(".")[2]
+
+
 def _build(name, supers):
     s = session()
     desc = s.describe_class(name)
@@ -150,6 +154,12 @@ def _build(name, supers):
             methods[member] = overloads
             ns[member] = _Method(name, member, overloads)
     _add_protocols(ns, methods)
+    # A value class (its constructor copies an object of its own class): a
+    # copy is a new host object holding its own value.
+    if any(d.kind == "constructor" and list(d.arguments) == [name] for d in s.methods(name, short_name(name))):
+        construct = s.construct
+        ns["__copy__"] = lambda self: construct(name, (self,))
+        ns["__deepcopy__"] = lambda self, memo: construct(name, (self,))
     ns["_host_members"] = tuple(sorted(m for m in ns if not m.startswith("_")))
     ns["__doc__"] = _class_doc(desc, methods, props)
     short = desc.short_name or name.rpartition(".")[2]

@@ -1,16 +1,17 @@
 // Integer: a whole-number primitive type.
 #include "elements/ClassFile.hpp"
+#include "values/PropHelper.hpp"
 
 namespace Zorvan::metamodel::types::xb {
 
 namespace {
-// Length (index 1, a DataSize value) joins when value-typed properties do.
 struct IntegerClass {
   using Intf = NSInterface::IntegerIntf;
   using Immutable = ImmutableInteger;
   using Modifiable = Integer;
   using Meta = IntegerMeta;
   static constexpr PropertyRow properties[] = {
+      {1, "Length", ValueType<DataSize>, ExactlyOne, Settable, "Zorvan.metamodel.types.DataSize", 0},
       {2, "IsSigned", Primitive, ExactlyOne, Settable, "logical scalar", 0},
   };
   static constexpr MethodRow constructors[] = {

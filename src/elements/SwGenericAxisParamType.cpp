@@ -1,16 +1,19 @@
 // SwGenericAxisParamType: a parameter of a generic axis.
 #include "elements/ClassFile.hpp"
+#include "values/PropHelper.hpp"
 
 namespace Zorvan::metamodel::types::xb {
 
 namespace {
-// Category (index 1, a SwGenericAxisParamTypeCategory value) joins when
-// value-typed properties do.
 struct SwGenericAxisParamTypeClass {
   using Intf = NSInterface::SwGenericAxisParamTypeIntf;
   using Immutable = ImmutableSwGenericAxisParamType;
   using Modifiable = SwGenericAxisParamType;
   using Meta = SwGenericAxisParamTypeMeta;
+  static constexpr PropertyRow properties[] = {
+      {1, "Category", ValueType<SwGenericAxisParamTypeCategory>, ExactlyOne, Settable,
+       "Zorvan.metamodel.types.SwGenericAxisParamTypeCategory", 0},
+  };
   static constexpr MethodRow constructors[] = {
       creation<SwGenericAxisParamType, Ozo::Model const&>(),
       creation<SwGenericAxisParamType, Ozo::Model, Ozo::String>(),

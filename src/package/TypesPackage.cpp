@@ -1,6 +1,7 @@
 #include "package/TypesPackage.hpp"
 
 #include "elements/Registration.hpp"
+#include "values/Registration.hpp"
 
 #include <Ozo/Base.hpp>
 #include <foundation_xb/MetamodelPackages.hpp>
@@ -56,11 +57,18 @@ void typesStaticInitializePackage(kovo::COSPackage* package) {
   // The one registration order of the package's classes.
   staticInitializeInteger(package);
   staticInitializeReal(package);
+  staticInitializeDataSize(package);
+  staticInitializeTime(package);
+  staticInitializeFloatingPointKind(package);
+  staticInitializeDataSizeUnitKind(package);
+  staticInitializeTimeUnitKind(package);
   staticInitializePrimitiveType(package);
+  staticInitializeCompuMethodCategory(package);
   staticInitializeSharedAxisType(package);
   staticInitializeSwRecordLayout(package);
   staticInitializeAxis(package);
   staticInitializeSwGenericAxisParamType(package);
+  staticInitializeSwGenericAxisParamTypeCategory(package);
   kovo::factory::detail::initStringDataTypes();
   Ozo::xb::addFunction(package, kMetaPackage);
 }

@@ -17,6 +17,7 @@
 #include <types/SharedAxisType.hpp>
 #include <types/SwGenericAxisParamType.hpp>
 #include <types/SwRecordLayout.hpp>
+#include <types/Values.hpp>
 
 namespace Zorvan::metamodel::types {
 

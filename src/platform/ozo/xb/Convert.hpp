@@ -136,6 +136,18 @@ struct Convert<std::string> {
   static char const* type(Context) { return names::kText; }
   static kovo::COSValue out(std::string const& s, Context) { return textResult(std::string_view(s)); }
 };
+// Text typed "char" (any character array), read as UTF-8.
+struct Chars {
+  std::string utf8;
+};
+namespace names {
+inline constexpr char kChars[] = "char";
+}  // namespace names
+template <>
+struct Convert<Chars> {
+  static char const* type(Context) { return names::kChars; }
+  static Chars in(kovo::COSValue w, Context) { return {toUtf8(textOf(w))}; }
+};
 
 // ---------------------------------------------------------------------------
 // Model objects. An input is looked up under the host class of the
@@ -160,6 +172,7 @@ namespace names {
 inline constexpr char kImmutableObject[] = "Ozo.ImmutableObject";
 inline constexpr char kObject[] = "Ozo.Object";
 inline constexpr char kImmutableType[] = "Ozo.ImmutableType";
+inline constexpr char kImmutableDataType[] = "Ozo.ImmutableDataType";
 inline constexpr char kImmutableClass[] = "Ozo.ImmutableClass";
 inline constexpr char kImmutablePackage[] = "Ozo.ImmutablePackage";
 inline constexpr char kImmutableProperty[] = "Ozo.ImmutableProperty";
@@ -173,6 +186,8 @@ template <>
 struct Convert<Object> : HandleConvert<Object, false, names::kObject> {};
 template <>
 struct Convert<ImmutableType> : HandleConvert<ImmutableType, true, names::kImmutableType> {};
+template <>
+struct Convert<ImmutableDataType> : HandleConvert<ImmutableDataType, true, names::kImmutableDataType> {};
 template <>
 struct Convert<ImmutableClass> : HandleConvert<ImmutableClass, true, names::kImmutableClass> {};
 template <>

@@ -127,7 +127,11 @@ void invokeConstructor(kovo::factory::impl::Binding const& b, kovo::COSClient*, 
   touchConstructed(out[0], cls);
   auto args = convertInputs<A...>(in, ctx, std::index_sequence_for<A...>{});
   X const created = std::apply(reinterpret_cast<X (*)(A...)>(b.target), std::move(args));
-  bindConstructed(ImmutableObject(created), cls, out[0]);
+  // Value classes bind a copy the host object owns; model objects bind their identity.
+  if constexpr (requires { Convert<X>::bindConstructed(created, cls, out[0]); })
+    Convert<X>::bindConstructed(created, cls, out[0]);
+  else
+    bindConstructed(ImmutableObject(created), cls, out[0]);
   fixOutputCount(nlhs);
 }
 

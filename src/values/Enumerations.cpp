@@ -1,0 +1,96 @@
+// The five enumeration classes, one pattern: the class's own facts are its
+// literal table in the types library.
+#include "values/Registration.hpp"
+#include "values/ValueClasses.hpp"
+#include "values/ValueConvert.hpp"
+
+#include <xb/ElementClass.hpp>
+#include <xb/Methods.hpp>
+
+#include <kovo/Core.hpp>
+
+#include <array>
+#include <utility>
+
+namespace Zorvan::metamodel::types::xb {
+
+namespace {
+
+using namespace Ozo::xb;
+
+template <class E>
+struct EnumerationRows {
+  static bool isValid(E self) { return self.isValid(); }
+  static Ozo::ImmutableDataType metaDataType(E self) { return self.getMetaDataType(); }
+  static E fromString(Chars text) { return E::fromString(text.utf8); }
+  static Ozo::String toString(E self) { return self.toString(); }
+  static void disp(E self) { zkPrintf("%s\n", self.toString().utf8().c_str()); }
+
+  // Each literal is one constant, built on first use.
+  template <std::int32_t Code>
+  static E literal() {
+    static E const value(static_cast<typename E::Value>(Code));
+    return value;
+  }
+
+  static bool eq(E a, E b) { return a == b; }
+  static bool ne(E a, E b) { return !eq(a, b); }
+  static bool gt(E a, E b) { return a.code() > b.code(); }
+  static bool ge(E a, E b) { return a.code() >= b.code(); }
+  static bool lt(E a, E b) { return a.code() < b.code(); }
+  static bool le(E a, E b) { return a.code() <= b.code(); }
+
+  static constexpr std::int32_t kExplicit = 0x1000;
+  static constexpr MethodRow kHead[] = {
+      instanceMethod<&isValid>("isvalid"),
+      staticMethod<&E::MetaDataType>("MetaDataType"),
+      instanceMethod<&metaDataType>("getMetaDataType"),
+      instanceMethod<&modifiableMetaType>("getMetaType", kovo::factory::kAttrInstanceOnly),
+      staticMethod<&fromString>("fromString"),
+      instanceMethod<&toString>("toString"),
+      explicitMethod<&disp>("disp", kExplicit),
+  };
+  template <std::size_t... I>
+  static constexpr auto literalRows(std::index_sequence<I...>) {
+    return std::array<MethodRow, sizeof...(I)>{
+        staticMethod<&literal<static_cast<std::int32_t>(I)>>(E::literals[I])...};
+  }
+  static constexpr auto kLiterals = literalRows(std::make_index_sequence<E::kCount>{});
+  static constexpr MethodRow kComparisons[] = {
+      explicitMethod<&eq>("eq", kExplicit), explicitMethod<&ne>("ne", kExplicit),
+      explicitMethod<&gt>("gt", kExplicit), explicitMethod<&ge>("ge", kExplicit),
+      explicitMethod<&lt>("lt", kExplicit), explicitMethod<&le>("le", kExplicit),
+  };
+};
+
+// One class description per enumeration: no constructor, no property, no
+// superclass; values come from the literal methods, "fromString" and
+// value-typed properties.
+template <class E>
+class EnumerationWrapper final : public ClassMetaData {
+ public:
+  EnumerationWrapper() : ClassMetaData(E::name, "An enumeration") {}
+  void initializeClass(kovo::COSClass* cls, kovo::COSClient*) override {
+    using R = EnumerationRows<E>;
+    addMethods(cls, R::kHead);
+    addMethods(cls, R::kLiterals);
+    addMethods(cls, R::kComparisons);
+  }
+};
+
+template <class E>
+void registerEnumeration(kovo::COSPackage* package) {
+  registerValueClasses(package, new EnumerationWrapper<E>, E::name);
+}
+
+}  // namespace
+
+void staticInitializeCompuMethodCategory(kovo::COSPackage* p) { registerEnumeration<CompuMethodCategory>(p); }
+void staticInitializeDataSizeUnitKind(kovo::COSPackage* p) { registerEnumeration<DataSizeUnitKind>(p); }
+void staticInitializeFloatingPointKind(kovo::COSPackage* p) { registerEnumeration<FloatingPointKind>(p); }
+void staticInitializeSwGenericAxisParamTypeCategory(kovo::COSPackage* p) {
+  registerEnumeration<SwGenericAxisParamTypeCategory>(p);
+}
+void staticInitializeTimeUnitKind(kovo::COSPackage* p) { registerEnumeration<TimeUnitKind>(p); }
+
+}  // namespace Zorvan::metamodel::types::xb

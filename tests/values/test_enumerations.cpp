@@ -1,0 +1,193 @@
+// The five enumeration classes as a host user sees them.
+#include "support/HostFixture.hpp"
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace quillon::testing {
+namespace {
+
+std::string T(std::string const& shortName) { return kTypes + shortName; }
+std::string const kCategory = T("CompuMethodCategory");
+std::string const kTime = T("TimeUnitKind");
+
+class Enumerations : public HostFixture {
+ protected:
+  Value literal(std::string const& cls, char const* name) const { return host.call(cls, name, {}); }
+  bool compare(std::string const& cls, char const* op, Value const& a, Value const& b) const {
+    return host.call(cls, op, {a, b}).toBool();
+  }
+  std::string text(std::string const& cls, Value const& v) const { return host.call(cls, "toString", {v}).toString(); }
+};
+
+// Methods, forms, attributes and signatures of each of the five classes.
+TEST_F(Enumerations, DescribeListsTheMethodsInOrder) {
+  struct Case {
+    char const* name;
+    std::vector<std::string> literals;
+  };
+  for (Case const& c : {Case{"CompuMethodCategory", {"Identical", "Linear", "RatFunc", "TextTable", "LinearAndTextTable"}},
+                        Case{"DataSizeUnitKind", {"Bit", "Byte", "KB", "MB", "GB"}},
+                        Case{"FloatingPointKind", {"IEEE_Double", "IEEE_Single"}},
+                        Case{"SwGenericAxisParamTypeCategory", {"Shift", "Offset", "Distance", "List"}},
+                        Case{"TimeUnitKind", {"S", "Ms", "Us", "Min", "Hrs", "Dys", "Wks", "Mos", "Yrs"}}}) {
+    std::string const self = T(c.name);
+    ClassDesc const d = host.describeClass(self);
+    SCOPED_TRACE(self);
+    EXPECT_EQ(d.description, "An enumeration");
+    EXPECT_TRUE(d.superclasses.empty());
+    EXPECT_TRUE(d.properties.empty());
+    std::vector<std::string> want{"isvalid", "MetaDataType", "getMetaDataType", "getMetaType", "fromString",
+                                  "toString", "disp"};
+    want.insert(want.end(), c.literals.begin(), c.literals.end());
+    for (char const* op : {"eq", "ne", "gt", "ge", "lt", "le"}) want.push_back(op);
+    std::vector<std::string> got;
+    for (MethodDesc const& m : d.methods) got.push_back(m.name);
+    ASSERT_EQ(got, want);
+
+    auto sig = [&](std::size_t i) { return d.methods[i]; };
+    EXPECT_EQ(sig(0).kind, "instance");
+    EXPECT_EQ(sig(0).self, self);
+    EXPECT_EQ(sig(0).result, "logical scalar");
+    EXPECT_EQ(sig(1).kind, "static");
+    EXPECT_EQ(sig(1).result, "Ozo.ImmutableDataType");
+    EXPECT_TRUE(sig(1).arguments.empty());
+    EXPECT_EQ(sig(2).self, self);
+    EXPECT_EQ(sig(3).self, "Ozo.Object");
+    EXPECT_EQ(sig(3).attributes, 2);
+    EXPECT_EQ(sig(3).result, "Ozo.ImmutableType");
+    EXPECT_EQ(sig(4).kind, "static");
+    EXPECT_EQ(sig(4).arguments, std::vector<std::string>{"char"});
+    EXPECT_EQ(sig(4).result, self);
+    EXPECT_EQ(sig(5).result, "char vector");
+    EXPECT_EQ(sig(6).kind, "explicit");
+    EXPECT_EQ(sig(6).attributes, 0x1000);
+    EXPECT_EQ(sig(6).arguments, std::vector<std::string>{self});
+    EXPECT_EQ(sig(6).result, "void");
+    for (std::size_t i = 0; i < c.literals.size(); ++i) {
+      EXPECT_EQ(sig(7 + i).kind, "static");
+      EXPECT_EQ(sig(7 + i).attributes, 0);
+      EXPECT_EQ(sig(7 + i).result, self);
+      EXPECT_TRUE(sig(7 + i).arguments.empty());
+    }
+    for (std::size_t i = 7 + c.literals.size(); i < d.methods.size(); ++i) {
+      EXPECT_EQ(sig(i).kind, "explicit");
+      EXPECT_EQ(sig(i).attributes, 0x1000);
+      EXPECT_EQ(sig(i).arguments, (std::vector<std::string>{self, self}));
+      EXPECT_EQ(sig(i).result, "logical scalar");
+    }
+    for (MethodDesc const& m : d.methods) EXPECT_TRUE(m.argumentNames.empty()) << m.name;
+  }
+}
+
+// Each value type brings four sequence and cursor classes, in the package
+// order, right after its own class.
+TEST_F(Enumerations, PackageListsTheClassesInOrder) {
+  std::vector<std::string> const classes = host.describePackage("Zorvan.metamodel.types").classes;
+  auto at = [&](std::string const& name) {
+    auto const it = std::find(classes.begin(), classes.end(), name);
+    EXPECT_NE(it, classes.end()) << name;
+    return it - classes.begin();
+  };
+  for (char const* v : {"DataSize", "Time", "FloatingPointKind", "DataSizeUnitKind", "TimeUnitKind",
+                        "CompuMethodCategory", "SwGenericAxisParamTypeCategory"}) {
+    auto const f = static_cast<std::size_t>(at(T(v)));
+    std::string const n = v;
+    ASSERT_LT(f + 4, classes.size());
+    EXPECT_EQ(std::vector<std::string>(classes.begin() + static_cast<std::ptrdiff_t>(f + 1),
+                                       classes.begin() + static_cast<std::ptrdiff_t>(f + 5)),
+              (std::vector<std::string>{T("SequenceOf" + n), T("ImmutableSequenceOf" + n), T(n + "Iterator"),
+                                        T(n + "ImmutableIterator")}));
+  }
+  std::vector<std::string> const order{"Integer",          "Real", "DataSize", "Time",
+                                       "FloatingPointKind", "DataSizeUnitKind",
+                                       "TimeUnitKind",      "PrimitiveType",
+                                       "CompuMethodCategory", "SharedAxisType",
+                                       "SwGenericAxisParamType", "SwGenericAxisParamTypeCategory"};
+  for (std::size_t i = 1; i < order.size(); ++i) EXPECT_LT(at(T(order[i - 1])), at(T(order[i]))) << order[i];
+
+  EXPECT_EQ(host.describeClass(T("SequenceOfTimeUnitKind")).description,
+            "A sequence of TimeUnitKind whose values can be changed");
+  EXPECT_EQ(host.describeClass(T("ImmutableSequenceOfTimeUnitKind")).description,
+            "A non-modifiable sequence of TimeUnitKind whose values can be changed");
+  EXPECT_EQ(host.describeClass(T("TimeUnitKindIterator")).description,
+            "A iterator for traversing a modifiable list of TimeUnitKind objects");
+  EXPECT_EQ(host.describeClass(T("TimeUnitKindImmutableIterator")).description,
+            "A iterator for traversing a modifiable list of TimeUnitKind objects");
+}
+
+TEST_F(Enumerations, LiteralsCompareByCode) {
+  Value const a = literal(kCategory, "Linear");
+  Value const b = literal(kCategory, "Linear");
+  EXPECT_EQ(host.classOf(a), kCategory);
+  EXPECT_TRUE(compare(kCategory, "eq", a, b));
+  EXPECT_FALSE(compare(kCategory, "ne", a, b));
+  Value const identical = literal(kCategory, "Identical");
+  EXPECT_TRUE(compare(kCategory, "lt", identical, a));
+  EXPECT_FALSE(compare(kCategory, "lt", a, identical));
+  EXPECT_TRUE(compare(kCategory, "le", identical, a));
+  EXPECT_FALSE(compare(kCategory, "gt", identical, a));
+  EXPECT_TRUE(compare(kCategory, "ne", identical, a));
+  EXPECT_FALSE(compare(kCategory, "eq", identical, a));
+  EXPECT_TRUE(compare(kTime, "gt", literal(kTime, "Yrs"), literal(kTime, "S")));
+  EXPECT_TRUE(compare(kTime, "ge", literal(kTime, "Min"), literal(kTime, "Min")));
+  EXPECT_FALSE(compare(kTime, "ge", literal(kTime, "S"), literal(kTime, "Min")));
+  EXPECT_TRUE(compare(kTime, "le", literal(kTime, "Min"), literal(kTime, "Min")));
+  EXPECT_EQ(text(kTime, literal(kTime, "Yrs")), "Yrs");
+}
+
+// An empty array is the literal of code 0; several values are read from the first.
+TEST_F(Enumerations, EmptyAndSeveralValues) {
+  Value const identical = literal(kCategory, "Identical");
+  EXPECT_TRUE(compare(kCategory, "eq", Value(), identical));
+  EXPECT_TRUE(host.call(kCategory, "isvalid", {Value()}).toBool());
+  EXPECT_EQ(text(kCategory, Value()), "Identical");
+  EXPECT_EQ(text(kTime, Value()), "S");
+  Value const several = Value::objects({literal(kCategory, "TextTable"), identical});
+  EXPECT_EQ(text(kCategory, several), "TextTable");
+  EXPECT_TRUE(compare(kCategory, "gt", several, identical));
+
+  Host::OutputCapture out(host);
+  host.call(kCategory, "disp", {several});
+  host.call(kCategory, "disp", {literal(kCategory, "LinearAndTextTable")});
+  EXPECT_EQ(out.text(), "TextTable\nLinearAndTextTable\n");
+}
+
+TEST_F(Enumerations, TextAndMetaDataType) {
+  Value const v = host.call(T("FloatingPointKind"), "fromString", {"IEEE_Single"});
+  EXPECT_TRUE(compare(T("FloatingPointKind"), "eq", v, literal(T("FloatingPointKind"), "IEEE_Single")));
+  EXPECT_EQ(errorOf([&] { host.call(T("FloatingPointKind"), "fromString", {"IEEE_Half"}); }),
+            "\"IEEE_Half\" names no literal of FloatingPointKind (IEEE_Double, IEEE_Single)");
+
+  Value const t1 = host.call(kCategory, "MetaDataType", {});
+  Value const t2 = host.call(kCategory, "getMetaDataType", {literal(kCategory, "RatFunc")});
+  EXPECT_EQ(host.classOf(t1), "Ozo.ImmutableDataType");
+  EXPECT_TRUE(t1.sameObject(t2)) << "one data type object, one host object";
+  EXPECT_FALSE(t1.sameObject(host.call(kTime, "MetaDataType", {})));
+}
+
+// A literal is one model object per code: calling it again makes no new
+// model object and, while a host value of it lives, the same host object.
+TEST_F(Enumerations, LiteralsAllocateNoModelObjects) {
+  Value const first = literal(kTime, "Wks");
+  std::size_t const objects = host.counter("model objects");
+  for (int i = 0; i < 100; ++i) EXPECT_TRUE(literal(kTime, "Wks").sameObject(first));
+  EXPECT_EQ(host.counter("model objects"), objects);
+}
+
+TEST_F(Enumerations, WrongArgumentsAreRefused) {
+  Value const m = model();
+  std::string const eq = "No signature of \"eq\" in class \"" + kCategory + "\" accepts (";
+  std::string const candidates = "); candidates: eq(" + kCategory + ", " + kCategory + ").";
+  EXPECT_EQ(errorOf([&] { host.call(kCategory, "eq", {m, literal(kCategory, "Linear")}); }),
+            eq + "Ozo.Model, " + kCategory + candidates);
+  EXPECT_EQ(errorOf([&] { host.call(kCategory, "eq", {literal(kTime, "S"), literal(kCategory, "Linear")}); }),
+            eq + kTime + ", " + kCategory + candidates);
+  EXPECT_EQ(errorOf([&] { host.call(kCategory, "eq", {literal(kCategory, "Linear")}); }), eq + kCategory + candidates);
+  EXPECT_EQ(errorOf([&] { host.call(kCategory, "fromString", {1}); }),
+            "No signature of \"fromString\" in class \"" + kCategory + "\" accepts (int32); candidates: fromString(char).");
+}
+
+}  // namespace
+}  // namespace quillon::testing

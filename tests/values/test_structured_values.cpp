@@ -1,0 +1,141 @@
+// DataSize and Time as a host user sees them: value objects, each holding its
+// own copy.
+#include "support/HostFixture.hpp"
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace quillon::testing {
+namespace {
+
+std::string T(std::string const& shortName) { return kTypes + shortName; }
+std::string const kDataSize = T("DataSize");
+std::string const kTime = T("Time");
+std::string const kUnit = T("DataSizeUnitKind");
+std::string const kTooMany =
+    "Assertion failed: Parameter must be an empty matrix or a scalar  at ozo_xb/marshal/DataTypeMarshaling:42: ";
+
+class StructuredValues : public HostFixture {
+ protected:
+  Value unit(char const* name) const { return host.call(kUnit, name, {}); }
+  Value timeUnit(char const* name) const { return host.call(T("TimeUnitKind"), name, {}); }
+  Value size(int v, char const* u) const { return host.construct(kDataSize, {v, unit(u)}); }
+  Value time(double v, char const* u) const { return host.construct(kTime, {v, timeUnit(u)}); }
+  std::string text(Value const& v) const { return host.invoke(v, "toString", {}).toString(); }
+  bool eq(Value const& a, Value const& b) const { return host.invoke(a, "eq", {b}).toBool(); }
+};
+
+TEST_F(StructuredValues, DescribeListsMethodsAndProperties) {
+  for (std::string const& self : {kDataSize, kTime}) {
+    SCOPED_TRACE(self);
+    ClassDesc const d = host.describeClass(self);
+    EXPECT_EQ(d.description, "");
+    std::vector<std::string> names, kinds;
+    for (MethodDesc const& m : d.methods) {
+      names.push_back(m.name);
+      kinds.push_back(m.kind);
+    }
+    std::string const shortName = self.substr(self.rfind('.') + 1);
+    EXPECT_EQ(names, (std::vector<std::string>{shortName, shortName, shortName, "isvalid", "MetaDataType",
+                                               "getMetaDataType", "fromString", "toString", "getMetaType", "eq",
+                                               "ne"}));
+    EXPECT_EQ(kinds, (std::vector<std::string>{"constructor", "constructor", "constructor", "instance", "static",
+                                               "instance", "static", "instance", "instance", "instance",
+                                               "instance"}));
+    EXPECT_TRUE(d.methods[0].arguments.empty());
+    EXPECT_EQ(d.methods[1].arguments, std::vector<std::string>{self});
+    EXPECT_EQ(d.methods[6].arguments, std::vector<std::string>{"char vector"});
+    EXPECT_EQ(d.methods[8].self, "Ozo.Object");
+    EXPECT_EQ(d.methods[8].attributes, 2);
+    EXPECT_EQ(d.methods[9].self, self);
+    EXPECT_EQ(d.methods[9].arguments, std::vector<std::string>{self});
+    EXPECT_EQ(d.methods[9].attributes, 0);
+    ASSERT_EQ(d.properties.size(), 2u);
+    EXPECT_EQ(d.properties[0].name, "value");
+    EXPECT_EQ(d.properties[1].name, "unit");
+    EXPECT_EQ(d.properties[0].attributes, 64u);
+    EXPECT_EQ(d.properties[1].attributes, 64u);
+  }
+  ClassDesc const ds = host.describeClass(kDataSize);
+  EXPECT_EQ(ds.methods[2].arguments, (std::vector<std::string>{"int32 scalar", kUnit}));
+  EXPECT_EQ(ds.properties[0].type, "int32 scalar");
+  EXPECT_EQ(ds.properties[1].type, kUnit);
+  ClassDesc const t = host.describeClass(kTime);
+  EXPECT_EQ(t.methods[2].arguments, (std::vector<std::string>{"double scalar", T("TimeUnitKind")}));
+  EXPECT_EQ(t.properties[0].type, "double scalar");
+  EXPECT_EQ(t.properties[1].type, T("TimeUnitKind"));
+
+  // Registered after Real and before FloatingPointKind, each with its four list classes.
+  std::vector<std::string> const classes = host.describePackage("Zorvan.metamodel.types").classes;
+  auto const at = std::find(classes.begin(), classes.end(), kDataSize);
+  ASSERT_NE(at, classes.end());
+  EXPECT_EQ(*(at - 1), T("ImmutableRealImmutableIterator"));
+  EXPECT_EQ(*(at + 4), T("DataSizeImmutableIterator"));
+  EXPECT_EQ(*(at + 5), kTime);
+  EXPECT_EQ(*(at + 10), T("FloatingPointKind"));
+  EXPECT_EQ(classes.size(), 7u * 11 + 7u * 5);
+}
+
+TEST_F(StructuredValues, ConstructReadAndWrite) {
+  Value const v = size(8, "Byte");
+  EXPECT_EQ(host.classOf(v), kDataSize);
+  EXPECT_EQ(host.get(v, "value").toInt32(), 8);
+  EXPECT_TRUE(host.call(kUnit, "eq", {host.get(v, "unit"), unit("Byte")}).toBool());
+  EXPECT_EQ(text(v), "8 Byte");
+  EXPECT_TRUE(eq(v, size(64, "Bit"))) << "amounts compare, not representations";
+  EXPECT_FALSE(host.invoke(v, "ne", {size(64, "Bit")}).toBool());
+  EXPECT_TRUE(host.invoke(v, "isvalid", {}).toBool());
+  EXPECT_EQ(text(host.construct(kDataSize, {})), "0 Bit");
+
+  host.set(v, "unit", Value());
+  EXPECT_EQ(text(v), "8 Bit") << "an empty unit is the unit of code 0";
+  host.set(v, "value", 3);
+  host.set(v, "unit", unit("KB"));
+  EXPECT_EQ(text(v), "3 KB");
+
+  Value const t = time(1.5, "Ms");
+  EXPECT_EQ(text(t), "1.5 Ms");
+  EXPECT_DOUBLE_EQ(host.get(t, "value").toDouble(), 1.5);
+  EXPECT_TRUE(eq(t, time(1500, "Us")));
+  host.set(t, "unit", Value());
+  EXPECT_EQ(text(t), "1.5 S");
+}
+
+// A copy, a read and a parse each give a new value of their own.
+TEST_F(StructuredValues, ValuesAreNeverShared) {
+  Value const a = size(8, "Byte");
+  Value const b = host.construct(kDataSize, {a});
+  EXPECT_FALSE(a.sameObject(b));
+  host.set(b, "value", 9);
+  EXPECT_EQ(host.get(a, "value").toInt32(), 8);
+  EXPECT_EQ(host.get(b, "value").toInt32(), 9);
+
+  Value const p1 = host.call(kDataSize, "fromString", {"2 MB"});
+  Value const p2 = host.call(kDataSize, "fromString", {"2 MB"});
+  EXPECT_FALSE(p1.sameObject(p2));
+  host.set(p1, "value", 5);
+  EXPECT_EQ(text(p2), "2 MB");
+  EXPECT_EQ(text(host.call(kTime, "fromString", {"0.25 Wks"})), "0.25 Wks");
+}
+
+TEST_F(StructuredValues, BadInputIsRefused) {
+  Value const a = size(8, "Byte");
+  Value const two = Value::objects({a, size(1, "Bit")});
+  EXPECT_EQ(errorOf([&] { host.invoke(a, "eq", {two}); }), kTooMany);
+  EXPECT_EQ(errorOf([&] { host.call(kDataSize, "toString", {two}); }), kTooMany);
+  EXPECT_EQ(errorOf([&] { host.construct(kDataSize, {two}); }), kTooMany);
+  EXPECT_EQ(errorOf([&] { host.invoke(a, "eq", {Value()}); }), "Cannot compare a DataSize with an empty value");
+  EXPECT_EQ(errorOf([&] { host.construct(kDataSize, {Value()}); }), "Cannot copy an empty DataSize");
+  EXPECT_EQ(errorOf([&] { host.call(kDataSize, "fromString", {"8 Bytes"}); }),
+            "Cannot read \"8 Bytes\" as a DataSize: expected a whole number and a unit (Bit, Byte, KB, MB, GB), as "
+            "in \"8 Byte\"");
+  std::string const nullRef =
+      "Assertion failed: Cannot access NULL ref. Use isValid() before calling methods at ozo/Ozo/Object_h:83: ";
+  EXPECT_EQ(errorOf([&] { host.call(kDataSize, "toString", {Value()}); }), nullRef);
+  EXPECT_EQ(errorOf([&] { host.call(kDataSize, "eq", {Value(), a}); }), nullRef);
+  EXPECT_EQ(text(a), "8 Byte") << "nothing changed";
+}
+
+}  // namespace
+}  // namespace quillon::testing
