@@ -4,6 +4,7 @@
 #include <kovo/HostArray.hpp>
 #include <kovo/Object.hpp>
 #include <kovo/Class.hpp>
+#include <kovo/Text.hpp>
 
 #include "Guard.hpp"
 

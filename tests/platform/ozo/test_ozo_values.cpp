@@ -100,9 +100,10 @@ TEST_F(Values, TextConvertsBetweenUtf8AndUtf16) {
   EXPECT_EQ(Ozo::String("a\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80").text(), u"a\u00e9\u20ac\U0001F600");
   EXPECT_EQ(Ozo::String(u"a\u00e9\u20ac\U0001F600").utf8(), "a\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80");
   // Broken input becomes U+FFFD instead of failing.
-  EXPECT_EQ(Ozo::toUtf16("x\xFFy\xC3"), u"x\uFFFDy\uFFFD");
-  EXPECT_EQ(Ozo::toUtf16("\xED\xA0\x80"), u"\uFFFD\uFFFD\uFFFD");  // an encoded surrogate
-  EXPECT_EQ(Ozo::toUtf8(std::u16string(1, char16_t(0xD800))), "\xEF\xBF\xBD");
+  EXPECT_EQ(Ozo::String("x\xFFy\xC3").text(), u"x\uFFFDy\uFFFD");
+  EXPECT_EQ(Ozo::String("\xED\xA0\x80").text(), u"\uFFFD\uFFFD\uFFFD");  // an encoded surrogate
+  EXPECT_EQ(Ozo::String("\xF8\x80\x80").text(), u"\uFFFD\uFFFD\uFFFD");  // not a lead byte
+  EXPECT_EQ(Ozo::String(std::u16string(1, char16_t(0xD800))).utf8(), "\xEF\xBF\xBD");
   EXPECT_TRUE(Ozo::String().empty());
 }
 

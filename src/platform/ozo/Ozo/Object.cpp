@@ -1,5 +1,6 @@
 // Handles, boxed primitive values and text conversions.
 #include <Ozo/Internal.hpp>
+#include <kovo/Text.hpp>
 
 #include <bit>
 #include <cstdio>
@@ -125,92 +126,7 @@ Boolean::Boolean(ImmutableObject const& o)
     : fValue(unboxWord(o, detail::booleanBox(), "Boolean", 163) != 0) {}
 Boolean::operator Object() const { return Object(detail::booleanBox(), word(fValue ? 1 : 0)); }
 
-// ---------------------------------------------------------------------------
-// Text. Invalid input never fails: bad UTF-8 sequences and lone surrogates
-// become U+FFFD.
-namespace {
-
-void appendUtf16(std::u16string& out, char32_t c) {
-  if (c >= 0x10000) {
-    c -= 0x10000;
-    out.push_back(static_cast<char16_t>(0xD800 + (c >> 10)));
-    out.push_back(static_cast<char16_t>(0xDC00 + (c & 0x3FF)));
-  } else {
-    out.push_back(static_cast<char16_t>(c));
-  }
-}
-
-void appendUtf8(std::string& out, char32_t c) {
-  if (c < 0x80) {
-    out.push_back(static_cast<char>(c));
-  } else if (c < 0x800) {
-    out.push_back(static_cast<char>(0xC0 | (c >> 6)));
-    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-  } else if (c < 0x10000) {
-    out.push_back(static_cast<char>(0xE0 | (c >> 12)));
-    out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-  } else {
-    out.push_back(static_cast<char>(0xF0 | (c >> 18)));
-    out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-  }
-}
-
-constexpr char32_t kReplacement = 0xFFFD;
-
-}  // namespace
-
-std::u16string toUtf16(std::string_view utf8) {
-  std::u16string out;
-  out.reserve(utf8.size());
-  std::size_t i = 0;
-  while (i < utf8.size()) {
-    auto const b = static_cast<unsigned char>(utf8[i]);
-    if (b < 0x80) {
-      out.push_back(b);
-      ++i;
-      continue;
-    }
-    unsigned len = b >= 0xF0 && b <= 0xF4 ? 4 : b >= 0xE0 ? 3 : b >= 0xC2 && b < 0xE0 ? 2 : 0;
-    char32_t c = len == 4 ? b & 0x07 : len == 3 ? b & 0x0F : b & 0x1F;
-    bool ok = len != 0 && i + len <= utf8.size();
-    for (unsigned k = 1; ok && k < len; ++k) {
-      auto const cb = static_cast<unsigned char>(utf8[i + k]);
-      ok = (cb & 0xC0) == 0x80;
-      c = (c << 6) | (cb & 0x3F);
-    }
-    // Overlong forms, surrogates and values beyond U+10FFFF are invalid.
-    ok = ok && !(len == 3 && (c < 0x800 || (c >= 0xD800 && c <= 0xDFFF))) && !(len == 4 && (c < 0x10000 || c > 0x10FFFF));
-    if (!ok) {
-      out.push_back(static_cast<char16_t>(kReplacement));
-      ++i;
-      continue;
-    }
-    appendUtf16(out, c);
-    i += len;
-  }
-  return out;
-}
-
-std::string toUtf8(std::u16string_view utf16) {
-  std::string out;
-  out.reserve(utf16.size());
-  for (std::size_t i = 0; i < utf16.size(); ++i) {
-    char32_t c = utf16[i];
-    if (c >= 0xD800 && c <= 0xDBFF && i + 1 < utf16.size() && utf16[i + 1] >= 0xDC00 && utf16[i + 1] <= 0xDFFF) {
-      c = 0x10000 + ((c - 0xD800) << 10) + (utf16[i + 1] - 0xDC00);
-      ++i;
-    } else if (c >= 0xD800 && c <= 0xDFFF) {
-      c = kReplacement;
-    }
-    appendUtf8(out, c);
-  }
-  return out;
-}
-
-String::String(std::string_view utf8) : fText(toUtf16(utf8)) {}
+String::String(std::string_view utf8) : fText(kovo::utf8ToUtf16(utf8)) {}
 
 String::String(ImmutableObject const& o) {
   auto* const box = dynamic_cast<StringBox*>(o.checked());
@@ -223,6 +139,6 @@ String::String(ImmutableObject const& o) {
 
 String::operator Object() const { return Object(new StringBox(fText), Deviant{}); }
 
-std::string String::utf8() const { return toUtf8(fText); }
+std::string String::utf8() const { return kovo::utf16ToUtf8(fText); }
 
 }  // namespace Ozo

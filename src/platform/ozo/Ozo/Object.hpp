@@ -137,11 +137,7 @@ class Boolean {
   bool fValue = false;
 };
 
-// Text conversions; invalid sequences become U+FFFD.
-std::u16string toUtf16(std::string_view utf8);
-std::string toUtf8(std::u16string_view utf16);
-
-// UTF-16 text.
+// UTF-16 text; conversions to and from UTF-8 as in kovo/Text.hpp.
 class String {
  public:
   String() = default;
