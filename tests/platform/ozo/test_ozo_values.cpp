@@ -51,6 +51,11 @@ TEST_F(Values, PrimitivesRoundTrip) {
   EXPECT_EQ(five.getMetaType().type()->name(), "Integer");
   EXPECT_EQ(five.toString(), "5");
   EXPECT_EQ(Ozo::Object(Ozo::Real(2.5)).toString(), "2.5");
+  EXPECT_EQ(Ozo::Object(Ozo::Integer(-7)).toString(), "-7");
+  EXPECT_EQ(Ozo::Object(Ozo::Real(0.1)).toString(), "0.10000000000000001");  // every digit kept
+  EXPECT_EQ(Ozo::Object(Ozo::Real(1.0)).getMetaType().type()->name(), "Real");
+  EXPECT_EQ(Ozo::Object(Ozo::Boolean(false)).toString(), "false");
+  EXPECT_EQ(Ozo::Object(Ozo::Boolean(true)).getMetaType().type()->name(), "Boolean");
   EXPECT_EQ(Ozo::Object(Ozo::String("abc")).getMetaType().type()->name(), "String");
 }
 
