@@ -1,6 +1,8 @@
 // Interning, host utilities and host arrays.
 #include <gtest/gtest.h>
 
+#include "support/ErrorOf.hpp"
+
 #include <kovo/HostArray.hpp>
 #include <kovo/Object.hpp>
 #include <kovo/Text.hpp>
@@ -76,12 +78,9 @@ TEST(HostArrays, ShapesClassesAndEmptiness) {
 TEST(HostArrays, SizeLimitsAreCheckedBeforeAllocating) {
   std::size_t const before = HostArray::live();
   auto expectRefused = [](std::size_t rows, std::size_t cols) {
-    try {
-      HostArray::create(ClassID::Double, rows, cols);
-      ADD_FAILURE() << rows << "x" << cols << " was accepted";
-    } catch (HostError const& e) {
-      EXPECT_STREQ(e.what(), "Requested array exceeds the maximum array size.");
-    }
+    EXPECT_EQ(testsupport::errorOf<HostError>([&] { HostArray::create(ClassID::Double, rows, cols); }),
+              "Requested array exceeds the maximum array size.")
+        << rows << "x" << cols;
   };
   expectRefused(1, HostArray::kMaxElements + 1);
   expectRefused(SIZE_MAX, 2);  // rows * cols wraps around

@@ -1,40 +1,14 @@
 // Primitive values: boxing round trips, boxing without allocation, text.
 #include "platform/ozo/TestClasses.hpp"
+#include "support/AllocationProbe.hpp"
 
-#include <atomic>
-#include <cstdlib>
 #include <limits>
-#include <new>
-
-// Counts allocations of the whole process while a test asks for it.
-namespace {
-std::atomic<bool> gCounting{false};
-std::atomic<std::size_t> gAllocations{0};
-}  // namespace
-
-// Kept out of line: once inlined, GCC pairs the malloc and free below with
-// the new and delete expressions of callers and reports a mismatch.
-__attribute__((noinline)) void* operator new(std::size_t size) {
-  if (gCounting) ++gAllocations;
-  if (void* p = std::malloc(size ? size : 1)) return p;
-  throw std::bad_alloc();
-}
-__attribute__((noinline)) void operator delete(void* p) noexcept { std::free(p); }
-__attribute__((noinline)) void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 
 namespace {
 
 using namespace ozotest;
 
-// Allocations made by `f`.
-template <class F>
-std::size_t allocationsOf(F&& f) {
-  gAllocations = 0;
-  gCounting = true;
-  f();
-  gCounting = false;
-  return gAllocations;
-}
+using testsupport::allocationsOf;
 
 class Values : public ThingTest {};
 
@@ -68,11 +42,11 @@ TEST_F(Values, BoxingIntegersRealsAndBooleansDoesNotAllocate) {
       sum += Ozo::Integer(boxedInt).value() + static_cast<std::int64_t>(Ozo::Real(boxedReal).value()) +
              Ozo::Boolean(boxedBool).value();
     }
-  });
+  }).count;
   EXPECT_EQ(n, 0u);
   EXPECT_GT(sum, 0);
   // Strings are counted objects.
-  EXPECT_GT(allocationsOf([] { Ozo::Object const s = Ozo::String(u"x"); }), 0u);
+  EXPECT_GT(allocationsOf([] { Ozo::Object const s = Ozo::String(u"x"); }).count, 0u);
 }
 
 TEST_F(Values, ReadingAndWritingAnIntegerPropertyDoesNotAllocate) {
@@ -83,7 +57,7 @@ TEST_F(Values, ReadingAndWritingAnIntegerPropertyDoesNotAllocate) {
       set(a, Count, Ozo::Integer(i));
       total += Ozo::Integer(get(a, Count)).value();
     }
-  });
+  }).count;
   EXPECT_EQ(n, 0u);
   EXPECT_EQ(total, 4950);
 }
