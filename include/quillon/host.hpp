@@ -105,6 +105,11 @@ class Value {
   void* fArray;
 };
 
+// Byte length of the well-formed UTF-8 character at the start of `utf8`
+// (not empty), or 0 when the bytes there are malformed: the same decoding
+// that text values use, for front ends that check text themselves.
+std::size_t utf8CharLength(std::string_view utf8) noexcept;
+
 struct ArgumentDesc {
   std::string name;
   std::string type;

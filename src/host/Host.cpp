@@ -74,16 +74,6 @@ PropertyDesc describeProperty(COSPropInfo const& p, std::string declaredIn) {
   return d;
 }
 
-// The class and its ancestors, nearest first, each once.
-std::vector<COSClass*> lineage(COSClass* cls) {
-  std::vector<COSClass*> order{cls};
-  std::unordered_set<COSClass*> seen{cls};
-  for (std::size_t i = 0; i < order.size(); ++i)
-    for (COSClass* super : order[i]->superclasses())
-      if (seen.insert(super).second) order.push_back(super);
-  return order;
-}
-
 }  // namespace
 
 std::string MethodDesc::signatureText() const {
@@ -151,9 +141,10 @@ ClassDesc Host::describeClass(std::string_view fullName) const {
 std::vector<MethodDesc> Host::methods(std::string_view fullName, std::string_view method) const {
   return host::guarded([&] {
     std::vector<MethodDesc> out;
-    for (COSClass* c : lineage(Runtime::requireClass(fullName)))
-      for (auto const& m : c->ownMethods())
-        if (method == m->getName()) out.push_back(describeMethod(*m, std::string(c->getName().view())));
+    std::vector<COSClass::Ancestor> scratch;
+    for (COSClass::Ancestor const& a : Runtime::requireClass(fullName)->lineage(scratch))
+      for (auto const& m : a.cls->ownMethods())
+        if (method == m->getName()) out.push_back(describeMethod(*m, std::string(a.cls->getName().view())));
     return out;
   });
 }
@@ -162,9 +153,10 @@ std::vector<PropertyDesc> Host::allProperties(std::string_view fullName) const {
   return host::guarded([&] {
     std::vector<PropertyDesc> out;
     std::unordered_set<std::string> seen;
-    for (COSClass* c : lineage(Runtime::requireClass(fullName)))
-      for (auto const& p : c->ownProperties())
-        if (seen.insert(p->getName()).second) out.push_back(describeProperty(*p, std::string(c->getName().view())));
+    std::vector<COSClass::Ancestor> scratch;
+    for (COSClass::Ancestor const& a : Runtime::requireClass(fullName)->lineage(scratch))
+      for (auto const& p : a.cls->ownProperties())
+        if (seen.insert(p->getName()).second) out.push_back(describeProperty(*p, std::string(a.cls->getName().view())));
     return out;
   });
 }

@@ -4,6 +4,7 @@
 #include <kovo/HostArray.hpp>
 #include <kovo/Object.hpp>
 #include <kovo/Class.hpp>
+#include <kovo/Text.hpp>
 
 #include "Guard.hpp"
 
@@ -156,6 +157,8 @@ std::u16string Value::toU16String() const {
 }
 
 std::string Value::toString() const { return kovo::utf16ToUtf8(toU16String()); }
+
+std::size_t utf8CharLength(std::string_view utf8) noexcept { return kovo::decodeUtf8Char(utf8).length; }
 
 Value Value::element(std::size_t i) const {
   HostArray const& a = checkedElement(fArray, i);

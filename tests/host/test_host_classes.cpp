@@ -199,5 +199,31 @@ TEST_F(HostApi, EveryFailureIsAnErrorWithTheSameText) {
             "Cannot set property \"Value\" of class \"QH.Thing\": expected int32 scalar, got char.");
 }
 
+// Inherited members come through a diamond each once, nearest class first:
+// Bottom derives from Left and Right, both from Base.
+TEST(HostLineage, InheritedMembersComeOnceNearestFirst) {
+  static COSValue slot = fromInt32(1);
+  factory::registerKovoPackage("QD", [](COSPackage* pkg) {
+    auto define = [](std::vector<char const*> supers, char const* property) {
+      return [supers, property](COSClass* c) {
+        for (char const* s : supers) c->addSuperclass(intern(s), 1, 0, 1);
+        addMethod(c, {.name = "who"});
+        c->addProperty(new TestProperty(property, "int32 scalar", &slot, true));
+      };
+    };
+    pkg->addClass(new TestClass("Bottom", define({"QD.Left", "QD.Right"}, "B")), 2);
+    pkg->addClass(new TestClass("Left", define({"QD.Base"}, "L")), 2);
+    pkg->addClass(new TestClass("Right", define({"QD.Base"}, "R")), 2);
+    pkg->addClass(new TestClass("Base", define({}, "A")), 2);
+  });
+  Host host;
+  std::vector<std::string> declaredIn;
+  for (MethodDesc const& m : host.methods("QD.Bottom", "who")) declaredIn.push_back(m.declaredIn);
+  EXPECT_EQ(declaredIn, (std::vector<std::string>{"QD.Bottom", "QD.Left", "QD.Right", "QD.Base"}));
+  std::vector<std::string> names;
+  for (PropertyDesc const& p : host.allProperties("QD.Bottom")) names.push_back(p.name);
+  EXPECT_EQ(names, (std::vector<std::string>{"B", "L", "R", "A"}));
+}
+
 }  // namespace
 }  // namespace quillon

@@ -6,34 +6,11 @@
 
 #include <kovo/Core.hpp>
 
-#include <atomic>
-#include <cstdlib>
-#include <new>
 #include <string>
+#include <vector>
 
+#include "support/AllocationProbe.hpp"
 #include "support/ErrorOf.hpp"
-
-// Counts the largest single allocation while armed (this test program only).
-namespace {
-std::atomic<bool> gArmed{false};
-std::atomic<std::size_t> gLargest{0};
-void* counted(std::size_t n) {
-  if (gArmed.load(std::memory_order_relaxed)) {
-    std::size_t prev = gLargest.load(std::memory_order_relaxed);
-    while (n > prev && !gLargest.compare_exchange_weak(prev, n)) {
-    }
-  }
-  if (void* p = std::malloc(n ? n : 1)) return p;
-  throw std::bad_alloc();
-}
-}  // namespace
-
-void* operator new(std::size_t n) { return counted(n); }
-void* operator new[](std::size_t n) { return counted(n); }
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete[](void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
-void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
 
 namespace quillon {
 namespace {
@@ -113,17 +90,20 @@ TEST(Limits, OversizedRequestsFailBeforeAllocating) {
   std::vector<bool> const flags(Value::kMaxElements + 1);
   std::string const text(Value::kMaxElements + 1, 'a');
 
-  gLargest = 0;
-  gArmed = true;
-  std::string const fromFlags = errorOf([&] { Value::logicals(flags); });
-  std::string const fromText = errorOf([&] { Value v(text); });
-  std::string const fromCheck = errorOf([] { Value::checkSize(Value::kMaxElements + 1); });
-  gArmed = false;
+  std::string fromFlags, fromText, fromCheck;
+  testsupport::Allocations const made = testsupport::allocationsOf([&] {
+    fromFlags = errorOf([&] { Value::logicals(flags); });
+    fromText = errorOf([&] { Value v(text); });
+    fromCheck = errorOf([] { Value::checkSize(Value::kMaxElements + 1); });
+  });
   EXPECT_EQ(fromFlags, kMessage);
   EXPECT_EQ(fromText, kMessage);
   EXPECT_EQ(fromCheck, kMessage);
-  EXPECT_LT(gLargest.load(), std::size_t{1} << 16) << "something was allocated for the refused request";
+  EXPECT_LT(made.largest, std::size_t{1} << 16) << "something was allocated for the refused request";
   EXPECT_NO_THROW(Value::checkSize(Value::kMaxElements));
+  // The probe sees an array that is made.
+  EXPECT_GE(testsupport::allocationsOf([] { Value::doubles(std::vector<double>(1 << 17)); }).largest,
+            sizeof(double) << 17);
 }
 
 }  // namespace

@@ -8,12 +8,13 @@
 
 namespace testsupport {
 
-// What `f` throws; fails the test when it throws nothing.
-template <class F>
+// What `f` throws as an `E`; fails the test when it throws nothing. Any
+// other exception passes through and fails the test on its own.
+template <class E = std::exception, class F>
 std::string errorOf(F&& f) {
   try {
     f();
-  } catch (std::exception const& e) {
+  } catch (E const& e) {
     return e.what();
   }
   ADD_FAILURE() << "no error raised";

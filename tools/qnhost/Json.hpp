@@ -1,6 +1,8 @@
 // A small streaming JSON writer: indented output, strings escaped.
 #pragma once
 
+#include <quillon/host.hpp>
+
 #include <cstdint>
 #include <cstdio>
 #include <ostream>
@@ -79,7 +81,7 @@ class JsonWriter {
     for (std::size_t i = 0; i < n;) {
       unsigned char const c = p[i];
       if (c >= 0x80) {
-        std::size_t const len = utf8Length(p + i, n - i);
+        std::size_t const len = quillon::utf8CharLength(s.substr(i));
         if (len == 0) {
           out += "\\ufffd";
           ++i;
@@ -148,23 +150,6 @@ class JsonWriter {
     for (std::size_t i = 0; i < fLevels.size(); ++i) fOut << "  ";
   }
   void writeString(std::string_view s) { fOut << '"' << escape(s) << '"'; }
-
-  // Length of the well-formed UTF-8 character at p (lead byte >= 0x80), or 0.
-  static std::size_t utf8Length(unsigned char const* p, std::size_t avail) {
-    std::size_t need;
-    char32_t cp, min;
-    if ((p[0] & 0xE0) == 0xC0) { need = 1; cp = p[0] & 0x1F; min = 0x80; }
-    else if ((p[0] & 0xF0) == 0xE0) { need = 2; cp = p[0] & 0x0F; min = 0x800; }
-    else if ((p[0] & 0xF8) == 0xF0) { need = 3; cp = p[0] & 0x07; min = 0x10000; }
-    else return 0;
-    if (need >= avail) return 0;
-    for (std::size_t k = 1; k <= need; ++k) {
-      if ((p[k] & 0xC0) != 0x80) return 0;
-      cp = (cp << 6) | (p[k] & 0x3F);
-    }
-    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0;
-    return need + 1;
-  }
 
   std::ostream& fOut;
   std::vector<Level> fLevels;

@@ -1,6 +1,7 @@
-// Host arrays and the UTF conversions of the host.
+// Host arrays.
 #include <kovo/HostArray.hpp>
 #include <kovo/Object.hpp>
+#include <kovo/Text.hpp>
 
 #include "Internal.hpp"
 
@@ -154,95 +155,6 @@ COSInterfacePtr omGetArrayElement(HostArray const* a, std::size_t i) {
 }
 
 COSInterfacePtr cosiGetArrayElement(HostArray const* a, std::size_t i) { return omGetArrayElement(a, i); }
-
-namespace {
-
-// Decodes UTF-8 into UTF-16 code units, handing each to `emit`. Malformed
-// input becomes U+FFFD rather than an error: text always converts. A leading
-// U+FEFF is a character like any other, never a byte-order mark.
-template <class Emit>
-void decodeUtf8(std::string_view s, Emit emit) {
-  auto const* p = reinterpret_cast<unsigned char const*>(s.data());
-  std::size_t const n = s.size();
-  std::size_t i = 0;
-  while (i < n) {
-    unsigned char const c = p[i];
-    char32_t cp = 0xFFFD;
-    std::size_t len = 1;
-    if (c < 0x80) {
-      cp = c;
-    } else {
-      std::size_t need = 0;
-      char32_t min = 0;
-      if ((c & 0xE0) == 0xC0) { need = 1; cp = c & 0x1F; min = 0x80; }
-      else if ((c & 0xF0) == 0xE0) { need = 2; cp = c & 0x0F; min = 0x800; }
-      else if ((c & 0xF8) == 0xF0) { need = 3; cp = c & 0x07; min = 0x10000; }
-      bool ok = need != 0;
-      for (std::size_t k = 1; ok && k <= need; ++k) {
-        if (i + k >= n || (p[i + k] & 0xC0) != 0x80) ok = false;
-        else cp = (cp << 6) | (p[i + k] & 0x3F);
-      }
-      if (ok && (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))) ok = false;
-      if (ok) len = need + 1;
-      else cp = 0xFFFD;
-    }
-    i += len;
-    if (cp >= 0x10000) {
-      cp -= 0x10000;
-      emit(static_cast<char16_t>(0xD800 + (cp >> 10)));
-      emit(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
-    } else {
-      emit(static_cast<char16_t>(cp));
-    }
-  }
-}
-
-}  // namespace
-
-std::u16string utf8ToUtf16(std::string_view s) {
-  std::u16string out;
-  out.reserve(s.size());
-  decodeUtf8(s, [&](char16_t u) { out.push_back(u); });
-  return out;
-}
-
-std::size_t utf16Length(std::string_view utf8) {
-  std::size_t n = 0;
-  decodeUtf8(utf8, [&](char16_t) { ++n; });
-  return n;
-}
-
-// Unpaired surrogates become U+FFFD (UTF-8 cannot carry them); the UTF-16
-// form they come from keeps them.
-std::string utf16ToUtf8(std::u16string_view s) {
-  std::string out;
-  out.reserve(s.size());
-  for (std::size_t i = 0; i < s.size(); ++i) {
-    char32_t cp = s[i];
-    if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < s.size() && s[i + 1] >= 0xDC00 && s[i + 1] <= 0xDFFF) {
-      cp = 0x10000 + ((cp - 0xD800) << 10) + (s[i + 1] - 0xDC00);
-      ++i;
-    } else if (cp >= 0xD800 && cp <= 0xDFFF) {
-      cp = 0xFFFD;
-    }
-    if (cp < 0x80) {
-      out.push_back(static_cast<char>(cp));
-    } else if (cp < 0x800) {
-      out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-      out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    } else if (cp < 0x10000) {
-      out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-      out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    } else {
-      out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
-      out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    }
-  }
-  return out;
-}
 
 }  // namespace kovo
 

@@ -1,6 +1,8 @@
 // Host objects, the binding registry and object lifetime.
 #include <gtest/gtest.h>
 
+#include "support/ErrorOf.hpp"
+
 #include "platform/kovo/Support.hpp"
 
 namespace kovo {
@@ -46,12 +48,8 @@ TEST_F(Bindings, SameIdSameObjectAndDestroyInstanceOnceWhenTheLastReferenceGoes)
   EXPECT_EQ(TestClass::destroyCalls(), destroyed + 1);
   before.expectUnchanged();
   // The pointer is gone: a stale self pointer is refused.
-  try {
-    factory::impl::validateSelfPointer(native);
-    ADD_FAILURE();
-  } catch (HostError const& e) {
-    EXPECT_STREQ(e.what(), "Invalid or deleted object.");
-  }
+  EXPECT_EQ(testsupport::errorOf<HostError>([&] { factory::impl::validateSelfPointer(native); }),
+            "Invalid or deleted object.");
   EXPECT_NO_THROW(factory::impl::validateSelfPointer(nullptr));
 }
 
@@ -86,12 +84,8 @@ TEST_F(Bindings, NullIdsAndUnknownClasses) {
   EXPECT_TRUE(none->isEmpty());
   EXPECT_EQ(none->className().view(), "Not.A.Class");
   Native n(1);
-  try {
-    BindingRegistry::announce(&n, intern("KB.Nope"));
-    ADD_FAILURE();
-  } catch (HostError const& e) {
-    EXPECT_STREQ(e.what(), "Unknown class \"KB.Nope\".");
-  }
+  EXPECT_EQ(testsupport::errorOf<HostError>([&] { BindingRegistry::announce(&n, intern("KB.Nope")); }),
+            "Unknown class \"KB.Nope\".");
   EXPECT_EQ(BindingRegistry::find(&n), nullptr);
   EXPECT_EQ(BindingRegistry::size(), before.bindings);
 }
@@ -104,12 +98,7 @@ TEST_F(Bindings, ExplicitDestroyRunsNowAndOnlyOnce) {
   EXPECT_TRUE(omGetArrayElement(a.get(), 0)->isDeleted());
   EXPECT_EQ(omGetArrayElement(a.get(), 0)->lookup(intern("KB.Base")), nullptr);
   EXPECT_THROW(factory::impl::validateSelfPointer(native), HostError);
-  try {
-    Runtime::destroy(a);
-    ADD_FAILURE();
-  } catch (HostError const& e) {
-    EXPECT_STREQ(e.what(), "Invalid or deleted object.");
-  }
+  EXPECT_EQ(testsupport::errorOf<HostError>([&] { Runtime::destroy(a); }), "Invalid or deleted object.");
   a = {};
   EXPECT_EQ(TestClass::destroyCalls(), destroyed + 1);
   before.expectUnchanged();

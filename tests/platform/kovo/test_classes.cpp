@@ -1,6 +1,8 @@
 // Packages, lazy population and class initialisation.
 #include <gtest/gtest.h>
 
+#include "support/ErrorOf.hpp"
+
 #include "platform/kovo/Support.hpp"
 
 #include <new>
@@ -60,12 +62,8 @@ TEST(Packages, ParentsAreCreatedAndSubPackagesPopulateOnceOnFirstLookup) {
   EXPECT_EQ(order, (std::vector<std::string>{"KC.parent.lazy.First", "KC.parent.lazy.Second", "KC.parent.lazy.Third"}));
 
   // Names are unique within a package; the rejected description is freed.
-  try {
-    lazy->addClass(new TestClass("First", nullptr), 2);
-    ADD_FAILURE();
-  } catch (HostError const& e) {
-    EXPECT_STREQ(e.what(), "Class \"KC.parent.lazy.First\" already exists.");
-  }
+  EXPECT_EQ(testsupport::errorOf<HostError>([&] { lazy->addClass(new TestClass("First", nullptr), 2); }),
+            "Class \"KC.parent.lazy.First\" already exists.");
   EXPECT_THROW(parent->addPackageInfo(newInfo()), HostError);
   EXPECT_EQ(CountedInfo::deleted(), 2);
 }
@@ -90,12 +88,7 @@ TEST(Classes, InitialiseOnFirstNeedAndRetryAfterFailure) {
   EXPECT_FALSE(flaky->isInitialized());
   EXPECT_EQ(TestClass::initCalls()["Root"], 0);
 
-  try {
-    COSClass::find("KC.init.Flaky");
-    ADD_FAILURE();
-  } catch (std::runtime_error const& e) {
-    EXPECT_STREQ(e.what(), "cannot initialise");
-  }
+  EXPECT_EQ(testsupport::errorOf<std::runtime_error>([&] { COSClass::find("KC.init.Flaky"); }), "cannot initialise");
   EXPECT_FALSE(flaky->isInitialized());
   EXPECT_TRUE(flaky->ownMethods().empty());
 
@@ -112,12 +105,7 @@ TEST(Classes, InitialiseOnFirstNeedAndRetryAfterFailure) {
   EXPECT_EQ(TestClass::initCalls()["Flaky"], 2);
 
   COSClass* orphan = pkg->findClass("Orphan");
-  try {
-    orphan->superclasses();
-    ADD_FAILURE();
-  } catch (HostError const& e) {
-    EXPECT_STREQ(e.what(), "Unknown class \"KC.nowhere.Gone\".");
-  }
+  EXPECT_EQ(testsupport::errorOf<HostError>([&] { orphan->superclasses(); }), "Unknown class \"KC.nowhere.Gone\".");
 }
 
 TEST(Classes, MembersAreFoundNearestFirstAndGlobalClassesByShortName) {

@@ -1,6 +1,8 @@
 // Module loading.
 #include <gtest/gtest.h>
 
+#include "support/ErrorOf.hpp"
+
 #include <kovo/Runtime.hpp>
 
 #include <cstdio>
@@ -10,13 +12,8 @@
 namespace kovo {
 namespace {
 
-std::string errorOf(std::string const& name) {
-  try {
-    Runtime::loadModule(name);
-  } catch (HostError const& e) {
-    return e.what();
-  }
-  return "no error";
+std::string loadError(std::string const& name) {
+  return testsupport::errorOf<HostError>([&] { Runtime::loadModule(name); });
 }
 
 TEST(Modules, SearchPathAndErrors) {
@@ -35,15 +32,15 @@ TEST(Modules, SearchPathAndErrors) {
   EXPECT_EQ(path[0], "/nonexistent");
   EXPECT_EQ(path[1], dir.string());
 
-  EXPECT_EQ(errorOf("absent"), "Cannot load module \"absent\": libabsent.so not found in the module path");
-  EXPECT_EQ(errorOf("a/b"), "Cannot load module \"a/b\": invalid module name");
-  std::string const broken = errorOf("broken");
+  EXPECT_EQ(loadError("absent"), "Cannot load module \"absent\": libabsent.so not found in the module path");
+  EXPECT_EQ(loadError("a/b"), "Cannot load module \"a/b\": invalid module name");
+  std::string const broken = loadError("broken");
   EXPECT_EQ(broken.rfind("Cannot load module \"broken\": ", 0), 0u) << broken;
   EXPECT_FALSE(Runtime::isLoaded("broken"));
 
   // The host library's own directory is searched last: the host finds
   // itself, and refuses it, since it is no module.
-  EXPECT_EQ(errorOf("kovo"), "Cannot load module \"kovo\": libkovo.so is not a module (it has no QnInitialize_kovo)");
+  EXPECT_EQ(loadError("kovo"), "Cannot load module \"kovo\": libkovo.so is not a module (it has no QnInitialize_kovo)");
   EXPECT_FALSE(Runtime::isLoaded("kovo"));
   fs::remove_all(dir);
   ::unsetenv("QUILLON_MODULE_PATH");

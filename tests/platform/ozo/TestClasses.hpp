@@ -6,8 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#include "support/ErrorOf.hpp"
+
 #include <iterator>
 #include <string>
+#include <utility>
 
 namespace ozotest {
 
@@ -60,15 +63,10 @@ inline Ozo::Collection<Ozo::ImmutableObject> collection(Ozo::ClassObject const& 
   return Ozo::Collection<Ozo::ImmutableObject>(get(o, i));
 }
 
-// The exact text an Ozo::Exception carries, or "" when `f` does not throw one.
+// The exact text of the Ozo::Exception that `f` throws.
 template <class F>
 std::string failure(F&& f) {
-  try {
-    f();
-  } catch (Ozo::Exception const& e) {
-    return e.what();
-  }
-  return "";
+  return testsupport::errorOf<Ozo::Exception>(std::forward<F>(f));
 }
 
 // Every test starts and must end with no live counted objects of its own.

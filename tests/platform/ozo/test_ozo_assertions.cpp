@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/ErrorOf.hpp"
+
 #include <boost/exception_ptr.hpp>
 
 #include <clocale>
@@ -25,12 +27,8 @@ std::string failureOf(Ozo::AsserterEx<Ozo::Exception> const& a, char const* file
 TEST(Assertions, FailedCheckComposesTheMessageLayout) {
   EXPECT_EQ(failureOf(Ozo::Asserter::Make<Ozo::Exception>(false, "bad %s %d", "index", 7), "ozo/Ozo/X_h", 12),
             "Assertion failed: bad index 7 at ozo/Ozo/X_h:12: ");
-  try {
-    OZO_FAIL_AT("hdr", 3, "%s", "always");
-    FAIL() << "no exception";
-  } catch (Ozo::Exception const& e) {
-    EXPECT_STREQ(e.what(), "Assertion failed: always at hdr:3: ");
-  }
+  EXPECT_EQ(testsupport::errorOf<Ozo::Exception>([&] { OZO_FAIL_AT("hdr", 3, "%s", "always"); }),
+            "Assertion failed: always at hdr:3: ");
 }
 
 TEST(Assertions, MessagesAreCutTo4096Characters) {

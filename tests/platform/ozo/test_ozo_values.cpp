@@ -1,40 +1,14 @@
 // Primitive values: boxing round trips, boxing without allocation, text.
 #include "platform/ozo/TestClasses.hpp"
+#include "support/AllocationProbe.hpp"
 
-#include <atomic>
-#include <cstdlib>
 #include <limits>
-#include <new>
-
-// Counts allocations of the whole process while a test asks for it.
-namespace {
-std::atomic<bool> gCounting{false};
-std::atomic<std::size_t> gAllocations{0};
-}  // namespace
-
-// Kept out of line: once inlined, GCC pairs the malloc and free below with
-// the new and delete expressions of callers and reports a mismatch.
-__attribute__((noinline)) void* operator new(std::size_t size) {
-  if (gCounting) ++gAllocations;
-  if (void* p = std::malloc(size ? size : 1)) return p;
-  throw std::bad_alloc();
-}
-__attribute__((noinline)) void operator delete(void* p) noexcept { std::free(p); }
-__attribute__((noinline)) void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 
 namespace {
 
 using namespace ozotest;
 
-// Allocations made by `f`.
-template <class F>
-std::size_t allocationsOf(F&& f) {
-  gAllocations = 0;
-  gCounting = true;
-  f();
-  gCounting = false;
-  return gAllocations;
-}
+using testsupport::allocationsOf;
 
 class Values : public ThingTest {};
 
@@ -51,6 +25,11 @@ TEST_F(Values, PrimitivesRoundTrip) {
   EXPECT_EQ(five.getMetaType().type()->name(), "Integer");
   EXPECT_EQ(five.toString(), "5");
   EXPECT_EQ(Ozo::Object(Ozo::Real(2.5)).toString(), "2.5");
+  EXPECT_EQ(Ozo::Object(Ozo::Integer(-7)).toString(), "-7");
+  EXPECT_EQ(Ozo::Object(Ozo::Real(0.1)).toString(), "0.10000000000000001");  // every digit kept
+  EXPECT_EQ(Ozo::Object(Ozo::Real(1.0)).getMetaType().type()->name(), "Real");
+  EXPECT_EQ(Ozo::Object(Ozo::Boolean(false)).toString(), "false");
+  EXPECT_EQ(Ozo::Object(Ozo::Boolean(true)).getMetaType().type()->name(), "Boolean");
   EXPECT_EQ(Ozo::Object(Ozo::String("abc")).getMetaType().type()->name(), "String");
 }
 
@@ -63,11 +42,11 @@ TEST_F(Values, BoxingIntegersRealsAndBooleansDoesNotAllocate) {
       sum += Ozo::Integer(boxedInt).value() + static_cast<std::int64_t>(Ozo::Real(boxedReal).value()) +
              Ozo::Boolean(boxedBool).value();
     }
-  });
+  }).count;
   EXPECT_EQ(n, 0u);
   EXPECT_GT(sum, 0);
   // Strings are counted objects.
-  EXPECT_GT(allocationsOf([] { Ozo::Object const s = Ozo::String(u"x"); }), 0u);
+  EXPECT_GT(allocationsOf([] { Ozo::Object const s = Ozo::String(u"x"); }).count, 0u);
 }
 
 TEST_F(Values, ReadingAndWritingAnIntegerPropertyDoesNotAllocate) {
@@ -78,7 +57,7 @@ TEST_F(Values, ReadingAndWritingAnIntegerPropertyDoesNotAllocate) {
       set(a, Count, Ozo::Integer(i));
       total += Ozo::Integer(get(a, Count)).value();
     }
-  });
+  }).count;
   EXPECT_EQ(n, 0u);
   EXPECT_EQ(total, 4950);
 }
@@ -100,9 +79,10 @@ TEST_F(Values, TextConvertsBetweenUtf8AndUtf16) {
   EXPECT_EQ(Ozo::String("a\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80").text(), u"a\u00e9\u20ac\U0001F600");
   EXPECT_EQ(Ozo::String(u"a\u00e9\u20ac\U0001F600").utf8(), "a\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80");
   // Broken input becomes U+FFFD instead of failing.
-  EXPECT_EQ(Ozo::toUtf16("x\xFFy\xC3"), u"x\uFFFDy\uFFFD");
-  EXPECT_EQ(Ozo::toUtf16("\xED\xA0\x80"), u"\uFFFD\uFFFD\uFFFD");  // an encoded surrogate
-  EXPECT_EQ(Ozo::toUtf8(std::u16string(1, char16_t(0xD800))), "\xEF\xBF\xBD");
+  EXPECT_EQ(Ozo::String("x\xFFy\xC3").text(), u"x\uFFFDy\uFFFD");
+  EXPECT_EQ(Ozo::String("\xED\xA0\x80").text(), u"\uFFFD\uFFFD\uFFFD");  // an encoded surrogate
+  EXPECT_EQ(Ozo::String("\xF8\x80\x80").text(), u"\uFFFD\uFFFD\uFFFD");  // not a lead byte
+  EXPECT_EQ(Ozo::String(std::u16string(1, char16_t(0xD800))).utf8(), "\xEF\xBF\xBD");
   EXPECT_TRUE(Ozo::String().empty());
 }
 

@@ -135,12 +135,6 @@ inline void destroyArray(HostArray* a) {
 COSInterfacePtr omGetArrayElement(HostArray const* a, std::size_t i);
 COSInterfacePtr cosiGetArrayElement(HostArray const* a, std::size_t i);
 
-// UTF conversions used across the host.
-std::u16string utf8ToUtf16(std::string_view s);
-std::string utf16ToUtf8(std::u16string_view s);
-// Length in UTF-16 code units of the UTF-8 text `utf8`, without converting it.
-std::size_t utf16Length(std::string_view utf8);
-
 }  // namespace kovo
 
 namespace matrix {

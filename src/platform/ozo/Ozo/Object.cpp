@@ -1,9 +1,11 @@
 // Handles, boxed primitive values and text conversions.
 #include <Ozo/Internal.hpp>
+#include <kovo/Text.hpp>
 
 #include <bit>
 #include <cstdio>
 #include <new>
+#include <type_traits>
 
 namespace Ozo {
 
@@ -20,42 +22,43 @@ std::string ImmutableObject::toString() const { return checked()->toString(fDevi
 // immortal box per type, so boxing them never allocates.
 namespace {
 
-enum class BoxKind { Integer, Real, Boolean };
+// The word a value travels in, and back.
+template <class T>
+std::uint64_t toWord(T v) {
+  if constexpr (std::is_floating_point_v<T>) return std::bit_cast<std::uint64_t>(v);
+  else return static_cast<std::uint64_t>(static_cast<std::int64_t>(v));
+}
+template <class T>
+T fromWord(std::uint64_t w) {
+  if constexpr (std::is_floating_point_v<T>) return std::bit_cast<T>(w);
+  else if constexpr (std::is_same_v<T, bool>) return w != 0;
+  else return static_cast<T>(w);
+}
 
+template <class T>
+std::string valueText(T v) {
+  if constexpr (std::is_same_v<T, bool>) {
+    return v ? "true" : "false";
+  } else if constexpr (std::is_floating_point_v<T>) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.17g", v);
+    return text;
+  } else {
+    return std::to_string(v);
+  }
+}
+
+template <class Tag>
 class PrimitiveBox final : public detail::ImmortalObject<NSInterface::ObjectIntf> {
  public:
-  explicit PrimitiveBox(BoxKind kind) : ReferenceCountingIntf(ReferenceCountingIntf::Immortal{}), fKind(kind) {}
-  ImmutableType getMetaType(Deviant const&) const override { return detail::dataType(typeName()); }
+  PrimitiveBox() : ReferenceCountingIntf(ReferenceCountingIntf::Immortal{}) {}
+  ImmutableType getMetaType(Deviant const&) const override { return detail::dataType(Tag::kName); }
   char const* getKovoName(bool immutable) const override {
     return immutable ? "Ozo.ImmutableObject" : "Ozo.Object";
   }
   std::string toString(Deviant const& d) const override {
-    switch (fKind) {
-      case BoxKind::Integer:
-        return std::to_string(static_cast<std::int32_t>(d.word));
-      case BoxKind::Boolean:
-        return d.word ? "true" : "false";
-      case BoxKind::Real:
-        break;
-    }
-    char text[32];
-    std::snprintf(text, sizeof text, "%.17g", std::bit_cast<double>(d.word));
-    return text;
+    return valueText(fromWord<typename Tag::Value>(d.word));
   }
-  char const* typeName() const {
-    switch (fKind) {
-      case BoxKind::Integer:
-        return "Integer";
-      case BoxKind::Real:
-        return "Real";
-      case BoxKind::Boolean:
-        break;
-    }
-    return "Boolean";
-  }
-
- private:
-  BoxKind fKind;
 };
 
 // Boxed text: a counted object per value.
@@ -73,33 +76,22 @@ class StringBox final : public CountedObject, public NSInterface::ObjectIntf {
   std::u16string fText;
 };
 
-// The boxed word, after checking that `o` is a box of the expected type.
-std::uint64_t unboxWord(ImmutableObject const& o, NSInterface::ObjectIntf* box, char const* type, int line) {
-  if (o.checked() != box) {
-    std::string const got = detail::describeValue(o);
-    OZO_FAIL_AT(detail::kObjectHeader, line, "Expected a value of type %s, got %s", type, got.c_str());
-  }
-  return o.deviant().word;
-}
-
-Deviant word(std::uint64_t w) { return Deviant{w}; }
-
 }  // namespace
 
 namespace detail {
 
 // The boxes live in static storage and are never destroyed: handles to them
 // may outlive other statics, and making one must not touch the heap.
-template <BoxKind Kind>
+template <class Tag>
 NSInterface::ObjectIntf* box() {
-  alignas(PrimitiveBox) static unsigned char storage[sizeof(PrimitiveBox)];
-  static PrimitiveBox* const instance = ::new (static_cast<void*>(storage)) PrimitiveBox(Kind);
+  alignas(PrimitiveBox<Tag>) static unsigned char storage[sizeof(PrimitiveBox<Tag>)];
+  static PrimitiveBox<Tag>* const instance = ::new (static_cast<void*>(storage)) PrimitiveBox<Tag>();
   return instance;
 }
 
-NSInterface::ObjectIntf* integerBox() { return box<BoxKind::Integer>(); }
-NSInterface::ObjectIntf* realBox() { return box<BoxKind::Real>(); }
-NSInterface::ObjectIntf* booleanBox() { return box<BoxKind::Boolean>(); }
+NSInterface::ObjectIntf* integerBox() { return box<IntegerTag>(); }
+NSInterface::ObjectIntf* realBox() { return box<RealTag>(); }
+NSInterface::ObjectIntf* booleanBox() { return box<BooleanTag>(); }
 bool isString(NSInterface::ObjectIntf* o) { return dynamic_cast<StringBox*>(o) != nullptr; }
 
 std::string describeValue(ImmutableObject const& o) {
@@ -111,106 +103,25 @@ std::string describeValue(ImmutableObject const& o) {
 
 }  // namespace detail
 
-Integer::Integer(ImmutableObject const& o)
-    : fValue(static_cast<std::int32_t>(unboxWord(o, detail::integerBox(), "Integer", 141))) {}
-Integer::operator Object() const {
-  return Object(detail::integerBox(), word(static_cast<std::uint64_t>(static_cast<std::int64_t>(fValue))));
-}
-
-Real::Real(ImmutableObject const& o)
-    : fValue(std::bit_cast<double>(unboxWord(o, detail::realBox(), "Real", 152))) {}
-Real::operator Object() const { return Object(detail::realBox(), word(std::bit_cast<std::uint64_t>(fValue))); }
-
-Boolean::Boolean(ImmutableObject const& o)
-    : fValue(unboxWord(o, detail::booleanBox(), "Boolean", 163) != 0) {}
-Boolean::operator Object() const { return Object(detail::booleanBox(), word(fValue ? 1 : 0)); }
-
-// ---------------------------------------------------------------------------
-// Text. Invalid input never fails: bad UTF-8 sequences and lone surrogates
-// become U+FFFD.
-namespace {
-
-void appendUtf16(std::u16string& out, char32_t c) {
-  if (c >= 0x10000) {
-    c -= 0x10000;
-    out.push_back(static_cast<char16_t>(0xD800 + (c >> 10)));
-    out.push_back(static_cast<char16_t>(0xDC00 + (c & 0x3FF)));
-  } else {
-    out.push_back(static_cast<char16_t>(c));
+template <class Tag>
+Boxed<Tag>::Boxed(ImmutableObject const& o) {
+  if (o.checked() != detail::box<Tag>()) {
+    std::string const got = detail::describeValue(o);
+    OZO_FAIL_AT(detail::kObjectHeader, Tag::kLine, "Expected a value of type %s, got %s", Tag::kName, got.c_str());
   }
+  fValue = fromWord<Value>(o.deviant().word);
 }
 
-void appendUtf8(std::string& out, char32_t c) {
-  if (c < 0x80) {
-    out.push_back(static_cast<char>(c));
-  } else if (c < 0x800) {
-    out.push_back(static_cast<char>(0xC0 | (c >> 6)));
-    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-  } else if (c < 0x10000) {
-    out.push_back(static_cast<char>(0xE0 | (c >> 12)));
-    out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-  } else {
-    out.push_back(static_cast<char>(0xF0 | (c >> 18)));
-    out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-  }
+template <class Tag>
+Boxed<Tag>::operator Object() const {
+  return Object(detail::box<Tag>(), Deviant{toWord(fValue)});
 }
 
-constexpr char32_t kReplacement = 0xFFFD;
+template class Boxed<detail::IntegerTag>;
+template class Boxed<detail::RealTag>;
+template class Boxed<detail::BooleanTag>;
 
-}  // namespace
-
-std::u16string toUtf16(std::string_view utf8) {
-  std::u16string out;
-  out.reserve(utf8.size());
-  std::size_t i = 0;
-  while (i < utf8.size()) {
-    auto const b = static_cast<unsigned char>(utf8[i]);
-    if (b < 0x80) {
-      out.push_back(b);
-      ++i;
-      continue;
-    }
-    unsigned len = b >= 0xF0 && b <= 0xF4 ? 4 : b >= 0xE0 ? 3 : b >= 0xC2 && b < 0xE0 ? 2 : 0;
-    char32_t c = len == 4 ? b & 0x07 : len == 3 ? b & 0x0F : b & 0x1F;
-    bool ok = len != 0 && i + len <= utf8.size();
-    for (unsigned k = 1; ok && k < len; ++k) {
-      auto const cb = static_cast<unsigned char>(utf8[i + k]);
-      ok = (cb & 0xC0) == 0x80;
-      c = (c << 6) | (cb & 0x3F);
-    }
-    // Overlong forms, surrogates and values beyond U+10FFFF are invalid.
-    ok = ok && !(len == 3 && (c < 0x800 || (c >= 0xD800 && c <= 0xDFFF))) && !(len == 4 && (c < 0x10000 || c > 0x10FFFF));
-    if (!ok) {
-      out.push_back(static_cast<char16_t>(kReplacement));
-      ++i;
-      continue;
-    }
-    appendUtf16(out, c);
-    i += len;
-  }
-  return out;
-}
-
-std::string toUtf8(std::u16string_view utf16) {
-  std::string out;
-  out.reserve(utf16.size());
-  for (std::size_t i = 0; i < utf16.size(); ++i) {
-    char32_t c = utf16[i];
-    if (c >= 0xD800 && c <= 0xDBFF && i + 1 < utf16.size() && utf16[i + 1] >= 0xDC00 && utf16[i + 1] <= 0xDFFF) {
-      c = 0x10000 + ((c - 0xD800) << 10) + (utf16[i + 1] - 0xDC00);
-      ++i;
-    } else if (c >= 0xD800 && c <= 0xDFFF) {
-      c = kReplacement;
-    }
-    appendUtf8(out, c);
-  }
-  return out;
-}
-
-String::String(std::string_view utf8) : fText(toUtf16(utf8)) {}
+String::String(std::string_view utf8) : fText(kovo::utf8ToUtf16(utf8)) {}
 
 String::String(ImmutableObject const& o) {
   auto* const box = dynamic_cast<StringBox*>(o.checked());
@@ -223,6 +134,6 @@ String::String(ImmutableObject const& o) {
 
 String::operator Object() const { return Object(new StringBox(fText), Deviant{}); }
 
-std::string String::utf8() const { return toUtf8(fText); }
+std::string String::utf8() const { return kovo::utf16ToUtf8(fText); }
 
 }  // namespace Ozo

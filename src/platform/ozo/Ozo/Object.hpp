@@ -98,50 +98,49 @@ class Object : public ImmutableObject {
 // Primitive values. Boxing an Integer, Real or Boolean into an Object and
 // back does not allocate: the value travels in the deviant word of a handle
 // to a shared immortal box object. Strings are boxed in counted objects.
-class Integer {
+namespace detail {
+// What sets the three boxed types apart: the C++ value, the type name, and
+// the line that an unboxing failure reports.
+struct IntegerTag {
+  using Value = std::int32_t;
+  static constexpr char const* kName = "Integer";
+  static constexpr int kLine = 141;
+};
+struct RealTag {
+  using Value = double;
+  static constexpr char const* kName = "Real";
+  static constexpr int kLine = 152;
+};
+struct BooleanTag {
+  using Value = bool;
+  static constexpr char const* kName = "Boolean";
+  static constexpr int kLine = 163;
+};
+}  // namespace detail
+
+template <class Tag>
+class Boxed {
  public:
-  constexpr Integer() = default;
-  constexpr explicit Integer(int v) : fValue(v) {}
-  explicit Integer(ImmutableObject const& o);  // fails unless `o` boxes an Integer
+  using Value = typename Tag::Value;
+  constexpr Boxed() = default;
+  constexpr explicit Boxed(Value v) : fValue(v) {}
+  explicit Boxed(ImmutableObject const& o);  // fails unless `o` boxes this type
   operator Object() const;
-  constexpr std::int32_t value() const { return fValue; }
-  friend constexpr bool operator==(Integer a, Integer b) { return a.fValue == b.fValue; }
+  constexpr Value value() const { return fValue; }
+  friend constexpr bool operator==(Boxed a, Boxed b) { return a.fValue == b.fValue; }
 
  private:
-  std::int32_t fValue = 0;
+  Value fValue{};
 };
 
-class Real {
- public:
-  constexpr Real() = default;
-  constexpr explicit Real(double v) : fValue(v) {}
-  explicit Real(ImmutableObject const& o);
-  operator Object() const;
-  constexpr double value() const { return fValue; }
-  friend constexpr bool operator==(Real a, Real b) { return a.fValue == b.fValue; }
+using Integer = Boxed<detail::IntegerTag>;
+using Real = Boxed<detail::RealTag>;
+using Boolean = Boxed<detail::BooleanTag>;
+extern template class Boxed<detail::IntegerTag>;
+extern template class Boxed<detail::RealTag>;
+extern template class Boxed<detail::BooleanTag>;
 
- private:
-  double fValue = 0;
-};
-
-class Boolean {
- public:
-  constexpr Boolean() = default;
-  constexpr explicit Boolean(bool v) : fValue(v) {}
-  explicit Boolean(ImmutableObject const& o);
-  operator Object() const;
-  constexpr bool value() const { return fValue; }
-  friend constexpr bool operator==(Boolean a, Boolean b) { return a.fValue == b.fValue; }
-
- private:
-  bool fValue = false;
-};
-
-// Text conversions; invalid sequences become U+FFFD.
-std::u16string toUtf16(std::string_view utf8);
-std::string toUtf8(std::u16string_view utf16);
-
-// UTF-16 text.
+// UTF-16 text; conversions to and from UTF-8 as in kovo/Text.hpp.
 class String {
  public:
   String() = default;
