@@ -16,6 +16,7 @@
 
 #include <Ozo/Element.hpp>
 #include <kovo/HostArray.hpp>
+#include <kovo/Text.hpp>
 
 #include <concepts>
 #include <cstdint>
@@ -146,7 +147,7 @@ inline constexpr char kChars[] = "char";
 template <>
 struct Convert<Chars> {
   static char const* type(Context) { return names::kChars; }
-  static Chars in(kovo::COSValue w, Context) { return {toUtf8(textOf(w))}; }
+  static Chars in(kovo::COSValue w, Context) { return {kovo::utf16ToUtf8(textOf(w))}; }
 };
 
 // ---------------------------------------------------------------------------
