@@ -165,6 +165,10 @@ TEST_F(Enumerations, TextAndMetaDataType) {
   EXPECT_EQ(host.classOf(t1), "Ozo.ImmutableDataType");
   EXPECT_TRUE(t1.sameObject(t2)) << "one data type object, one host object";
   EXPECT_FALSE(t1.sameObject(host.call(kTime, "MetaDataType", {})));
+
+  // getMetaType, called on a value, gives the same data type object.
+  Value const t3 = host.invoke(literal(kCategory, "Linear"), "getMetaType", {});
+  EXPECT_TRUE(t1.sameObject(t3));
 }
 
 // A literal is one model object per code: calling it again makes no new

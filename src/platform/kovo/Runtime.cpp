@@ -276,7 +276,10 @@ Chosen choose(std::vector<COSMethodInfo*> const& overloads, CallArgs const& call
     std::vector<Interned> types = inputTypes(m);
     if (in.size() != types.size()) continue;
     int cost = 0;
-    for (std::size_t i = 0; i < in.size() && cost >= 0; ++i) {
+    // A method called on an object was found through the object's own class:
+    // the object is its self, whatever view the self type names.
+    std::size_t const first = call.object && m->kind() == COSMethodInfo::Kind::Instance ? 1 : 0;
+    for (std::size_t i = first; i < in.size() && cost >= 0; ++i) {
       int const c = fitCost(in[i], types[i]);
       cost = c < 0 ? -1 : cost + c;
     }
