@@ -7,6 +7,7 @@
 #include <memory>
 #include <mutex>
 #include <system_error>
+#include <type_traits>
 
 namespace Zorvan::metamodel::types {
 
@@ -185,6 +186,24 @@ Unit unitOf(std::string_view unit, std::string const& text, char const* type, ch
   unreadable<Unit>(text, type, number, example);
 }
 
+// Reads "<number> <unit>" as a V made of a Number boxed in Box and a Unit;
+// anything else is an error that names the text and shows the shape wanted.
+template <class V, class Box, class Number, class Unit>
+V readAmount(Ozo::String const& text, char const* type, char const* numberWord, char const* example) {
+  std::string const utf8 = text.utf8();
+  std::string_view number, unit;
+  if (!splitAmount(utf8, number, unit)) unreadable<Unit>(utf8, type, numberWord, example);
+  Number v{};
+  auto const [end, ec] = std::from_chars(number.data(), number.data() + number.size(), v);
+  if constexpr (std::is_integral_v<Number>) {
+    if (ec == std::errc::result_out_of_range)
+      throw Ozo::Exception("Cannot read \"" + utf8 + "\" as a " + type + ": " + std::string(number) +
+                           " is out of the range of a 32-bit whole number");
+  }
+  if (ec != std::errc{} || end != number.data() + number.size()) unreadable<Unit>(utf8, type, numberWord, example);
+  return V(Box(v), unitOf<Unit>(unit, utf8, type, numberWord, example));
+}
+
 // Bits per unit as a power of two: Bit, Byte, KB, MB, GB.
 constexpr int kBitShift[] = {0, 3, 13, 23, 33};
 
@@ -222,19 +241,8 @@ Ozo::String DataSize::toString() const {
 }
 
 DataSize DataSize::fromString(Ozo::String const& text) {
-  std::string const utf8 = text.utf8();
-  constexpr char kNumber[] = "a whole number";
-  constexpr char kExample[] = "8 Byte";
-  std::string_view number, unit;
-  if (!splitAmount(utf8, number, unit)) unreadable<DataSizeUnitKind>(utf8, "DataSize", kNumber, kExample);
-  std::int32_t v = 0;
-  auto const [end, ec] = std::from_chars(number.data(), number.data() + number.size(), v);
-  if (ec == std::errc::result_out_of_range)
-    throw Ozo::Exception("Cannot read \"" + utf8 + "\" as a DataSize: " + std::string(number) +
-                         " is out of the range of a 32-bit whole number");
-  if (ec != std::errc{} || end != number.data() + number.size())
-    unreadable<DataSizeUnitKind>(utf8, "DataSize", kNumber, kExample);
-  return DataSize(Ozo::Integer(v), unitOf<DataSizeUnitKind>(unit, utf8, "DataSize", kNumber, kExample));
+  return readAmount<DataSize, Ozo::Integer, std::int32_t, DataSizeUnitKind>(text, "DataSize", "a whole number",
+                                                                          "8 Byte");
 }
 
 Ozo::ImmutableDataType DataSize::MetaDataType() { return values::dataType("DataSize"); }
@@ -257,16 +265,7 @@ Ozo::String Time::toString() const {
 }
 
 Time Time::fromString(Ozo::String const& text) {
-  std::string const utf8 = text.utf8();
-  constexpr char kNumber[] = "a number";
-  constexpr char kExample[] = "1.5 Ms";
-  std::string_view number, unit;
-  if (!splitAmount(utf8, number, unit)) unreadable<TimeUnitKind>(utf8, "Time", kNumber, kExample);
-  double v = 0;
-  auto const [end, ec] = std::from_chars(number.data(), number.data() + number.size(), v);
-  if (ec != std::errc{} || end != number.data() + number.size())
-    unreadable<TimeUnitKind>(utf8, "Time", kNumber, kExample);
-  return Time(Ozo::Real(v), unitOf<TimeUnitKind>(unit, utf8, "Time", kNumber, kExample));
+  return readAmount<Time, Ozo::Real, double, TimeUnitKind>(text, "Time", "a number", "1.5 Ms");
 }
 
 Ozo::ImmutableDataType Time::MetaDataType() { return values::dataType("Time"); }
