@@ -221,8 +221,13 @@ COSPropInfo::COSPropInfo(char const* name, char const* dataType, factory::Proper
 
 COSPropInfo::~COSPropInfo() = default;
 
+Interned COSPropInfo::dataType() const {
+  char const* const type = getDataType();
+  return type == fDataType ? Interned::fromId(fDataType) : intern(type);
+}
+
 void COSPropInfo::releaseValue(COSInterface*, COSValue value) {
-  if (!isScalarDataType(intern(getDataType()))) destroyArray(toArray(value));
+  if (!isScalarDataType(dataType())) destroyArray(toArray(value));
 }
 
 void COSPropInfo::setDataType(char const* dataType) { fDataType = internal::makeInterned(dataType ? dataType : ""); }
@@ -338,7 +343,10 @@ int COSClass::distanceTo(COSClass* other) {
   return result;
 }
 
+void PropertyCache::keep(COSPropInfo* prop) { fByName.emplace(std::string_view(prop->getName()), prop); }
+
 COSPropInfo* COSClass::findProperty(std::string_view name) {
+  if (COSPropInfo* kept = fPropertyCache.find(name)) return kept;
   COSPropInfo* found = nullptr;
   walkClasses(this, [&](COSClass* c, int) {
     c->ensureInitialized();
@@ -349,6 +357,7 @@ COSPropInfo* COSClass::findProperty(std::string_view name) {
       }
     return false;
   });
+  if (found && fLineageKept) fPropertyCache.keep(found);
   return found;
 }
 

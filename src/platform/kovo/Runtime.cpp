@@ -527,7 +527,7 @@ PropertyTarget propertyOf(HostArray* object, std::string_view property) {
 }
 
 ArrayPtr readProperty(COSPropInfo* prop, COSInterface* target) {
-  Interned const type = intern(prop->getDataType());
+  Interned const type = prop->dataType();
   COSValue const w = prop->getValue(target);
   ArrayPtr result;
   if (isScalarDataType(type) || w == 0) {
@@ -560,7 +560,7 @@ void Runtime::setProperty(ArrayPtr const& object, std::string_view property, Arr
   ArrayPtr const v = value ? value : ArrayPtr(HostArray::createEmpty(), false);
   requireLive(v.get());
   PropertyTarget t = propertyOf(object.get(), property);
-  Interned const type = intern(t.prop->getDataType());
+  Interned const type = t.prop->dataType();
   if (fitCost(v.get(), type) < 0)
     throw HostError("Cannot set property " + quoted(property) + " of class " + quoted(t.cls->getName().view()) +
                     ": expected " + std::string(type.view()) + ", got " + (isShaped(v.get()) ? "a " : "") +

@@ -6,6 +6,7 @@
 #include "platform/kovo/Support.hpp"
 
 #include <new>
+#include <string>
 
 namespace kovo {
 namespace {
@@ -137,6 +138,47 @@ TEST(Classes, MembersAreFoundNearestFirstAndGlobalClassesByShortName) {
   ASSERT_NE(g, nullptr);
   EXPECT_EQ(g->getName().view(), "KCGlobal");
   EXPECT_EQ(g->getPackage(), nullptr);
+}
+
+TEST(Classes, PropertyLookupsAreKeptOnlyForFoundNamesOnceTheLineageIsFixed) {
+  static COSValue a = 1, b = 2, c = 3;
+  static COSPropInfo* seenDuringInit = nullptr;
+  factory::registerKovoPackage("KC.kept", [](COSPackage* pkg) {
+    pkg->addClass(new TestClass("Top", [](COSClass* cls) {
+      cls->addProperty(new test::TestProperty("P", "int32 scalar", &a));
+      cls->addProperty(new test::TestProperty("Q", "int32 scalar", &b));
+    }), 2);
+    pkg->addClass(new TestClass("Bottom", [](COSClass* cls) {
+      cls->addSuperclass(intern("KC.kept.Top"), 1, 0, 1);
+      // Looked up before the class declares its own P: the answer must not
+      // outlive the initialisation.
+      seenDuringInit = cls->findProperty("P");
+      cls->addProperty(new test::TestProperty("P", "int32 scalar", &c));
+    }), 2);
+  });
+  COSClass* bottom = COSClass::find("KC.kept.Bottom");
+  COSClass* top = COSClass::find("KC.kept.Top");
+  ASSERT_NE(bottom, nullptr);
+  EXPECT_EQ(seenDuringInit, top->ownProperties()[0].get());
+  EXPECT_EQ(bottom->propertyCache().size(), 0u);
+
+  // The buffer the name comes in is reused: the kept key must not be it.
+  std::string name = "P";
+  for (int round = 0; round < 2; ++round) {
+    EXPECT_EQ(bottom->findProperty(name), bottom->ownProperties()[0].get());
+    EXPECT_EQ(bottom->findProperty("Q"), top->ownProperties()[1].get());
+  }
+  EXPECT_EQ(bottom->propertyCache().size(), 2u);
+  name = "Q";
+  EXPECT_EQ(bottom->findProperty(name), top->ownProperties()[1].get());
+  EXPECT_EQ(bottom->findProperty("P"), bottom->ownProperties()[0].get());
+
+  // Unknown names: nothing kept, nothing interned.
+  std::size_t const interned = internal::internedCount();
+  for (char const* unknown : {"R", "p", "", "KC.kept.NeverAName"}) EXPECT_EQ(bottom->findProperty(unknown), nullptr);
+  EXPECT_EQ(bottom->propertyCache().size(), 2u);
+  EXPECT_EQ(internal::internedCount(), interned);
+  EXPECT_EQ(top->propertyCache().size(), 0u);
 }
 
 TEST(Methods, SignaturesAndKinds) {

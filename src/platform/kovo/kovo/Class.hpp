@@ -18,6 +18,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace kovo {
@@ -214,6 +215,9 @@ class COSPropInfo {
 
   char const* getName() const { return fName; }
   virtual char const* getDataType() const { return fDataType; }
+  // getDataType() as an interned id; without a table lookup unless a
+  // subclass answers a text of its own.
+  Interned dataType() const;
   factory::PropertyAttributes attributes() const { return fAttributes; }
   virtual Facts facts() const { return {}; }
   // A static property is read through the class; its target is null.
@@ -240,6 +244,29 @@ class COSPropInfo {
 
 // Whether a host data type is carried in the value word itself.
 bool isScalarDataType(Interned dataType);
+
+// ---------------------------------------------------------------------------
+// Property descriptors a class has resolved by name, through its lineage.
+// Owned by the class; it keeps only names that were found, keyed by the
+// descriptor's own interned name (stored for good), so an unknown name
+// leaves nothing behind. The class fills it only once its lineage is kept:
+// from then on no class in it gains a member, so an entry never goes stale.
+class PropertyCache {
+ public:
+  COSPropInfo* find(std::string_view name) const {
+    auto it = fByName.find(name);
+    return it == fByName.end() ? nullptr : it->second;
+  }
+  void keep(COSPropInfo* prop);
+  std::size_t size() const { return fByName.size(); }
+
+ private:
+  struct Hash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+  };
+  std::unordered_map<std::string_view, COSPropInfo*, Hash, std::equal_to<>> fByName;
+};
 
 // ---------------------------------------------------------------------------
 // Classes as the host builds them.
@@ -282,7 +309,9 @@ class COSClass {
   };
   std::span<Ancestor const> lineage(std::vector<Ancestor>& scratch);
   // Member lookup through the class and its ancestors, nearest first.
+  // Properties found are kept in the class's PropertyCache.
   COSPropInfo* findProperty(std::string_view name);
+  PropertyCache const& propertyCache() const { return fPropertyCache; }
   std::vector<COSMethodInfo*> findMethods(std::string_view name);
   // Every member name visible on the class (own and inherited), sorted.
   std::vector<std::string> memberNames();
@@ -310,6 +339,7 @@ class COSClass {
   bool fLineageKept = false;
   std::vector<std::unique_ptr<COSMethodInfo, HostDelete>> fMethods;
   std::vector<std::unique_ptr<COSPropInfo, HostDelete>> fProperties;
+  PropertyCache fPropertyCache;
 };
 
 // ---------------------------------------------------------------------------
