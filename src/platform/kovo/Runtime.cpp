@@ -508,7 +508,8 @@ namespace {
 struct PropertyTarget {
   COSClass* cls;
   COSPropInfo* prop;
-  COSInterfacePtr target;  // null for static properties
+  COSInterface* target;      // null for static properties
+  COSInterfacePtr unbound;  // owns the target made for an empty handle
 };
 
 PropertyTarget propertyOf(HostArray* object, std::string_view property) {
@@ -517,12 +518,17 @@ PropertyTarget propertyOf(HostArray* object, std::string_view property) {
   if (!cls) throw HostError("No property " + quoted(property) + " in class " + quoted(valueClassName(object)) + ".");
   COSPropInfo* prop = cls->findProperty(property);
   if (!prop) throw HostError("No property " + quoted(property) + " in class " + quoted(cls->getName().view()) + ".");
-  PropertyTarget t{cls, prop, {}};
+  PropertyTarget t{cls, prop, nullptr, {}};
   if (prop->isStatic()) return t;
-  if (COSInterface* o = objectIn(object)) t.target = COSInterfacePtr(o);
+  // Borrowed: the caller's array holds a reference for the whole call.
+  if (COSInterface* o = objectIn(object)) {
+    t.target = o;
+    return t;
+  }
   // An empty handle reaches the descriptor as an object with nothing bound,
   // which the descriptor reports in its own words.
-  else t.target = COSInterfacePtr(COSInterface::createUnbound(cls), false);
+  t.unbound = COSInterfacePtr(COSInterface::createUnbound(cls), false);
+  t.target = t.unbound.get();
   return t;
 }
 
@@ -543,7 +549,7 @@ ArrayPtr readProperty(COSPropInfo* prop, COSInterface* target) {
 
 ArrayPtr Runtime::getProperty(ArrayPtr const& object, std::string_view property) {
   PropertyTarget t = propertyOf(object.get(), property);
-  return readProperty(t.prop, t.target.get());
+  return readProperty(t.prop, t.target);
 }
 
 ArrayPtr Runtime::getStaticProperty(COSClass* cls, std::string_view property) {
@@ -567,7 +573,7 @@ void Runtime::setProperty(ArrayPtr const& object, std::string_view property, Arr
                     givenType(v.get()) + ".");
   std::vector<ArrayPtr> temps;
   COSValue const w = convertFitting(v.get(), type, temps);
-  t.prop->setValue(t.target.get(), w);
+  t.prop->setValue(t.target, w);
 }
 
 void Runtime::destroy(ArrayPtr const& object) {

@@ -209,7 +209,8 @@ kovo::COSValue OzoxbProperty::getMultiValuedValue(ClassObject& object, bool immu
 
 ClassObject OzoxbProperty::modelObject(kovo::COSInterface* target) {
   if (target == nullptr) return {};
-  VariantInfo const* info = DeviantRegistry::getVariantInfo(target->lookup(internedName("Ozo.ClassObject")));
+  static kovo::Interned const classObject = kovo::intern("Ozo.ClassObject");
+  VariantInfo const* info = DeviantRegistry::getVariantInfo(target->lookup(classObject));
   if (info == nullptr) return {};
   auto* intf = static_cast<NSInterface::ClassObjectIntf*>(
       info->object->cast(tagsOf<VisitationDomain, NSInterface::ClassObjectIntf>()));
