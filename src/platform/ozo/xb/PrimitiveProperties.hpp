@@ -15,6 +15,19 @@
 
 namespace Ozo::xb {
 
+// The host data type a primitive descriptor's writes are checked against,
+// interned once per value type.
+template <class T>
+kovo::Interned writeViewName() {
+  static kovo::Interned const name = kovo::intern(Convert<T>::type({}));
+  return name;
+}
+
+inline kovo::Interned charVectorName() {
+  static kovo::Interned const name = kovo::intern("char vector");
+  return name;
+}
+
 // A value that is always present (multiplicity exactly one).
 template <class T>
 class OzoxbPrimitiveProperty final : public OzoxbProperty {
@@ -28,7 +41,7 @@ class OzoxbPrimitiveProperty final : public OzoxbProperty {
 
   void setValue(kovo::COSInterface* target, kovo::COSValue value) override {
     ClassObject const object = writeTarget(target, {"ozo_xb/marshal/OzoxbPrimitiveProperty", 122, 123},
-                                           internedName(Convert<T>::type({})));
+                                           writeViewName<T>());
     accessors().set(object, index(), Object(Convert<T>::in(value, {})));
   }
 
@@ -49,7 +62,7 @@ class OzoxbOptionalPrimitiveProperty final : public OzoxbProperty {
 
   void setValue(kovo::COSInterface* target, kovo::COSValue value) override {
     ClassObject const object = writeTarget(target, {"ozo_xb/marshal/OzoxbOptionalPrimitiveProperty", 53, 54},
-                                           internedName(Convert<T>::type({})));
+                                           writeViewName<T>());
     std::optional<T> const v = Convert<std::optional<T>>::in(value, {});
     if (v)
       accessors().set(object, index(), Object(*v));
@@ -74,7 +87,7 @@ class OzoxbStringProperty final : public OzoxbProperty {
 
   void setValue(kovo::COSInterface* target, kovo::COSValue value) override {
     ClassObject const object =
-        writeTarget(target, {"ozo_xb/marshal/OzoxbStringProperty", 50, 51}, internedName("char vector"));
+        writeTarget(target, {"ozo_xb/marshal/OzoxbStringProperty", 50, 51}, charVectorName());
     T const text(matrix::get_ustring(kovo::toArray(value)));
     if (!text.empty() || keepsEmpty())
       accessors().set(object, index(), Object(text));
