@@ -51,8 +51,9 @@ char const* classIDName(ClassID id) {
 HostArray::HostArray(ClassID cls, std::size_t rows, std::size_t cols, Interned objClass)
     : fClass(cls), fRows(rows), fCols(cols), fObjectClass(objClass) {
   std::size_t const n = checkedCount(rows, cols);
+  static_assert(alignof(COSInterfacePtr) <= 8 && alignof(double) <= 8 && sizeof(COSInterfacePtr) <= 8);
   if (n != 0) {
-    fData = std::calloc(n, elementSize(cls));
+    fData = n * elementSize(cls) <= sizeof fInline ? static_cast<void*>(fInline) : std::calloc(n, elementSize(cls));
     if (!fData) throw std::bad_alloc();
     if (cls == ClassID::Object) {
       auto* slots = static_cast<COSInterfacePtr*>(fData);
@@ -67,7 +68,7 @@ HostArray::~HostArray() {
     auto* slots = static_cast<COSInterfacePtr*>(fData);
     for (std::size_t i = 0, n = numel(); i < n; ++i) slots[i].~COSInterfacePtr();
   }
-  std::free(fData);
+  if (fData != fInline) std::free(fData);
   gLiveArrays.fetch_sub(1, std::memory_order_relaxed);
 }
 

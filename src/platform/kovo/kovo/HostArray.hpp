@@ -121,7 +121,10 @@ class HostArray {
   ClassID fClass;
   std::size_t fRows, fCols;
   Interned fObjectClass;
-  void* fData = nullptr;
+  void* fData = nullptr;  // fInline, or a block of its own
+  // Arrays of up to 8 bytes (a scalar, one handle) keep their elements here:
+  // no second allocation for the most common values.
+  alignas(8) unsigned char fInline[8]{};
 };
 
 using ArrayPtr = Ptr<HostArray>;
