@@ -75,6 +75,28 @@ TEST(HostArrays, ShapesClassesAndEmptiness) {
   EXPECT_EQ(HostArray::live(), before);
 }
 
+// Small arrays keep their elements inside the array, larger ones in a block
+// of their own: both start zeroed and never share storage.
+TEST(HostArrays, SmallAndLargeArraysAreZeroFilledAndIndependent) {
+  for (std::size_t cols : {1u, 2u, 4u, 5u, 9u}) {
+    ArrayPtr a(HostArray::create(ClassID::Char, 1, cols), false);
+    ArrayPtr b(HostArray::create(ClassID::Char, 1, cols), false);
+    for (std::size_t i = 0; i < cols; ++i) EXPECT_EQ(a->chars()[i], 0) << cols;
+    for (std::size_t i = 0; i < cols; ++i) a->chars()[i] = static_cast<char16_t>(u'a' + i);
+    EXPECT_EQ(a->ustring().size(), cols);
+    EXPECT_EQ(a->ustring()[cols - 1], static_cast<char16_t>(u'a' + cols - 1));
+    EXPECT_EQ(b->ustring(), std::u16string(cols, u'\0'));
+  }
+  ArrayPtr d(HostArray::createDouble(2.5), false);
+  ArrayPtr e(HostArray::createDouble(-1.0), false);
+  EXPECT_EQ(d->doubles()[0], 2.5);
+  EXPECT_EQ(e->doubles()[0], -1.0);
+  ArrayPtr l(HostArray::create(ClassID::Logical, 2, 4), false);
+  ArrayPtr i(HostArray::create(ClassID::Int32, 1, 3), false);
+  for (std::size_t k = 0; k < 8; ++k) EXPECT_EQ(l->logicals()[k], 0);
+  for (std::size_t k = 0; k < 3; ++k) EXPECT_EQ(i->int32s()[k], 0);
+}
+
 TEST(HostArrays, SizeLimitsAreCheckedBeforeAllocating) {
   std::size_t const before = HostArray::live();
   auto expectRefused = [](std::size_t rows, std::size_t cols) {
