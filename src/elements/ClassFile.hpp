@@ -12,6 +12,9 @@
 namespace Zorvan::metamodel::types::xb {
 
 using Ozo::xb::creation;
+using Ozo::xb::instanceMethod;
+// Attribute of methods called on an object.
+inline constexpr std::int32_t kInstanceOnly = kovo::factory::kAttrInstanceOnly;
 using Ozo::xb::MethodRow;
 using Ozo::xb::PropertyRow;
 using namespace Ozo::xb::kinds;

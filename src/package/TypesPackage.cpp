@@ -55,20 +55,52 @@ void typesPackageWrapper::populate(kovo::COSPackage* package) {
 
 void typesStaticInitializePackage(kovo::COSPackage* package) {
   // The one registration order of the package's classes.
+  staticInitializeFloatingPoint(package);
+  staticInitializeComplex(package);
+  staticInitializeDimension(package);
+  staticInitializeLiteralReal(package);
+  staticInitializeFixedPoint(package);
   staticInitializeInteger(package);
   staticInitializeReal(package);
   staticInitializeDataSize(package);
+  staticInitializeUnit(package);
   staticInitializeTime(package);
   staticInitializeFloatingPointKind(package);
+  staticInitializeMatrix(package);
+  staticInitializeEnumerationLiteral(package);
+  staticInitializeEnumeration(package);
   staticInitializeDataSizeUnitKind(package);
   staticInitializeTimeUnitKind(package);
+  staticInitializeBoolean(package);
+  staticInitializeMatrixValueSpecification(package);
+  staticInitializeCell(package);
+  staticInitializeStructure(package);
+  staticInitializeValueElement(package);
+  staticInitializeStructureValueSpecification(package);
+  staticInitializeSlot(package);
+  staticInitializeEnumerationLiteralReference(package);
+  staticInitializeConstantSpecification(package);
+  staticInitializeConstantReference(package);
+  staticInitializeCompositeSpecification(package);
   staticInitializePrimitiveType(package);
+  staticInitializeStructElement(package);
+  staticInitializeCompuMethod(package);
+  staticInitializeDataConstr(package);
   staticInitializeCompuMethodCategory(package);
+  staticInitializeSwBaseType(package);
+  staticInitializeLookupTableType(package);
   staticInitializeSharedAxisType(package);
   staticInitializeSwRecordLayout(package);
   staticInitializeAxis(package);
+  staticInitializeVoidPointer(package);
+  staticInitializeApplicationValueSpecification(package);
+  staticInitializeLookupTableSpecification(package);
+  staticInitializeSwRecordLayoutGroup(package);
+  staticInitializeSwRecordLayoutV(package);
   staticInitializeSwGenericAxisParamType(package);
+  staticInitializeSwAxisType(package);
   staticInitializeSwGenericAxisParamTypeCategory(package);
+  staticInitializeString(package);
   kovo::factory::detail::initStringDataTypes();
   Ozo::xb::addFunction(package, kMetaPackage);
 }

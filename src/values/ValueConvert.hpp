@@ -35,8 +35,8 @@ namespace Ozo::xb {
 // the model object announced as a modifiable object under the enumeration's
 // host class, so a code is one host object while that object lives.
 template <class Traits>
-struct Convert<Zorvan::metamodel::types::xb::Given<Zorvan::metamodel::types::Enumeration<Traits>>> {
-  using E = Zorvan::metamodel::types::Enumeration<Traits>;
+struct Convert<Zorvan::metamodel::types::xb::Given<Zorvan::metamodel::types::EnumValue<Traits>>> {
+  using E = Zorvan::metamodel::types::EnumValue<Traits>;
   static char const* type(Context) { return Zorvan::metamodel::types::xb::hostClassName<E>(); }
   static Zorvan::metamodel::types::xb::Given<E> in(kovo::COSValue w, Context ctx) {
     ImmutableObject const o = objectInput(w, internedName(type(ctx)));
@@ -46,8 +46,8 @@ struct Convert<Zorvan::metamodel::types::xb::Given<Zorvan::metamodel::types::Enu
 };
 
 template <class Traits>
-struct Convert<Zorvan::metamodel::types::Enumeration<Traits>> {
-  using E = Zorvan::metamodel::types::Enumeration<Traits>;
+struct Convert<Zorvan::metamodel::types::EnumValue<Traits>> {
+  using E = Zorvan::metamodel::types::EnumValue<Traits>;
   using Taken = Convert<Zorvan::metamodel::types::xb::Given<E>>;
   static char const* type(Context ctx) { return Taken::type(ctx); }
   static E in(kovo::COSValue w, Context ctx) { return Taken::in(w, ctx).value; }

@@ -4,6 +4,8 @@
 #pragma once
 
 #include <foundation/Foundation.hpp>
+#include <types/Forward.hpp>
+#include <types/Values.hpp>
 
 #include <optional>
 
@@ -47,6 +49,12 @@ template <class Imm>
 using NamedElementBase = foundation::NamedElementMutators<foundation::ElementMutators<Ozo::Modifiable<Imm>>>;
 template <class Imm>
 using PackageableElementBase = foundation::PackageableElementMutators<NamedElementBase<Imm>>;
+template <class Imm>
+using ElementOnlyBase = foundation::ElementMutators<Ozo::Modifiable<Imm>>;
+template <class Imm>
+using TypedElementBase = foundation::TypedElementMutators<NamedElementBase<Imm>>;
+template <class Imm>
+using ValueSpecificationBase = foundation::ValueSpecificationMutators<TypedElementBase<Imm>>;
 template <class Imm>
 using ValueTypeBase = foundation::ValueTypeMutators<foundation::NamespaceMutators<NamedElementBase<Imm>>>;
 

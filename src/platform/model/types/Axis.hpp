@@ -1,13 +1,9 @@
-// Axis: a named axis of a lookup table. Refers to SharedAxisType, which
-// refers back: declared here, its header included at the end.
+// Axis: a named axis of a lookup table.
 #pragma once
 
-#include <types/PrimitiveType.hpp>
-#include <types/SwGenericAxisParamType.hpp>
+#include <types/Accessors.hpp>
 
 namespace Zorvan::metamodel::types {
-
-class ImmutableSharedAxisType;
 
 namespace NSInterface {
 class AxisIntf : public foundation::NSInterface::NamedElementIntf {
@@ -21,17 +17,14 @@ class ImmutableAxis : public Ozo::ImmutableHandle<NSInterface::AxisIntf, foundat
  public:
   using ImmutableHandle::ImmutableHandle;
   static ImmutableAxis cast(Ozo::ImmutableObject const& o) { return Ozo::handleCast<ImmutableAxis>(o); }
-  ImmutablePrimitiveType getBaseType() const { return prop::get<Intf, 1, ImmutablePrimitiveType>(*this); }
+  ImmutablePrimitiveType getBaseType() const;
   ImmutableSharedAxisType getSharedAxis() const;
   Ozo::Integer getDimensions() const { return prop::get<Intf, 3, Ozo::Integer>(*this); }
-  ImmutablePrimitiveType getInputVariableType() const { return prop::get<Intf, 4, ImmutablePrimitiveType>(*this); }
+  ImmutablePrimitiveType getInputVariableType() const;
   Ozo::Collection<Ozo::String> getSymbolicDimensions() const {
     return prop::get<Intf, 5, Ozo::Collection<Ozo::String>>(*this);
   }
-  // Owned (composite).
-  Ozo::Collection<ImmutableSwGenericAxisParamType> getSwGenericAxisParamType() const {
-    return prop::get<Intf, 6, Ozo::Collection<ImmutableSwGenericAxisParamType>>(*this);
-  }
+  Ozo::Collection<ImmutableSwGenericAxisParamType> getSwGenericAxisParamType() const;
   Ozo::Collection<Ozo::Real> getVf() const { return prop::get<Intf, 7, Ozo::Collection<Ozo::Real>>(*this); }
 };
 
@@ -52,18 +45,7 @@ class Axis : public AxisMutators<detail::NamedElementBase<ImmutableAxis>> {
  public:
   using AxisMutators::AxisMutators;
   static Axis create(Ozo::Model const& model);
-  // A new Axis with its Dimensions and Name.
   static Axis create(Ozo::Model model, Ozo::Integer dimensions, Ozo::String name);
 };
-
-}  // namespace Zorvan::metamodel::types
-
-#include <types/SharedAxisType.hpp>
-
-namespace Zorvan::metamodel::types {
-
-inline ImmutableSharedAxisType ImmutableAxis::getSharedAxis() const {
-  return prop::get<Intf, 2, ImmutableSharedAxisType>(*this);
-}
 
 }  // namespace Zorvan::metamodel::types

@@ -6,10 +6,9 @@ namespace Zorvan::metamodel::types {
 using namespace definition;
 
 namespace {
-//                 name                kind        multiplicity  type
 constexpr PropertyDef kOwn[] = {
-    {"Length",            K::Value,   M::One,     names::kDataSize},
-    {"IsSigned",          K::Boolean, M::One},
+    {"Length", K::Value, M::One, names::kDataSize},
+    {"IsSigned", K::Boolean, M::One},
 };
 }  // namespace
 

@@ -17,7 +17,6 @@ class ImmutableInteger : public Ozo::ImmutableHandle<NSInterface::IntegerIntf, I
  public:
   using ImmutableHandle::ImmutableHandle;
   static ImmutableInteger cast(Ozo::ImmutableObject const& o) { return Ozo::handleCast<ImmutableInteger>(o); }
-  // A DataSize value (an empty handle until set).
   Ozo::ImmutableObject getLength() const { return prop::get<Intf, 1, Ozo::ImmutableObject>(*this); }
   Ozo::Boolean getIsSigned() const { return prop::get<Intf, 2, Ozo::Boolean>(*this); }
 };
@@ -29,7 +28,7 @@ class IntegerMutators : public B {
  public:
   using B::B;
   IntegerMutators() = default;
-  void setLength(Ozo::ImmutableObject const& dataSize) const { prop::set<M, 1>(*this, dataSize); }
+  void setLength(Ozo::ImmutableObject const& v) const { prop::set<M, 1>(*this, v); }
   void setIsSigned(Ozo::Boolean v) const { prop::set<M, 2>(*this, v); }
 };
 
@@ -37,7 +36,6 @@ class Integer : public IntegerMutators<RealMutators<PrimitiveTypeMutators<detail
  public:
   using IntegerMutators::IntegerMutators;
   static Integer create(Ozo::Model const& model);
-  // A new Integer named `name`.
   static Integer create(Ozo::Model model, Ozo::String name);
 };
 

@@ -1,6 +1,4 @@
-// PrimitiveType (abstract): a value type with a ground value, conversion and
-// unit. Element properties of classes not modelled yet (CompuMethod, Unit,
-// DataConstr, SwBaseType) read as Ozo::ImmutableClassObject.
+// PrimitiveType (abstract): a value type with a ground value, conversion and unit.
 #pragma once
 
 #include <types/Accessors.hpp>
@@ -23,18 +21,17 @@ class ImmutablePrimitiveType
     return Ozo::handleCast<ImmutablePrimitiveType>(o);
   }
   Ozo::Real getGroundValue() const { return prop::get<Intf, 1, Ozo::Real>(*this); }
-  Ozo::ImmutableClassObject getCompuMethod() const { return prop::get<Intf, 2, Ozo::ImmutableClassObject>(*this); }
-  Ozo::ImmutableClassObject getUnit() const { return prop::get<Intf, 3, Ozo::ImmutableClassObject>(*this); }
-  Ozo::ImmutableClassObject getDataConstr() const { return prop::get<Intf, 4, Ozo::ImmutableClassObject>(*this); }
-  Ozo::ImmutableClassObject getSwBaseType() const { return prop::get<Intf, 5, Ozo::ImmutableClassObject>(*this); }
+  ImmutableCompuMethod getCompuMethod() const;
+  ImmutableUnit getUnit() const;
+  ImmutableDataConstr getDataConstr() const;
+  ImmutableSwBaseType getSwBaseType() const;
   Ozo::Boolean getIsApplication() const { return prop::get<Intf, 6, Ozo::Boolean>(*this); }
-  ImmutablePrimitiveType getReference() const { return prop::get<Intf, 7, ImmutablePrimitiveType>(*this); }
+  ImmutablePrimitiveType getReference() const;
   Ozo::String getQualifier() const { return prop::get<Intf, 8, Ozo::String>(*this); }
   std::optional<Ozo::Boolean> getIsVolatile() const { return prop::get<Intf, 9, std::optional<Ozo::Boolean>>(*this); }
   std::optional<Ozo::Boolean> getIsConst() const { return prop::get<Intf, 10, std::optional<Ozo::Boolean>>(*this); }
 };
 
-// Setting an empty handle clears an element property.
 template <class B>
 class PrimitiveTypeMutators : public B {
   using M = NSInterface::PrimitiveTypeIntf;
@@ -42,11 +39,10 @@ class PrimitiveTypeMutators : public B {
  public:
   using B::B;
   PrimitiveTypeMutators() = default;
-  void setGroundValue(Ozo::Real v) const { prop::set<M, 1>(*this, v); }
-  void setCompuMethod(Ozo::ImmutableClassObject const& v) const { prop::set<M, 2>(*this, v); }
-  void setUnit(Ozo::ImmutableClassObject const& v) const { prop::set<M, 3>(*this, v); }
-  void setDataConstr(Ozo::ImmutableClassObject const& v) const { prop::set<M, 4>(*this, v); }
-  void setSwBaseType(Ozo::ImmutableClassObject const& v) const { prop::set<M, 5>(*this, v); }
+  void setCompuMethod(ImmutableCompuMethod const& v) const { prop::set<M, 2>(*this, v); }
+  void setUnit(ImmutableUnit const& v) const { prop::set<M, 3>(*this, v); }
+  void setDataConstr(ImmutableDataConstr const& v) const { prop::set<M, 4>(*this, v); }
+  void setSwBaseType(ImmutableSwBaseType const& v) const { prop::set<M, 5>(*this, v); }
   void setIsApplication(Ozo::Boolean v) const { prop::set<M, 6>(*this, v); }
   void setReference(ImmutablePrimitiveType const& v) const { prop::set<M, 7>(*this, v); }
   void setQualifier(Ozo::String const& v) const { prop::set<M, 8>(*this, v); }

@@ -1,4 +1,4 @@
-// Real as data.
+// Real as data, and its creation operations.
 #include <types/Definitions.hpp>
 
 namespace Zorvan::metamodel::types {
@@ -6,12 +6,11 @@ namespace Zorvan::metamodel::types {
 using namespace definition;
 
 namespace {
-//                 name                kind        multiplicity
 constexpr PropertyDef kOwn[] = {
-    {"MinValue",          K::Real,    M::ZeroOne},
-    {"MaxValue",          K::Real,    M::ZeroOne},
-    {"IsMinOpen",         K::Boolean, M::One},
-    {"IsMaxOpen",         K::Boolean, M::One},
+    {"MinValue", K::Real, M::ZeroOne},
+    {"MaxValue", K::Real, M::ZeroOne},
+    {"IsMinOpen", K::Boolean, M::One},
+    {"IsMaxOpen", K::Boolean, M::One},
 };
 }  // namespace
 

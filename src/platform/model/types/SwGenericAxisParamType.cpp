@@ -6,9 +6,8 @@ namespace Zorvan::metamodel::types {
 using namespace definition;
 
 namespace {
-//                 name                kind        multiplicity  type
 constexpr PropertyDef kOwn[] = {
-    {"Category",          K::Value,   M::One,     names::kSwGenericAxisParamTypeCategory},
+    {"Category", K::Value, M::One, names::kSwGenericAxisParamTypeCategory},
 };
 }  // namespace
 

@@ -20,7 +20,6 @@ class ImmutableSwGenericAxisParamType
   static ImmutableSwGenericAxisParamType cast(Ozo::ImmutableObject const& o) {
     return Ozo::handleCast<ImmutableSwGenericAxisParamType>(o);
   }
-  // A SwGenericAxisParamTypeCategory value (an empty handle until set).
   Ozo::ImmutableObject getCategory() const { return prop::get<Intf, 1, Ozo::ImmutableObject>(*this); }
 };
 
@@ -31,7 +30,7 @@ class SwGenericAxisParamTypeMutators : public B {
  public:
   using B::B;
   SwGenericAxisParamTypeMutators() = default;
-  void setCategory(Ozo::ImmutableObject const& category) const { prop::set<M, 1>(*this, category); }
+  void setCategory(Ozo::ImmutableObject const& v) const { prop::set<M, 1>(*this, v); }
 };
 
 class SwGenericAxisParamType

@@ -4,19 +4,49 @@
 // class (types/X.hpp); this header declares the package and includes them
 // all.
 //
-// Element properties whose class is not modelled yet (CompuMethod, Unit,
-// LookupTableType, ...) are typed by name in the class definitions and read
-// as Ozo::ImmutableClassObject; value-typed properties (DataSize, ...) as
-// Ozo::ImmutableObject.
+// Value-typed properties (DataSize, ...) read as Ozo::ImmutableObject; the
+// value classes of Values.hpp convert to and from it.
 #pragma once
 
+#include <types/ApplicationValueSpecification.hpp>
 #include <types/Axis.hpp>
+#include <types/Boolean.hpp>
+#include <types/Cell.hpp>
+#include <types/Complex.hpp>
+#include <types/CompositeSpecification.hpp>
+#include <types/CompuMethod.hpp>
+#include <types/ConstantReference.hpp>
+#include <types/ConstantSpecification.hpp>
+#include <types/DataConstr.hpp>
+#include <types/Dimension.hpp>
+#include <types/Enumeration.hpp>
+#include <types/EnumerationLiteral.hpp>
+#include <types/EnumerationLiteralReference.hpp>
+#include <types/FixedPoint.hpp>
+#include <types/FloatingPoint.hpp>
 #include <types/Integer.hpp>
+#include <types/LiteralReal.hpp>
+#include <types/LookupTableSpecification.hpp>
+#include <types/LookupTableType.hpp>
+#include <types/Matrix.hpp>
+#include <types/MatrixValueSpecification.hpp>
 #include <types/PrimitiveType.hpp>
 #include <types/Real.hpp>
 #include <types/SharedAxisType.hpp>
+#include <types/Slot.hpp>
+#include <types/String.hpp>
+#include <types/StructElement.hpp>
+#include <types/Structure.hpp>
+#include <types/StructureValueSpecification.hpp>
+#include <types/SwAxisType.hpp>
+#include <types/SwBaseType.hpp>
 #include <types/SwGenericAxisParamType.hpp>
 #include <types/SwRecordLayout.hpp>
+#include <types/SwRecordLayoutGroup.hpp>
+#include <types/SwRecordLayoutV.hpp>
+#include <types/Unit.hpp>
+#include <types/ValueElement.hpp>
+#include <types/VoidPointer.hpp>
 #include <types/Values.hpp>
 
 namespace Zorvan::metamodel::types {

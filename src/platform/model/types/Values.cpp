@@ -3,6 +3,7 @@
 #include <types/Values.hpp>
 
 #include <charconv>
+#include <cmath>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -232,6 +233,8 @@ double amount(Time const& t) { return t.getValue().value() * kMicroseconds[t.get
 
 // ---------------------------------------------------------------------------
 DataSize::DataSize(Ozo::ImmutableObject const& o) : DataSize(unbox<DataSize>(o, "DataSize")) {}
+
+double DataSize::bits() const { return std::ldexp(static_cast<double>(fValue.value()), kBitShift[fUnit.code()]); }
 
 bool operator==(DataSize const& a, DataSize const& b) { return compare(a, b) == 0; }
 bool operator<(DataSize const& a, DataSize const& b) { return compare(a, b) < 0; }

@@ -46,28 +46,28 @@ Ozo::ImmutableDataType dataType(char const* name);
 }  // namespace values
 
 template <class Traits>
-class Enumeration : public Traits {
+class EnumValue : public Traits {
  public:
   using Value = typename Traits::Value;
   static constexpr std::int32_t kCount = static_cast<std::int32_t>(std::size(Traits::literals));
 
-  Enumeration() = default;
-  Enumeration(Value v) : fCode(values::checkCode(table(), v)) {}
-  explicit Enumeration(int code) : fCode(values::checkCode(table(), code)) {}
-  explicit Enumeration(Ozo::ImmutableObject const& o) : fCode(values::codeOf(type(), o)) {}
-  ~Enumeration() = default;
+  EnumValue() = default;
+  EnumValue(Value v) : fCode(values::checkCode(table(), v)) {}
+  explicit EnumValue(int code) : fCode(values::checkCode(table(), code)) {}
+  explicit EnumValue(Ozo::ImmutableObject const& o) : fCode(values::codeOf(type(), o)) {}
+  ~EnumValue() = default;
 
   operator Ozo::Object() const { return values::objectOf(type(), fCode); }
   Ozo::String toString() const { return Ozo::String(std::string_view(Traits::literals[fCode])); }
-  static Enumeration fromString(std::string const& utf8) { return Enumeration(values::parse(table(), utf8)); }
+  static EnumValue fromString(std::string const& utf8) { return EnumValue(values::parse(table(), utf8)); }
   static Ozo::ImmutableDataType MetaDataType() { return values::dataType(Traits::name); }
   Ozo::ImmutableDataType getMetaDataType() const { return MetaDataType(); }
   bool isValid() const { return true; }
 
   std::int32_t code() const { return fCode; }
   Value value() const { return static_cast<Value>(fCode); }
-  friend bool operator==(Enumeration a, Enumeration b) { return a.fCode == b.fCode; }
-  friend std::strong_ordering operator<=>(Enumeration a, Enumeration b) { return a.fCode <=> b.fCode; }
+  friend bool operator==(EnumValue a, EnumValue b) { return a.fCode == b.fCode; }
+  friend std::strong_ordering operator<=>(EnumValue a, EnumValue b) { return a.fCode <=> b.fCode; }
 
   static values::EnumTable const& table() {
     static constexpr values::EnumTable t{Traits::name, Traits::literals, kCount};
@@ -109,11 +109,11 @@ struct TimeUnitKindLiterals {
   static constexpr char const* literals[] = {"S", "Ms", "Us", "Min", "Hrs", "Dys", "Wks", "Mos", "Yrs"};
 };
 
-using CompuMethodCategory = Enumeration<CompuMethodCategoryLiterals>;
-using DataSizeUnitKind = Enumeration<DataSizeUnitKindLiterals>;
-using FloatingPointKind = Enumeration<FloatingPointKindLiterals>;
-using SwGenericAxisParamTypeCategory = Enumeration<SwGenericAxisParamTypeCategoryLiterals>;
-using TimeUnitKind = Enumeration<TimeUnitKindLiterals>;
+using CompuMethodCategory = EnumValue<CompuMethodCategoryLiterals>;
+using DataSizeUnitKind = EnumValue<DataSizeUnitKindLiterals>;
+using FloatingPointKind = EnumValue<FloatingPointKindLiterals>;
+using SwGenericAxisParamTypeCategory = EnumValue<SwGenericAxisParamTypeCategoryLiterals>;
+using TimeUnitKind = EnumValue<TimeUnitKindLiterals>;
 
 // ---------------------------------------------------------------------------
 // An amount of data. Equality and order compare amounts exactly, in bits
@@ -132,6 +132,8 @@ class DataSize {
 
   friend bool operator==(DataSize const& a, DataSize const& b);
   friend bool operator<(DataSize const& a, DataSize const& b);
+  // The amount in bits (exact: a 32-bit number times a power of two).
+  double bits() const;
 
   // "8 Byte"; fromString reads exactly that form back.
   Ozo::String toString() const;

@@ -118,6 +118,8 @@ Object ElementBase::get(meta::ClassDef const& declaring, unsigned index) {
       return {};
     case Derivation::Children:
       return {};
+    case Derivation::Rule:
+      return d.rule(ImmutableObject(self(), Deviant{}));
     case Derivation::None:
       break;
   }
@@ -133,6 +135,7 @@ bool ElementBase::isSet(meta::ClassDef const& declaring, unsigned index) {
     case Derivation::Model:
       return true;
     case Derivation::Container:
+    case Derivation::Rule:
       return get(declaring, index).isValid();
     case Derivation::Children:
       return false;
@@ -144,6 +147,7 @@ bool ElementBase::isSet(meta::ClassDef const& declaring, unsigned index) {
 
 void ElementBase::set(meta::ClassDef const& declaring, unsigned index, ImmutableObject const& value) {
   PropertyImpl const& p = resolve(fClass, declaring, index);
+  if (p.isOwnerLink()) return setOwner(p, value);
   checkWritableProperty(p);
   OZO_ASSERT_AT(detail::kElementHeader, 240, !p.isMany(), "Property %s is multi-valued: edit its sequence instead",
                 p.qualifiedName());
@@ -169,6 +173,7 @@ void ElementBase::set(meta::ClassDef const& declaring, unsigned index, Immutable
 
 void ElementBase::unset(meta::ClassDef const& declaring, unsigned index) {
   PropertyImpl const& p = resolve(fClass, declaring, index);
+  if (p.isOwnerLink()) return setOwner(p, {});
   checkWritableProperty(p);
   Slot& s = fSlots[p.slot()];
   if (p.isMany()) return collectionOf(this, s, p)->clear();
@@ -177,6 +182,38 @@ void ElementBase::unset(meta::ClassDef const& declaring, unsigned index) {
     if (ElementBase* const child = ElementAccess::coreOf(s.value.get())) ElementAccess::disown(child);
   Link const old = std::move(s.value);
   s.set = false;
+}
+
+// The owner end of an ownership pair. The new owner takes this element into
+// its most specific composite property that fits (the last one in slot
+// order); the owner's collection makes every check before it changes anything.
+void ElementBase::setOwner(detail::PropertyImpl const& p, ImmutableObject const& value) {
+  ElementAccess::assertWritable(this);
+  char const* const ownerType = p.def().typeName;
+  if (!value.isValid()) {
+    if (fContainer && classConforms(fContainer->fClass, ownerType)) ElementAccess::detach(this);
+    return;
+  }
+  (void)ElementAccess::makeLink(this, p, value);  // the owner's class
+  ElementBase* const owner = ElementAccess::coreOf(value.get());
+  OZO_ASSERT_AT(detail::kElementHeader, 290, owner != nullptr, "Value for %s was not made by this runtime",
+                p.qualifiedName());
+  PropertyImpl const* into = nullptr;
+  for (unsigned k = owner->fClass->slotCount(); k-- > 0 && !into;) {
+    PropertyImpl const& candidate = owner->fClass->bySlot(k);
+    if (candidate.def().composite && classConforms(fClass, candidate.def().typeName)) into = &candidate;
+  }
+  OZO_ASSERT_AT(detail::kElementHeader, 297, into != nullptr, "A %s cannot own a %s", owner->fClass->qualified(),
+                fClass->qualified());
+  if (fContainer == owner && fContainerSlot == into->slot()) return;
+  ImmutableObject const me(self(), Deviant{});
+  Slot& s = owner->fSlots[into->slot()];
+  if (into->isMany()) {
+    CollectionImpl* const c = collectionOf(owner, s, *into);
+    c->insert(c->size(), me);
+    return;
+  }
+  owner->set(static_cast<ClassImpl const*>(into->owner())->def(), into->id(), me);
 }
 
 std::vector<ElementBase*> ElementBase::children() {
@@ -442,5 +479,87 @@ void setProperty(ClassObject const& o, meta::ClassDef const& d, unsigned i, Obje
 void unsetProperty(ClassObject const& o, meta::ClassDef const& d, unsigned i) { coreChecked(o)->unset(d, i); }
 
 }  // namespace detail
+
+// ---------------------------------------------------------------------------
+namespace {
+
+class FreeCollection final : public CountedObject, public NSInterface::CollectionIntf {
+ public:
+  explicit FreeCollection(meta::PropertyDef const& def, char const* name, char const* immutableName)
+      : fDef(def), fName(name), fImmutableName(immutableName) {}
+  ImmutableType getMetaType(Deviant const&) const override { return detail::dataType("Sequence"); }
+  char const* getKovoName(bool immutable) const override { return immutable ? fImmutableName : fName; }
+  std::string toString(Deviant const&) const override {
+    std::string text = "[";
+    for (std::size_t i = 0; i < fItems.size(); ++i)
+      text += (i ? ", " : "") + fItems[i].get()->toString(fItems[i].deviant());
+    return text + "]";
+  }
+  meta::PropertyDef const& def() const override { return fDef; }
+  NSInterface::ClassObjectIntf* owner() const override { return nullptr; }
+  std::size_t size() const override { return fItems.size(); }
+  Object at(std::size_t i) const override {
+    check(i, fItems.size());
+    return fItems[i];
+  }
+  void insert(std::size_t i, ImmutableObject const& v) override {
+    check(i, fItems.size() + 1);
+    fItems.insert(fItems.begin() + static_cast<std::ptrdiff_t>(i), checkedValue(v));
+  }
+  void erase(std::size_t i) override {
+    check(i, fItems.size());
+    fItems.erase(fItems.begin() + static_cast<std::ptrdiff_t>(i));
+  }
+  void replace(std::size_t i, ImmutableObject const& v) override {
+    check(i, fItems.size());
+    fItems[i] = checkedValue(v);
+  }
+  void clear() override { fItems.clear(); }
+
+ private:
+  static void check(std::size_t i, std::size_t limit) {
+    OZO_ASSERT_AT(detail::kCollectionHeader, 97, i < limit, "sequence index out of bounds");
+  }
+  Object checkedValue(ImmutableObject const& v) const {
+    NSInterface::ObjectIntf* const p = v.get();
+    bool ok = false;
+    switch (fDef.kind) {
+      case Kind::Integer: ok = p == detail::integerBox(); break;
+      case Kind::Real: ok = p == detail::realBox(); break;
+      case Kind::Boolean: ok = p == detail::booleanBox(); break;
+      case Kind::String: ok = p && detail::isString(p); break;
+      case Kind::Element:
+      case Kind::Value: break;
+    }
+    if (!ok) {
+      std::string const got = detail::describeValue(v);
+      OZO_FAIL_AT(detail::kCollectionHeader, 120, "A list of %s values cannot hold %s", fDef.name, got.c_str());
+    }
+    return Object::fromImmutable(v);
+  }
+  meta::PropertyDef const& fDef;
+  char const* fName;
+  char const* fImmutableName;
+  std::vector<Object> fItems;
+};
+
+}  // namespace
+
+NSInterface::CollectionIntf* newFreeCollection(meta::ValueKind kind) {
+  static meta::PropertyDef const kIntegers{"Integer", Kind::Integer, meta::Multiplicity::Many};
+  static meta::PropertyDef const kReals{"Real", Kind::Real, meta::Multiplicity::Many};
+  static meta::PropertyDef const kBooleans{"Boolean", Kind::Boolean, meta::Multiplicity::Many};
+  static meta::PropertyDef const kStrings{"String", Kind::String, meta::Multiplicity::Many};
+  switch (kind) {
+    case Kind::Integer: return new FreeCollection(kIntegers, "Ozo.SequenceOfInteger", "Ozo.ImmutableSequenceOfInteger");
+    case Kind::Real: return new FreeCollection(kReals, "Ozo.SequenceOfReal", "Ozo.ImmutableSequenceOfReal");
+    case Kind::Boolean: return new FreeCollection(kBooleans, "Ozo.SequenceOfBoolean", "Ozo.ImmutableSequenceOfBoolean");
+    case Kind::String: return new FreeCollection(kStrings, "Ozo.SequenceOfString", "Ozo.ImmutableSequenceOfString");
+    case Kind::Element:
+    case Kind::Value: break;
+  }
+  OZO_FAIL_AT(detail::kCollectionHeader, 140, "A free-standing list holds Integer, Real, Boolean or String values");
+  return nullptr;
+}
 
 }  // namespace Ozo

@@ -69,6 +69,7 @@ class ElementBase {
 
  private:
   friend class detail::ElementAccess;
+  void setOwner(detail::PropertyImpl const& p, ImmutableObject const& value);
   NSInterface::ModelIntf* fModel;
   detail::ClassImpl const* fClass;
   ElementBase* fContainer = nullptr;
@@ -228,6 +229,17 @@ class Collection : public Handle<NSInterface::CollectionIntf> {
     return r;
   }
 };
+
+// A list of primitive values that belongs to no element, such as the result
+// of a model operation. `kind` is Integer, Real, Boolean or String; edits
+// check that kind.
+NSInterface::CollectionIntf* newFreeCollection(meta::ValueKind kind);
+template <class T>
+Collection<T> makeCollection(meta::ValueKind kind, std::vector<T> const& values) {
+  Collection<T> const list(newFreeCollection(kind), Deviant{});
+  for (T const& v : values) list.push_back(v);
+  return list;
+}
 
 template <class T, class Self>
 Collection<T> readCollection(Self const& self, IntrospectiveMethods const& m, unsigned index) {

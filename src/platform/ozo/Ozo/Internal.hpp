@@ -120,7 +120,11 @@ class PropertyImpl final : public ImmortalObject<NSInterface::PropertyIntf> {
     return immutable ? fImmutableSequence.c_str() : fSequence.c_str();
   }
   bool isMany() const { return fDef.multiplicity == meta::Multiplicity::Many; }
-  bool isDerived() const { return fDef.readOnly || fDef.derived != meta::Derivation::None; }
+  bool isDerived() const {
+    return fDef.readOnly || (fDef.derived != meta::Derivation::None && !isOwnerLink());
+  }
+  // The writable end of an ownership pair: the element's owner.
+  bool isOwnerLink() const { return fDef.derived == meta::Derivation::Container && !fDef.readOnly; }
   // What a value must be, for messages: "an Integer", "a Zorvan.metamodel.types.PrimitiveType".
   std::string expected() const;
 

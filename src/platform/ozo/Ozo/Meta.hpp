@@ -35,7 +35,11 @@ enum class Derivation : std::uint8_t {
   Model,      // the element's model
   Container,  // the element that owns this one
   Children,   // the elements this one owns, in property order
+  Rule,       // computed by the property's rule from the element's other properties
 };
+
+// A derivation rule: the property's value for `self`, computed on every read.
+using DeriveRule = Object (*)(ImmutableObject const& self);
 
 struct ClassDef;
 
@@ -49,7 +53,11 @@ struct PropertyDef {
   char const* typeName = nullptr;
   bool composite = false;  // elements set here are owned by the object
   bool readOnly = false;   // derived in the model; writes are refused
+  // Container with readOnly false: writing it makes the value the owner,
+  // through the owner's most specific composite property that fits.
   Derivation derived = Derivation::None;
+  DeriveRule rule = nullptr;          // for Derivation::Rule
+  char const* redefines = nullptr;    // the ancestor property this one stands for
 };
 
 // One model class, as plain data. Properties are the class's own, in index order.

@@ -242,6 +242,31 @@ struct Convert<H> {
   }
 };
 
+// Lists of primitive values, as results: the immutable sequence class of
+// their element type.
+template <class T>
+struct ListName;
+template <>
+struct ListName<Integer> {
+  static constexpr char name[] = "Ozo.ImmutableSequenceOfInteger";
+};
+template <>
+struct ListName<Real> {
+  static constexpr char name[] = "Ozo.ImmutableSequenceOfReal";
+};
+template <>
+struct ListName<String> {
+  static constexpr char name[] = "Ozo.ImmutableSequenceOfString";
+};
+template <class T>
+  requires requires { ListName<T>::name; }
+struct Convert<Collection<T>> {
+  static char const* type(Context) { return ListName<T>::name; }
+  static kovo::COSValue out(Collection<T> const& list, Context) {
+    return returnObject(ImmutableObject(list.get(), list.deviant()), true, ListName<T>::name);
+  }
+};
+
 // An object that the call will change: refused through an immutable view
 // before anything else happens.
 template <class H>

@@ -96,10 +96,23 @@ std::vector<MetaGroup> metaGroups::of(Ozo::meta::ClassDef const& def) {
 void addMetaPropertyEntries(kovo::COSClass* cls, char const* className, std::vector<MetaGroup> const& groups) {
   kovo::factory::detail::initStringDataTypes();
   OzoxbPropertyFactory factory(cls, className, groups.empty() ? nullptr : groups.front().methods);
+  // A property of a nearer class hides the ancestor property it shares a
+  // name with or redefines: that ancestor entry is not listed.
+  std::vector<std::string_view> hidden;
+  auto const isHidden = [&hidden](char const* name) {
+    return std::find(hidden.begin(), hidden.end(), std::string_view(name)) != hidden.end();
+  };
   for (MetaGroup const& g : groups) {
     Ozo::PropertyTableEntry const* table = g.methods->table();
-    for (unsigned id = 1; id <= g.methods->count(); ++id)
-      factory.addMetaProperty(table[id - 1].property->def().name, g.creator, id);
+    for (unsigned id = 1; id <= g.methods->count(); ++id) {
+      Ozo::meta::PropertyDef const& d = table[id - 1].property->def();
+      if (!isHidden(d.name)) factory.addMetaProperty(d.name, g.creator, id);
+    }
+    for (unsigned id = 1; id <= g.methods->count(); ++id) {
+      Ozo::meta::PropertyDef const& d = table[id - 1].property->def();
+      hidden.emplace_back(d.name);
+      if (d.redefines) hidden.emplace_back(d.redefines);
+    }
   }
 }
 
@@ -115,7 +128,7 @@ void ImmutableElementClassInfo::initializeClass(kovo::COSClass* cls, kovo::COSCl
   cls->addSuperclass(kovo::intern(n.immutableSuper), 1, 0, 1);
   kovo::factory::detail::initStringDataTypes();
   addMethods(cls, fData.immutableMeta);
-  addMethods(cls, fData.classMethods);
+  addMethods(cls, fData.immutableMethods);
   addMethods(cls, {fData.metaTypeImmutable, 1});
   registerProperties(cls, fData);
   KovoExtensionsRegistry::instance().executeNonConstCallbacks(n.modifiableFull.c_str(), cls, client);
@@ -132,7 +145,7 @@ void ModifiableElementClassInfo::initializeClass(kovo::COSClass* cls, kovo::COSC
   kovo::factory::detail::initStringDataTypes();
   addMethods(cls, fData.constructors);
   addMethods(cls, fData.modifiableMeta);
-  addMethods(cls, fData.classMethods);
+  addMethods(cls, fData.modifiableMethods);
   addMethods(cls, {fData.metaTypeModifiable, 1});
   addMethods(cls, fData.modifiableCasts);
 }

@@ -11,7 +11,8 @@
 //     using Meta = AxisMeta;                // its meta-property creator
 //     static constexpr PropertyRow properties[] = {...};
 //     static constexpr MethodRow constructors[] = {creation<Axis, Ozo::Model const&>(), ...};
-//     static constexpr MethodRow methods[] = {...};   // optional: class-specific methods
+//     static constexpr MethodRow methods[] = {...};            // optional: class-specific methods,
+//     static constexpr MethodRow modifiableMethods[] = {...};  // the same on each view's object
 //   };
 //
 // Names, superclasses, sequence bases and meta-property groups follow from
@@ -74,7 +75,8 @@ struct ElementClassData {
   ElementNames const* names;
   std::span<PropertyRow const> properties;
   std::span<MethodRow const> constructors;
-  std::span<MethodRow const> classMethods;  // class-specific, on both classes
+  std::span<MethodRow const> immutableMethods;   // class-specific, object in the immutable view
+  std::span<MethodRow const> modifiableMethods;  // the same methods, object in the modifiable view
   std::span<MethodRow const> immutableMeta;
   std::span<MethodRow const> modifiableMeta;
   MethodRow const* metaTypeImmutable;
@@ -216,6 +218,13 @@ struct ElementBinding {
       return {};
   }
   template <class T>
+  static constexpr std::span<MethodRow const> modifiableMethodsOf() {
+    if constexpr (requires { T::modifiableMethods; })
+      return T::modifiableMethods;
+    else
+      return methodsOf<T>();
+  }
+  template <class T>
   static constexpr std::span<PropertyRow const> propertiesOf() {
     if constexpr (requires { T::properties; })
       return T::properties;
@@ -225,7 +234,7 @@ struct ElementBinding {
 
   static ElementClassData const& data() {
     static ElementClassData const d{&Intf::sClassDef,  &Intf::sIntrospectiveMethods, &names(),
-                                    propertiesOf<C>(), constructorsOf<C>(),          methodsOf<C>(),
+                                    propertiesOf<C>(), constructorsOf<C>(),          methodsOf<C>(), modifiableMethodsOf<C>(),
                                     kImmutableMeta,    kModifiableMeta,              &kMetaTypeImmutable,
                                     &kMetaTypeModifiable, kImmutableCasts,           kModifiableCasts};
     return d;

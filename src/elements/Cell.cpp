@@ -1,0 +1,24 @@
+// Cell: a matrix cell, placed by its index.
+#include "elements/ClassFile.hpp"
+
+namespace Zorvan::metamodel::types::xb {
+
+namespace {
+struct CellClass {
+  using Intf = NSInterface::CellIntf;
+  using Immutable = ImmutableCell;
+  using Modifiable = Cell;
+  using Meta = CellMeta;
+  static constexpr PropertyRow properties[] = {
+      {1, "index", PrimitiveSequence, Many, Settable, "Ozo.ImmutableSequenceOfInteger", 2048},
+  };
+  static constexpr MethodRow constructors[] = {
+      creation<Cell, Ozo::Model const&>(),
+      creation<Cell, Ozo::Model, CompositeSpecification, foundation::ValueSpecification, Ozo::String>(),
+  };
+};
+}  // namespace
+
+void staticInitializeCell(kovo::COSPackage* package) { registerClass<CellClass>(package); }
+
+}  // namespace Zorvan::metamodel::types::xb

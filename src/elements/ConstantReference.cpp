@@ -1,0 +1,24 @@
+// ConstantReference: a value that refers to a named constant.
+#include "elements/ClassFile.hpp"
+
+namespace Zorvan::metamodel::types::xb {
+
+namespace {
+struct ConstantReferenceClass {
+  using Intf = NSInterface::ConstantReferenceIntf;
+  using Immutable = ImmutableConstantReference;
+  using Modifiable = ConstantReference;
+  using Meta = ConstantReferenceMeta;
+  static constexpr PropertyRow properties[] = {
+      {1, "Value", ClassObject, ExactlyOne, Settable, "Zorvan.metamodel.types.ImmutableConstantSpecification", 0},
+  };
+  static constexpr MethodRow constructors[] = {
+      creation<ConstantReference, Ozo::Model const&>(),
+      creation<ConstantReference, Ozo::Model, ConstantSpecification, Ozo::String>(),
+  };
+};
+}  // namespace
+
+void staticInitializeConstantReference(kovo::COSPackage* package) { registerClass<ConstantReferenceClass>(package); }
+
+}  // namespace Zorvan::metamodel::types::xb

@@ -1,0 +1,28 @@
+// ConstantSpecification: a named constant and its value.
+#include "elements/ClassFile.hpp"
+
+namespace Zorvan::metamodel::types::xb {
+
+namespace {
+struct ConstantSpecificationClass {
+  using Intf = NSInterface::ConstantSpecificationIntf;
+  using Immutable = ImmutableConstantSpecification;
+  using Modifiable = ConstantSpecification;
+  using Meta = ConstantSpecificationMeta;
+  static constexpr PropertyRow properties[] = {
+      {1, "constantExpression", Text, ExactlyOne, Settable, "char", 2048},
+      {2, "ConstantValue", ClassObject, ExactlyOne, Settable, "Zorvan.metamodel.foundation.ImmutableValueSpecification",
+       0},
+  };
+  static constexpr MethodRow constructors[] = {
+      creation<ConstantSpecification, Ozo::Model const&>(),
+      creation<ConstantSpecification, Ozo::Model, foundation::ValueSpecification, Ozo::String>(),
+  };
+};
+}  // namespace
+
+void staticInitializeConstantSpecification(kovo::COSPackage* package) {
+  registerClass<ConstantSpecificationClass>(package);
+}
+
+}  // namespace Zorvan::metamodel::types::xb

@@ -1,0 +1,40 @@
+// EnumerationLiteralReference: a value that names an enumeration literal.
+#include "elements/ClassFile.hpp"
+
+namespace Zorvan::metamodel::types::xb {
+
+namespace {
+// What the reference computes, with the object in view Self.
+template <class Self>
+struct ReferenceMethods {
+  static Ozo::Boolean isComputable(Self const& self) { return self.isComputable(); }
+  static Ozo::String stringValue(Self const& self) { return self.stringValue(); }
+  static constexpr MethodRow rows[] = {
+      instanceMethod<&isComputable>("isComputable", kInstanceOnly),
+      instanceMethod<&stringValue>("stringValue", kInstanceOnly),
+  };
+};
+
+struct EnumerationLiteralReferenceClass {
+  using Intf = NSInterface::EnumerationLiteralReferenceIntf;
+  using Immutable = ImmutableEnumerationLiteralReference;
+  using Modifiable = EnumerationLiteralReference;
+  using Meta = EnumerationLiteralReferenceMeta;
+  static constexpr PropertyRow properties[] = {
+      {1, "LiteralText", Text, ZeroOrOne, Settable, "char", 2048},
+      {2, "Value", ClassObject, ZeroOrOne, Settable, "Zorvan.metamodel.types.ImmutableEnumerationLiteral", 0},
+  };
+  static constexpr MethodRow constructors[] = {
+      creation<EnumerationLiteralReference, Ozo::Model const&>(),
+      creation<EnumerationLiteralReference, Ozo::Model, Ozo::String>(),
+  };
+  static constexpr auto& methods = ReferenceMethods<ImmutableEnumerationLiteralReference>::rows;
+  static constexpr auto& modifiableMethods = ReferenceMethods<EnumerationLiteralReference>::rows;
+};
+}  // namespace
+
+void staticInitializeEnumerationLiteralReference(kovo::COSPackage* package) {
+  registerClass<EnumerationLiteralReferenceClass>(package);
+}
+
+}  // namespace Zorvan::metamodel::types::xb

@@ -1,0 +1,24 @@
+// LiteralReal: a real number as a value.
+#include "elements/ClassFile.hpp"
+
+namespace Zorvan::metamodel::types::xb {
+
+namespace {
+struct LiteralRealClass {
+  using Intf = NSInterface::LiteralRealIntf;
+  using Immutable = ImmutableLiteralReal;
+  using Modifiable = LiteralReal;
+  using Meta = LiteralRealMeta;
+  static constexpr PropertyRow properties[] = {
+      {1, "Value", Primitive, ExactlyOne, Settable, "double scalar", 0},
+  };
+  static constexpr MethodRow constructors[] = {
+      creation<LiteralReal, Ozo::Model const&>(),
+      creation<LiteralReal, Ozo::Model, Ozo::Real, Ozo::String>(),
+  };
+};
+}  // namespace
+
+void staticInitializeLiteralReal(kovo::COSPackage* package) { registerClass<LiteralRealClass>(package); }
+
+}  // namespace Zorvan::metamodel::types::xb

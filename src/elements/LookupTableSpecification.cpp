@@ -1,0 +1,27 @@
+// LookupTableSpecification: the value of a lookup table, with the values of its axes.
+#include "elements/ClassFile.hpp"
+
+namespace Zorvan::metamodel::types::xb {
+
+namespace {
+struct LookupTableSpecificationClass {
+  using Intf = NSInterface::LookupTableSpecificationIntf;
+  using Immutable = ImmutableLookupTableSpecification;
+  using Modifiable = LookupTableSpecification;
+  using Meta = LookupTableSpecificationMeta;
+  static constexpr PropertyRow properties[] = {
+      {1, "Axes", ClassObject, Many, Settable,
+       "Zorvan.metamodel.types.ImmutableSequenceOfImmutableLookupTableSpecification", 2048},
+  };
+  static constexpr MethodRow constructors[] = {
+      creation<LookupTableSpecification, Ozo::Model const&>(),
+      creation<LookupTableSpecification, Ozo::Model, Ozo::String>(),
+  };
+};
+}  // namespace
+
+void staticInitializeLookupTableSpecification(kovo::COSPackage* package) {
+  registerClass<LookupTableSpecificationClass>(package);
+}
+
+}  // namespace Zorvan::metamodel::types::xb
