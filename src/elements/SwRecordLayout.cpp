@@ -10,8 +10,6 @@ struct SwRecordLayoutClass {
   using Immutable = ImmutableSwRecordLayout;
   using Modifiable = SwRecordLayout;
   using Meta = SwRecordLayoutMeta;
-  // LookupTableType's sequence classes come with LookupTableType; until
-  // then reading that property fails with the unknown-class error.
   static constexpr PropertyRow properties[] = {
       {1, "LookupTableType", ClassObject, Many, Settable,
        "Zorvan.metamodel.types.ImmutableSequenceOfImmutableLookupTableType", 2048},
@@ -21,10 +19,9 @@ struct SwRecordLayoutClass {
        2048},
       {4, "String", ClassObject, ExactlyOne, Settable, "Zorvan.metamodel.types.ImmutableString", 0},
   };
-  // The constructor taking a SwRecordLayoutGroup and a String joins when
-  // those classes are modelled.
   static constexpr MethodRow constructors[] = {
       creation<SwRecordLayout, Ozo::Model const&>(),
+      creation<SwRecordLayout, Ozo::Model, SwRecordLayoutGroup, String, Ozo::String>(),
   };
 };
 }  // namespace

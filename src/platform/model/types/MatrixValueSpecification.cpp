@@ -7,7 +7,7 @@ using namespace definition;
 
 namespace {
 constexpr PropertyDef kOwn[] = {
-    {"OwnedCell", K::Element, M::Many, names::kCell, kOwns},
+    {"OwnedCell", K::Element, M::Many, names::kCell, kOwns, false, D::None, nullptr, "OwnedValue"},
     {"IsSparse", K::Boolean, M::One},
 };
 }  // namespace

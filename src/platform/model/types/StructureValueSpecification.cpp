@@ -7,7 +7,7 @@ using namespace definition;
 
 namespace {
 constexpr PropertyDef kOwn[] = {
-    {"OwnedSlot", K::Element, M::Many, names::kSlot, kOwns},
+    {"OwnedSlot", K::Element, M::Many, names::kSlot, kOwns, false, D::None, nullptr, "OwnedValue"},
 };
 }  // namespace
 
