@@ -1,6 +1,7 @@
 """Random edit programs on live sequences, checked step by step against a
-plain Python list: every host edit either does what the list does or is
-refused with the bounds messages and changes nothing."""
+plain Python list: through the host's methods (1-based, refused with the
+bounds messages) and through Python's list protocol (0-based, IndexError and
+ValueError as a list raises them); a refused edit changes nothing."""
 
 import unittest
 
