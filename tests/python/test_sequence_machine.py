@@ -3,6 +3,7 @@ plain Python list: through the host's methods (1-based, refused with the
 bounds messages) and through Python's list protocol (0-based, IndexError and
 ValueError as a list raises them); a refused edit changes nothing."""
 
+import operator
 import unittest
 
 from hypothesis import settings, strategies as st
@@ -163,24 +164,6 @@ tokens = st.integers(min_value=0, max_value=3)
 token_lists = st.lists(tokens, max_size=4)
 
 
-def delete(index):
-    def op(s):
-        del s[index]
-    return op
-
-
-def assign(index, values):
-    def op(s):
-        s[index] = values
-    return op
-
-
-def add_in_place(values):
-    def op(s):
-        s += values
-    return op
-
-
 class PythonProtocolMachine(RuleBasedStateMachine):
     """A live host sequence used as a Python list, step by step against one.
     Each operation is applied to a copy of the list first: when the list
@@ -236,19 +219,21 @@ class PythonProtocolMachine(RuleBasedStateMachine):
 
     @rule(i=indices, t=tokens)
     def set(self, i, t):
-        self.both(assign(i, self.new_value(t)))
+        v = self.new_value(t)
+        self.both(lambda s: operator.setitem(s, i, v))
 
     @rule(a=bounds, b=bounds, step=steps, ts=token_lists)
     def set_slice(self, a, b, step, ts):
-        self.both(assign(slice(a, b, step), [self.new_value(t) for t in ts]))
+        values = [self.new_value(t) for t in ts]
+        self.both(lambda s: operator.setitem(s, slice(a, b, step), values))
 
     @rule(i=indices)
     def delete(self, i):
-        self.both(delete(i))
+        self.both(lambda s: operator.delitem(s, i))
 
     @rule(a=bounds, b=bounds, step=steps)
     def delete_slice(self, a, b, step):
-        self.both(delete(slice(a, b, step)))
+        self.both(lambda s: operator.delitem(s, slice(a, b, step)))
 
     @rule(i=st.integers(min_value=-9, max_value=9), t=tokens)
     def insert(self, i, t):
@@ -263,7 +248,7 @@ class PythonProtocolMachine(RuleBasedStateMachine):
     @rule(ts=token_lists, in_place=st.booleans())
     def extend(self, ts, in_place):
         values = [self.new_value(t) for t in ts]
-        self.both(add_in_place(values) if in_place else lambda s: s.extend(values))
+        self.both(lambda s: operator.iadd(s, values) is s if in_place else s.extend(values))
 
     @rule(i=st.one_of(st.none(), indices))
     def pop(self, i):
@@ -291,9 +276,9 @@ class PythonProtocolMachine(RuleBasedStateMachine):
             values = [self.new_value(t) for t in range(3)]
             values.insert(k % 4, bad)
             op = {"extend": lambda s: s.extend(values),
-                  "slice": lambda s: s.__setitem__(slice(1, None), values),
+                  "slice": lambda s: operator.setitem(s, slice(1, None), values),
                   "insert": lambda s: s.insert(k, bad),
-                  "set": lambda s: s.__setitem__(k % max(len(self.expected), 1), bad)}[edit]
+                  "set": lambda s: operator.setitem(s, k % max(len(self.expected), 1), bad)}[edit]
             if edit == "set" and not self.expected:
                 continue
             try:
@@ -351,11 +336,6 @@ class ElementProtocolMachine(PythonProtocolMachine):
 
     def new_value(self, token):
         return self.types.SwGenericAxisParamType(self.model)
-
-    def probe(self, token):
-        if token < len(self.expected):
-            return self.expected[token]
-        return self.new_value(token)
 
     def bad_values(self):
         other_model = self.types.SwGenericAxisParamType(host.package("Ozo").Model())
