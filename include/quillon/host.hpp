@@ -157,6 +157,8 @@ struct ClassDesc {
   std::vector<MetaPropertyDesc> metaProperties; // own meta-property entries
 };
 
+class Sequence;
+
 struct PackageDesc {
   std::string name;
   std::vector<std::string> classes;  // full names, registration order
@@ -192,6 +194,10 @@ class Host {
   void destroy(Value const& object) const;
   // Full class name of the object in a 1-by-1 object value.
   std::string classOf(Value const& object) const;
+  // The host sequence in `object` (an object whose class has "size" and
+  // "at"), for size, 0-based access and range-for. Any other value fails:
+  // "Class \"C\" is not a sequence." (a non-object as classOf does).
+  Sequence sequence(Value const& object) const;
 
   // Live counts: "host objects", "bindings", "arrays" and what libraries
   // publish ("model objects", ...).
@@ -211,6 +217,59 @@ class Host {
     std::string* fText;
     std::uint64_t fSink;
   };
+};
+
+// A host sequence read from C++, with 0-based indices:
+//
+//   for (quillon::Value item : host.sequence(host.get(ax, "SymbolicDimensions")))
+//     use(item.toString());
+//
+// It holds a reference to the sequence object, which keeps the collection
+// alive; every read goes to the live collection. A walk reads the size when it
+// starts and again on reaching that end, so items appended meanwhile are
+// walked too; a sequence that shrinks under a walk stops it with the host's
+// bounds error. Iterators refer to their Sequence, which must outlive them.
+class Sequence {
+ public:
+  class Iterator;
+  struct Sentinel {};
+
+  Value const& object() const { return fObject; }
+  std::size_t size() const;
+  bool empty() const { return size() == 0; }
+  // Item i; beyond the end fails with "Sequence index 3 is out of range for
+  // 3 items.".
+  Value at(std::size_t i) const;
+  Value operator[](std::size_t i) const { return at(i); }
+  Iterator begin() const;
+  Sentinel end() const { return {}; }
+
+ private:
+  friend class Host;
+  explicit Sequence(Value object) : fObject(std::move(object)) {}
+  Value item(std::size_t i) const;  // no size read: the host checks the position
+  Value fObject;
+};
+
+class Sequence::Iterator {
+ public:
+  using value_type = Value;
+  using difference_type = std::ptrdiff_t;
+
+  Iterator() = default;
+  Value operator*() const { return fSequence->item(fIndex); }
+  Iterator& operator++();
+  void operator++(int) { ++*this; }
+  bool operator==(Sentinel) const { return fIndex >= fSize; }
+  // 0-based index of the item the iterator is at.
+  std::size_t index() const { return fIndex; }
+
+ private:
+  friend class Sequence;
+  Iterator(Sequence const* sequence, std::size_t size) : fSequence(sequence), fSize(size) {}
+  Sequence const* fSequence = nullptr;
+  std::size_t fIndex = 0;
+  std::size_t fSize = 0;  // the size last read
 };
 
 }  // namespace quillon

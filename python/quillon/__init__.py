@@ -17,14 +17,14 @@ if _first is not None:
     # Imported again after leaving sys.modules: the first package, with its
     # classes and its one wrapper per host object, stays the one in use.
     sys.modules[__name__] = _first
-    for _sub in ("_quillon", "_runtime", "_classes", "_host"):
+    for _sub in ("_quillon", "_runtime", "_sequences", "_classes", "_host"):
         sys.modules[f"{__name__}.{_sub}"] = getattr(_first, _sub)
 else:
     from ._classes import HostClass, Object, wrap as _wrap
-    from ._host import Host, Package, class_of, counters
+    from ._host import Host, Package, class_of, counters, invoke
     from ._runtime import ArgumentError, HostError
 
     _quillon._set_hooks(sys.modules[__name__], _wrap, Object, HostError, ArgumentError)
 
     __all__ = ["ArgumentError", "Host", "HostError", "HostClass", "Object", "Package",
-               "class_of", "counters"]
+               "class_of", "counters", "invoke"]

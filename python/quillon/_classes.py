@@ -5,11 +5,11 @@ protocols a class supports (comparison, text, sequence) are read from the host
 the first time a class is needed, and one Python class per host class is kept.
 """
 
-import operator
 import threading
 import types
 import weakref
 
+from . import _sequences
 from ._runtime import session
 
 # Host method -> Python operator it serves.
@@ -153,7 +153,7 @@ def _build(name, supers):
         if overloads:
             methods[member] = overloads
             ns[member] = _Method(name, member, overloads)
-    _add_protocols(ns, methods)
+    sequence_abc = _add_protocols(ns, methods)
     # A value class (its constructor copies an object of its own class): a
     # copy is a new host object holding its own value.
     if any(d.kind == "constructor" and list(d.arguments) == [name] for d in s.methods(name, short_name(name))):
@@ -162,6 +162,10 @@ def _build(name, supers):
         ns["__deepcopy__"] = lambda self, memo: construct(name, (self,))
     ns["_host_members"] = tuple(sorted(m for m in ns if not m.startswith("_")))
     ns["__doc__"] = _class_doc(desc, methods, props)
+    if sequence_abc is not None:
+        python = sorted(m for m, v in ns.items() if not m.startswith("_") and isinstance(v, types.FunctionType))
+        ns["__doc__"] += (f"\n\nA Python {sequence_abc.__name__}, 0-based: {', '.join(python)}. "
+                          "quillon.invoke(obj, name, ...) calls the host method of a name Python took.")
     short = desc.short_name or name.rpartition(".")[2]
     # The host superclasses, in host order, so isinstance follows the host.
     try:
@@ -169,6 +173,8 @@ def _build(name, supers):
     except TypeError:
         cls = HostClass(short, _consistent_bases(supers), ns)
     cls.__qualname__ = name
+    if sequence_abc is not None:
+        sequence_abc.register(cls)
     return cls
 
 
@@ -260,38 +266,11 @@ def _add_protocols(ns, methods):
     ns["__hash__"] = None if "eq" in methods else object.__hash__
     if "toString" in methods:
         ns["__str__"] = lambda self: invoke(self._ref, "toString", ())
-    if "size" in methods and "at" in methods:
-        ns.update(_sequence_protocol(invoke))
-        if "contains" in methods:
-            ns["__contains__"] = lambda self, item: invoke(self._ref, "contains", (item,))
-
-
-def _sequence_protocol(invoke):
-    # Python's 0-based index i is host position i + 1.
-    def length(self):
-        return invoke(self._ref, "size", ())
-
-    def getitem(self, index):
-        n = length(self)
-        if isinstance(index, slice):
-            return [invoke(self._ref, "at", (i + 1,)) for i in range(*index.indices(n))]
-        i = operator.index(index)
-        if i < 0:
-            i += n
-        if not 0 <= i < n:
-            raise IndexError("sequence index out of range")
-        return invoke(self._ref, "at", (i + 1,))
-
-    def iterate(self):
-        # The size is read when the walk starts and again when it reaches that
-        # end, to take in what was appended meanwhile; a sequence that shrinks
-        # under the walk stops it with the host's bounds error.
-        ref, i, n = self._ref, 0, length(self)
-        while i < n or i < (n := length(self)):
-            i += 1
-            yield invoke(ref, "at", (i,))
-
-    return {"__len__": length, "__getitem__": getitem, "__iter__": iterate}
+    # A sequence class: its protocol takes the names it shares with the host
+    # ("insert" is 0-based, as Python's; quillon.invoke reaches the host's).
+    entries, sequence_abc = _sequences.protocol(methods)
+    ns.update(entries)
+    return sequence_abc
 
 
 def _signatures(overloads):

@@ -111,6 +111,14 @@ def class_of(obj):
     return type(obj)._host_name
 
 
+def invoke(obj, method, *args):
+    """Call the host method ``method`` on a host object, also one whose name a
+    Python protocol of the object's class took (a sequence's 1-based insert)."""
+    if not isinstance(obj, Object):
+        raise TypeError(f"expected a host object, got {type(obj).__name__}")
+    return session().invoke(obj._ref, method, args)
+
+
 def counters():
     """The host's live counters by name ("host objects", "bindings", "arrays", ...)."""
     return session().counters()

@@ -5,6 +5,7 @@
 #include <quillon/host.hpp>
 
 #include <kovo/Core.hpp>
+#include <kovo/HostArray.hpp>
 
 #include <exception>
 #include <mutex>
@@ -21,6 +22,12 @@ decltype(auto) guarded(F&& f) {
   } catch (std::exception const& e) {
     throw Error(e.what());
   }
+}
+
+// The runtime's array of a value (one reference of its own).
+inline kovo::ArrayPtr arrayOf(Value const& v) {
+  if (!v.raw()) return kovo::ArrayPtr(kovo::HostArray::createEmpty(), false);
+  return kovo::ArrayPtr(static_cast<kovo::HostArray*>(v.raw()));
 }
 
 }  // namespace quillon::host

@@ -10,6 +10,7 @@
 
 namespace quillon {
 
+using host::arrayOf;
 using kovo::ArrayPtr;
 using kovo::COSClass;
 using kovo::COSMethodInfo;
@@ -18,11 +19,6 @@ using kovo::HostArray;
 using kovo::Runtime;
 
 namespace {
-
-ArrayPtr arrayOf(Value const& v) {
-  if (!v.raw()) return ArrayPtr(HostArray::createEmpty(), false);
-  return ArrayPtr(static_cast<HostArray*>(v.raw()));
-}
 
 std::vector<ArrayPtr> arraysOf(std::vector<Value> const& values) {
   std::vector<ArrayPtr> out;

@@ -1,11 +1,15 @@
 """Every registered host class works through the same generic front end."""
 
+import collections.abc as abc
+import types
 import unittest
 
 import quillon
 from helpers import HostTestCase, host
 
 PACKAGES = ("Ozo", "Zorvan.metamodel.foundation", "Zorvan.metamodel.types")
+SEQUENCE_METHODS = {"index", "count"}
+MUTABLE_SEQUENCE_METHODS = SEQUENCE_METHODS | {"append", "extend", "insert", "pop", "remove", "reverse", "clear"}
 
 
 class EveryClass(HostTestCase):
@@ -22,10 +26,21 @@ class EveryClass(HostTestCase):
                 cls = quillon._classes.class_for(name)
                 self.assertEqual(repr(cls), f"<host class '{name}'>")
                 members = [m for m in session.member_names(name) if not m.startswith("_")]
-                self.assertEqual(sorted(dir(cls)), sorted(set(members) & set(cls.__dict__)))
+                # Python's sequence methods, also where they take a host name.
+                python = {m for m, v in cls.__dict__.items()
+                          if not m.startswith("_") and isinstance(v, types.FunctionType)}
+                self.assertEqual(sorted(dir(cls)), sorted((set(members) & set(cls.__dict__)) | python))
+                if issubclass(cls, abc.MutableSequence):
+                    self.assertEqual(python, MUTABLE_SEQUENCE_METHODS)
+                elif issubclass(cls, abc.Sequence):
+                    self.assertEqual(python, SEQUENCE_METHODS)
+                else:
+                    self.assertEqual(python, set())
                 for member in dir(cls):
                     self.assertIn(member, cls.__doc__)
                     target = cls.__dict__[member]
+                    if member in python:
+                        continue
                     self.assertTrue(target.__doc__, member)
                     if not isinstance(target, property):
                         # Whatever the host makes of no arguments, it answers

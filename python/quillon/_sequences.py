@@ -1,0 +1,282 @@
+"""Host sequences as Python sequences.
+
+A host class with "size" and "at" is a ``collections.abc.Sequence``; one that
+also edits in place ("insert", "erase" and "replace") is a
+``MutableSequence``. Python's index i is host position i + 1. An index out of
+range raises IndexError; anything else the host refuses (an element of the
+wrong type, a read-only model) keeps the host's error. A failed edit leaves
+the sequence as it was: an operation made of several host edits reads the
+content first and puts it back if one of them fails.
+"""
+
+import collections.abc as abc
+import operator
+
+from ._runtime import session
+
+# Host methods a role may be served by, first found wins (value sequences and
+# element sequences share these names).
+_ROLES = {
+    "size": ("size",), "at": ("at",), "contains": ("contains",),
+    "insert": ("insert",), "erase": ("erase",), "replace": ("replace", "set"),
+    "push_back": ("push_back", "append"), "clear": ("clear",),
+}
+_READS = ("size", "at")
+_EDITS = ("insert", "erase", "replace")
+# Texts are sequences to Python, but never the content of a host sequence.
+_NOT_SEQUENCES = (str, bytes, bytearray)
+
+
+def _roles(methods):
+    found = {}
+    for role, names in _ROLES.items():
+        name = next((n for n in names if n in methods), None)
+        if name is not None:
+            found[role] = name
+    return found
+
+
+def protocol(methods):
+    """(namespace entries, ABC) that make a host class with these methods a
+    Python sequence; ({}, None) for a class that is not one."""
+    roles = _roles(methods)
+    if not all(r in roles for r in _READS):
+        return {}, None
+    ns = _read_protocol(roles)
+    if all(r in roles for r in _EDITS):
+        ns.update(_edit_protocol(roles))
+        return ns, abc.MutableSequence
+    return ns, abc.Sequence
+
+
+def _position(index, n):
+    """Host position of the 0-based (possibly negative) index, or IndexError."""
+    i = operator.index(index)
+    if i < 0:
+        i += n
+    if not 0 <= i < n:
+        raise IndexError("sequence index out of range")
+    return i + 1
+
+
+def _read_protocol(roles):
+    invoke = session().invoke
+    size, at = roles["size"], roles["at"]
+
+    def length(self):
+        return invoke(self._ref, size, ())
+
+    def getitem(self, index):
+        ref = self._ref
+        n = length(self)
+        if isinstance(index, slice):
+            return [invoke(ref, at, (i + 1,)) for i in range(*index.indices(n))]
+        return invoke(ref, at, (_position(index, n),))
+
+    def iterate(self):
+        # The size is read when the walk starts and again when it reaches that
+        # end, to take in what was appended meanwhile; a sequence that shrinks
+        # under the walk stops it with the host's bounds error.
+        ref, i, n = self._ref, 0, length(self)
+        while i < n or i < (n := length(self)):
+            i += 1
+            yield invoke(ref, at, (i,))
+
+    def backwards(self):
+        ref = self._ref
+        for i in range(length(self), 0, -1):
+            yield invoke(ref, at, (i,))
+
+    def contains(self, value):
+        return invoke(self._ref, roles["contains"], (value,))
+
+    def find(self, value, start, stop):
+        # The host's contains first: a value of the wrong type gets the host's
+        # error, as with `in`, and an absent one costs no walk.
+        if "contains" in roles and not contains(self, value):
+            return None
+        ref = self._ref
+        for i in range(*slice(start, stop).indices(length(self))):
+            item = invoke(ref, at, (i + 1,))
+            if item is value or item == value:
+                return i
+        return None
+
+    def index(self, value, start=0, stop=None):
+        i = find(self, value, start, stop)
+        if i is None:
+            raise ValueError(f"{value!r} is not in the sequence")
+        return i
+
+    def count(self, value):
+        if "contains" in roles and not contains(self, value):
+            return 0
+        return sum(1 for item in iterate(self) if item is value or item == value)
+
+    # == compares content with any Python sequence (a list, a tuple, another
+    # host sequence); the host's "eq" (same collection) stays a method.
+    def equal(self, other):
+        if isinstance(other, _NOT_SEQUENCES) or not isinstance(other, abc.Sequence):
+            return NotImplemented
+        if other is self:
+            return True
+        if length(self) != len(other):
+            return False
+        return all(a is b or a == b for a, b in zip(iterate(self), other))
+
+    def not_equal(self, other):
+        result = equal(self, other)
+        return result if result is NotImplemented else not result
+
+    ns = {"__len__": length, "__getitem__": getitem, "__iter__": iterate,
+          "__reversed__": backwards, "index": index, "count": count,
+          "__eq__": equal, "__ne__": not_equal, "__hash__": None}
+    if "contains" in roles:
+        ns["__contains__"] = contains
+    return ns
+
+
+class _Edit:
+    """Several host edits made as one Python operation. If one fails after
+    others were made, the sequence is rebuilt with the content it had when
+    the operation began. Rebuilding, rather than undoing step by step, is right
+    also where an insert or replace moves an element the collection already
+    holds (a collection of owned elements holds each one once)."""
+
+    __slots__ = ("_ref", "_roles", "_invoke", "_before", "_changed")
+
+    def __init__(self, seq, roles, invoke, steps):
+        self._ref, self._roles, self._invoke = seq._ref, roles, invoke
+        self._changed = False
+        # A single host edit changes everything or nothing: no copy needed.
+        self._before = None
+        if steps > 1:
+            n = invoke(self._ref, roles["size"], ())
+            self._before = [invoke(self._ref, roles["at"], (i,)) for i in range(1, n + 1)]
+
+    def _call(self, role, *args):
+        self._invoke(self._ref, self._roles[role], args)
+
+    def insert(self, pos, value):
+        self._call("insert", pos, value)
+        self._changed = True
+
+    def append(self, value):
+        if "push_back" in self._roles:
+            self._call("push_back", value)
+        else:
+            self._call("insert", self._invoke(self._ref, self._roles["size"], ()) + 1, value)
+        self._changed = True
+
+    def erase(self, pos):
+        self._call("erase", pos)
+        self._changed = True
+
+    def __enter__(self):
+        return self
+
+    def __exit__(self, kind, error, trace):
+        if kind is not None and self._changed and self._before is not None:
+            # The original error goes on; one from rebuilding is raised from it.
+            if "clear" in self._roles:
+                self._call("clear")
+            else:
+                for pos in range(self._invoke(self._ref, self._roles["size"], ()), 0, -1):
+                    self._call("erase", pos)
+            for pos, item in enumerate(self._before, 1):
+                self._call("insert", pos, item)
+        return False
+
+
+def _edit_protocol(roles):
+    invoke = session().invoke
+    size = roles["size"]
+
+    def edit(self, steps):
+        return _Edit(self, roles, invoke, steps)
+
+    def length(self):
+        return invoke(self._ref, size, ())
+
+    def setitem(self, index, value):
+        n = length(self)
+        if not isinstance(index, slice):
+            invoke(self._ref, roles["replace"], (_position(index, n), value))
+            return
+        items = list(value)  # read once: `value` may be this sequence
+        start, stop, step = index.indices(n)
+        if step == 1:
+            doomed = range(start, max(stop, start))
+            places = range(start, start + len(items))
+        else:
+            doomed = places = range(start, stop, step)
+            if len(items) != len(doomed):
+                raise ValueError(f"attempt to assign sequence of size {len(items)} "
+                                 f"to extended slice of size {len(doomed)}")
+            if step < 0:
+                places, items = places[::-1], items[::-1]
+        # The old items go first, then the new ones come in: an element the
+        # slice held already is then new to the collection again (replacing
+        # in place would move it, where a collection holds each element once).
+        with edit(self, len(doomed) + len(items)) as e:
+            for i in (doomed if doomed.step < 0 else doomed[::-1]):
+                e.erase(i + 1)
+            for i, item in zip(places, items):
+                e.insert(i + 1, item)
+
+    def delitem(self, index):
+        n = length(self)
+        if not isinstance(index, slice):
+            invoke(self._ref, roles["erase"], (_position(index, n),))
+            return
+        # From the back, so that the positions still to erase stay put.
+        doomed = sorted(range(*index.indices(n)), reverse=True)
+        with edit(self, len(doomed)) as e:
+            for i in doomed:
+                e.erase(i + 1)
+
+    def insert(self, index, value):
+        # As list.insert: an index beyond either end inserts at that end.
+        n = length(self)
+        i = operator.index(index)
+        i = min(max(i + n if i < 0 else i, 0), n)
+        invoke(self._ref, roles["insert"], (i + 1, value))
+
+    def append(self, value):
+        with edit(self, 1) as e:
+            e.append(value)
+
+    def extend(self, values):
+        items = list(values)  # read once: `values` may be this sequence
+        with edit(self, len(items)) as e:
+            for item in items:
+                e.append(item)
+
+    def iadd(self, values):
+        extend(self, values)
+        return self
+
+    def pop(self, index=-1):
+        n = length(self)
+        if n == 0:
+            raise IndexError("pop from empty sequence")
+        pos = _position(index, n)
+        item = invoke(self._ref, roles["at"], (pos,))
+        invoke(self._ref, roles["erase"], (pos,))
+        return item
+
+    def remove(self, value):
+        invoke(self._ref, roles["erase"], (self.index(value) + 1,))
+
+    def reverse(self):
+        setitem(self, slice(None), list(reversed(self)))
+
+    def clear(self):
+        if "clear" in roles:
+            invoke(self._ref, roles["clear"], ())
+        else:
+            delitem(self, slice(None))
+
+    return {"__setitem__": setitem, "__delitem__": delitem, "insert": insert,
+            "append": append, "extend": extend, "__iadd__": iadd, "pop": pop,
+            "remove": remove, "reverse": reverse, "clear": clear}
