@@ -18,8 +18,9 @@ namespace types = Zorvan::metamodel::types;
 
 struct Fixture {
   quillon::Host host;
-  quillon::Value model, axis, baseType;
+  quillon::Value model, axis, baseType, unit;
   types::Axis direct;
+  types::Unit directUnit;
 
   Fixture() {
     host.load("mm_types_xb");
@@ -33,6 +34,11 @@ struct Fixture {
     Ozo::Model const modelHandle(dynamic_cast<Ozo::NSInterface::ModelIntf*>(m.get()), m.deviant());
     direct.setBaseType(types::Integer::create(modelHandle));
     baseType = host.get(axis, "BaseType");  // bound from now on
+    unit = host.construct("Zorvan.metamodel.types.Unit", {model, "km"});
+    Ozo::ImmutableObject const u =
+        Ozo::xb::toHandle(static_cast<kovo::HostArray const*>(unit.raw()), Ozo::xb::internedName("Ozo.Object"));
+    directUnit = types::Unit(dynamic_cast<types::NSInterface::UnitIntf*>(u.get()), u.deviant());
+    directUnit.setConvFactor(Ozo::Real(1000));
   }
   static Fixture& get() {
     static Fixture f;
@@ -80,5 +86,18 @@ void BM_HostReadBoundBaseType(benchmark::State& state) {
 BENCHMARK(BM_HostReadBoundBaseType);
 
 }  // namespace
+
+// Unit.ConvFactor: budget 20 times the direct read.
+void BM_DirectReadConvFactor(benchmark::State& state) {
+  types::Unit const& u = Fixture::get().directUnit;
+  for (auto _ : state) benchmark::DoNotOptimize(u.getConvFactor());
+}
+BENCHMARK(BM_DirectReadConvFactor);
+
+void BM_HostReadConvFactor(benchmark::State& state) {
+  Fixture& f = Fixture::get();
+  for (auto _ : state) benchmark::DoNotOptimize(f.host.get(f.unit, "ConvFactor"));
+}
+BENCHMARK(BM_HostReadConvFactor);
 
 BENCHMARK_MAIN();

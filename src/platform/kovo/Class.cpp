@@ -453,9 +453,12 @@ void COSPackage::addClass(COSClassInfo* info, int) {
   char const* shortName = info->getName();
   if (shortName && findClass(shortName))
     throw HostError("Class " + quoted(std::string(fName.view()) + "." + shortName) + " already exists.");
-  fClasses.reserve(fClasses.size() + 1);
+  // Room first (geometric growth), so that nothing below can fail half-way.
+  if (fClasses.size() == fClasses.capacity()) fClasses.reserve(std::max<std::size_t>(16, 2 * fClasses.size()));
+  fByShortName.reserve(fClasses.size() + 1);
   auto cls = std::make_unique<COSClass>(owned.get(), this);
   (void)owned.release();
+  if (char const* const name = cls->getShortName(); name && *name) fByShortName.emplace(name, cls.get());
   fClasses.push_back(std::move(cls));
 }
 
@@ -480,9 +483,8 @@ std::vector<factory::FunctionInfo*> COSPackage::functions() const {
 }
 
 COSClass* COSPackage::findClass(std::string_view shortName) const {
-  for (auto const& c : fClasses)
-    if (shortName == c->getShortName()) return c.get();
-  return nullptr;
+  auto const it = fByShortName.find(shortName);
+  return it == fByShortName.end() ? nullptr : it->second;
 }
 
 factory::FunctionInfo* COSPackage::findFunction(std::string_view name) const {

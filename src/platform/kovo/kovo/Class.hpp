@@ -397,6 +397,9 @@ class COSPackage {
   friend struct PackageAccess;
   Interned fName;
   std::vector<std::unique_ptr<COSClass>> fClasses;
+  // Classes by short name (views into the classes' own names): lookups and
+  // the duplicate check at registration stay constant time.
+  std::unordered_map<std::string_view, COSClass*> fByShortName;
   std::vector<std::unique_ptr<factory::FunctionInfo, HostDelete>> fFunctions;
 };
 
