@@ -101,6 +101,16 @@ void BM_HostAt(benchmark::State& state) {
 }
 BENCHMARK(BM_HostAt);
 
+// The floor of a host call on a list: "size" (no argument, a number back).
+void BM_HostSize(benchmark::State& state) {
+  quillon::Host host;
+  host.load("mm_types_xb");
+  quillon::Value const s =
+      host.call("Zorvan.metamodel.types.SequenceOfDataSize", "make", {host.construct("Ozo.Model", {})});
+  for (auto _ : state) benchmark::DoNotOptimize(host.invoke(s, "size", {}));
+}
+BENCHMARK(BM_HostSize);
+
 // Heap bytes held per element by a filled list, against a std::vector of
 // the same values (both as they grow by push_back).
 void BM_MemoryPerElement(benchmark::State& state) {
