@@ -33,7 +33,6 @@ struct ListChecks {
 inline constexpr char kListGoneMessage[] = "the cursor's sequence no longer exists";
 inline constexpr char kListChangedMessage[] = "the sequence was changed after the cursor was made";
 inline constexpr char kOtherListMessage[] = "the cursor belongs to another sequence";
-inline constexpr char kNoCursorMessage[] = "Cannot access NULL ref. Use isValid() before calling methods";
 
 // Shared by a list and its cursors: whether the list lives and how often it
 // has changed. Used on the host's thread only.
@@ -260,7 +259,7 @@ class PrimitiveList final : public Generic::SequenceIntf {
   // The position of a cursor of this very list, still valid; the end
   // position only where `allowEnd`.
   std::size_t ownPosition(Deviant const& d, Generic::IteratorIntf* it, bool allowEnd) const {
-    OZO_ASSERT_AT(kPos.source, kChecks.stale, it != nullptr, "%s", kNoCursorMessage);
+    OZO_ASSERT_AT(kPos.source, kChecks.stale, it != nullptr, "%s", kNullRefMessage);
     auto const* c = dynamic_cast<PositionCursor const*>(it);
     OZO_ASSERT_AT(kPos.source, kChecks.stale, c != nullptr && c->life() == fLife.get(), "%s", kOtherListMessage);
     (void)c->list();  // refuses a cursor made before the last change
