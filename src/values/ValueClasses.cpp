@@ -1,18 +1,14 @@
 #include "values/ValueClasses.hpp"
 
+#include "sequences/ValueSequences.hpp"
+
+#include <Ozo/Base.hpp>
+
 #include <string>
 
 namespace Zorvan::metamodel::types::xb {
 
 namespace {
-
-// Sequence and cursor classes of a value type. Their methods arrive with the
-// value lists; until then they are named and described only.
-class ValueListClassInfo final : public kovo::factory::KovoFactoryClassInfo {
- public:
-  using KovoFactoryClassInfo::KovoFactoryClassInfo;
-  void initializeClass(kovo::COSClass*, kovo::COSClient*) override {}
-};
 
 void add(kovo::COSPackage* package, kovo::COSClassInfo* info) {
   if (package)
@@ -25,19 +21,13 @@ void add(kovo::COSPackage* package, kovo::COSClassInfo* info) {
 
 void registerValueClasses(kovo::COSPackage* package, kovo::COSClassInfo* valueClass, char const* name) {
   add(package, valueClass);
-  std::string const n = name;
-  std::string const iterator = "A iterator for traversing a modifiable list of " + n + " objects";
-  struct List {
-    std::string shortName, description;
-  };
-  List const lists[] = {
-      {"SequenceOf" + n, "A sequence of " + n + " whose values can be changed"},
-      {"ImmutableSequenceOf" + n, "A non-modifiable sequence of " + n + " whose values can be changed"},
-      {n + "Iterator", iterator},
-      {n + "ImmutableIterator", iterator},
-  };
   // The host owns each description from the moment it is handed over.
-  for (List const& l : lists) add(package, new ValueListClassInfo(l.shortName, l.description));
+  for (ValueListRole const role : {ValueListRole::Sequence, ValueListRole::ImmutableSequence,
+                                   ValueListRole::Iterator, ValueListRole::ImmutableIterator}) {
+    kovo::COSClassInfo* const info = createValueListClass(name, role);
+    if (info == nullptr) throw Ozo::Exception(std::string("No value lists for \"") + name + "\"");
+    add(package, info);
+  }
 }
 
 }  // namespace Zorvan::metamodel::types::xb

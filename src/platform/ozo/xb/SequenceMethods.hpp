@@ -11,6 +11,8 @@
 //   L::Other     another sequence, for eq / ne (same list or not)
 //   L::OtherCursor another cursor, for eq / ne
 //   L::same(self, value, arg), L::text(self, value), L::sameList, L::sameCursor.
+// A list type whose storage does better may supply its own L::begin(self),
+// L::end(self) (cursors made by the list) and L::removeAll(self, arg).
 // Converters for these types (xb/Convert.hpp) decide their host types.
 #pragma once
 
@@ -73,8 +75,18 @@ struct SequenceMethods {
     return Item{s->at(s->size() - 1)};
   }
   // A modifiable sequence hands out modifiable cursors, a read-only one read-only cursors.
-  static Cursor begin(Self const& s) { return Cursor(s, 0); }
-  static Cursor end(Self const& s) { return Cursor(s, s->size()); }
+  static Cursor begin(Self const& s) {
+    if constexpr (requires { L::begin(s); })
+      return L::begin(s);
+    else
+      return Cursor(s, 0);
+  }
+  static Cursor end(Self const& s) {
+    if constexpr (requires { L::end(s); })
+      return L::end(s);
+    else
+      return Cursor(s, s->size());
+  }
   static bool contains(Self const& s, Arg const& v) {
     for (std::size_t i = 0, n = s->size(); i < n; ++i)
       if (L::same(s, s->at(i), v)) return true;
@@ -112,12 +124,16 @@ struct SequenceMethods {
     s->replace(i, v.checked());
   }
   static std::int32_t removeAll(Editable const& s, Arg const& v) {
-    std::vector<std::size_t> hits;
-    for (std::size_t i = 0, n = s->size(); i < n; ++i)
-      if (L::same(s, s->at(i), v)) hits.push_back(i);
-    // From the back, so that the positions still to erase stay put.
-    for (auto it = hits.rbegin(); it != hits.rend(); ++it) s->erase(*it);
-    return static_cast<std::int32_t>(hits.size());
+    if constexpr (requires { L::removeAll(s, v); }) {
+      return L::removeAll(s, v);
+    } else {
+      std::vector<std::size_t> hits;
+      for (std::size_t i = 0, n = s->size(); i < n; ++i)
+        if (L::same(s, s->at(i), v)) hits.push_back(i);
+      // From the back, so that the positions still to erase stay put.
+      for (auto it = hits.rbegin(); it != hits.rend(); ++it) s->erase(*it);
+      return static_cast<std::int32_t>(hits.size());
+    }
   }
   static void clear(Editable const& s) { s->clear(); }
 

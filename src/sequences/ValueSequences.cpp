@@ -1,0 +1,409 @@
+// Value sequences and cursors as host classes. The methods are the shared
+// sequence rows (xb/SequenceMethods.hpp) over a value list: host positions
+// are 1-based and checked there before the list is called; the list checks
+// again under its own source. Every value list is made by "make" or
+// "makeUnique" and reaches the host in the modifiable view.
+#include "sequences/ValueSequences.hpp"
+
+#include "sequences/Lists.hpp"
+#include "values/ValueConvert.hpp"
+
+#include <Ozo/Sequence.hpp>
+#include <xb/ClassInfo.hpp>
+#include <xb/Methods.hpp>
+#include <xb/SequenceMethods.hpp>
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <utility>
+
+namespace Zorvan::metamodel::types::xb {
+
+namespace {
+
+using Ozo::xb::Context;
+using Ozo::xb::MethodRow;
+
+struct ListFacts {
+  ValueListRole role;
+  std::string fullName;      // this class
+  std::string partnerName;   // sequences: the cursor class they hand out; cursors: unused
+  std::string superName;     // the read-only counterpart of a modifiable class
+  kovo::Interned self;
+  kovo::Interned partner;
+
+  bool isSequence() const { return role == ValueListRole::Sequence || role == ValueListRole::ImmutableSequence; }
+  bool modifiable() const { return role == ValueListRole::Sequence || role == ValueListRole::Iterator; }
+};
+
+ListFacts const& factsOf(Context ctx) { return *static_cast<ListFacts const*>(ctx.classData); }
+
+// The object a host array's element 0 is bound to, as the runtime sees it.
+Ozo::VariantInfo const* boundInfo(kovo::COSValue word, kovo::Interned cls) {
+  kovo::HostArray const* array = kovo::toArray(word);
+  if (array == nullptr || array->numel() == 0 || array->classID() != kovo::ClassID::Object) return nullptr;
+  kovo::COSInterfacePtr const element = kovo::omGetArrayElement(array, 0);
+  void* const id = element ? element->lookup(cls) : nullptr;
+  kovo::factory::impl::validateSelfPointer(id);
+  return Ozo::DeviantRegistry::getVariantInfo(id);
+}
+
+// Hands a list or cursor to the host: the binding keeps one reference.
+kovo::COSValue announce(Ozo::ReferenceCountingIntf* object, Ozo::Deviant const& d, kovo::Interned cls,
+                        bool immutable) {
+  void* const id = Ozo::DeviantRegistry::getId(object, d, immutable);
+  bool isNew = false;
+  kovo::HostArray* const result = kovo::factory::basic::BindingRegistry::announce(id, cls, isNew);
+  if (isNew) object->addRef();
+  return kovo::fromArray(result);
+}
+
+inline constexpr std::int32_t kExplicit = 0x1000;
+
+// What the shared rows work with, for a list of T.
+
+// A sequence's self; reads and edits by 0-based position.
+template <class T>
+struct ListSelf {
+  Ozo::Sequence<T> list;
+  ListSelf const* operator->() const { return this; }
+  std::size_t size() const { return static_cast<std::size_t>(list.size()); }
+  T at(std::size_t i) const { return list.at(index(i)); }
+  void insert(std::size_t i, T const& v) const { list.insert(index(i), v); }
+  void erase(std::size_t i) const { list.erase(index(i)); }
+  void replace(std::size_t i, T const& v) const { list.replace(index(i), v); }
+  void clear() const { list.clear(); }
+  static std::int32_t index(std::size_t i) { return static_cast<std::int32_t>(i); }
+};
+
+template <class T>
+struct ListArg {
+  T value;
+  T const& checked() const { return value; }
+};
+
+template <class T>
+struct ListItem {
+  T value;
+};
+
+// A cursor reads its list by position, through the list it was made from;
+// the concrete cursor refuses use after its list changed or went.
+template <class T>
+struct ListView {
+  Ozo::Generic::SequenceIntf const* list;
+  Ozo::Deviant deviant;
+  ListView const* operator->() const { return this; }
+  std::size_t size() const { return static_cast<std::size_t>(list->generic_size(deviant)); }
+  T at(std::size_t i) const {
+    Ozo::Generic::Ref const r = list->generic_at(deviant, static_cast<std::int32_t>(i));
+    return Ozo::Generic::valueOf<T>(r);
+  }
+};
+
+template <class T>
+struct ListCursor {
+  Ozo::Iterator<T> it;
+  Ozo::Lists::PositionCursor const* positioned() const {
+    auto const* c = dynamic_cast<Ozo::Lists::PositionCursor const*>(it.ref());
+    if (c == nullptr) throw Ozo::Exception(Ozo::Lists::kOtherListMessage);
+    return c;
+  }
+  std::size_t position() const { return positioned()->position(); }
+  ListView<T> operator->() const { return ListView<T>{positioned()->list(), it.deviant()}; }
+  void move(int step) const {
+    if (step > 0)
+      it.next();
+    else
+      it.previous();
+  }
+  ListCursor copy() const { return ListCursor{it.clone()}; }
+};
+
+template <class T>
+struct NoOtherList {};
+
+template <class T>
+struct OtherListCursor {
+  Ozo::ImmutableIterator<T> it;
+};
+
+// A new list for the host.
+template <class T>
+struct NewList {
+  Ozo::Sequence<T> list;
+};
+
+template <class T>
+struct ValueList {
+  using Self = ListSelf<T>;
+  using Editable = Self;
+  using Arg = ListArg<T>;
+  using Item = ListItem<T>;
+  using Cursor = ListCursor<T>;
+  using Other = NoOtherList<T>;
+  using OtherCursor = OtherListCursor<T>;
+
+  static constexpr Ozo::xb::SequenceChecks const& checks = Ozo::Lists::MultiIndexKind::checks.positions;
+
+  static Cursor begin(Self const& s) { return Cursor{s.list.begin()}; }
+  static Cursor end(Self const& s) { return Cursor{s.list.end()}; }
+  static std::int32_t removeAll(Self const& s, Arg const& v) { return s.list.removeAll(v.value); }
+  static bool sameCursor(Cursor const& c, OtherCursor const& o) { return c.it.eq(o.it); }
+
+  // Edits at a cursor; the list refuses a cursor of another list, of an
+  // earlier state of this one, or the end position where an element is needed.
+  static Cursor eraseAt(Self const& s, Cursor const& c) { return Cursor{s.list.erase(c.it)}; }
+  static Cursor eraseRange(Self const& s, Cursor const& first, Cursor const& last) {
+    return Cursor{s.list.erase(first.it, last.it)};
+  }
+  static Cursor insertAt(Self const& s, Cursor const& c, Arg const& v) { return Cursor{s.list.insert(c.it, v.value)}; }
+
+  // The model is not consulted: only its deviant goes with the new list.
+  static NewList<T> makeList(Ozo::Deviant const& d, bool unique) {
+    return {Ozo::MakeSequence<T>({d, Ozo::MULTI_INDEX, unique, true})};
+  }
+  static NewList<T> makeWithImmutableModel(Ozo::ImmutableModel m) { return makeList(m.deviant(), false); }
+  static NewList<T> makeWithModel(Ozo::Model m) { return makeList(m.deviant(), false); }
+  static NewList<T> makeUniqueWithImmutableModel(Ozo::ImmutableModel m) { return makeList(m.deviant(), true); }
+  static NewList<T> makeUniqueWithModel(Ozo::Model m) { return makeList(m.deviant(), true); }
+};
+
+}  // namespace
+}  // namespace Zorvan::metamodel::types::xb
+
+// ---------------------------------------------------------------------------
+// The converters of the list types.
+namespace Ozo::xb {
+
+namespace vx = Zorvan::metamodel::types::xb;
+
+template <class T>
+struct Convert<vx::ListSelf<T>> {
+  static char const* type(Context ctx) { return vx::factsOf(ctx).fullName.c_str(); }
+  // An empty array or an object that is no list gives an empty handle:
+  // every operation then fails with the NULL-sequence message.
+  static vx::ListSelf<T> in(kovo::COSValue w, Context ctx) {
+    VariantInfo const* const info = vx::boundInfo(w, vx::factsOf(ctx).self);
+    if (info == nullptr) return {};
+    return {Sequence<T>(info->object->castTo<VisitationDomain, Generic::SequenceIntf>(), info->deviant)};
+  }
+};
+
+template <class T>
+struct Convert<vx::ListArg<T>> {
+  static char const* type(Context ctx) { return Convert<T>::type(ctx); }
+  static vx::ListArg<T> in(kovo::COSValue w, Context ctx) {
+    auto const given = Convert<vx::Given<T>>::in(w, ctx);
+    // An empty enumeration is the literal of code 0; an empty DataSize or
+    // Time has no value to store or look for.
+    if constexpr (vx::StructuredValue<T>) {
+      if (!given.present) throw Exception(std::string("Cannot use an empty ") + T::name + " as a sequence element");
+    }
+    return {given.value};
+  }
+};
+
+template <class T>
+struct Convert<vx::ListItem<T>> {
+  static char const* type(Context ctx) { return Convert<T>::type(ctx); }
+  static kovo::COSValue out(vx::ListItem<T> const& item, Context ctx) { return Convert<T>::out(item.value, ctx); }
+};
+
+// A sequence's cursors are of its cursor class; a cursor's copies of its own.
+template <class T>
+struct Convert<vx::ListCursor<T>> {
+  static char const* type(Context ctx) {
+    vx::ListFacts const& f = vx::factsOf(ctx);
+    return f.isSequence() ? f.partnerName.c_str() : f.fullName.c_str();
+  }
+  // A cursor that is needed: an empty one fails with the NULL-ref message.
+  static vx::ListCursor<T> in(kovo::COSValue w, Context ctx) {
+    vx::ListFacts const& f = vx::factsOf(ctx);
+    VariantInfo const* const info = vx::boundInfo(w, internedName(type(ctx)));
+    Generic::IteratorIntf* const it =
+        info ? info->object->castTo<VisitationDomain, Generic::IteratorIntf>() : nullptr;
+    vx::ListCursor<T> c{Iterator<T>(it, info ? info->deviant : Deviant{})};
+    (void)c.it.ImmutableIterator<T>::ref(f.modifiable() ? 85 : 41);
+    return c;
+  }
+  static kovo::COSValue out(vx::ListCursor<T> const& c, Context ctx) {
+    vx::ListFacts const& f = vx::factsOf(ctx);
+    bool const immutable = !f.modifiable();
+    Generic::IteratorIntf* const it = c.it.ImmutableIterator<T>::ref(immutable ? 41 : 85);
+    return vx::announce(it, c.it.deviant(), f.isSequence() ? f.partner : f.self, immutable);
+  }
+};
+
+template <class T>
+struct Convert<vx::NoOtherList<T>> {
+  static char const* type(Context ctx) { return vx::factsOf(ctx).fullName.c_str(); }
+};
+
+// The other cursor of eq / ne: an empty one is never equal.
+template <class T>
+struct Convert<vx::OtherListCursor<T>> {
+  static char const* type(Context ctx) { return vx::factsOf(ctx).fullName.c_str(); }
+  static vx::OtherListCursor<T> in(kovo::COSValue w, Context ctx) {
+    VariantInfo const* const info = vx::boundInfo(w, vx::factsOf(ctx).self);
+    Generic::IteratorIntf* const it =
+        info ? info->object->castTo<VisitationDomain, Generic::IteratorIntf>() : nullptr;
+    return {ImmutableIterator<T>(it, info ? info->deviant : Deviant{})};
+  }
+};
+
+template <class T>
+struct Convert<vx::NewList<T>> {
+  static char const* type(Context ctx) { return vx::factsOf(ctx).fullName.c_str(); }
+  static kovo::COSValue out(vx::NewList<T> const& n, Context ctx) {
+    return vx::announce(n.list.ref(), n.list.deviant(), vx::factsOf(ctx).self, false);
+  }
+};
+
+}  // namespace Ozo::xb
+
+namespace Zorvan::metamodel::types::xb {
+namespace {
+
+template <class T>
+struct Rows {
+  using L = ValueList<T>;
+  using M = Ozo::xb::SequenceMethods<L>;
+  template <auto F>
+  static constexpr MethodRow inst(char const* name, std::int32_t attributes = 0) {
+    return Ozo::xb::instanceMethod<F>(name, attributes);
+  }
+  template <auto F>
+  static constexpr MethodRow expl(char const* name) {
+    return Ozo::xb::explicitMethod<F>(name, kExplicit);
+  }
+  template <auto F>
+  static constexpr MethodRow stat(char const* name) {
+    return Ozo::xb::staticMethod<F>(name);
+  }
+
+  static constexpr MethodRow sequence[] = {
+      inst<&M::pushBack>("append"),
+      inst<&M::clear>("clear"),
+      inst<&M::popBack>("pop_back"),
+      inst<&M::popFront>("pop_front"),
+      inst<&M::pushBack>("push_back"),
+      inst<&M::pushFront>("push_front"),
+      inst<&M::removeAll>("removeAll"),
+      inst<&M::begin>("begin"),
+      inst<&M::end>("end"),
+      inst<&L::eraseAt>("erase"),
+      inst<&L::eraseRange>("erase"),
+      expl<&M::erase>("erase"),
+      inst<&L::insertAt>("insert", kExplicit),
+      expl<&M::insert>("insert"),
+      expl<&M::replace>("replace"),
+      inst<&M::back>("back"),
+      inst<&M::isEmpty>("isEmpty"),
+      inst<&M::front>("front"),
+      inst<&M::size>("size"),
+      expl<&M::item>("at"),
+      stat<&L::makeWithImmutableModel>("make"),
+      stat<&L::makeWithModel>("make"),
+      stat<&L::makeUniqueWithImmutableModel>("makeUnique"),
+      stat<&L::makeUniqueWithModel>("makeUnique"),
+  };
+  static constexpr MethodRow immutableSequence[] = {
+      inst<&M::begin>("begin"), inst<&M::end>("end"),   inst<&M::back>("back"), inst<&M::isEmpty>("isEmpty"),
+      inst<&M::front>("front"), inst<&M::size>("size"), expl<&M::item>("at"),
+  };
+  static constexpr MethodRow cursor[] = {
+      expl<&M::clone>("clone"),     inst<&M::sameCursor>("eq"),      inst<&M::otherCursor>("ne"),
+      expl<&M::getNext>("getNext"), expl<&M::getPrev>("getPrev"), inst<&M::cursorItem>("item"),
+  };
+
+  static void initialize(kovo::COSClass* cls, ListFacts const* facts) {
+    auto addSuper = [&] { cls->addSuperclass(kovo::intern(facts->superName), 1, 0, 1); };
+    switch (facts->role) {
+      case ValueListRole::Sequence:
+        kovo::factory::detail::initStringDataTypes();
+        addSuper();
+        Ozo::xb::addMethods(cls, sequence, facts);
+        break;
+      case ValueListRole::ImmutableSequence:
+        kovo::factory::detail::initStringDataTypes();
+        Ozo::xb::addMethods(cls, immutableSequence, facts);
+        break;
+      case ValueListRole::Iterator:
+        addSuper();
+        kovo::factory::detail::initStringDataTypes();
+        Ozo::xb::addMethods(cls, cursor, facts);
+        break;
+      case ValueListRole::ImmutableIterator:
+        kovo::factory::detail::initStringDataTypes();
+        Ozo::xb::addMethods(cls, cursor, facts);
+        break;
+    }
+  }
+};
+
+// ---------------------------------------------------------------------------
+class ValueListClassInfo final : public Ozo::xb::ClassMetaData {
+ public:
+  using Init = void (*)(kovo::COSClass*, ListFacts const*);
+  ValueListClassInfo(std::string shortName, std::string description, ListFacts facts, Init init)
+      : ClassMetaData(std::move(shortName), std::move(description)), fFacts(std::move(facts)), fInit(init) {}
+  void initializeClass(kovo::COSClass* cls, kovo::COSClient*) override { fInit(cls, &fFacts); }
+
+ private:
+  ListFacts fFacts;
+  Init fInit;
+};
+
+template <class T>
+kovo::COSClassInfo* create(ValueListRole role) {
+  std::string const n = T::name;
+  std::string const package = std::string(kPackageName) + ".";
+  std::string const iteratorText = "A iterator for traversing a modifiable list of " + n + " objects";
+  struct Names {
+    std::string shortName, description, partner, super;
+  };
+  Names const names = [&]() -> Names {
+    switch (role) {
+      case ValueListRole::Sequence:
+        return {"SequenceOf" + n, "A sequence of " + n + " whose values can be changed", n + "Iterator",
+                "ImmutableSequenceOf" + n};
+      case ValueListRole::ImmutableSequence:
+        return {"ImmutableSequenceOf" + n, "A non-modifiable sequence of " + n + " whose values can be changed",
+                n + "ImmutableIterator", ""};
+      case ValueListRole::Iterator: return {n + "Iterator", iteratorText, "", n + "ImmutableIterator"};
+      case ValueListRole::ImmutableIterator: break;
+    }
+    return {n + "ImmutableIterator", iteratorText, "", ""};
+  }();
+  auto qualified = [&](std::string const& shortName) { return shortName.empty() ? shortName : package + shortName; };
+  ListFacts facts{role, qualified(names.shortName), qualified(names.partner), qualified(names.super), {}, {}};
+  facts.self = kovo::intern(facts.fullName);
+  if (!facts.partnerName.empty()) facts.partner = kovo::intern(facts.partnerName);
+  return new ValueListClassInfo(names.shortName, names.description, std::move(facts), &Rows<T>::initialize);
+}
+
+struct ValueType {
+  char const* name;
+  kovo::COSClassInfo* (*create)(ValueListRole);
+};
+constexpr ValueType kValueTypes[] = {
+    {CompuMethodCategory::name, &create<CompuMethodCategory>},
+    {DataSizeUnitKind::name, &create<DataSizeUnitKind>},
+    {FloatingPointKind::name, &create<FloatingPointKind>},
+    {SwGenericAxisParamTypeCategory::name, &create<SwGenericAxisParamTypeCategory>},
+    {TimeUnitKind::name, &create<TimeUnitKind>},
+    {DataSize::name, &create<DataSize>},
+    {Time::name, &create<Time>},
+};
+
+}  // namespace
+
+kovo::COSClassInfo* createValueListClass(char const* valueName, ValueListRole role) {
+  for (ValueType const& t : kValueTypes)
+    if (std::string_view(t.name) == valueName) return t.create(role);
+  return nullptr;
+}
+
+}  // namespace Zorvan::metamodel::types::xb

@@ -1,0 +1,327 @@
+// The sequence and cursor classes of the value types as a host user sees
+// them: method tables, 1-based positions with their exact messages, unique
+// refusals, removeAll, cursor walks, range erase, and that a refused call
+// leaves the whole list as it was.
+#include "support/HostFixture.hpp"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace quillon::testing {
+namespace {
+
+std::string T(std::string const& shortName) { return kTypes + shortName; }
+
+std::string const kMulti = "ozo/export/include/ozo/kernel/containers/sequence/multi_index/MultiIndexImplForPrimitives";
+std::string failure(std::string const& message, int line, std::string const& source = kMulti) {
+  return "Assertion failed: " + message + " at " + source + ":" + std::to_string(line) + ": ";
+}
+std::string const kNullRef =
+    "Assertion failed: Cannot access NULL ref. Use isValid() before calling methods at "
+    "ozo/export/include/ozo/kernel/containers/iterator/Iterator:85: ";
+
+std::vector<std::string> const kValueTypes = {"CompuMethodCategory", "DataSizeUnitKind", "FloatingPointKind",
+                                              "SwGenericAxisParamTypeCategory", "TimeUnitKind", "DataSize",
+                                              "Time"};
+
+TEST(ValueSequenceClasses, EachOfTheTwentyEightClassesListsItsMethodsInOrder) {
+  Host host;
+  host.load("mm_types_xb");
+  std::vector<std::string> const seqMethods = {
+      "append", "clear", "pop_back", "pop_front", "push_back", "push_front", "removeAll", "begin",
+      "end",    "erase", "erase",    "erase",     "insert",    "insert",     "replace",   "back",
+      "isEmpty", "front", "size",    "at",        "make",      "make",       "makeUnique", "makeUnique"};
+  std::vector<std::string> const seqKinds = {
+      "instance", "instance", "instance", "instance", "instance", "instance", "instance", "instance",
+      "instance", "instance", "instance", "explicit", "instance", "explicit", "explicit", "instance",
+      "instance", "instance", "instance", "explicit", "static",   "static",   "static",   "static"};
+  std::vector<std::string> const readMethods = {"begin", "end", "back", "isEmpty", "front", "size", "at"};
+  std::vector<std::string> const cursorMethods = {"clone", "eq", "ne", "getNext", "getPrev", "item"};
+  std::vector<std::string> const cursorKinds = {"explicit", "instance", "instance", "explicit", "explicit",
+                                                "instance"};
+  auto names = [](ClassDesc const& d) {
+    std::vector<std::string> out;
+    for (MethodDesc const& m : d.methods) out.push_back(m.name);
+    return out;
+  };
+  auto kinds = [](ClassDesc const& d) {
+    std::vector<std::string> out;
+    for (MethodDesc const& m : d.methods) out.push_back(m.kind);
+    return out;
+  };
+  for (std::string const& n : kValueTypes) {
+    SCOPED_TRACE(n);
+    std::string const seq = T("SequenceOf" + n), iseq = T("ImmutableSequenceOf" + n);
+    std::string const it = T(n + "Iterator"), iit = T(n + "ImmutableIterator");
+    ClassDesc const s = host.describeClass(seq);
+    EXPECT_EQ(names(s), seqMethods);
+    EXPECT_EQ(kinds(s), seqKinds);
+    EXPECT_EQ(s.superclasses, std::vector<std::string>{iseq});
+    EXPECT_EQ(s.description, "A sequence of " + n + " whose values can be changed");
+    // Forms and types of the rows whose shape is easy to get wrong.
+    EXPECT_EQ(s.methods[0].arguments, std::vector<std::string>{T(n)});
+    EXPECT_EQ(s.methods[6].result, "int32 scalar");
+    EXPECT_EQ(s.methods[7].result, it);
+    EXPECT_EQ(s.methods[10].arguments, (std::vector<std::string>{it, it}));
+    EXPECT_EQ(s.methods[11].arguments, (std::vector<std::string>{seq, "int32 scalar"}));
+    EXPECT_EQ(s.methods[11].attributes, 0x1000);
+    EXPECT_EQ(s.methods[12].attributes, 0x1000);
+    EXPECT_EQ(s.methods[12].flags & 0x1000u, 0u);
+    EXPECT_EQ(s.methods[12].arguments, (std::vector<std::string>{it, T(n)}));
+    EXPECT_EQ(s.methods[13].arguments, (std::vector<std::string>{seq, "int32 scalar", T(n)}));
+    EXPECT_EQ(s.methods[19].arguments, (std::vector<std::string>{seq, "int32 scalar"}));
+    EXPECT_EQ(s.methods[19].result, T(n));
+    EXPECT_EQ(s.methods[20].arguments, std::vector<std::string>{"Ozo.ImmutableModel"});
+    EXPECT_EQ(s.methods[21].arguments, std::vector<std::string>{"Ozo.Model"});
+    EXPECT_EQ(s.methods[23].result, seq);
+
+    ClassDesc const r = host.describeClass(iseq);
+    EXPECT_EQ(names(r), readMethods) << "a read-only sequence has exactly seven methods";
+    EXPECT_TRUE(r.superclasses.empty());
+    EXPECT_EQ(r.methods[0].result, iit);
+    EXPECT_EQ(r.methods[6].arguments, (std::vector<std::string>{iseq, "int32 scalar"}));
+    EXPECT_EQ(r.description, "A non-modifiable sequence of " + n + " whose values can be changed");
+
+    for (std::string const& c : {it, iit}) {
+      ClassDesc const d = host.describeClass(c);
+      EXPECT_EQ(names(d), cursorMethods);
+      EXPECT_EQ(kinds(d), cursorKinds);
+      EXPECT_EQ(d.methods[0].arguments, std::vector<std::string>{c});
+      EXPECT_EQ(d.methods[0].result, c);
+      EXPECT_EQ(d.methods[5].result, T(n));
+      EXPECT_EQ(d.description, "A iterator for traversing a modifiable list of " + n + " objects");
+    }
+    EXPECT_EQ(host.describeClass(it).superclasses, std::vector<std::string>{iit});
+    EXPECT_TRUE(host.describeClass(iit).superclasses.empty());
+  }
+}
+
+// ---------------------------------------------------------------------------
+class ValueSequences : public HostFixture {
+ protected:
+  std::string const kSeq = T("SequenceOfTimeUnitKind");
+  Value unit(char const* name) const { return host.call(T("TimeUnitKind"), name, {}); }
+  Value make(bool unique = false) const { return host.call(kSeq, unique ? "makeUnique" : "make", {model()}); }
+  Value list(std::vector<char const*> const& names, bool unique = false) const {
+    Value const s = make(unique);
+    for (char const* n : names) host.invoke(s, "append", {unit(n)});
+    return s;
+  }
+  std::string text(Value const& v) const { return host.invoke(v, "toString", {}).toString(); }
+  // The whole list, read through the host.
+  std::vector<std::string> content(Value const& s) const {
+    std::vector<std::string> out;
+    int const n = host.invoke(s, "size", {}).toInt32();
+    for (int i = 1; i <= n; ++i) out.push_back(text(host.call(kSeq, "at", {s, i})));
+    return out;
+  }
+  using Names = std::vector<std::string>;
+};
+
+TEST_F(ValueSequences, PositionsAreOneBasedAndCheckedWithTheListsMessages) {
+  Value const s = make();
+  EXPECT_EQ(host.invoke(s, "size", {}).toInt32(), 0);
+  EXPECT_TRUE(host.invoke(s, "isEmpty", {}).toBool());
+  host.invoke(s, "append", {unit("Min")});
+  EXPECT_EQ(host.invoke(s, "size", {}).toInt32(), 1);
+  EXPECT_EQ(text(host.call(kSeq, "at", {s, 1})), "Min");
+  EXPECT_EQ(text(host.invoke(s, "front", {})), "Min");
+  EXPECT_EQ(text(host.invoke(s, "back", {})), "Min");
+  EXPECT_EQ(errorOf([&] { host.call(kSeq, "at", {s, 0}); }), failure("sequence index must be positive", 251));
+  EXPECT_EQ(errorOf([&] { host.call(kSeq, "at", {s, 2}); }), failure("sequence index out of bounds", 252));
+
+  host.call(kSeq, "insert", {s, 2, unit("Hrs")});  // size + 1 appends
+  host.call(kSeq, "insert", {s, 1, unit("S")});    // 1 prepends
+  EXPECT_EQ(content(s), (Names{"S", "Min", "Hrs"}));
+  EXPECT_EQ(errorOf([&] { host.call(kSeq, "insert", {s, 5, unit("Ms")}); }),
+            failure("sequence index out of bounds", 315));
+  EXPECT_EQ(errorOf([&] { host.call(kSeq, "insert", {s, 0, unit("Ms")}); }),
+            failure("sequence index must be positive", 314));
+  EXPECT_EQ(errorOf([&] { host.call(kSeq, "erase", {s, 4}); }), failure("sequence index out of bounds", 352));
+  EXPECT_EQ(errorOf([&] { host.call(kSeq, "replace", {s, 4, unit("Ms")}); }),
+            failure("sequence index out of bounds", 413));
+  EXPECT_EQ(errorOf([&] { host.call(kSeq, "replace", {s, -1, unit("Ms")}); }),
+            failure("sequence index must be positive", 412));
+  EXPECT_EQ(content(s), (Names{"S", "Min", "Hrs"})) << "a refused call changed the list";
+
+  host.call(kSeq, "erase", {s, 2});
+  host.call(kSeq, "replace", {s, 2, unit("Dys")});
+  host.invoke(s, "push_front", {unit("Us")});
+  host.invoke(s, "push_back", {unit("Wks")});
+  EXPECT_EQ(content(s), (Names{"Us", "S", "Dys", "Wks"}));
+  host.invoke(s, "pop_front", {});
+  host.invoke(s, "pop_back", {});
+  EXPECT_EQ(content(s), (Names{"S", "Dys"}));
+  host.invoke(s, "clear", {});
+  for (char const* m : {"front", "back", "pop_back", "pop_front"}) {
+    int const line = std::string(m) == "front" ? 261 : std::string(m) == "back" ? 270
+                     : std::string(m) == "pop_back" ? 362 : 371;
+    EXPECT_EQ(errorOf([&] { host.invoke(s, m, {}); }), failure("sequence is empty", line)) << m;
+  }
+}
+
+TEST_F(ValueSequences, UniqueListsRefuseDuplicatesAndRemoveAllCounts) {
+  Value const u = list({"S", "Min"}, true);
+  host.invoke(u, "push_back", {unit("Min")});
+  host.call(kSeq, "insert", {u, 1, unit("S")});
+  host.call(kSeq, "replace", {u, 1, unit("Min")});
+  EXPECT_EQ(content(u), (Names{"S", "Min"}));
+  Value const n = list({"S", "Min"});
+  host.invoke(n, "push_back", {unit("Min")});
+  EXPECT_EQ(content(n), (Names{"S", "Min", "Min"}));
+
+  Value const r = list({"Yrs", "Ms", "Yrs"});
+  EXPECT_EQ(host.invoke(r, "removeAll", {unit("Yrs")}).toInt32(), 2);
+  EXPECT_EQ(content(r), (Names{"Ms"}));
+  EXPECT_EQ(host.invoke(r, "removeAll", {unit("Yrs")}).toInt32(), 0);
+  // An empty enumeration argument is the literal of code 0.
+  host.invoke(r, "append", {Value()});
+  EXPECT_EQ(content(r), (Names{"Ms", "S"}));
+}
+
+TEST_F(ValueSequences, BothMakeOverloadsGiveAModifiableSequence) {
+  Value const m = model();
+  for (char const* method : {"make", "makeUnique"}) {
+    Value const s = host.call(kSeq, method, {m});
+    EXPECT_EQ(host.classOf(s), kSeq);
+  }
+  // The "Ozo.ImmutableModel" overload, chosen explicitly through an empty model.
+  Value const fromEmpty = host.call(kSeq, "make", {Value()});
+  EXPECT_EQ(host.classOf(fromEmpty), kSeq);
+  EXPECT_EQ(host.invoke(fromEmpty, "size", {}).toInt32(), 0);
+}
+
+TEST_F(ValueSequences, CursorsWalkCloneAndCompare) {
+  Value const s = list({"Wks", "Mos", "Yrs"});
+  Value const it = host.invoke(s, "begin", {});
+  EXPECT_EQ(host.classOf(it), T("TimeUnitKindIterator"));
+  EXPECT_EQ(text(host.invoke(it, "item", {})), "Wks");
+  host.call(T("TimeUnitKindIterator"), "getNext", {it});
+  EXPECT_EQ(text(host.invoke(it, "item", {})), "Mos");
+  Value const kept = host.call(T("TimeUnitKindIterator"), "clone", {it});
+  host.call(T("TimeUnitKindIterator"), "getNext", {it});
+  EXPECT_EQ(text(host.invoke(kept, "item", {})), "Mos");
+  EXPECT_TRUE(host.invoke(it, "ne", {kept}).toBool());
+  EXPECT_TRUE(host.invoke(it, "eq", {it}).toBool());
+  EXPECT_FALSE(host.invoke(it, "ne", {it}).toBool());
+  host.call(T("TimeUnitKindIterator"), "getPrev", {it});
+  EXPECT_TRUE(host.invoke(it, "eq", {kept}).toBool());
+  host.call(T("TimeUnitKindIterator"), "getNext", {it});
+  host.call(T("TimeUnitKindIterator"), "getNext", {it});
+  EXPECT_TRUE(host.invoke(it, "eq", {host.invoke(s, "end", {})}).toBool());
+  EXPECT_FALSE(host.invoke(it, "eq", {Value()}).toBool()) << "an empty cursor is never equal";
+
+  // Past either end, or reading the end: the bounds message, never a read.
+  EXPECT_EQ(errorOf([&] { host.invoke(it, "item", {}); }), failure("sequence index out of bounds", 441));
+  EXPECT_EQ(errorOf([&] { host.call(T("TimeUnitKindIterator"), "getNext", {it}); }),
+            failure("sequence index out of bounds", 452));
+  Value const first = host.invoke(s, "begin", {});
+  EXPECT_EQ(errorOf([&] { host.call(T("TimeUnitKindIterator"), "getPrev", {first}); }),
+            failure("sequence index must be positive", 461));
+
+  Value const empty = make();
+  EXPECT_TRUE(host.invoke(host.invoke(empty, "begin", {}), "eq", {host.invoke(empty, "end", {})}).toBool());
+  // Cloning an empty handle has no cursor to give back.
+  EXPECT_EQ(errorOf([&] { host.call(T("TimeUnitKindIterator"), "clone", {Value()}); }), kNullRef);
+}
+
+TEST_F(ValueSequences, ReadOnlyCursorsAnswerTheSameNames) {
+  Value const s = list({"S", "Ms"});
+  // The read-only class's own "begin", called with the modifiable object.
+  Value const it = host.call(T("ImmutableSequenceOfTimeUnitKind"), "begin", {s});
+  EXPECT_EQ(host.classOf(it), T("TimeUnitKindImmutableIterator"));
+  host.call(T("TimeUnitKindImmutableIterator"), "getNext", {it});
+  EXPECT_EQ(text(host.invoke(it, "item", {})), "Ms");
+  Value const copy = host.call(T("TimeUnitKindImmutableIterator"), "clone", {it});
+  EXPECT_EQ(host.classOf(copy), T("TimeUnitKindImmutableIterator"));
+  // A modifiable cursor is also a read-only one.
+  Value const m = host.invoke(s, "begin", {});
+  host.call(T("TimeUnitKindImmutableIterator"), "getNext", {m});
+  EXPECT_EQ(text(host.invoke(m, "item", {})), "Ms");
+}
+
+TEST_F(ValueSequences, EditsAtCursorsAndTheirRefusals) {
+  std::string const kIt = T("TimeUnitKindIterator");
+  Value const s = list({"S", "Ms", "Us", "Min", "Hrs"});
+  Value const first = host.invoke(s, "begin", {});
+  host.call(kIt, "getNext", {first});
+  Value const last = host.call(kIt, "clone", {first});
+  host.call(kIt, "getNext", {last});
+  host.call(kIt, "getNext", {last});
+  Value const at = host.invoke(s, "erase", {first, last});  // [Ms, Min)
+  EXPECT_EQ(content(s), (Names{"S", "Min", "Hrs"}));
+  EXPECT_EQ(text(host.invoke(at, "item", {})), "Min");
+  Value const inserted = host.invoke(s, "insert", {at, unit("Dys")});
+  EXPECT_EQ(text(host.invoke(inserted, "item", {})), "Dys");
+  Value const following = host.invoke(s, "erase", {inserted});
+  EXPECT_EQ(text(host.invoke(following, "item", {})), "Min");
+  EXPECT_EQ(content(s), (Names{"S", "Min", "Hrs"}));
+
+  // Refused: a cursor from before a change, from another list, the end, an empty one.
+  std::string const changed = failure("the sequence was changed after the cursor was made", 470);
+  EXPECT_EQ(errorOf([&] { host.invoke(at, "item", {}); }), changed);
+  EXPECT_EQ(errorOf([&] { host.invoke(s, "erase", {first}); }), changed);
+  EXPECT_EQ(errorOf([&] { host.call(kIt, "getNext", {first}); }), changed);
+  Value const other = list({"S"});
+  EXPECT_EQ(errorOf([&] { host.invoke(s, "erase", {host.invoke(other, "begin", {})}); }),
+            failure("the cursor belongs to another sequence", 470));
+  EXPECT_EQ(errorOf([&] { host.invoke(s, "erase", {host.invoke(s, "end", {})}); }),
+            failure("sequence index out of bounds", 441));
+  EXPECT_EQ(errorOf([&] { host.invoke(s, "insert", {Value(), unit("S")}); }), kNullRef);
+  EXPECT_EQ(content(s), (Names{"S", "Min", "Hrs"}));
+  EXPECT_EQ(content(other), (Names{"S"}));
+
+  // In a unique list the cursor insert gives back the value that refused it.
+  Value const u = list({"S", "Min"}, true);
+  Value const blocking = host.invoke(u, "insert", {host.invoke(u, "begin", {}), unit("Min")});
+  EXPECT_EQ(text(host.invoke(blocking, "item", {})), "Min");
+  EXPECT_EQ(content(u), (Names{"S", "Min"}));
+}
+
+TEST_F(ValueSequences, ACursorOutlivingItsListFailsCleanly) {
+  Value it;
+  {
+    Value const s = list({"S"});
+    it = host.invoke(s, "begin", {});
+  }
+  EXPECT_EQ(errorOf([&] { host.invoke(it, "item", {}); }), failure("the cursor's sequence no longer exists", 470));
+}
+
+TEST_F(ValueSequences, AnEmptySequenceFailsWithTheNullSequenceMessage) {
+  std::string const expected =
+      "Assertion failed: Cannot access NULL sequence. Use MakeSequence to create sequences.See "
+      "testSequenceCreation in ozo/kernel/unittest/sequence_tests. at "
+      "ozo/export/include/ozo/kernel/containers/sequence/SequenceRef:108: ";
+  EXPECT_EQ(errorOf([&] { host.call(kSeq, "at", {Value(), 1}); }), expected);
+  EXPECT_EQ(errorOf([&] { host.call(kSeq, "size", {Value()}); }), expected);
+  EXPECT_EQ(errorOf([&] { host.call(kSeq, "erase", {Value(), 1}); }), expected);
+  EXPECT_EQ(errorOf([&] { host.call(kSeq, "begin", {Value()}); }), expected);
+}
+
+TEST_F(ValueSequences, DataSizeListsCompareWithTheModelsEquality) {
+  std::string const seq = T("SequenceOfDataSize");
+  auto size = [&](int v, char const* u) {
+    return host.construct(T("DataSize"), {v, host.call(T("DataSizeUnitKind"), u, {})});
+  };
+  Value const u = host.call(seq, "makeUnique", {model()});
+  host.invoke(u, "append", {size(8, "Bit")});
+  host.invoke(u, "append", {size(1, "Byte")});
+  host.invoke(u, "append", {size(2, "Byte")});
+  EXPECT_EQ(host.invoke(u, "size", {}).toInt32(), 2);
+  Value const n = host.call(seq, "make", {model()});
+  for (auto const& [v, unitName] : std::vector<std::pair<int, char const*>>{{8, "Bit"}, {2, "Byte"}, {1, "Byte"}})
+    host.invoke(n, "append", {size(v, unitName)});
+  EXPECT_EQ(host.invoke(n, "removeAll", {size(1, "Byte")}).toInt32(), 2);
+  EXPECT_EQ(host.invoke(host.call(seq, "at", {n, 1}), "toString", {}).toString(), "2 Byte");
+  // Each read is a copy of its own: changing it leaves the list as it was.
+  Value const read = host.invoke(n, "front", {});
+  host.set(read, "value", 5);
+  EXPECT_EQ(host.invoke(host.invoke(n, "front", {}), "toString", {}).toString(), "2 Byte");
+  EXPECT_EQ(errorOf([&] { host.invoke(n, "append", {Value()}); }),
+            "Cannot use an empty DataSize as a sequence element");
+  EXPECT_EQ(host.invoke(n, "size", {}).toInt32(), 1);
+}
+
+}  // namespace
+}  // namespace quillon::testing
