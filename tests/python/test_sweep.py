@@ -73,7 +73,8 @@ class EveryClass(HostTestCase):
             with self.subTest(cls=name):
                 cls = quillon._classes.class_for(name)
                 bare = object.__new__(cls)  # no host object needed to hash
-                if "eq" in session.member_names(name):
+                # Python sequences compare by content and, like lists, do not hash.
+                if "eq" in session.member_names(name) or issubclass(cls, abc.Sequence):
                     with self.assertRaises(TypeError):
                         hash(bare)
                 else:

@@ -75,11 +75,11 @@ class ValueListMachine(RuleBasedStateMachine):
     @rule(i=positions, v=sizes)
     def insert(self, i, v):
         if i < 1:
-            refused(lambda: self.seq.insert(i, self.value(v)), POSITIVE)
+            refused(lambda: quillon.invoke(self.seq, "insert", i, self.value(v)), POSITIVE)
         elif i > len(self.expected) + 1:
-            refused(lambda: self.seq.insert(i, self.value(v)), BOUNDS)
+            refused(lambda: quillon.invoke(self.seq, "insert", i, self.value(v)), BOUNDS)
         else:
-            self.seq.insert(i, self.value(v))
+            quillon.invoke(self.seq, "insert", i, self.value(v))
             if not self.refuses(v):
                 self.expected.insert(i - 1, v)
                 self.changed()
