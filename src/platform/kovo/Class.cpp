@@ -372,6 +372,20 @@ std::vector<COSMethodInfo*> COSClass::findMethods(std::string_view name) {
   return found;
 }
 
+std::span<COSMethodInfo* const> COSClass::callableMethods(std::string_view name) {
+  if (auto const it = fMethodCache.find(name); it != fMethodCache.end()) return it->second;
+  fMethodScratch.clear();
+  walkClasses(this, [&](COSClass* c, int) {
+    c->ensureInitialized();
+    for (auto const& m : c->fMethods)
+      if (m->kind() != COSMethodInfo::Kind::Constructor && name == m->getName()) fMethodScratch.push_back(m.get());
+    return false;
+  });
+  if (fMethodScratch.empty() || !fLineageKept) return fMethodScratch;
+  std::string_view const key = fMethodScratch.front()->getName();
+  return fMethodCache.emplace(key, std::move(fMethodScratch)).first->second;
+}
+
 std::vector<std::string> COSClass::memberNames() {
   std::set<std::string> names;
   walkClasses(this, [&](COSClass* c, int) {

@@ -241,7 +241,7 @@ std::vector<HostArray*> inputsFor(COSMethodInfo const* m, CallArgs const& c) {
 
 // Each distinct signature once (a redefinition in a subclass repeats its
 // superclass's), in the order of the overloads.
-std::string signatureList(std::vector<COSMethodInfo*> const& overloads) {
+std::string signatureList(std::span<COSMethodInfo* const> overloads) {
   std::string out;
   std::unordered_set<std::string> seen;
   for (COSMethodInfo const* m : overloads) {
@@ -267,8 +267,14 @@ struct Chosen {
 };
 
 // Picks the cheapest fitting overload (the first registered on a tie).
-Chosen choose(std::vector<COSMethodInfo*> const& overloads, CallArgs const& call, std::string_view name,
-              std::string const& owner) {
+// Who offers the overloads, for messages only: "class \"X\"", "package \"P\"".
+struct Owner {
+  std::string_view kind, name;
+  std::string text() const { return std::string(kind) + " " + quoted(name); }
+};
+
+Chosen choose(std::span<COSMethodInfo* const> overloads, CallArgs const& call, std::string_view name,
+              Owner const& owner) {
   Chosen best{nullptr, {}, {}};
   int bestCost = 0;
   for (COSMethodInfo* m : overloads) {
@@ -294,7 +300,7 @@ Chosen choose(std::vector<COSMethodInfo*> const& overloads, CallArgs const& call
     if (call.object) all.push_back(call.object);
     all.insert(all.end(), call.args.begin(), call.args.end());
     for (HostArray const* a : all) given += (given.empty() ? "" : ", ") + givenType(a);
-    throw HostError("No signature of " + quoted(name) + " in " + owner + " accepts (" + given +
+    throw HostError("No signature of " + quoted(name) + " in " + owner.text() + " accepts (" + given +
                     "); candidates: " + signatureList(overloads) + ".");
   }
   return best;
@@ -321,13 +327,13 @@ COSValue invokeChosen(Chosen const& c, COSValue output0) {
   return outputs[0];
 }
 
-ArrayPtr dispatch(std::vector<COSMethodInfo*> const& overloads, CallArgs const& call, std::string_view name,
-                  std::string const& owner) {
+ArrayPtr dispatch(std::span<COSMethodInfo* const> overloads, CallArgs const& call, std::string_view name,
+                  Owner const& owner) {
   Chosen const c = choose(overloads, call, name, owner);
   return fromWord(invokeChosen(c, 0), c.method->signature().result);
 }
 
-std::string classOwner(COSClass* cls) { return "class " + quoted(cls->getName().view()); }
+Owner classOwner(COSClass* cls) { return {"class", cls->getName().view()}; }
 
 COSClass* requireDeclared(Interned name) {
   COSClass* cls = COSClass::find(name);
@@ -446,10 +452,8 @@ COSPackage* Runtime::requirePackage(std::string_view fullName) {
 
 namespace {
 
-std::vector<COSMethodInfo*> methodsNamed(COSClass* cls, std::string_view method) {
-  std::vector<COSMethodInfo*> overloads;
-  for (COSMethodInfo* m : cls->findMethods(method))
-    if (m->kind() != COSMethodInfo::Kind::Constructor) overloads.push_back(m);
+std::span<COSMethodInfo* const> methodsNamed(COSClass* cls, std::string_view method) {
+  std::span<COSMethodInfo* const> const overloads = cls->callableMethods(method);
   if (overloads.empty())
     throw HostError("No method " + quoted(method) + " in class " + quoted(cls->getName().view()) + ".");
   return overloads;
@@ -475,8 +479,8 @@ ArrayPtr Runtime::callFunction(COSPackage* pkg, std::string_view function, std::
   std::vector<COSMethodInfo*> overloads;
   for (factory::FunctionInfo* f : pkg->functions())
     if (function == f->getName()) overloads.push_back(f);
-  std::string const owner = "package " + quoted(pkg->getName().view());
-  if (overloads.empty()) throw HostError("No function " + quoted(function) + " in " + owner + ".");
+  Owner const owner{"package", pkg->getName().view()};
+  if (overloads.empty()) throw HostError("No function " + quoted(function) + " in " + owner.text() + ".");
   CallArgs const call = collect(nullptr, args);
   return dispatch(overloads, call, function, owner);
 }

@@ -313,6 +313,10 @@ class COSClass {
   COSPropInfo* findProperty(std::string_view name);
   PropertyCache const& propertyCache() const { return fPropertyCache; }
   std::vector<COSMethodInfo*> findMethods(std::string_view name);
+  // The methods a call by name can reach (constructors excluded), nearest
+  // first. Kept per name, like properties, once the lineage is kept; valid
+  // until the next call on this class.
+  std::span<COSMethodInfo* const> callableMethods(std::string_view name);
   // Every member name visible on the class (own and inherited), sorted.
   std::vector<std::string> memberNames();
 
@@ -340,6 +344,9 @@ class COSClass {
   std::vector<std::unique_ptr<COSMethodInfo, HostDelete>> fMethods;
   std::vector<std::unique_ptr<COSPropInfo, HostDelete>> fProperties;
   PropertyCache fPropertyCache;
+  // Callable methods by name (keys view the methods' own names); found names only.
+  std::unordered_map<std::string_view, std::vector<COSMethodInfo*>> fMethodCache;
+  std::vector<COSMethodInfo*> fMethodScratch;
 };
 
 // ---------------------------------------------------------------------------
