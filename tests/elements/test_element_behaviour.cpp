@@ -175,6 +175,14 @@ TEST_F(ElementBehaviour, LiteralReferencesAndOwnership) {
   EXPECT_FALSE(errorOf([&] { host.invoke(host.get(e, "OwnedLiteral"), "push_back", {cell}); }).empty());
   EXPECT_TRUE(host.get(cell, "owningComposite").isEmpty());
   EXPECT_EQ(size(e, "OwnedLiteral"), 0u);
+
+  // A constructor whose owner lives in another model creates nothing.
+  Value const foreign = make("Enumeration", {model()});
+  std::size_t const before = host.counter("model objects");
+  EXPECT_EQ(errorOf([&] { make("EnumerationLiteral", {m, 1, 0, foreign, "x"}); }),
+            "Assertion failed: A new EnumerationLiteral can only be linked to elements of its own model at "
+            "mm_types/Zorvan/metamodel/types/Definitions_h:112: ");
+  EXPECT_EQ(host.counter("model objects"), before);
 }
 
 }  // namespace

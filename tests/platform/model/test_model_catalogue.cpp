@@ -360,4 +360,38 @@ TEST_F(Catalogue, OwnershipCyclesAreRefusedAndChangeNothing) {
   EXPECT_FALSE(se.getInlineType().isValid());
 }
 
+TEST_F(Catalogue, RefusedCreationsLeaveNoElementBehind) {
+  Ozo::Model const other = Ozo::Model::create();
+  Enumeration const foreign = Enumeration::create(other);
+  Structure const s = Structure::create(other);
+  MatrixValueSpecification const outer = MatrixValueSpecification::create(m);
+  MatrixValueSpecification const top = MatrixValueSpecification::create(m);
+  Cell::create(m, as<CompositeSpecification>(top), as<foundation::ValueSpecification>(outer), S("holder"));
+  MatrixValueSpecification const farOff = MatrixValueSpecification::create(other);
+  std::size_t before = m.get()->elements().size();
+  EXPECT_FALSE(failure([&] { EnumerationLiteral::create(m, Ozo::Integer(1), Ozo::Integer(0), foreign, S("x")); }).empty());
+  EXPECT_FALSE(failure([&] { StructElement::create(m, s, S("x")); }).empty());
+  EXPECT_FALSE(failure([&] { Slot::create(m, as<CompositeSpecification>(farOff), {}, S("x")); }).empty());
+  // The new cell would hold, as its value, the composite that owns its owner.
+  EXPECT_FALSE(failure([&] {
+                 Cell::create(m, as<CompositeSpecification>(outer), as<foundation::ValueSpecification>(top), S("x"));
+               }).empty());
+  LiteralReal const foreignValue = LiteralReal::create(other);
+  EXPECT_FALSE(failure([&] {
+                 Cell::create(m, as<CompositeSpecification>(outer), as<foundation::ValueSpecification>(foreignValue),
+                              S("x"));
+               }).empty());
+  EXPECT_FALSE(failure([&] {
+                 SwRecordLayout::create(m, SwRecordLayoutGroup::create(other), types::String::create(m), S("x"));
+               }).empty());
+  before += 1;  // the String made for that call
+  EXPECT_NE(failure([&] {
+              Cell::create(m, as<CompositeSpecification>(outer), as<foundation::ValueSpecification>(outer), S("x"));
+            }).find("A new Cell cannot own an element that owns it"),
+            std::string::npos);
+  EXPECT_EQ(m.get()->elements().size(), before);
+  EXPECT_EQ(outer.getOwnedCell().size(), 0u);
+  EXPECT_EQ(foreign.getOwnedLiteral().size(), 0u);
+}
+
 }  // namespace
