@@ -42,6 +42,18 @@ class Catalogue : public ozotest::LiveCountTest {
 };
 
 // ---------------------------------------------------------------------------
+TEST_F(Catalogue, EveryReadOnlyPropertyIsDerived) {
+  std::size_t readOnly = 0;
+  for (auto* c : types::MetaPackage().package()->classes())
+    for (auto* p : c->ownProperties())
+      if (p->def().readOnly) {
+        ++readOnly;
+        EXPECT_EQ(p->def().derived, Ozo::meta::Derivation::Rule) << c->name() << "." << p->def().name;
+        EXPECT_NE(p->def().rule, nullptr) << c->name() << "." << p->def().name;
+      }
+  EXPECT_EQ(readOnly, 12u) << "the derived properties documented in MODEL.md";
+}
+
 TEST_F(Catalogue, LookupTableShapeFollowsItsAxes) {
   LookupTableType const t = LookupTableType::create(m);
   struct Row { int dims; char const* category; };
