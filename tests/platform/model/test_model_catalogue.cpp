@@ -97,6 +97,9 @@ TEST_F(Catalogue, FixedPointSlopeIsFractionalSlopeOverTwoToTheFractionLength) {
     f.setFractionLength(r.length);
     EXPECT_EQ(f.getSlope().value(), r.slope);
   }
+  EXPECT_EQ(failure([&] { prop::set<NSInterface::FixedPointIntf, 6>(f, Ozo::Real(2)); }),
+            "Assertion failed: Property FixedPoint.Slope is read-only at ozo/Ozo/ClassObject:231: ");
+  EXPECT_EQ(f.getSlope().value(), 1.0);
 }
 
 TEST_F(Catalogue, ReferencedTypeIsTheInlineTypeWhenThereIsOne) {
