@@ -101,6 +101,21 @@ X createNamed(Ozo::Model const& model, Ozo::String const& name) {
   return x;
 }
 
+// Creation operations that link the new element to the elements they are
+// given check first what linking could refuse, since a model cannot take an
+// element back: a refused creation leaves nothing behind. `owner` will own
+// the new element, `owned` will be owned by it; either may be empty.
+inline void checkLinkable(Ozo::Model const& model, char const* cls, Ozo::ImmutableObject const& owner,
+                          Ozo::ImmutableObject const& owned = {}) {
+  static constexpr char kHeader[] = "mm_types/Zorvan/metamodel/types/Definitions_h";
+  for (Ozo::ImmutableObject const* e : {&owner, &owned})
+    OZO_ASSERT_AT(kHeader, 112, !e->isValid() || e->get()->getModel(e->deviant()).get() == model.get(),
+                  "A new %s can only be linked to elements of its own model", cls);
+  if (!owned.isValid()) return;
+  for (foundation::ImmutableElement a = foundation::ImmutableElement::cast(owner); a.isValid(); a = a.getOwner())
+    OZO_ASSERT_AT(kHeader, 116, a.get() != owned.get(), "A new %s cannot own an element that owns it", cls);
+}
+
 }  // namespace definition
 
 }  // namespace Zorvan::metamodel::types

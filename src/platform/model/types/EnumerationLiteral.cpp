@@ -31,6 +31,7 @@ EnumerationLiteral EnumerationLiteral::create(Ozo::Model const& model) {
 
 EnumerationLiteral EnumerationLiteral::create(Ozo::Model model, Ozo::Integer value, Ozo::Integer pvalue,
                                               Enumeration enumeration, Ozo::String name) {
+  checkLinkable(model, "EnumerationLiteral", enumeration);
   EnumerationLiteral const x = createNamed<EnumerationLiteral>(model, name);
   x.setValue(value);
   x.setPvalue(pvalue);

@@ -27,6 +27,7 @@ ImmutableStructure ImmutableStructElement::getStructure() const {
 StructElement StructElement::create(Ozo::Model const& model) { return Ozo::createElement<StructElement>(model); }
 
 StructElement StructElement::create(Ozo::Model model, Structure structure, Ozo::String name) {
+  checkLinkable(model, "StructElement", structure);
   StructElement const x = createNamed<StructElement>(model, name);
   x.setStructure(structure);
   return x;

@@ -34,6 +34,7 @@ SwRecordLayout SwRecordLayout::create(Ozo::Model const& model) { return Ozo::cre
 
 SwRecordLayout SwRecordLayout::create(Ozo::Model model, SwRecordLayoutGroup swRecordLayoutGroup, String string,
                                       Ozo::String name) {
+  checkLinkable(model, "SwRecordLayout", {}, swRecordLayoutGroup);
   SwRecordLayout const x = createNamed<SwRecordLayout>(model, name);
   x.setSwRecordLayoutGroup(swRecordLayoutGroup);
   x.setString(string);

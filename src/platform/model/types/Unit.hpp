@@ -35,14 +35,14 @@ class ImmutableUnit : public Ozo::ImmutableHandle<NSInterface::UnitIntf, foundat
   // Conversions. A unit converts to its ConvUnit by value x ConvFactor +
   // ConvOffset, and to its base unit (the end of the ConvUnit chain) by the
   // whole chain; two units convert through their common base. Each fails on
-  // an empty handle, a ConvUnit cycle, units of different bases or
-  // dimensions, and a chain that cannot be inverted.
+  // an empty handle, a ConvUnit cycle, units of different bases, units whose
+  // stated dimensions differ, and a target chain that cannot be inverted.
   Ozo::Real convert(Ozo::Real value, ImmutableUnit const& target) const;
   Ozo::Real convertToBase(Ozo::Real value) const;
   // [factor, offset] of the whole chain: base value = factor x value + offset.
   Ozo::Collection<Ozo::Real> getFactorAndOffsetToBase() const;
   // Same exponents of base dimensions (from each unit's Dimension; a unit
-  // without one has none).
+  // without one has none; trailing zeros do not count).
   Ozo::Boolean hasSameDimensions(ImmutableUnit const& other) const;
   Ozo::Collection<Ozo::Integer> getBaseDimensionExponents() const;
 };
