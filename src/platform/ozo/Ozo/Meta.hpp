@@ -281,6 +281,9 @@ struct VariantInfo {
   ReferenceCountingIntf* object;
   Deviant deviant;
   bool immutable;
+  // The object as a model element, or null: found once, when the identity is
+  // made, so that property calls on a bound element need no cast.
+  NSInterface::ClassObjectIntf* element = nullptr;
   // Releases one reference of the object (the binding's reference).
   void release() const { object->release(); }
 };

@@ -45,7 +45,8 @@ void* DeviantRegistry::getId(ReferenceCountingIntf* object, Deviant const& d, bo
   Registry& r = registry();
   Key const key{object, d.word, immutable};
   if (auto const it = r.byKey.find(key); it != r.byKey.end()) return it->second.get();
-  auto info = std::make_unique<VariantInfo>(VariantInfo{object, d, immutable});
+  auto info = std::make_unique<VariantInfo>(
+      VariantInfo{object, d, immutable, dynamic_cast<NSInterface::ClassObjectIntf*>(object)});
   VariantInfo* const id = info.get();
   auto& ofObject = r.byObject[object];
   ofObject.reserve(ofObject.size() + 1);

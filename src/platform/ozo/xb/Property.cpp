@@ -212,9 +212,7 @@ ClassObject OzoxbProperty::modelObject(kovo::COSInterface* target) {
   static kovo::Interned const classObject = kovo::intern("Ozo.ClassObject");
   VariantInfo const* info = DeviantRegistry::getVariantInfo(target->lookup(classObject));
   if (info == nullptr) return {};
-  auto* intf = static_cast<NSInterface::ClassObjectIntf*>(
-      info->object->cast(tagsOf<VisitationDomain, NSInterface::ClassObjectIntf>()));
-  return ClassObject(intf, info->deviant);
+  return ClassObject(info->element, info->deviant);
 }
 
 bool OzoxbProperty::isImmutableView(kovo::COSInterface* target, kovo::Interned scalarName) {
