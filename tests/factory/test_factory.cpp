@@ -117,12 +117,18 @@ TEST_F(FactoryTest, EveryCreateMethodCreatesItsClass) {
     EXPECT_EQ(d.result, T(cls));
     for (std::size_t i = 0; i < d.argumentNames.size(); ++i) {
       std::string const& name = d.argumentNames[i];
-      if (name == "aName") EXPECT_EQ(host.get(o, "Name").toString(), "n");
-      if (name == "aValue" && d.arguments[i] == "int32 scalar") EXPECT_EQ(host.get(o, "value").toInt32(), 7) ;
-      if (name == "aValue" && d.arguments[i] == "double scalar" && cls != "Time")
-        EXPECT_EQ(host.get(o, "Value").toDouble(), 1.5);
-      if (name == "aDimensions") EXPECT_EQ(host.get(o, "Dimensions").toInt32(), 7);
-      if (name == "aUnit") EXPECT_EQ(host.get(o, "unit").className(), d.arguments[i]);
+      if (name == "aName") {
+        EXPECT_EQ(host.get(o, "Name").toString(), "n");
+      } else if (name == "aValue" && d.arguments[i] == "int32 scalar") {
+        EXPECT_EQ(host.get(o, cls == "DataSize" ? "value" : "Value").toInt32(), 7);
+      } else if (name == "aValue" && d.arguments[i] == "double scalar") {
+        EXPECT_EQ(host.get(o, cls == "Time" ? "value" : "Value").toDouble(), 1.5);
+      } else if (name == "aDimensions") {
+        EXPECT_EQ(host.get(o, "Dimensions").toInt32(), 7);
+      }
+      if (name == "aUnit") {
+        EXPECT_EQ(host.get(o, "unit").className(), d.arguments[i]);
+      }
     }
   }
   EXPECT_EQ(classes.size(), 37u);
@@ -246,7 +252,7 @@ TEST_F(FactoryTest, CreateFromStringMakesTheNamedClass) {
   EXPECT_EQ(host.classOf(ax), T("Axis"));
   EXPECT_EQ(host.get(ax, "Name").toString(), "speed");
   std::size_t const objects = host.counter("model objects");
-  for (std::string const bad : {std::string("Axis"), T("Real"), T("DataSize"), std::string()})
+  for (std::string const& bad : {std::string("Axis"), T("Real"), T("DataSize"), std::string()})
     EXPECT_EQ(errorOf([&] { host.invoke(f, "createFromString", {bad.empty() ? Value("") : Value(bad)}); }),
               "Assertion failed: \"" + bad +
                   "\" names no class of Zorvan.metamodel.types that the factory can create at "

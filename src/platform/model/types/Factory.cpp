@@ -19,11 +19,11 @@ struct Creator {
 
 template <class X>
 Creator creatorOf() {
-  return {[](Ozo::Model const& model) -> Ozo::Object { return X::create(model); },
-          [](Ozo::Model const& model, Ozo::String const& name) -> Ozo::Object {
+  return {[](Ozo::Model const& model) { return X::create(model).operator Ozo::Object(); },
+          [](Ozo::Model const& model, Ozo::String const& name) {
             X const x = X::create(model);
             if constexpr (requires { x.setName(name); }) x.setName(name);
-            return x;
+            return x.operator Ozo::Object();
           }};
 }
 
