@@ -59,8 +59,8 @@ TEST_F(FactoryTest, ClassesAreRegisteredAsDescribed) {
   EXPECT_EQ(f.description, "An implementation of the factory design pattern");
   EXPECT_EQ(imm.description, f.description);
 
-  // 4 + 2 per class (SwRecordLayoutGroup one) + 4 value rows + 4 casts and views.
-  ASSERT_EQ(f.methods.size(), 4u + 30 * 2 + 1 + 2 * 2 + 2 * 2 + 4);
+  // 4 + 2 per element class (SwRecordLayoutGroup one) + 4 value rows + 4 casts and views.
+  ASSERT_EQ(f.methods.size(), 4u + 34 * 2 + 1 + 2 * 2 + 4);
   EXPECT_EQ(f.methods[0].name, "createNewFactory");
   EXPECT_EQ(f.methods[0].kind, "static");
   EXPECT_EQ(f.methods[0].arguments, std::vector<std::string>{"Ozo.Model"});
