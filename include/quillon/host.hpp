@@ -121,6 +121,7 @@ struct MethodDesc {
   std::int32_t attributes = 0;
   std::uint32_t flags = 0;
   std::vector<std::string> argumentNames;
+  std::string argumentNamesText;  // the names exactly as registered (" aKind, aName")
   std::string result;
   std::optional<std::string> self;
   std::vector<std::string> arguments;

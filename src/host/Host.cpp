@@ -48,6 +48,7 @@ MethodDesc describeMethod(COSMethodInfo const& m, std::string declaredIn) {
   d.attributes = m.attributes().value;
   d.flags = m.flags();
   for (kovo::Interned n : s.argNames) d.argumentNames.emplace_back(n.view());
+  d.argumentNamesText = std::string(s.argNamesText.view());
   d.result = std::string(s.result.view());
   if (!s.self.empty()) d.self = std::string(s.self.view());
   for (kovo::Interned t : s.argTypes) d.arguments.emplace_back(t.view());

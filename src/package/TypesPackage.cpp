@@ -1,6 +1,7 @@
 #include "package/TypesPackage.hpp"
 
 #include "elements/Registration.hpp"
+#include "factory/Registration.hpp"
 #include "values/Registration.hpp"
 
 #include <Ozo/Base.hpp>
@@ -71,6 +72,7 @@ void typesStaticInitializePackage(kovo::COSPackage* package) {
   staticInitializeEnumeration(package);
   staticInitializeDataSizeUnitKind(package);
   staticInitializeTimeUnitKind(package);
+  staticInitializeFactory(package);
   staticInitializeBoolean(package);
   staticInitializeMatrixValueSpecification(package);
   staticInitializeCell(package);

@@ -99,7 +99,7 @@ void writeClass(JsonWriter& w, quillon::ClassDesc const& c) {
     w.field("kind", m.kind);
     w.field("attributes", static_cast<std::int64_t>(m.attributes));
     w.field("flags", static_cast<std::int64_t>(m.flags));
-    w.field("argumentNames", m.argumentNames);
+    w.field("argumentNames", m.argumentNamesText);
     w.field("result", m.result);
     w.field("self", m.self);
     w.field("arguments", m.arguments);

@@ -194,6 +194,7 @@ void Invoker::createSignature(COSMethodInfo& method, char const* argNames, char 
                               std::vector<char const*> const& argTypes) {
   Signature s;
   s.argNames = splitNames(argNames);
+  s.argNamesText = intern(argNames ? argNames : "");
   s.result = result && *result ? intern(result) : kovo::detail::dataTypes().voidType;
   s.self = intern(self);
   for (char const* t : argTypes) {

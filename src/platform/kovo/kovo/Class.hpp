@@ -102,6 +102,7 @@ struct Binding {
 
 struct Signature {
   std::vector<Interned> argNames;  // from the comma-separated list; "" is none
+  Interned argNamesText;           // the list exactly as registered (blanks kept)
   Interned result;                 // host data type of output 0 ("void" = none)
   Interned self;                   // self type; empty for functions and static methods
   std::vector<Interned> argTypes;  // host data types of the inputs after self

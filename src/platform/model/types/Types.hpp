@@ -48,6 +48,7 @@
 #include <types/ValueElement.hpp>
 #include <types/VoidPointer.hpp>
 #include <types/Values.hpp>
+#include <types/Factory.hpp>
 
 namespace Zorvan::metamodel::types {
 

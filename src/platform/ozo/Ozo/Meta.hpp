@@ -145,11 +145,22 @@ class CollectionIntf : public ObjectIntf {
 
 class ModelIntf : public ObjectIntf {
  public:
+  // The model's URI, which is also its name in the model cache.
   virtual std::string name() const = 0;
+  // Gives the model another URI; fails when another live model has it.
+  virtual void setUri(Deviant const& d, String const& uri) = 0;
   virtual bool isReadOnly() const = 0;
   virtual void setReadOnly(bool readOnly) = 0;
   // Elements created in the model, in creation order (no references added).
   virtual std::vector<ClassObjectIntf*> elements() const = 0;
+};
+
+// A factory of model content: binds a model library's creation operations to
+// one model.
+class FactoryIntf : public ObjectIntf {
+ public:
+  // A new empty model with no URI, in no cache yet.
+  static Model createNewModel();
 };
 
 }  // namespace NSInterface
@@ -202,6 +213,20 @@ ImmutablePackage metaPackage(std::string const& qualifiedName);
 // The data types of primitive values: "Integer", "Real", "Boolean", "String"
 // (package "Ozo"); an empty handle for other names.
 ImmutableDataType primitiveDataType(std::string const& name);
+
+// ---------------------------------------------------------------------------
+// Handles of factories in the runtime's terms.
+class ImmutableFactoryObject : public Handle<NSInterface::FactoryIntf> {
+ public:
+  using Handle::Handle;
+  ImmutableFactoryObject() = default;
+};
+
+class FactoryObject : public ImmutableFactoryObject {
+ public:
+  using ImmutableFactoryObject::ImmutableFactoryObject;
+  FactoryObject() = default;
+};
 
 // ---------------------------------------------------------------------------
 // Handles of models and elements.
@@ -314,6 +339,15 @@ class DeviantAssertions {
 // Models by name. Holds no reference: a model leaves the cache when it dies.
 class ModelCache {
  public:
+  // Base of the URIs of models made without one.
+  static constexpr char16_t UNTITLED[] = u"untitled";
+  static ModelCache& instance();
+  // `base` followed by the next number that names no live model ("untitled3").
+  String getNextAvailableModelUri(String const& base);
+  // Gives `model` the URI and enters it under it; fails when another live
+  // model has that URI.
+  void bindModel(String const& uri, Model const& model);
+
   static ImmutableModel find(std::string const& name);
   static std::vector<std::string> names();
   static std::string freshName();  // "untitled1", "untitled2", ...

@@ -23,6 +23,7 @@ class ModelImpl final : public NSInterface::ModelIntf {
   std::string toString(Deviant const&) const override { return "Model \"" + fName + "\""; }
 
   std::string name() const override { return fName; }
+  void setUri(Deviant const&, String const& uri) override;
   bool isReadOnly() const override { return fReadOnly; }
   void setReadOnly(bool readOnly) override { fReadOnly = readOnly; }
   std::vector<NSInterface::ClassObjectIntf*> elements() const override {
@@ -65,9 +66,56 @@ Cache& cache() {
   return *c;
 }
 
+bool boundUnder(std::string const& name, NSInterface::ModelIntf const* model) {
+  auto const& byName = cache().byName;
+  auto const it = byName.find(name);
+  return it != byName.end() && it->second == model;
+}
+
+void requireFree(std::string const& uri, NSInterface::ModelIntf const* model) {
+  OZO_ASSERT_AT(detail::kModelHeader, 131, !uri.empty(), "%s", "A model URI cannot be empty");
+  auto const& byName = cache().byName;
+  auto const it = byName.find(uri);
+  OZO_ASSERT_AT(detail::kModelHeader, 131, it == byName.end() || it->second == model,
+                "A model named \"%s\" already exists", uri.c_str());
+}
+
+// A bound model moves to its new URI in the cache, so the cache never keeps
+// a model under a name it no longer has.
+void ModelImpl::setUri(Deviant const&, String const& uri) {
+  std::string u = uri.utf8();
+  requireFree(u, this);
+  bool const bound = boundUnder(fName, this);
+  if (bound) ModelCache::remove(this);
+  fName = std::move(u);
+  if (bound) ModelCache::add(this);
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------------------
+ModelCache& ModelCache::instance() {
+  static ModelCache c;
+  return c;
+}
+
+String ModelCache::getNextAvailableModelUri(String const& base) {
+  Cache& c = cache();
+  std::string const b = base.utf8();
+  for (;;) {
+    std::string name = b + std::to_string(++c.lastUntitled);
+    if (!c.byName.count(name)) return String(std::string_view(name));
+  }
+}
+
+void ModelCache::bindModel(String const& uri, Model const& model) {
+  NSInterface::ModelIntf* const m = model.checkedModel();
+  std::string const u = uri.utf8();
+  requireFree(u, m);
+  if (m->name() != u) m->setUri(model.deviant(), uri);
+  if (!boundUnder(u, m)) add(m);
+}
+
 ImmutableModel ModelCache::find(std::string const& name) {
   auto const& byName = cache().byName;
   auto const it = byName.find(name);
@@ -81,11 +129,7 @@ std::vector<std::string> ModelCache::names() {
 }
 
 std::string ModelCache::freshName() {
-  Cache& c = cache();
-  for (;;) {
-    std::string name = "untitled" + std::to_string(++c.lastUntitled);
-    if (!c.byName.count(name)) return name;
-  }
+  return instance().getNextAvailableModelUri(String(std::u16string(UNTITLED))).utf8();
 }
 
 void ModelCache::add(NSInterface::ModelIntf* model) { cache().byName.emplace(model->name(), model); }
@@ -95,6 +139,8 @@ void ModelCache::remove(NSInterface::ModelIntf* model) {
   auto const it = byName.find(model->name());
   if (it != byName.end() && it->second == model) byName.erase(it);
 }
+
+Model NSInterface::FactoryIntf::createNewModel() { return Model(new ModelImpl(std::string()), Deviant{}); }
 
 Model Model::create(std::string const& name) {
   std::string const n = name.empty() ? ModelCache::freshName() : name;
