@@ -40,3 +40,20 @@ class HostTestCase(unittest.TestCase):
     def axis(self, dimensions=3, name="speed"):
         """An Axis of a fresh model (the axis keeps its model alive)."""
         return self.types().Axis(self.model(), dimensions, name)
+
+
+# What a refused sequence edit says.
+POSITIVE = "sequence index must be positive"
+BOUNDS = "sequence index out of bounds"
+EMPTY = "sequence is empty"
+
+
+def refused(call, message, source):
+    """Calls `call`, which the host must refuse with `message` at `source`."""
+    try:
+        call()
+    except quillon.HostError as e:
+        assert message in e.message, e.message
+        assert source in e.message, e.message
+        return
+    raise AssertionError("not refused: expected " + message)

@@ -9,26 +9,18 @@ import unittest
 from hypothesis import settings, strategies as st
 from hypothesis.stateful import RuleBasedStateMachine, initialize, invariant, rule
 
+import helpers
 import quillon
-from helpers import HostTestCase, host
+from helpers import BOUNDS, EMPTY, POSITIVE, HostTestCase, host
 
 SOURCE = "ozo/kernel/containers/sequence/list/ListQImplForPrimitives"
-POSITIVE = "sequence index must be positive"
-BOUNDS = "sequence index out of bounds"
-EMPTY = "sequence is empty"
 
 words = st.sampled_from(["a", "b", "", "\ufeffx", "\U0001F600"])
 positions = st.integers(min_value=-2, max_value=8)
 
 
 def refused(call, message):
-    try:
-        call()
-    except quillon.HostError as e:
-        assert message in e.message, e.message
-        assert SOURCE in e.message, e.message
-        return
-    raise AssertionError("not refused: expected " + message)
+    helpers.refused(call, message, SOURCE)
 
 
 class StringSequenceMachine(RuleBasedStateMachine):

@@ -8,13 +8,11 @@ import unittest
 from hypothesis import settings, strategies as st
 from hypothesis.stateful import RuleBasedStateMachine, initialize, invariant, precondition, rule
 
+import helpers
 import quillon
-from helpers import HostTestCase, host
+from helpers import BOUNDS, EMPTY, POSITIVE, HostTestCase, host
 
 SOURCE = "ozo/export/include/ozo/kernel/containers/sequence/multi_index/MultiIndexImplForPrimitives"
-POSITIVE = "sequence index must be positive"
-BOUNDS = "sequence index out of bounds"
-EMPTY = "sequence is empty"
 CHANGED = "the sequence was changed after the cursor was made"
 
 SHIFT = {"Bit": 0, "Byte": 3, "KB": 13}
@@ -27,13 +25,7 @@ def bits(v):
 
 
 def refused(call, message):
-    try:
-        call()
-    except quillon.HostError as e:
-        assert message in e.message, e.message
-        assert SOURCE in e.message, e.message
-        return
-    raise AssertionError("not refused: expected " + message)
+    helpers.refused(call, message, SOURCE)
 
 
 class ValueListMachine(RuleBasedStateMachine):
