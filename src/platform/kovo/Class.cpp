@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <map>
+#include <unordered_map>
 #include <new>
 #include <set>
 #include <unordered_set>
@@ -20,11 +21,17 @@ struct PackageEntry {
   bool hadInfo = false;
 };
 
+struct NameHash {
+  using is_transparent = void;
+  std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+};
+
 struct Registry {
   std::map<std::string, PackageEntry, std::less<>> packages;
   std::vector<std::unique_ptr<COSClass>> globals;
-  // Classes already found by full name (classes are never removed).
-  std::map<std::string, COSClass*, std::less<>> classCache;
+  // Classes already found by full name (classes are never removed); hashed:
+  // full names share long prefixes, which an ordered map compares again and again.
+  std::unordered_map<std::string, COSClass*, NameHash, std::equal_to<>> classCache;
 };
 
 // Never destroyed: descriptions belong to modules that stay loaded until the
