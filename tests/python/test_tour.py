@@ -11,9 +11,9 @@ TOUR = os.path.join(os.path.dirname(__file__), "..", "..", "examples", "tour.py"
 
 
 def load_tour():
-    spec = importlib.util.spec_from_file_location("tour", TOUR)
-    module = importlib.util.module_from_spec(spec)
-    spec.loader.exec_module(module)
+    loader_info = importlib.util.spec_from_file_location("tour", TOUR)
+    module = importlib.util.module_from_spec(loader_info)
+    loader_info.loader.exec_module(module)
     return module
 
 
