@@ -475,9 +475,9 @@ void COSPackage::addClass(COSClassInfo* info, int) {
   char const* shortName = info->getName();
   if (shortName && findClass(shortName))
     throw HostError("Class " + quoted(std::string(fName.view()) + "." + shortName) + " already exists.");
-  // Room first (geometric growth), so that nothing below can fail half-way.
+  // Room first (geometric growth), so that the last step cannot fail: a
+  // failure before it leaves neither the list nor the index holding the class.
   if (fClasses.size() == fClasses.capacity()) fClasses.reserve(std::max<std::size_t>(16, 2 * fClasses.size()));
-  fByShortName.reserve(fClasses.size() + 1);
   auto cls = std::make_unique<COSClass>(owned.get(), this);
   (void)owned.release();
   if (char const* const name = cls->getShortName(); name && *name) fByShortName.emplace(name, cls.get());
