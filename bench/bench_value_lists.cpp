@@ -85,7 +85,9 @@ void BM_HandleAt(benchmark::State& state) {
 }
 BENCHMARK(BM_HandleAt);
 
-void BM_HostAt(benchmark::State& state) {
+// A host list of 1,000 DataSize values, and the call each benchmark makes.
+template <class Call>
+void hostAt(benchmark::State& state, Call call) {
   quillon::Host host;
   host.load("mm_types_xb");
   std::string const seq = "Zorvan.metamodel.types.SequenceOfDataSize";
@@ -95,11 +97,26 @@ void BM_HostAt(benchmark::State& state) {
     host.invoke(s, "append", {host.construct("Zorvan.metamodel.types.DataSize", {i, unit})});
   int i = 0;
   for (auto _ : state) {
-    benchmark::DoNotOptimize(host.call(seq, "at", {s, i + 1}));
+    benchmark::DoNotOptimize(call(host, seq, s, i + 1));
     i = (i + 1) % 1000;
   }
 }
+
+// s.at(i), as a host user writes it.
+void BM_HostAt(benchmark::State& state) {
+  hostAt(state, [](quillon::Host& host, std::string const&, quillon::Value const& s, int i) {
+    return host.invoke(s, "at", {i});
+  });
+}
 BENCHMARK(BM_HostAt);
+
+// The same through the class: SequenceOfDataSize.at(s, i) (adds finding the class by name).
+void BM_HostAtThroughClass(benchmark::State& state) {
+  hostAt(state, [](quillon::Host& host, std::string const& seq, quillon::Value const& s, int i) {
+    return host.call(seq, "at", {s, i});
+  });
+}
+BENCHMARK(BM_HostAtThroughClass);
 
 // The floor of a host call on a list: "size" (no argument, a number back).
 void BM_HostSize(benchmark::State& state) {

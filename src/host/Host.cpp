@@ -5,7 +5,9 @@
 
 #include "Guard.hpp"
 
+#include <array>
 #include <memory>
+#include <span>
 #include <unordered_set>
 
 namespace quillon {
@@ -20,12 +22,25 @@ using kovo::Runtime;
 
 namespace {
 
-std::vector<ArrayPtr> arraysOf(std::vector<Value> const& values) {
-  std::vector<ArrayPtr> out;
-  out.reserve(values.size());
-  for (Value const& v : values) out.push_back(arrayOf(v));
-  return out;
-}
+// The arrays of a call's arguments, inline for the usual handful: a call
+// should not go to the heap for its argument list.
+class Arrays {
+ public:
+  explicit Arrays(std::vector<Value> const& values) : fSize(values.size()) {
+    if (fSize > kInline) fHeap.resize(fSize);
+    ArrayPtr* out = data();
+    for (std::size_t i = 0; i < fSize; ++i) out[i] = arrayOf(values[i]);
+  }
+  operator std::span<ArrayPtr const>() const { return {fSize > kInline ? fHeap.data() : fInline.data(), fSize}; }
+
+ private:
+  static constexpr std::size_t kInline = 6;
+  ArrayPtr* data() { return fSize > kInline ? fHeap.data() : fInline.data(); }
+  std::array<ArrayPtr, kInline> fInline;
+  std::vector<ArrayPtr> fHeap;
+  std::size_t fSize;
+};
+
 
 Value valueOf(ArrayPtr a) { return Value::adopt(a.detach()); }
 
@@ -164,28 +179,28 @@ std::vector<std::string> Host::memberNames(std::string_view fullName) const {
 
 Value Host::call(std::string_view className, std::string_view method, std::vector<Value> const& args) const {
   return host::guarded([&] {
-    std::vector<ArrayPtr> const in = arraysOf(args);
+    Arrays const in(args);
     return valueOf(Runtime::callStatic(Runtime::requireClass(className), method, in));
   });
 }
 
 Value Host::callFunction(std::string_view package, std::string_view function, std::vector<Value> const& args) const {
   return host::guarded([&] {
-    std::vector<ArrayPtr> const in = arraysOf(args);
+    Arrays const in(args);
     return valueOf(Runtime::callFunction(Runtime::requirePackage(package), function, in));
   });
 }
 
 Value Host::construct(std::string_view className, std::vector<Value> const& args) const {
   return host::guarded([&] {
-    std::vector<ArrayPtr> const in = arraysOf(args);
+    Arrays const in(args);
     return valueOf(Runtime::construct(Runtime::requireClass(className), in));
   });
 }
 
 Value Host::invoke(Value const& object, std::string_view method, std::vector<Value> const& args) const {
   return host::guarded([&] {
-    std::vector<ArrayPtr> const in = arraysOf(args);
+    Arrays const in(args);
     return valueOf(Runtime::callMethod(arrayOf(object), method, in));
   });
 }

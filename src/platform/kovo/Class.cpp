@@ -32,6 +32,9 @@ struct Registry {
   // Classes already found by full name (classes are never removed); hashed:
   // full names share long prefixes, which an ordered map compares again and again.
   std::unordered_map<std::string, COSClass*, NameHash, std::equal_to<>> classCache;
+  // The same, by interned name: the converters and the dispatcher hold names
+  // interned, and a pointer hashes in a few instructions.
+  std::unordered_map<char const*, COSClass*> classById;
 };
 
 // Never destroyed: descriptions belong to modules that stay loaded until the
@@ -138,7 +141,16 @@ COSClass* findDeclaredClass(std::string_view fullName) {
   return found;
 }
 
+COSClass* findDeclaredClass(Interned fullName) {
+  Registry& r = registry();
+  if (auto it = r.classById.find(fullName.c_str()); it != r.classById.end()) return it->second;
+  COSClass* found = findDeclaredClass(fullName.view());
+  if (found) r.classById.emplace(fullName.c_str(), found);
+  return found;
+}
+
 int distanceToName(COSClass* cls, Interned name) {
+  if (cls->getName() == name) return 0;
   int result = -1;
   walkClasses(cls, [&](COSClass* c, int distance) {
     if (c->getName() != name) return false;
@@ -405,7 +417,11 @@ std::vector<std::string> COSClass::memberNames() {
   return {names.begin(), names.end()};
 }
 
-COSClass* COSClass::find(Interned fullName) { return find(fullName.view()); }
+COSClass* COSClass::find(Interned fullName) {
+  COSClass* cls = detail::findDeclaredClass(fullName);
+  if (cls) cls->ensureInitialized();
+  return cls;
+}
 
 COSClass* COSClass::find(std::string_view fullName) {
   COSClass* cls = detail::findDeclaredClass(fullName);

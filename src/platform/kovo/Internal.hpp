@@ -28,6 +28,7 @@ COSClient* hostClient();
 // A class by full name with its package populated but the class itself not
 // initialised (announcing an object needs no members). Null when unknown.
 COSClass* findDeclaredClass(std::string_view fullName);
+COSClass* findDeclaredClass(Interned fullName);
 
 // Inheritance distance from `cls` to the class named `name` (0 = same), -1
 // when unrelated. Compares names, so `name` need not be a known class.

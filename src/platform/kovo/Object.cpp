@@ -39,7 +39,7 @@ void dropLive(void const* bound) {
 }
 
 COSClass* requireDeclared(Interned cls) {
-  COSClass* c = detail::findDeclaredClass(cls.view());
+  COSClass* c = detail::findDeclaredClass(cls);
   if (!c) throw HostError("Unknown class \"" + std::string(cls.view()) + "\".");
   return c;
 }
@@ -72,9 +72,13 @@ void* COSInterface::lookup(Interned className) const {
 }
 
 void COSInterface::release() {
-  // Under the host lock, the count included: the binding registry holds no
-  // reference, so a lookup there (under the lock) must never find an object
-  // whose last reference is already gone on another thread.
+  // Not the last reference: the object stays alive whatever other threads do,
+  // so the count drops without the lock.
+  for (int n = fRefs.load(std::memory_order_relaxed); n > 1;)
+    if (fRefs.compare_exchange_weak(n, n - 1, std::memory_order_acq_rel, std::memory_order_relaxed)) return;
+  // Maybe the last one: under the host lock, the count included. The binding
+  // registry holds no reference, so a lookup there (under the lock) must never
+  // find an object whose last reference is already gone on another thread.
   std::lock_guard lock(hostMutex());
   if (fRefs.fetch_sub(1, std::memory_order_acq_rel) != 1) return;
   // Release runs from destructors, where an exception cannot pass: a failing

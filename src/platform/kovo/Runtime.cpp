@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdlib>
 #include <limits>
@@ -198,46 +199,72 @@ void requireLive(HostArray const* a) {
 
 // --- calls ---------------------------------------------------------------
 
+// A buffer of `n` values kept inline up to N: a host call's inputs and words
+// are a handful, and a call should not go to the heap for them.
+template <class T, std::size_t N>
+class SmallBuffer {
+ public:
+  explicit SmallBuffer(std::size_t n) : fSize(n) {
+    if (n > N) fHeap.resize(n);
+  }
+  T* data() { return fSize > N ? fHeap.data() : fInline.data(); }
+  T const* data() const { return fSize > N ? fHeap.data() : fInline.data(); }
+  std::size_t size() const { return fSize; }
+  T& operator[](std::size_t i) { return data()[i]; }
+  T const& operator[](std::size_t i) const { return data()[i]; }
+  T* begin() { return data(); }
+  T* end() { return data() + fSize; }
+
+ private:
+  std::array<T, N> fInline{};
+  std::vector<T> fHeap;
+  std::size_t fSize;
+};
+
 // The arrays a call hands over, in the order the invoker receives them when
 // the object (if any) goes first.
 struct CallArgs {
+  explicit CallArgs(std::size_t n) : args(n) {}
   HostArray* object = nullptr;  // the target of a method call on an object
-  std::vector<HostArray*> args;
+  SmallBuffer<HostArray*, 8> args;
   std::vector<ArrayPtr> keep;   // empties standing in for null arguments
 };
 
-CallArgs collect(HostArray* object, std::span<ArrayPtr const> args) {
-  CallArgs c;
+void collect(CallArgs& c, HostArray* object, std::span<ArrayPtr const> args) {
   c.object = object;
-  c.args.reserve(args.size());
-  for (ArrayPtr const& a : args) {
-    if (a) {
-      c.args.push_back(a.get());
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    if (args[i]) {
+      c.args[i] = args[i].get();
     } else {
       c.keep.emplace_back(HostArray::createEmpty(), false);
-      c.args.push_back(c.keep.back().get());
+      c.args[i] = c.keep.back().get();
     }
   }
   if (object) requireLive(object);
   for (HostArray* a : c.args) requireLive(a);
-  return c;
 }
 
-std::vector<Interned> inputTypes(COSMethodInfo const* m) {
-  std::vector<Interned> types;
-  auto const& s = m->signature();
-  if (!s.self.empty()) types.push_back(s.self);
-  types.insert(types.end(), s.argTypes.begin(), s.argTypes.end());
-  return types;
-}
+// A method's input types: its self type (if any), then its argument types.
+struct InputTypes {
+  explicit InputTypes(COSMethodInfo const* m) : sig(m->signature()), hasSelf(!sig.self.empty()) {}
+  std::size_t size() const { return sig.argTypes.size() + (hasSelf ? 1 : 0); }
+  Interned operator[](std::size_t i) const { return hasSelf ? (i == 0 ? sig.self : sig.argTypes[i - 1]) : sig.argTypes[i]; }
+  factory::Signature const& sig;
+  bool hasSelf;
+};
 
-// What `m` receives for this call: the object goes first except to static methods.
-std::vector<HostArray*> inputsFor(COSMethodInfo const* m, CallArgs const& c) {
-  std::vector<HostArray*> in;
-  if (c.object && m->kind() != COSMethodInfo::Kind::Static) in.push_back(c.object);
-  in.insert(in.end(), c.args.begin(), c.args.end());
-  return in;
-}
+// What a method receives for this call: the object goes first except to
+// static methods.
+struct Inputs {
+  Inputs(COSMethodInfo const* m, CallArgs const& c)
+      : call(c), withObject(c.object && m->kind() != COSMethodInfo::Kind::Static) {}
+  std::size_t size() const { return call.args.size() + (withObject ? 1 : 0); }
+  HostArray* operator[](std::size_t i) const {
+    return withObject ? (i == 0 ? call.object : call.args[i - 1]) : call.args[i];
+  }
+  CallArgs const& call;
+  bool withObject;
+};
 
 // Each distinct signature once (a redefinition in a subclass repeats its
 // superclass's), in the order of the overloads.
@@ -246,11 +273,10 @@ std::string signatureList(std::span<COSMethodInfo* const> overloads) {
   std::unordered_set<std::string> seen;
   for (COSMethodInfo const* m : overloads) {
     std::string text = std::string(m->getName()) + '(';
-    bool first = true;
-    for (Interned t : inputTypes(m)) {
-      if (!first) text += ", ";
-      text += t.view();
-      first = false;
+    InputTypes const types(m);
+    for (std::size_t i = 0; i < types.size(); ++i) {
+      if (i) text += ", ";
+      text += types[i].view();
     }
     text += ')';
     if (!seen.insert(text).second) continue;
@@ -262,24 +288,23 @@ std::string signatureList(std::span<COSMethodInfo* const> overloads) {
 
 struct Chosen {
   COSMethodInfo* method;
-  std::vector<HostArray*> inputs;
-  std::vector<Interned> types;
+  CallArgs const* call;
 };
 
-// Picks the cheapest fitting overload (the first registered on a tie).
 // Who offers the overloads, for messages only: "class \"X\"", "package \"P\"".
 struct Owner {
   std::string_view kind, name;
   std::string text() const { return std::string(kind) + " " + quoted(name); }
 };
 
+// Picks the cheapest fitting overload (the first registered on a tie).
 Chosen choose(std::span<COSMethodInfo* const> overloads, CallArgs const& call, std::string_view name,
               Owner const& owner) {
-  Chosen best{nullptr, {}, {}};
+  Chosen best{nullptr, &call};
   int bestCost = 0;
   for (COSMethodInfo* m : overloads) {
-    std::vector<HostArray*> in = inputsFor(m, call);
-    std::vector<Interned> types = inputTypes(m);
+    Inputs const in(m, call);
+    InputTypes const types(m);
     if (in.size() != types.size()) continue;
     int cost = 0;
     // A method called on an object was found through the object's own class:
@@ -290,15 +315,16 @@ Chosen choose(std::span<COSMethodInfo* const> overloads, CallArgs const& call, s
       cost = c < 0 ? -1 : cost + c;
     }
     if (cost >= 0 && (!best.method || cost < bestCost)) {
-      best = {m, std::move(in), std::move(types)};
+      best.method = m;
       bestCost = cost;
+      if (cost == 0) break;  // an exact fit: a later overload could only tie, and ties go to the first
     }
   }
   if (!best.method) {
     std::string given;
     std::vector<HostArray*> all;
     if (call.object) all.push_back(call.object);
-    all.insert(all.end(), call.args.begin(), call.args.end());
+    all.insert(all.end(), call.args.data(), call.args.data() + call.args.size());
     for (HostArray const* a : all) given += (given.empty() ? "" : ", ") + givenType(a);
     throw HostError("No signature of " + quoted(name) + " in " + owner.text() + " accepts (" + given +
                     "); candidates: " + signatureList(overloads) + ".");
@@ -309,13 +335,15 @@ Chosen choose(std::span<COSMethodInfo* const> overloads, CallArgs const& call, s
 // Converts the inputs, calls the invoker with output 0 preset to `output0`,
 // and returns the output word.
 COSValue invokeChosen(Chosen const& c, COSValue output0) {
+  Inputs const in(c.method, *c.call);
+  InputTypes const types(c.method);
   std::vector<ArrayPtr> temps;
-  std::vector<COSValue> words(std::max<std::size_t>(c.inputs.size(), 1), 0);
-  for (std::size_t i = 0; i < c.inputs.size(); ++i) words[i] = convertFitting(c.inputs[i], c.types[i], temps);
+  SmallBuffer<COSValue, 8> words(std::max<std::size_t>(in.size(), 1));
+  for (std::size_t i = 0; i < in.size(); ++i) words[i] = convertFitting(in[i], types[i], temps);
   COSValue outputs[4] = {output0, 0, 0, 0};
   int nlhs = 1;
   try {
-    c.method->invoke(detail::hostClient(), nlhs, outputs, static_cast<int>(c.inputs.size()), words.data());
+    c.method->invoke(detail::hostClient(), nlhs, outputs, static_cast<int>(in.size()), words.data());
   } catch (...) {
     // A result handed over before the failure is not leaked.
     Interned const result = c.method->signature().result;
@@ -463,14 +491,16 @@ std::span<COSMethodInfo* const> methodsNamed(COSClass* cls, std::string_view met
 
 ArrayPtr Runtime::callStatic(COSClass* cls, std::string_view method, std::span<ArrayPtr const> args) {
   if (!cls) throw HostError("Unknown class \"\".");
-  CallArgs const call = collect(nullptr, args);
+  CallArgs call(args.size());
+  collect(call, nullptr, args);
   return dispatch(methodsNamed(cls, method), call, method, classOwner(cls));
 }
 
 ArrayPtr Runtime::callMethod(ArrayPtr const& object, std::string_view method, std::span<ArrayPtr const> args) {
   COSClass* cls = classForValue(object.get());
   if (!cls) throw HostError("No method " + quoted(method) + " in class " + quoted(valueClassName(object.get())) + ".");
-  CallArgs const call = collect(object.get(), args);
+  CallArgs call(args.size());
+  collect(call, object.get(), args);
   return dispatch(methodsNamed(cls, method), call, method, classOwner(cls));
 }
 
@@ -481,7 +511,8 @@ ArrayPtr Runtime::callFunction(COSPackage* pkg, std::string_view function, std::
     if (function == f->getName()) overloads.push_back(f);
   Owner const owner{"package", pkg->getName().view()};
   if (overloads.empty()) throw HostError("No function " + quoted(function) + " in " + owner.text() + ".");
-  CallArgs const call = collect(nullptr, args);
+  CallArgs call(args.size());
+  collect(call, nullptr, args);
   return dispatch(overloads, call, function, owner);
 }
 
@@ -492,7 +523,8 @@ ArrayPtr Runtime::construct(COSClass* cls, std::span<ArrayPtr const> args) {
   for (auto const& m : cls->ownMethods())
     if (m->kind() == COSMethodInfo::Kind::Constructor) constructors.push_back(m.get());
   if (constructors.empty()) throw HostError("Class " + quoted(cls->getName().view()) + " has no constructor.");
-  CallArgs const call = collect(nullptr, args);
+  CallArgs call(args.size());
+  collect(call, nullptr, args);
   Chosen const chosen = choose(constructors, call, cls->getShortName(), classOwner(cls));
 
   // The object under construction travels in output 0; the invoker binds it.

@@ -80,7 +80,8 @@ ReferenceCountingIntf::~ReferenceCountingIntf() {
 }
 
 void* ReferenceCountingIntf::cast(CooperativeVisitor::internal::ClassInfo const& tags) {
-  CooperativeVisitor::internal::Caster const caster = CooperativeVisitor::internal::findCaster(tags);
+  CooperativeVisitor::internal::Caster const caster =
+      tags.caster ? tags.caster : CooperativeVisitor::internal::findCaster(tags);
   return caster ? caster(this) : nullptr;
 }
 

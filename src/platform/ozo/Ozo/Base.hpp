@@ -31,15 +31,40 @@ struct VisitationDomain {};  // the runtime's own interfaces
 namespace CooperativeVisitor::internal {
 using Tag = std::uint32_t;
 Tag GetTag(std::type_info const& domain, std::type_info const& type);
+using Caster = void* (*)(ReferenceCountingIntf*);
 struct ClassInfo {
   Tag domain = 0;
   Tag type = 0;
+  // The caster registered for these tags, kept by tagsOf so that a cast needs
+  // no table lookup; null in a ClassInfo made by hand.
+  Caster caster = nullptr;
 };
-using Caster = void* (*)(ReferenceCountingIntf*);
 // Teaches the runtime how to reach an interface from any object.
 void registerCaster(ClassInfo const& tags, Caster caster);
 Caster findCaster(ClassInfo const& tags);
 }  // namespace CooperativeVisitor::internal
+
+// dynamic_cast<Intf*>(o), remembering the last answer per thread: for one
+// dynamic type and one starting subobject the answer is always the same
+// offset (or none), and a cross cast walks the whole class hierarchy.
+// (Base is ReferenceCountingIntf, named late: the class is complete by the
+// time a cast is instantiated.)
+template <class Intf, class Base = ReferenceCountingIntf>
+void* rememberedCast(Base* o) {
+  struct Last {
+    std::type_info const* type = nullptr;
+    std::ptrdiff_t from = 0, to = 0;
+    bool found = false;
+  };
+  thread_local Last last;
+  char* const whole = static_cast<char*>(dynamic_cast<void*>(o));
+  std::type_info const* const type = &typeid(*o);
+  std::ptrdiff_t const from = reinterpret_cast<char*>(o) - whole;
+  if (type == last.type && from == last.from) return last.found ? whole + last.to : nullptr;
+  Intf* const p = dynamic_cast<Intf*>(o);
+  last = {type, from, p ? reinterpret_cast<char*>(p) - whole : 0, p != nullptr};
+  return p;
+}
 
 // The tag pair of interface Intf in domain Domain, computed once per process.
 template <class Domain, class Intf>
@@ -47,7 +72,10 @@ CooperativeVisitor::internal::ClassInfo const& tagsOf() {
   using namespace CooperativeVisitor::internal;
   static ClassInfo const info = [] {
     ClassInfo ci{GetTag(typeid(BaseDomain), typeid(Domain)), GetTag(typeid(Domain), typeid(Intf))};
-    registerCaster(ci, [](ReferenceCountingIntf* o) -> void* { return dynamic_cast<Intf*>(o); });
+    registerCaster(ci, &rememberedCast<Intf>);
+    // The first caster registered for the tags (from whichever library) is
+    // the one every library uses.
+    ci.caster = findCaster(ci);
     return ci;
   }();
   return info;
