@@ -12,6 +12,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include "Steady.hpp"
+
 namespace {
 
 namespace types = Zorvan::metamodel::types;
@@ -50,20 +52,20 @@ void BM_DirectReadDimensions(benchmark::State& state) {
   types::Axis const& a = Fixture::get().direct;
   for (auto _ : state) benchmark::DoNotOptimize(a.getDimensions());
 }
-BENCHMARK(BM_DirectReadDimensions);
+BENCHMARK(BM_DirectReadDimensions)->Apply(Steady);
 
 void BM_HostReadDimensions(benchmark::State& state) {
   Fixture& f = Fixture::get();
   for (auto _ : state) benchmark::DoNotOptimize(f.host.get(f.axis, "Dimensions"));
 }
-BENCHMARK(BM_HostReadDimensions);
+BENCHMARK(BM_HostReadDimensions)->Apply(Steady);
 
 void BM_DirectWriteDimensions(benchmark::State& state) {
   types::Axis const& a = Fixture::get().direct;
   std::int32_t v = 0;
   for (auto _ : state) a.setDimensions(Ozo::Integer(++v & 0xff));
 }
-BENCHMARK(BM_DirectWriteDimensions);
+BENCHMARK(BM_DirectWriteDimensions)->Apply(Steady);
 
 void BM_HostWriteDimensions(benchmark::State& state) {
   Fixture& f = Fixture::get();
@@ -71,19 +73,19 @@ void BM_HostWriteDimensions(benchmark::State& state) {
   std::size_t i = 0;
   for (auto _ : state) f.host.set(f.axis, "Dimensions", values[++i & 1]);
 }
-BENCHMARK(BM_HostWriteDimensions);
+BENCHMARK(BM_HostWriteDimensions)->Apply(Steady);
 
 void BM_DirectReadBaseType(benchmark::State& state) {
   types::Axis const& a = Fixture::get().direct;
   for (auto _ : state) benchmark::DoNotOptimize(a.getBaseType());
 }
-BENCHMARK(BM_DirectReadBaseType);
+BENCHMARK(BM_DirectReadBaseType)->Apply(Steady);
 
 void BM_HostReadBoundBaseType(benchmark::State& state) {
   Fixture& f = Fixture::get();
   for (auto _ : state) benchmark::DoNotOptimize(f.host.get(f.axis, "BaseType"));
 }
-BENCHMARK(BM_HostReadBoundBaseType);
+BENCHMARK(BM_HostReadBoundBaseType)->Apply(Steady);
 
 }  // namespace
 
@@ -92,12 +94,12 @@ void BM_DirectReadConvFactor(benchmark::State& state) {
   types::Unit const& u = Fixture::get().directUnit;
   for (auto _ : state) benchmark::DoNotOptimize(u.getConvFactor());
 }
-BENCHMARK(BM_DirectReadConvFactor);
+BENCHMARK(BM_DirectReadConvFactor)->Apply(Steady);
 
 void BM_HostReadConvFactor(benchmark::State& state) {
   Fixture& f = Fixture::get();
   for (auto _ : state) benchmark::DoNotOptimize(f.host.get(f.unit, "ConvFactor"));
 }
-BENCHMARK(BM_HostReadConvFactor);
+BENCHMARK(BM_HostReadConvFactor)->Apply(Steady);
 
 BENCHMARK_MAIN();

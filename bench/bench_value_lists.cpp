@@ -9,6 +9,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include "Steady.hpp"
+
 #include <malloc.h>
 
 #include <optional>
@@ -83,7 +85,7 @@ void BM_HandleAt(benchmark::State& state) {
     i = (i + 1) % 1000;
   }
 }
-BENCHMARK(BM_HandleAt);
+BENCHMARK(BM_HandleAt)->Apply(Steady);
 
 // A host list of 1,000 DataSize values, and the call each benchmark makes.
 template <class Call>
@@ -108,7 +110,7 @@ void BM_HostAt(benchmark::State& state) {
     return host.invoke(s, "at", {i});
   });
 }
-BENCHMARK(BM_HostAt);
+BENCHMARK(BM_HostAt)->Apply(Steady);
 
 // The same through the class: SequenceOfDataSize.at(s, i) (adds finding the class by name).
 void BM_HostAtThroughClass(benchmark::State& state) {
@@ -116,7 +118,7 @@ void BM_HostAtThroughClass(benchmark::State& state) {
     return host.call(seq, "at", {s, i});
   });
 }
-BENCHMARK(BM_HostAtThroughClass);
+BENCHMARK(BM_HostAtThroughClass)->Apply(Steady);
 
 // The floor of a host call on a list: "size" (no argument, a number back).
 void BM_HostSize(benchmark::State& state) {
@@ -126,7 +128,7 @@ void BM_HostSize(benchmark::State& state) {
       host.call("Zorvan.metamodel.types.SequenceOfDataSize", "make", {host.construct("Ozo.Model", {})});
   for (auto _ : state) benchmark::DoNotOptimize(host.invoke(s, "size", {}));
 }
-BENCHMARK(BM_HostSize);
+BENCHMARK(BM_HostSize)->Apply(Steady);
 
 // Heap bytes held per element by a filled list, against a std::vector of
 // the same values (both as they grow by push_back).

@@ -9,12 +9,13 @@
 
 #include <exception>
 #include <mutex>
+#include <utility>
 
 namespace quillon::host {
 
+// Runs `f`, turning every failure into a quillon::Error with the same text.
 template <class F>
-decltype(auto) guarded(F&& f) {
-  std::lock_guard lock(kovo::hostMutex());
+decltype(auto) translated(F&& f) {
   try {
     return f();
   } catch (Error const&) {
@@ -22,6 +23,12 @@ decltype(auto) guarded(F&& f) {
   } catch (std::exception const& e) {
     throw Error(e.what());
   }
+}
+
+template <class F>
+decltype(auto) guarded(F&& f) {
+  std::lock_guard lock(kovo::hostMutex());
+  return translated(std::forward<F>(f));
 }
 
 // The runtime's array of a value (one reference of its own).

@@ -54,10 +54,12 @@ void* rowOf(ClassID cls, std::vector<T> const& values, Fill fill) {
 
 }  // namespace
 
-Value::Value() : fArray(host::guarded([] { return static_cast<void*>(HostArray::createEmpty()); })) {}
-Value::Value(int v) : fArray(host::guarded([v] { return static_cast<void*>(HostArray::createInt32(v)); })) {}
-Value::Value(double v) : fArray(host::guarded([v] { return static_cast<void*>(HostArray::createDouble(v)); })) {}
-Value::Value(bool v) : fArray(host::guarded([v] { return static_cast<void*>(HostArray::createLogical(v)); })) {}
+// A new array touches nothing shared but the array counter (atomic): the
+// scalar values need no host lock.
+Value::Value() : fArray(host::translated([] { return static_cast<void*>(HostArray::createEmpty()); })) {}
+Value::Value(int v) : fArray(host::translated([v] { return static_cast<void*>(HostArray::createInt32(v)); })) {}
+Value::Value(double v) : fArray(host::translated([v] { return static_cast<void*>(HostArray::createDouble(v)); })) {}
+Value::Value(bool v) : fArray(host::translated([v] { return static_cast<void*>(HostArray::createLogical(v)); })) {}
 Value::Value(char const* utf8) : Value(std::string_view(utf8 ? utf8 : "")) {}
 Value::Value(std::string_view utf8)
     : fArray(host::guarded([utf8] { return static_cast<void*>(HostArray::createString(utf8)); })) {}

@@ -5,6 +5,7 @@
 #include "Internal.hpp"
 
 #include <unordered_map>
+#include <vector>
 
 namespace kovo {
 
@@ -17,7 +18,13 @@ struct Bindings {
   std::unordered_map<void*, COSInterface*> registry;
   // Bound pointers of live, not deleted objects (value objects included),
   // with how many objects are bound to each.
-  std::unordered_map<void const*, std::size_t> live;
+  using Live = std::unordered_map<void const*, std::size_t>;
+  Live live;
+  // Nodes of entries gone, kept for the next ones: every value a host call
+  // returns adds an entry and drops it again.
+  static constexpr std::size_t kSpareNodes = 64;
+  std::vector<Live::node_type> spareNodes;
+  Bindings() { spareNodes.reserve(kSpareNodes); }
 };
 
 // Never destroyed: objects may still be released by other libraries' static
@@ -28,14 +35,33 @@ Bindings& bindings() {
 }
 
 void addLive(void const* bound) {
-  if (bound) ++bindings().live[bound];
+  if (!bound) return;
+  Bindings& b = bindings();
+  if (auto it = b.live.find(bound); it != b.live.end()) {
+    ++it->second;
+    return;
+  }
+  if (b.spareNodes.empty()) {
+    b.live.emplace(bound, 1);
+    return;
+  }
+  Bindings::Live::node_type node = std::move(b.spareNodes.back());
+  b.spareNodes.pop_back();
+  node.key() = bound;
+  node.mapped() = 1;
+  b.live.insert(std::move(node));
 }
 
 void dropLive(void const* bound) {
   if (!bound) return;
-  auto& live = bindings().live;
-  auto it = live.find(bound);
-  if (it != live.end() && --it->second == 0) live.erase(it);
+  Bindings& b = bindings();
+  auto it = b.live.find(bound);
+  if (it == b.live.end() || --it->second != 0) return;
+  if (b.spareNodes.size() == Bindings::kSpareNodes) {
+    b.live.erase(it);
+    return;
+  }
+  b.spareNodes.push_back(b.live.extract(it));
 }
 
 COSClass* requireDeclared(Interned cls) {
