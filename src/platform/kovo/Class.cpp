@@ -160,11 +160,10 @@ int distanceToName(COSClass* cls, Interned name) {
   return result;
 }
 
-DataTypes const& dataTypes() {
-  static DataTypes const types{intern("int32 scalar"), intern("double scalar"), intern("logical scalar"),
-                               intern("ozoint32"),     intern("ozodouble"),     intern("ozological"),
-                               intern("char"),         intern("char vector"),   intern("void")};
-  return types;
+DataTypes makeDataTypes() {
+  return {intern("int32 scalar"), intern("double scalar"), intern("logical scalar"),
+          intern("ozoint32"),     intern("ozodouble"),     intern("ozological"),
+          intern("char"),         intern("char vector"),   intern("void")};
 }
 
 }  // namespace detail

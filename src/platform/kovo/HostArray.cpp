@@ -5,6 +5,8 @@
 
 #include "Internal.hpp"
 
+#include <array>
+#include <atomic>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -90,8 +92,28 @@ HostArray* HostArray::createDouble(double v) {
 }
 
 HostArray* HostArray::createInt32(std::int32_t v) {
-  HostArray* a = create(ClassID::Int32, 1, 1);
-  a->int32s()[0] = v;
+  // Small integers (positions, counts, codes) are shared immutable arrays,
+  // made on first use and, like the empty array, never freed nor counted.
+  constexpr std::int32_t kLow = -16, kHigh = 1024;
+  static std::array<std::atomic<HostArray*>, kHigh - kLow> shared{};
+  if (v < kLow || v >= kHigh) {
+    HostArray* a = create(ClassID::Int32, 1, 1);
+    a->int32s()[0] = v;
+    return a;
+  }
+  std::atomic<HostArray*>& slot = shared[static_cast<std::size_t>(v - kLow)];
+  HostArray* a = slot.load(std::memory_order_acquire);
+  if (!a) {
+    auto* made = new HostArray(ClassID::Int32, 1, 1, Interned());
+    made->int32s()[0] = v;
+    if (slot.compare_exchange_strong(a, made, std::memory_order_acq_rel, std::memory_order_acquire)) {
+      gLiveArrays.fetch_sub(1, std::memory_order_relaxed);
+      a = made;
+    } else {
+      delete made;  // another thread's went in first
+    }
+  }
+  a->addRef();
   return a;
 }
 
@@ -125,7 +147,17 @@ HostArray* HostArray::createObject(COSInterface* obj) {
   return a;
 }
 
-HostArray* HostArray::createEmpty() { return create(ClassID::Double, 0, 0); }
+HostArray* HostArray::createEmpty() {
+  // Every empty double array is the same immutable value: one is shared by
+  // all (void results, missing arguments), never freed and not counted live.
+  static HostArray* const empty = [] {
+    auto* a = new HostArray(ClassID::Double, 0, 0, Interned());
+    gLiveArrays.fetch_sub(1, std::memory_order_relaxed);
+    return a;
+  }();
+  empty->addRef();
+  return empty;
+}
 
 Interned HostArray::className() const {
   if (fClass == ClassID::Object) return fObjectClass;

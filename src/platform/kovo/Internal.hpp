@@ -43,7 +43,12 @@ struct DataTypes {
   Interned ozoint32, ozodouble, ozological;
   Interned charType, charVector, voidType;
 };
-DataTypes const& dataTypes();
+DataTypes makeDataTypes();
+// Inline: the dispatcher compares against these several times per call.
+inline DataTypes const& dataTypes() {
+  static DataTypes const types = makeDataTypes();
+  return types;
+}
 
 }  // namespace detail
 }  // namespace kovo
