@@ -135,8 +135,10 @@ class KindCursor final : public PositionCursor {
   }
 };
 
+// Hidden: only this module makes lists, and its tables of virtual functions
+// then bind when loaded without a symbol lookup per entry.
 template <class T, class Storage>
-class PrimitiveList final : public Generic::SequenceIntf {
+class __attribute__((visibility("hidden"))) PrimitiveList final : public Generic::SequenceIntf {
   using Kind = typename Storage::Kind;
   using Cursor = KindCursor<Kind>;
   static constexpr ListChecks const& kChecks = Kind::checks;

@@ -1,7 +1,10 @@
 // Interning and the host utilities.
 #include <kovo/Core.hpp>
 
+#include <array>
+#include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <cstdlib>
 #include <mutex>
 #include <string>
@@ -65,10 +68,32 @@ PrintSink const& currentSink() {
   return stack.empty() ? printSink() : stack.back().second;
 }
 
+// Names are mostly interned from the same texts again and again (the type
+// names of method rows, class names): each thread remembers the id last found
+// for a text's address, and a hit counts only when the texts still compare
+// equal, so a buffer reused for another name is simply looked up again.
+char const* internRemembered(char const* text) {
+  struct Entry {
+    char const* text;
+    char const* id;
+  };
+  thread_local std::array<Entry, 256> recent{};
+  auto const address = reinterpret_cast<std::uintptr_t>(text);
+  Entry& e = recent[((address >> 3) ^ (address >> 11)) & (recent.size() - 1)];
+  if (e.text == text && std::strcmp(e.id, text) == 0) return e.id;
+  char const* const id = internView(text);
+  e = {text, id};
+  return id;
+}
+
 }  // namespace
 
 namespace internal {
-char const* makeInterned(char const* text) { return internView(text ? std::string_view(text) : std::string_view()); }
+char const* makeInterned(char const* text) {
+  if (text && *text) return internRemembered(text);
+  static char const* const empty = internView({});  // most descriptions
+  return empty;
+}
 }  // namespace internal
 
 namespace internal {
@@ -86,7 +111,7 @@ std::recursive_mutex& hostMutex() {
 
 Interned intern(char const* text) {
   if (!text || !*text) return Interned();
-  return Interned::fromId(internView(text));
+  return Interned::fromId(internRemembered(text));
 }
 
 Interned intern(std::string_view text) {

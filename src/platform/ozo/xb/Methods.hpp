@@ -62,11 +62,16 @@ void addFunction(kovo::COSPackage* package, MethodRow const& row);
 
 namespace detail {
 
+// The glue a row points at (type names, invokers) is private to the library
+// that builds the row: hidden, the module's tables bind to it when loaded,
+// with no symbol lookup for each of the thousands of pointers.
+#define OZO_XB_ROW_GLUE __attribute__((visibility("hidden")))
+
 template <class T>
 using Bare = std::remove_cvref_t<T>;
 
 template <class T>
-char const* typeNameOf(void const* classData) {
+OZO_XB_ROW_GLUE char const* typeNameOf(void const* classData) {
   if constexpr (std::is_void_v<T>) {
     (void)classData;
     return "void";
@@ -76,7 +81,7 @@ char const* typeNameOf(void const* classData) {
 }
 
 template <class... A>
-struct TypeList {
+struct OZO_XB_ROW_GLUE TypeList {
   static constexpr TypeNameFn names[sizeof...(A) + 1] = {&typeNameOf<A>..., nullptr};
   static constexpr std::span<TypeNameFn const> span{names, sizeof...(A)};
 };
@@ -93,7 +98,7 @@ std::tuple<Bare<A>...> convertInputs(kovo::COSValue const* in, [[maybe_unused]] 
 void requireInputs(int given, std::size_t wanted);
 
 template <class R, class... A>
-void invokeCall(kovo::factory::impl::Binding const& b, kovo::COSValue* out, int nrhs, kovo::COSValue const* in) {
+OZO_XB_ROW_GLUE void invokeCall(kovo::factory::impl::Binding const& b, kovo::COSValue* out, int nrhs, kovo::COSValue const* in) {
   requireInputs(nrhs, sizeof...(A));
   Context const ctx{b.data};
   auto args = convertInputs<A...>(in, ctx, std::index_sequence_for<A...>{});
@@ -107,7 +112,7 @@ void invokeCall(kovo::factory::impl::Binding const& b, kovo::COSValue* out, int 
 }
 
 template <class R, class... A>
-void invoke(kovo::factory::impl::Binding const& b, kovo::COSClient*, int& nlhs, kovo::COSValue* out, int nrhs,
+OZO_XB_ROW_GLUE void invoke(kovo::factory::impl::Binding const& b, kovo::COSClient*, int& nlhs, kovo::COSValue* out, int nrhs,
             kovo::COSValue const* in) {
   invokeCall<R, A...>(b, out, nrhs, in);
   fixOutputCount(nlhs);
@@ -119,7 +124,7 @@ void touchConstructed(kovo::COSValue out0, kovo::Interned className);
 void bindConstructed(ImmutableObject const& created, kovo::Interned className, kovo::COSValue out0);
 
 template <class X, class... A>
-void invokeConstructor(kovo::factory::impl::Binding const& b, kovo::COSClient*, int& nlhs, kovo::COSValue* out,
+OZO_XB_ROW_GLUE void invokeConstructor(kovo::factory::impl::Binding const& b, kovo::COSClient*, int& nlhs, kovo::COSValue* out,
                        int nrhs, kovo::COSValue const* in) {
   requireInputs(nrhs, sizeof...(A));
   Context const ctx{b.data};
@@ -138,7 +143,7 @@ void invokeConstructor(kovo::factory::impl::Binding const& b, kovo::COSClient*, 
 template <auto F>
 struct Signature;
 template <class R, class... A, R (*F)(A...)>
-struct Signature<F> {
+struct OZO_XB_ROW_GLUE Signature<F> {
   static void target(kovo::factory::impl::Binding& b) { b.target = reinterpret_cast<kovo::factory::GenericFn>(F); }
 
   static constexpr MethodRow row(char const* name, Form form, std::int32_t attributes, char const* argNames) {
