@@ -1,6 +1,8 @@
 // Interning, host utilities and host arrays.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "support/ErrorOf.hpp"
 
 #include <kovo/HostArray.hpp>
@@ -30,6 +32,18 @@ TEST(Interning, SameTextSameIdAndEmptyIsTheEmptyId) {
   EXPECT_TRUE(intern(static_cast<char const*>(nullptr)).empty());
   EXPECT_TRUE(intern(std::string_view()).empty());
   EXPECT_EQ(intern(""), Interned());
+}
+
+// Interning remembers the id found for a text's address: a buffer reused
+// for another name must get that name's id, not the one remembered.
+TEST(Interning, AReusedBufferIsInternedByItsNewText) {
+  char buffer[32] = "Some.First.Name";
+  char const* const first = intern(buffer).c_str();
+  std::snprintf(buffer, sizeof buffer, "%s", "Some.Other.Name");
+  EXPECT_EQ(intern(buffer).view(), "Some.Other.Name");
+  EXPECT_EQ(internal::makeInterned(buffer), intern("Some.Other.Name").c_str());
+  std::snprintf(buffer, sizeof buffer, "%s", "Some.First.Name");
+  EXPECT_EQ(intern(buffer).c_str(), first);
 }
 
 TEST(Utilities, BoundedFormattingAndPrintSink) {
@@ -89,6 +103,20 @@ TEST(HostArrays, SmallAndLargeArraysAreZeroFilledAndIndependent) {
     EXPECT_EQ(a->ustring()[cols - 1], static_cast<char16_t>(u'a' + cols - 1));
     EXPECT_EQ(b->ustring(), std::u16string(cols, u'\0'));
   }
+  // Small integers are shared and uncounted; others are arrays of their own.
+  std::size_t const before = HostArray::live();
+  ArrayPtr small(HostArray::createInt32(7), false), again(HostArray::createInt32(7), false);
+  ArrayPtr edge(HostArray::createInt32(-16), false), last(HostArray::createInt32(1023), false);
+  EXPECT_EQ(small.get(), again.get());
+  EXPECT_EQ(edge->int32s()[0], -16);
+  EXPECT_EQ(last->int32s()[0], 1023);
+  EXPECT_EQ(HostArray::live(), before);
+  ArrayPtr big(HostArray::createInt32(1024), false), big2(HostArray::createInt32(1024), false);
+  ArrayPtr low(HostArray::createInt32(-17), false);
+  EXPECT_NE(big.get(), big2.get());
+  EXPECT_EQ(big->int32s()[0], 1024);
+  EXPECT_EQ(low->int32s()[0], -17);
+  EXPECT_EQ(HostArray::live(), before + 3);
   ArrayPtr d(HostArray::createDouble(2.5), false);
   ArrayPtr e(HostArray::createDouble(-1.0), false);
   EXPECT_EQ(d->doubles()[0], 2.5);

@@ -53,6 +53,20 @@ TEST_F(Identities, VariantInfoReleasesTheBindingsReference) {
   EXPECT_EQ(a.get()->numRef(), 1);
 }
 
+// A cast remembers the last offset per dynamic type: objects of different
+// classes cast in turn must each get their own answer.
+TEST_F(Identities, CastsOfDifferentClassesInTurnEachFindTheirOwnInterface) {
+  Ozo::Object const text = Ozo::String("boxed");
+  Ozo::ReferenceCountingIntf* const objects[] = {a.get(), text.get(), m.get(), a.get(), text.get(), a.get()};
+  Ozo::NSInterface::ObjectIntf* const expected[] = {a.get(), text.get(), nullptr, a.get(), text.get(), a.get()};
+  for (std::size_t i = 0; i < std::size(objects); ++i) {
+    Ozo::ReferenceCountingIntf* const o = objects[i];
+    EXPECT_EQ((o->castTo<Ozo::VisitationDomain, Ozo::NSInterface::ObjectIntf>()),
+              expected[i] ? expected[i] : dynamic_cast<Ozo::NSInterface::ObjectIntf*>(o))
+        << i;
+  }
+}
+
 TEST_F(Identities, CastsFollowTheCasterRegistry) {
   using namespace Ozo::CooperativeVisitor::internal;
   Ozo::ReferenceCountingIntf* const rc = a.get();
