@@ -62,10 +62,12 @@ MethodDesc describeMethod(COSMethodInfo const& m, std::string declaredIn) {
   d.kind = kindName(m.kind());
   d.attributes = m.attributes().value;
   d.flags = m.flags();
+  d.argumentNames.reserve(s.argNames.size());
   for (kovo::Interned n : s.argNames) d.argumentNames.emplace_back(n.view());
   d.argumentNamesText = std::string(s.argNamesText.view());
   d.result = std::string(s.result.view());
   if (!s.self.empty()) d.self = std::string(s.self.view());
+  d.arguments.reserve(s.argTypes.size());
   for (kovo::Interned t : s.argTypes) d.arguments.emplace_back(t.view());
   d.description = m.getDescription() ? m.getDescription() : "";
   d.declaredIn = std::move(declaredIn);
@@ -140,7 +142,9 @@ ClassDesc Host::describeClass(std::string_view fullName) const {
     d.shortName = cls->getShortName();
     d.description = cls->getDescription();
     for (kovo::Interned s : cls->superclassNames()) d.superclasses.emplace_back(s.view());
+    d.methods.reserve(cls->ownMethods().size());
     for (auto const& m : cls->ownMethods()) d.methods.push_back(describeMethod(*m, d.name));
+    d.properties.reserve(cls->ownProperties().size());
     for (auto const& p : cls->ownProperties()) {
       COSPropInfo::Facts const f = p->facts();
       if (f.metaId >= 0) d.metaProperties.push_back({p->getName(), f.metaId, f.declaredBy});

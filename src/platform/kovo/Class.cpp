@@ -210,11 +210,17 @@ void Invoker::createSignature(COSMethodInfo& method, char const* argNames, char 
 
 void Invoker::createSignature(COSMethodInfo& method, char const* argNames, char const* result, char const* self,
                               std::vector<char const*> const& argTypes) {
+  createSignature(method, argNames, result, self, std::span<char const* const>(argTypes));
+}
+
+void Invoker::createSignature(COSMethodInfo& method, char const* argNames, char const* result, char const* self,
+                              std::span<char const* const> argTypes) {
   Signature s;
   s.argNames = splitNames(argNames);
   s.argNamesText = intern(argNames ? argNames : "");
   s.result = result && *result ? intern(result) : kovo::detail::dataTypes().voidType;
   s.self = intern(self);
+  s.argTypes.reserve(argTypes.size());
   for (char const* t : argTypes) {
     if (!t || !*t) throw HostError("Method \"" + std::string(method.getName()) + "\" has an argument without a type.");
     s.argTypes.push_back(intern(t));

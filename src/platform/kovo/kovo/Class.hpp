@@ -182,6 +182,8 @@ struct Invoker {
                               char const* self, std::initializer_list<char const*> argTypes);
   static void createSignature(COSMethodInfo& method, char const* argNames, char const* result,
                               char const* self, std::vector<char const*> const& argTypes);
+  static void createSignature(COSMethodInfo& method, char const* argNames, char const* result,
+                              char const* self, std::span<char const* const> argTypes);
 };
 
 // Throws a HostError when `self` (a bound pointer taken from a call's self
