@@ -10,6 +10,8 @@
 #include <pybind11/pybind11.h>
 #include <pybind11/stl.h>
 
+#include <structmember.h>
+
 #include <bit>
 #include <chrono>
 #include <climits>
@@ -271,6 +273,269 @@ quillon::Value refArg(py::handle h) {
   raiseTypeError("expected a host object, got " + typeName(h));
 }
 
+// ---- errors ----------------------------------------------------------------
+
+void setConversionError(ConversionError const& e) {
+  PyErr_SetString(gHooks.argumentError ? gHooks.argumentError : PyExc_TypeError, e.what());
+}
+
+void setHostError(quillon::Error const& e) {
+  std::string_view what = e.what();
+  PyObject* type = gHooks.hostError ? gHooks.hostError : PyExc_RuntimeError;
+  if (gHooks.argumentError && isArgumentError(what)) type = gHooks.argumentError;
+  PyObject* text = PyUnicode_DecodeUTF8(what.data(), static_cast<Py_ssize_t>(what.size()), "replace");
+  if (!text) return;  // the decoding error is already set
+  PyErr_SetObject(type, text);
+  Py_DECREF(text);
+}
+
+// Runs `f` for a slot of a type written against the C API: every failure
+// becomes the Python exception pybind11 would raise for it, and the slot
+// returns `failed`.
+template <class R, class F>
+R pythonSlot(R failed, F f) noexcept {
+  try {
+    return f();
+  } catch (py::error_already_set& e) {
+    e.restore();
+  } catch (ConversionError const& e) {
+    setConversionError(e);
+  } catch (quillon::Error const& e) {
+    setHostError(e);
+  } catch (std::bad_alloc const&) {
+    PyErr_NoMemory();
+  } catch (std::exception const& e) {
+    PyErr_SetString(PyExc_RuntimeError, e.what());
+  } catch (...) {
+    PyErr_SetString(PyExc_RuntimeError, "unknown error");
+  }
+  return failed;
+}
+
+// ---- host properties as descriptors ---------------------------------------
+//
+// `ax.Dimensions` reads through a HostProperty in the class: a data
+// descriptor written against the C API that holds the property's name and
+// goes straight to the host API, with no Python frame and no argument
+// packing on the way. The wrapper's reference is read from its `_ref` slot.
+
+Py_ssize_t gRefOffset = -1;          // where quillon.Object keeps `_ref` (set with the hooks)
+PyTypeObject* gRefType = nullptr;    // the Python type of Ref
+
+struct HostProperty {
+  PyObject_HEAD
+  PyObject* name;  // str
+  PyObject* doc;   // str or None
+  char const* utf8;  // the name's UTF-8, owned by `name`
+  Py_ssize_t size;
+};
+
+quillon::Host const& session() {
+  static quillon::Host const host;
+  return host;
+}
+
+// The host object of wrapper `obj`, as `obj._ref` gives it.
+quillon::Value const& refOfWrapper(PyObject* obj, py::object& keep) {
+  PyObject* r = nullptr;
+  if (gRefOffset >= 0 && PyObject_TypeCheck(obj, reinterpret_cast<PyTypeObject*>(gHooks.objectBase)))
+    r = *reinterpret_cast<PyObject**>(reinterpret_cast<char*>(obj) + gRefOffset);
+  if (r && Py_IS_TYPE(r, gRefType)) {
+    auto* inst = reinterpret_cast<py::detail::instance*>(r);
+    return inst->get_value_and_holder().value_ptr<Ref>()->value;
+  }
+  // Anything else takes the general road (and its errors: no `_ref`, not a host object).
+  PyObject* attr = PyObject_GetAttrString(obj, "_ref");
+  if (!attr) throw py::error_already_set();
+  keep = py::reinterpret_steal<py::object>(attr);
+  if (!py::isinstance<Ref>(keep)) raiseTypeError("expected a host object, got " + typeName(keep));
+  return keep.cast<Ref const&>().value;
+}
+
+PyObject* hostPropertyGet(PyObject* self, PyObject* obj, PyObject*) {
+  if (!obj) return Py_NewRef(self);
+  auto* p = reinterpret_cast<HostProperty*>(self);
+  return pythonSlot<PyObject*>(nullptr, [&] {
+    py::object keep;
+    quillon::Value const& ref = refOfWrapper(obj, keep);
+    return fromHost(session().get(ref, std::string_view(p->utf8, static_cast<std::size_t>(p->size)))).release().ptr();
+  });
+}
+
+int hostPropertySet(PyObject* self, PyObject* obj, PyObject* value) {
+  auto* p = reinterpret_cast<HostProperty*>(self);
+  if (!value) {
+    PyErr_Format(PyExc_AttributeError, "cannot delete host property '%U'", p->name);
+    return -1;
+  }
+  return pythonSlot<int>(-1, [&] {
+    py::object keep;
+    quillon::Value const& ref = refOfWrapper(obj, keep);
+    session().set(ref, std::string_view(p->utf8, static_cast<std::size_t>(p->size)), toHost(value));
+    return 0;
+  });
+}
+
+PyObject* hostPropertyNew(PyTypeObject* type, PyObject* args, PyObject* kwargs) {
+  static char const* keywords[] = {"name", "doc", nullptr};
+  PyObject* name = nullptr;
+  PyObject* doc = Py_None;
+  if (!PyArg_ParseTupleAndKeywords(args, kwargs, "U|O:HostProperty", const_cast<char**>(keywords), &name, &doc))
+    return nullptr;
+  Py_ssize_t size = 0;
+  char const* utf8 = PyUnicode_AsUTF8AndSize(name, &size);
+  if (!utf8) return nullptr;
+  auto* p = reinterpret_cast<HostProperty*>(type->tp_alloc(type, 0));
+  if (!p) return nullptr;
+  p->name = Py_NewRef(name);
+  p->doc = Py_NewRef(doc);
+  p->utf8 = utf8;
+  p->size = size;
+  return reinterpret_cast<PyObject*>(p);
+}
+
+void hostPropertyDealloc(PyObject* self) {
+  auto* p = reinterpret_cast<HostProperty*>(self);
+  PyTypeObject* type = Py_TYPE(self);
+  Py_CLEAR(p->name);
+  Py_CLEAR(p->doc);
+  type->tp_free(self);
+  Py_DECREF(type);
+}
+
+// (No type doc: `__doc__` is each descriptor's own, the host's description.)
+PyMemberDef hostPropertyMembers[] = {
+    {"name", T_OBJECT, offsetof(HostProperty, name), READONLY, "The host property's name."},
+    {"__doc__", T_OBJECT, offsetof(HostProperty, doc), READONLY, nullptr},
+    {nullptr, 0, 0, 0, nullptr}};
+
+PyType_Slot hostPropertySlots[] = {
+    {Py_tp_new, reinterpret_cast<void*>(&hostPropertyNew)},
+    {Py_tp_dealloc, reinterpret_cast<void*>(&hostPropertyDealloc)},
+    {Py_tp_descr_get, reinterpret_cast<void*>(&hostPropertyGet)},
+    {Py_tp_descr_set, reinterpret_cast<void*>(&hostPropertySet)},
+    {Py_tp_members, hostPropertyMembers},
+    {0, nullptr}};
+
+PyType_Spec hostPropertySpec = {"quillon._quillon.HostProperty", sizeof(HostProperty), 0, Py_TPFLAGS_DEFAULT,
+                                hostPropertySlots};
+
+// ---- host methods as descriptors -------------------------------------------
+//
+// `ax.method(...)` calls through a HostMethod in the class: a method
+// descriptor (so Python calls it with the object first, binding nothing)
+// whose vectorcall converts the arguments and calls the host API directly.
+// Through the class it gives the class-level callable it was made with.
+
+struct HostMethod {
+  PyObject_HEAD
+  PyObject* name;     // str
+  PyObject* doc;      // str or None
+  PyObject* onClass;  // what Class.method is
+  char const* utf8;   // the name's UTF-8, owned by `name`
+  Py_ssize_t size;
+  vectorcallfunc vectorcall;
+};
+
+PyObject* hostMethodCall(PyObject* self, PyObject* const* args, std::size_t nargsf, PyObject* kwnames) {
+  auto* m = reinterpret_cast<HostMethod*>(self);
+  Py_ssize_t const n = PyVectorcall_NARGS(nargsf);
+  if (kwnames && PyTuple_GET_SIZE(kwnames) > 0) {
+    PyErr_Format(PyExc_TypeError, "%U() takes no keyword arguments", m->name);
+    return nullptr;
+  }
+  if (n < 1) {
+    PyErr_Format(PyExc_TypeError, "%U() needs the host object it is called on", m->name);
+    return nullptr;
+  }
+  return pythonSlot<PyObject*>(nullptr, [&] {
+    py::object keep;
+    quillon::Value const& ref = refOfWrapper(args[0], keep);
+    std::vector<quillon::Value> values;
+    values.reserve(static_cast<std::size_t>(n - 1));
+    for (Py_ssize_t i = 1; i < n; ++i) values.push_back(toHost(args[i]));
+    return fromHost(session().invoke(ref, std::string_view(m->utf8, static_cast<std::size_t>(m->size)), values))
+        .release()
+        .ptr();
+  });
+}
+
+PyObject* hostMethodGet(PyObject* self, PyObject* obj, PyObject*) {
+  if (!obj) return Py_NewRef(reinterpret_cast<HostMethod*>(self)->onClass);
+  return PyMethod_New(self, obj);
+}
+
+PyObject* hostMethodNew(PyTypeObject* type, PyObject* args, PyObject* kwargs) {
+  static char const* keywords[] = {"name", "doc", "on_class", nullptr};
+  PyObject* name = nullptr;
+  PyObject* doc = nullptr;
+  PyObject* onClass = nullptr;
+  if (!PyArg_ParseTupleAndKeywords(args, kwargs, "UOO:HostMethod", const_cast<char**>(keywords), &name, &doc,
+                                   &onClass))
+    return nullptr;
+  Py_ssize_t size = 0;
+  char const* utf8 = PyUnicode_AsUTF8AndSize(name, &size);
+  if (!utf8) return nullptr;
+  auto* m = reinterpret_cast<HostMethod*>(type->tp_alloc(type, 0));
+  if (!m) return nullptr;
+  m->name = Py_NewRef(name);
+  m->doc = Py_NewRef(doc);
+  m->onClass = Py_NewRef(onClass);
+  m->utf8 = utf8;
+  m->size = size;
+  m->vectorcall = &hostMethodCall;
+  return reinterpret_cast<PyObject*>(m);
+}
+
+void hostMethodDealloc(PyObject* self) {
+  auto* m = reinterpret_cast<HostMethod*>(self);
+  PyTypeObject* type = Py_TYPE(self);
+  PyObject_GC_UnTrack(self);
+  Py_CLEAR(m->name);
+  Py_CLEAR(m->doc);
+  Py_CLEAR(m->onClass);
+  type->tp_free(self);
+  Py_DECREF(type);
+}
+
+// The class-level callable may refer back to the class: collectable.
+int hostMethodTraverse(PyObject* self, visitproc visit, void* arg) {
+  Py_VISIT(reinterpret_cast<HostMethod*>(self)->onClass);
+  Py_VISIT(Py_TYPE(self));
+  return 0;
+}
+
+int hostMethodClear(PyObject* self) {
+  Py_CLEAR(reinterpret_cast<HostMethod*>(self)->onClass);
+  return 0;
+}
+
+PyObject* hostMethodName(PyObject* self, void*) { return Py_NewRef(reinterpret_cast<HostMethod*>(self)->name); }
+
+PyMemberDef hostMethodMembers[] = {
+    {"__doc__", T_OBJECT, offsetof(HostMethod, doc), READONLY, nullptr},
+    {"__vectorcalloffset__", T_PYSSIZET, offsetof(HostMethod, vectorcall), READONLY, nullptr},
+    {nullptr, 0, 0, 0, nullptr}};
+
+PyGetSetDef hostMethodGetSet[] = {{"__name__", &hostMethodName, nullptr, nullptr, nullptr},
+                                  {nullptr, nullptr, nullptr, nullptr, nullptr}};
+
+PyType_Slot hostMethodSlots[] = {
+    {Py_tp_new, reinterpret_cast<void*>(&hostMethodNew)},
+    {Py_tp_dealloc, reinterpret_cast<void*>(&hostMethodDealloc)},
+    {Py_tp_traverse, reinterpret_cast<void*>(&hostMethodTraverse)},
+    {Py_tp_clear, reinterpret_cast<void*>(&hostMethodClear)},
+    {Py_tp_descr_get, reinterpret_cast<void*>(&hostMethodGet)},
+    {Py_tp_call, reinterpret_cast<void*>(&PyVectorcall_Call)},
+    {Py_tp_members, hostMethodMembers},
+    {Py_tp_getset, hostMethodGetSet},
+    {0, nullptr}};
+
+PyType_Spec hostMethodSpec = {
+    "quillon._quillon.HostMethod", sizeof(HostMethod), 0,
+    Py_TPFLAGS_DEFAULT | Py_TPFLAGS_HAVE_GC | Py_TPFLAGS_METHOD_DESCRIPTOR | Py_TPFLAGS_HAVE_VECTORCALL,
+    hostMethodSlots};
+
 // ---- descriptions ---------------------------------------------------------
 
 py::object optionalOrNone(std::optional<std::string> const& s) {
@@ -286,15 +551,9 @@ PYBIND11_MODULE(_quillon, m) {
     try {
       if (p) std::rethrow_exception(p);
     } catch (ConversionError const& e) {
-      PyErr_SetString(gHooks.argumentError ? gHooks.argumentError : PyExc_TypeError, e.what());
+      setConversionError(e);
     } catch (quillon::Error const& e) {
-      std::string_view what = e.what();
-      PyObject* type = gHooks.hostError ? gHooks.hostError : PyExc_RuntimeError;
-      if (gHooks.argumentError && isArgumentError(what)) type = gHooks.argumentError;
-      PyObject* text = PyUnicode_DecodeUTF8(what.data(), static_cast<Py_ssize_t>(what.size()), "replace");
-      if (!text) return;  // the decoding error is already set
-      PyErr_SetObject(type, text);
-      Py_DECREF(text);
+      setHostError(e);
     }
   });
 
@@ -311,6 +570,12 @@ PYBIND11_MODULE(_quillon, m) {
         gHooks.hostError = hostError.release().ptr();
         gHooks.argumentError = argumentError.release().ptr();
         gHooks.package = package.release().ptr();
+        // Where wrappers keep their reference: the `_ref` slot of quillon.Object.
+        PyObject* slot = PyDict_GetItemString(reinterpret_cast<PyTypeObject*>(gHooks.objectBase)->tp_dict, "_ref");
+        if (slot && Py_IS_TYPE(slot, &PyMemberDescr_Type)) {
+          PyMemberDef const* member = reinterpret_cast<PyMemberDescrObject*>(slot)->d_member;
+          if (member->type == T_OBJECT_EX) gRefOffset = member->offset;
+        }
       },
       py::arg("package"), py::arg("wrap"), py::arg("object_base"), py::arg("host_error"),
       py::arg("argument_error"));
@@ -322,6 +587,14 @@ PYBIND11_MODULE(_quillon, m) {
   py::class_<Ref>(m, "Ref", "One reference to a host object.")
       .def_property_readonly("identity", [](Ref const& r) { return r.value.identity(); })
       .def_property_readonly("refcount", [](Ref const& r) { return r.value.objectRefCount(); });
+  gRefType = reinterpret_cast<PyTypeObject*>(py::type::of<Ref>().ptr());
+
+  PyObject* hostProperty = PyType_FromSpec(&hostPropertySpec);
+  if (!hostProperty) throw py::error_already_set();
+  m.add_object("HostProperty", py::reinterpret_steal<py::object>(hostProperty));
+  PyObject* hostMethod = PyType_FromSpec(&hostMethodSpec);
+  if (!hostMethod) throw py::error_already_set();
+  m.add_object("HostMethod", py::reinterpret_steal<py::object>(hostMethod));
 
   py::class_<quillon::MethodDesc>(m, "MethodDesc")
       .def_readonly("name", &quillon::MethodDesc::name)

@@ -9,7 +9,7 @@ import threading
 import types
 import weakref
 
-from . import _sequences
+from . import _quillon, _sequences
 from ._runtime import session
 
 # Host method -> Python operator it serves.
@@ -178,35 +178,21 @@ def _build(name, supers):
     return cls
 
 
-# A host method: on an object it calls the method on that object; through the
-# class it calls the class's method, the object (or None for the empty array)
-# then being the first argument of an instance method. (No docstring: __doc__
-# is per instance, the host signatures.)
-class _Method:
+# A host method: on an object it calls the method on that object (straight
+# through the compiled HostMethod); through the class it calls the class's
+# method, the object (or None for the empty array) then being the first
+# argument of an instance method.
+def _Method(class_name, name, overloads):
+    call = session().call
+    doc = "\n".join(_signatures(overloads))
 
-    __slots__ = ("_on_object", "_on_class", "__doc__")
+    def on_class(*args):
+        return call(class_name, name, args)
 
-    def __init__(self, class_name, name, overloads):
-        s = session()
-        invoke, call = s.invoke, s.call
-        doc = "\n".join(_signatures(overloads))
-
-        def on_object(self, *args):
-            return invoke(self._ref, name, args)
-
-        def on_class(*args):
-            return call(class_name, name, args)
-
-        for fn in (on_object, on_class):
-            fn.__name__ = name
-            fn.__qualname__ = f"{class_name}.{name}"
-            fn.__doc__ = doc
-        self._on_object, self._on_class, self.__doc__ = on_object, on_class, doc
-
-    def __get__(self, obj, cls=None):
-        if obj is None:
-            return self._on_class
-        return types.MethodType(self._on_object, obj)
+    on_class.__name__ = name
+    on_class.__qualname__ = f"{class_name}.{name}"
+    on_class.__doc__ = doc
+    return _quillon.HostMethod(name, doc, on_class)
 
 
 # A static host property: read through the class, or through an object.
@@ -229,14 +215,9 @@ def _property_doc(p):
 def _property(class_name, p):
     if p.is_static:
         return _StaticProperty(class_name, p.name, _property_doc(p))
-    s = session()
-    get, set_ = s.get, s.set
-    name = p.name
-    # Read-only properties keep a setter: the host refuses the write with its
-    # own message.
-    return property(lambda self: get(self._ref, name),
-                    lambda self, value: set_(self._ref, name, value),
-                    None, _property_doc(p))
+    # Reads and writes go straight to the host (read-only properties too: the
+    # host refuses the write with its own message).
+    return _quillon.HostProperty(p.name, _property_doc(p))
 
 
 def _host_operand(other):

@@ -138,6 +138,57 @@ class Classes(HostTestCase):
         self.assertIn("getMetaType(", ax.getMetaType.__doc__)
 
 
+class CompiledMembers(HostTestCase):
+    """Properties and methods are compiled descriptors that call the host
+    directly; everything around the call must behave as Python's own."""
+
+    def test_members_bound_or_looked_up_behave_like_python_ones(self):
+        T, ax = self.types(), self.axis(3, "speed")
+        prop = T.Axis.__dict__["Dimensions"]
+        self.assertEqual(prop.__get__(ax, T.Axis), 3)
+        self.assertIs(prop.__get__(None, T.Axis), prop)
+        self.assertEqual(prop.__doc__, "Dimensions: int32 scalar")
+        prop.__set__(ax, 5)
+        self.assertEqual(getattr(ax, "Dimensions"), 5)
+        setattr(ax, "Name", "other")
+        self.assertEqual(ax.Name, "other")
+        bound = ax.getMetaType  # kept, then called: a bound method
+        self.assertEqual(bound(), ax.getMetaType())
+        self.assertEqual(bound.__name__, "getMetaType")
+        self.assertIs(bound.__self__, ax)
+        self.assertEqual(T.Axis.getMetaType(ax), ax.getMetaType())
+
+    def test_misuse_gives_python_errors_and_changes_nothing(self):
+        T, ax = self.types(), self.axis(3, "speed")
+        with self.assertRaises(AttributeError):
+            del ax.Dimensions
+        with self.assertRaises(TypeError):
+            ax.getMetaType(other=1)
+        with self.assertRaises(TypeError):
+            T.Axis.__dict__["getMetaType"]()  # no object to call it on
+        with self.assertRaises(quillon.ArgumentError):
+            ax.Dimensions = object()
+        # A wrapper made by hand has no host object behind it.
+        bare = object.__new__(T.Axis)
+        with self.assertRaises(AttributeError):
+            bare.Dimensions
+        with self.assertRaises(AttributeError):
+            bare.Dimensions = 1
+        with self.assertRaises(AttributeError):
+            bare.getMetaType()
+        self.assertEqual(ax.Dimensions, 3)
+
+    def test_host_errors_keep_their_types_and_texts(self):
+        ax = self.axis(3, "speed")
+        table = self.types().LookupTableType(self.model())
+        with self.assertRaises(quillon.HostError) as cm:
+            table.Dimensions = 2  # read-only: the number of axes
+        self.assertIn("You cannot set a read-only property", cm.exception.message)
+        self.assertEqual(table.Dimensions, 0)
+        with self.assertRaises(quillon.ArgumentError):
+            ax.cast(1, 2, 3)
+
+
 class IdentityAndRelease(HostTestCase):
     def test_same_host_object_same_python_object(self):
         m = self.model()
