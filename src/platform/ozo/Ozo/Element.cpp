@@ -52,8 +52,25 @@ bool classConforms(NSInterface::ClassIntf const* c, char const* typeName) {
 }  // namespace
 
 // ---------------------------------------------------------------------------
+detail::SlotTable::SlotTable() = default;
+detail::SlotTable::~SlotTable() = default;
+
+Slot const* detail::SlotTable::find(unsigned slot) const {
+  auto const it = std::lower_bound(fMade.begin(), fMade.end(), slot,
+                                   [](auto const& entry, unsigned k) { return entry.first < k; });
+  return it != fMade.end() && it->first == slot ? it->second.get() : nullptr;
+}
+
+Slot& detail::SlotTable::at(unsigned slot) {
+  auto it = std::lower_bound(fMade.begin(), fMade.end(), slot,
+                             [](auto const& entry, unsigned k) { return entry.first < k; });
+  if (it == fMade.end() || it->first != slot) it = fMade.emplace(it, slot, std::make_unique<Slot>());
+  return *it->second;
+}
+
+// ---------------------------------------------------------------------------
 ElementBase::ElementBase(NSInterface::ModelIntf* model, NSInterface::ClassIntf const* cls)
-    : fModel(model), fClass(static_cast<ClassImpl const*>(cls)), fSlots(new Slot[fClass->slotCount()]) {
+    : fModel(model), fClass(static_cast<ClassImpl const*>(cls)) {
   detail::adoptElement(model, this);
 }
 
@@ -75,8 +92,9 @@ std::string ElementBase::describe() const {
   std::string text = fClass->qualified();
   for (unsigned k = 0; k < fClass->slotCount(); ++k) {
     meta::PropertyDef const& d = fClass->bySlot(k).def();
-    if (d.kind == Kind::String && std::strcmp(d.name, "Name") == 0 && fSlots[k].set)
-      text += " \"" + String(fSlots[k].value.object()).utf8() + "\"";
+    Slot const* const s = fSlots.find(k);
+    if (d.kind == Kind::String && std::strcmp(d.name, "Name") == 0 && s && s->set)
+      text += " \"" + String(s->value.object()).utf8() + "\"";
   }
   return text;
 }
@@ -107,9 +125,8 @@ CollectionImpl* collectionOf(ElementBase* e, Slot& s, PropertyImpl const& p) {
 
 Object ElementBase::get(meta::ClassDef const& declaring, unsigned index) {
   PropertyImpl const& p = resolve(fClass, declaring, index);
-  Slot& s = fSlots[p.slot()];
   meta::PropertyDef const& d = p.def();
-  if (p.isMany()) return Object(collectionOf(this, s, p), Deviant{});
+  if (p.isMany()) return Object(collectionOf(this, fSlots.at(p.slot()), p), Deviant{});
   switch (d.derived) {
     case Derivation::Model:
       return Object(fModel, Deviant{});
@@ -123,14 +140,17 @@ Object ElementBase::get(meta::ClassDef const& declaring, unsigned index) {
     case Derivation::None:
       break;
   }
-  if (s.set && !d.readOnly) return s.value.object();
+  Slot const* const s = fSlots.find(p.slot());
+  if (s && s->set && !d.readOnly) return s->value.object();
   return defaultValue(d);
 }
 
 bool ElementBase::isSet(meta::ClassDef const& declaring, unsigned index) {
   PropertyImpl const& p = resolve(fClass, declaring, index);
-  Slot& s = fSlots[p.slot()];
-  if (p.isMany()) return collectionOf(this, s, p)->size() != 0;
+  if (p.isMany()) {
+    Slot const* const s = fSlots.find(p.slot());
+    return s && s->many && s->many->size() != 0;
+  }
   switch (p.def().derived) {
     case Derivation::Model:
       return true;
@@ -142,7 +162,8 @@ bool ElementBase::isSet(meta::ClassDef const& declaring, unsigned index) {
     case Derivation::None:
       break;
   }
-  return s.set && s.value;  // a weak reference reads unset once its model is gone
+  Slot const* const s = fSlots.find(p.slot());
+  return s && s->set && s->value;  // a weak reference reads unset once its model is gone
 }
 
 void ElementBase::set(meta::ClassDef const& declaring, unsigned index, ImmutableObject const& value) {
@@ -155,7 +176,7 @@ void ElementBase::set(meta::ClassDef const& declaring, unsigned index, Immutable
   ElementAccess::assertWritable(this);
   Link link = ElementAccess::makeLink(this, p, value);
 
-  Slot& s = fSlots[p.slot()];
+  Slot& s = fSlots.at(p.slot());
   if (!p.def().composite) {
     s.value = std::move(link);
     s.set = true;
@@ -175,13 +196,14 @@ void ElementBase::unset(meta::ClassDef const& declaring, unsigned index) {
   PropertyImpl const& p = resolve(fClass, declaring, index);
   if (p.isOwnerLink()) return setOwner(p, {});
   checkWritableProperty(p);
-  Slot& s = fSlots[p.slot()];
-  if (p.isMany()) return collectionOf(this, s, p)->clear();
+  if (p.isMany()) return collectionOf(this, fSlots.at(p.slot()), p)->clear();
   ElementAccess::assertWritable(this);
-  if (p.def().composite && s.set)
-    if (ElementBase* const child = ElementAccess::coreOf(s.value.get())) ElementAccess::disown(child);
-  Link const old = std::move(s.value);
-  s.set = false;
+  Slot* const s = const_cast<Slot*>(fSlots.find(p.slot()));
+  if (!s) return;  // never given a value
+  if (p.def().composite && s->set)
+    if (ElementBase* const child = ElementAccess::coreOf(s->value.get())) ElementAccess::disown(child);
+  Link const old = std::move(s->value);
+  s->set = false;
 }
 
 // The owner end of an ownership pair. The new owner takes this element into
@@ -207,9 +229,8 @@ void ElementBase::setOwner(detail::PropertyImpl const& p, ImmutableObject const&
                 fClass->qualified());
   if (fContainer == owner && fContainerSlot == into->slot()) return;
   ImmutableObject const me(self(), Deviant{});
-  Slot& s = owner->fSlots[into->slot()];
   if (into->isMany()) {
-    CollectionImpl* const c = collectionOf(owner, s, *into);
+    CollectionImpl* const c = collectionOf(owner, owner->fSlots.at(into->slot()), *into);
     c->insert(c->size(), me);
     return;
   }
@@ -221,11 +242,12 @@ std::vector<ElementBase*> ElementBase::children() {
   for (unsigned k = 0; k < fClass->slotCount(); ++k) {
     PropertyImpl const& p = fClass->bySlot(k);
     if (!p.def().composite) continue;
-    Slot const& s = fSlots[k];
-    if (s.many) {
-      for (Link const& l : s.many->entries()) r.push_back(ElementAccess::coreOf(l.get()));
-    } else if (s.set) {
-      r.push_back(ElementAccess::coreOf(s.value.get()));
+    Slot const* const s = fSlots.find(k);
+    if (!s) continue;
+    if (s->many) {
+      for (Link const& l : s->many->entries()) r.push_back(ElementAccess::coreOf(l.get()));
+    } else if (s->set) {
+      r.push_back(ElementAccess::coreOf(s->value.get()));
     }
   }
   return r;
@@ -297,7 +319,7 @@ Link ElementAccess::makeLink(ElementBase* owner, PropertyImpl const& p, Immutabl
 void ElementAccess::detach(ElementBase* child) {
   ElementBase* const owner = child->fContainer;
   if (!owner) return;
-  Slot& s = owner->fSlots[child->fContainerSlot];
+  Slot& s = owner->fSlots.at(child->fContainerSlot);  // made when the child was adopted
   if (s.many) {
     s.many->forget(child);
   } else if (s.set && coreOf(s.value.get()) == child) {

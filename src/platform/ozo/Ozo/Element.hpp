@@ -3,8 +3,9 @@
 //
 // Every element is a ModelObjectImpl<XIntf>: the class's interface (so casts
 // to XIntf work) over one shared implementation, ElementBase, that stores the
-// values of all properties in slots laid out as the concatenation of the
-// ancestors' own property tables, root first. Model libraries state their
+// values of all properties in slots numbered as the concatenation of the
+// ancestors' own property tables, root first; only the slots an element has
+// used take memory. Model libraries state their
 // classes as data (meta::ClassDef) and get accessors, creation and typed
 // handles from the templates below.
 //
@@ -24,6 +25,7 @@
 #include <optional>
 #include <string>
 #include <type_traits>
+#include <utility>
 #include <vector>
 
 namespace Ozo {
@@ -33,6 +35,24 @@ class ClassImpl;
 class PropertyImpl;
 class ElementAccess;
 struct Slot;
+
+// The slots an element has used, by slot number. Most of an element's
+// properties (its ancestors' above all) are never given a value, so a slot is
+// made on first use; it then stays where it is, and references to it stay
+// valid while other slots are made.
+class SlotTable {
+ public:
+  SlotTable();
+  ~SlotTable();
+  SlotTable(SlotTable const&) = delete;
+  SlotTable& operator=(SlotTable const&) = delete;
+
+  Slot const* find(unsigned slot) const;  // null when never used
+  Slot& at(unsigned slot);                // made on first use
+
+ private:
+  std::vector<std::pair<unsigned, std::unique_ptr<Slot>>> fMade;  // by slot number
+};
 }  // namespace detail
 
 class ElementBase {
@@ -75,7 +95,7 @@ class ElementBase {
   ElementBase* fContainer = nullptr;
   unsigned fContainerSlot = 0;
   std::uint64_t fChildrenVersion = 1;
-  std::unique_ptr<detail::Slot[]> fSlots;
+  detail::SlotTable fSlots;
 };
 
 // The one concrete element implementation, per interface.

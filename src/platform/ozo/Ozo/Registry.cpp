@@ -23,12 +23,14 @@ struct KeyHash {
   }
 };
 
-// An id is the address of its VariantInfo. Lookups of ids go through `ids`
-// first, so an unknown pointer is never dereferenced.
+// An id is the address of its VariantInfo, which lives in its `byKey` node
+// (nodes never move). Lookups of ids go through `ids` first, so an unknown
+// pointer is never dereferenced. `byObject` finds an object's ids (usually
+// one) when it goes.
 struct Registry {
-  std::unordered_map<Key, std::unique_ptr<VariantInfo>, KeyHash> byKey;
+  std::unordered_map<Key, VariantInfo, KeyHash> byKey;
   std::unordered_set<void const*> ids;
-  std::unordered_map<ReferenceCountingIntf*, std::vector<VariantInfo const*>> byObject;
+  std::unordered_multimap<ReferenceCountingIntf*, VariantInfo const*> byObject;
 };
 
 // Never destroyed: objects retract their ids from their destructors, which
@@ -44,20 +46,22 @@ void* DeviantRegistry::getId(ReferenceCountingIntf* object, Deviant const& d, bo
   if (!object) return nullptr;
   Registry& r = registry();
   Key const key{object, d.word, immutable};
-  if (auto const it = r.byKey.find(key); it != r.byKey.end()) return it->second.get();
-  auto info = std::make_unique<VariantInfo>(
-      VariantInfo{object, d, immutable, dynamic_cast<NSInterface::ClassObjectIntf*>(object)});
-  VariantInfo* const id = info.get();
-  auto& ofObject = r.byObject[object];
-  ofObject.reserve(ofObject.size() + 1);
-  r.byKey.emplace(key, std::move(info));
+  if (auto const it = r.byKey.find(key); it != r.byKey.end()) return &it->second;
+  VariantInfo* const id =
+      &r.byKey.emplace(key, VariantInfo{object, d, immutable, dynamic_cast<NSInterface::ClassObjectIntf*>(object)})
+           .first->second;
   try {
     r.ids.insert(id);
+    try {
+      r.byObject.emplace(object, id);
+    } catch (...) {
+      r.ids.erase(id);
+      throw;
+    }
   } catch (...) {
     r.byKey.erase(key);
     throw;
   }
-  ofObject.push_back(id);
   object->fRegistered = true;
   return id;
 }
@@ -75,14 +79,13 @@ bool DeviantRegistry::isImmutable(void const* id) {
 
 void DeviantRegistry::retract(ReferenceCountingIntf* object) {
   Registry& r = registry();
-  auto const it = r.byObject.find(object);
-  if (it != r.byObject.end()) {
-    for (VariantInfo const* info : it->second) {
-      r.ids.erase(info);
-      r.byKey.erase(Key{object, info->deviant.word, info->immutable});
-    }
-    r.byObject.erase(it);
+  auto const [first, last] = r.byObject.equal_range(object);
+  for (auto it = first; it != last; ++it) {
+    VariantInfo const* const info = it->second;
+    r.ids.erase(info);
+    r.byKey.erase(Key{object, info->deviant.word, info->immutable});  // `info` goes here
   }
+  r.byObject.erase(first, last);
   object->fRegistered = false;
 }
 
