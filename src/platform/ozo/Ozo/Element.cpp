@@ -52,20 +52,24 @@ bool classConforms(NSInterface::ClassIntf const* c, char const* typeName) {
 }  // namespace
 
 // ---------------------------------------------------------------------------
+struct detail::SlotTable::Made {
+  unsigned number;
+  Slot slot;
+};
+
 detail::SlotTable::SlotTable() = default;
 detail::SlotTable::~SlotTable() = default;
 
 Slot const* detail::SlotTable::find(unsigned slot) const {
   auto const it = std::lower_bound(fMade.begin(), fMade.end(), slot,
-                                   [](auto const& entry, unsigned k) { return entry.first < k; });
-  return it != fMade.end() && it->first == slot ? it->second.get() : nullptr;
+                                   [](Made const& m, unsigned k) { return m.number < k; });
+  return it != fMade.end() && it->number == slot ? &it->slot : nullptr;
 }
 
 Slot& detail::SlotTable::at(unsigned slot) {
-  auto it = std::lower_bound(fMade.begin(), fMade.end(), slot,
-                             [](auto const& entry, unsigned k) { return entry.first < k; });
-  if (it == fMade.end() || it->first != slot) it = fMade.emplace(it, slot, std::make_unique<Slot>());
-  return *it->second;
+  auto it = std::lower_bound(fMade.begin(), fMade.end(), slot, [](Made const& m, unsigned k) { return m.number < k; });
+  if (it == fMade.end() || it->number != slot) it = fMade.insert(it, Made{slot, {}});
+  return it->slot;
 }
 
 // ---------------------------------------------------------------------------

@@ -38,8 +38,9 @@ struct Slot;
 
 // The slots an element has used, by slot number. Most of an element's
 // properties (its ancestors' above all) are never given a value, so a slot is
-// made on first use; it then stays where it is, and references to it stay
-// valid while other slots are made.
+// made on first use. Slots are kept inline, in slot order: making one may
+// move the others, so nobody keeps a reference to a slot across making
+// another of the same element.
 class SlotTable {
  public:
   SlotTable();
@@ -51,7 +52,8 @@ class SlotTable {
   Slot& at(unsigned slot);                // made on first use
 
  private:
-  std::vector<std::pair<unsigned, std::unique_ptr<Slot>>> fMade;  // by slot number
+  struct Made;
+  std::vector<Made> fMade;  // by slot number
 };
 }  // namespace detail
 

@@ -1,42 +1,55 @@
 // Host identities of objects and the writability check.
 #include <Ozo/Internal.hpp>
-
-#include <unordered_map>
-#include <unordered_set>
+#include <boost/multi_index/composite_key.hpp>
+#include <boost/multi_index/hashed_index.hpp>
+#include <boost/multi_index/member.hpp>
+#include <boost/multi_index_container.hpp>
 
 namespace Ozo {
 
 namespace {
 
-struct Key {
-  ReferenceCountingIntf* object;
-  std::uint64_t deviant;
-  bool immutable;
-  friend bool operator==(Key const&, Key const&) = default;
+namespace mi = boost::multi_index;
+
+// One identity: the object in one view. Its id is the address of `info`,
+// recorded in `id` once the identity has its place in the container
+// (elements never move); until then `id` is null.
+struct Identity {
+  VariantInfo info;
+  void const* id = nullptr;
 };
 
-struct KeyHash {
-  std::size_t operator()(Key const& k) const noexcept {
-    std::size_t h = std::hash<void*>()(k.object);
-    h ^= std::hash<std::uint64_t>()(k.deviant) + 0x9e3779b97f4a7c15ULL + (h << 6) + (h >> 2);
-    return h ^ static_cast<std::size_t>(k.immutable);
-  }
+struct ObjectOf {
+  using result_type = ReferenceCountingIntf*;
+  result_type operator()(Identity const& i) const { return i.info.object; }
+};
+struct DeviantWordOf {
+  using result_type = std::uint64_t;
+  result_type operator()(Identity const& i) const { return i.info.deviant.word; }
+};
+struct ViewOf {
+  using result_type = bool;
+  result_type operator()(Identity const& i) const { return i.info.immutable; }
 };
 
-// An id is the address of its VariantInfo, which lives in its `byKey` node
-// (nodes never move). Lookups of ids go through `ids` first, so an unknown
-// pointer is never dereferenced. `byObject` finds an object's ids (usually
-// one) when it goes.
-struct Registry {
-  std::unordered_map<Key, VariantInfo, KeyHash> byKey;
-  std::unordered_set<void const*> ids;
-  std::unordered_multimap<ReferenceCountingIntf*, VariantInfo const*> byObject;
-};
+struct ByView {};
+struct ById {};
+struct ByObject {};
+
+// One node per identity, found three ways: by object, deviant and view (to
+// give the same id again), by id (an id from outside is only ever compared
+// with the ids of stored identities, never dereferenced before it is found),
+// and by object (to retract all of an object's identities when it goes).
+using Identities = mi::multi_index_container<
+    Identity,
+    mi::indexed_by<mi::hashed_unique<mi::tag<ByView>, mi::composite_key<Identity, ObjectOf, DeviantWordOf, ViewOf>>,
+                   mi::hashed_unique<mi::tag<ById>, mi::member<Identity, void const*, &Identity::id>>,
+                   mi::hashed_non_unique<mi::tag<ByObject>, ObjectOf>>>;
 
 // Never destroyed: objects retract their ids from their destructors, which
 // may run during static destruction.
-Registry& registry() {
-  static auto* r = new Registry;
+Identities& registry() {
+  static auto* r = new Identities;
   return *r;
 }
 
@@ -44,32 +57,24 @@ Registry& registry() {
 
 void* DeviantRegistry::getId(ReferenceCountingIntf* object, Deviant const& d, bool immutable) {
   if (!object) return nullptr;
-  Registry& r = registry();
-  Key const key{object, d.word, immutable};
-  if (auto const it = r.byKey.find(key); it != r.byKey.end()) return &it->second;
-  VariantInfo* const id =
-      &r.byKey.emplace(key, VariantInfo{object, d, immutable, dynamic_cast<NSInterface::ClassObjectIntf*>(object)})
-           .first->second;
-  try {
-    r.ids.insert(id);
-    try {
-      r.byObject.emplace(object, id);
-    } catch (...) {
-      r.ids.erase(id);
-      throw;
-    }
-  } catch (...) {
-    r.byKey.erase(key);
-    throw;
-  }
+  Identities& r = registry();
+  auto& byView = r.get<ByView>();
+  if (auto const it = byView.find(std::make_tuple(object, d.word, immutable)); it != byView.end())
+    return const_cast<VariantInfo*>(&it->info);
+  auto const made =
+      byView.insert(Identity{{object, d, immutable, dynamic_cast<NSInterface::ClassObjectIntf*>(object)}}).first;
+  // Now in place: the id is the address (unique among live identities, so
+  // the re-indexing cannot collide).
+  byView.modify(made, [](Identity& i) { i.id = &i.info; });
   object->fRegistered = true;
-  return id;
+  return const_cast<VariantInfo*>(&made->info);
 }
 
 VariantInfo const* DeviantRegistry::getVariantInfo(void const* id) {
   if (!id) return nullptr;
-  Registry& r = registry();
-  return r.ids.count(id) ? static_cast<VariantInfo const*>(id) : nullptr;
+  auto const& byId = registry().get<ById>();
+  auto const it = byId.find(id);
+  return it == byId.end() ? nullptr : &it->info;
 }
 
 bool DeviantRegistry::isImmutable(void const* id) {
@@ -78,18 +83,11 @@ bool DeviantRegistry::isImmutable(void const* id) {
 }
 
 void DeviantRegistry::retract(ReferenceCountingIntf* object) {
-  Registry& r = registry();
-  auto const [first, last] = r.byObject.equal_range(object);
-  for (auto it = first; it != last; ++it) {
-    VariantInfo const* const info = it->second;
-    r.ids.erase(info);
-    r.byKey.erase(Key{object, info->deviant.word, info->immutable});  // `info` goes here
-  }
-  r.byObject.erase(first, last);
+  registry().get<ByObject>().erase(object);
   object->fRegistered = false;
 }
 
-std::size_t DeviantRegistry::size() { return registry().ids.size(); }
+std::size_t DeviantRegistry::size() { return registry().size(); }
 
 // ---------------------------------------------------------------------------
 bool DeviantAssertions::sAssertionsEnabled = true;
