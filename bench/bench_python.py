@@ -8,10 +8,17 @@ a plain C++ struct bound with pybind11 (the _baseline module the benchmark
 build makes). Each figure is the fastest of the repeats: on a shared machine
 timings only gain noise. The C++ host API's own read is printed too, without
 Python in the loop (the front end's share is the difference).
+
+Memory: an Axis made from Python (element, binding and Python wrapper) costs
+at most 600 bytes, as the process's resident size grows over 100,000 of
+them; the Python objects' share is counted by tracemalloc (bench_memory
+reports the C++ parts).
 """
 
 import argparse
+import gc
 import timeit
+import tracemalloc
 
 import _baseline
 import quillon
@@ -22,10 +29,37 @@ def best(stmt, names, calls, repeats):
     return min(timeit.repeat(stmt, globals=names, number=calls, repeat=repeats)) / calls * 1e9
 
 
+def resident_bytes():
+    with open("/proc/self/status") as status:
+        for line in status:
+            if line.startswith("VmRSS:"):
+                return int(line.split()[1]) * 1024
+    raise RuntimeError("no VmRSS in /proc/self/status")
+
+
+def memory(T, model, count=100_000):
+    T.Axis(model, 1, "warm")
+    gc.collect()
+    before = resident_bytes()
+    axes = [T.Axis(model, 3, "speed") for _ in range(count)]
+    gc.collect()
+    per_axis = (resident_bytes() - before) / count
+    del axes
+    gc.collect()
+    tracemalloc.start()
+    axes = [T.Axis(model, 3, "speed") for _ in range(count)]
+    python_share = tracemalloc.get_traced_memory()[0] / count
+    tracemalloc.stop()
+    del axes
+    print(f"memory: {per_axis:.0f} bytes per Axis made from Python (resident; budget 600), "
+          f"of which the Python objects {python_share:.0f}")
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("-n", "--calls", type=int, default=200_000)
     parser.add_argument("-r", "--repeats", type=int, default=7)
+    parser.add_argument("--no-memory", action="store_true", help="skip the memory figure")
     args = parser.parse_args()
 
     host = quillon.Host()
@@ -51,6 +85,8 @@ def main():
               f"(budget {budget}x{'' if ratio <= budget else ', over'})")
     cpp = min(_quillon._time_host_get(ax, "Dimensions", args.calls) for _ in range(args.repeats))
     print(f"C++ host API Host::get(ax, \"Dimensions\"): {cpp / args.calls * 1e9:.0f} ns")
+    if not args.no_memory:
+        memory(T, model)
 
 
 if __name__ == "__main__":
