@@ -322,12 +322,36 @@ R pythonSlot(R failed, F f) noexcept {
 Py_ssize_t gRefOffset = -1;          // where quillon.Object keeps `_ref` (set with the hooks)
 PyTypeObject* gRefType = nullptr;    // the Python type of Ref
 
-struct HostProperty {
-  PyObject_HEAD
-  PyObject* name;  // str
-  PyObject* doc;   // str or None
+// What both kinds of descriptor hold: the member's name and its doc.
+struct Named {
+  PyObject* name;    // str
+  PyObject* doc;     // str or None
   char const* utf8;  // the name's UTF-8, owned by `name`
   Py_ssize_t size;
+
+  std::string_view view() const { return {utf8, static_cast<std::size_t>(size)}; }
+};
+
+// A new descriptor of type T (a struct with `named` after its header).
+template <class T>
+T* makeNamed(PyTypeObject* type, PyObject* name, PyObject* doc) {
+  Py_ssize_t size = 0;
+  char const* utf8 = PyUnicode_AsUTF8AndSize(name, &size);
+  if (!utf8) return nullptr;
+  auto* d = reinterpret_cast<T*>(type->tp_alloc(type, 0));
+  if (!d) return nullptr;
+  d->named = {Py_NewRef(name), Py_NewRef(doc), utf8, size};
+  return d;
+}
+
+void clearNamed(Named& n) {
+  Py_CLEAR(n.name);
+  Py_CLEAR(n.doc);
+}
+
+struct HostProperty {
+  PyObject_HEAD
+  Named named;
 };
 
 quillon::Host const& session() {
@@ -358,20 +382,20 @@ PyObject* hostPropertyGet(PyObject* self, PyObject* obj, PyObject*) {
   return pythonSlot<PyObject*>(nullptr, [&] {
     py::object keep;
     quillon::Value const& ref = refOfWrapper(obj, keep);
-    return fromHost(session().get(ref, std::string_view(p->utf8, static_cast<std::size_t>(p->size)))).release().ptr();
+    return fromHost(session().get(ref, p->named.view())).release().ptr();
   });
 }
 
 int hostPropertySet(PyObject* self, PyObject* obj, PyObject* value) {
   auto* p = reinterpret_cast<HostProperty*>(self);
   if (!value) {
-    PyErr_Format(PyExc_AttributeError, "cannot delete host property '%U'", p->name);
+    PyErr_Format(PyExc_AttributeError, "cannot delete host property '%U'", p->named.name);
     return -1;
   }
   return pythonSlot<int>(-1, [&] {
     py::object keep;
     quillon::Value const& ref = refOfWrapper(obj, keep);
-    session().set(ref, std::string_view(p->utf8, static_cast<std::size_t>(p->size)), toHost(value));
+    session().set(ref, p->named.view(), toHost(value));
     return 0;
   });
 }
@@ -382,31 +406,21 @@ PyObject* hostPropertyNew(PyTypeObject* type, PyObject* args, PyObject* kwargs) 
   PyObject* doc = Py_None;
   if (!PyArg_ParseTupleAndKeywords(args, kwargs, "U|O:HostProperty", const_cast<char**>(keywords), &name, &doc))
     return nullptr;
-  Py_ssize_t size = 0;
-  char const* utf8 = PyUnicode_AsUTF8AndSize(name, &size);
-  if (!utf8) return nullptr;
-  auto* p = reinterpret_cast<HostProperty*>(type->tp_alloc(type, 0));
-  if (!p) return nullptr;
-  p->name = Py_NewRef(name);
-  p->doc = Py_NewRef(doc);
-  p->utf8 = utf8;
-  p->size = size;
-  return reinterpret_cast<PyObject*>(p);
+  return reinterpret_cast<PyObject*>(makeNamed<HostProperty>(type, name, doc));
 }
 
 void hostPropertyDealloc(PyObject* self) {
   auto* p = reinterpret_cast<HostProperty*>(self);
   PyTypeObject* type = Py_TYPE(self);
-  Py_CLEAR(p->name);
-  Py_CLEAR(p->doc);
+  clearNamed(p->named);
   type->tp_free(self);
   Py_DECREF(type);
 }
 
 // (No type doc: `__doc__` is each descriptor's own, the host's description.)
 PyMemberDef hostPropertyMembers[] = {
-    {"name", T_OBJECT, offsetof(HostProperty, name), READONLY, "The host property's name."},
-    {"__doc__", T_OBJECT, offsetof(HostProperty, doc), READONLY, nullptr},
+    {"name", T_OBJECT, offsetof(HostProperty, named.name), READONLY, "The host property's name."},
+    {"__doc__", T_OBJECT, offsetof(HostProperty, named.doc), READONLY, nullptr},
     {nullptr, 0, 0, 0, nullptr}};
 
 PyType_Slot hostPropertySlots[] = {
@@ -429,11 +443,8 @@ PyType_Spec hostPropertySpec = {"quillon._quillon.HostProperty", sizeof(HostProp
 
 struct HostMethod {
   PyObject_HEAD
-  PyObject* name;     // str
-  PyObject* doc;      // str or None
+  Named named;
   PyObject* onClass;  // what Class.method is
-  char const* utf8;   // the name's UTF-8, owned by `name`
-  Py_ssize_t size;
   vectorcallfunc vectorcall;
 };
 
@@ -441,11 +452,11 @@ PyObject* hostMethodCall(PyObject* self, PyObject* const* args, std::size_t narg
   auto* m = reinterpret_cast<HostMethod*>(self);
   Py_ssize_t const n = PyVectorcall_NARGS(nargsf);
   if (kwnames && PyTuple_GET_SIZE(kwnames) > 0) {
-    PyErr_Format(PyExc_TypeError, "%U() takes no keyword arguments", m->name);
+    PyErr_Format(PyExc_TypeError, "%U() takes no keyword arguments", m->named.name);
     return nullptr;
   }
   if (n < 1) {
-    PyErr_Format(PyExc_TypeError, "%U() needs the host object it is called on", m->name);
+    PyErr_Format(PyExc_TypeError, "%U() needs the host object it is called on", m->named.name);
     return nullptr;
   }
   return pythonSlot<PyObject*>(nullptr, [&] {
@@ -454,7 +465,7 @@ PyObject* hostMethodCall(PyObject* self, PyObject* const* args, std::size_t narg
     std::vector<quillon::Value> values;
     values.reserve(static_cast<std::size_t>(n - 1));
     for (Py_ssize_t i = 1; i < n; ++i) values.push_back(toHost(args[i]));
-    return fromHost(session().invoke(ref, std::string_view(m->utf8, static_cast<std::size_t>(m->size)), values))
+    return fromHost(session().invoke(ref, m->named.view(), values))
         .release()
         .ptr();
   });
@@ -473,16 +484,9 @@ PyObject* hostMethodNew(PyTypeObject* type, PyObject* args, PyObject* kwargs) {
   if (!PyArg_ParseTupleAndKeywords(args, kwargs, "UOO:HostMethod", const_cast<char**>(keywords), &name, &doc,
                                    &onClass))
     return nullptr;
-  Py_ssize_t size = 0;
-  char const* utf8 = PyUnicode_AsUTF8AndSize(name, &size);
-  if (!utf8) return nullptr;
-  auto* m = reinterpret_cast<HostMethod*>(type->tp_alloc(type, 0));
+  HostMethod* const m = makeNamed<HostMethod>(type, name, doc);
   if (!m) return nullptr;
-  m->name = Py_NewRef(name);
-  m->doc = Py_NewRef(doc);
   m->onClass = Py_NewRef(onClass);
-  m->utf8 = utf8;
-  m->size = size;
   m->vectorcall = &hostMethodCall;
   return reinterpret_cast<PyObject*>(m);
 }
@@ -491,8 +495,7 @@ void hostMethodDealloc(PyObject* self) {
   auto* m = reinterpret_cast<HostMethod*>(self);
   PyTypeObject* type = Py_TYPE(self);
   PyObject_GC_UnTrack(self);
-  Py_CLEAR(m->name);
-  Py_CLEAR(m->doc);
+  clearNamed(m->named);
   Py_CLEAR(m->onClass);
   type->tp_free(self);
   Py_DECREF(type);
@@ -510,10 +513,10 @@ int hostMethodClear(PyObject* self) {
   return 0;
 }
 
-PyObject* hostMethodName(PyObject* self, void*) { return Py_NewRef(reinterpret_cast<HostMethod*>(self)->name); }
+PyObject* hostMethodName(PyObject* self, void*) { return Py_NewRef(reinterpret_cast<HostMethod*>(self)->named.name); }
 
 PyMemberDef hostMethodMembers[] = {
-    {"__doc__", T_OBJECT, offsetof(HostMethod, doc), READONLY, nullptr},
+    {"__doc__", T_OBJECT, offsetof(HostMethod, named.doc), READONLY, nullptr},
     {"__vectorcalloffset__", T_PYSSIZET, offsetof(HostMethod, vectorcall), READONLY, nullptr},
     {nullptr, 0, 0, 0, nullptr}};
 
