@@ -94,10 +94,9 @@ class StructuredValueWrapper final : public kovo::factory::KovoFactoryClassInfo 
     cls->addProperty(new AccessorProperty<V, Number, &V::getValue, &V::setValue>("value"));
     cls->addProperty(new AccessorProperty<V, Unit, &V::getUnit, &V::setUnit>("unit"));
   }
-  void destroyInstance(void*, void* instance) override {
-    kovo::factory::basic::BindingRegistry::remove(instance);
-    delete static_cast<V*>(instance);
-  }
+  // A value object's copy is never in the binding registry (and the host
+  // unregisters any object before this runs): only the copy goes.
+  void destroyInstance(void*, void* instance) override { delete static_cast<V*>(instance); }
 };
 
 }  // namespace
