@@ -29,6 +29,32 @@ TEST_F(Reflective, RequiredPrimitivesReadTheirDefaultUntilSet) {
   EXPECT_FALSE(isSet(a, Count));
 }
 
+// An element keeps only the slots it has used, in slot order: values written
+// in any order, with slots made before and after them, all read back.
+TEST_F(Reflective, ValuesWrittenInAnyOrderAllReadBack) {
+  Ozo::ClassObject const t = thing(m);
+  set(t, Label, Ozo::String("last made first"));
+  set(t, Count, Ozo::Integer(5));  // a slot before Label's
+  set(t, Peer, asObject(a));
+  set(t, Flag, Ozo::Boolean(true));
+  collection(t, Tags).push_back(Ozo::String("tag"));
+  set(t, Limit, Ozo::Real(2.5));
+  EXPECT_EQ(Ozo::String(get(t, Label)).utf8(), "last made first");
+  EXPECT_EQ(Ozo::Integer(get(t, Count)).value(), 5);
+  EXPECT_EQ(get(t, Peer).get(), a.get());
+  EXPECT_TRUE(Ozo::Boolean(get(t, Flag)).value());
+  EXPECT_EQ(collection(t, Tags).size(), 1u);
+  EXPECT_EQ(Ozo::Real(get(t, Limit)).value(), 2.5);
+  // Never written: default, unset, and unsetting it changes nothing.
+  EXPECT_FALSE(isSet(t, Part));
+  EXPECT_FALSE(isSet(t, Amounts));
+  unset(t, Part);
+  unset(t, Label);
+  EXPECT_FALSE(isSet(t, Label));
+  EXPECT_EQ(Ozo::Integer(get(t, Count)).value(), 5);
+  EXPECT_EQ(get(t, Peer).get(), a.get());
+}
+
 TEST_F(Reflective, OptionalValuesAndStrings) {
   EXPECT_FALSE(isSet(a, Limit));
   EXPECT_FALSE(get(a, Limit).isValid());
