@@ -126,4 +126,45 @@ void BM_HostReplaceExponent(benchmark::State& state) {
 }
 BENCHMARK(BM_HostReplaceExponent)->Apply(Steady);
 
+// The budgets themselves: host over direct in interleaved rounds.
+void BM_ReadRatio(benchmark::State& state) {
+  Fixture& f = Fixture::get();
+  interleavedRatio(
+      state, [&](int) { benchmark::DoNotOptimize(f.direct.getDimensions()); },
+      [&](int) { benchmark::DoNotOptimize(f.host.get(f.axis, "Dimensions")); });
+}
+BENCHMARK(BM_ReadRatio)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+void BM_WriteRatio(benchmark::State& state) {
+  Fixture& f = Fixture::get();
+  interleavedRatio(
+      state, [&](int i) { f.direct.setDimensions(Ozo::Integer(i & 7)); },
+      [&](int i) { f.host.set(f.axis, "Dimensions", i & 7); });
+}
+BENCHMARK(BM_WriteRatio)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+void BM_BoundElementReadRatio(benchmark::State& state) {
+  Fixture& f = Fixture::get();
+  interleavedRatio(
+      state, [&](int) { benchmark::DoNotOptimize(f.direct.getBaseType()); },
+      [&](int) { benchmark::DoNotOptimize(f.host.get(f.axis, "BaseType")); });
+}
+BENCHMARK(BM_BoundElementReadRatio)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+void BM_ConvFactorReadRatio(benchmark::State& state) {
+  Fixture& f = Fixture::get();
+  interleavedRatio(
+      state, [&](int) { benchmark::DoNotOptimize(f.directUnit.getConvFactor()); },
+      [&](int) { benchmark::DoNotOptimize(f.host.get(f.unit, "ConvFactor")); });
+}
+BENCHMARK(BM_ConvFactorReadRatio)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+void BM_MethodCallRatio(benchmark::State& state) {
+  Fixture& f = Fixture::get();
+  interleavedRatio(
+      state, [&](int i) { f.directExponents.replace(1, Ozo::Integer(i & 7)); },
+      [&](int i) { benchmark::DoNotOptimize(f.host.invoke(f.exponents, "replace", {2, i & 7})); });
+}
+BENCHMARK(BM_MethodCallRatio)->Iterations(1)->Unit(benchmark::kMillisecond);
+
 BENCHMARK_MAIN();

@@ -13,8 +13,6 @@
 
 #include <malloc.h>
 
-#include <algorithm>
-#include <chrono>
 #include <optional>
 #include <string>
 #include <vector>
@@ -131,28 +129,13 @@ void BM_HostAtThroughClass(benchmark::State& state) {
 }
 BENCHMARK(BM_HostAtThroughClass)->Apply(Steady);
 
-// The budget itself: rounds that time the handle's at and the host's at back
-// to back, so that both see the same machine at the same moment; the counter
-// is the median of the rounds' ratios (host over handle).
+// The budget itself, host over handle in interleaved rounds.
 void BM_HostAtOverHandleAt(benchmark::State& state) {
-  using Clock = std::chrono::steady_clock;
-  constexpr int kRounds = 21, kCalls = 20000;
   List const direct = filled(1000);
   HostList l;
-  std::vector<double> ratios;
-  for (auto _ : state) {
-    ratios.clear();
-    for (int r = 0; r < kRounds; ++r) {
-      auto const t0 = Clock::now();
-      for (int i = 0; i < kCalls; ++i) benchmark::DoNotOptimize(direct.at(i % 1000));
-      auto const t1 = Clock::now();
-      for (int i = 0; i < kCalls; ++i) benchmark::DoNotOptimize(l.host.invoke(l.s, "at", {i % 1000 + 1}));
-      auto const t2 = Clock::now();
-      ratios.push_back(std::chrono::duration<double>(t2 - t1).count() / std::chrono::duration<double>(t1 - t0).count());
-    }
-    std::nth_element(ratios.begin(), ratios.begin() + kRounds / 2, ratios.end());
-    state.counters["ratio"] = ratios[kRounds / 2];
-  }
+  interleavedRatio(
+      state, [&](int i) { benchmark::DoNotOptimize(direct.at(i % 1000)); },
+      [&](int i) { benchmark::DoNotOptimize(l.host.invoke(l.s, "at", {i % 1000 + 1})); });
 }
 BENCHMARK(BM_HostAtOverHandleAt)->Iterations(1)->Unit(benchmark::kMillisecond);
 

@@ -260,16 +260,28 @@ using Methods = SequenceMethods<ElementList>;
 
 // ---------------------------------------------------------------------------
 // Their converters.
+// The identity behind a list's self argument (checked live), or null.
+VariantInfo const* selfIdentity(kovo::COSValue w, Facts const& f) {
+  void* const id = boundId(w, f.self);
+  kovo::factory::impl::validateSelfPointer(id);
+  return DeviantRegistry::getVariantInfo(id);
+}
+
+// The list itself; the NULL-ref failure for an empty one.
+ListSelf listSelf(VariantInfo const* info, Facts const& f) {
+  ListSelf self{info ? Handle<CollectionIntf>(info->object->castTo<VisitationDomain, CollectionIntf>(), info->deviant)
+                     : Handle<CollectionIntf>(),
+                &f};
+  self.collection.checked();
+  return self;
+}
+
 template <>
 struct Convert<ListSelf> {
   static char const* type(Context ctx) { return factsOf(ctx).fullName.c_str(); }
   static ListSelf in(kovo::COSValue w, Context ctx) {
     Facts const& f = factsOf(ctx);
-    void* const id = boundId(w, f.self);
-    kovo::factory::impl::validateSelfPointer(id);
-    ListSelf self{collectionOf(id), &f};
-    self.collection.checked();
-    return self;
+    return listSelf(selfIdentity(w, f), f);
   }
 };
 
@@ -277,8 +289,10 @@ template <>
 struct Convert<EditSelf> {
   static char const* type(Context ctx) { return factsOf(ctx).fullName.c_str(); }
   static EditSelf in(kovo::COSValue w, Context ctx) {
-    EditSelf self{Convert<ListSelf>::in(w, ctx)};
-    if (DeviantRegistry::isImmutable(boundId(w, self.facts->self))) OzoxbProperty::throwSetProhibitedException();
+    Facts const& f = factsOf(ctx);
+    VariantInfo const* const info = selfIdentity(w, f);
+    EditSelf self{listSelf(info, f)};
+    if (info->immutable) OzoxbProperty::throwSetProhibitedException();  // listSelf refused a null one
     return self;
   }
 };
