@@ -68,6 +68,22 @@ void BM_FirstClassInitialisation(benchmark::State& state) {
 }
 BENCHMARK(BM_FirstClassInitialisation)->Iterations(11)->UseManualTime()->Unit(benchmark::kMicrosecond);
 
+// The first description of every class of the package, after loading and
+// populating: the counter is the average per class (budget 10 us).
+void BM_FirstDescriptionOfEveryClass(benchmark::State& state) {
+  quillon::Host host;
+  host.load("mm_types_xb");
+  std::vector<std::string> const classes = host.describePackage("Zorvan.metamodel.types").classes;
+  for (auto _ : state) {
+    auto const start = Clock::now();
+    for (std::string const& c : classes) benchmark::DoNotOptimize(host.describeClass(c));
+    double const elapsed = seconds(start);
+    state.SetIterationTime(elapsed);
+    state.counters["us_per_class"] = elapsed * 1e6 / static_cast<double>(classes.size());
+  }
+}
+BENCHMARK(BM_FirstDescriptionOfEveryClass)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+
 }  // namespace
 
 BENCHMARK_MAIN();
