@@ -431,7 +431,7 @@ PyType_Slot hostPropertySlots[] = {
     {Py_tp_members, hostPropertyMembers},
     {0, nullptr}};
 
-PyType_Spec hostPropertySpec = {"quillon._quillon.HostProperty", sizeof(HostProperty), 0, Py_TPFLAGS_DEFAULT,
+PyType_Spec hostPropertyType = {"quillon._quillon.HostProperty", sizeof(HostProperty), 0, Py_TPFLAGS_DEFAULT,
                                 hostPropertySlots};
 
 // ---- host methods as descriptors -------------------------------------------
@@ -534,7 +534,7 @@ PyType_Slot hostMethodSlots[] = {
     {Py_tp_getset, hostMethodGetSet},
     {0, nullptr}};
 
-PyType_Spec hostMethodSpec = {
+PyType_Spec hostMethodType = {
     "quillon._quillon.HostMethod", sizeof(HostMethod), 0,
     Py_TPFLAGS_DEFAULT | Py_TPFLAGS_HAVE_GC | Py_TPFLAGS_METHOD_DESCRIPTOR | Py_TPFLAGS_HAVE_VECTORCALL,
     hostMethodSlots};
@@ -592,10 +592,10 @@ PYBIND11_MODULE(_quillon, m) {
       .def_property_readonly("refcount", [](Ref const& r) { return r.value.objectRefCount(); });
   gRefType = reinterpret_cast<PyTypeObject*>(py::type::of<Ref>().ptr());
 
-  PyObject* hostProperty = PyType_FromSpec(&hostPropertySpec);
+  PyObject* hostProperty = PyType_FromSpec(&hostPropertyType);
   if (!hostProperty) throw py::error_already_set();
   m.add_object("HostProperty", py::reinterpret_steal<py::object>(hostProperty));
-  PyObject* hostMethod = PyType_FromSpec(&hostMethodSpec);
+  PyObject* hostMethod = PyType_FromSpec(&hostMethodType);
   if (!hostMethod) throw py::error_already_set();
   m.add_object("HostMethod", py::reinterpret_steal<py::object>(hostMethod));
 
