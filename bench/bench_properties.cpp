@@ -126,45 +126,34 @@ void BM_HostReplaceExponent(benchmark::State& state) {
 }
 BENCHMARK(BM_HostReplaceExponent)->Apply(Steady);
 
-// The budgets themselves: host over direct in interleaved rounds.
-void BM_ReadRatio(benchmark::State& state) {
-  Fixture& f = Fixture::get();
-  interleavedRatio(
-      state, [&](int) { benchmark::DoNotOptimize(f.direct.getDimensions()); },
-      [&](int) { benchmark::DoNotOptimize(f.host.get(f.axis, "Dimensions")); });
-}
-BENCHMARK(BM_ReadRatio)->Iterations(1)->Unit(benchmark::kMillisecond);
+// The budgets themselves: host over direct in interleaved rounds, one row per
+// budget (name, direct call, host call).
+struct RatioRow {
+  char const* name;
+  void (*direct)(Fixture&, int);
+  void (*host)(Fixture&, int);
+};
 
-void BM_WriteRatio(benchmark::State& state) {
-  Fixture& f = Fixture::get();
-  interleavedRatio(
-      state, [&](int i) { f.direct.setDimensions(Ozo::Integer(i & 7)); },
-      [&](int i) { f.host.set(f.axis, "Dimensions", i & 7); });
-}
-BENCHMARK(BM_WriteRatio)->Iterations(1)->Unit(benchmark::kMillisecond);
+constexpr RatioRow kRatios[] = {
+    {"BM_ReadRatio", [](Fixture& f, int) { benchmark::DoNotOptimize(f.direct.getDimensions()); },
+     [](Fixture& f, int) { benchmark::DoNotOptimize(f.host.get(f.axis, "Dimensions")); }},
+    {"BM_WriteRatio", [](Fixture& f, int i) { f.direct.setDimensions(Ozo::Integer(i & 7)); },
+     [](Fixture& f, int i) { f.host.set(f.axis, "Dimensions", i & 7); }},
+    {"BM_BoundElementReadRatio", [](Fixture& f, int) { benchmark::DoNotOptimize(f.direct.getBaseType()); },
+     [](Fixture& f, int) { benchmark::DoNotOptimize(f.host.get(f.axis, "BaseType")); }},
+    {"BM_ConvFactorReadRatio", [](Fixture& f, int) { benchmark::DoNotOptimize(f.directUnit.getConvFactor()); },
+     [](Fixture& f, int) { benchmark::DoNotOptimize(f.host.get(f.unit, "ConvFactor")); }},
+    {"BM_MethodCallRatio", [](Fixture& f, int i) { f.directExponents.replace(1, Ozo::Integer(i & 7)); },
+     [](Fixture& f, int i) { benchmark::DoNotOptimize(f.host.invoke(f.exponents, "replace", {2, i & 7})); }},
+};
 
-void BM_BoundElementReadRatio(benchmark::State& state) {
-  Fixture& f = Fixture::get();
-  interleavedRatio(
-      state, [&](int) { benchmark::DoNotOptimize(f.direct.getBaseType()); },
-      [&](int) { benchmark::DoNotOptimize(f.host.get(f.axis, "BaseType")); });
-}
-BENCHMARK(BM_BoundElementReadRatio)->Iterations(1)->Unit(benchmark::kMillisecond);
-
-void BM_ConvFactorReadRatio(benchmark::State& state) {
-  Fixture& f = Fixture::get();
-  interleavedRatio(
-      state, [&](int) { benchmark::DoNotOptimize(f.directUnit.getConvFactor()); },
-      [&](int) { benchmark::DoNotOptimize(f.host.get(f.unit, "ConvFactor")); });
-}
-BENCHMARK(BM_ConvFactorReadRatio)->Iterations(1)->Unit(benchmark::kMillisecond);
-
-void BM_MethodCallRatio(benchmark::State& state) {
-  Fixture& f = Fixture::get();
-  interleavedRatio(
-      state, [&](int i) { f.directExponents.replace(1, Ozo::Integer(i & 7)); },
-      [&](int i) { benchmark::DoNotOptimize(f.host.invoke(f.exponents, "replace", {2, i & 7})); });
-}
-BENCHMARK(BM_MethodCallRatio)->Iterations(1)->Unit(benchmark::kMillisecond);
+int const kRatiosRegistered = [] {
+  for (RatioRow const& row : kRatios)
+    benchmark::RegisterBenchmark(row.name, [row](benchmark::State& state) {
+      Fixture& f = Fixture::get();
+      interleavedRatio(state, [&](int i) { row.direct(f, i); }, [&](int i) { row.host(f, i); });
+    })->Iterations(1)->Unit(benchmark::kMillisecond);
+  return 0;
+}();
 
 BENCHMARK_MAIN();

@@ -2,10 +2,10 @@
 #include <quillon/host.hpp>
 
 #include <kovo/Runtime.hpp>
+#include <kovo/SmallBuffer.hpp>
 
 #include "Guard.hpp"
 
-#include <array>
 #include <memory>
 #include <span>
 #include <unordered_set>
@@ -22,25 +22,17 @@ using kovo::Runtime;
 
 namespace {
 
-// The arrays of a call's arguments, inline for the usual handful: a call
-// should not go to the heap for its argument list.
+// The arrays of a call's arguments, inline for the usual handful.
 class Arrays {
  public:
-  explicit Arrays(std::vector<Value> const& values) : fSize(values.size()) {
-    if (fSize > kInline) fHeap.resize(fSize);
-    ArrayPtr* out = data();
-    for (std::size_t i = 0; i < fSize; ++i) out[i] = arrayOf(values[i]);
+  explicit Arrays(std::vector<Value> const& values) : fArrays(values.size()) {
+    for (std::size_t i = 0; i < values.size(); ++i) fArrays[i] = arrayOf(values[i]);
   }
-  operator std::span<ArrayPtr const>() const { return {fSize > kInline ? fHeap.data() : fInline.data(), fSize}; }
+  operator std::span<ArrayPtr const>() const { return fArrays.span(); }
 
  private:
-  static constexpr std::size_t kInline = 6;
-  ArrayPtr* data() { return fSize > kInline ? fHeap.data() : fInline.data(); }
-  std::array<ArrayPtr, kInline> fInline;
-  std::vector<ArrayPtr> fHeap;
-  std::size_t fSize;
+  kovo::SmallBuffer<ArrayPtr, 6> fArrays;
 };
-
 
 Value valueOf(ArrayPtr a) { return Value::adopt(a.detach()); }
 

@@ -1,13 +1,14 @@
 // Module loading and the dispatcher.
 #include <kovo/Runtime.hpp>
 
+#include <kovo/SmallBuffer.hpp>
+
 #include "Internal.hpp"
 
 #include <dlfcn.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <cstdlib>
 #include <limits>
@@ -198,28 +199,6 @@ void requireLive(HostArray const* a) {
 }
 
 // --- calls ---------------------------------------------------------------
-
-// A buffer of `n` values kept inline up to N: a host call's inputs and words
-// are a handful, and a call should not go to the heap for them.
-template <class T, std::size_t N>
-class SmallBuffer {
- public:
-  explicit SmallBuffer(std::size_t n) : fSize(n) {
-    if (n > N) fHeap.resize(n);
-  }
-  T* data() { return fSize > N ? fHeap.data() : fInline.data(); }
-  T const* data() const { return fSize > N ? fHeap.data() : fInline.data(); }
-  std::size_t size() const { return fSize; }
-  T& operator[](std::size_t i) { return data()[i]; }
-  T const& operator[](std::size_t i) const { return data()[i]; }
-  T* begin() { return data(); }
-  T* end() { return data() + fSize; }
-
- private:
-  std::array<T, N> fInline{};
-  std::vector<T> fHeap;
-  std::size_t fSize;
-};
 
 // The arrays a call hands over, in the order the invoker receives them when
 // the object (if any) goes first.

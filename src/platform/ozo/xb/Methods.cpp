@@ -2,12 +2,13 @@
 #include <xb/Methods.hpp>
 #include <xb/Property.hpp>
 
-#include <array>
+#include <kovo/SmallBuffer.hpp>
+
 #include <cstdlib>
-#include <span>
 #include <memory>
 #include <new>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace ozo {
@@ -41,16 +42,11 @@ void applyFlags(kovo::COSMethodInfo& m, Form form) {
 
 void fill(kovo::COSMethodInfo& m, MethodRow const& row, void const* classData) {
   applyFlags(m, row.form);
-  // A row's argument types, on the stack for the usual handful.
-  std::array<char const*, 8> few{};
-  std::vector<char const*> many;
-  std::size_t const n = row.arguments.size();
-  if (n > few.size()) many.resize(n);
-  std::span<char const*> const types = n > few.size() ? std::span<char const*>(many) : std::span(few).first(n);
+  kovo::SmallBuffer<char const*, 8> types(row.arguments.size());
   for (std::size_t i = 0; i < types.size(); ++i) types[i] = row.arguments[i](classData);
   kovo::factory::impl::Invoker::createSignature(m, row.argumentNames, row.result(classData),
                                                 row.self ? row.self(classData) : nullptr,
-                                                std::span<char const* const>(types));
+                                                std::as_const(types).span());
   kovo::factory::impl::Binding& b = m.binding();
   b.invoker = row.invoker;
   row.bindTarget(b);
