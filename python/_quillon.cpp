@@ -541,8 +541,8 @@ PyType_Spec hostMethodType = {
 
 // ---- descriptions ---------------------------------------------------------
 
-py::object optionalOrNone(std::optional<std::string> const& s) {
-  return s ? py::object(py::str(*s)) : py::object(py::none());
+py::object optionalOrNone(std::optional<std::string_view> const& s) {
+  return s ? py::object(py::str(s->data(), s->size())) : py::object(py::none());
 }
 
 }  // namespace

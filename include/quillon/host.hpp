@@ -110,49 +110,47 @@ class Value {
 // that text values use, for front ends that check text themselves.
 std::size_t utf8CharLength(std::string_view utf8) noexcept;
 
-struct ArgumentDesc {
-  std::string name;
-  std::string type;
-};
-
+// Descriptions are views of the runtime's own names and texts. Those live as
+// long as the process (classes are never unloaded), so a description can be
+// kept and copied freely; copy a text into a std::string to edit it.
 struct MethodDesc {
-  std::string name;
-  std::string kind;  // "static", "instance", "explicit", "constructor", "function"
+  std::string_view name;
+  std::string_view kind;  // "static", "instance", "explicit", "constructor", "function"
   std::int32_t attributes = 0;
   std::uint32_t flags = 0;
-  std::vector<std::string> argumentNames;
-  std::string argumentNamesText;  // the names exactly as registered (" aKind, aName")
-  std::string result;
-  std::optional<std::string> self;
-  std::vector<std::string> arguments;
-  std::string description;
-  std::string declaredIn;  // full name of the class that registered it
+  std::vector<std::string_view> argumentNames;
+  std::string_view argumentNamesText;  // the names exactly as registered (" aKind, aName")
+  std::string_view result;
+  std::optional<std::string_view> self;
+  std::vector<std::string_view> arguments;
+  std::string_view description;
+  std::string_view declaredIn;  // full name of the class that registered it
   // "name(arg types) -> result" as a host user reads it.
   std::string signatureText() const;
 };
 
 struct PropertyDesc {
-  std::string name;
-  std::string type;
+  std::string_view name;
+  std::string_view type;
   std::optional<int> multiplicity;
   bool readOnly = false;
   std::uint32_t attributes = 0;
   std::optional<unsigned> index;
   bool isStatic = false;
-  std::string declaredIn;
+  std::string_view declaredIn;
 };
 
 struct MetaPropertyDesc {
-  std::string name;
+  std::string_view name;
   int id = 0;
-  std::string declaredBy;
+  std::string_view declaredBy;
 };
 
 struct ClassDesc {
-  std::string name;
-  std::string shortName;
-  std::string description;
-  std::vector<std::string> superclasses;
+  std::string_view name;
+  std::string_view shortName;
+  std::string_view description;
+  std::vector<std::string_view> superclasses;
   std::vector<MethodDesc> methods;              // own, registration order
   std::vector<PropertyDesc> properties;         // own, registration order (meta entries excluded)
   std::vector<MetaPropertyDesc> metaProperties; // own meta-property entries

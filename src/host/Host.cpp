@@ -47,7 +47,7 @@ char const* kindName(COSMethodInfo::Kind k) {
   return "static";
 }
 
-MethodDesc describeMethod(COSMethodInfo const& m, std::string declaredIn) {
+MethodDesc describeMethod(COSMethodInfo const& m, std::string_view declaredIn) {
   MethodDesc d;
   auto const& s = m.signature();
   d.name = m.getName();
@@ -55,43 +55,48 @@ MethodDesc describeMethod(COSMethodInfo const& m, std::string declaredIn) {
   d.attributes = m.attributes().value;
   d.flags = m.flags();
   d.argumentNames.reserve(s.argNames.size());
-  for (kovo::Interned n : s.argNames) d.argumentNames.emplace_back(n.view());
-  d.argumentNamesText = std::string(s.argNamesText.view());
-  d.result = std::string(s.result.view());
-  if (!s.self.empty()) d.self = std::string(s.self.view());
+  for (kovo::Interned n : s.argNames) d.argumentNames.push_back(n.view());
+  d.argumentNamesText = s.argNamesText.view();
+  d.result = s.result.view();
+  if (!s.self.empty()) d.self = s.self.view();
   d.arguments.reserve(s.argTypes.size());
-  for (kovo::Interned t : s.argTypes) d.arguments.emplace_back(t.view());
-  d.description = m.getDescription() ? m.getDescription() : "";
-  d.declaredIn = std::move(declaredIn);
+  for (kovo::Interned t : s.argTypes) d.arguments.push_back(t.view());
+  if (char const* text = m.getDescription()) d.description = text;
+  d.declaredIn = declaredIn;
   return d;
 }
 
-PropertyDesc describeProperty(COSPropInfo const& p, std::string declaredIn) {
+PropertyDesc describeProperty(COSPropInfo const& p, std::string_view declaredIn) {
   PropertyDesc d;
   COSPropInfo::Facts const f = p.facts();
   d.name = p.getName();
-  d.type = p.getDataType() ? p.getDataType() : "";
+  if (char const* type = p.getDataType()) d.type = type;
   if (f.multiplicity >= 0) d.multiplicity = f.multiplicity;
   d.readOnly = f.readOnly;
   d.attributes = p.attributes();
   if (f.index != 0) d.index = f.index;
   d.isStatic = p.isStatic();
-  d.declaredIn = std::move(declaredIn);
+  d.declaredIn = declaredIn;
   return d;
 }
 
 }  // namespace
 
 std::string MethodDesc::signatureText() const {
-  std::string out = name + "(";
-  std::vector<std::string> parts;
-  if (self) parts.push_back("self: " + *self);
+  std::string out(name);
+  out += '(';
+  char const* separator = "";
+  auto part = [&](std::string_view label, std::string_view type) {
+    out.append(separator).append(label);
+    if (!label.empty()) out += ": ";
+    out.append(type);
+    separator = ", ";
+  };
+  if (self) part("self", *self);
   bool const named = argumentNames.size() == arguments.size();
-  for (std::size_t i = 0; i < arguments.size(); ++i)
-    parts.push_back(named ? argumentNames[i] + ": " + arguments[i] : arguments[i]);
-  for (std::size_t i = 0; i < parts.size(); ++i) out += (i ? ", " : "") + parts[i];
-  out += ")";
-  if (!result.empty() && result != "void") out += " -> " + result;
+  for (std::size_t i = 0; i < arguments.size(); ++i) part(named ? argumentNames[i] : std::string_view(), arguments[i]);
+  out += ')';
+  if (!result.empty() && result != "void") out.append(" -> ").append(result);
   return out;
 }
 
@@ -130,16 +135,17 @@ ClassDesc Host::describeClass(std::string_view fullName) const {
   return host::guarded([&] {
     COSClass* cls = Runtime::requireClass(fullName);
     ClassDesc d;
-    d.name = std::string(cls->getName().view());
+    d.name = cls->getName().view();
     d.shortName = cls->getShortName();
     d.description = cls->getDescription();
-    for (kovo::Interned s : cls->superclassNames()) d.superclasses.emplace_back(s.view());
+    d.superclasses.reserve(cls->superclassNames().size());
+    for (kovo::Interned s : cls->superclassNames()) d.superclasses.push_back(s.view());
     d.methods.reserve(cls->ownMethods().size());
     for (auto const& m : cls->ownMethods()) d.methods.push_back(describeMethod(*m, d.name));
     d.properties.reserve(cls->ownProperties().size());
     for (auto const& p : cls->ownProperties()) {
       COSPropInfo::Facts const f = p->facts();
-      if (f.metaId >= 0) d.metaProperties.push_back({p->getName(), f.metaId, f.declaredBy});
+      if (f.metaId >= 0) d.metaProperties.push_back({p->getName(), f.metaId, f.declaredBy.view()});
       else d.properties.push_back(describeProperty(*p, d.name));
     }
     return d;
@@ -152,7 +158,7 @@ std::vector<MethodDesc> Host::methods(std::string_view fullName, std::string_vie
     std::vector<COSClass::Ancestor> scratch;
     for (COSClass::Ancestor const& a : Runtime::requireClass(fullName)->lineage(scratch))
       for (auto const& m : a.cls->ownMethods())
-        if (method == m->getName()) out.push_back(describeMethod(*m, std::string(a.cls->getName().view())));
+        if (method == m->getName()) out.push_back(describeMethod(*m, a.cls->getName().view()));
     return out;
   });
 }
@@ -164,7 +170,7 @@ std::vector<PropertyDesc> Host::allProperties(std::string_view fullName) const {
     std::vector<COSClass::Ancestor> scratch;
     for (COSClass::Ancestor const& a : Runtime::requireClass(fullName)->lineage(scratch))
       for (auto const& p : a.cls->ownProperties())
-        if (seen.insert(p->getName()).second) out.push_back(describeProperty(*p, std::string(a.cls->getName().view())));
+        if (seen.insert(p->getName()).second) out.push_back(describeProperty(*p, a.cls->getName().view()));
     return out;
   });
 }

@@ -105,7 +105,7 @@ TEST_F(CatalogueConsistency, EveryPropertyRowMatchesTheModelDefinition) {
 TEST_F(CatalogueConsistency, MetaPropertyGroupsFollowTheModelChain) {
   auto const names = [this](std::string const& cls) {
     std::vector<std::string> r;
-    for (MetaPropertyDesc const& m : host.describeClass(cls).metaProperties) r.push_back(m.declaredBy + "." + m.name);
+    for (MetaPropertyDesc const& m : host.describeClass(cls).metaProperties) r.push_back(std::string(m.declaredBy) + "." + std::string(m.name));
     return r;
   };
   std::vector<std::string> const axis = names(std::string(kTypes) + "AxisMetaProperty");

@@ -109,7 +109,7 @@ TEST_F(CatalogueWalk, EveryElementClassWorksFromTheHost) {
       ++constructors;
       Value const m = model();
       std::vector<Value> args;
-      for (std::string const& type : ctor.arguments) args.push_back(sample(type, m));
+      for (std::string_view type : ctor.arguments) args.push_back(sample(std::string(type), m));
       Value const o = host.construct(T(x), args);
       ASSERT_EQ(host.classOf(o), T(x)) << ctor.signatureText();
 
@@ -122,7 +122,7 @@ TEST_F(CatalogueWalk, EveryElementClassWorksFromTheHost) {
         if (p.readOnly || p.isStatic) continue;
         // Scalars and text go in and come back; other kinds at least accept what they read.
         if (p.type.ends_with("scalar") || p.type == "char" || p.type.starts_with("ozo")) {
-          Value const in = sample(p.type, m);
+          Value const in = sample(std::string(p.type), m);
           host.set(o, p.name, in);
           Value const back = host.get(o, p.name);
           if (p.type == "char") {

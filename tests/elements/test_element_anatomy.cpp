@@ -35,11 +35,11 @@ TEST_F(ElementAnatomy, ImmutableClassDeclaresMetaMethodsAndCasts) {
   ClassDesc const c = host.describeClass(T("ImmutableAxis"));
   EXPECT_EQ(c.shortName, "ImmutableAxis");
   EXPECT_EQ(c.description, "");
-  EXPECT_EQ(c.superclasses, std::vector<std::string>{"Zorvan.metamodel.foundation.ImmutableNamedElement"});
+  EXPECT_EQ(c.superclasses, std::vector<std::string_view>{"Zorvan.metamodel.foundation.ImmutableNamedElement"});
   ASSERT_EQ(c.methods.size(), 5u);
   auto const check = [](MethodDesc const& m, std::string const& name, std::string const& kind, int attrs,
                         unsigned flags, std::string const& result, std::optional<std::string> self,
-                        std::vector<std::string> args) {
+                        std::vector<std::string_view> args) {
     EXPECT_EQ(m.name, name);
     EXPECT_EQ(m.kind, kind) << name;
     EXPECT_EQ(m.attributes, attrs) << name;
@@ -53,26 +53,26 @@ TEST_F(ElementAnatomy, ImmutableClassDeclaresMetaMethodsAndCasts) {
   check(c.methods[2], "getMetaType", "instance", 2, 0, "Ozo.ImmutableType", "Ozo.ImmutableObject", {});
   check(c.methods[3], "cast", "static", 0, 0x8, "Ozo.ImmutableObject", std::nullopt, {"Ozo.ImmutableObject"});
   check(c.methods[4], "cast", "static", 0, 0x8, "Ozo.ImmutableObject", std::nullopt, {"Ozo.Object"});
-  EXPECT_EQ(c.methods[3].argumentNames, std::vector<std::string>{"other"});
+  EXPECT_EQ(c.methods[3].argumentNames, std::vector<std::string_view>{"other"});
 }
 
 TEST_F(ElementAnatomy, ModifiableClassDeclaresConstructorsAndInheritsProperties) {
   ClassDesc const c = host.describeClass(T("Axis"));
   EXPECT_EQ(c.superclasses,
-            (std::vector<std::string>{T("ImmutableAxis"), "Zorvan.metamodel.foundation.NamedElement"}));
+            (std::vector<std::string_view>{T("ImmutableAxis"), "Zorvan.metamodel.foundation.NamedElement"}));
   EXPECT_TRUE(c.properties.empty());
   ASSERT_EQ(c.methods.size(), 6u);
   EXPECT_EQ(c.methods[0].kind, "constructor");
   EXPECT_EQ(c.methods[0].name, "Axis");
-  EXPECT_EQ(c.methods[0].arguments, std::vector<std::string>{"Ozo.Model"});
-  EXPECT_EQ(c.methods[1].arguments, (std::vector<std::string>{"Ozo.Model", "int32 scalar", "char vector"}));
+  EXPECT_EQ(c.methods[0].arguments, std::vector<std::string_view>{"Ozo.Model"});
+  EXPECT_EQ(c.methods[1].arguments, (std::vector<std::string_view>{"Ozo.Model", "int32 scalar", "char vector"}));
   EXPECT_EQ(c.methods[1].result, T("Axis"));
   EXPECT_EQ(c.methods[2].name, "MetaClass");
   EXPECT_EQ(c.methods[2].attributes, 0x200);
   EXPECT_EQ(c.methods[3].name, "MetaProperty");
   EXPECT_EQ(c.methods[3].attributes, 0x200);
   EXPECT_EQ(c.methods[4].self, "Ozo.Object");
-  EXPECT_EQ(c.methods[5].arguments, std::vector<std::string>{"Ozo.Object"});
+  EXPECT_EQ(c.methods[5].arguments, std::vector<std::string_view>{"Ozo.Object"});
   EXPECT_EQ(c.methods[5].result, "Ozo.Object");
 
   auto const all = host.allProperties(T("Axis"));
@@ -89,8 +89,8 @@ TEST_F(ElementAnatomy, MetaPropertyClassListsOwnThenAncestorEntries) {
   std::vector<std::string> names;
   std::vector<std::string> declaredBy;
   for (MetaPropertyDesc const& m : c.metaProperties) {
-    names.push_back(m.name);
-    declaredBy.push_back(m.declaredBy);
+    names.emplace_back(m.name);
+    declaredBy.emplace_back(m.declaredBy);
   }
   std::vector<std::string> const expected = {
       "BaseType", "SharedAxis", "Dimensions", "InputVariableType", "SymbolicDimensions", "SwGenericAxisParamType",

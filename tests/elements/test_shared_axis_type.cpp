@@ -19,23 +19,23 @@ class SharedAxisTypeHost : public HostFixture {
 TEST_F(SharedAxisTypeHost, DescribesTheElementConstructor) {
   ClassDesc const c = host.describeClass(T("SharedAxisType"));
   ASSERT_GE(c.methods.size(), 2u);
-  EXPECT_EQ(c.methods[0].arguments, std::vector<std::string>{"Ozo.Model"});
+  EXPECT_EQ(c.methods[0].arguments, std::vector<std::string_view>{"Ozo.Model"});
   EXPECT_EQ(c.methods[1].kind, "constructor");
   EXPECT_EQ(c.methods[1].name, "SharedAxisType");
   EXPECT_EQ(c.methods[1].arguments,
-            (std::vector<std::string>{"Ozo.Model", T("SwRecordLayout"), T("Axis"), "char vector"}));
+            (std::vector<std::string_view>{"Ozo.Model", T("SwRecordLayout"), T("Axis"), "char vector"}));
   EXPECT_EQ(c.methods[1].result, T("SharedAxisType"));
   EXPECT_EQ(c.methods[2].name, "MetaClass") << "constructors come first, then the meta methods";
 }
 
 TEST_F(SharedAxisTypeHost, SwRecordLayoutClasses) {
   ClassDesc const imm = host.describeClass(T("ImmutableSwRecordLayout"));
-  EXPECT_EQ(imm.superclasses, std::vector<std::string>{"Zorvan.metamodel.foundation.ImmutablePackageableElement"});
+  EXPECT_EQ(imm.superclasses, std::vector<std::string_view>{"Zorvan.metamodel.foundation.ImmutablePackageableElement"});
   std::vector<std::string> names, types;
   std::vector<std::uint32_t> attributes;
   for (PropertyDesc const& p : imm.properties) {
-    names.push_back(p.name);
-    types.push_back(p.type);
+    names.emplace_back(p.name);
+    types.emplace_back(p.type);
     attributes.push_back(p.attributes);
   }
   EXPECT_EQ(names, (std::vector<std::string>{"LookupTableType", "SharedAxisType", "SwRecordLayoutGroup", "String"}));
@@ -46,16 +46,16 @@ TEST_F(SharedAxisTypeHost, SwRecordLayoutClasses) {
 
   ClassDesc const mod = host.describeClass(T("SwRecordLayout"));
   EXPECT_EQ(mod.superclasses,
-            (std::vector<std::string>{T("ImmutableSwRecordLayout"), "Zorvan.metamodel.foundation.PackageableElement"}));
+            (std::vector<std::string_view>{T("ImmutableSwRecordLayout"), "Zorvan.metamodel.foundation.PackageableElement"}));
   ASSERT_FALSE(mod.methods.empty());
-  EXPECT_EQ(mod.methods[0].arguments, std::vector<std::string>{"Ozo.Model"});
+  EXPECT_EQ(mod.methods[0].arguments, std::vector<std::string_view>{"Ozo.Model"});
   EXPECT_EQ(mod.methods[1].arguments,
-            (std::vector<std::string>{"Ozo.Model", T("SwRecordLayoutGroup"), T("String"), "char vector"}));
+            (std::vector<std::string_view>{"Ozo.Model", T("SwRecordLayoutGroup"), T("String"), "char vector"}));
 
   // Meta-property groups: its own, then its ancestors' (PackageableElement declares none).
   std::vector<std::string> groups;
   for (MetaPropertyDesc const& e : host.describeClass(T("SwRecordLayoutMetaProperty")).metaProperties)
-    if (groups.empty() || groups.back() != e.declaredBy) groups.push_back(e.declaredBy);
+    if (groups.empty() || groups.back() != e.declaredBy) groups.emplace_back(e.declaredBy);
   EXPECT_EQ(groups, (std::vector<std::string>{"SwRecordLayout", "NamedElement", "Element", "ClassObject"}));
 
   // Registered between SharedAxisType's classes and Axis's.

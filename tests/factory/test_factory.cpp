@@ -54,8 +54,8 @@ TEST_F(FactoryTest, ClassesAreRegisteredAsDescribed) {
 
   ClassDesc const f = host.describeClass(T("Factory"));
   ClassDesc const imm = host.describeClass(T("ImmutableFactory"));
-  EXPECT_EQ(f.superclasses, std::vector<std::string>{"Ozo.FactoryObject"});
-  EXPECT_EQ(imm.superclasses, std::vector<std::string>{"Ozo.ImmutableFactoryObject"});
+  EXPECT_EQ(f.superclasses, std::vector<std::string_view>{"Ozo.FactoryObject"});
+  EXPECT_EQ(imm.superclasses, std::vector<std::string_view>{"Ozo.ImmutableFactoryObject"});
   EXPECT_EQ(f.description, "An implementation of the factory design pattern");
   EXPECT_EQ(imm.description, f.description);
 
@@ -63,21 +63,21 @@ TEST_F(FactoryTest, ClassesAreRegisteredAsDescribed) {
   ASSERT_EQ(f.methods.size(), 4u + 34 * 2 + 1 + 2 * 2 + 4);
   EXPECT_EQ(f.methods[0].name, "createNewFactory");
   EXPECT_EQ(f.methods[0].kind, "static");
-  EXPECT_EQ(f.methods[0].arguments, std::vector<std::string>{"Ozo.Model"});
+  EXPECT_EQ(f.methods[0].arguments, std::vector<std::string_view>{"Ozo.Model"});
   EXPECT_EQ(f.methods[0].result, T("Factory"));
   EXPECT_EQ(f.methods[1].name, "createNewModel");
   EXPECT_EQ(f.methods[1].result, "Ozo.Model");
-  EXPECT_EQ(f.methods[3].arguments, (std::vector<std::string>{"char vector", "char vector"}));
+  EXPECT_EQ(f.methods[3].arguments, (std::vector<std::string_view>{"char vector", "char vector"}));
   EXPECT_EQ(f.methods[3].result, "Ozo.Object");
   // The argument names keep the text they were registered with.
   EXPECT_EQ(f.methods[4].name, "createmetamodeltypesFloatingPoint");
   EXPECT_EQ(f.methods[4].argumentNamesText, "");
   EXPECT_EQ(f.methods[5].argumentNamesText, " aKind, aName");
-  EXPECT_EQ(f.methods[5].argumentNames, (std::vector<std::string>{"aKind", "aName"}));
-  EXPECT_EQ(f.methods[5].arguments, (std::vector<std::string>{T("FloatingPointKind"), "char vector"}));
+  EXPECT_EQ(f.methods[5].argumentNames, (std::vector<std::string_view>{"aKind", "aName"}));
+  EXPECT_EQ(f.methods[5].arguments, (std::vector<std::string_view>{T("FloatingPointKind"), "char vector"}));
   EXPECT_EQ(f.methods[5].result, T("FloatingPoint"));
   std::vector<std::string> tail;
-  for (std::size_t i = f.methods.size() - 4; i < f.methods.size(); ++i) tail.push_back(f.methods[i].name);
+  for (std::size_t i = f.methods.size() - 4; i < f.methods.size(); ++i) tail.emplace_back(f.methods[i].name);
   EXPECT_EQ(tail, (std::vector<std::string>{"cast", "toOzoObject", "cast", "toOzoFactoryObject"}));
   for (MethodDesc const& m : f.methods) EXPECT_EQ(m.attributes, 0) << m.name;
 
@@ -87,10 +87,10 @@ TEST_F(FactoryTest, ClassesAreRegisteredAsDescribed) {
   auto const el = host.methods(T("Factory"), "createmetamodeltypesEnumerationLiteral");
   ASSERT_EQ(el.size(), 2u);
   EXPECT_EQ(el[1].argumentNamesText, " aValue, aPvalue, aEnumeration, aName");
-  EXPECT_EQ(el[1].arguments, (std::vector<std::string>{"int32 scalar", "int32 scalar", T("Enumeration"), "char vector"}));
+  EXPECT_EQ(el[1].arguments, (std::vector<std::string_view>{"int32 scalar", "int32 scalar", T("Enumeration"), "char vector"}));
 
   std::vector<std::string> immNames;
-  for (MethodDesc const& m : imm.methods) immNames.push_back(m.name + ":" + m.argumentNamesText);
+  for (MethodDesc const& m : imm.methods) immNames.push_back(std::string(m.name) + ":" + std::string(m.argumentNamesText));
   EXPECT_EQ(immNames, (std::vector<std::string>{"eq:", "ne:", "gt:", "ge:", "lt:", "le:", "cast:other",
                                                 "toOzoImmutableObject:", "cast:other",
                                                 "toOzoImmutableFactoryObject:"}));
@@ -106,17 +106,17 @@ TEST_F(FactoryTest, EveryCreateMethodCreatesItsClass) {
   int calls = 0;
   for (MethodDesc const& d : host.describeClass(T("Factory")).methods) {
     if (!d.name.starts_with(kPrefix)) continue;
-    std::string const cls = d.name.substr(std::size(kPrefix) - 1);
+    std::string const cls(d.name.substr(std::size(kPrefix) - 1));
     SCOPED_TRACE(d.signatureText());
     classes.insert(cls);
     std::vector<Value> args;
-    for (std::string const& type : d.arguments) args.push_back(sample(type, f));
+    for (std::string_view type : d.arguments) args.push_back(sample(std::string(type), f));
     Value const o = host.invoke(f, d.name, args);
     ++calls;
     ASSERT_EQ(host.classOf(o), T(cls));
     EXPECT_EQ(d.result, T(cls));
     for (std::size_t i = 0; i < d.argumentNames.size(); ++i) {
-      std::string const& name = d.argumentNames[i];
+      std::string_view name = d.argumentNames[i];
       if (name == "aName") {
         EXPECT_EQ(host.get(o, "Name").toString(), "n");
       } else if (name == "aValue" && d.arguments[i] == "int32 scalar") {

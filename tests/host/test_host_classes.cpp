@@ -56,7 +56,7 @@ void defineSpecial(COSClass* c) {
   addMethod(c, {.name = "twice", .result = "int32 scalar", .self = "QH.Thing",
                 .body = [](int&, COSValue* out, int, COSValue const* in) { out[0] = fromInt32(2 * nativeOf(in[0])->value); },
                 .attributes = factory::kAttrRedefined});
-  c->addProperty(new TestProperty("Owner", "int32 scalar", &gOwner, true, {.metaId = 2, .declaredBy = "Element"}));
+  c->addProperty(new TestProperty("Owner", "int32 scalar", &gOwner, true, {.metaId = 2, .declaredBy = intern("Element")}));
 }
 
 class HostApi : public ::testing::Test {
@@ -92,7 +92,7 @@ TEST_F(HostApi, DescribesPackagesAndClasses) {
   EXPECT_TRUE(thing.metaProperties.empty());
 
   ClassDesc const special = host.describeClass("QH.Special");
-  EXPECT_EQ(special.superclasses, std::vector<std::string>{"QH.Thing"});
+  EXPECT_EQ(special.superclasses, std::vector<std::string_view>{"QH.Thing"});
   ASSERT_EQ(special.methods.size(), 2u);
   EXPECT_EQ(special.methods[0].kind, "explicit");
   EXPECT_EQ(special.methods[0].flags, factory::kFlagExplicit | 0x20);
@@ -218,10 +218,10 @@ TEST(HostLineage, InheritedMembersComeOnceNearestFirst) {
   });
   Host host;
   std::vector<std::string> declaredIn;
-  for (MethodDesc const& m : host.methods("QD.Bottom", "who")) declaredIn.push_back(m.declaredIn);
+  for (MethodDesc const& m : host.methods("QD.Bottom", "who")) declaredIn.emplace_back(m.declaredIn);
   EXPECT_EQ(declaredIn, (std::vector<std::string>{"QD.Bottom", "QD.Left", "QD.Right", "QD.Base"}));
   std::vector<std::string> names;
-  for (PropertyDesc const& p : host.allProperties("QD.Bottom")) names.push_back(p.name);
+  for (PropertyDesc const& p : host.allProperties("QD.Bottom")) names.emplace_back(p.name);
   EXPECT_EQ(names, (std::vector<std::string>{"B", "L", "R", "A"}));
 }
 

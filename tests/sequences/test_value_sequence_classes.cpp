@@ -42,12 +42,12 @@ TEST(ValueSequenceClasses, EachOfTheTwentyEightClassesListsItsMethodsInOrder) {
                                                 "instance"};
   auto names = [](ClassDesc const& d) {
     std::vector<std::string> out;
-    for (MethodDesc const& m : d.methods) out.push_back(m.name);
+    for (MethodDesc const& m : d.methods) out.emplace_back(m.name);
     return out;
   };
   auto kinds = [](ClassDesc const& d) {
     std::vector<std::string> out;
-    for (MethodDesc const& m : d.methods) out.push_back(m.kind);
+    for (MethodDesc const& m : d.methods) out.emplace_back(m.kind);
     return out;
   };
   for (std::string const& n : kValueTypes) {
@@ -57,42 +57,42 @@ TEST(ValueSequenceClasses, EachOfTheTwentyEightClassesListsItsMethodsInOrder) {
     ClassDesc const s = host.describeClass(seq);
     EXPECT_EQ(names(s), seqMethods);
     EXPECT_EQ(kinds(s), seqKinds);
-    EXPECT_EQ(s.superclasses, std::vector<std::string>{iseq});
+    EXPECT_EQ(s.superclasses, std::vector<std::string_view>{iseq});
     EXPECT_EQ(s.description, "A sequence of " + n + " whose values can be changed");
     // Forms and types of the rows whose shape is easy to get wrong.
-    EXPECT_EQ(s.methods[0].arguments, std::vector<std::string>{T(n)});
+    EXPECT_EQ(s.methods[0].arguments, std::vector<std::string_view>{T(n)});
     EXPECT_EQ(s.methods[6].result, "int32 scalar");
     EXPECT_EQ(s.methods[7].result, it);
-    EXPECT_EQ(s.methods[10].arguments, (std::vector<std::string>{it, it}));
-    EXPECT_EQ(s.methods[11].arguments, (std::vector<std::string>{seq, "int32 scalar"}));
+    EXPECT_EQ(s.methods[10].arguments, (std::vector<std::string_view>{it, it}));
+    EXPECT_EQ(s.methods[11].arguments, (std::vector<std::string_view>{seq, "int32 scalar"}));
     EXPECT_EQ(s.methods[11].attributes, 0x1000);
     EXPECT_EQ(s.methods[12].attributes, 0x1000);
     EXPECT_EQ(s.methods[12].flags & 0x1000u, 0u);
-    EXPECT_EQ(s.methods[12].arguments, (std::vector<std::string>{it, T(n)}));
-    EXPECT_EQ(s.methods[13].arguments, (std::vector<std::string>{seq, "int32 scalar", T(n)}));
-    EXPECT_EQ(s.methods[19].arguments, (std::vector<std::string>{seq, "int32 scalar"}));
+    EXPECT_EQ(s.methods[12].arguments, (std::vector<std::string_view>{it, T(n)}));
+    EXPECT_EQ(s.methods[13].arguments, (std::vector<std::string_view>{seq, "int32 scalar", T(n)}));
+    EXPECT_EQ(s.methods[19].arguments, (std::vector<std::string_view>{seq, "int32 scalar"}));
     EXPECT_EQ(s.methods[19].result, T(n));
-    EXPECT_EQ(s.methods[20].arguments, std::vector<std::string>{"Ozo.ImmutableModel"});
-    EXPECT_EQ(s.methods[21].arguments, std::vector<std::string>{"Ozo.Model"});
+    EXPECT_EQ(s.methods[20].arguments, std::vector<std::string_view>{"Ozo.ImmutableModel"});
+    EXPECT_EQ(s.methods[21].arguments, std::vector<std::string_view>{"Ozo.Model"});
     EXPECT_EQ(s.methods[23].result, seq);
 
     ClassDesc const r = host.describeClass(iseq);
     EXPECT_EQ(names(r), readMethods) << "a read-only sequence has exactly seven methods";
     EXPECT_TRUE(r.superclasses.empty());
     EXPECT_EQ(r.methods[0].result, iit);
-    EXPECT_EQ(r.methods[6].arguments, (std::vector<std::string>{iseq, "int32 scalar"}));
+    EXPECT_EQ(r.methods[6].arguments, (std::vector<std::string_view>{iseq, "int32 scalar"}));
     EXPECT_EQ(r.description, "A non-modifiable sequence of " + n + " whose values can be changed");
 
     for (std::string const& c : {it, iit}) {
       ClassDesc const d = host.describeClass(c);
       EXPECT_EQ(names(d), cursorMethods);
       EXPECT_EQ(kinds(d), cursorKinds);
-      EXPECT_EQ(d.methods[0].arguments, std::vector<std::string>{c});
+      EXPECT_EQ(d.methods[0].arguments, std::vector<std::string_view>{c});
       EXPECT_EQ(d.methods[0].result, c);
       EXPECT_EQ(d.methods[5].result, T(n));
       EXPECT_EQ(d.description, "A iterator for traversing a modifiable list of " + n + " objects");
     }
-    EXPECT_EQ(host.describeClass(it).superclasses, std::vector<std::string>{iit});
+    EXPECT_EQ(host.describeClass(it).superclasses, std::vector<std::string_view>{iit});
     EXPECT_TRUE(host.describeClass(iit).superclasses.empty());
   }
 }

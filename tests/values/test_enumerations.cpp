@@ -43,7 +43,7 @@ TEST_F(Enumerations, DescribeListsTheMethodsInOrder) {
     want.insert(want.end(), c.literals.begin(), c.literals.end());
     for (char const* op : {"eq", "ne", "gt", "ge", "lt", "le"}) want.push_back(op);
     std::vector<std::string> got;
-    for (MethodDesc const& m : d.methods) got.push_back(m.name);
+    for (MethodDesc const& m : d.methods) got.emplace_back(m.name);
     ASSERT_EQ(got, want);
 
     auto sig = [&](std::size_t i) { return d.methods[i]; };
@@ -58,12 +58,12 @@ TEST_F(Enumerations, DescribeListsTheMethodsInOrder) {
     EXPECT_EQ(sig(3).attributes, 2);
     EXPECT_EQ(sig(3).result, "Ozo.ImmutableType");
     EXPECT_EQ(sig(4).kind, "static");
-    EXPECT_EQ(sig(4).arguments, std::vector<std::string>{"char"});
+    EXPECT_EQ(sig(4).arguments, std::vector<std::string_view>{"char"});
     EXPECT_EQ(sig(4).result, self);
     EXPECT_EQ(sig(5).result, "char vector");
     EXPECT_EQ(sig(6).kind, "explicit");
     EXPECT_EQ(sig(6).attributes, 0x1000);
-    EXPECT_EQ(sig(6).arguments, std::vector<std::string>{self});
+    EXPECT_EQ(sig(6).arguments, std::vector<std::string_view>{self});
     EXPECT_EQ(sig(6).result, "void");
     for (std::size_t i = 0; i < c.literals.size(); ++i) {
       EXPECT_EQ(sig(7 + i).kind, "static");
@@ -74,7 +74,7 @@ TEST_F(Enumerations, DescribeListsTheMethodsInOrder) {
     for (std::size_t i = 7 + c.literals.size(); i < d.methods.size(); ++i) {
       EXPECT_EQ(sig(i).kind, "explicit");
       EXPECT_EQ(sig(i).attributes, 0x1000);
-      EXPECT_EQ(sig(i).arguments, (std::vector<std::string>{self, self}));
+      EXPECT_EQ(sig(i).arguments, (std::vector<std::string_view>{self, self}));
       EXPECT_EQ(sig(i).result, "logical scalar");
     }
     for (MethodDesc const& m : d.methods) EXPECT_TRUE(m.argumentNames.empty()) << m.name;

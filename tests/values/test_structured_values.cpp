@@ -33,8 +33,8 @@ TEST_F(StructuredValues, DescribeListsMethodsAndProperties) {
     EXPECT_EQ(d.description, "");
     std::vector<std::string> names, kinds;
     for (MethodDesc const& m : d.methods) {
-      names.push_back(m.name);
-      kinds.push_back(m.kind);
+      names.emplace_back(m.name);
+      kinds.emplace_back(m.kind);
     }
     std::string const shortName = self.substr(self.rfind('.') + 1);
     EXPECT_EQ(names, (std::vector<std::string>{shortName, shortName, shortName, "isvalid", "MetaDataType",
@@ -44,12 +44,12 @@ TEST_F(StructuredValues, DescribeListsMethodsAndProperties) {
                                                "instance", "static", "instance", "instance", "instance",
                                                "instance"}));
     EXPECT_TRUE(d.methods[0].arguments.empty());
-    EXPECT_EQ(d.methods[1].arguments, std::vector<std::string>{self});
-    EXPECT_EQ(d.methods[6].arguments, std::vector<std::string>{"char vector"});
+    EXPECT_EQ(d.methods[1].arguments, std::vector<std::string_view>{self});
+    EXPECT_EQ(d.methods[6].arguments, std::vector<std::string_view>{"char vector"});
     EXPECT_EQ(d.methods[8].self, "Ozo.Object");
     EXPECT_EQ(d.methods[8].attributes, 2);
     EXPECT_EQ(d.methods[9].self, self);
-    EXPECT_EQ(d.methods[9].arguments, std::vector<std::string>{self});
+    EXPECT_EQ(d.methods[9].arguments, std::vector<std::string_view>{self});
     EXPECT_EQ(d.methods[9].attributes, 0);
     ASSERT_EQ(d.properties.size(), 2u);
     EXPECT_EQ(d.properties[0].name, "value");
@@ -58,11 +58,11 @@ TEST_F(StructuredValues, DescribeListsMethodsAndProperties) {
     EXPECT_EQ(d.properties[1].attributes, 64u);
   }
   ClassDesc const ds = host.describeClass(kDataSize);
-  EXPECT_EQ(ds.methods[2].arguments, (std::vector<std::string>{"int32 scalar", kUnit}));
+  EXPECT_EQ(ds.methods[2].arguments, (std::vector<std::string_view>{"int32 scalar", kUnit}));
   EXPECT_EQ(ds.properties[0].type, "int32 scalar");
   EXPECT_EQ(ds.properties[1].type, kUnit);
   ClassDesc const t = host.describeClass(kTime);
-  EXPECT_EQ(t.methods[2].arguments, (std::vector<std::string>{"double scalar", T("TimeUnitKind")}));
+  EXPECT_EQ(t.methods[2].arguments, (std::vector<std::string_view>{"double scalar", T("TimeUnitKind")}));
   EXPECT_EQ(t.properties[0].type, "double scalar");
   EXPECT_EQ(t.properties[1].type, T("TimeUnitKind"));
 

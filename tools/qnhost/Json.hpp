@@ -49,7 +49,8 @@ class JsonWriter {
     separate();
     fOut << "null";
   }
-  void value(std::vector<std::string> const& items) {
+  template <class Text>
+  void value(std::vector<Text> const& items) {
     beginArray();
     for (auto const& s : items) value(s);
     endArray();

@@ -181,7 +181,7 @@ void printClass(std::ostream& out, quillon::ClassDesc const& c) {
   } else {
     std::vector<std::vector<std::string>> rows{{"KIND", "SIGNATURE", "ATTRIBUTES", "FLAGS"}};
     for (auto const& m : c.methods)
-      rows.push_back({m.kind, m.signatureText(), hex(static_cast<std::uint32_t>(m.attributes)), hex(m.flags)});
+      rows.push_back({std::string(m.kind), m.signatureText(), hex(static_cast<std::uint32_t>(m.attributes)), hex(m.flags)});
     printTable(out, rows);
   }
 
@@ -191,7 +191,7 @@ void printClass(std::ostream& out, quillon::ClassDesc const& c) {
   } else {
     std::vector<std::vector<std::string>> rows{{"NAME", "TYPE", "MULTIPLICITY", "ACCESS", "INDEX", "ATTRIBUTES"}};
     for (auto const& p : c.properties)
-      rows.push_back({p.name, p.type, multiplicityText(p.multiplicity), p.readOnly ? "read-only" : "read-write",
+      rows.push_back({std::string(p.name), std::string(p.type), multiplicityText(p.multiplicity), p.readOnly ? "read-only" : "read-write",
                       p.index ? std::to_string(*p.index) : "-", hex(p.attributes)});
     printTable(out, rows);
   }
@@ -199,7 +199,7 @@ void printClass(std::ostream& out, quillon::ClassDesc const& c) {
   if (!c.metaProperties.empty()) {
     out << "\nMeta-properties:\n";
     std::vector<std::vector<std::string>> rows{{"NAME", "ID", "DECLARED BY"}};
-    for (auto const& m : c.metaProperties) rows.push_back({m.name, std::to_string(m.id), m.declaredBy});
+    for (auto const& m : c.metaProperties) rows.push_back({std::string(m.name), std::to_string(m.id), std::string(m.declaredBy)});
     printTable(out, rows);
   }
 }

@@ -64,7 +64,7 @@ class Sequences : public XbHostTest {
 
   static std::vector<std::string> methodNames(quillon::ClassDesc const& c) {
     std::vector<std::string> names;
-    for (auto const& m : c.methods) names.push_back(m.name);
+    for (auto const& m : c.methods) names.emplace_back(m.name);
     std::sort(names.begin(), names.end());
     return names;
   }
@@ -152,19 +152,19 @@ TEST_F(Sequences, ImmutableSequencesHaveNoEditMethods) {
 }
 
 TEST_F(Sequences, SequencesConformToTheirReadOnlyAndSuperclassForms) {
-  using V = std::vector<std::string>;
+  using Views = std::vector<std::string_view>;
   EXPECT_EQ(host.describeClass(T("SequenceOfAxis")).superclasses,
-            (V{"Zorvan.metamodel.foundation.SequenceOfNamedElement", T("ImmutableSequenceOfAxis")}));
+            (Views{"Zorvan.metamodel.foundation.SequenceOfNamedElement", T("ImmutableSequenceOfAxis")}));
   EXPECT_EQ(host.describeClass(T("SequenceOfImmutableAxis")).superclasses,
-            (V{"Zorvan.metamodel.foundation.SequenceOfImmutableNamedElement", T("ImmutableSequenceOfImmutableAxis")}));
+            (Views{"Zorvan.metamodel.foundation.SequenceOfImmutableNamedElement", T("ImmutableSequenceOfImmutableAxis")}));
   EXPECT_EQ(host.describeClass(T("ImmutableSequenceOfAxis")).superclasses,
-            (V{"Zorvan.metamodel.foundation.ImmutableSequenceOfNamedElement", T("ImmutableSequenceOfImmutableAxis")}));
+            (Views{"Zorvan.metamodel.foundation.ImmutableSequenceOfNamedElement", T("ImmutableSequenceOfImmutableAxis")}));
   EXPECT_EQ(host.describeClass(T("ImmutableSequenceOfImmutableAxis")).superclasses,
-            (V{"Zorvan.metamodel.foundation.ImmutableSequenceOfImmutableNamedElement"}));
-  EXPECT_EQ(host.describeClass(T("AxisIterator")).superclasses, (V{T("AxisImmutableIterator")}));
+            (Views{"Zorvan.metamodel.foundation.ImmutableSequenceOfImmutableNamedElement"}));
+  EXPECT_EQ(host.describeClass(T("AxisIterator")).superclasses, (Views{T("AxisImmutableIterator")}));
   EXPECT_TRUE(host.describeClass(T("AxisImmutableIterator")).superclasses.empty());
-  EXPECT_EQ(host.describeClass("Ozo.SequenceOfString").superclasses, (V{"Ozo.ImmutableSequenceOfString"}));
-  EXPECT_EQ(host.describeClass("Ozo.IntegerIterator").superclasses, (V{"Ozo.IntegerImmutableIterator"}));
+  EXPECT_EQ(host.describeClass("Ozo.SequenceOfString").superclasses, (Views{"Ozo.ImmutableSequenceOfString"}));
+  EXPECT_EQ(host.describeClass("Ozo.IntegerIterator").superclasses, (Views{"Ozo.IntegerImmutableIterator"}));
 }
 
 TEST_F(Sequences, IteratorsWalkBothWaysAndStopAtTheEnds) {

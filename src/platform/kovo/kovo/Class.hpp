@@ -204,7 +204,7 @@ class COSPropInfo {
     bool readOnly = false;
     unsigned index = 0;      // 0 when the descriptor has none
     int metaId = -1;         // meta-property entries: the id within the declaring class
-    std::string declaredBy;  // meta-property entries: the declaring model class
+    Interned declaredBy;     // meta-property entries: the declaring model class
   };
 
   static void* operator new(std::size_t size);

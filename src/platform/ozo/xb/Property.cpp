@@ -136,7 +136,7 @@ class MetaPropertyEntry final : public kovo::COSPropInfo {
     f.metaId = static_cast<int>(fId);
     ImmutableProperty const p = fCreator(fId);
     NSInterface::PropertyIntf const* intf = p.property();
-    if (intf != nullptr && intf->owner() != nullptr) f.declaredBy = intf->owner()->name();
+    if (intf != nullptr && intf->owner() != nullptr) f.declaredBy = kovo::intern(intf->owner()->name());
     return f;
   }
 
