@@ -6,21 +6,25 @@
 #include <kovo/Object.hpp>
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kovo::factory {
 
-// A class description that carries its short name and description.
+// A class description that carries its short name and description. Both
+// are interned: classes live as long as the process, and the many classes
+// that share a description ("A sequence whose values can be changed") share
+// one copy of it.
 class KovoFactoryClassInfo : public COSClassInfo {
  public:
-  KovoFactoryClassInfo(std::string shortName, std::string description)
-      : fShortName(std::move(shortName)), fDescription(std::move(description)) {}
+  KovoFactoryClassInfo(std::string_view shortName, std::string_view description)
+      : fShortName(intern(shortName)), fDescription(intern(description)) {}
   char const* getName() const override { return fShortName.c_str(); }
   char const* getDescription() const override { return fDescription.c_str(); }
 
  private:
-  std::string fShortName;
-  std::string fDescription;
+  Interned fShortName;
+  Interned fDescription;
 };
 
 // Instances are bound to handles of T; T only documents what is bound.

@@ -43,29 +43,29 @@ struct Facts {
   ElementKind kind;
   bool modifiable;         // sequence: edit methods present; iterator: the modifiable cursor class
   bool immutableElements;  // view in which elements are handed out
-  std::string fullName;
-  std::string elementClass;   // Ref elements: host class of the elements
-  std::string iteratorClass;  // sequences: class of the cursors of "begin" and "end"
-  BaseClassList bases;        // sequences: modifiable element superclasses
-  kovo::Interned self;
-  kovo::Interned element;
-  kovo::Interned iterator;
+  kovo::Interned self;      // the class's full name
+  kovo::Interned element;   // Ref elements: host class of the elements
+  kovo::Interned iterator;  // sequences: class of the cursors of "begin" and "end"
+  std::vector<kovo::Interned> bases;  // sequences: modifiable element superclasses
 };
 
-std::string text(char const* s) { return s ? std::string(s) : std::string(); }
+kovo::Interned interned(char const* s) { return kovo::intern(s ? s : ""); }
 
-std::string packageOf(std::string const& fullName) {
+// "a.b.C" splits into "a.b" and "C"; a name without a package has an empty one.
+std::string_view packageOf(std::string_view fullName) {
   auto const dot = fullName.rfind('.');
-  return dot == std::string::npos ? std::string() : fullName.substr(0, dot);
+  return dot == std::string_view::npos ? std::string_view() : fullName.substr(0, dot);
 }
 
-std::string shortOf(std::string const& fullName) {
+std::string_view shortOf(std::string_view fullName) {
   auto const dot = fullName.rfind('.');
-  return dot == std::string::npos ? fullName : fullName.substr(dot + 1);
+  return dot == std::string_view::npos ? fullName : fullName.substr(dot + 1);
 }
 
-std::string qualified(std::string const& package, std::string const& shortName) {
-  return package.empty() ? shortName : package + "." + shortName;
+std::string qualified(std::string_view package, std::string_view shortName) {
+  std::string name(package);
+  if (!name.empty()) name += '.';
+  return name.append(shortName);
 }
 
 // The host object of a class of `cls` is found under any name (handle-bound),
@@ -127,7 +127,7 @@ char const* elementHostType(Facts const& f) {
     case ElementKind::String: return "char vector";
     case ElementKind::Ref: break;
   }
-  return f.elementClass.c_str();
+  return f.element.c_str();
 }
 
 ImmutableObject elementArg(Facts const& f, COSValue word) {
@@ -151,7 +151,7 @@ COSValue elementResult(Facts const& f, Object const& value) {
     case ElementKind::String: return kovo::fromArray(kovo::HostArray::createString(String(value).text()));
     case ElementKind::Ref: break;
   }
-  return returnObject(value, f.immutableElements, f.elementClass.c_str());
+  return returnObject(value, f.immutableElements, f.element.c_str());
 }
 
 // Model objects are the same element when they are the same object; values
@@ -278,7 +278,7 @@ ListSelf listSelf(VariantInfo const* info, Facts const& f) {
 
 template <>
 struct Convert<ListSelf> {
-  static char const* type(Context ctx) { return factsOf(ctx).fullName.c_str(); }
+  static char const* type(Context ctx) { return factsOf(ctx).self.c_str(); }
   static ListSelf in(kovo::COSValue w, Context ctx) {
     Facts const& f = factsOf(ctx);
     return listSelf(selfIdentity(w, f), f);
@@ -287,7 +287,7 @@ struct Convert<ListSelf> {
 
 template <>
 struct Convert<EditSelf> {
-  static char const* type(Context ctx) { return factsOf(ctx).fullName.c_str(); }
+  static char const* type(Context ctx) { return factsOf(ctx).self.c_str(); }
   static EditSelf in(kovo::COSValue w, Context ctx) {
     Facts const& f = factsOf(ctx);
     VariantInfo const* const info = selfIdentity(w, f);
@@ -314,7 +314,7 @@ template <>
 struct Convert<CursorRef> {
   static char const* type(Context ctx) {
     Facts const& f = factsOf(ctx);
-    return f.role == Role::Sequence ? f.iteratorClass.c_str() : f.fullName.c_str();
+    return f.role == Role::Sequence ? f.iterator.c_str() : f.self.c_str();
   }
   static CursorRef in(kovo::COSValue w, Context ctx) {
     Facts const& f = factsOf(ctx);
@@ -336,33 +336,37 @@ struct Convert<CursorRef> {
 
 template <>
 struct Convert<OtherList> {
-  static char const* type(Context ctx) { return factsOf(ctx).fullName.c_str(); }
+  static char const* type(Context ctx) { return factsOf(ctx).self.c_str(); }
   static OtherList in(kovo::COSValue w, Context ctx) { return {collectionOf(boundId(w, factsOf(ctx).self))}; }
 };
 
 template <>
 struct Convert<OtherCursor> {
-  static char const* type(Context ctx) { return factsOf(ctx).fullName.c_str(); }
+  static char const* type(Context ctx) { return factsOf(ctx).self.c_str(); }
   static OtherCursor in(kovo::COSValue w, Context ctx) { return {cursorOf(boundId(w, factsOf(ctx).self))}; }
 };
 
 namespace {
 
 // Declares `name` a superclass when the host knows it.
-void addSuperclassIfKnown(kovo::COSClass* cls, std::string const& name) {
-  if (name.empty() || name == cls->getName().view()) return;
-  if (kovo::COSClass::find(std::string_view(name)) != nullptr) cls->addSuperclass(kovo::intern(name), 1, 0, 1);
+// Declares the class named `prefix` + `shortName` in `package` a superclass
+// of `cls` when the package has it (the sequence of an element superclass
+// may live in another package that does not publish it).
+void addSuperclassIfKnown(kovo::COSClass* cls, std::string_view package, std::string_view prefix,
+                          std::string_view shortName) {
+  thread_local std::string name;
+  name.assign(package);
+  if (!name.empty()) name += '.';
+  name.append(prefix).append(shortName);
+  if (name == cls->getName().view()) return;
+  if (kovo::COSClass const* base = kovo::COSClass::find(name)) cls->addSuperclass(base->getName(), 1, 0, 1);
 }
 
 // ---------------------------------------------------------------------------
 class CollectionClassInfo final : public ClassMetaData {
  public:
-  CollectionClassInfo(char const* shortName, char const* description, Facts facts)
-      : ClassMetaData(text(shortName), text(description)), fFacts(std::move(facts)) {
-    fFacts.self = kovo::intern(fFacts.fullName);
-    fFacts.element = kovo::intern(fFacts.elementClass);
-    fFacts.iterator = kovo::intern(fFacts.iteratorClass);
-  }
+  CollectionClassInfo(std::string_view shortName, std::string_view description, Facts facts)
+      : ClassMetaData(shortName, description), fFacts(std::move(facts)) {}
 
   void initializeClass(kovo::COSClass* cls, kovo::COSClient*) override {
     kovo::factory::detail::initStringDataTypes();
@@ -383,25 +387,26 @@ class CollectionClassInfo final : public ClassMetaData {
   // modifiable elements is the immutable sequence of immutable ones, so any
   // view of a collection fits where "ImmutableSequenceOfImmutableX" is expected.
   void declareSequenceSuperclasses(kovo::COSClass* cls) const {
-    std::string const prefix = std::string(fFacts.modifiable ? "" : "Immutable") + "SequenceOf" +
-                               (fFacts.immutableElements ? "Immutable" : "");
-    for (std::string const& base : fFacts.bases) {
-      addSuperclassIfKnown(cls, qualified(packageOf(base), prefix + shortOf(base)));
-    }
-    std::string const package = packageOf(fFacts.fullName);
+    std::string_view const prefix = fFacts.modifiable
+                                        ? (fFacts.immutableElements ? "SequenceOfImmutable" : "SequenceOf")
+                                        : (fFacts.immutableElements ? "ImmutableSequenceOfImmutable"
+                                                                    : "ImmutableSequenceOf");
+    for (kovo::Interned base : fFacts.bases) addSuperclassIfKnown(cls, packageOf(base.view()), prefix, shortOf(base.view()));
+    std::string_view const self = fFacts.self.view();
     if (fFacts.modifiable) {
-      addSuperclassIfKnown(cls, qualified(package, "Immutable" + shortOf(fFacts.fullName)));
+      addSuperclassIfKnown(cls, packageOf(self), "Immutable", shortOf(self));
     } else if (fFacts.kind == ElementKind::Ref && !fFacts.immutableElements) {
-      addSuperclassIfKnown(cls, qualified(package, "ImmutableSequenceOfImmutable" + shortOf(fFacts.elementClass)));
+      addSuperclassIfKnown(cls, packageOf(self), "ImmutableSequenceOfImmutable", shortOf(fFacts.element.view()));
     }
   }
 
   // "XIterator" is also an "XImmutableIterator".
   void declareIteratorSuperclasses(kovo::COSClass* cls) const {
     static constexpr std::string_view kSuffix = "Iterator";
-    std::string const& name = fFacts.fullName;
+    std::string_view const name = fFacts.self.view();
     if (!fFacts.modifiable || !name.ends_with(kSuffix)) return;
-    addSuperclassIfKnown(cls, name.substr(0, name.size() - kSuffix.size()) + "ImmutableIterator");
+    addSuperclassIfKnown(cls, packageOf(name), shortOf(name.substr(0, name.size() - kSuffix.size())),
+                         "ImmutableIterator");
   }
 
   Facts fFacts;
@@ -410,16 +415,18 @@ class CollectionClassInfo final : public ClassMetaData {
 kovo::COSClassInfo* createSequence(char const* shortName, char const* description, char const* fullName,
                                    char const* elementClass, char const* iteratorClass, BaseClassList const& bases,
                                    bool modifiable, bool immutableElements, ElementKind kind = ElementKind::Ref) {
-  Facts facts{Role::Sequence, kind, modifiable, immutableElements, text(fullName), text(elementClass),
-              text(iteratorClass), bases, {}, {}, {}};
+  Facts facts{Role::Sequence, kind, modifiable, immutableElements, interned(fullName), interned(elementClass),
+              interned(iteratorClass), {}};
+  facts.bases.reserve(bases.size());
+  for (std::string const& base : bases) facts.bases.push_back(kovo::intern(base));
   return new CollectionClassInfo(shortName, description, std::move(facts));
 }
 
 kovo::COSClassInfo* createIterator(char const* shortName, char const* description, char const* fullName,
                                    char const* elementClass, bool modifiable, bool immutableElements,
                                    ElementKind kind = ElementKind::Ref) {
-  Facts facts{Role::Iterator, kind, modifiable, immutableElements, text(fullName), text(elementClass), {}, {}, {},
-              {}, {}};
+  Facts facts{Role::Iterator, kind, modifiable, immutableElements, interned(fullName), interned(elementClass), {},
+              {}};
   return new CollectionClassInfo(shortName, description, std::move(facts));
 }
 
