@@ -21,17 +21,13 @@ struct PackageEntry {
   bool hadInfo = false;
 };
 
-struct NameHash {
-  using is_transparent = void;
-  std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
-};
-
 struct Registry {
   std::map<std::string, PackageEntry, std::less<>> packages;
   std::vector<std::unique_ptr<COSClass>> globals;
   // Classes already found by full name (classes are never removed); hashed:
   // full names share long prefixes, which an ordered map compares again and again.
-  std::unordered_map<std::string, COSClass*, NameHash, std::equal_to<>> classCache;
+  // A key views the class's own interned name, which lives as long as the class.
+  std::unordered_map<std::string_view, COSClass*> classCache;
   // The same, by interned name: the converters and the dispatcher hold names
   // interned, and a pointer hashes in a few instructions.
   std::unordered_map<char const*, COSClass*> classById;
@@ -137,7 +133,7 @@ COSClass* findDeclaredClass(std::string_view fullName) {
     if (!pkg) return nullptr;
     found = pkg->findClass(fullName.substr(dot + 1));
   }
-  if (found) r.classCache.emplace(std::string(fullName), found);
+  if (found) r.classCache.emplace(found->getName().view(), found);
   return found;
 }
 
