@@ -41,12 +41,6 @@ TEST_F(HostSequences, RangeForWalksThePrimitiveSequenceInOrder) {
   EXPECT_EQ(errorOf([&] { dims.at(3); }), "Sequence index 3 is out of range for 3 items.");
   EXPECT_EQ(errorOf([&] { dims[static_cast<std::size_t>(-1)]; }),
             "Sequence index " + std::to_string(static_cast<std::size_t>(-1)) + " is out of range for 3 items.");
-
-  Sequence const reals = host.sequence(host.get(ax, "Vf"));
-  host.invoke(reals.object(), "push_back", {2.5});
-  std::vector<double> seen;
-  for (Value v : reals) seen.push_back(v.toDouble());
-  EXPECT_EQ(seen, std::vector<double>{2.5});
 }
 
 TEST_F(HostSequences, RangeForGivesTheElementObjects) {

@@ -16,7 +16,7 @@ TRICKY_TEXTS = ("speed", "", "Größe ∑", "emoji \U0001F600", "\U0001F600", "l
 
 
 class ScalarMapping(HostTestCase):
-    def test_numbers_keep_their_python_type(self):
+    def test_numbers_logicals_and_none_keep_their_python_type(self):
         for value in (0, -7, 2**31 - 1, -2**31):
             with self.subTest(value=value):
                 result = roundtrip(value)
@@ -31,10 +31,9 @@ class ScalarMapping(HostTestCase):
         self.assertEqual(roundtrip(2.5), 2.5)
         self.assertTrue(math.isnan(roundtrip(float("nan"))))
         self.assertEqual(roundtrip(-math.inf), -math.inf)
-
-    def test_bool_is_logical_not_int(self):
         self.assertIs(roundtrip(True), True)
         self.assertIs(roundtrip(False), False)
+        self.assertIsNone(roundtrip(None))  # the empty array
 
     def test_text_round_trips_exactly(self):
         for text in TRICKY_TEXTS:
@@ -44,20 +43,15 @@ class ScalarMapping(HostTestCase):
                 if len(text) > 1:
                     self.assertEqual(roundtrip(list(text)), text)
 
-    def test_none_is_the_empty_array(self):
-        self.assertIsNone(roundtrip(None))
-
 
 class SequenceMapping(HostTestCase):
-    def test_row_arrays(self):
+    def test_rows_one_element_and_empty_sequences(self):
         self.assertEqual(roundtrip([1, 2, 3]), [1, 2, 3])
         self.assertEqual(roundtrip((1, 2.5)), [1.0, 2.5])
         self.assertEqual(roundtrip([1, 2**40]), [1.0, 2.0**40])
         self.assertEqual(roundtrip([True, False, True]), [True, False, True])
         self.assertEqual(roundtrip([True, 2]), [1, 2])
         self.assertEqual(roundtrip(["a", "b", "\u00e9"]), "ab\u00e9")
-
-    def test_one_element_and_empty_sequences(self):
         self.assertEqual(roundtrip([7]), 7)
         self.assertIsNone(roundtrip([]))
         self.assertIsNone(roundtrip(()))
@@ -74,7 +68,6 @@ class Refusals(HostTestCase):
                 roundtrip(value)
             self.assertIsInstance(cm.exception, TypeError)
             self.assertIsInstance(cm.exception, quillon.HostError)
-
 
     def test_oversized_sequences_are_refused_before_they_are_copied(self):
         iterated = []
@@ -193,22 +186,12 @@ class ThroughTheHost(HostTestCase):
         self.assertEqual(ax.Dimensions, 3)
 
     def test_module_refusals_are_host_errors_only(self):
-        iax = self.types().ImmutableAxis.cast(self.axis())
+        iax = self.types().ImmutableAxis.cast(self.axis(dimensions=3))
         with self.assertRaises(quillon.HostError) as cm:
             iax.Dimensions = 5
         self.assertNotIsInstance(cm.exception, TypeError)
-
-    def test_text_property_keeps_every_character(self):
-        ax = self.axis(name="speed")
-        self.assertEqual(ax.Name, "speed")
-        for text in TRICKY_TEXTS + ("Drehzahl \u2211 \U0001F600",):
-            with self.subTest(text=text):
-                ax.Name = text
-                read = ax.Name
-                self.assertEqual(read, text)
-                # What was read, written back, is what was written.
-                ax.Name = read
-                self.assertEqual(ax.Name, text)
+        self.assertIn("You cannot modify an immutable object", cm.exception.message)
+        self.assertEqual(iax.Dimensions, 3)
 
     def test_objects_travel_in_lists(self):
         ax = self.axis()
