@@ -72,4 +72,5 @@ def leak_checked(machine, examples, steps):
         tearDown = HostTestCase.tearDown
 
     Case.__name__ = Case.__qualname__ = machine.__name__.replace("Machine", "Edits")
+    Case.__module__ = machine.__module__
     return Case

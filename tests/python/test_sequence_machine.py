@@ -77,11 +77,15 @@ class HostSequenceRules(RuleBasedStateMachine):
             self.expected.insert(index, item)
         self.changed()
 
-    @rule(t=item_tokens, front=st.booleans())
-    def push(self, t, front):
-        item = self.item(t)
-        (self.seq.push_front if front else self.seq.push_back)(self.value(item))
-        self.put(0 if front else len(self.expected), item)
+    @rule(t=item_tokens)
+    def push_back(self, t):
+        self.seq.push_back(self.value(self.item(t)))
+        self.put(len(self.expected), self.item(t))
+
+    @rule(t=item_tokens)
+    def push_front(self, t):
+        self.seq.push_front(self.value(self.item(t)))
+        self.put(0, self.item(t))
 
     @rule(i=positions, t=item_tokens)
     def insert(self, i, t):
@@ -102,15 +106,21 @@ class HostSequenceRules(RuleBasedStateMachine):
         if self.at_position(i, 0, lambda: self.seq.replace(i, self.value(item))):
             self.put(i - 1, item, replacing=True)
 
-    @rule(front=st.booleans())
-    def pop(self, front):
-        call = self.seq.pop_front if front else self.seq.pop_back
+    def pop(self, call, index):
         if not self.expected:
             self.refused(call, EMPTY)
         else:
             call()
-            self.expected.pop(0 if front else -1)
+            self.expected.pop(index)
             self.changed()
+
+    @rule()
+    def pop_back(self):
+        self.pop(self.seq.pop_back, -1)
+
+    @rule()
+    def pop_front(self):
+        self.pop(self.seq.pop_front, 0)
 
     @rule(t=item_tokens)
     def remove_all(self, t):
@@ -119,13 +129,6 @@ class HostSequenceRules(RuleBasedStateMachine):
         assert self.seq.removeAll(self.value(item)) == len(self.expected) - len(kept)
         if len(kept) < len(self.expected):
             self.expected = kept
-            self.changed()
-
-    @rule()
-    def clear(self):
-        self.seq.clear()
-        if self.expected:
-            self.expected = []
             self.changed()
 
     @rule(i=positions)
@@ -163,6 +166,11 @@ class StringSequenceMachine(HostSequenceRules):
     def make(self):
         self.axis = host.package("Zorvan.metamodel.types").Axis(host.package("Ozo").Model(), 1, "n")
         return self.axis.SymbolicDimensions
+
+    @rule()
+    def clear(self):
+        self.seq.clear()
+        self.expected = []
 
 
 StringSequenceEdits = leak_checked(StringSequenceMachine, examples=60, steps=30)
