@@ -14,13 +14,11 @@ TYPES = "Zorvan.metamodel.types"
 
 
 class Packages(HostTestCase):
-    def test_unknown_package_is_a_host_error(self):
+    def test_unknown_package_or_module_is_a_host_error(self):
         with self.assertRaises(quillon.HostError) as cm:
             host.package("NoSuch.package")
         self.assertEqual(cm.exception.message, 'Unknown package "NoSuch.package".')
         self.assertIsInstance(cm.exception, RuntimeError)
-
-    def test_loading_an_unknown_module_is_a_host_error(self):
         with self.assertRaises(quillon.HostError) as cm:
             host.load("no_such_module")
         self.assertTrue(cm.exception.message.startswith('Cannot load module "no_such_module": '),
