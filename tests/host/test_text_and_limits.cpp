@@ -17,49 +17,25 @@ namespace {
 
 using testsupport::errorOf;
 
-TEST(Text, NoByteOrderMarkIsInterpreted) {
-  // U+FEFF and U+FFFE at the start are characters like any other, both ways.
-  std::u16string const bom = u"\uFEFFspeed";
-  std::u16string const swapped = u"\uFFFEspeed";
-  EXPECT_EQ(Value(std::u16string_view(bom)).toU16String(), bom);
-  EXPECT_EQ(Value(std::u16string_view(swapped)).toU16String(), swapped);
-  EXPECT_EQ(Value(std::u16string_view(bom)).toString(), "\xEF\xBB\xBFspeed");
-  EXPECT_EQ(Value(std::u16string_view(swapped)).toString(), "\xEF\xBF\xBEspeed");
-  EXPECT_EQ(Value("\xEF\xBB\xBFspeed").toU16String(), bom);
-  EXPECT_EQ(Value("\xEF\xBF\xBEspeed").toU16String(), swapped);
-  EXPECT_EQ(Value("\xEF\xBB\xBF").numel(), 1u);
-}
-
-TEST(Text, NulAstralAndLoneSurrogates) {
+// The conversions themselves are the host arrays'; here, that text crosses
+// the API whole: NUL, byte-order marks, astral characters, lone surrogates.
+TEST(Text, CrossesTheApiWhole) {
   std::string const withNul("a\0b", 3);
-  EXPECT_EQ(Value(std::string_view(withNul)).numel(), 3u);
   EXPECT_EQ(Value(std::string_view(withNul)).toString(), withNul);
   EXPECT_EQ(Value(std::u16string_view(u"a\0b", 3)).toU16String(), std::u16string(u"a\0b", 3));
-
-  // An astral character is one surrogate pair in UTF-16, four bytes in UTF-8.
-  Value const astral("x\xF0\x9F\x98\x80y");
-  EXPECT_EQ(astral.toU16String(), u"x\U0001F600y");
+  Value const astral("\xEF\xBB\xBFx\xF0\x9F\x98\x80");
+  EXPECT_EQ(astral.toU16String(), u"\uFEFFx\U0001F600");
   EXPECT_EQ(astral.numel(), 4u);
-  EXPECT_EQ(astral.toString(), "x\xF0\x9F\x98\x80y");
-
-  // UTF-16 keeps a lone surrogate; UTF-8 cannot carry it and writes U+FFFD.
-  std::u16string const lone{u'a', char16_t(0xD800), u'b', char16_t(0xDC00)};
+  EXPECT_EQ(astral.toString(), "\xEF\xBB\xBFx\xF0\x9F\x98\x80");
+  std::u16string const lone{u'a', char16_t(0xD800), u'\uFFFE'};
   EXPECT_EQ(Value(std::u16string_view(lone)).toU16String(), lone);
-  EXPECT_EQ(Value(std::u16string_view(lone)).toString(), "a\xEF\xBF\xBD" "b\xEF\xBF\xBD");
-  // Encoded surrogates and other malformed UTF-8 become U+FFFD, byte by byte.
-  EXPECT_EQ(Value("\xED\xA0\x80").toU16String(), u"\uFFFD\uFFFD\uFFFD");
-  EXPECT_EQ(Value("a\xC3").toU16String(), u"a\uFFFD");
+  EXPECT_EQ(Value(std::u16string_view(lone)).toString(), "a\xEF\xBF\xBD\xEF\xBF\xBE");
 }
 
-TEST(HostSession, ModuleNamesWithNulAndLibrariesThatAreNoModules) {
+TEST(HostSession, ModuleNamesWithNulAreRefused) {
   Host host;
   EXPECT_EQ(errorOf([&] { host.load(std::string("mm_types\0_xb", 12)); }),
             "Cannot load module \"mm_types\\0_xb\": the name contains a NUL character");
-  EXPECT_EQ(errorOf([&] { host.load("kovo"); }),
-            "Cannot load module \"kovo\": libkovo.so is not a module (it has no QnInitialize_kovo)");
-  EXPECT_EQ(errorOf([&] { host.load("kovo"); }),
-            "Cannot load module \"kovo\": libkovo.so is not a module (it has no QnInitialize_kovo)")
-      << "a refused library is not remembered as loaded";
 }
 
 // 100,000 lookups of distinct unknown 1 KB names keep nothing: the table of

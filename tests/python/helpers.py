@@ -3,6 +3,8 @@
 import gc
 import unittest
 
+from hypothesis import settings
+
 import quillon
 
 host = quillon.Host()
@@ -57,3 +59,18 @@ def refused(call, message, source):
         assert source in e.message, e.message
         return
     raise AssertionError("not refused: expected " + message)
+
+
+def leak_checked(machine, examples, steps):
+    """The machine's test case, with the same programs on every run and the
+    leak check of every host test."""
+    machine.TestCase.settings = settings(max_examples=examples, stateful_step_count=steps, deadline=None,
+                                         derandomize=True, database=None)
+
+    class Case(machine.TestCase, HostTestCase):
+        setUp = HostTestCase.setUp
+        tearDown = HostTestCase.tearDown
+
+    Case.__name__ = Case.__qualname__ = machine.__name__.replace("Machine", "Edits")
+    Case.__module__ = machine.__module__
+    return Case

@@ -14,25 +14,23 @@ TYPES = "Zorvan.metamodel.types"
 
 
 class Packages(HostTestCase):
-    def test_unknown_package_is_a_host_error(self):
+    def test_unknown_package_or_module_is_a_host_error(self):
         with self.assertRaises(quillon.HostError) as cm:
             host.package("NoSuch.package")
         self.assertEqual(cm.exception.message, 'Unknown package "NoSuch.package".')
         self.assertIsInstance(cm.exception, RuntimeError)
-
-    def test_loading_an_unknown_module_is_a_host_error(self):
         with self.assertRaises(quillon.HostError) as cm:
             host.load("no_such_module")
         self.assertTrue(cm.exception.message.startswith('Cannot load module "no_such_module": '),
                         cm.exception.message)
 
-    def test_base_class_cannot_be_constructed(self):
+    def test_python_values_are_not_host_objects(self):
         with self.assertRaises(TypeError):
             quillon.Object()
-
-    def test_class_of_refuses_python_values(self):
         with self.assertRaises(TypeError):
             quillon.class_of(3)
+        with self.assertRaises(TypeError):
+            quillon.invoke(["a"], "insert", 1, "x")
 
 
 class Classes(HostTestCase):
@@ -44,6 +42,7 @@ class Classes(HostTestCase):
         self.assertIn("MetaPackage", dir(T))
         with self.assertRaises(AttributeError):
             T.NoSuchClass
+        self.assertIsNotNone(T.MetaPackage())
 
     def test_construct_and_read(self):
         ax = self.axis(3, "speed")
@@ -63,8 +62,6 @@ class Classes(HostTestCase):
         self.assertTrue(message.startswith(
             f'No signature of "Axis" in class "{TYPES}.Axis" accepts (Ozo.Model, char, int32); '
             'candidates: '), message)
-        for candidate in ("Axis(Ozo.Model)", "Axis(Ozo.Model, int32 scalar, char vector)"):
-            self.assertIn(candidate, message)
 
     def test_methods_static_and_through_the_class(self):
         T = self.types()
@@ -76,23 +73,11 @@ class Classes(HostTestCase):
         self.assertEqual(quillon.class_of(iax), f"{TYPES}.ImmutableAxis")
         self.assertIsNot(iax, ax)
         self.assertIs(T.ImmutableAxis.cast(ax), iax)
+        self.assertNotIsInstance(iax, T.Axis)
         self.assertIsNone(T.ImmutableAxis.cast(None))
         self.assertEqual(iax.Dimensions, ax.Dimensions)
-
-    def test_none_as_self_reaches_the_host(self):
         with self.assertRaises(quillon.HostError):
-            self.types().ImmutableAxis.getMetaType(None)
-
-    def test_classes_follow_host_superclasses(self):
-        T = self.types()
-        ax = self.axis()
-        self.assertIsInstance(ax, T.ImmutableAxis)
-        self.assertIsInstance(ax, T.Axis)
-        self.assertNotIsInstance(T.ImmutableAxis.cast(ax), T.Axis)
-        self.assertIsInstance(ax, quillon.Object)
-        supers = host.describe_class(f"{TYPES}.Axis").superclasses
-        self.assertIn(f"{TYPES}.ImmutableAxis", supers)
-        self.assertEqual([b._host_name for b in T.Axis.__bases__], supers)
+            T.ImmutableAxis.getMetaType(None)  # the host, not Python, refuses it
 
     def test_bases_python_cannot_order_fall_back(self):
         def cls(name, *bases):
@@ -109,32 +94,10 @@ class Classes(HostTestCase):
         self.assertEqual(consistent([x, y]), (x,))
         self.assertEqual(consistent([y, b, x]), (y, b))
 
-    def test_package_function(self):
-        self.assertIsNotNone(self.types().MetaPackage())
-
-    def test_unknown_attributes(self):
+    def test_dir_and_help_of_an_object_show_host_members(self):
         ax = self.axis()
-        with self.assertRaises(AttributeError):
-            ax.NoSuchMember
-        with self.assertRaises(AttributeError):
-            ax.NoSuchMember = 1
-
-    def test_immutable_view_refuses_writes(self):
-        iax = self.types().ImmutableAxis.cast(self.axis(dimensions=3))
-        with self.assertRaises(quillon.HostError) as cm:
-            iax.Dimensions = 5
-        self.assertIn("You cannot modify an immutable object", cm.exception.message)
-        self.assertEqual(iax.Dimensions, 3)
-
-    def test_dir_and_help_show_host_members(self):
-        T = self.types()
-        ax = self.axis()
-        for names in (dir(ax), dir(T.Axis)):
-            self.assertIn("Dimensions", names)
-            self.assertIn("getMetaType", names)
-            self.assertNotIn("__init__", names)
-        self.assertIn("getMetaType(", T.Axis.getMetaType.__doc__)
-        self.assertIn("Dimensions: int32 scalar", T.Axis.__doc__)
+        self.assertIn("Dimensions", dir(ax))
+        self.assertNotIn("__init__", dir(ax))
         self.assertIn("getMetaType(", ax.getMetaType.__doc__)
 
 
@@ -145,21 +108,21 @@ class CompiledMembers(HostTestCase):
     def test_members_bound_or_looked_up_behave_like_python_ones(self):
         T, ax = self.types(), self.axis(3, "speed")
         prop = T.Axis.__dict__["Dimensions"]
-        self.assertEqual(prop.__get__(ax, T.Axis), 3)
-        self.assertIs(prop.__get__(None, T.Axis), prop)
+        self.assertIs(T.Axis.Dimensions, prop)
         self.assertEqual(prop.__doc__, "Dimensions: int32 scalar")
-        prop.__set__(ax, 5)
-        self.assertEqual(getattr(ax, "Dimensions"), 5)
-        setattr(ax, "Name", "other")
-        self.assertEqual(ax.Name, "other")
+        ax.Name = "other"
+        self.assertEqual((ax.Dimensions, ax.Name), (3, "other"))
         bound = ax.getMetaType  # kept, then called: a bound method
-        self.assertEqual(bound(), ax.getMetaType())
+        self.assertIs(bound(), ax.getMetaType())
         self.assertEqual(bound.__name__, "getMetaType")
         self.assertIs(bound.__self__, ax)
-        self.assertEqual(T.Axis.getMetaType(ax), ax.getMetaType())
 
     def test_misuse_gives_python_errors_and_changes_nothing(self):
         T, ax = self.types(), self.axis(3, "speed")
+        with self.assertRaises(AttributeError):
+            ax.NoSuchMember
+        with self.assertRaises(AttributeError):
+            ax.NoSuchMember = 1
         with self.assertRaises(AttributeError):
             del ax.Dimensions
         with self.assertRaises(TypeError):
@@ -168,6 +131,8 @@ class CompiledMembers(HostTestCase):
             T.Axis.__dict__["getMetaType"]()  # no object to call it on
         with self.assertRaises(quillon.ArgumentError):
             ax.Dimensions = object()
+        with self.assertRaises(quillon.ArgumentError):
+            ax.cast(1, 2, 3)
         # A wrapper made by hand has no host object behind it.
         bare = object.__new__(T.Axis)
         with self.assertRaises(AttributeError):
@@ -178,24 +143,8 @@ class CompiledMembers(HostTestCase):
             bare.getMetaType()
         self.assertEqual(ax.Dimensions, 3)
 
-    def test_host_errors_keep_their_types_and_texts(self):
-        ax = self.axis(3, "speed")
-        table = self.types().LookupTableType(self.model())
-        with self.assertRaises(quillon.HostError) as cm:
-            table.Dimensions = 2  # read-only: the number of axes
-        self.assertIn("You cannot set a read-only property", cm.exception.message)
-        self.assertEqual(table.Dimensions, 0)
-        with self.assertRaises(quillon.ArgumentError):
-            ax.cast(1, 2, 3)
-
 
 class IdentityAndRelease(HostTestCase):
-    def test_same_host_object_same_python_object(self):
-        m = self.model()
-        ax = self.types().Axis(m, 1, "a")
-        self.assertIs(ax.getMetaType(), ax.getMetaType())
-        self.assertIs(self.types().ImmutableAxis.cast(ax), self.types().ImmutableAxis.cast(ax))
-
     def test_dropping_the_last_reference_releases_the_host_object(self):
         before = live_counts()
         m = self.model()
@@ -209,12 +158,6 @@ class IdentityAndRelease(HostTestCase):
         self.assertEqual(live_counts()["model objects"], during["model objects"])
         self.assertEqual(axes[0].Dimensions, 0)
         del axes
-        self.assertEqual(live_counts(), before)
-
-    def test_counters_reach_zero(self):
-        ax = self.axis()
-        self.assertGreater(quillon.counters()["host objects"], 0)
-        del ax
         counts = live_counts()
         for name in ("host objects", "bindings", "model objects"):
             self.assertEqual(counts[name], 0, name)

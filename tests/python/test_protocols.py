@@ -6,11 +6,9 @@ import unittest
 import quillon
 from helpers import HostTestCase
 
-TYPES = "Zorvan.metamodel.types"
-
 
 class Comparisons(HostTestCase):
-    def test_eq_ne_call_the_host(self):
+    def test_eq_ne_call_the_host_and_python_values_are_never_equal(self):
         ax = self.axis()
         iax = self.types().ImmutableAxis.cast(ax)
         # Two views of one element: different host objects, equal for the host.
@@ -20,37 +18,22 @@ class Comparisons(HostTestCase):
         other = self.types().Axis(self.model(), 1, "other")
         self.assertFalse(ax == other)
         self.assertTrue(ax != other)
-
-    def test_python_values_compare_by_identity(self):
-        ax = self.axis()
         self.assertFalse(ax == 3)
         self.assertTrue(ax != "speed")
-        self.assertNotIn(ax, [1, "x"])
         with self.assertRaises(TypeError):
-            hash(ax)  # equal objects may be different objects
+            ax < ax  # the host has no ordering for it
 
-    def test_without_host_ordering_python_refuses(self):
-        ax = self.axis()
-        with self.assertRaises(TypeError):
-            ax < ax
-
-
-class Text(HostTestCase):
     def test_str_is_the_host_text_and_repr_the_class(self):
         ax = self.axis()
-        text = str(ax)
-        self.assertIsInstance(text, str)
-        self.assertEqual(text, ax.toString())
+        self.assertEqual(str(ax), ax.toString())
         self.assertEqual(repr(ax.SymbolicDimensions), "<Ozo.SequenceOfString object>")
 
 
 class Sequences(HostTestCase):
     def filled(self, *items):
         ax = self.axis()
-        seq = ax.SymbolicDimensions
-        for item in items:
-            seq.append(item)
-        return ax, seq
+        ax.SymbolicDimensions.extend(items)
+        return ax, ax.SymbolicDimensions
 
     def test_live_sequences_keep_identity(self):
         ax, seq = self.filled("a")
@@ -59,29 +42,8 @@ class Sequences(HostTestCase):
         params = self.types().Axis(m, 1, "b").SwGenericAxisParamType
         param = self.types().SwGenericAxisParamType(m)
         params.append(param)
-        self.assertEqual(len(params), 1)
         self.assertIs(params[0], param)
         self.assertEqual(list(params), [param])
-
-    def test_indexing(self):
-        _, seq = self.filled("a", "b", "c")
-        self.assertEqual(len(seq), 3)
-        self.assertEqual((seq[0], seq[2], seq[-1], seq[-3]), ("a", "c", "c", "a"))
-        self.assertEqual(seq[::-1], ["c", "b", "a"])
-        self.assertEqual(seq[1:], ["b", "c"])
-        for bad in (3, -4, 100):
-            with self.subTest(index=bad), self.assertRaises(IndexError):
-                seq[bad]
-        with self.assertRaises(TypeError):
-            seq["0"]
-
-    def test_iteration(self):
-        _, seq = self.filled("x", "y")
-        self.assertEqual(list(seq), ["x", "y"])
-        empty = self.axis().SymbolicDimensions
-        self.assertEqual(list(empty), [])
-        self.assertEqual(len(empty), 0)
-        self.assertFalse(empty)
 
     def test_iteration_reads_the_size_at_the_ends_only(self):
         _, seq = self.filled("a", "b", "c")
@@ -99,27 +61,16 @@ class Sequences(HostTestCase):
             next(walk)
         self.assertIn("sequence index out of bounds", cm.exception.message)
 
-    def test_membership_asks_the_host(self):
+    def test_lookups_ask_the_host(self):
         _, seq = self.filled("x", "y")
-        self.assertIn("y", seq)
-        self.assertNotIn("z", seq)
         # The host's contains, not a walk comparing items: an element of the
         # wrong type is refused, not compared.
         with self.assertRaises(quillon.ArgumentError):
             3 in seq
-        m = self.model()
-        params = self.types().Axis(m, 1, "b").SwGenericAxisParamType
-        param = self.types().SwGenericAxisParamType(m)
-        self.assertNotIn(param, params)
-        params.append(param)
-        self.assertIn(param, params)
-
-    def test_host_positions_are_one_based(self):
-        _, seq = self.filled("first")
-        self.assertEqual(seq.at(1), "first")
-        with self.assertRaises(quillon.HostError) as cm:
-            seq.at(0)
-        self.assertIn("sequence index must be positive", cm.exception.message)
+        with self.assertRaises(quillon.ArgumentError):
+            seq.count(3)
+        with self.assertRaises(TypeError):
+            seq["0"]
 
     def test_refused_element_leaves_sequence_unchanged(self):
         _, seq = self.filled("a")
@@ -130,15 +81,6 @@ class Sequences(HostTestCase):
         self.assertEqual(list(seq), ["a"])
 
 
-class PythonSequences(HostTestCase):
-    """The Python sequence protocols over the host's sequence methods."""
-
-    def strings(self, *items):
-        ax = self.axis()
-        seq = ax.SymbolicDimensions
-        seq.extend(items)
-        return ax, seq
-
     def elements(self, n):
         m = self.model()
         ax = self.types().Axis(m, 1, "a")
@@ -147,7 +89,7 @@ class PythonSequences(HostTestCase):
         return ax, ax.SwGenericAxisParamType, made
 
     def test_modifiable_and_read_only_views(self):
-        ax, seq = self.strings("a")
+        ax, seq = self.filled("a")
         view = self.types().ImmutableAxis.cast(ax).SymbolicDimensions
         self.assertIsInstance(seq, abc.MutableSequence)
         self.assertIsInstance(view, abc.Sequence)
@@ -160,44 +102,23 @@ class PythonSequences(HostTestCase):
         self.assertFalse(hasattr(view, "append"))
         seq.append("b")
         self.assertEqual(view, ["a", "b"])  # a live view of the same collection
-        self.assertEqual(list(reversed(view)), ["b", "a"])
-        self.assertEqual((view.index("b"), view.count("a")), (1, 1))
-
-    def test_insert_is_python_s_and_the_host_s_stays_reachable(self):
-        _, seq = self.strings("b")
-        seq.insert(0, "a")
-        seq.insert(100, "z")
-        seq.insert(-100, "0")
-        self.assertEqual(seq, ["0", "a", "b", "z"])
-        quillon.invoke(seq, "insert", 1, "first")  # the host's: 1-based
-        self.assertEqual(seq[0], "first")
-        with self.assertRaises(quillon.HostError) as cm:
-            quillon.invoke(seq, "insert", 0, "x")
-        self.assertIn("sequence index must be positive", cm.exception.message)
-        with self.assertRaises(TypeError):
-            quillon.invoke(["a"], "insert", 1, "x")
 
     def test_equality_is_content_and_eq_the_collection(self):
-        ax, seq = self.strings("a", "b")
-        _, twin = self.strings("a", "b")
-        self.assertTrue(seq == ["a", "b"] and seq == ("a", "b") and seq == twin)
+        ax, seq = self.filled("a", "b")
+        _, twin = self.filled("a", "b")
+        self.assertTrue(seq == twin)
         self.assertFalse(seq != twin)
         self.assertFalse(seq.eq(twin))  # the host's: the same collection or not
         self.assertTrue(seq.eq(ax.SymbolicDimensions))
-        self.assertNotEqual(seq, ["a"])
         self.assertNotEqual(seq, ["a", "c"])
         self.assertNotEqual(seq, "ab")  # text is not a sequence of items here
         self.assertNotEqual(seq, None)
-        with self.assertRaises(quillon.ArgumentError):
-            seq.count(3)  # lookups ask the host's contains first, as `in` does
-        with self.assertRaises(TypeError):
-            hash(seq)
         _, params, made = self.elements(2)
         self.assertEqual(params, made)
         self.assertEqual(params, [self.types().ImmutableSwGenericAxisParamType.cast(p) for p in made])
 
     def test_edits_read_their_argument_once(self):
-        _, seq = self.strings("a", "b")
+        _, seq = self.filled("a", "b")
         seq.extend(seq)
         self.assertEqual(seq, ["a", "b", "a", "b"])
         seq[1:3] = seq

@@ -1,157 +1,249 @@
 """Random edit programs on live sequences, checked step by step against a
 plain Python list: through the host's methods (1-based, refused with the
-bounds messages) and through Python's list protocol (0-based, IndexError and
-ValueError as a list raises them); a refused edit changes nothing."""
+position messages) and through Python's list protocol (0-based, IndexError
+and ValueError as a list raises them); a refused edit changes nothing."""
 
 import operator
 import unittest
 
-from hypothesis import settings, strategies as st
-from hypothesis.stateful import RuleBasedStateMachine, initialize, invariant, rule
+from hypothesis import strategies as st
+from hypothesis.stateful import RuleBasedStateMachine, initialize, invariant, precondition, rule
 
 import helpers
 import quillon
-from helpers import BOUNDS, EMPTY, POSITIVE, HostTestCase, host
+from helpers import BOUNDS, EMPTY, POSITIVE, host, leak_checked
 
-SOURCE = "ozo/kernel/containers/sequence/list/ListQImplForPrimitives"
-
-words = st.sampled_from(["a", "b", "", "\ufeffx", "\U0001F600"])
-positions = st.integers(min_value=-2, max_value=8)
-
-
-def refused(call, message):
-    helpers.refused(call, message, SOURCE)
+positions = st.integers(min_value=-1, max_value=8)
+item_tokens = st.integers(min_value=0, max_value=11)
+CHANGED = "the sequence was changed after the cursor was made"
+SHIFT = {"Bit": 0, "Byte": 3, "KB": 13}
 
 
-class StringSequenceMachine(RuleBasedStateMachine):
-    """`Axis.SymbolicDimensions` against a list of str; 1-based host positions."""
+class HostSequenceRules(RuleBasedStateMachine):
+    """Subclasses make the sequence, list the items it may hold (plain Python
+    values), turn one into a host value and say how it reads back as text and
+    which items the model holds equal; a unique sequence quietly refuses an
+    item equal to one it holds."""
+
+    ITEMS = ()
+    SOURCE = ""
+    unique = False
+
+    def make(self):
+        raise NotImplementedError
+
+    def value(self, item):
+        return item
+
+    def text(self, item):
+        return item
+
+    def equal(self, a, b):
+        return a == b
+
+    def changed(self):
+        """Called after every edit that changed the content."""
 
     @initialize()
     def start(self):
-        types = host.package("Zorvan.metamodel.types")
-        self.model = host.package("Ozo").Model()
-        self.axis = types.Axis(self.model, 1, "n")
-        self.seq = self.axis.SymbolicDimensions
+        self.seq = self.make()
         self.expected = []
 
-    @rule(v=words)
-    def push_back(self, v):
-        self.seq.push_back(v)
-        self.expected.append(v)
+    def item(self, token):
+        return self.ITEMS[token % len(self.ITEMS)]
 
-    @rule(v=words)
-    def push_front(self, v):
-        self.seq.push_front(v)
-        self.expected.insert(0, v)
+    def refused(self, call, message):
+        helpers.refused(call, message, self.SOURCE)
 
-    @rule(i=positions, v=words)
-    def insert(self, i, v):
-        # The host's 1-based insert; the Python name is list.insert's.
-        def host_insert():
-            quillon.invoke(self.seq, "insert", i, v)
+    def at_position(self, i, extra, call):
+        """Calls the host at position i, valid from 1 to the size plus `extra`;
+        False when the host refused it as it must."""
         if i < 1:
-            refused(host_insert, POSITIVE)
-        elif i > len(self.expected) + 1:
-            refused(host_insert, BOUNDS)
+            self.refused(call, POSITIVE)
+        elif i > len(self.expected) + extra:
+            self.refused(call, BOUNDS)
         else:
-            host_insert()
-            self.expected.insert(i - 1, v)
+            call()
+            return True
+        return False
+
+    def put(self, index, item, replacing=False):
+        others = [x for k, x in enumerate(self.expected) if not (replacing and k == index)]
+        if self.unique and any(self.equal(x, item) for x in others):
+            return
+        if replacing:
+            self.expected[index] = item
+        else:
+            self.expected.insert(index, item)
+        self.changed()
+
+    @rule(t=item_tokens)
+    def push_back(self, t):
+        self.seq.push_back(self.value(self.item(t)))
+        self.put(len(self.expected), self.item(t))
+
+    @rule(t=item_tokens)
+    def push_front(self, t):
+        self.seq.push_front(self.value(self.item(t)))
+        self.put(0, self.item(t))
+
+    @rule(i=positions, t=item_tokens)
+    def insert(self, i, t):
+        # The host's 1-based insert; the Python name is list.insert's.
+        item = self.item(t)
+        if self.at_position(i, 1, lambda: quillon.invoke(self.seq, "insert", i, self.value(item))):
+            self.put(i - 1, item)
 
     @rule(i=positions)
     def erase(self, i):
-        if i < 1:
-            refused(lambda: self.seq.erase(i), POSITIVE)
-        elif i > len(self.expected):
-            refused(lambda: self.seq.erase(i), BOUNDS)
-        else:
-            self.seq.erase(i)
+        if self.at_position(i, 0, lambda: self.seq.erase(i)):
             del self.expected[i - 1]
+            self.changed()
 
-    @rule(i=positions, v=words)
-    def replace(self, i, v):
-        if i < 1:
-            refused(lambda: self.seq.replace(i, v), POSITIVE)
-        elif i > len(self.expected):
-            refused(lambda: self.seq.replace(i, v), BOUNDS)
+    @rule(i=positions, t=item_tokens)
+    def replace(self, i, t):
+        item = self.item(t)
+        if self.at_position(i, 0, lambda: self.seq.replace(i, self.value(item))):
+            self.put(i - 1, item, replacing=True)
+
+    def pop(self, call, index):
+        if not self.expected:
+            self.refused(call, EMPTY)
         else:
-            self.seq.replace(i, v)
-            self.expected[i - 1] = v
+            call()
+            self.expected.pop(index)
+            self.changed()
 
     @rule()
     def pop_back(self):
-        if not self.expected:
-            refused(self.seq.pop_back, EMPTY)
-        else:
-            self.seq.pop_back()
-            self.expected.pop()
+        self.pop(self.seq.pop_back, -1)
 
     @rule()
     def pop_front(self):
-        if not self.expected:
-            refused(self.seq.pop_front, EMPTY)
-        else:
-            self.seq.pop_front()
-            self.expected.pop(0)
+        self.pop(self.seq.pop_front, 0)
 
-    @rule(v=words)
-    def remove_all(self, v):
-        count = self.expected.count(v)
-        assert self.seq.removeAll(v) == count
-        self.expected = [x for x in self.expected if x != v]
+    @rule(t=item_tokens)
+    def remove_all(self, t):
+        item = self.item(t)
+        kept = [x for x in self.expected if not self.equal(x, item)]
+        assert self.seq.removeAll(self.value(item)) == len(self.expected) - len(kept)
+        if len(kept) < len(self.expected):
+            self.expected = kept
+            self.changed()
+
+    @rule(i=positions)
+    def at(self, i):
+        def read():
+            assert str(self.seq.at(i)) == self.text(self.expected[i - 1])
+        self.at_position(i, 0, read)
+
+    @rule()
+    def walk_with_a_cursor(self):
+        cursor, end, seen = self.seq.begin(), self.seq.end(), []
+        while not cursor.eq(end):
+            seen.append(str(cursor.item()))
+            cursor.getNext()
+        assert seen == [self.text(x) for x in self.expected]
+        self.refused(cursor.getNext, BOUNDS)
+        self.refused(cursor.item, BOUNDS)
+
+    @invariant()
+    def same_content(self):
+        if hasattr(self, "seq"):
+            assert self.seq.size() == len(self.expected)
+            assert [str(x) for x in self.seq] == [self.text(x) for x in self.expected]
+
+    def teardown(self):
+        self.__dict__.clear()
+
+
+class StringSequenceMachine(HostSequenceRules):
+    """`Axis.SymbolicDimensions` against a list of str."""
+
+    ITEMS = ["a", "b", "", "\ufeffx", "\U0001F600"]
+    SOURCE = "ozo/kernel/containers/sequence/list/ListQImplForPrimitives"
+
+    def make(self):
+        self.axis = host.package("Zorvan.metamodel.types").Axis(host.package("Ozo").Model(), 1, "n")
+        return self.axis.SymbolicDimensions
 
     @rule()
     def clear(self):
         self.seq.clear()
         self.expected = []
 
-    @rule(i=positions)
-    def at(self, i):
-        if 1 <= i <= len(self.expected):
-            assert self.seq.at(i) == self.expected[i - 1]
+
+StringSequenceEdits = leak_checked(StringSequenceMachine, examples=60, steps=30)
+
+
+# ---- value lists of DataSize: equality is the model's (8 Bit == 1 Byte), a
+# unique list quietly refuses equal values, a cursor made before a change
+# refuses to read.
+
+class ValueListMachine(HostSequenceRules):
+    ITEMS = [(n, unit) for n in range(4) for unit in sorted(SHIFT)]
+    SOURCE = "ozo/export/include/ozo/kernel/containers/sequence/multi_index/MultiIndexImplForPrimitives"
+
+    def make(self):
+        self.types = host.package("Zorvan.metamodel.types")
+        self.cursor = None  # a cursor taken before the last change, if any
+        cls = self.types.SequenceOfDataSize
+        return (cls.makeUnique if self.unique else cls.make)(host.package("Ozo").Model())
+
+    def value(self, item):
+        return self.types.DataSize(item[0], getattr(self.types.DataSizeUnitKind, item[1])())
+
+    def text(self, item):
+        return "%d %s" % item
+
+    def equal(self, a, b):
+        return a[0] << SHIFT[a[1]] == b[0] << SHIFT[b[1]]
+
+    def changed(self):
+        if self.cursor is not None:
+            self.refused(self.cursor.item, CHANGED)
+            self.cursor = None
+
+    @rule(i=positions, n=st.integers(min_value=0, max_value=3))
+    def erase_range(self, i, n):
+        first = i - 1
+        if not 0 <= first <= len(self.expected):
+            return
+        last = min(first + n, len(self.expected))
+        a, b = self.seq.begin(), self.seq.begin()
+        for _ in range(first):
+            a.getNext()
+        for _ in range(last):
+            b.getNext()
+        after = self.seq.erase(a, b)
+        del self.expected[first:last]
+        if last > first:
+            self.changed()
+        if first < len(self.expected):
+            assert str(after.item()) == self.text(self.expected[first])
         else:
-            refused(lambda: self.seq.at(i), POSITIVE if i < 1 else BOUNDS)
+            self.refused(after.item, BOUNDS)
 
+    @precondition(lambda self: self.cursor is None)
     @rule()
-    def walk_with_a_cursor(self):
-        cursor, end, seen = self.seq.begin(), self.seq.end(), []
-        while not cursor.eq(end):
-            seen.append(cursor.item())
-            cursor.getNext()
-        assert seen == self.expected
-        refused(cursor.getNext, BOUNDS)
-
-    @invariant()
-    def same_content(self):
-        if hasattr(self, "seq"):
-            assert self.seq.size() == len(self.expected)
-            assert list(self.seq) == self.expected
-            # A second view of the same collection sees the same content.
-            assert list(self.axis.SymbolicDimensions) == self.expected
-
-    def teardown(self):
-        self.__dict__.clear()
+    def keep_a_cursor(self):
+        self.cursor = self.seq.begin()
 
 
-# Reproducible and bounded: the same programs on every run.
-StringSequenceMachine.TestCase.settings = settings(max_examples=60, stateful_step_count=30, deadline=None,
-                                                   derandomize=True, database=None)
+class UniqueValueListMachine(ValueListMachine):
+    unique = True
 
 
-class StringSequenceEdits(StringSequenceMachine.TestCase, HostTestCase):
-    """The machine's programs, with the leak check of every host test."""
-
-    def setUp(self):
-        HostTestCase.setUp(self)
-
-    def tearDown(self):
-        HostTestCase.tearDown(self)
+ValueListEdits = leak_checked(ValueListMachine, examples=25, steps=25)
+UniqueValueListEdits = leak_checked(UniqueValueListMachine, examples=25, steps=25)
 
 
 # ---- the same sequences through Python's list protocol ----------------------
 
 indices = st.integers(min_value=-6, max_value=6)
 bounds = st.one_of(st.none(), indices)
-steps = st.sampled_from([None, 1, 2, 3, -1, -2])
+slices = st.builds(slice, bounds, bounds, st.sampled_from([None, 1, 2, 3, -1, -2]))
+keys = st.one_of(indices, slices)
 tokens = st.integers(min_value=0, max_value=3)
 token_lists = st.lists(tokens, max_size=4)
 
@@ -163,19 +255,10 @@ class PythonProtocolMachine(RuleBasedStateMachine):
     as it was; otherwise both must give the same result. Values that the host
     refuses must leave the sequence unchanged, whichever edit they were in.
 
-    Subclasses say where the sequence lives and which values it holds."""
-
-    def make(self):
-        """The owner (kept alive) and its live sequence."""
-        raise NotImplementedError
-
-    def new_value(self, token):
-        """A value to put into the sequence."""
-        raise NotImplementedError
-
-    def bad_values(self):
-        """Values the host refuses as items, each with the error it raises."""
-        raise NotImplementedError
+    Subclasses say where the sequence lives and which values it holds:
+    `make` gives the owner (kept alive) and its live sequence, `new_value` a
+    value to put in, `bad_values` values the host refuses as items, each with
+    the error it raises."""
 
     def probe(self, token):
         # Present items as often as absent ones.
@@ -201,31 +284,23 @@ class PythonProtocolMachine(RuleBasedStateMachine):
         assert op(self.seq) == want
         self.expected = trial
 
-    @rule(i=indices)
-    def get(self, i):
-        self.both(lambda s: s[i])
-
-    @rule(a=bounds, b=bounds, step=steps)
-    def get_slice(self, a, b, step):
-        self.both(lambda s: list(s[a:b:step]))
+    @rule(k=keys)
+    def get(self, k):
+        self.both(lambda s: s[k])
 
     @rule(i=indices, t=tokens)
     def set(self, i, t):
         v = self.new_value(t)
         self.both(lambda s: operator.setitem(s, i, v))
 
-    @rule(a=bounds, b=bounds, step=steps, ts=token_lists)
-    def set_slice(self, a, b, step, ts):
+    @rule(k=slices, ts=token_lists)
+    def set_slice(self, k, ts):
         values = [self.new_value(t) for t in ts]
-        self.both(lambda s: operator.setitem(s, slice(a, b, step), values))
+        self.both(lambda s: operator.setitem(s, k, values))
 
-    @rule(i=indices)
-    def delete(self, i):
-        self.both(lambda s: operator.delitem(s, i))
-
-    @rule(a=bounds, b=bounds, step=steps)
-    def delete_slice(self, a, b, step):
-        self.both(lambda s: operator.delitem(s, slice(a, b, step)))
+    @rule(k=keys)
+    def delete(self, k):
+        self.both(lambda s: operator.delitem(s, k))
 
     @rule(i=st.integers(min_value=-9, max_value=9), t=tokens)
     def insert(self, i, t):
@@ -337,23 +412,9 @@ class ElementProtocolMachine(PythonProtocolMachine):
                 (other_model, quillon.HostError), (None, quillon.HostError)]
 
 
-def run_with_leak_check(machine):
-    machine.TestCase.settings = settings(max_examples=40, stateful_step_count=25, deadline=None,
-                                         derandomize=True, database=None)
-
-    class Case(machine.TestCase, HostTestCase):
-        def setUp(self):
-            HostTestCase.setUp(self)
-
-        def tearDown(self):
-            HostTestCase.tearDown(self)
-    Case.__name__ = Case.__qualname__ = machine.__name__.replace("Machine", "Edits")
-    return Case
-
-
-StringProtocolEdits = run_with_leak_check(StringProtocolMachine)
-RealProtocolEdits = run_with_leak_check(RealProtocolMachine)
-ElementProtocolEdits = run_with_leak_check(ElementProtocolMachine)
+StringProtocolEdits = leak_checked(StringProtocolMachine, examples=40, steps=25)
+RealProtocolEdits = leak_checked(RealProtocolMachine, examples=40, steps=25)
+ElementProtocolEdits = leak_checked(ElementProtocolMachine, examples=40, steps=25)
 
 
 if __name__ == "__main__":
