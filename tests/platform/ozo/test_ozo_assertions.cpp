@@ -62,13 +62,8 @@ TEST(Assertions, FormattingFailureClearsTheWholeBuffer) {
 
 // An empty object handle's message is checked with the values and elements.
 TEST(Assertions, EmptyModelHandleReportsTheNullRefMessage) {
-  try {
-    (void)Ozo::Model().checkedModel();
-    FAIL() << "no exception";
-  } catch (Ozo::Exception const& e) {
-    EXPECT_STREQ(e.what(),
-                 "Assertion failed: Cannot access NULL ref. Use isValid() before calling methods at ozo/Ozo/Model_h:84: ");
-  }
+  EXPECT_EQ(testsupport::errorOf<Ozo::Exception>([] { (void)Ozo::Model().checkedModel(); }),
+            "Assertion failed: Cannot access NULL ref. Use isValid() before calling methods at ozo/Ozo/Model_h:84: ");
 }
 
 TEST(Assertions, OutOfMemoryIsACopyableBadAlloc) {

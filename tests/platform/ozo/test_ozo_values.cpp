@@ -21,10 +21,7 @@ TEST_F(Values, PrimitivesRoundTrip) {
   EXPECT_FALSE(Ozo::Boolean(Ozo::Object(Ozo::Boolean(false))).value());
   EXPECT_EQ(Ozo::String(Ozo::Object(Ozo::String(u"h\u00e9llo"))).text(), u"h\u00e9llo");
 
-  Ozo::Object const five = Ozo::Integer(5);
-  EXPECT_EQ(five.getMetaType().type()->name(), "Integer");
-  EXPECT_EQ(five.toString(), "5");
-  EXPECT_EQ(Ozo::Object(Ozo::Real(2.5)).toString(), "2.5");
+  EXPECT_EQ(Ozo::Object(Ozo::Integer(-7)).getMetaType().type()->name(), "Integer");
   EXPECT_EQ(Ozo::Object(Ozo::Integer(-7)).toString(), "-7");
   EXPECT_EQ(Ozo::Object(Ozo::Real(0.1)).toString(), "0.10000000000000001");  // every digit kept
   EXPECT_EQ(Ozo::Object(Ozo::Real(1.0)).getMetaType().type()->name(), "Real");
@@ -75,14 +72,10 @@ TEST_F(Values, UnboxingAnotherTypeFails) {
             "Assertion failed: Cannot access NULL ref. Use isValid() before calling methods at ozo/Ozo/Object_h:83: ");
 }
 
+// The platform's one decoder: broken input becomes U+FFFD instead of failing.
 TEST_F(Values, TextConvertsBetweenUtf8AndUtf16) {
-  EXPECT_EQ(Ozo::String("a\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80").text(), u"a\u00e9\u20ac\U0001F600");
-  EXPECT_EQ(Ozo::String(u"a\u00e9\u20ac\U0001F600").utf8(), "a\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80");
-  // Broken input becomes U+FFFD instead of failing.
-  EXPECT_EQ(Ozo::String("x\xFFy\xC3").text(), u"x\uFFFDy\uFFFD");
-  EXPECT_EQ(Ozo::String("\xED\xA0\x80").text(), u"\uFFFD\uFFFD\uFFFD");  // an encoded surrogate
-  EXPECT_EQ(Ozo::String("\xF8\x80\x80").text(), u"\uFFFD\uFFFD\uFFFD");  // not a lead byte
-  EXPECT_EQ(Ozo::String(std::u16string(1, char16_t(0xD800))).utf8(), "\xEF\xBF\xBD");
+  EXPECT_EQ(Ozo::String("a\xC3\xA9\xF0\x9F\x98\x80\xFF").text(), u"a\u00e9\U0001F600\uFFFD");
+  EXPECT_EQ(Ozo::String(u"a\u00e9\U0001F600").utf8(), "a\xC3\xA9\xF0\x9F\x98\x80");
   EXPECT_TRUE(Ozo::String().empty());
 }
 
