@@ -12,25 +12,12 @@
 namespace {
 
 namespace types = Zorvan::metamodel::types;
-namespace foundation = Zorvan::metamodel::foundation;
 using ozotest::failure;
 
 class RecordLayout : public ozotest::LiveCountTest {
  protected:
   Ozo::Model const m = Ozo::Model::create();
 };
-
-TEST_F(RecordLayout, ClassDefinition) {
-  Ozo::ImmutableClass const cls = types::ImmutableSwRecordLayout::MetaClass();
-  EXPECT_EQ(cls.cls()->qualifiedName(), "Zorvan.metamodel.types.SwRecordLayout");
-  EXPECT_EQ(cls.cls()->superclass(), foundation::ImmutablePackageableElement::MetaClass().get());
-  std::vector<std::string> names;
-  for (auto* p : cls.cls()->ownProperties()) names.push_back(p->def().name);
-  EXPECT_EQ(names, (std::vector<std::string>{"LookupTableType", "SharedAxisType", "SwRecordLayoutGroup", "String"}));
-  bool listed = false;
-  for (auto* c : types::MetaPackage().package()->classes()) listed = listed || c == cls.get();
-  EXPECT_TRUE(listed) << "the package lists SwRecordLayout";
-}
 
 TEST_F(RecordLayout, SharedAxisTypeFromLayoutAxisAndName) {
   types::SwRecordLayout const layout = types::SwRecordLayout::create(m);
