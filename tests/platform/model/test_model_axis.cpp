@@ -5,7 +5,6 @@
 
 #include "platform/ozo/TestClasses.hpp"
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -16,12 +15,6 @@ namespace foundation = Zorvan::metamodel::foundation;
 using types::Axis;
 using types::ImmutableAxis;
 using ozotest::failure;
-
-std::vector<std::string> propertyNames(Ozo::NSInterface::ClassIntf const* c) {
-  std::vector<std::string> r;
-  for (auto* p : c->ownProperties()) r.push_back(p->def().name);
-  return r;
-}
 
 class Facades : public ozotest::LiveCountTest {
  protected:
@@ -38,37 +31,21 @@ TEST_F(Facades, CreationOperations) {
   EXPECT_EQ(speed.toString(), "Zorvan.metamodel.types.Axis \"speed\"");
   EXPECT_EQ(m.get()->elements().size(), 2u);
   EXPECT_EQ(types::Integer::create(m, Ozo::String("i")).getName().utf8(), "i");
-
-  m.get()->setReadOnly(true);
-  EXPECT_EQ(failure([&] { Axis::create(m, Ozo::Integer(1), Ozo::String("x")); }),
-            "Assertion failed: Model \"" + m.get()->name() + "\" is read-only at ozo/Ozo/DeviantAssertions_h:57: ");
-  EXPECT_EQ(m.get()->elements().size(), 3u);
 }
 
-TEST_F(Facades, HostNamesAndMetaClass) {
+// The meta class of every handle, and the ancestors nearest first.
+TEST_F(Facades, MetaClassAndAncestors) {
   Ozo::ImmutableClass const cls = ImmutableAxis::MetaClass();
   EXPECT_EQ(a.getMetaType().get(), cls.get());
   EXPECT_EQ(Axis::MetaClass().get(), cls.get());
   EXPECT_EQ(cls.cls()->qualifiedName(), "Zorvan.metamodel.types.Axis");
-  EXPECT_EQ(propertyNames(cls.cls()), (std::vector<std::string>{"BaseType", "SharedAxis", "Dimensions",
-                                                                 "InputVariableType", "SymbolicDimensions",
-                                                                 "SwGenericAxisParamType", "Vf"}));
-  // Ancestors, nearest first; each class lists only its own properties.
   auto const* named = cls.cls()->superclass();
   EXPECT_EQ(named, foundation::ImmutableNamedElement::MetaClass().get());
-  EXPECT_EQ(propertyNames(named), (std::vector<std::string>{"Name", "Visibility", "ClientDependency", "Namespace"}));
   EXPECT_EQ(named->superclass()->superclass(), Ozo::ImmutableClassObject::MetaClass().get());
   // The value type chain: PrimitiveType -> ValueType -> Namespace -> NamedElement.
   EXPECT_EQ(types::ImmutablePrimitiveType::MetaClass().cls()->superclass()->superclass()->name(), "Namespace");
-}
-
-TEST_F(Facades, MetaPackagesListTheirClasses) {
-  std::vector<std::string> names;
-  for (auto* c : types::MetaPackage().package()->classes()) names.push_back(c->name());
-  for (char const* n : {"PrimitiveType", "Real", "Integer", "SharedAxisType", "SwGenericAxisParamType", "Axis"})
-    EXPECT_NE(std::find(names.begin(), names.end(), n), names.end()) << n;
-  foundation::initialize();
-  EXPECT_EQ(Ozo::metaPackage("Zorvan.metamodel.foundation").package()->classes().size(), 7u);
+  EXPECT_EQ(types::ImmutableSwRecordLayout::MetaClass().cls()->superclass(),
+            foundation::ImmutablePackageableElement::MetaClass().get());
 }
 
 TEST_F(Facades, ElementPropertiesCheckTheirClass) {
@@ -123,10 +100,6 @@ TEST_F(Facades, SequencesOfAxis) {
   // A derived collection is named after the class that declares it.
   EXPECT_STREQ(a.getOwnedElement().get()->getKovoName(true),
                "Zorvan.metamodel.foundation.ImmutableSequenceOfImmutableElement");
-  EXPECT_EQ(failure([&] { a.getSwGenericAxisParamType().get()->insert(0, Axis::create(m)); }),
-            "Assertion failed: Value for Axis.SwGenericAxisParamType must be a "
-            "Zorvan.metamodel.types.SwGenericAxisParamType, got Zorvan.metamodel.types.Axis at "
-            "ozo/Ozo/ClassObject:268: ");
 }
 
 TEST_F(Facades, NamespacesOwnNamedElements) {

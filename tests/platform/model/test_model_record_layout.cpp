@@ -1,6 +1,7 @@
 // SwRecordLayout and SharedAxisType through their own headers: the cyclic
 // group (SwRecordLayout <-> SharedAxisType <-> Axis) entered from a header
-// other than Axis's, and the element-taking creation operation.
+// other than Axis's, the element-taking creation operation, and a long
+// chain of models.
 #include <types/SwRecordLayout.hpp>
 
 #include "platform/ozo/TestClasses.hpp"
@@ -12,25 +13,12 @@
 namespace {
 
 namespace types = Zorvan::metamodel::types;
-namespace foundation = Zorvan::metamodel::foundation;
 using ozotest::failure;
 
 class RecordLayout : public ozotest::LiveCountTest {
  protected:
   Ozo::Model const m = Ozo::Model::create();
 };
-
-TEST_F(RecordLayout, ClassDefinition) {
-  Ozo::ImmutableClass const cls = types::ImmutableSwRecordLayout::MetaClass();
-  EXPECT_EQ(cls.cls()->qualifiedName(), "Zorvan.metamodel.types.SwRecordLayout");
-  EXPECT_EQ(cls.cls()->superclass(), foundation::ImmutablePackageableElement::MetaClass().get());
-  std::vector<std::string> names;
-  for (auto* p : cls.cls()->ownProperties()) names.push_back(p->def().name);
-  EXPECT_EQ(names, (std::vector<std::string>{"LookupTableType", "SharedAxisType", "SwRecordLayoutGroup", "String"}));
-  bool listed = false;
-  for (auto* c : types::MetaPackage().package()->classes()) listed = listed || c == cls.get();
-  EXPECT_TRUE(listed) << "the package lists SwRecordLayout";
-}
 
 TEST_F(RecordLayout, SharedAxisTypeFromLayoutAxisAndName) {
   types::SwRecordLayout const layout = types::SwRecordLayout::create(m);
@@ -74,6 +62,35 @@ TEST_F(RecordLayout, PropertiesByIndexKeepTheirOwnTable) {
   EXPECT_FALSE(layout.getSwRecordLayoutGroup().isValid());
   layout.setName(Ozo::String("layout"));  // NamedElement, through PackageableElement
   EXPECT_EQ(layout.getName().utf8(), "layout");
+}
+
+// ---------------------------------------------------------------------------
+class ModelChain : public ozotest::LiveCountTest {};
+
+// Freeing the head must not recurse along the chain: when every reference
+// kept the next model alive, each link nested one more release in the
+// destructor of the one before, and the stack overflowed long before the end.
+TEST_F(ModelChain, FreeingALongChainTakesConstantStack) {
+  constexpr std::size_t kLinks = 100'000;
+  std::size_t const models = Ozo::ModelCache::names().size();
+  {  // While its model lives, a reference into it reads its target.
+    types::Integer const target = types::Integer::create(Ozo::Model::create());
+    types::Integer const reader = types::Integer::create(Ozo::Model::create());
+    reader.setReference(target);
+    EXPECT_EQ(reader.getReference().get(), target.get());
+  }
+  types::Integer head;
+  for (std::size_t k = 0; k < kLinks; ++k) {
+    types::Integer const next = types::Integer::create(Ozo::Model::create());
+    if (head.isValid()) next.setReference(head);
+    head = next;
+  }
+  // References into other models are weak: only the held model stays, and
+  // its reference reads empty.
+  EXPECT_EQ(Ozo::ModelCache::names().size(), models + 1);
+  EXPECT_FALSE(head.getReference().isValid());
+  head = types::Integer();
+  EXPECT_EQ(Ozo::ModelCache::names().size(), models);
 }
 
 }  // namespace
