@@ -129,8 +129,6 @@ TEST_F(ElementAnatomy, BadInputIsRefusedBeforeAnythingIsCreated) {
   EXPECT_EQ(errorOf([&] { host.construct(T("Axis"), {m, 3.5, "speed"}); }),
             refused + "Ozo.Model, double, char" + axisCandidates);
   EXPECT_EQ(errorOf([&] { host.construct(T("Axis"), {m, 3}); }), refused + "Ozo.Model, int32" + axisCandidates);
-  EXPECT_EQ(errorOf([&] { host.construct(T("Axis"), {m, 3, "a", 4}); }),
-            refused + "Ozo.Model, int32, char, int32" + axisCandidates);
   // Each candidate once, although every class of the lineage defines cast.
   EXPECT_EQ(errorOf([&] { host.call(T("ImmutableAxis"), "cast", {3}); }),
             "No signature of \"cast\" in class \"Zorvan.metamodel.types.ImmutableAxis\" accepts (int32); "

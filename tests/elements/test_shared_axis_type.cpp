@@ -115,9 +115,6 @@ TEST_F(SharedAxisTypeHost, LayoutListsItsSharedAxisTypes) {
   EXPECT_TRUE(host.invoke(host.get(l, "SharedAxisType"), "at", {1}).sameObject(s));
   EXPECT_NE(errorOf([&] { host.invoke(seq, "push_back", {l}); }), "");
   EXPECT_EQ(host.invoke(seq, "size", {}).toInt32(), 1);
-  Value const tables = host.get(l, "LookupTableType");
-  EXPECT_EQ(host.classOf(tables), T("SequenceOfLookupTableType"));
-  EXPECT_EQ(host.invoke(tables, "size", {}).toInt32(), 0);
 }
 
 }  // namespace

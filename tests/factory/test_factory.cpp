@@ -6,6 +6,7 @@
 #include <set>
 
 #include "support/HostFixture.hpp"
+#include "support/MethodShape.hpp"
 
 namespace quillon::testing {
 namespace {
@@ -61,21 +62,19 @@ TEST_F(FactoryTest, ClassesAreRegisteredAsDescribed) {
 
   // 4 + 2 per element class (SwRecordLayoutGroup one) + 4 value rows + 4 casts and views.
   ASSERT_EQ(f.methods.size(), 4u + 34 * 2 + 1 + 2 * 2 + 4);
-  EXPECT_EQ(f.methods[0].name, "createNewFactory");
-  EXPECT_EQ(f.methods[0].kind, "static");
-  EXPECT_EQ(f.methods[0].arguments, std::vector<std::string>{"Ozo.Model"});
-  EXPECT_EQ(f.methods[0].result, T("Factory"));
-  EXPECT_EQ(f.methods[1].name, "createNewModel");
-  EXPECT_EQ(f.methods[1].result, "Ozo.Model");
-  EXPECT_EQ(f.methods[3].arguments, (std::vector<std::string>{"char vector", "char vector"}));
-  EXPECT_EQ(f.methods[3].result, "Ozo.Object");
+  std::string const self = "(self: " + T("Factory");
+  std::vector<std::string> const shapes = testsupport::shapesOf(f);
+  EXPECT_EQ(std::vector<std::string>(shapes.begin(), shapes.begin() + 6),
+            (std::vector<std::string>{
+                "static createNewFactory(Ozo.Model) -> " + T("Factory"), "static createNewModel() -> Ozo.Model",
+                "instance createFromString" + self + ", char vector) -> Ozo.Object",
+                "instance createFromString" + self + ", char vector, char vector) -> Ozo.Object",
+                "instance createmetamodeltypesFloatingPoint" + self + ") -> " + T("FloatingPoint"),
+                "instance createmetamodeltypesFloatingPoint" + self + ", aKind: " + T("FloatingPointKind") +
+                    ", aName: char vector) -> " + T("FloatingPoint")}));
   // The argument names keep the text they were registered with.
-  EXPECT_EQ(f.methods[4].name, "createmetamodeltypesFloatingPoint");
   EXPECT_EQ(f.methods[4].argumentNamesText, "");
   EXPECT_EQ(f.methods[5].argumentNamesText, " aKind, aName");
-  EXPECT_EQ(f.methods[5].argumentNames, (std::vector<std::string>{"aKind", "aName"}));
-  EXPECT_EQ(f.methods[5].arguments, (std::vector<std::string>{T("FloatingPointKind"), "char vector"}));
-  EXPECT_EQ(f.methods[5].result, T("FloatingPoint"));
   std::vector<std::string> tail;
   for (std::size_t i = f.methods.size() - 4; i < f.methods.size(); ++i) tail.push_back(f.methods[i].name);
   EXPECT_EQ(tail, (std::vector<std::string>{"cast", "toOzoObject", "cast", "toOzoFactoryObject"}));

@@ -2,6 +2,7 @@
 // them: method tables, 1-based positions with their exact messages, each
 // row's target, and that a refused call leaves the whole list as it was.
 #include "support/HostFixture.hpp"
+#include "support/MethodShape.hpp"
 
 #include <string>
 #include <vector>
@@ -26,68 +27,62 @@ std::vector<std::string> const kValueTypes = {"CompuMethodCategory", "DataSizeUn
 TEST(ValueSequenceClasses, EachOfTheTwentyEightClassesListsItsMethodsInOrder) {
   Host host;
   host.load("mm_types_xb");
-  std::vector<std::string> const seqMethods = {
-      "append", "clear", "pop_back", "pop_front", "push_back", "push_front", "removeAll", "begin",
-      "end",    "erase", "erase",    "erase",     "insert",    "insert",     "replace",   "back",
-      "isEmpty", "front", "size",    "at",        "make",      "make",       "makeUnique", "makeUnique"};
-  std::vector<std::string> const seqKinds = {
-      "instance", "instance", "instance", "instance", "instance", "instance", "instance", "instance",
-      "instance", "instance", "instance", "explicit", "instance", "explicit", "explicit", "instance",
-      "instance", "instance", "instance", "explicit", "static",   "static",   "static",   "static"};
-  std::vector<std::string> const readMethods = {"begin", "end", "back", "isEmpty", "front", "size", "at"};
-  std::vector<std::string> const cursorMethods = {"clone", "eq", "ne", "getNext", "getPrev", "item"};
-  std::vector<std::string> const cursorKinds = {"explicit", "instance", "instance", "explicit", "explicit",
-                                                "instance"};
-  auto names = [](ClassDesc const& d) {
-    std::vector<std::string> out;
-    for (MethodDesc const& m : d.methods) out.push_back(m.name);
-    return out;
-  };
-  auto kinds = [](ClassDesc const& d) {
-    std::vector<std::string> out;
-    for (MethodDesc const& m : d.methods) out.push_back(m.kind);
-    return out;
-  };
   for (std::string const& n : kValueTypes) {
     SCOPED_TRACE(n);
-    std::string const seq = T("SequenceOf" + n), iseq = T("ImmutableSequenceOf" + n);
+    std::string const v = T(n), seq = T("SequenceOf" + n), iseq = T("ImmutableSequenceOf" + n);
     std::string const it = T(n + "Iterator"), iit = T(n + "ImmutableIterator");
+    std::string const self = "(self: " + seq, pos = "(" + seq + ", int32 scalar";
     ClassDesc const s = host.describeClass(seq);
-    EXPECT_EQ(names(s), seqMethods);
-    EXPECT_EQ(kinds(s), seqKinds);
+    EXPECT_EQ(testsupport::shapesOf(s),
+              (std::vector<std::string>{"instance append" + self + ", " + v + ")",
+                                        "instance clear" + self + ")",
+                                        "instance pop_back" + self + ")",
+                                        "instance pop_front" + self + ")",
+                                        "instance push_back" + self + ", " + v + ")",
+                                        "instance push_front" + self + ", " + v + ")",
+                                        "instance removeAll" + self + ", " + v + ") -> int32 scalar",
+                                        "instance begin" + self + ") -> " + it,
+                                        "instance end" + self + ") -> " + it,
+                                        "instance erase" + self + ", " + it + ") -> " + it,
+                                        "instance erase" + self + ", " + it + ", " + it + ") -> " + it,
+                                        "explicit erase" + pos + ") @4096",
+                                        "instance insert" + self + ", " + it + ", " + v + ") -> " + it + " @4096",
+                                        "explicit insert" + pos + ", " + v + ") @4096",
+                                        "explicit replace" + pos + ", " + v + ") @4096",
+                                        "instance back" + self + ") -> " + v,
+                                        "instance isEmpty" + self + ") -> logical scalar",
+                                        "instance front" + self + ") -> " + v,
+                                        "instance size" + self + ") -> int32 scalar",
+                                        "explicit at" + pos + ") -> " + v + " @4096",
+                                        "static make(Ozo.ImmutableModel) -> " + seq,
+                                        "static make(Ozo.Model) -> " + seq,
+                                        "static makeUnique(Ozo.ImmutableModel) -> " + seq,
+                                        "static makeUnique(Ozo.Model) -> " + seq}));
+    EXPECT_EQ(s.methods[12].flags & 0x1000u, 0u) << "the cursor insert is an instance method";
     EXPECT_EQ(s.superclasses, std::vector<std::string>{iseq});
     EXPECT_EQ(s.description, "A sequence of " + n + " whose values can be changed");
-    // Forms and types of the rows whose shape is easy to get wrong.
-    EXPECT_EQ(s.methods[0].arguments, std::vector<std::string>{T(n)});
-    EXPECT_EQ(s.methods[6].result, "int32 scalar");
-    EXPECT_EQ(s.methods[7].result, it);
-    EXPECT_EQ(s.methods[10].arguments, (std::vector<std::string>{it, it}));
-    EXPECT_EQ(s.methods[11].arguments, (std::vector<std::string>{seq, "int32 scalar"}));
-    EXPECT_EQ(s.methods[11].attributes, 0x1000);
-    EXPECT_EQ(s.methods[12].attributes, 0x1000);
-    EXPECT_EQ(s.methods[12].flags & 0x1000u, 0u);
-    EXPECT_EQ(s.methods[12].arguments, (std::vector<std::string>{it, T(n)}));
-    EXPECT_EQ(s.methods[13].arguments, (std::vector<std::string>{seq, "int32 scalar", T(n)}));
-    EXPECT_EQ(s.methods[19].arguments, (std::vector<std::string>{seq, "int32 scalar"}));
-    EXPECT_EQ(s.methods[19].result, T(n));
-    EXPECT_EQ(s.methods[20].arguments, std::vector<std::string>{"Ozo.ImmutableModel"});
-    EXPECT_EQ(s.methods[21].arguments, std::vector<std::string>{"Ozo.Model"});
-    EXPECT_EQ(s.methods[23].result, seq);
 
+    // A read-only sequence has exactly the seven reading methods.
     ClassDesc const r = host.describeClass(iseq);
-    EXPECT_EQ(names(r), readMethods) << "a read-only sequence has exactly seven methods";
+    std::string const rself = "(self: " + iseq;
+    EXPECT_EQ(testsupport::shapesOf(r),
+              (std::vector<std::string>{"instance begin" + rself + ") -> " + iit, "instance end" + rself + ") -> " + iit,
+                                        "instance back" + rself + ") -> " + v,
+                                        "instance isEmpty" + rself + ") -> logical scalar",
+                                        "instance front" + rself + ") -> " + v,
+                                        "instance size" + rself + ") -> int32 scalar",
+                                        "explicit at(" + iseq + ", int32 scalar) -> " + v + " @4096"}));
     EXPECT_TRUE(r.superclasses.empty());
-    EXPECT_EQ(r.methods[0].result, iit);
-    EXPECT_EQ(r.methods[6].arguments, (std::vector<std::string>{iseq, "int32 scalar"}));
     EXPECT_EQ(r.description, "A non-modifiable sequence of " + n + " whose values can be changed");
 
     for (std::string const& c : {it, iit}) {
       ClassDesc const d = host.describeClass(c);
-      EXPECT_EQ(names(d), cursorMethods);
-      EXPECT_EQ(kinds(d), cursorKinds);
-      EXPECT_EQ(d.methods[0].arguments, std::vector<std::string>{c});
-      EXPECT_EQ(d.methods[0].result, c);
-      EXPECT_EQ(d.methods[5].result, T(n));
+      EXPECT_EQ(testsupport::shapesOf(d),
+                (std::vector<std::string>{"explicit clone(" + c + ") -> " + c + " @4096",
+                                          "instance eq(self: " + c + ", " + c + ") -> logical scalar",
+                                          "instance ne(self: " + c + ", " + c + ") -> logical scalar",
+                                          "explicit getNext(" + c + ") @4096", "explicit getPrev(" + c + ") @4096",
+                                          "instance item(self: " + c + ") -> " + v}));
       EXPECT_EQ(d.description, "A iterator for traversing a modifiable list of " + n + " objects");
     }
     EXPECT_EQ(host.describeClass(it).superclasses, std::vector<std::string>{iit});
