@@ -83,32 +83,16 @@ TEST_F(PrimitiveProperties, ElementReferencesFollowTheView) {
   EXPECT_TRUE(host.get(a, "BaseType").sameObject(i1));
 }
 
+// The edits, views and positions of these sequences are the binding layer's
+// sequence tests, on the same Axis properties; here, a read is the live list.
 TEST_F(PrimitiveProperties, ManyValuedPropertiesAreLiveSequences) {
   Value const a = axis(model());
   Value const names = host.get(a, "SymbolicDimensions");
   EXPECT_EQ(host.classOf(names), "Ozo.SequenceOfString");
   host.invoke(names, "push_back", {"x"});
-  host.invoke(names, "push_back", {"y"});
   Value const again = host.get(a, "SymbolicDimensions");
   EXPECT_TRUE(again.sameObject(names));
-  EXPECT_EQ(host.invoke(again, "size", {}).toInt32(), 2);
-  EXPECT_EQ(host.invoke(again, "at", {2}).toString(), "y");
-
-  Value const view = host.call(T("ImmutableAxis"), "cast", {a});
-  Value const frozen = host.get(view, "SymbolicDimensions");
-  EXPECT_EQ(host.classOf(frozen), "Ozo.ImmutableSequenceOfString");
-  EXPECT_NE(errorOf([&] { host.invoke(frozen, "push_back", {"z"}); }), "");
-  EXPECT_EQ(host.invoke(frozen, "size", {}).toInt32(), 2);
-
-  Value const vf = host.get(a, "Vf");
-  host.invoke(vf, "push_back", {1.5});
-  EXPECT_DOUBLE_EQ(host.invoke(vf, "front", {}).toDouble(), 1.5);
-  std::string const bound = errorOf([&] { host.invoke(vf, "at", {0}); });
-  std::string const prefix =
-      "Assertion failed: sequence index must be positive at ozo/kernel/containers/sequence/list/"
-      "ListQImplForPrimitives:";
-  EXPECT_EQ(bound.substr(0, prefix.size()), prefix);
-  EXPECT_EQ(bound.substr(bound.size() - 2), ": ");
+  EXPECT_EQ(host.invoke(again, "at", {1}).toString(), "x");
 }
 
 TEST_F(PrimitiveProperties, TextKeepsEveryCharacterThroughTheModel) {
