@@ -119,16 +119,14 @@ TEST_F(ElementAnatomy, EmptySelfFailsWithTheNullRefAssertion) {
   EXPECT_EQ(errorOf([&] { host.call(T("Axis"), "getMetaType", {emptyAxis}); }), expected);
 }
 
+// How the dispatcher words a refusal is the host object system's test; here,
+// the candidates this module's rows make, and that nothing is created.
 TEST_F(ElementAnatomy, BadInputIsRefusedBeforeAnythingIsCreated) {
   Value const m = model();
   std::size_t const before = host.counter("model objects");
-  std::string const refused = "No signature of \"Axis\" in class \"Zorvan.metamodel.types.Axis\" accepts (";
-  std::string const axisCandidates =
-      "); candidates: Axis(Ozo.Model), Axis(Ozo.Model, int32 scalar, char vector).";
-  EXPECT_EQ(errorOf([&] { host.construct(T("Axis"), {"speed"}); }), refused + "char" + axisCandidates);
   EXPECT_EQ(errorOf([&] { host.construct(T("Axis"), {m, 3.5, "speed"}); }),
-            refused + "Ozo.Model, double, char" + axisCandidates);
-  EXPECT_EQ(errorOf([&] { host.construct(T("Axis"), {m, 3}); }), refused + "Ozo.Model, int32" + axisCandidates);
+            "No signature of \"Axis\" in class \"Zorvan.metamodel.types.Axis\" accepts (Ozo.Model, double, char); "
+            "candidates: Axis(Ozo.Model), Axis(Ozo.Model, int32 scalar, char vector).");
   // Each candidate once, although every class of the lineage defines cast.
   EXPECT_EQ(errorOf([&] { host.call(T("ImmutableAxis"), "cast", {3}); }),
             "No signature of \"cast\" in class \"Zorvan.metamodel.types.ImmutableAxis\" accepts (int32); "
@@ -136,11 +134,6 @@ TEST_F(ElementAnatomy, BadInputIsRefusedBeforeAnythingIsCreated) {
   EXPECT_EQ(errorOf([&] { host.construct(T("ImmutableAxis"), {m}); }),
             "Class \"Zorvan.metamodel.types.ImmutableAxis\" has no constructor.");
   EXPECT_EQ(host.counter("model objects"), before);
-
-  Value const a = axis(m);
-  host.destroy(a);
-  EXPECT_EQ(errorOf([&] { host.invoke(a, "getMetaType", {}); }), "Invalid or deleted object.");
-  EXPECT_EQ(errorOf([&] { host.call(T("ImmutableAxis"), "cast", {a}); }), "Invalid or deleted object.");
 }
 
 TEST_F(ElementAnatomy, ConstructorArgumentsAreSetAndKeepTheModelAlive) {
