@@ -71,9 +71,9 @@ TEST_F(ElementAnatomy, MetaPropertyClassListsOwnThenAncestorEntries) {
       "Axis.BaseType", "Axis.SharedAxis", "Axis.Dimensions", "Axis.InputVariableType", "Axis.SymbolicDimensions",
       "Axis.SwGenericAxisParamType", "Axis.Vf", "NamedElement.Name", "NamedElement.Visibility",
       "NamedElement.ClientDependency", "NamedElement.Namespace", "Element.OwnedElement", "Element.Owner",
-      "Element.OwnedComment", "ClassObject.AppliedStereotypeInstance", "ClassObject.ModelOzo", "ClassObject.ContainerOzo",
-      "ClassObject.ContaineeOzo", "ClassObject.RootModel", "ClassObject.ExternalId", "ClassObject.ExternalToolInfo",
-      "ClassObject.Uri"};
+      "Element.OwnedComment", "ClassObject.AppliedStereotypeInstance", "ClassObject.ModelOzo",
+      "ClassObject.ContainerOzo", "ClassObject.ContaineeOzo", "ClassObject.RootModel", "ClassObject.ExternalId",
+      "ClassObject.ExternalToolInfo", "ClassObject.Uri"};
   EXPECT_EQ(names, expected);
   EXPECT_EQ(c.metaProperties[10].id, 4);
   EXPECT_EQ(c.metaProperties[21].id, 8);

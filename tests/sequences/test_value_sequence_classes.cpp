@@ -66,7 +66,8 @@ TEST(ValueSequenceClasses, EachOfTheTwentyEightClassesListsItsMethodsInOrder) {
     ClassDesc const r = host.describeClass(iseq);
     std::string const rself = "(self: " + iseq;
     EXPECT_EQ(testsupport::shapesOf(r),
-              (std::vector<std::string>{"instance begin" + rself + ") -> " + iit, "instance end" + rself + ") -> " + iit,
+              (std::vector<std::string>{"instance begin" + rself + ") -> " + iit,
+                                        "instance end" + rself + ") -> " + iit,
                                         "instance back" + rself + ") -> " + v,
                                         "instance isEmpty" + rself + ") -> logical scalar",
                                         "instance front" + rself + ") -> " + v,
