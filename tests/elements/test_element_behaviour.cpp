@@ -89,7 +89,6 @@ TEST_F(ElementBehaviour, UnitOperationsThroughTheHost) {
   EXPECT_NE(errorOf([&] { host.invoke(k, "convert", {1.0, host.call(T("ImmutableUnit"), "cast", {c})}); }), "")
       << "the target is a modifiable unit";
   EXPECT_NE(errorOf([&] { host.invoke(k, "convert", {1.0, dim}); }), "");
-  EXPECT_NE(errorOf([&] { host.invoke(k, "convert", {1.0}); }), "");
 }
 
 TEST_F(ElementBehaviour, EmptyHandlesFailWithTheNullReference) {
