@@ -1,8 +1,8 @@
-// The model's behaviour as a host user meets it: derived properties,
-// unit conversions, literal references, ownership and refused input.
+// The model's behaviour as a host user meets it: derived properties refuse
+// writes, the operation rows reach their targets, ownership and refused input.
+// The rules themselves (shapes, conversions, ownership) are proved on the
+// model's own handles; here, what the host adds.
 #include "support/HostFixture.hpp"
-
-#include <cmath>
 
 namespace quillon::testing {
 namespace {
@@ -30,15 +30,10 @@ class ElementBehaviour : public HostFixture {
 TEST_F(ElementBehaviour, DerivedPropertiesFollowAndRefuseWrites) {
   Value const m = model();
   Value const t = make("LookupTableType", {m});
-  for (char const* shape : {"VALUE", "CURVE", "MAP", "CUBOID", "CUBE_4"}) {
-    EXPECT_EQ(host.get(t, "Category").toString(), shape);
-    host.invoke(host.get(t, "Axes"), "push_back", {axis(m)});
-  }
-  EXPECT_EQ(host.get(t, "Dimensions").toInt32(), 5);
-  EXPECT_TRUE(host.get(t, "IsApplication").toBool());
-  host.set(t, "SwRecordLayout", make("SwRecordLayout", {m}));
-  EXPECT_FALSE(host.get(t, "IsApplication").toBool());
-
+  host.invoke(host.get(t, "Axes"), "push_back", {axis(m)});
+  host.invoke(host.get(t, "Axes"), "push_back", {axis(m)});
+  EXPECT_EQ(host.get(t, "Category").toString(), "MAP");
+  EXPECT_EQ(host.get(t, "Dimensions").toInt32(), 2);
   Value const f = make("FixedPoint", {m});
   host.set(f, "FractionalSlope", 3.0);
   host.set(f, "FractionLength", host.call(T("DataSize"), "fromString", {"2 Bit"}));
@@ -46,37 +41,28 @@ TEST_F(ElementBehaviour, DerivedPropertiesFollowAndRefuseWrites) {
 
   // Every derived property refuses a write, whatever its kind, and keeps its value.
   struct Row { Value object; char const* property; Value value; };
-  Value const lit = make("EnumerationLiteral", {m});
-  Row const rows[] = {{t, "Dimensions", 2},         {t, "Category", "MAP"},        {t, "IsApplication", true},
-                      {f, "slope", 1.0},             {f, "GroundValue", 1.0},       {lit, "hasValidValue", true},
-                      {lit, "isSecure", true},        {make("String", {m}), "Category", "x"},
-                      {make("StructElement", {m}), "ReferencedType", make("Integer", {m})},
-                      {make("VoidPointer", {m}), "IsApplication", true},
-                      {make("SharedAxisType", {m}), "IsApplication", false}};
+  Row const rows[] = {{t, "Dimensions", 3},           {t, "Category", "CURVE"},
+                      {t, "IsApplication", false},    {f, "slope", 1.0},
+                      {make("EnumerationLiteral", {m}), "isSecure", true},
+                      {make("StructElement", {m}), "ReferencedType", make("Integer", {m})}};
   for (Row const& r : rows) {
     EXPECT_TRUE(contains(errorOf([&] { host.set(r.object, r.property, r.value); }),
                          "You cannot set a read-only property"))
         << r.property;
   }
-  EXPECT_EQ(host.get(t, "Dimensions").toInt32(), 5);
+  EXPECT_EQ(host.get(t, "Dimensions").toInt32(), 2);
+  EXPECT_EQ(host.get(t, "Category").toString(), "MAP");
+  EXPECT_TRUE(host.get(t, "IsApplication").toBool());
   EXPECT_EQ(host.get(f, "slope").toDouble(), 0.75);
 }
 
-TEST_F(ElementBehaviour, UnitsConvertThroughTheHost) {
+TEST_F(ElementBehaviour, UnitOperationsThroughTheHost) {
   Value const m = model();
   Value const k = make("Unit", {m, "K"});
-  EXPECT_EQ(host.get(k, "ConvFactor").toDouble(), 1);
-  EXPECT_EQ(host.get(k, "ConvOffset").toDouble(), 0);
   Value const c = unit(m, "degC", k, 1, 273.15);
   Value const f = unit(m, "degF", c, 5.0 / 9, -160.0 / 9);
   EXPECT_NEAR(host.invoke(f, "convert", {212.0, c}).toDouble(), 100, 1e-9);
-  EXPECT_NEAR(host.invoke(c, "convert", {100.0, f}).toDouble(), 212, 1e-9);
   EXPECT_NEAR(host.invoke(f, "convertToBase", {32.0}).toDouble(), 273.15, 1e-9);
-  EXPECT_NEAR(host.invoke(c, "convert", {0.0, k}).toDouble(), 273.15, 1e-9) << "to the base itself, as passed in";
-  EXPECT_NEAR(host.invoke(k, "convert", {373.15, c}).toDouble(), 100, 1e-9);
-  Value const self = make("Unit", {m, "self"});
-  host.set(self, "ConvUnit", self);
-  EXPECT_TRUE(contains(errorOf([&] { host.invoke(self, "convertToBase", {1.0}); }), "\"self\" form a cycle"));
   // Through the immutable view too, to a target in the modifiable view.
   Value const frozen = host.call(T("ImmutableUnit"), "cast", {f});
   EXPECT_NEAR(host.invoke(frozen, "convert", {-40.0, c}).toDouble(), -40, 1e-9);
@@ -92,42 +78,29 @@ TEST_F(ElementBehaviour, UnitsConvertThroughTheHost) {
   EXPECT_FALSE(host.invoke(k, "hasSameDimensions", {f}).toBool());
   EXPECT_EQ(host.invoke(host.invoke(k, "getBaseDimensionExponents", {}), "size", {}).toInt32(), 1);
 
-  // Clear errors, and nothing changed.
+  // The model's errors come through whole, and nothing changed.
   Value const s = make("Unit", {m, "s"});
   EXPECT_EQ(errorOf([&] { host.invoke(c, "convert", {1.0, s}); }),
             "Assertion failed: Cannot convert from \"degC\" to \"s\": they have no common base unit at "
             "mm_types/Zorvan/metamodel/types/ZorvanmetamodeltypesUnit_h:150: ");
   host.set(k, "ConvUnit", f);
   EXPECT_TRUE(contains(errorOf([&] { host.invoke(f, "convertToBase", {1.0}); }), "form a cycle"));
-  EXPECT_TRUE(contains(errorOf([&] { host.invoke(s, "convert", {1.0, k}); }), "form a cycle"));
   EXPECT_TRUE(host.get(k, "ConvUnit").sameObject(f));
   EXPECT_NE(errorOf([&] { host.invoke(k, "convert", {1.0, host.call(T("ImmutableUnit"), "cast", {c})}); }), "")
       << "the target is a modifiable unit";
   EXPECT_NE(errorOf([&] { host.invoke(k, "convert", {1.0, dim}); }), "");
-  EXPECT_NE(errorOf([&] { host.invoke(k, "convert", {1.0}); }), "");
-  EXPECT_NE(errorOf([&] { host.invoke(k, "convertToBase", {}); }), "");
 }
 
 TEST_F(ElementBehaviour, EmptyHandlesFailWithTheNullReference) {
   Value const m = model();
   Value const noUnit = host.call(T("Unit"), "cast", {m});
   ASSERT_TRUE(noUnit.isEmpty());
-  std::string const unitNull =
-      "Assertion failed: Cannot access NULL ref. Use isValid() before calling methods at "
-      "mm_types/Zorvan/metamodel/types/ZorvanmetamodeltypesUnit_h:99: ";
-  Value const u = make("Unit", {m});
-  EXPECT_EQ(errorOf([&] { host.call(T("Unit"), "convertToBase", {noUnit, 1.0}); }), unitNull);
-  EXPECT_EQ(errorOf([&] { host.call(T("ImmutableUnit"), "getFactorAndOffsetToBase", {Value()}); }), unitNull);
-  EXPECT_EQ(errorOf([&] { host.call(T("Unit"), "getBaseDimensionExponents", {noUnit}); }), unitNull);
-  EXPECT_EQ(errorOf([&] { host.call(T("Unit"), "hasSameDimensions", {noUnit, u}); }), unitNull);
-  EXPECT_EQ(errorOf([&] { host.invoke(u, "convert", {1.0, noUnit}); }), unitNull);
-
-  Value const noRef = host.call(T("EnumerationLiteralReference"), "cast", {u});
-  std::string const refNull =
-      "Assertion failed: Cannot access NULL ref. Use isValid() before calling methods at "
-      "mm_types/Zorvan/metamodel/types/ZorvanmetamodeltypesEnumerationLiteralReference_h:98: ";
-  EXPECT_EQ(errorOf([&] { host.call(T("EnumerationLiteralReference"), "isComputable", {noRef}); }), refNull);
-  EXPECT_EQ(errorOf([&] { host.call(T("ImmutableEnumerationLiteralReference"), "stringValue", {noRef}); }), refNull);
+  EXPECT_EQ(errorOf([&] { host.invoke(make("Unit", {m}), "convert", {1.0, noUnit}); }),
+            "Assertion failed: Cannot access NULL ref. Use isValid() before calling methods at "
+            "mm_types/Zorvan/metamodel/types/ZorvanmetamodeltypesUnit_h:99: ");
+  EXPECT_EQ(errorOf([&] { host.call(T("ImmutableEnumerationLiteralReference"), "stringValue", {Value()}); }),
+            "Assertion failed: Cannot access NULL ref. Use isValid() before calling methods at "
+            "mm_types/Zorvan/metamodel/types/ZorvanmetamodeltypesEnumerationLiteralReference_h:98: ");
 }
 
 TEST_F(ElementBehaviour, LiteralReferencesAndOwnership) {
@@ -144,27 +117,15 @@ TEST_F(ElementBehaviour, LiteralReferencesAndOwnership) {
   ASSERT_EQ(size(e, "OwnedLiteral"), 1u);
   EXPECT_TRUE(host.invoke(host.get(e, "OwnedLiteral"), "at", {1}).sameObject(red));
   EXPECT_TRUE(host.get(red, "enumeration").sameObject(e));
-  EXPECT_TRUE(host.get(red, "Owner").sameObject(host.call(T("ImmutableEnumeration"), "cast", {e})) ||
-              host.get(red, "Owner").sameObject(e));
-  EXPECT_TRUE(host.get(red, "hasValidValue").toBool());
   host.invoke(host.get(e, "OwnedLiteral"), "erase", {1});
   EXPECT_TRUE(host.get(red, "enumeration").isEmpty());
-  EXPECT_FALSE(host.get(red, "hasValidValue").toBool());
-  EXPECT_EQ(host.invoke(r, "stringValue", {}).toString(), "RED") << "the literal lives on";
   host.invoke(host.get(e, "OwnedLiteral"), "push_back", {red});  // back, from the owner's end
   EXPECT_TRUE(host.get(red, "enumeration").sameObject(e));
-  EXPECT_TRUE(host.get(red, "hasValidValue").toBool()) << "a literal does not clash with itself";
   host.set(red, "enumeration", Value());
 
   Value const mv = make("MatrixValueSpecification", {m});
   Value const cell = make("Cell", {m, mv, make("LiteralReal", {m, 2.0, "two"}), "c"});
   EXPECT_EQ(size(mv, "ownedCell"), 1u);
-  // A cell cannot become the cell of the value it holds.
-  Value const inner = make("MatrixValueSpecification", {m});
-  host.set(cell, "Value", inner);
-  EXPECT_TRUE(contains(errorOf([&] { host.set(cell, "owningComposite", inner); }), "would own itself"));
-  EXPECT_TRUE(host.get(cell, "owningComposite").sameObject(mv));
-  EXPECT_EQ(size(inner, "ownedCell"), 0u);
   host.set(cell, "owningComposite", Value());
   EXPECT_EQ(size(mv, "ownedCell"), 0u);
 

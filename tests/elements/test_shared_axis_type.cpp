@@ -1,5 +1,6 @@
 // SharedAxisType's constructor that takes elements (a SwRecordLayout and an
 // Axis), and the minimal SwRecordLayout it needs, as a host user sees them.
+// The refusal test's candidate list states both constructors' signatures.
 #include "support/HostFixture.hpp"
 
 #include <algorithm>
@@ -16,32 +17,17 @@ class SharedAxisTypeHost : public HostFixture {
   Value immutable(std::string const& cls, Value const& v) const { return host.call(T("Immutable" + cls), "cast", {v}); }
 };
 
-TEST_F(SharedAxisTypeHost, DescribesTheElementConstructor) {
-  ClassDesc const c = host.describeClass(T("SharedAxisType"));
-  ASSERT_GE(c.methods.size(), 2u);
-  EXPECT_EQ(c.methods[0].arguments, std::vector<std::string_view>{"Ozo.Model"});
-  EXPECT_EQ(c.methods[1].kind, "constructor");
-  EXPECT_EQ(c.methods[1].name, "SharedAxisType");
-  EXPECT_EQ(c.methods[1].arguments,
-            (std::vector<std::string_view>{"Ozo.Model", T("SwRecordLayout"), T("Axis"), "char vector"}));
-  EXPECT_EQ(c.methods[1].result, T("SharedAxisType"));
-  EXPECT_EQ(c.methods[2].name, "MetaClass") << "constructors come first, then the meta methods";
-}
-
 TEST_F(SharedAxisTypeHost, SwRecordLayoutClasses) {
   ClassDesc const imm = host.describeClass(T("ImmutableSwRecordLayout"));
   EXPECT_EQ(imm.superclasses, std::vector<std::string_view>{"Zorvan.metamodel.foundation.ImmutablePackageableElement"});
-  std::vector<std::string> names, types;
+  // The host types of the rows are checked against the model for every class.
+  std::vector<std::string> names;
   std::vector<std::uint32_t> attributes;
   for (PropertyDesc const& p : imm.properties) {
     names.emplace_back(p.name);
-    types.emplace_back(p.type);
     attributes.push_back(p.attributes);
   }
   EXPECT_EQ(names, (std::vector<std::string>{"LookupTableType", "SharedAxisType", "SwRecordLayoutGroup", "String"}));
-  EXPECT_EQ(types, (std::vector<std::string>{T("ImmutableSequenceOfImmutableLookupTableType"),
-                                             T("ImmutableSequenceOfImmutableSharedAxisType"),
-                                             T("ImmutableSwRecordLayoutGroup"), T("ImmutableString")}));
   EXPECT_EQ(attributes, (std::vector<std::uint32_t>{2048, 2048, 2048, 0}));
 
   ClassDesc const mod = host.describeClass(T("SwRecordLayout"));
@@ -69,25 +55,16 @@ TEST_F(SharedAxisTypeHost, SwRecordLayoutClasses) {
 TEST_F(SharedAxisTypeHost, ConstructsFromLayoutAxisAndName) {
   Value const m = model();
   Value const l = layout(m);
-  Value const a = host.construct(T("Axis"), {m, 2, "x"});
+  Value const a = axis(m);
   Value const s = host.construct(T("SharedAxisType"), {m, l, a, "shared"});
-  EXPECT_EQ(host.classOf(s), T("SharedAxisType"));
   EXPECT_EQ(host.get(s, "Name").toString(), "shared");
   // Read in the object's own (modifiable) view: the very host objects passed in.
-  Value const readLayout = host.get(s, "SwRecordLayout");
-  EXPECT_EQ(host.classOf(readLayout), T("SwRecordLayout"));
-  EXPECT_TRUE(readLayout.sameObject(l));
+  EXPECT_TRUE(host.get(s, "SwRecordLayout").sameObject(l));
   EXPECT_TRUE(host.get(s, "Axis").sameObject(a));
-  EXPECT_EQ(host.get(host.get(s, "Axis"), "Name").toString(), "x");
   // And in the immutable view, as the immutable forms of the same objects.
   Value const frozen = immutable("SharedAxisType", s);
   EXPECT_TRUE(host.get(frozen, "SwRecordLayout").sameObject(immutable("SwRecordLayout", l)));
   EXPECT_TRUE(host.get(frozen, "Axis").sameObject(immutable("Axis", a)));
-
-  // The one-argument form leaves both elements unset.
-  Value const bare = host.construct(T("SharedAxisType"), {m});
-  EXPECT_TRUE(host.get(bare, "SwRecordLayout").isEmpty());
-  EXPECT_TRUE(host.get(bare, "Axis").isEmpty());
 }
 
 TEST_F(SharedAxisTypeHost, ElementArgumentsOfAnotherClassAreRefusedBeforeCreation) {
@@ -121,6 +98,10 @@ TEST_F(SharedAxisTypeHost, EmptyElementArgumentsLeaveThePropertyUnset) {
   EXPECT_EQ(host.get(t, "Name").toString(), "t");
   // An empty numeric array stands for an empty handle of any class, as elsewhere.
   EXPECT_TRUE(host.get(host.construct(T("SharedAxisType"), {m, Value(), Value(), "u"}), "Axis").isEmpty());
+  // The one-argument form leaves both elements unset.
+  Value const bare = host.construct(T("SharedAxisType"), {m});
+  EXPECT_TRUE(host.get(bare, "SwRecordLayout").isEmpty());
+  EXPECT_TRUE(host.get(bare, "Axis").isEmpty());
 }
 
 TEST_F(SharedAxisTypeHost, LayoutListsItsSharedAxisTypes) {
@@ -134,9 +115,6 @@ TEST_F(SharedAxisTypeHost, LayoutListsItsSharedAxisTypes) {
   EXPECT_TRUE(host.invoke(host.get(l, "SharedAxisType"), "at", {1}).sameObject(s));
   EXPECT_NE(errorOf([&] { host.invoke(seq, "push_back", {l}); }), "");
   EXPECT_EQ(host.invoke(seq, "size", {}).toInt32(), 1);
-  Value const tables = host.get(l, "LookupTableType");
-  EXPECT_EQ(host.classOf(tables), T("SequenceOfLookupTableType"));
-  EXPECT_EQ(host.invoke(tables, "size", {}).toInt32(), 0);
 }
 
 }  // namespace

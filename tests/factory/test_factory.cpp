@@ -6,6 +6,7 @@
 #include <set>
 
 #include "support/HostFixture.hpp"
+#include "support/MethodShape.hpp"
 
 namespace quillon::testing {
 namespace {
@@ -61,21 +62,19 @@ TEST_F(FactoryTest, ClassesAreRegisteredAsDescribed) {
 
   // 4 + 2 per element class (SwRecordLayoutGroup one) + 4 value rows + 4 casts and views.
   ASSERT_EQ(f.methods.size(), 4u + 34 * 2 + 1 + 2 * 2 + 4);
-  EXPECT_EQ(f.methods[0].name, "createNewFactory");
-  EXPECT_EQ(f.methods[0].kind, "static");
-  EXPECT_EQ(f.methods[0].arguments, std::vector<std::string_view>{"Ozo.Model"});
-  EXPECT_EQ(f.methods[0].result, T("Factory"));
-  EXPECT_EQ(f.methods[1].name, "createNewModel");
-  EXPECT_EQ(f.methods[1].result, "Ozo.Model");
-  EXPECT_EQ(f.methods[3].arguments, (std::vector<std::string_view>{"char vector", "char vector"}));
-  EXPECT_EQ(f.methods[3].result, "Ozo.Object");
+  std::string const self = "(self: " + T("Factory");
+  std::vector<std::string> const shapes = testsupport::shapesOf(f);
+  EXPECT_EQ(std::vector<std::string>(shapes.begin(), shapes.begin() + 6),
+            (std::vector<std::string>{
+                "static createNewFactory(Ozo.Model) -> " + T("Factory"), "static createNewModel() -> Ozo.Model",
+                "instance createFromString" + self + ", char vector) -> Ozo.Object",
+                "instance createFromString" + self + ", char vector, char vector) -> Ozo.Object",
+                "instance createmetamodeltypesFloatingPoint" + self + ") -> " + T("FloatingPoint"),
+                "instance createmetamodeltypesFloatingPoint" + self + ", aKind: " + T("FloatingPointKind") +
+                    ", aName: char vector) -> " + T("FloatingPoint")}));
   // The argument names keep the text they were registered with.
-  EXPECT_EQ(f.methods[4].name, "createmetamodeltypesFloatingPoint");
   EXPECT_EQ(f.methods[4].argumentNamesText, "");
   EXPECT_EQ(f.methods[5].argumentNamesText, " aKind, aName");
-  EXPECT_EQ(f.methods[5].argumentNames, (std::vector<std::string_view>{"aKind", "aName"}));
-  EXPECT_EQ(f.methods[5].arguments, (std::vector<std::string_view>{T("FloatingPointKind"), "char vector"}));
-  EXPECT_EQ(f.methods[5].result, T("FloatingPoint"));
   std::vector<std::string> tail;
   for (std::size_t i = f.methods.size() - 4; i < f.methods.size(); ++i) tail.emplace_back(f.methods[i].name);
   EXPECT_EQ(tail, (std::vector<std::string>{"cast", "toOzoObject", "cast", "toOzoFactoryObject"}));
@@ -135,25 +134,12 @@ TEST_F(FactoryTest, EveryCreateMethodCreatesItsClass) {
   EXPECT_EQ(calls, 73);
 }
 
-TEST_F(FactoryTest, ElementsAreMadeInTheFactorysModel) {
-  Value const m = newModel();
-  Value const f = factoryOf(m);
-  Value const fp = host.invoke(f, "createmetamodeltypesFloatingPoint", {});
-  EXPECT_EQ(host.classOf(fp), T("FloatingPoint"));
-  // The element is the model's: making the model read-only protects it.
-  host.invoke(m, "setReadOnly", {true});
-  std::string const uri = host.get(m, "Uri").toString();
-  EXPECT_EQ(errorOf([&] { host.set(fp, "Name", "x"); }).find("Model \"" + uri + "\" is read-only") !=
-                std::string::npos,
-            true);
-}
-
+// The sweep gives both integers the same value; here they differ.
 TEST_F(FactoryTest, EnumerationLiteralTakesValueThenPvalue) {
   Value const f = factoryOf(newModel());
   Value const e = host.invoke(f, "createmetamodeltypesEnumeration", {"E"});
   Value const lit = host.invoke(f, "createmetamodeltypesEnumerationLiteral", {Value::int32(3), Value::int32(9), e, "L"});
   EXPECT_EQ(host.get(lit, "Value").toInt32(), 3);
-  EXPECT_EQ(host.get(lit, "Name").toString(), "L");
   EXPECT_TRUE(host.get(lit, "enumeration").identity() != 0);
 }
 
@@ -177,23 +163,13 @@ TEST_F(FactoryTest, NewModelsHaveDistinctUris) {
             "Assertion failed: Model \"" + ua + "\" is read-only at ozo/Ozo/DeviantAssertions_h:57: ");
   EXPECT_EQ(errorOf([&] { host.invoke(f, "createFromString", {T("Axis")}); }).find("is read-only") != std::string::npos,
             true);
-  EXPECT_EQ(host.counter("model objects"), objects);
-  // Values belong to no model: a read-only model does not stop them.
+  // Values belong to no model: a read-only model does not stop them, and they are no model objects.
   EXPECT_EQ(host.classOf(host.invoke(f, "createmetamodeltypesTime", {})), T("Time"));
-}
-
-TEST_F(FactoryTest, DataSizeIsAValueNotAnElement) {
-  Value const f = factoryOf(newModel());
-  std::size_t const objects = host.counter("model objects");
-  Value const unit = host.call(T("DataSizeUnitKind"), "Byte", {});
+  Value const unit = host.call(T("DataSizeUnitKind"), "KB", {});
   Value const d = host.invoke(f, "createmetamodeltypesDataSize", {Value::int32(8), unit});
-  EXPECT_EQ(host.classOf(d), T("DataSize"));
-  EXPECT_EQ(host.get(d, "value").toInt32(), 8);
   EXPECT_TRUE(host.call(T("DataSizeUnitKind"), "eq", {host.get(d, "unit"), unit}).toBool());
-  host.set(d, "value", Value::int32(16));
+  EXPECT_EQ(host.get(host.invoke(f, "createmetamodeltypesDataSize", {}), "value").toInt32(), 0);
   EXPECT_EQ(host.counter("model objects"), objects);
-  Value const zero = host.invoke(f, "createmetamodeltypesDataSize", {});
-  EXPECT_EQ(host.get(zero, "value").toInt32(), 0);
 }
 
 TEST_F(FactoryTest, CastOfANonFactoryIsAnEmptyFactory) {
@@ -219,7 +195,6 @@ TEST_F(FactoryTest, CastOfANonFactoryIsAnEmptyFactory) {
   EXPECT_TRUE(errorOf([&] { host.call(T("Factory"), "createmetamodeltypesAxis", {m}); }).starts_with("No signature of"));
   EXPECT_EQ(errorOf([&] { host.call(T("Factory"), "createNewFactory", {Value()}); }),
             "Assertion failed: Cannot access NULL ref. Use isValid() before calling methods at ozo/Ozo/Model_h:84: ");
-  EXPECT_TRUE(errorOf([&] { host.invoke(f, "createmetamodeltypesAxis", {"two", "a"}); }).starts_with("No signature of"));
 }
 
 TEST_F(FactoryTest, ImmutableFactoriesCompareByFactory) {
@@ -230,14 +205,13 @@ TEST_F(FactoryTest, ImmutableFactoriesCompareByFactory) {
   Value const b = host.call(I, "cast", {host.invoke(f, "toOzoFactoryObject", {})});
   Value const c = host.call(I, "cast", {g});
   EXPECT_EQ(host.classOf(a), I);
-  EXPECT_TRUE(host.call(I, "eq", {a, b}).toBool());
-  EXPECT_FALSE(host.call(I, "ne", {a, b}).toBool());
-  EXPECT_TRUE(host.call(I, "le", {a, b}).toBool());
-  EXPECT_TRUE(host.call(I, "ge", {a, b}).toBool());
-  EXPECT_FALSE(host.call(I, "lt", {a, b}).toBool());
+  // Two views of one factory are equal.
+  for (auto const& [op, equal] : {std::pair{"eq", true}, {"ne", false}, {"le", true}, {"ge", true}, {"lt", false},
+                                  {"gt", false}})
+    EXPECT_EQ(host.call(I, op, {a, b}).toBool(), equal) << op;
   EXPECT_TRUE(host.call(I, "ne", {a, c}).toBool());
   EXPECT_NE(host.call(I, "lt", {a, c}).toBool(), host.call(I, "gt", {a, c}).toBool());
-  EXPECT_EQ(host.call(I, "lt", {a, c}).toBool(), host.call(I, "ge", {c, a}).toBool() && true);
+  EXPECT_EQ(host.call(I, "lt", {a, c}).toBool(), host.call(I, "ge", {c, a}).toBool());
   // A non-factory gives an empty immutable factory.
   Value const ax = host.invoke(f, "createmetamodeltypesAxis", {});
   EXPECT_TRUE(host.call(I, "cast", {ax}).isEmpty());

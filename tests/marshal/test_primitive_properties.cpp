@@ -15,27 +15,20 @@ std::string T(std::string const& shortName) { return kTypes + shortName; }
 
 class PrimitiveProperties : public HostFixture {};
 
-TEST_F(PrimitiveProperties, RequiredIntegerRoundTrips) {
+TEST_F(PrimitiveProperties, RequiredIntegersConvertOrAreRefusedAndChangeNothing) {
   Value const a = axis(model());
-  host.set(a, "Dimensions", 4);
-  EXPECT_EQ(host.get(a, "Dimensions").toInt32(), 4);
-  EXPECT_EQ(host.get(a, "Dimensions").type(), Value::Type::Int32);
   host.set(a, "Dimensions", -1);
   EXPECT_EQ(host.get(a, "Dimensions").toInt32(), -1);
+  EXPECT_EQ(host.get(a, "Dimensions").type(), Value::Type::Int32);
   host.set(a, "Dimensions", 7.0);  // an integral double converts
   EXPECT_EQ(host.get(a, "Dimensions").toInt32(), 7);
-}
-
-TEST_F(PrimitiveProperties, ValuesThatDoNotFitAreRefusedAndChangeNothing) {
-  Value const a = axis(model());
-  host.set(a, "Dimensions", 5);
   EXPECT_NE(errorOf([&] { host.set(a, "Dimensions", 2.5); }), "");
   EXPECT_NE(errorOf([&] { host.set(a, "Dimensions", "five"); }), "");
   EXPECT_EQ(errorOf([&] { host.set(a, "Dimensions", Value::int32s({1, 2})); }),
             "Cannot set property \"Dimensions\" of class \"Zorvan.metamodel.types.Axis\": expected int32 scalar, "
             "got a 1x2 int32 array.");
   EXPECT_NE(errorOf([&] { host.set(a, "Dimensions", Value()); }), "");
-  EXPECT_EQ(host.get(a, "Dimensions").toInt32(), 5);
+  EXPECT_EQ(host.get(a, "Dimensions").toInt32(), 7);
 }
 
 TEST_F(PrimitiveProperties, StringsClearWhenEmpty) {
@@ -49,15 +42,19 @@ TEST_F(PrimitiveProperties, StringsClearWhenEmpty) {
   EXPECT_TRUE(cleared.isEmpty());
 }
 
-TEST_F(PrimitiveProperties, WritesAreCheckedInOrder) {
+// The checks of a write run in one order: multi-valued, read-only, immutable
+// view (the element descriptors' are proved in the binding layer's tests).
+TEST_F(PrimitiveProperties, RefusedWritesReportTheFirstCheckThatFails) {
   Value const m = model();
   Value const a = axis(m);
   EXPECT_EQ(errorOf([&] { host.set(a, "SymbolicDimensions", Value()); }),
             "Assertion failed: You cannot set a multi-valued property at "
             "ozo_xb/marshal/OzoxbPrimitiveSequenceProperty:60: ");
-  EXPECT_EQ(errorOf([&] { host.set(a, "Owner", Value()); }),
+  Value const s = host.construct(T("SharedAxisType"), {m});
+  EXPECT_EQ(errorOf([&] { host.set(host.call(T("ImmutableSharedAxisType"), "cast", {s}), "IsApplication", true); }),
             "Assertion failed: You cannot set a read-only property at "
-            "ozo_xb/marshal/OzoxbClassObjectProperty:61: ");
+            "ozo_xb/marshal/OzoxbPrimitiveProperty:123: ")
+      << "read-only is checked before the immutable view";
 
   Value const view = host.call(T("ImmutableAxis"), "cast", {a});
   host.set(a, "Dimensions", 2);
@@ -86,32 +83,16 @@ TEST_F(PrimitiveProperties, ElementReferencesFollowTheView) {
   EXPECT_TRUE(host.get(a, "BaseType").sameObject(i1));
 }
 
+// The edits, views and positions of these sequences are the binding layer's
+// sequence tests, on the same Axis properties; here, a read is the live list.
 TEST_F(PrimitiveProperties, ManyValuedPropertiesAreLiveSequences) {
   Value const a = axis(model());
   Value const names = host.get(a, "SymbolicDimensions");
   EXPECT_EQ(host.classOf(names), "Ozo.SequenceOfString");
   host.invoke(names, "push_back", {"x"});
-  host.invoke(names, "push_back", {"y"});
   Value const again = host.get(a, "SymbolicDimensions");
   EXPECT_TRUE(again.sameObject(names));
-  EXPECT_EQ(host.invoke(again, "size", {}).toInt32(), 2);
-  EXPECT_EQ(host.invoke(again, "at", {2}).toString(), "y");
-
-  Value const view = host.call(T("ImmutableAxis"), "cast", {a});
-  Value const frozen = host.get(view, "SymbolicDimensions");
-  EXPECT_EQ(host.classOf(frozen), "Ozo.ImmutableSequenceOfString");
-  EXPECT_NE(errorOf([&] { host.invoke(frozen, "push_back", {"z"}); }), "");
-  EXPECT_EQ(host.invoke(frozen, "size", {}).toInt32(), 2);
-
-  Value const vf = host.get(a, "Vf");
-  host.invoke(vf, "push_back", {1.5});
-  EXPECT_DOUBLE_EQ(host.invoke(vf, "front", {}).toDouble(), 1.5);
-  std::string const bound = errorOf([&] { host.invoke(vf, "at", {0}); });
-  std::string const prefix =
-      "Assertion failed: sequence index must be positive at ozo/kernel/containers/sequence/list/"
-      "ListQImplForPrimitives:";
-  EXPECT_EQ(bound.substr(0, prefix.size()), prefix);
-  EXPECT_EQ(bound.substr(bound.size() - 2), ": ");
+  EXPECT_EQ(host.invoke(again, "at", {1}).toString(), "x");
 }
 
 TEST_F(PrimitiveProperties, TextKeepsEveryCharacterThroughTheModel) {
@@ -124,20 +105,15 @@ TEST_F(PrimitiveProperties, TextKeepsEveryCharacterThroughTheModel) {
   }
 }
 
-// Boolean and optional primitive properties through the host API.
 TEST_F(PrimitiveProperties, BooleansTakeAnyNonZeroNumber) {
   Value const i = host.construct(T("Integer"), {model()});
-  host.set(i, "IsSigned", true);
-  EXPECT_EQ(host.get(i, "IsSigned").type(), Value::Type::Logical);
-  EXPECT_TRUE(host.get(i, "IsSigned").toBool());
-  host.set(i, "IsSigned", false);
-  EXPECT_FALSE(host.get(i, "IsSigned").toBool());
-  host.set(i, "IsSigned", -3);  // a negative number is true, not its low bits
-  EXPECT_TRUE(host.get(i, "IsSigned").toBool());
-  host.set(i, "IsSigned", 0.0);
-  EXPECT_FALSE(host.get(i, "IsSigned").toBool());
-  host.set(i, "IsSigned", -0.5);
-  EXPECT_TRUE(host.get(i, "IsSigned").toBool());
+  // A negative number is true, not its low bits.
+  std::pair<Value, bool> const writes[] = {{true, true}, {false, false}, {-3, true}, {0.0, false}, {-0.5, true}};
+  for (auto const& [in, expected] : writes) {
+    host.set(i, "IsSigned", in);
+    EXPECT_EQ(host.get(i, "IsSigned").type(), Value::Type::Logical);
+    EXPECT_EQ(host.get(i, "IsSigned").toBool(), expected) << in.toDouble();
+  }
   EXPECT_NE(errorOf([&] { host.set(i, "IsSigned", std::nan("")); }), "");
   EXPECT_TRUE(host.get(i, "IsSigned").toBool());
 }
@@ -162,21 +138,6 @@ TEST_F(PrimitiveProperties, OptionalPrimitivesAreEmptyOrOneValue) {
   host.set(r, "minValue", 4);  // an int32 converts to the double element
   EXPECT_EQ(host.get(r, "minValue").className(), "double");
   EXPECT_EQ(host.get(r, "minValue").toDouble(), 4.0);
-}
-
-// The checks of a write run in one order: multi-valued, read-only, immutable view.
-TEST_F(PrimitiveProperties, RefusedWritesReportTheFirstCheckThatFails) {
-  Value const a = axis(model());
-  EXPECT_EQ(errorOf([&] { host.set(a, "OwnedElement", Value()); }),
-            "Assertion failed: You cannot set a multi-valued property at "
-            "ozo_xb/marshal/OzoxbClassObjectProperty:60: ")
-      << "OwnedElement is many-valued and read-only";
-  Value const s = host.construct(T("SharedAxisType"), {model()});
-  Value const view = host.call(T("ImmutableSharedAxisType"), "cast", {s});
-  EXPECT_EQ(errorOf([&] { host.set(view, "IsApplication", true); }),
-            "Assertion failed: You cannot set a read-only property at "
-            "ozo_xb/marshal/OzoxbPrimitiveProperty:123: ")
-      << "read-only is checked before the immutable view";
 }
 
 // Descriptors called directly, with words the host itself never makes.

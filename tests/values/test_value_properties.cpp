@@ -62,24 +62,19 @@ TEST_F(ValueProperties, CategoryReadsTheLiteral) {
   Value const m = model();
   Value const p = host.construct(T("SwGenericAxisParamType"), {m});
   EXPECT_TRUE(host.get(p, "Category").isEmpty());
-  Value const distance = host.call(kCategory, "Distance", {});
-  host.set(p, "Category", distance);
-  Value const read = host.get(p, "Category");
-  EXPECT_TRUE(host.call(kCategory, "eq", {read, distance}).toBool());
-  EXPECT_TRUE(read.sameObject(distance)) << "one host object per literal while it lives";
-  host.set(p, "Category", Value());
-  EXPECT_EQ(host.invoke(host.get(p, "Category"), "toString", {}).toString(), "Distance");
-  host.set(p, "Category", Value::objects({host.call(kCategory, "List", {}), distance}));
-  EXPECT_EQ(host.invoke(host.get(p, "Category"), "toString", {}).toString(), "List") << "the first of several";
-}
-
-TEST_F(ValueProperties, WritesThroughTheImmutableViewAreRefused) {
-  Value const m = model();
-  Value const p = host.construct(T("SwGenericAxisParamType"), {m});
   Value const view = host.call(T("ImmutableSwGenericAxisParamType"), "cast", {p});
   std::string const e = errorOf([&] { host.set(view, "Category", host.call(kCategory, "Shift", {})); });
   EXPECT_NE(e.find("You cannot modify an immutable object"), std::string::npos) << e;
   EXPECT_TRUE(host.get(p, "Category").isEmpty());
+
+  Value const distance = host.call(kCategory, "Distance", {});
+  host.set(p, "Category", distance);
+  Value const read = host.get(p, "Category");
+  EXPECT_TRUE(read.sameObject(distance)) << "one host object per literal while it lives";
+  host.set(p, "Category", Value());
+  EXPECT_EQ(text(host.get(p, "Category")), "Distance");
+  host.set(p, "Category", Value::objects({host.call(kCategory, "List", {}), distance}));
+  EXPECT_EQ(text(host.get(p, "Category")), "List") << "the first of several";
 }
 
 }  // namespace
