@@ -3,7 +3,6 @@
 // The refusal test's candidate list states both constructors' signatures.
 #include "support/HostFixture.hpp"
 
-#include <algorithm>
 
 namespace quillon::testing {
 namespace {
@@ -16,41 +15,6 @@ class SharedAxisTypeHost : public HostFixture {
   // The same object in the immutable view, as property reads answer.
   Value immutable(std::string const& cls, Value const& v) const { return host.call(T("Immutable" + cls), "cast", {v}); }
 };
-
-TEST_F(SharedAxisTypeHost, SwRecordLayoutClasses) {
-  ClassDesc const imm = host.describeClass(T("ImmutableSwRecordLayout"));
-  EXPECT_EQ(imm.superclasses, std::vector<std::string_view>{"Zorvan.metamodel.foundation.ImmutablePackageableElement"});
-  // The host types of the rows are checked against the model for every class.
-  std::vector<std::string> names;
-  std::vector<std::uint32_t> attributes;
-  for (PropertyDesc const& p : imm.properties) {
-    names.emplace_back(p.name);
-    attributes.push_back(p.attributes);
-  }
-  EXPECT_EQ(names, (std::vector<std::string>{"LookupTableType", "SharedAxisType", "SwRecordLayoutGroup", "String"}));
-  EXPECT_EQ(attributes, (std::vector<std::uint32_t>{2048, 2048, 2048, 0}));
-
-  ClassDesc const mod = host.describeClass(T("SwRecordLayout"));
-  EXPECT_EQ(mod.superclasses,
-            (std::vector<std::string_view>{T("ImmutableSwRecordLayout"), "Zorvan.metamodel.foundation.PackageableElement"}));
-  ASSERT_FALSE(mod.methods.empty());
-  EXPECT_EQ(mod.methods[0].arguments, std::vector<std::string_view>{"Ozo.Model"});
-  EXPECT_EQ(mod.methods[1].arguments,
-            (std::vector<std::string_view>{"Ozo.Model", T("SwRecordLayoutGroup"), T("String"), "char vector"}));
-
-  // Meta-property groups: its own, then its ancestors' (PackageableElement declares none).
-  std::vector<std::string> groups;
-  for (MetaPropertyDesc const& e : host.describeClass(T("SwRecordLayoutMetaProperty")).metaProperties)
-    if (groups.empty() || groups.back() != e.declaredBy) groups.emplace_back(e.declaredBy);
-  EXPECT_EQ(groups, (std::vector<std::string>{"SwRecordLayout", "NamedElement", "Element", "ClassObject"}));
-
-  // Registered between SharedAxisType's classes and Axis's.
-  std::vector<std::string> const classes = host.describePackage("Zorvan.metamodel.types").classes;
-  auto const at = [&](std::string const& n) { return std::find(classes.begin(), classes.end(), n) - classes.begin(); };
-  EXPECT_LT(at(T("ImmutableSharedAxisTypeImmutableIterator")), at(T("ImmutableSwRecordLayout")));
-  EXPECT_LT(at(T("ImmutableSwRecordLayoutImmutableIterator")), at(T("ImmutableAxis")));
-  EXPECT_LT(at(T("ImmutableAxis")), static_cast<std::ptrdiff_t>(classes.size()));
-}
 
 TEST_F(SharedAxisTypeHost, ConstructsFromLayoutAxisAndName) {
   Value const m = model();
