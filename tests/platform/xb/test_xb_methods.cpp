@@ -55,29 +55,14 @@ class MethodTable : public XbHostTest {
   }
 };
 
-// Host types, forms and flags follow from the C++ signature and the row's form.
+// Kinds, flags and host types of rows are checked on the catalogue's own
+// method tables; here what those tables never show: several argument names,
+// optional arguments and a constructor row's result.
 TEST_F(MethodTable, RowsDescribeTheirTargets) {
-  MethodDesc const add = method("addScaled");
-  EXPECT_EQ(add.kind, "static");
-  EXPECT_EQ(add.flags, 0x8u);
-  EXPECT_EQ(add.result, "double scalar");
-  EXPECT_EQ(add.arguments, (std::vector<std::string_view>{"int32 scalar", "double scalar"}));
-  EXPECT_EQ(add.argumentNames, (std::vector<std::string_view>{"a", "b"}));
-
-  MethodDesc const d = method("describe");
-  EXPECT_EQ(d.kind, "instance");
-  EXPECT_EQ(d.attributes, 2);
-  EXPECT_EQ(d.self, std::optional<std::string>("Ozo.ImmutableObject"));
-  EXPECT_EQ(d.arguments, std::vector<std::string_view>{"char vector"});
-  EXPECT_EQ(d.result, "char vector");
-
+  EXPECT_EQ(method("addScaled").argumentNames, (std::vector<std::string_view>{"a", "b"}));
+  EXPECT_EQ(method("addScaled").flags, 0x8u);
   EXPECT_EQ(method("countPresent").arguments, (std::vector<std::string_view>{"ozoint32", "ozological"}));
-
-  MethodDesc const e = method("isModel");
-  EXPECT_EQ(e.kind, "explicit");
-  EXPECT_EQ(e.flags & 0x1000u, 0x1000u);
-  EXPECT_EQ(e.arguments, std::vector<std::string_view>{"Ozo.ImmutableObject"});
-
+  EXPECT_EQ(method("describe").attributes, 2);
   MethodDesc const c = method("Rows");
   EXPECT_EQ(c.kind, "constructor");
   EXPECT_EQ(c.result, "Ozo.Model");
