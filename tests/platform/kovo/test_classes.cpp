@@ -112,47 +112,18 @@ TEST(Classes, InitialiseOnFirstNeedAndRetryAfterFailure) {
   EXPECT_EQ(testsupport::errorOf<HostError>([&] { orphan->superclasses(); }), "Unknown class \"KC.nowhere.Gone\".");
 }
 
-TEST(Classes, MembersAreFoundNearestFirstAndGlobalClassesByShortName) {
-  static COSValue a = 1, b = 2, c = 3;
-  factory::registerKovoPackage("KC.members", [](COSPackage* pkg) {
-    pkg->addClass(new TestClass("Top", [](COSClass* cls) {
-      cls->addProperty(new test::TestProperty("P", "int32 scalar", &a));
-      cls->addProperty(new test::TestProperty("Q", "int32 scalar", &b));
-      test::addMethod(cls, {.name = "m"});
-    }), 2);
-    pkg->addClass(new TestClass("Bottom", [](COSClass* cls) {
-      cls->addSuperclass(intern("KC.members.Top"), 1, 0, 1);
-      cls->addProperty(new test::TestProperty("Q", "int32 scalar", &c));
-      test::addMethod(cls, {.name = "m", .args = {"double scalar"}});
-    }), 2);
-  });
-  COSClass* bottom = COSClass::find("KC.members.Bottom");
-  COSClass* top = COSClass::find("KC.members.Top");
-  EXPECT_EQ(bottom->findProperty("Q"), bottom->ownProperties()[0].get());
-  EXPECT_EQ(bottom->findProperty("P"), top->ownProperties()[0].get());
-  EXPECT_EQ(bottom->findProperty("R"), nullptr);
-  auto const ms = bottom->findMethods("m");
-  ASSERT_EQ(ms.size(), 2u);
-  EXPECT_EQ(ms[0], bottom->ownMethods()[0].get());
-  EXPECT_EQ(bottom->memberNames(), (std::vector<std::string>{"P", "Q", "m"}));
-
-  COSClass::addGlobalClass(new TestClass("KCGlobal", nullptr));
-  COSClass* g = COSClass::find("KCGlobal");
-  ASSERT_NE(g, nullptr);
-  EXPECT_EQ(g->getName().view(), "KCGlobal");
-  EXPECT_EQ(g->getPackage(), nullptr);
-}
-
-TEST(Classes, PropertyLookupsAreKeptOnlyForFoundNamesOnceTheLineageIsFixed) {
+TEST(Classes, MembersAreFoundNearestFirstAndLookupsKeptOnlyForFoundNames) {
   static COSValue a = 1, b = 2, c = 3;
   static COSPropInfo* seenDuringInit = nullptr;
   factory::registerKovoPackage("KC.kept", [](COSPackage* pkg) {
     pkg->addClass(new TestClass("Top", [](COSClass* cls) {
       cls->addProperty(new test::TestProperty("P", "int32 scalar", &a));
       cls->addProperty(new test::TestProperty("Q", "int32 scalar", &b));
+      test::addMethod(cls, {.name = "m"});
     }), 2);
     pkg->addClass(new TestClass("Bottom", [](COSClass* cls) {
       cls->addSuperclass(intern("KC.kept.Top"), 1, 0, 1);
+      test::addMethod(cls, {.name = "m", .args = {"double scalar"}});
       // Looked up before the class declares its own P: the answer must not
       // outlive the initialisation.
       seenDuringInit = cls->findProperty("P");
@@ -182,6 +153,17 @@ TEST(Classes, PropertyLookupsAreKeptOnlyForFoundNamesOnceTheLineageIsFixed) {
   EXPECT_EQ(bottom->propertyCache().size(), 2u);
   EXPECT_EQ(internal::internedCount(), interned);
   EXPECT_EQ(top->propertyCache().size(), 0u);
+
+  auto const ms = bottom->findMethods("m");
+  ASSERT_EQ(ms.size(), 2u);
+  EXPECT_EQ(ms[0], bottom->ownMethods()[0].get());
+  EXPECT_EQ(bottom->memberNames(), (std::vector<std::string>{"P", "Q", "m"}));
+
+  COSClass::addGlobalClass(new TestClass("KCGlobal", nullptr));
+  COSClass* g = COSClass::find("KCGlobal");
+  ASSERT_NE(g, nullptr);
+  EXPECT_EQ(g->getName().view(), "KCGlobal");
+  EXPECT_EQ(g->getPackage(), nullptr);
 }
 
 TEST(Methods, SignaturesAndKinds) {

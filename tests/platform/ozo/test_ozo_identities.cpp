@@ -71,8 +71,6 @@ TEST_F(Identities, CastsFollowTheCasterRegistry) {
   using namespace Ozo::CooperativeVisitor::internal;
   Ozo::ReferenceCountingIntf* const rc = a.get();
   EXPECT_EQ((rc->castTo<Ozo::VisitationDomain, Ozo::NSInterface::ClassObjectIntf>()), a.get());
-  EXPECT_EQ((rc->castTo<Ozo::VisitationDomain, Ozo::NSInterface::ObjectIntf>()),
-            static_cast<Ozo::NSInterface::ObjectIntf*>(a.get()));
   EXPECT_EQ((rc->castTo<Ozo::VisitationDomain, Ozo::NSInterface::ModelIntf>()), nullptr);
   Ozo::ReferenceCountingIntf* const model = m.get();
   EXPECT_EQ((model->castTo<Ozo::VisitationDomain, Ozo::NSInterface::ModelIntf>()), m.get());

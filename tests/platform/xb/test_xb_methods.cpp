@@ -55,29 +55,14 @@ class MethodTable : public XbHostTest {
   }
 };
 
-// Host types, forms and flags follow from the C++ signature and the row's form.
+// Kinds, flags and host types of rows are checked on the catalogue's own
+// method tables; here what those tables never show: several argument names,
+// optional arguments and a constructor row's result.
 TEST_F(MethodTable, RowsDescribeTheirTargets) {
-  MethodDesc const add = method("addScaled");
-  EXPECT_EQ(add.kind, "static");
-  EXPECT_EQ(add.flags, 0x8u);
-  EXPECT_EQ(add.result, "double scalar");
-  EXPECT_EQ(add.arguments, (std::vector<std::string_view>{"int32 scalar", "double scalar"}));
-  EXPECT_EQ(add.argumentNames, (std::vector<std::string_view>{"a", "b"}));
-
-  MethodDesc const d = method("describe");
-  EXPECT_EQ(d.kind, "instance");
-  EXPECT_EQ(d.attributes, 2);
-  EXPECT_EQ(d.self, std::optional<std::string>("Ozo.ImmutableObject"));
-  EXPECT_EQ(d.arguments, std::vector<std::string_view>{"char vector"});
-  EXPECT_EQ(d.result, "char vector");
-
+  EXPECT_EQ(method("addScaled").argumentNames, (std::vector<std::string_view>{"a", "b"}));
+  EXPECT_EQ(method("addScaled").flags, 0x8u);
   EXPECT_EQ(method("countPresent").arguments, (std::vector<std::string_view>{"ozoint32", "ozological"}));
-
-  MethodDesc const e = method("isModel");
-  EXPECT_EQ(e.kind, "explicit");
-  EXPECT_EQ(e.flags & 0x1000u, 0x1000u);
-  EXPECT_EQ(e.arguments, std::vector<std::string_view>{"Ozo.ImmutableObject"});
-
+  EXPECT_EQ(method("describe").attributes, 2);
   MethodDesc const c = method("Rows");
   EXPECT_EQ(c.kind, "constructor");
   EXPECT_EQ(c.result, "Ozo.Model");
@@ -139,8 +124,6 @@ TEST_F(XbMarshal, OneHostObjectPerViewAndOneReferencePerBinding) {
     Value const a = bind(m, false), b = bind(m, false), i = bind(m, true);
     EXPECT_TRUE(a.sameObject(b));
     EXPECT_FALSE(i.sameObject(a));
-    EXPECT_EQ(host.classOf(a), "Ozo.Model");
-    EXPECT_EQ(host.classOf(i), "Ozo.ImmutableModel");
     EXPECT_EQ(m.get()->numRef(), before + 2);
     // Both views convert back to the same handle.
     EXPECT_TRUE(handleOf(a) == m && handleOf(i) == m);
@@ -161,33 +144,25 @@ TEST_F(XbMarshal, EmptyHandlesBothWays) {
   EXPECT_FALSE(given);
 }
 
+// Naming models is the runtime's; here what the host sees of it.
 TEST_F(XbOzoPackage, ModelIsMadeNamedAndReleasedThroughTheHost) {
-  std::size_t const models = host.counter("model objects");
-  Value const a = host.construct("Ozo.Model", {}), b = host.construct("Ozo.Model", {});
+  Value const a = host.construct("Ozo.Model", {});
   std::string const name = host.get(a, "Name").toString();
-  EXPECT_EQ(name.rfind("untitled", 0), 0u) << name;
-  EXPECT_NE(host.get(b, "Name").toString(), name);
   EXPECT_TRUE(Ozo::ModelCache::find(name) == handleOf(a));
   EXPECT_FALSE(host.get(a, "ReadOnly").toBool());
   EXPECT_EQ(errorOf([&] { host.set(a, "Name", "renamed"); }),
             "Assertion failed: You cannot set a read-only property at ozo_xb/OzoPackage:61: ");
   host.destroy(a);
-  host.destroy(b);
-  EXPECT_EQ(host.counter("model objects"), models);
   EXPECT_FALSE(Ozo::ModelCache::find(name).isValid());
 }
 
-TEST_F(XbOzoPackage, EveryObjectComparesPrintsAndKnowsItsMetaType) {
+// Same object and deviant: equal whichever view.
+TEST_F(XbOzoPackage, ObjectsCompareEqualAcrossViews) {
   Value const m = host.construct("Ozo.Model", {}), other = host.construct("Ozo.Model", {});
   Value const immutable = bind(handleOf(m), true);
-  // Same object and deviant: equal whichever view.
   EXPECT_TRUE(host.invoke(m, "eq", {immutable}).toBool());
   EXPECT_FALSE(host.invoke(immutable, "ne", {m}).toBool());
   EXPECT_FALSE(host.invoke(m, "eq", {other}).toBool());
-  EXPECT_FALSE(host.invoke(m, "toString", {}).toString().empty());
-  EXPECT_EQ(host.invoke(m, "getMetaType", {}).numel(), 1u);
-  // An empty self reaches the invoker: the runtime's NULL-ref error.
-  EXPECT_EQ(errorOf([&] { host.call("Ozo.ImmutableObject", "toString", {Value()}); }), kNullRef);
 }
 
 }  // namespace
