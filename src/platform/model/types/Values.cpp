@@ -278,3 +278,13 @@ Time::operator Ozo::Object() const {
 }
 
 }  // namespace Zorvan::metamodel::types
+
+namespace Ozo::Generic {
+template struct ValueBox<Zorvan::metamodel::types::CompuMethodCategory>;
+template struct ValueBox<Zorvan::metamodel::types::DataSizeUnitKind>;
+template struct ValueBox<Zorvan::metamodel::types::FloatingPointKind>;
+template struct ValueBox<Zorvan::metamodel::types::SwGenericAxisParamTypeCategory>;
+template struct ValueBox<Zorvan::metamodel::types::TimeUnitKind>;
+template struct ValueBox<Zorvan::metamodel::types::DataSize>;
+template struct ValueBox<Zorvan::metamodel::types::Time>;
+}  // namespace Ozo::Generic

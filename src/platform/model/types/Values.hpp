@@ -9,6 +9,7 @@
 // copy. Each type's meta data type is one immortal object per type.
 #pragma once
 
+#include <Ozo/Generic.hpp>
 #include <Ozo/Meta.hpp>
 
 #include <compare>
@@ -180,3 +181,15 @@ class Time {
 };
 
 }  // namespace Zorvan::metamodel::types
+
+// The value boxes of the package's value types live in this library (see
+// Ozo::Generic::ValueBox): every list and every user of one sees one manager.
+namespace Ozo::Generic {
+extern template struct ValueBox<Zorvan::metamodel::types::CompuMethodCategory>;
+extern template struct ValueBox<Zorvan::metamodel::types::DataSizeUnitKind>;
+extern template struct ValueBox<Zorvan::metamodel::types::FloatingPointKind>;
+extern template struct ValueBox<Zorvan::metamodel::types::SwGenericAxisParamTypeCategory>;
+extern template struct ValueBox<Zorvan::metamodel::types::TimeUnitKind>;
+extern template struct ValueBox<Zorvan::metamodel::types::DataSize>;
+extern template struct ValueBox<Zorvan::metamodel::types::Time>;
+}  // namespace Ozo::Generic

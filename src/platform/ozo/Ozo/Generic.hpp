@@ -55,24 +55,36 @@ class Ref {
 };
 
 // A heap copy of one value with its own use count.
+//
+// A list knows the type of a value it is handed by the manager's address, so
+// every library must see one manager per type. The managers are not inline:
+// the library that defines a value type instantiates its box once
+// (`template struct ValueBox<T>;`) and says so to the others in its header
+// (`extern template struct ValueBox<T>;`); those then call that one.
 template <class T>
 struct ValueBox {
   T value;
   std::uint32_t count;
 
-  static void manage(void* object, bool take) {
-    auto* const box = static_cast<ValueBox*>(object);
-    if (take)
-      ++box->count;
-    else if (box->count == 1)
-      delete box;
-    else
-      --box->count;
-  }
-  static bool equal(void const* a, void const* b) {
-    return static_cast<ValueBox const*>(a)->value == static_cast<ValueBox const*>(b)->value;
-  }
+  static void manage(void* object, bool take);
+  static bool equal(void const* a, void const* b);
 };
+
+template <class T>
+void ValueBox<T>::manage(void* object, bool take) {
+  auto* const box = static_cast<ValueBox*>(object);
+  if (take)
+    ++box->count;
+  else if (box->count == 1)
+    delete box;
+  else
+    --box->count;
+}
+
+template <class T>
+bool ValueBox<T>::equal(void const* a, void const* b) {
+  return static_cast<ValueBox const*>(a)->value == static_cast<ValueBox const*>(b)->value;
+}
 
 // A Ref holding a copy of `value`.
 template <class T>
