@@ -14,15 +14,11 @@ TYPES = "Zorvan.metamodel.types"
 
 
 class Packages(HostTestCase):
-    def test_unknown_package_or_module_is_a_host_error(self):
+    def test_unknown_package_is_a_host_error(self):
         with self.assertRaises(quillon.HostError) as cm:
             host.package("NoSuch.package")
         self.assertEqual(cm.exception.message, 'Unknown package "NoSuch.package".')
         self.assertIsInstance(cm.exception, RuntimeError)
-        with self.assertRaises(quillon.HostError) as cm:
-            host.load("no_such_module")
-        self.assertTrue(cm.exception.message.startswith('Cannot load module "no_such_module": '),
-                        cm.exception.message)
 
     def test_python_values_are_not_host_objects(self):
         with self.assertRaises(TypeError):
@@ -50,18 +46,6 @@ class Classes(HostTestCase):
         self.assertIsInstance(ax, self.types().Axis)
         self.assertEqual(repr(ax), f"<{TYPES}.Axis object>")
         self.assertEqual((ax.Dimensions, ax.Name), (3, "speed"))
-
-    def test_constructor_overloads(self):
-        T, m = self.types(), self.model()
-        self.assertEqual(T.Axis(m).Dimensions, 0)
-        self.assertEqual(T.Axis(m, 7, "x").Dimensions, 7)
-        with self.assertRaises(quillon.ArgumentError) as cm:
-            T.Axis(m, "x", 7)
-        self.assertIsInstance(cm.exception, TypeError)
-        message = cm.exception.message
-        self.assertTrue(message.startswith(
-            f'No signature of "Axis" in class "{TYPES}.Axis" accepts (Ozo.Model, char, int32); '
-            'candidates: '), message)
 
     def test_methods_static_and_through_the_class(self):
         T = self.types()
