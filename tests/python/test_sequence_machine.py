@@ -92,15 +92,10 @@ class HostSequenceRules(LiveSequence):
             self.expected.insert(index, item)
         self.changed()
 
-    @rule(t=item_tokens)
-    def push_back(self, t):
-        self.seq.push_back(self.value(self.item(t)))
-        self.put(len(self.expected), self.item(t))
-
-    @rule(t=item_tokens)
-    def push_front(self, t):
-        self.seq.push_front(self.value(self.item(t)))
-        self.put(0, self.item(t))
+    @rule(t=item_tokens, back=st.booleans())
+    def push_an_end(self, t, back):
+        (self.seq.push_back if back else self.seq.push_front)(self.value(self.item(t)))
+        self.put(len(self.expected) if back else 0, self.item(t))
 
     @rule(i=positions, t=item_tokens)
     def host_insert(self, i, t):

@@ -17,7 +17,7 @@ TRICKY_TEXTS = ("speed", "", "Größe ∑", "emoji \U0001F600", "\U0001F600", "l
                 "\ufffe", "\ufeff\ufeffx", "x\ufeff", "\ufeff\U0001F600\0\udfff")
 
 
-class ScalarMapping(HostTestCase):
+class Mapping(HostTestCase):
     def test_numbers_logicals_and_none_keep_their_python_type(self):
         for value in (0, -7, 2**31 - 1, -2**31):
             with self.subTest(value=value):
@@ -45,8 +45,6 @@ class ScalarMapping(HostTestCase):
                 if len(text) > 1:
                     self.assertEqual(roundtrip(list(text)), text)
 
-
-class SequenceMapping(HostTestCase):
     def test_rows_one_element_and_empty_sequences(self):
         self.assertEqual(roundtrip([1, 2, 3]), [1, 2, 3])
         self.assertEqual(roundtrip((1, 2.5)), [1.0, 2.5])
@@ -192,8 +190,8 @@ class ThroughTheHost(HostTestCase):
             roundtrip([ax, 1])
 
 
-class Enumerations(HostTestCase):
-    def test_comparisons_and_text(self):
+class ValueClasses(HostTestCase):
+    def test_enumerations_compare_through_the_host(self):
         C = self.types().CompuMethodCategory
         a, b, i = C.Linear(), C.Linear(), C.Identical()
         self.assertTrue(a == b)
@@ -202,8 +200,6 @@ class Enumerations(HostTestCase):
         self.assertFalse(a < i or a <= i or i > a or i >= a)
         self.assertEqual(str(a), "Linear")
 
-
-class StructuredValues(HostTestCase):
     def test_copies_are_independent(self):
         t = self.types()
         d = t.DataSize(8, t.DataSizeUnitKind.Byte())
