@@ -7,7 +7,7 @@ import operator
 import unittest
 
 from hypothesis import strategies as st
-from hypothesis.stateful import RuleBasedStateMachine, initialize, invariant, precondition, rule
+from hypothesis.stateful import RuleBasedStateMachine, initialize, invariant, rule
 
 import helpers
 import quillon
@@ -15,23 +15,11 @@ from helpers import BOUNDS, EMPTY, POSITIVE, host, leak_checked
 
 positions = st.integers(min_value=-1, max_value=8)
 item_tokens = st.integers(min_value=0, max_value=11)
-CHANGED = "the sequence was changed after the cursor was made"
-SHIFT = {"Bit": 0, "Byte": 3, "KB": 13}
 
 
 class LiveSequence(RuleBasedStateMachine):
-    """A live host sequence against a plain Python list of the items put in.
-    Subclasses make it (`make` gives the owner to keep alive and the
-    sequence) and say how an item reads back (`shown`, `text`)."""
-
-    def shown(self, value):
-        return value
-
-    def text(self, item):
-        return item
-
-    def changed(self):
-        """Called after every edit that changed the content."""
+    """A live host sequence against a plain Python list of the items put in;
+    `make` gives the sequence and its owner, kept alive with it."""
 
     @initialize()
     def start(self):
@@ -42,27 +30,18 @@ class LiveSequence(RuleBasedStateMachine):
     def same_content(self):
         if hasattr(self, "seq"):
             assert self.seq.size() == len(self.seq) == len(self.expected)
-            assert [self.shown(x) for x in self.seq] == [self.text(x) for x in self.expected]
+            assert list(self.seq) == self.expected
 
     def teardown(self):
         self.__dict__.clear()
 
 
 class HostSequenceRules(LiveSequence):
-    """Edits through the host's methods. Subclasses list the items the
-    sequence may hold (plain Python values), turn one into a host value and
-    say which items the model holds equal; a unique sequence quietly refuses
-    an item equal to one it holds."""
+    """Edits through the host's methods, 1-based. Subclasses list the items
+    the sequence may hold and the source the host's refusals name."""
 
     ITEMS = ()
     SOURCE = ""
-    unique = False
-
-    def value(self, item):
-        return item
-
-    def equal(self, a, b):
-        return a == b
 
     def item(self, token):
         return self.ITEMS[token % len(self.ITEMS)]
@@ -82,39 +61,28 @@ class HostSequenceRules(LiveSequence):
             return True
         return False
 
-    def put(self, index, item, replacing=False):
-        others = [x for k, x in enumerate(self.expected) if not (replacing and k == index)]
-        if self.unique and any(self.equal(x, item) for x in others):
-            return
-        if replacing:
-            self.expected[index] = item
-        else:
-            self.expected.insert(index, item)
-        self.changed()
-
     @rule(t=item_tokens, back=st.booleans())
     def push_an_end(self, t, back):
-        (self.seq.push_back if back else self.seq.push_front)(self.value(self.item(t)))
-        self.put(len(self.expected) if back else 0, self.item(t))
+        (self.seq.push_back if back else self.seq.push_front)(self.item(t))
+        self.expected.insert(len(self.expected) if back else 0, self.item(t))
 
     @rule(i=positions, t=item_tokens)
     def host_insert(self, i, t):
         # The Python name is list.insert's.
         item = self.item(t)
-        if self.at_position(i, 1, lambda: quillon.invoke(self.seq, "insert", i, self.value(item))):
-            self.put(i - 1, item)
+        if self.at_position(i, 1, lambda: quillon.invoke(self.seq, "insert", i, item)):
+            self.expected.insert(i - 1, item)
 
     @rule(i=positions)
     def erase(self, i):
         if self.at_position(i, 0, lambda: self.seq.erase(i)):
             del self.expected[i - 1]
-            self.changed()
 
     @rule(i=positions, t=item_tokens)
     def replace(self, i, t):
         item = self.item(t)
-        if self.at_position(i, 0, lambda: self.seq.replace(i, self.value(item))):
-            self.put(i - 1, item, replacing=True)
+        if self.at_position(i, 0, lambda: self.seq.replace(i, item)):
+            self.expected[i - 1] = item
 
     @rule(back=st.booleans())
     def pop_an_end(self, back):
@@ -124,30 +92,27 @@ class HostSequenceRules(LiveSequence):
         else:
             call()
             self.expected.pop(-1 if back else 0)
-            self.changed()
 
     @rule(t=item_tokens)
     def remove_all(self, t):
         item = self.item(t)
-        kept = [x for x in self.expected if not self.equal(x, item)]
-        assert self.seq.removeAll(self.value(item)) == len(self.expected) - len(kept)
-        if len(kept) < len(self.expected):
-            self.expected = kept
-            self.changed()
+        kept = [x for x in self.expected if x != item]
+        assert self.seq.removeAll(item) == len(self.expected) - len(kept)
+        self.expected = kept
 
     @rule(i=positions)
     def at(self, i):
         def read():
-            assert self.shown(self.seq.at(i)) == self.text(self.expected[i - 1])
+            assert self.seq.at(i) == self.expected[i - 1]
         self.at_position(i, 0, read)
 
     @rule()
     def walk_with_a_cursor(self):
         cursor, end, seen = self.seq.begin(), self.seq.end(), []
         while not cursor.eq(end):
-            seen.append(self.shown(cursor.item()))
+            seen.append(cursor.item())
             cursor.getNext()
-        assert seen == [self.text(x) for x in self.expected]
+        assert seen == self.expected
         self.refuses(cursor.getNext, BOUNDS)
         self.refuses(cursor.item, BOUNDS)
 
@@ -315,71 +280,6 @@ class ElementProtocolMachine(PythonProtocolRules):
 
 
 ElementProtocolEdits = leak_checked(ElementProtocolMachine, examples=40, steps=25)
-
-
-# ---- value lists of DataSize: equality is the model's (8 Bit == 1 Byte), a
-# unique list quietly refuses equal values, a cursor made before a change
-# refuses to read.
-
-class ValueListMachine(HostSequenceRules):
-    ITEMS = [(n, unit) for n in range(4) for unit in sorted(SHIFT)]
-    SOURCE = "ozo/export/include/ozo/kernel/containers/sequence/multi_index/MultiIndexImplForPrimitives"
-
-    def make(self):
-        self.types = host.package("Zorvan.metamodel.types")
-        self.cursor = None  # a cursor taken before the last change, if any
-        cls = self.types.SequenceOfDataSize
-        return None, (cls.makeUnique if self.unique else cls.make)(host.package("Ozo").Model())
-
-    def value(self, item):
-        return self.types.DataSize(item[0], getattr(self.types.DataSizeUnitKind, item[1])())
-
-    def shown(self, value):
-        return str(value)
-
-    def text(self, item):
-        return "%d %s" % item
-
-    def equal(self, a, b):
-        return a[0] << SHIFT[a[1]] == b[0] << SHIFT[b[1]]
-
-    def changed(self):
-        if self.cursor is not None:
-            self.refuses(self.cursor.item, CHANGED)
-            self.cursor = None
-
-    @rule(i=positions, n=st.integers(min_value=0, max_value=3))
-    def erase_range(self, i, n):
-        first = i - 1
-        if not 0 <= first <= len(self.expected):
-            return
-        last = min(first + n, len(self.expected))
-        a, b = self.seq.begin(), self.seq.begin()
-        for _ in range(first):
-            a.getNext()
-        for _ in range(last):
-            b.getNext()
-        after = self.seq.erase(a, b)
-        del self.expected[first:last]
-        if last > first:
-            self.changed()
-        if first < len(self.expected):
-            assert str(after.item()) == self.text(self.expected[first])
-        else:
-            self.refuses(after.item, BOUNDS)
-
-    @precondition(lambda self: self.cursor is None)
-    @rule()
-    def keep_a_cursor(self):
-        self.cursor = self.seq.begin()
-
-
-class UniqueValueListMachine(ValueListMachine):
-    unique = True
-
-
-ValueListEdits = leak_checked(ValueListMachine, examples=25, steps=25)
-UniqueValueListEdits = leak_checked(UniqueValueListMachine, examples=25, steps=25)
 
 
 if __name__ == "__main__":
