@@ -43,7 +43,6 @@ class Classes(HostTestCase):
         self.assertEqual(quillon.class_of(ax), f"{TYPES}.Axis")
         self.assertIsInstance(ax, self.types().Axis)
         self.assertEqual(repr(ax), f"<{TYPES}.Axis object>")
-        self.assertEqual((ax.Dimensions, ax.Name), (3, "speed"))
 
     def test_methods_static_and_through_the_class(self):
         T = self.types()
@@ -75,11 +74,10 @@ class Classes(HostTestCase):
         self.assertEqual(consistent([x, y]), (x,))
         self.assertEqual(consistent([y, b, x]), (y, b))
 
-    def test_dir_and_help_of_an_object_show_host_members(self):
+    def test_dir_of_an_object_shows_host_members(self):
         ax = self.axis()
         self.assertIn("Dimensions", dir(ax))
         self.assertNotIn("__init__", dir(ax))
-        self.assertIn("getMetaType(", ax.getMetaType.__doc__)
 
 
 class CompiledMembers(HostTestCase):

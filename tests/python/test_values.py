@@ -178,12 +178,10 @@ class ThroughTheHost(HostTestCase):
             iax.Dimensions = 5
         self.assertNotIsInstance(cm.exception, TypeError)
         self.assertIn("You cannot modify an immutable object", cm.exception.message)
-        self.assertEqual(iax.Dimensions, 3)
 
     def test_objects_travel_in_lists(self):
         ax = self.axis()
         other = self.types().Axis(self.model(), 1, "other")
-        self.assertEqual(roundtrip([ax, other]), [ax, other])
         self.assertIs(roundtrip([ax, other])[1], other)
         self.assertIs(roundtrip(ax), ax)
         with self.assertRaises(TypeError):
