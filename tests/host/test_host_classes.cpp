@@ -23,21 +23,14 @@ COSValue gOwner = fromInt32(2);
 void defineThing(COSClass* c) {
   addMethod(c, {.name = "", .result = "QH.Thing", .args = {"int32 scalar"}, .constructor = true,
                 .body = constructNative("QH.Thing")});
-  // An instance method marked 0x2: still callable through the class, with an
-  // object or with the empty handle (which the body reports itself).
   addMethod(c, {.name = "twice", .result = "int32 scalar", .self = "QH.Thing",
-                .body = [](int&, COSValue* out, int, COSValue const* in) {
-                  Native const* n = nativeOf(in[0]);
-                  if (!n) throw std::logic_error("NULL ref");
-                  out[0] = fromInt32(2 * n->value);
-                },
+                .body = [](int&, COSValue* out, int, COSValue const* in) { out[0] = fromInt32(2 * nativeOf(in[0])->value); },
                 .attributes = factory::kAttrInstanceOnly});
   // How many objects arrived for one class-typed parameter.
   addMethod(c, {.name = "count", .result = "int32 scalar", .args = {"QH.Thing"}, .flags = factory::kFlagStatic,
                 .body = [](int&, COSValue* out, int, COSValue const* in) {
                   out[0] = fromInt32(static_cast<std::int32_t>(toArray(in[0])->numel()));
                 }});
-  addMethod(c, {.name = "Make", .result = "QH.Thing", .args = {"int32 scalar"}, .body = makeNative("QH.Thing")});
   addMethod(c, {.name = "print", .self = "QH.Thing", .body = [](int&, COSValue*, int, COSValue const* in) {
                   zkPrintf("thing %d\n", nativeOf(in[0])->value);
                 }});
@@ -65,7 +58,6 @@ class HostApi : public ::testing::Test {
     factory::registerKovoPackage("QH", [](COSPackage* pkg) {
       pkg->addClass(new TestClass("Thing", defineThing), 2);
       pkg->addClass(new TestClass("Special", defineSpecial), 2);
-      addFunction(pkg, "Answer", "int32 scalar", [](int&, COSValue* out, int, COSValue const*) { out[0] = fromInt32(42); });
     });
   }
   void SetUp() override { before = host.counters(); }
@@ -74,31 +66,23 @@ class HostApi : public ::testing::Test {
   std::vector<std::pair<std::string, std::size_t>> before;
 };
 
+// The generated classes show most of a description; these classes add what
+// they lack: an instance-only method, flags beyond the kind, a meta entry on a
+// class that also inherits a property, a redefined method.
 TEST_F(HostApi, DescribesPackagesAndClasses) {
-  PackageDesc const p = host.describePackage("QH");
-  EXPECT_EQ(p.classes, (std::vector<std::string>{"QH.Thing", "QH.Special"}));
-  EXPECT_EQ(p.functions, std::vector<std::string>{"Answer"});
-
-  // Kinds, names and arguments of methods are checked on the generated classes.
+  EXPECT_EQ(host.describePackage("QH").classes, (std::vector<std::string>{"QH.Thing", "QH.Special"}));
   ClassDesc const thing = host.describeClass("QH.Thing");
-  ASSERT_EQ(thing.methods.size(), 6u);
+  ASSERT_EQ(thing.methods.size(), 5u);
   EXPECT_EQ(thing.methods[1].signatureText(), "twice(self: QH.Thing) -> int32 scalar");
-  EXPECT_EQ(thing.methods[1].attributes, factory::kAttrInstanceOnly);
   EXPECT_EQ(thing.methods[1].kind, "instance");
   ASSERT_EQ(thing.properties.size(), 1u);
-  EXPECT_EQ(thing.properties[0].multiplicity, 1);
-  EXPECT_EQ(thing.properties[0].index, 3u);
   EXPECT_EQ(thing.properties[0].attributes, 0x800u);
-  EXPECT_TRUE(thing.metaProperties.empty());
 
   ClassDesc const special = host.describeClass("QH.Special");
-  EXPECT_EQ(special.superclasses, std::vector<std::string_view>{"QH.Thing"});
-  ASSERT_EQ(special.methods.size(), 2u);
   EXPECT_EQ(special.methods[0].kind, "explicit");
   EXPECT_EQ(special.methods[0].flags, factory::kFlagExplicit | 0x20);
   EXPECT_TRUE(special.properties.empty());  // meta entries are listed apart
   ASSERT_EQ(special.metaProperties.size(), 1u);
-  EXPECT_EQ(special.metaProperties[0].name, "Owner");
 
   auto const twice = host.methods("QH.Special", "twice");
   ASSERT_EQ(twice.size(), 2u);
@@ -115,31 +99,22 @@ TEST_F(HostApi, CallsObjectsAndLifetime) {
   int const destroyed = TestClass::destroyCalls();
   {
     Value t = host.construct("QH.Thing", {5});
-    EXPECT_EQ(host.classOf(t), "QH.Thing");
     EXPECT_EQ(t.objectRefCount(), 1);
     EXPECT_EQ(host.invoke(t, "twice", {}).toInt32(), 10);
-    EXPECT_EQ(host.call("QH.Thing", "twice", {t}).toInt32(), 10);
     host.set(t, "Value", 6.0);
     EXPECT_EQ(host.get(t, "Value").toInt32(), 6);
     EXPECT_EQ(host.getStatic("QH.Special", "Owner").toInt32(), 2);
-    EXPECT_EQ(host.callFunction("QH", "Answer", {}).toInt32(), 42);
 
-    Value again = host.invoke(t, "Make", {1});
-    EXPECT_EQ(host.classOf(again), "QH.Thing");
+    Value again = host.construct("QH.Thing", {1});
     EXPECT_FALSE(again.sameObject(t));
     EXPECT_TRUE(t.element(0).sameObject(t));
     Value both = Value::objects({t, again});
     EXPECT_EQ(both.numel(), 2u);
     EXPECT_TRUE(both.element(1).sameObject(again));
-    EXPECT_FALSE(host.call("QH.Special", "same", {t, again}).toBool());
-    EXPECT_TRUE(host.call("QH.Special", "same", {t, t}).toBool());
 
     Host::OutputCapture capture(host);
     host.invoke(t, "print", {});
     EXPECT_EQ(capture.text(), "thing 6\n");
-    // The empty handle reaches the instance-only method through the class,
-    // and the method reports the null reference.
-    EXPECT_EQ(errorOf([&] { host.call("QH.Thing", "twice", {Value()}); }), "NULL ref");
   }
   EXPECT_EQ(TestClass::destroyCalls(), destroyed + 2);
 }
@@ -149,14 +124,11 @@ TEST_F(HostApi, ObjectArraysOfAnySizeReachClassTypedParameters) {
   Value u = host.construct("QH.Thing", {2});
   EXPECT_EQ(host.call("QH.Thing", "count", {t}).toInt32(), 1);
   EXPECT_EQ(host.call("QH.Thing", "count", {Value::objects({t, u, t})}).toInt32(), 3);
-  // Where the host refuses, it names the shape and each candidate once.
-  EXPECT_EQ(errorOf<Error>([&] { host.call("QH.Thing", "count", {Value::int32s({1, 2})}); }),
-            "No signature of \"count\" in class \"QH.Thing\" accepts (1x2 int32 array); candidates: count(QH.Thing).");
-  EXPECT_EQ(errorOf([&] { host.call("QH.Special", "twice", {1}); }),
+  // The runtime's refusals and a class's own failures reach the caller as
+  // Errors; a redefined method is one candidate.
+  EXPECT_EQ(errorOf<Error>([&] { host.call("QH.Special", "twice", {1}); }),
             "No signature of \"twice\" in class \"QH.Special\" accepts (int32); candidates: twice(QH.Thing).");
-  EXPECT_EQ(errorOf<Error>([&] { host.set(t, "Value", Value::int32s({1, 2})); }),
-            "Cannot set property \"Value\" of class \"QH.Thing\": expected int32 scalar, got a 1x2 int32 array.");
-  EXPECT_EQ(host.get(t, "Value").toInt32(), 1);
+  EXPECT_EQ(errorOf<Error>([&] { host.call("QH.Thing", "fail", {}); }), "out of range");
 }
 
 // Captures end in any order; output goes to the most recent one still alive.
@@ -182,12 +154,6 @@ TEST_F(HostApi, OutputCapturesEndInAnyOrder) {
     EXPECT_EQ(inner.text(), "thing 3\n");
     EXPECT_EQ(third.text(), "thing 3\n");
   }
-}
-
-// The runtime's own messages are checked where they are made (and above,
-// that they reach the caller as Errors); a class's own failures do too.
-TEST_F(HostApi, AClassFailureIsAnErrorWithItsOwnText) {
-  EXPECT_EQ(errorOf<Error>([&] { host.call("QH.Thing", "fail", {}); }), "out of range");
 }
 
 // Inherited members come through a diamond each once, nearest class first:

@@ -18,18 +18,13 @@ namespace {
 using testsupport::errorOf;
 
 // The conversions themselves are the host arrays'; here, that text crosses
-// the API whole: NUL, byte-order marks, astral characters, lone surrogates.
+// the API whole: its length, not up to a NUL, in both encodings.
 TEST(Text, CrossesTheApiWhole) {
-  std::string const withNul("a\0b", 3);
+  std::string const withNul("a\0b\xF0\x9F\x98\x80", 7);
   EXPECT_EQ(Value(std::string_view(withNul)).toString(), withNul);
-  EXPECT_EQ(Value(std::u16string_view(u"a\0b", 3)).toU16String(), std::u16string(u"a\0b", 3));
-  Value const astral("\xEF\xBB\xBFx\xF0\x9F\x98\x80");
-  EXPECT_EQ(astral.toU16String(), u"\uFEFFx\U0001F600");
-  EXPECT_EQ(astral.numel(), 4u);
-  EXPECT_EQ(astral.toString(), "\xEF\xBB\xBFx\xF0\x9F\x98\x80");
-  std::u16string const lone{u'a', char16_t(0xD800), u'\uFFFE'};
+  EXPECT_EQ(Value(std::string_view(withNul)).numel(), 5u);
+  std::u16string const lone{u'a', u'\0', char16_t(0xD800)};
   EXPECT_EQ(Value(std::u16string_view(lone)).toU16String(), lone);
-  EXPECT_EQ(Value(std::u16string_view(lone)).toString(), "a\xEF\xBF\xBD\xEF\xBF\xBE");
 }
 
 TEST(HostSession, ModuleNamesWithNulAreRefused) {

@@ -55,7 +55,6 @@ TEST(HostSession, UnknownNamesAndCounters) {
   Host host;
   std::size_t const arrays = host.counter("arrays");
   EXPECT_EQ(errorOf([&] { host.describeClass("No.Such.Class"); }), "Unknown class \"No.Such.Class\".");
-  EXPECT_EQ(errorOf([&] { host.describePackage("NoSuch"); }), "Unknown package \"NoSuch\".");
   EXPECT_EQ(errorOf([&] { host.classOf(Value(1)); }), "Value of class \"int32\" is not an object.");
   EXPECT_FALSE(host.hasClass("No.Such.Class"));
   EXPECT_FALSE(host.hasPackage("NoSuch"));

@@ -44,23 +44,6 @@ class HostTestCase(unittest.TestCase):
         return self.types().Axis(self.model(), dimensions, name)
 
 
-# What a refused sequence edit says.
-POSITIVE = "sequence index must be positive"
-BOUNDS = "sequence index out of bounds"
-EMPTY = "sequence is empty"
-
-
-def refused(call, message, source):
-    """Calls `call`, which the host must refuse with `message` at `source`."""
-    try:
-        call()
-    except quillon.HostError as e:
-        assert message in e.message, e.message
-        assert source in e.message, e.message
-        return
-    raise AssertionError("not refused: expected " + message)
-
-
 def leak_checked(machine, examples, steps):
     """The machine's test case, with the same programs on every run and the
     leak check of every host test."""

