@@ -80,7 +80,8 @@ char const* internRemembered(char const* text) {
   thread_local std::array<Entry, 256> recent{};
   auto const address = reinterpret_cast<std::uintptr_t>(text);
   Entry& e = recent[((address >> 3) ^ (address >> 11)) & (recent.size() - 1)];
-  if (e.text == text && std::strcmp(e.id, text) == 0) return e.id;
+  // An id handed back in (the text is the stored copy) needs no comparison.
+  if (e.text == text && (e.id == text || std::strcmp(e.id, text) == 0)) return e.id;
   char const* const id = internView(text);
   e = {text, id};
   return id;

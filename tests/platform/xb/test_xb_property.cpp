@@ -64,8 +64,8 @@ class GadgetMetaClass final : public Ozo::xb::MetaPropertyMetaData<GadgetMeta> {
   GadgetMetaClass() : MetaPropertyMetaData("GadgetMetaProperty", "") {}
   void initializeClass(kovo::COSClass* cls, kovo::COSClient*) override {
     Ozo::xb::OzoxbPropertyFactory f(cls, "XbTest.GadgetMetaProperty", &kGadgetMethods);
-    f.addMetaProperty("Buddy", propertyOf<kGadgetMethods>, 1);
-    f.addMetaProperty("Uri", propertyOf<Ozo::NSInterface::ClassObjectIntf::sIntrospectiveMethods>, 8);
+    f.addMetaProperty("Buddy", propertyOf<kGadgetMethods>, 1, kGadgetMethods.def->name);
+    f.addMetaProperty("Uri", propertyOf<Ozo::NSInterface::ClassObjectIntf::sIntrospectiveMethods>, 8, "ClassObject");
   }
 };
 

@@ -106,7 +106,7 @@ void addMetaPropertyEntries(kovo::COSClass* cls, char const* className, std::vec
     Ozo::PropertyTableEntry const* table = g.methods->table();
     for (unsigned id = 1; id <= g.methods->count(); ++id) {
       Ozo::meta::PropertyDef const& d = table[id - 1].property->def();
-      if (!isHidden(d.name)) factory.addMetaProperty(d.name, g.creator, id);
+      if (!isHidden(d.name)) factory.addMetaProperty(d.name, g.creator, id, g.methods->def->name);
     }
     for (unsigned id = 1; id <= g.methods->count(); ++id) {
       Ozo::meta::PropertyDef const& d = table[id - 1].property->def();

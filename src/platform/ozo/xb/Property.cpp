@@ -127,16 +127,15 @@ class DataTypeProperty final : public OzoxbProperty {
 // One meta-property entry: reading it gives the property object creator(id).
 class MetaPropertyEntry final : public kovo::COSPropInfo {
  public:
-  MetaPropertyEntry(char const* name, MetaPropertyCreator creator, unsigned id)
-      : kovo::COSPropInfo(name, "Ozo.ImmutableProperty", 0), fCreator(creator), fId(id) {}
+  MetaPropertyEntry(char const* name, MetaPropertyCreator creator, unsigned id, char const* declaredBy)
+      : kovo::COSPropInfo(name, "Ozo.ImmutableProperty", 0), fCreator(creator), fId(id),
+        fDeclaredBy(kovo::intern(declaredBy)) {}
 
   Facts facts() const override {
     Facts f;
     f.readOnly = true;
     f.metaId = static_cast<int>(fId);
-    ImmutableProperty const p = fCreator(fId);
-    NSInterface::PropertyIntf const* intf = p.property();
-    if (intf != nullptr && intf->owner() != nullptr) f.declaredBy = kovo::intern(intf->owner()->name());
+    f.declaredBy = fDeclaredBy;
     return f;
   }
 
@@ -151,6 +150,7 @@ class MetaPropertyEntry final : public kovo::COSPropInfo {
  private:
   MetaPropertyCreator fCreator;
   unsigned fId;
+  kovo::Interned fDeclaredBy;  // the model class that declares the property
 };
 
 // Builds one descriptor and hands it to the class, which owns it from the call
@@ -245,9 +245,10 @@ void OzoxbPropertyFactory::DataType(char const* name, Multiplicity m, Mutability
   addDescriptor<DataTypeProperty>(fClass, std::move(owned), fClassName, name, fMethods, index, hostType, m, mu, a);
 }
 
-void OzoxbPropertyFactory::addMetaProperty(char const* name, MetaPropertyCreator creator, unsigned int id) {
+void OzoxbPropertyFactory::addMetaProperty(char const* name, MetaPropertyCreator creator, unsigned int id,
+                                           char const* declaredBy) {
   OZO_ASSERT_AT(kPropertyHeader, 130, creator != nullptr, "meta property \"%s\" has no creator", name);
-  addDescriptor<MetaPropertyEntry>(fClass, name, creator, id);
+  addDescriptor<MetaPropertyEntry>(fClass, name, creator, id, declaredBy);
 }
 
 }  // namespace Ozo::xb

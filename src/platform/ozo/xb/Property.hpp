@@ -99,8 +99,9 @@ class OzoxbPropertyFactory {
   // Takes ownership of `helper`.
   void DataType(char const* name, Multiplicity m, Mutability mu, unsigned index, char const* hostType,
                 PropHelperBase* helper, kovo::factory::PropertyAttributes a);
-  // One meta-property entry: reading it gives creator(id).
-  void addMetaProperty(char const* name, MetaPropertyCreator creator, unsigned int id);
+  // One meta-property entry: reading it gives creator(id), a property that
+  // the model class `declaredBy` declares.
+  void addMetaProperty(char const* name, MetaPropertyCreator creator, unsigned int id, char const* declaredBy);
 
   // Module-side registration templates (defined with the descriptor classes).
   template <class T>
