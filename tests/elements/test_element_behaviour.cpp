@@ -27,19 +27,16 @@ class ElementBehaviour : public HostFixture {
   }
 };
 
-TEST_F(ElementBehaviour, DerivedPropertiesFollowAndRefuseWrites) {
+// What the derived properties compute is the model's; here, that a write to
+// any of them, whatever its kind, is refused and changes nothing.
+TEST_F(ElementBehaviour, DerivedPropertiesRefuseWrites) {
   Value const m = model();
   Value const t = make("LookupTableType", {m});
   host.invoke(host.get(t, "Axes"), "push_back", {axis(m)});
   host.invoke(host.get(t, "Axes"), "push_back", {axis(m)});
-  EXPECT_EQ(host.get(t, "Category").toString(), "MAP");
-  EXPECT_EQ(host.get(t, "Dimensions").toInt32(), 2);
   Value const f = make("FixedPoint", {m});
   host.set(f, "FractionalSlope", 3.0);
-  host.set(f, "FractionLength", host.call(T("DataSize"), "fromString", {"2 Bit"}));
-  EXPECT_EQ(host.get(f, "slope").toDouble(), 0.75);
-
-  // Every derived property refuses a write, whatever its kind, and keeps its value.
+  double const slope = host.get(f, "slope").toDouble();
   struct Row { Value object; char const* property; Value value; };
   Row const rows[] = {{t, "Dimensions", 3},           {t, "Category", "CURVE"},
                       {t, "IsApplication", false},    {f, "slope", 1.0},
@@ -53,9 +50,11 @@ TEST_F(ElementBehaviour, DerivedPropertiesFollowAndRefuseWrites) {
   EXPECT_EQ(host.get(t, "Dimensions").toInt32(), 2);
   EXPECT_EQ(host.get(t, "Category").toString(), "MAP");
   EXPECT_TRUE(host.get(t, "IsApplication").toBool());
-  EXPECT_EQ(host.get(f, "slope").toDouble(), 0.75);
+  EXPECT_EQ(host.get(f, "slope").toDouble(), slope);
 }
 
+// The conversions themselves, their failures and the empty handles are the
+// model's; here, each operation row reaches its target, through either view.
 TEST_F(ElementBehaviour, UnitOperationsThroughTheHost) {
   Value const m = model();
   Value const k = make("Unit", {m, "K"});
@@ -78,32 +77,19 @@ TEST_F(ElementBehaviour, UnitOperationsThroughTheHost) {
   EXPECT_FALSE(host.invoke(k, "hasSameDimensions", {f}).toBool());
   EXPECT_EQ(host.invoke(host.invoke(k, "getBaseDimensionExponents", {}), "size", {}).toInt32(), 1);
 
-  // The model's errors come through whole, and nothing changed.
+  // The model's errors come through whole; an empty unit argument is a null handle.
   Value const s = make("Unit", {m, "s"});
   EXPECT_EQ(errorOf([&] { host.invoke(c, "convert", {1.0, s}); }),
             "Assertion failed: Cannot convert from \"degC\" to \"s\": they have no common base unit at "
             "mm_types/Zorvan/metamodel/types/ZorvanmetamodeltypesUnit_h:150: ");
-  host.set(k, "ConvUnit", f);
-  EXPECT_TRUE(contains(errorOf([&] { host.invoke(f, "convertToBase", {1.0}); }), "form a cycle"));
-  EXPECT_TRUE(host.get(k, "ConvUnit").sameObject(f));
-  EXPECT_NE(errorOf([&] { host.invoke(k, "convert", {1.0, host.call(T("ImmutableUnit"), "cast", {c})}); }), "")
-      << "the target is a modifiable unit";
-  EXPECT_NE(errorOf([&] { host.invoke(k, "convert", {1.0, dim}); }), "");
-}
-
-TEST_F(ElementBehaviour, EmptyHandlesFailWithTheNullReference) {
-  Value const m = model();
-  Value const noUnit = host.call(T("Unit"), "cast", {m});
-  ASSERT_TRUE(noUnit.isEmpty());
-  EXPECT_EQ(errorOf([&] { host.invoke(make("Unit", {m}), "convert", {1.0, noUnit}); }),
+  EXPECT_EQ(errorOf([&] { host.invoke(k, "convert", {1.0, host.call(T("Unit"), "cast", {m})}); }),
             "Assertion failed: Cannot access NULL ref. Use isValid() before calling methods at "
             "mm_types/Zorvan/metamodel/types/ZorvanmetamodeltypesUnit_h:99: ");
-  EXPECT_EQ(errorOf([&] { host.call(T("ImmutableEnumerationLiteralReference"), "stringValue", {Value()}); }),
-            "Assertion failed: Cannot access NULL ref. Use isValid() before calling methods at "
-            "mm_types/Zorvan/metamodel/types/ZorvanmetamodeltypesEnumerationLiteralReference_h:98: ");
 }
 
-TEST_F(ElementBehaviour, LiteralReferencesAndOwnership) {
+// Literal references and ownership pairs are the model's; here, the rows
+// that reach them and that a constructor's owner lists the new element.
+TEST_F(ElementBehaviour, LiteralReferencesAndConstructorOwners) {
   Value const m = model();
   Value const e = make("Enumeration", {m, "Colour"});
   Value const red = make("EnumerationLiteral", {m, 1, 0, e, "RED"});
@@ -113,37 +99,12 @@ TEST_F(ElementBehaviour, LiteralReferencesAndOwnership) {
   EXPECT_TRUE(host.invoke(r, "isComputable", {}).toBool());
   EXPECT_EQ(host.invoke(r, "stringValue", {}).toString(), "RED");
 
-  // The constructor's owner lists the literal; both ends agree.
   ASSERT_EQ(size(e, "OwnedLiteral"), 1u);
   EXPECT_TRUE(host.invoke(host.get(e, "OwnedLiteral"), "at", {1}).sameObject(red));
   EXPECT_TRUE(host.get(red, "enumeration").sameObject(e));
-  host.invoke(host.get(e, "OwnedLiteral"), "erase", {1});
-  EXPECT_TRUE(host.get(red, "enumeration").isEmpty());
-  host.invoke(host.get(e, "OwnedLiteral"), "push_back", {red});  // back, from the owner's end
-  EXPECT_TRUE(host.get(red, "enumeration").sameObject(e));
-  host.set(red, "enumeration", Value());
-
   Value const mv = make("MatrixValueSpecification", {m});
   Value const cell = make("Cell", {m, mv, make("LiteralReal", {m, 2.0, "two"}), "c"});
-  EXPECT_EQ(size(mv, "ownedCell"), 1u);
-  host.set(cell, "owningComposite", Value());
-  EXPECT_EQ(size(mv, "ownedCell"), 0u);
-
-  // Wrong classes and immutable views change nothing.
-  Value const frozenCell = host.call(T("ImmutableCell"), "cast", {cell});
-  EXPECT_FALSE(errorOf([&] { host.set(frozenCell, "owningComposite", mv); }).empty());
-  EXPECT_FALSE(errorOf([&] { host.set(cell, "owningComposite", e); }).empty());
-  EXPECT_FALSE(errorOf([&] { host.invoke(host.get(e, "OwnedLiteral"), "push_back", {cell}); }).empty());
-  EXPECT_TRUE(host.get(cell, "owningComposite").isEmpty());
-  EXPECT_EQ(size(e, "OwnedLiteral"), 0u);
-
-  // A constructor whose owner lives in another model creates nothing.
-  Value const foreign = make("Enumeration", {model()});
-  std::size_t const before = host.counter("model objects");
-  EXPECT_EQ(errorOf([&] { make("EnumerationLiteral", {m, 1, 0, foreign, "x"}); }),
-            "Assertion failed: A new EnumerationLiteral can only be linked to elements of its own model at "
-            "mm_types/Zorvan/metamodel/types/Definitions_h:112: ");
-  EXPECT_EQ(host.counter("model objects"), before);
+  EXPECT_TRUE(host.invoke(host.get(mv, "ownedCell"), "at", {1}).sameObject(cell));
 }
 
 }  // namespace
