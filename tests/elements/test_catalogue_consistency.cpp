@@ -101,8 +101,7 @@ TEST_F(CatalogueConsistency, EveryPropertyRowMatchesTheModelDefinition) {
 }
 
 // The meta-property classes list the class's own entries first and end with
-// the runtime's, or with an inherited Namespace's after them (Axis's whole
-// list is in the anatomy test).
+// the runtime's, or with an inherited Namespace's after them.
 TEST_F(CatalogueConsistency, MetaPropertyGroupsFollowTheModelChain) {
   auto const names = [this](std::string const& cls) {
     std::vector<std::string> r;

@@ -62,23 +62,6 @@ TEST_F(ElementAnatomy, ModifiableClassDeclaresConstructorsAndMetaMethods) {
                                       "static cast(other: Ozo.Object) -> Ozo.Object"}));
 }
 
-TEST_F(ElementAnatomy, MetaPropertyClassListsOwnThenAncestorEntries) {
-  ClassDesc const c = host.describeClass(T("AxisMetaProperty"));
-  EXPECT_EQ(c.description, "This class has static methods to access meta properties");
-  std::vector<std::string> names;
-  for (MetaPropertyDesc const& m : c.metaProperties) names.push_back(std::string(m.declaredBy) + "." + std::string(m.name));
-  std::vector<std::string> const expected = {
-      "Axis.BaseType", "Axis.SharedAxis", "Axis.Dimensions", "Axis.InputVariableType", "Axis.SymbolicDimensions",
-      "Axis.SwGenericAxisParamType", "Axis.Vf", "NamedElement.Name", "NamedElement.Visibility",
-      "NamedElement.ClientDependency", "NamedElement.Namespace", "Element.OwnedElement", "Element.Owner",
-      "Element.OwnedComment", "ClassObject.AppliedStereotypeInstance", "ClassObject.ModelOzo",
-      "ClassObject.ContainerOzo", "ClassObject.ContaineeOzo", "ClassObject.RootModel", "ClassObject.ExternalId",
-      "ClassObject.ExternalToolInfo", "ClassObject.Uri"};
-  EXPECT_EQ(names, expected);
-  EXPECT_EQ(c.metaProperties[10].id, 4);
-  EXPECT_EQ(c.metaProperties[21].id, 8);
-}
-
 TEST_F(ElementAnatomy, MetaAccessorsAnswer) {
   Value const a = axis(model());
   Value const type = host.invoke(a, "getMetaType", {});
