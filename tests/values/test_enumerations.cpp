@@ -2,7 +2,6 @@
 #include "support/HostFixture.hpp"
 #include "support/MethodShape.hpp"
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -54,33 +53,6 @@ TEST_F(Enumerations, DescribeListsTheMethodsInOrder) {
   }
 }
 
-// Each value type brings four sequence and cursor classes, in the package
-// order, right after its own class (their methods are in the sequence tests).
-TEST_F(Enumerations, PackageListsTheClassesInOrder) {
-  std::vector<std::string> const classes = host.describePackage("Zorvan.metamodel.types").classes;
-  auto at = [&](std::string const& name) {
-    auto const it = std::find(classes.begin(), classes.end(), name);
-    EXPECT_NE(it, classes.end()) << name;
-    return it - classes.begin();
-  };
-  for (char const* v : {"DataSize", "Time", "FloatingPointKind", "DataSizeUnitKind", "TimeUnitKind",
-                        "CompuMethodCategory", "SwGenericAxisParamTypeCategory"}) {
-    auto const f = static_cast<std::size_t>(at(T(v)));
-    std::string const n = v;
-    ASSERT_LT(f + 4, classes.size());
-    EXPECT_EQ(std::vector<std::string>(classes.begin() + static_cast<std::ptrdiff_t>(f + 1),
-                                       classes.begin() + static_cast<std::ptrdiff_t>(f + 5)),
-              (std::vector<std::string>{T("SequenceOf" + n), T("ImmutableSequenceOf" + n), T(n + "Iterator"),
-                                        T(n + "ImmutableIterator")}));
-  }
-  std::vector<std::string> const order{"Integer",          "Real", "DataSize", "Time",
-                                       "FloatingPointKind", "DataSizeUnitKind",
-                                       "TimeUnitKind",      "PrimitiveType",
-                                       "CompuMethodCategory", "SharedAxisType",
-                                       "SwGenericAxisParamType", "SwGenericAxisParamTypeCategory"};
-  for (std::size_t i = 1; i < order.size(); ++i) EXPECT_LT(at(T(order[i - 1])), at(T(order[i]))) << order[i];
-}
-
 // Each operator row against a smaller, an equal and a larger literal: no two
 // operators answer alike on all three. The order itself is the model's.
 TEST_F(Enumerations, LiteralsCompareByCode) {
@@ -130,15 +102,6 @@ TEST_F(Enumerations, TextAndMetaDataType) {
   // getMetaType, called on a value, gives the same data type object.
   Value const t3 = host.invoke(literal(kCategory, "Linear"), "getMetaType", {});
   EXPECT_TRUE(t1.sameObject(t3));
-}
-
-// A literal is one model object per code: calling it again makes no new
-// model object and, while a host value of it lives, the same host object.
-TEST_F(Enumerations, LiteralsAllocateNoModelObjects) {
-  Value const first = literal(kTime, "Wks");
-  std::size_t const objects = host.counter("model objects");
-  for (int i = 0; i < 100; ++i) EXPECT_TRUE(literal(kTime, "Wks").sameObject(first));
-  EXPECT_EQ(host.counter("model objects"), objects);
 }
 
 // An enumeration argument takes a literal of its own class only.
