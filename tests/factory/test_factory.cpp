@@ -80,13 +80,9 @@ TEST_F(FactoryTest, ClassesAreRegisteredAsDescribed) {
   EXPECT_EQ(tail, (std::vector<std::string>{"cast", "toOzoObject", "cast", "toOzoFactoryObject"}));
   for (MethodDesc const& m : f.methods) EXPECT_EQ(m.attributes, 0) << m.name;
 
-  // SwRecordLayoutGroup has no form with arguments.
-  EXPECT_EQ(host.methods(T("Factory"), "createmetamodeltypesSwRecordLayoutGroup").size(), 1u);
-  // EnumerationLiteral: value and pvalue are two integers, in that order, before the enumeration and the name.
-  auto const el = host.methods(T("Factory"), "createmetamodeltypesEnumerationLiteral");
-  ASSERT_EQ(el.size(), 2u);
-  EXPECT_EQ(el[1].argumentNamesText, " aValue, aPvalue, aEnumeration, aName");
-  EXPECT_EQ(el[1].arguments, (std::vector<std::string_view>{"int32 scalar", "int32 scalar", T("Enumeration"), "char vector"}));
+  // EnumerationLiteral: value and pvalue, in that order, before the enumeration and the name.
+  EXPECT_EQ(host.methods(T("Factory"), "createmetamodeltypesEnumerationLiteral").at(1).argumentNamesText,
+            " aValue, aPvalue, aEnumeration, aName");
 
   std::vector<std::string> immNames;
   for (MethodDesc const& m : imm.methods) immNames.push_back(std::string(m.name) + ":" + std::string(m.argumentNamesText));
@@ -161,8 +157,6 @@ TEST_F(FactoryTest, NewModelsHaveDistinctUris) {
   std::size_t const objects = host.counter("model objects");
   EXPECT_EQ(errorOf([&] { host.invoke(f, "createmetamodeltypesAxis", {Value::int32(2), "x"}); }),
             "Assertion failed: Model \"" + ua + "\" is read-only at ozo/Ozo/DeviantAssertions_h:57: ");
-  EXPECT_EQ(errorOf([&] { host.invoke(f, "createFromString", {T("Axis")}); }).find("is read-only") != std::string::npos,
-            true);
   // Values belong to no model: a read-only model does not stop them, and they are no model objects.
   EXPECT_EQ(host.classOf(host.invoke(f, "createmetamodeltypesTime", {})), T("Time"));
   Value const unit = host.call(T("DataSizeUnitKind"), "KB", {});
@@ -181,8 +175,6 @@ TEST_F(FactoryTest, CastOfANonFactoryIsAnEmptyFactory) {
   EXPECT_EQ(none.className(), T("Factory"));
   std::size_t const objects = host.counter("model objects");
   EXPECT_EQ(errorOf([&] { host.call(T("Factory"), "createmetamodeltypesAxis", {none}); }), kNullRef);
-  EXPECT_EQ(errorOf([&] { host.call(T("Factory"), "createmetamodeltypesAxis", {none, Value::int32(1), "a"}); }),
-            kNullRef);
   EXPECT_EQ(errorOf([&] { host.call(T("Factory"), "createmetamodeltypesDataSize", {none}); }), kNullRef);
   EXPECT_EQ(errorOf([&] { host.call(T("Factory"), "createFromString", {none, T("Axis")}); }), kNullRef);
   EXPECT_EQ(host.counter("model objects"), objects);
