@@ -52,16 +52,6 @@ inline void addMethod(COSClass* cls, MethodDef def) {
   cls->addMethod(m);
 }
 
-// A package function with no arguments.
-inline void addFunction(COSPackage* pkg, char const* name, char const* result, Body body) {
-  auto* fn = ::new (zkCalloc(1, sizeof(factory::FunctionInfo))) factory::FunctionInfo(name, {});
-  factory::impl::Invoker::createSignature(*fn, "", result, nullptr, {});
-  bodies().push_back(std::move(body));
-  fn->binding().invoker = &runBody;
-  fn->binding().data = &bodies().back();
-  pkg->addFunction(fn);
-}
-
 // A native object with a live count; destroyInstance deletes it.
 struct Native {
   explicit Native(int v) : value(v) { ++live(); }
