@@ -166,29 +166,6 @@ TEST(Classes, MembersAreFoundNearestFirstAndLookupsKeptOnlyForFoundNames) {
   EXPECT_EQ(g->getPackage(), nullptr);
 }
 
-TEST(Methods, SignaturesAndKinds) {
-  auto* m = new factory::impl::MethodImpl("f", {0x200}, "");
-  std::unique_ptr<COSMethodInfo, HostDelete> owned(m);
-  factory::impl::Invoker::createSignature(*m, "a, b", "double scalar", nullptr, {"int32 scalar", "char vector"});
-  EXPECT_EQ(m->signature().argNames, (std::vector<Interned>{intern("a"), intern("b")}));
-  EXPECT_EQ(m->kind(), COSMethodInfo::Kind::Static);
-  EXPECT_EQ(m->inputCount(), 2u);
-  EXPECT_EQ(m->attributes().value, 0x200);
-  factory::impl::Invoker::createSignature(*m, "", "void", "Some.Self", {});
-  EXPECT_TRUE(m->signature().argNames.empty());
-  EXPECT_EQ(m->kind(), COSMethodInfo::Kind::Instance);
-  EXPECT_EQ(m->inputCount(), 1u);
-  m->flags() |= factory::kFlagExplicit;
-  EXPECT_EQ(m->kind(), COSMethodInfo::Kind::Explicit);
-
-  factory::FunctionInfo* f = ::new (zkCalloc(1, sizeof(factory::FunctionInfo))) factory::FunctionInfo("F", {});
-  std::unique_ptr<COSMethodInfo, HostDelete> ownedF(f);
-  EXPECT_EQ(f->kind(), COSMethodInfo::Kind::Function);
-  int nlhs = 0;
-  COSValue out[1] = {};
-  EXPECT_THROW(f->invoke(nullptr, nlhs, out, 0, nullptr), HostError);  // no invoker bound
-}
-
 // ---------------------------------------------------------------------------
 std::string loadError(std::string const& name) {
   return testsupport::errorOf<HostError>([&] { Runtime::loadModule(name); });

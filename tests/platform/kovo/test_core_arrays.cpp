@@ -1,5 +1,5 @@
-// Interning, host utilities, host arrays and the platform's one UTF-8 /
-// UTF-16 decoder and encoder.
+// Interning, host arrays and the platform's one UTF-8 / UTF-16 decoder and
+// encoder.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -16,14 +16,6 @@
 
 namespace kovo {
 namespace {
-
-int format(char* buf, std::size_t size, char const* fmt, ...) {
-  va_list args;
-  va_start(args, fmt);
-  int n = zkVSNprintf(buf, size, fmt, args);
-  va_end(args);
-  return n;
-}
 
 TEST(Interning, SameTextSameIdAndEmptyIsTheEmptyId) {
   std::string a = "Zorvan.metamodel";
@@ -46,24 +38,6 @@ TEST(Interning, AReusedBufferIsInternedByItsNewText) {
   EXPECT_EQ(internal::makeInterned(buffer), intern("Some.Other.Name").c_str());
   std::snprintf(buffer, sizeof buffer, "%s", "Some.First.Name");
   EXPECT_EQ(intern(buffer).c_str(), first);
-}
-
-TEST(Utilities, BoundedFormattingAndPrintSink) {
-  char buf[8];
-  EXPECT_EQ(format(buf, sizeof buf, "%s-%d", "abcdef", 42), 9);
-  EXPECT_STREQ(buf, "abcdef-");
-  EXPECT_EQ(format(nullptr, 0, "%d", 12345), 5);
-
-  std::string captured;
-  PrintSink previous = setPrintSink([&](std::string_view s) { captured.append(s); });
-  EXPECT_EQ(zkPrintf("%s=%d\n", "x", 3), 4);
-  setPrintSink(std::move(previous));
-  EXPECT_EQ(captured, "x=3\n");
-
-  auto* block = static_cast<unsigned char*>(zkCalloc(4, 8));
-  ASSERT_NE(block, nullptr);
-  for (int i = 0; i < 32; ++i) EXPECT_EQ(block[i], 0);
-  zkFree(block);
 }
 
 TEST(HostArrays, ShapesClassesAndEmptiness) {
@@ -137,16 +111,6 @@ TEST(HostArrays, SizeLimitsAreCheckedBeforeAllocating) {
   EXPECT_EQ(HostArray::live(), before);
   ArrayPtr zero(HostArray::create(ClassID::Double, 0, SIZE_MAX), false);  // empty: nothing to allocate
   EXPECT_TRUE(zero->isEmpty());
-}
-
-TEST(HostArrays, TextRoundTripsThroughUtf16) {
-  std::string const utf8 = "speed \xC2\xB5s \xE2\x82\xAC \xF0\x9F\x98\x80";  // µ, €, an emoji
-  ArrayPtr a(HostArray::createString(utf8), false);
-  EXPECT_EQ(a->rows(), 1u);
-  EXPECT_EQ(a->cols(), 13u);  // the emoji takes a surrogate pair
-  EXPECT_EQ(a->chars()[11], 0xD83D);
-  EXPECT_EQ(a->utf8(), utf8);
-  EXPECT_EQ(matrix::get_ustring(a.get()), utf8ToUtf16(utf8));
 }
 
 // ---------------------------------------------------------------------------
