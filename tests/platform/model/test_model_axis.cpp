@@ -41,10 +41,6 @@ TEST_F(Facades, MetaClassAndAncestors) {
   auto const* named = cls.cls()->superclass();
   EXPECT_EQ(named, foundation::ImmutableNamedElement::MetaClass().get());
   EXPECT_EQ(named->superclass()->superclass(), Ozo::ImmutableClassObject::MetaClass().get());
-  // The value type chain: PrimitiveType -> ValueType -> Namespace -> NamedElement.
-  EXPECT_EQ(types::ImmutablePrimitiveType::MetaClass().cls()->superclass()->superclass()->name(), "Namespace");
-  EXPECT_EQ(types::ImmutableSwRecordLayout::MetaClass().cls()->superclass(),
-            foundation::ImmutablePackageableElement::MetaClass().get());
 }
 
 TEST_F(Facades, ElementPropertiesTakeOnlyTheirClass) {
@@ -57,24 +53,6 @@ TEST_F(Facades, ElementPropertiesTakeOnlyTheirClass) {
   EXPECT_EQ(shared.getAxis().get(), a.get());
   a.setBaseType(types::ImmutablePrimitiveType::cast(shared));  // not a PrimitiveType: an empty handle clears
   EXPECT_FALSE(a.getBaseType().isValid());
-}
-
-TEST_F(Facades, PrimitiveValuedProperties) {
-  types::Integer const i = types::Integer::create(m);
-  EXPECT_FALSE(i.getMinValue().has_value());
-  i.setMinValue(Ozo::Real(-5));
-  EXPECT_EQ(i.getMinValue()->value(), -5);
-  i.setMinValue(std::nullopt);
-  EXPECT_FALSE(i.getMinValue().has_value());
-  i.setIsSigned(Ozo::Boolean(true));
-  i.setIsVolatile(Ozo::Boolean(false));
-  EXPECT_TRUE(i.getIsSigned().value());
-  EXPECT_FALSE(i.getIsVolatile()->value());
-  EXPECT_FALSE(i.getIsConst().has_value());
-  EXPECT_EQ(i.getGroundValue().value(), 0.0);
-  i.setDisplayFormat(Ozo::String("%d"));  // inherited from ValueType
-  EXPECT_EQ(i.getDisplayFormat().utf8(), "%d");
-  EXPECT_FALSE(i.getLength().isValid());
 }
 
 TEST_F(Facades, SequencesOfAxis) {
@@ -101,13 +79,6 @@ TEST_F(Facades, NamespacesOwnNamedElements) {
   EXPECT_EQ(i.getNamespace().get(), shared.get());
   ASSERT_EQ(shared.getOwnedMember().size(), 1u);
   EXPECT_EQ(shared.getOwnedMember().at(0).getName().utf8(), "member");
-}
-
-TEST_F(Facades, CastsBetweenHandles) {
-  Ozo::ImmutableObject const any = a;
-  EXPECT_EQ(ImmutableAxis::cast(any).get(), a.get());
-  EXPECT_FALSE(types::ImmutableInteger::cast(any).isValid());
-  EXPECT_EQ(foundation::ImmutableNamedElement::cast(any).get(), a.get());
 }
 
 }  // namespace
