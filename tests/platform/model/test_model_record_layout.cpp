@@ -73,12 +73,6 @@ class ModelChain : public ozotest::LiveCountTest {};
 TEST_F(ModelChain, FreeingALongChainTakesConstantStack) {
   constexpr std::size_t kLinks = 100'000;
   std::size_t const models = Ozo::ModelCache::names().size();
-  {  // While its model lives, a reference into it reads its target.
-    types::Integer const target = types::Integer::create(Ozo::Model::create());
-    types::Integer const reader = types::Integer::create(Ozo::Model::create());
-    reader.setReference(target);
-    EXPECT_EQ(reader.getReference().get(), target.get());
-  }
   types::Integer head;
   for (std::size_t k = 0; k < kLinks; ++k) {
     types::Integer const next = types::Integer::create(Ozo::Model::create());
