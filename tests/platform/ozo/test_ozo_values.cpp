@@ -1,4 +1,4 @@
-// Primitive values (boxing round trips, boxing without allocation, text), the
+// Primitive values (boxing round trips, text), what reading allocates, the
 // assertion facility and the runtime's errors.
 #include "platform/ozo/TestClasses.hpp"
 #include "support/AllocationProbe.hpp"
@@ -37,7 +37,9 @@ TEST_F(Values, PrimitivesRoundTrip) {
   EXPECT_EQ(Ozo::Object(Ozo::String("abc")).getMetaType().type()->name(), "String");
 }
 
-TEST_F(Values, BoxingIntegersRealsAndBooleansDoesNotAllocate) {
+// Boxing numbers and truth values, and an Integer property's read and write.
+TEST_F(Values, BoxingAndIntegerPropertyAccessDoNotAllocate) {
+  set(a, Count, Ozo::Integer(1));
   std::int64_t sum = 0;
   std::size_t const n = allocationsOf([&] {
     for (int i = 0; i < 100; ++i) {
@@ -45,6 +47,8 @@ TEST_F(Values, BoxingIntegersRealsAndBooleansDoesNotAllocate) {
                         boxedBool = Ozo::Boolean(i % 2 == 0);
       sum += Ozo::Integer(boxedInt).value() + static_cast<std::int64_t>(Ozo::Real(boxedReal).value()) +
              Ozo::Boolean(boxedBool).value();
+      set(a, Count, Ozo::Integer(i));
+      sum += Ozo::Integer(get(a, Count)).value();
     }
   }).count;
   EXPECT_EQ(n, 0u);
@@ -53,17 +57,17 @@ TEST_F(Values, BoxingIntegersRealsAndBooleansDoesNotAllocate) {
   EXPECT_GT(allocationsOf([] { Ozo::Object const s = Ozo::String(u"x"); }).count, 0u);
 }
 
-TEST_F(Values, ReadingAndWritingAnIntegerPropertyDoesNotAllocate) {
-  set(a, Count, Ozo::Integer(1));
-  int total = 0;
+// A walk over derived children reads one list made after the last change,
+// not a new list on every size and at (a quadratic walk).
+TEST_F(Values, WalkingDerivedChildrenMakesOneList) {
+  auto const parts = collection(a, Parts);
+  for (int i = 0; i < 200; ++i) parts.push_back(asObject(thing(m)));
+  auto const& root = Ozo::NSInterface::ClassObjectIntf::sIntrospectiveMethods;
+  Ozo::Collection<Ozo::ImmutableObject> const children(root.accessors->get(a, 4));
   std::size_t const n = allocationsOf([&] {
-    for (int i = 0; i < 100; ++i) {
-      set(a, Count, Ozo::Integer(i));
-      total += Ozo::Integer(get(a, Count)).value();
-    }
+    for (std::size_t i = 0; i < children.size(); ++i) EXPECT_TRUE(children.at(i).isValid());
   }).count;
-  EXPECT_EQ(n, 0u);
-  EXPECT_EQ(total, 4950);
+  EXPECT_LT(n, 100u) << "growing one list takes a few; a list per size and at takes 400 or more";
 }
 
 TEST_F(Values, UnboxingAnotherTypeFails) {
@@ -90,26 +94,11 @@ std::string failureOf(Ozo::AsserterEx<Ozo::Exception> const& a, char const* file
   return "";
 }
 
-TEST(Assertions, FailedCheckComposesTheMessageLayout) {
-  EXPECT_EQ(failureOf(Ozo::Asserter::Make<Ozo::Exception>(false, "bad %s %d", "index", 7), "ozo/Ozo/X_h", 12),
-            "Assertion failed: bad index 7 at ozo/Ozo/X_h:12: ");
-  EXPECT_EQ(testsupport::errorOf<Ozo::Exception>([&] { OZO_FAIL_AT("hdr", 3, "%s", "always"); }),
-            "Assertion failed: always at hdr:3: ");
-}
-
 TEST(Assertions, MessagesAreCutTo4096Characters) {
   std::string const longText(5000, 'x');
   std::string const text = failureOf(Ozo::Asserter::Make<Ozo::Exception>(false, "%s", longText.c_str()), "h", 1);
   EXPECT_EQ(text, "Assertion failed: " + std::string(4096, 'x') + " at h:1: ");
   EXPECT_EQ(std::strlen(Ozo::Asserter::fLogBuf), 4096u);
-}
-
-TEST(Assertions, PassingCheckLeavesTheBufferAlone) {
-  std::strcpy(Ozo::Asserter::fLogBuf, "previous message");
-  auto const ok = Ozo::Asserter::Make<Ozo::Exception>(true, "%s", "never formatted");
-  EXPECT_TRUE(ok.ok());
-  EXPECT_EQ(failureOf(ok, "h", 1), "");
-  EXPECT_STREQ(Ozo::Asserter::fLogBuf, "previous message");
 }
 
 TEST(Assertions, FormattingFailureClearsTheWholeBuffer) {
@@ -145,11 +134,6 @@ TEST(Assertions, OutOfMemoryIsACopyableBadAlloc) {
     EXPECT_THROW(boost::rethrow_exception(p), std::bad_alloc);
   }
   EXPECT_TRUE(caught);
-  alignas(Thrown) unsigned char block[sizeof(Thrown)];
-  foundation::core::except::bad_alloc(block);
-  auto* const built = reinterpret_cast<Thrown*>(block);
-  EXPECT_STREQ(built->what(), "Out of memory.");
-  built->~Thrown();
 }
 
 }  // namespace
