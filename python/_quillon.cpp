@@ -1,7 +1,7 @@
 // _quillon: the compiled half of the Python front end. It converts Python
 // values to host values and back, and forwards every call to the public host
-// API. Everything about classes (members, protocols, identity of wrappers)
-// lives in the pure-Python package on top.
+// API, and keeps the one wrapper of each live host object. Everything about
+// classes (members, protocols) lives in the pure-Python package on top.
 //
 // The GIL stays held during host calls on purpose: the host runtime serves one
 // thread at a time, and the GIL is what serialises Python threads for it.
@@ -17,10 +17,12 @@
 #include <climits>
 #include <cstdint>
 #include <exception>
+#include <new>
 #include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -28,17 +30,10 @@ namespace py = pybind11;
 
 namespace {
 
-// One host reference: a 1-by-1 object array. The Python wrapper of a host
-// object owns exactly one Ref; dropping the wrapper releases the reference.
-struct Ref {
-  quillon::Value value;
-};
-
 // Set once by the package at import. Kept as plain strong references that are
 // never dropped: py::object statics would be destroyed after the interpreter.
 struct Hooks {
-  PyObject* wrap = nullptr;           // Ref -> Python wrapper (identity-preserving)
-  PyObject* objectBase = nullptr;     // quillon.Object: wrappers carry a Ref in _ref
+  PyObject* classFor = nullptr;       // host class name -> its Python class
   PyObject* hostError = nullptr;      // quillon.HostError
   PyObject* argumentError = nullptr;  // quillon.ArgumentError (a HostError and a TypeError)
   PyObject* package = nullptr;        // the quillon package of the first import
@@ -67,6 +62,115 @@ constexpr char const* kUtf16 = kLittleEndian ? "utf-16-le" : "utf-16-be";
 
 std::string typeName(py::handle h) { return Py_TYPE(h.ptr())->tp_name; }
 
+// ---- wrappers --------------------------------------------------------------
+//
+// Every Python object that stands for a host object is an instance of
+// Wrapper (quillon.Object and the host classes derive from it, adding no
+// fields). It holds its one host reference inline.
+//
+// One wrapper per live host object: `live` maps each host identity to its
+// wrapper (borrowed). The wrapper's dealloc removes its entry before it
+// releases its reference, so an identity the host reuses for a new object
+// never finds a dead wrapper.
+
+struct Wrapper {
+  PyObject_HEAD
+  // The host object's identity once `value` is constructed; 0 for an
+  // instance made without one (object.__new__ on a host class), which
+  // stands for nothing.
+  std::uintptr_t identity;
+  alignas(quillon::Value) unsigned char storage[sizeof(quillon::Value)];
+
+  quillon::Value& value() { return *std::launder(reinterpret_cast<quillon::Value*>(storage)); }
+};
+
+PyTypeObject* gWrapperType = nullptr;  // _quillon.Wrapper
+
+std::unordered_map<std::uintptr_t, PyObject*>& live() {
+  // Never destroyed: wrappers may outlive static destruction at exit.
+  static auto* map = new std::unordered_map<std::uintptr_t, PyObject*>();
+  return *map;
+}
+
+quillon::Host const& session() {
+  static quillon::Host const host;
+  return host;
+}
+
+// The host object of `obj` if it is a wrapper that has one.
+quillon::Value const* wrapperValue(PyObject* obj) {
+  if (!gWrapperType || !PyObject_TypeCheck(obj, gWrapperType)) return nullptr;
+  auto* w = reinterpret_cast<Wrapper*>(obj);
+  return w->identity ? &w->value() : nullptr;
+}
+
+void wrapperDealloc(PyObject* self) {
+  auto* w = reinterpret_cast<Wrapper*>(self);
+  PyTypeObject* type = Py_TYPE(self);
+  if (w->identity) {
+    auto& map = live();
+    auto const it = map.find(w->identity);
+    if (it != map.end() && it->second == self) map.erase(it);
+    w->value().~Value();
+  }
+  type->tp_free(self);
+  Py_DECREF(type);
+}
+
+// `_ref`: what the package's Python code hands the session for this object
+// (the wrapper itself); missing on a wrapper without a host object.
+PyObject* wrapperRef(PyObject* self, void*) {
+  if (reinterpret_cast<Wrapper*>(self)->identity) return Py_NewRef(self);
+  PyErr_Format(PyExc_AttributeError, "'%s' object has no attribute '_ref'", Py_TYPE(self)->tp_name);
+  return nullptr;
+}
+
+PyGetSetDef wrapperGetSet[] = {{"_ref", &wrapperRef, nullptr, nullptr, nullptr},
+                               {nullptr, nullptr, nullptr, nullptr, nullptr}};
+
+PyType_Slot wrapperSlots[] = {{Py_tp_dealloc, reinterpret_cast<void*>(&wrapperDealloc)},
+                              {Py_tp_getset, wrapperGetSet},
+                              {0, nullptr}};
+
+PyType_Spec wrapperTypeSpec = {"quillon._quillon.Wrapper", sizeof(Wrapper), 0,
+                               Py_TPFLAGS_DEFAULT | Py_TPFLAGS_BASETYPE, wrapperSlots};
+
+PyObject* liveWrapper(std::uintptr_t id) {
+  auto const& map = live();
+  auto const it = map.find(id);
+  return it == map.end() ? nullptr : it->second;
+}
+
+// The wrapper of the host object in `v` (a 1-by-1 object array): the live
+// one, or a new one of the Python class of its host class.
+py::object wrap(quillon::Value v) {
+  std::uintptr_t const id = v.identity();
+  if (id == 0) throw std::logic_error("a host object value without an object");
+  if (PyObject* w = liveWrapper(id)) return py::reinterpret_borrow<py::object>(w);
+  py::object cls = py::reinterpret_borrow<py::object>(reinterpret_cast<PyObject*>(gWrapperType));
+  if (gHooks.classFor) {
+    cls = py::reinterpret_borrow<py::object>(gHooks.classFor)(session().classOf(v));
+    if (!PyType_Check(cls.ptr()) || !PyType_IsSubtype(reinterpret_cast<PyTypeObject*>(cls.ptr()), gWrapperType))
+      throw std::logic_error("a host class's Python class is not a quillon.Object");
+    // Python code ran (and may have let another thread run): look again.
+    if (PyObject* w = liveWrapper(id)) return py::reinterpret_borrow<py::object>(w);
+  }
+  auto* type = reinterpret_cast<PyTypeObject*>(cls.ptr());
+  PyObject* const made = type->tp_alloc(type, 0);
+  if (!made) throw py::error_already_set();
+  py::object obj = py::reinterpret_steal<py::object>(made);
+  // Under the GIL, find-or-make is one step as long as no Python code runs
+  // between the lookup and the insert. Allocating may run a collection (and
+  // finalizers) all the same, so the entry is taken only if still free; if
+  // not, that wrapper wins and this bare one goes.
+  auto const [it, fresh] = live().try_emplace(id, made);
+  if (!fresh) return py::reinterpret_borrow<py::object>(it->second);
+  auto* w = reinterpret_cast<Wrapper*>(made);
+  ::new (w->storage) quillon::Value(std::move(v));
+  w->identity = id;
+  return obj;
+}
+
 // ---- Python -> host -------------------------------------------------------
 
 // Lone surrogates pass through: host text is UTF-16, so any Python str
@@ -85,23 +189,25 @@ quillon::Value textToHost(py::handle h) {
   return quillon::Value(std::u16string_view(text));
 }
 
-// The host object behind a wrapper (or a bare Ref). A copy: it holds its own
-// reference, whatever Python code does to the wrapper meanwhile.
+// The host object behind a wrapper. A copy: it holds its own reference,
+// whatever Python code does to the wrapper meanwhile. A wrapper made by hand,
+// without its host object, stands for nothing.
 std::optional<quillon::Value> refOf(py::handle h) {
-  if (py::isinstance<Ref>(h)) return h.cast<Ref const&>().value;
-  if (!gHooks.objectBase) return std::nullopt;
-  int const isObject = PyObject_IsInstance(h.ptr(), gHooks.objectBase);
+  if (quillon::Value const* v = wrapperValue(h.ptr())) return *v;
+  if (!gWrapperType || PyObject_TypeCheck(h.ptr(), gWrapperType)) return std::nullopt;
+  // Not a wrapper by type; one by isinstance (a `__class__` that says so, or
+  // raises) is asked for its `_ref`.
+  int const isObject = PyObject_IsInstance(h.ptr(), reinterpret_cast<PyObject*>(gWrapperType));
   if (isObject < 0) throw py::error_already_set();
   if (isObject == 0) return std::nullopt;
   PyObject* r = PyObject_GetAttrString(h.ptr(), "_ref");
   if (!r) {
-    // A wrapper made by hand, without its reference, stands for nothing.
     if (!PyErr_ExceptionMatches(PyExc_AttributeError)) throw py::error_already_set();
     PyErr_Clear();
     return std::nullopt;
   }
   py::object owner = py::reinterpret_steal<py::object>(r);
-  if (py::isinstance<Ref>(owner)) return owner.cast<Ref const&>().value;
+  if (quillon::Value const* v = wrapperValue(r)) return *v;
   return std::nullopt;
 }
 
@@ -222,11 +328,6 @@ std::vector<quillon::Value> argsToHost(py::tuple const& args) {
 
 // ---- host -> Python -------------------------------------------------------
 
-py::object wrap(quillon::Value v) {
-  if (!gHooks.wrap) return py::cast(Ref{std::move(v)});
-  return py::reinterpret_borrow<py::object>(gHooks.wrap)(Ref{std::move(v)});
-}
-
 py::object element(quillon::Value const& v, std::size_t i) {
   switch (v.type()) {
     case quillon::Value::Type::Double: return py::float_(v.toDouble(i));
@@ -319,9 +420,6 @@ R pythonSlot(R failed, F f) noexcept {
 // goes straight to the host API, with no Python frame and no argument
 // packing on the way. The wrapper's reference is read from its `_ref` slot.
 
-Py_ssize_t gRefOffset = -1;          // where quillon.Object keeps `_ref` (set with the hooks)
-PyTypeObject* gRefType = nullptr;    // the Python type of Ref
-
 // What both kinds of descriptor hold: the member's name and its doc.
 struct Named {
   PyObject* name;    // str
@@ -354,26 +452,16 @@ struct HostProperty {
   Named named;
 };
 
-quillon::Host const& session() {
-  static quillon::Host const host;
-  return host;
-}
-
 // The host object of wrapper `obj`, as `obj._ref` gives it.
 quillon::Value const& refOfWrapper(PyObject* obj, py::object& keep) {
-  PyObject* r = nullptr;
-  if (gRefOffset >= 0 && PyObject_TypeCheck(obj, reinterpret_cast<PyTypeObject*>(gHooks.objectBase)))
-    r = *reinterpret_cast<PyObject**>(reinterpret_cast<char*>(obj) + gRefOffset);
-  if (r && Py_IS_TYPE(r, gRefType)) {
-    auto* inst = reinterpret_cast<py::detail::instance*>(r);
-    return inst->get_value_and_holder().value_ptr<Ref>()->value;
-  }
+  if (quillon::Value const* v = wrapperValue(obj)) return *v;
   // Anything else takes the general road (and its errors: no `_ref`, not a host object).
   PyObject* attr = PyObject_GetAttrString(obj, "_ref");
   if (!attr) throw py::error_already_set();
   keep = py::reinterpret_steal<py::object>(attr);
-  if (!py::isinstance<Ref>(keep)) raiseTypeError("expected a host object, got " + typeName(keep));
-  return keep.cast<Ref const&>().value;
+  quillon::Value const* v = wrapperValue(attr);
+  if (!v) raiseTypeError("expected a host object, got " + typeName(keep));
+  return *v;
 }
 
 PyObject* hostPropertyGet(PyObject* self, PyObject* obj, PyObject*) {
@@ -565,33 +653,23 @@ PYBIND11_MODULE(_quillon, m) {
   // module's state is never re-initialised), so older objects stay usable.
   m.def(
       "_set_hooks",
-      [](py::module_ package, py::object wrapFn, py::object objectBase, py::object hostError,
-         py::object argumentError) {
+      [](py::module_ package, py::object classFor, py::object hostError, py::object argumentError) {
         if (gHooks.package) throw std::logic_error("the quillon package is already set up");
-        gHooks.wrap = wrapFn.release().ptr();
-        gHooks.objectBase = objectBase.release().ptr();
+        gHooks.classFor = classFor.release().ptr();
         gHooks.hostError = hostError.release().ptr();
         gHooks.argumentError = argumentError.release().ptr();
         gHooks.package = package.release().ptr();
-        // Where wrappers keep their reference: the `_ref` slot of quillon.Object.
-        PyObject* slot = PyDict_GetItemString(reinterpret_cast<PyTypeObject*>(gHooks.objectBase)->tp_dict, "_ref");
-        if (slot && Py_IS_TYPE(slot, &PyMemberDescr_Type)) {
-          PyMemberDef const* member = reinterpret_cast<PyMemberDescrObject*>(slot)->d_member;
-          if (member->type == T_OBJECT_EX) gRefOffset = member->offset;
-        }
       },
-      py::arg("package"), py::arg("wrap"), py::arg("object_base"), py::arg("host_error"),
-      py::arg("argument_error"));
+      py::arg("package"), py::arg("class_for"), py::arg("host_error"), py::arg("argument_error"));
   m.def(
       "_package",
       [] { return gHooks.package ? py::reinterpret_borrow<py::object>(gHooks.package) : py::object(py::none()); },
       "The quillon package set up by the first import, or None.");
 
-  py::class_<Ref>(m, "Ref", "One reference to a host object.")
-      .def_property_readonly("identity", [](Ref const& r) { return r.value.identity(); })
-      .def_property_readonly("refcount", [](Ref const& r) { return r.value.objectRefCount(); });
-  gRefType = reinterpret_cast<PyTypeObject*>(py::type::of<Ref>().ptr());
-
+  PyObject* wrapper = PyType_FromSpec(&wrapperTypeSpec);
+  if (!wrapper) throw py::error_already_set();
+  gWrapperType = reinterpret_cast<PyTypeObject*>(wrapper);
+  m.add_object("Wrapper", py::reinterpret_borrow<py::object>(wrapper));  // gWrapperType keeps one reference
   PyObject* hostProperty = PyType_FromSpec(&hostPropertyType);
   if (!hostProperty) throw py::error_already_set();
   m.add_object("HostProperty", py::reinterpret_steal<py::object>(hostProperty));

@@ -20,11 +20,11 @@ if _first is not None:
     for _sub in ("_quillon", "_runtime", "_sequences", "_classes", "_host"):
         sys.modules[f"{__name__}.{_sub}"] = getattr(_first, _sub)
 else:
-    from ._classes import HostClass, Object, wrap as _wrap
+    from ._classes import HostClass, Object, class_for as _class_for
     from ._host import Host, Package, class_of, counters, invoke
     from ._runtime import ArgumentError, HostError
 
-    _quillon._set_hooks(sys.modules[__name__], _wrap, Object, HostError, ArgumentError)
+    _quillon._set_hooks(sys.modules[__name__], _class_for, HostError, ArgumentError)
 
     __all__ = ["ArgumentError", "Host", "HostError", "HostClass", "Object", "Package",
                "class_of", "counters", "invoke"]

@@ -7,7 +7,6 @@ the first time a class is needed, and one Python class per host class is kept.
 
 import threading
 import types
-import weakref
 
 from . import _quillon, _sequences
 from ._runtime import session
@@ -37,12 +36,14 @@ class HostClass(type):
         return list(cls.__dict__.get("_host_members", ()))
 
 
-class Object(metaclass=HostClass):
+class Object(_quillon.Wrapper, metaclass=HostClass):
     """A host object. One Python object per live host object: ``a is b`` holds
     exactly when both stand for the same host object."""
 
-    # _ref holds the one host reference of this wrapper.
-    __slots__ = ("_ref", "__weakref__")
+    # The host reference is held by the compiled base, which also makes and
+    # finds the one wrapper of each host object; ``_ref`` is what the session
+    # takes for it.
+    __slots__ = ()
 
     def __repr__(self):
         return f"<{type(self)._host_name} object>"
@@ -65,27 +66,11 @@ class Object(metaclass=HostClass):
 Object.__module__ = HostClass.__module__ = "quillon"
 
 
-# Live wrappers by host identity. An entry goes when Python drops the wrapper,
-# before the wrapper's host reference is released, so a stale identity never
-# maps to a new object.
-_live = weakref.WeakValueDictionary()
 _classes = {}
-# Finding or making a wrapper, and building classes, run Python code between
-# the lookup and the insert, where another thread may run: one lock makes each
-# atomic. Reentrant: a collection inside may drop wrappers or wrap again.
+# Building classes runs Python code between the lookup and the insert, where
+# another thread may run: one lock makes it atomic. Reentrant: a collection
+# inside may drop wrappers or wrap again.
 _lock = threading.RLock()
-
-
-def wrap(ref):
-    """The wrapper of the host object in ``ref`` (a _quillon.Ref)."""
-    key = ref.identity
-    with _lock:
-        obj = _live.get(key)
-        if obj is None:
-            obj = object.__new__(class_for(session().class_of(ref)))
-            obj._ref = ref
-            _live[key] = obj
-        return obj
 
 
 def class_for(name):

@@ -129,6 +129,29 @@ class IdentityAndRelease(HostTestCase):
             self.assertEqual(counts[name], 0, name)
         self.assertEqual(set(LIVE) - set(quillon.counters()), set())
 
+    def test_a_dead_wrapper_never_stands_for_a_new_object(self):
+        # Host objects made and dropped in turn tend to reuse the memory, and
+        # so the identity, of the one before: each gets a wrapper of its own
+        # class holding its own values, never the dead one's.
+        T, m = self.types(), self.model()
+        for i in range(300):
+            ax = T.Axis(m, i, "a")
+            self.assertEqual(ax.Dimensions, i)
+            del ax
+            dim = T.Dimension(m, f"d{i}")
+            self.assertIs(type(dim), T.Dimension)
+            self.assertEqual(str(dim.Name), f"d{i}")
+            del dim
+        # A wrapper that goes while its host object lives on: the next one is
+        # new, and stands for that same object.
+        ax = T.Axis(m, 7, "kept")
+        iax = T.ImmutableAxis.cast(ax)
+        del ax
+        gc.collect()
+        again = T.Axis.cast(iax)
+        self.assertEqual(again.Dimensions, 7)
+        self.assertIs(T.Axis.cast(iax), again)
+
     def test_two_threads_get_one_wrapper(self):
         # Each round makes a host object no Python object stands for yet, and
         # two threads ask for its wrapper at once.

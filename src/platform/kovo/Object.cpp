@@ -13,18 +13,51 @@ namespace {
 
 std::atomic<std::size_t> gLiveObjects{0};
 
+// One entry per bound pointer that is in the binding registry or bound to
+// live objects (or both): one node per binding rather than one in each of two
+// maps.
+struct Binding {
+  // The host object registered under this pointer (no reference held), or null.
+  COSInterface* registered = nullptr;
+  // How many live, not deleted objects (value objects included) are bound to it.
+  std::size_t live = 0;
+};
+
 struct Bindings {
-  // id -> the host object bound to it (no reference held).
-  std::unordered_map<void*, COSInterface*> registry;
-  // Bound pointers of live, not deleted objects (value objects included),
-  // with how many objects are bound to each.
-  using Live = std::unordered_map<void const*, std::size_t>;
-  Live live;
+  using Map = std::unordered_map<void const*, Binding>;
+  Map map;
+  std::size_t registered = 0;
   // Nodes of entries gone, kept for the next ones: every value a host call
   // returns adds an entry and drops it again.
   static constexpr std::size_t kSpareNodes = 64;
-  std::vector<Live::node_type> spareNodes;
+  std::vector<Map::node_type> spareNodes;
   Bindings() { spareNodes.reserve(kSpareNodes); }
+
+  // The entry of `bound`, made empty if there is none.
+  Map::iterator entry(void const* bound) {
+    if (auto it = map.find(bound); it != map.end()) return it;
+    if (spareNodes.empty()) return map.emplace(bound, Binding{}).first;
+    Map::node_type node = std::move(spareNodes.back());
+    spareNodes.pop_back();
+    node.key() = bound;
+    node.mapped() = Binding{};
+    return map.insert(std::move(node)).position;
+  }
+
+  // Drops the entry once nothing is registered or bound under it.
+  void dropIfUnused(Map::iterator it) {
+    if (it->second.live != 0 || it->second.registered) return;
+    if (spareNodes.size() == kSpareNodes) {
+      map.erase(it);
+      return;
+    }
+    spareNodes.push_back(map.extract(it));
+  }
+
+  COSInterface* findRegistered(void const* bound) const {
+    auto it = map.find(bound);
+    return it == map.end() ? nullptr : it->second.registered;
+  }
 };
 
 // Never destroyed: objects may still be released by other libraries' static
@@ -36,32 +69,16 @@ Bindings& bindings() {
 
 void addLive(void const* bound) {
   if (!bound) return;
-  Bindings& b = bindings();
-  if (auto it = b.live.find(bound); it != b.live.end()) {
-    ++it->second;
-    return;
-  }
-  if (b.spareNodes.empty()) {
-    b.live.emplace(bound, 1);
-    return;
-  }
-  Bindings::Live::node_type node = std::move(b.spareNodes.back());
-  b.spareNodes.pop_back();
-  node.key() = bound;
-  node.mapped() = 1;
-  b.live.insert(std::move(node));
+  ++bindings().entry(bound)->second.live;
 }
 
 void dropLive(void const* bound) {
   if (!bound) return;
   Bindings& b = bindings();
-  auto it = b.live.find(bound);
-  if (it == b.live.end() || --it->second != 0) return;
-  if (b.spareNodes.size() == Bindings::kSpareNodes) {
-    b.live.erase(it);
-    return;
-  }
-  b.spareNodes.push_back(b.live.extract(it));
+  auto it = b.map.find(bound);
+  if (it == b.map.end() || it->second.live == 0) return;
+  --it->second.live;
+  b.dropIfUnused(it);
 }
 
 COSClass* requireDeclared(Interned cls) {
@@ -73,7 +90,12 @@ COSClass* requireDeclared(Interned cls) {
 }  // namespace
 
 namespace detail {
-bool isLiveBound(void const* bound) { return bound && bindings().live.count(bound) != 0; }
+bool isLiveBound(void const* bound) {
+  if (!bound) return false;
+  auto const& map = bindings().map;
+  auto it = map.find(bound);
+  return it != map.end() && it->second.live != 0;
+}
 }  // namespace detail
 
 COSInterface::COSInterface(COSClass* cls, void* bound, bool valueObject)
@@ -125,8 +147,16 @@ COSInterface* BindingAccess::create(COSClass* cls, void* bound, bool valueObject
 
 void BindingAccess::bind(COSInterface* obj, void* bound, bool store) {
   if (store) {
-    auto [it, inserted] = bindings().registry.emplace(bound, obj);
-    if (!inserted && it->second != obj) throw HostError("The native object is already bound to another host object.");
+    Bindings& b = bindings();
+    auto it = b.entry(bound);
+    if (it->second.registered != obj) {
+      if (it->second.registered) {
+        b.dropIfUnused(it);
+        throw HostError("The native object is already bound to another host object.");
+      }
+      it->second.registered = obj;
+      ++b.registered;
+    }
     obj->fRegistered = true;
   }
   obj->fBound = bound;
@@ -162,19 +192,14 @@ HostArray* BindingRegistry::announce(void* id, Interned cls) {
 HostArray* BindingRegistry::announce(void* id, Interned cls, bool& isNew) {
   isNew = false;
   if (!id) return HostArray::createObjects(cls, 0, 0);
-  auto& registry = bindings().registry;
-  if (auto it = registry.find(id); it != registry.end()) return HostArray::createObject(it->second);
+  Bindings& b = bindings();
+  if (COSInterface* known = b.findRegistered(id)) return HostArray::createObject(known);
   COSClass* c = requireDeclared(cls);
   ArrayPtr out(HostArray::createObjects(c->getName(), 1, 1), false);
-  auto slot = registry.emplace(id, nullptr).first;
-  COSInterface* obj = nullptr;
-  try {
-    obj = BindingAccess::create(c, id, false);
-  } catch (...) {
-    registry.erase(slot);
-    throw;
-  }
-  slot->second = obj;
+  COSInterface* const obj = BindingAccess::create(c, id, false);
+  auto slot = b.map.find(id);  // made by create
+  slot->second.registered = obj;
+  ++b.registered;
   BindingAccess::setRegistered(obj, true);
   out->objects()[0] = COSInterfacePtr(obj, false);
   isNew = true;
@@ -198,20 +223,18 @@ HostArray* BindingRegistry::announceWithoutStoring(void* ptr, Interned cls) {
 }
 
 void BindingRegistry::remove(void* id) {
-  auto& registry = bindings().registry;
-  auto it = registry.find(id);
-  if (it == registry.end()) return;
-  BindingAccess::setRegistered(it->second, false);
-  registry.erase(it);
+  Bindings& b = bindings();
+  auto it = b.map.find(id);
+  if (it == b.map.end() || !it->second.registered) return;
+  BindingAccess::setRegistered(it->second.registered, false);
+  it->second.registered = nullptr;
+  --b.registered;
+  b.dropIfUnused(it);
 }
 
-COSInterface* BindingRegistry::find(void* id) {
-  auto& registry = bindings().registry;
-  auto it = registry.find(id);
-  return it == registry.end() ? nullptr : it->second;
-}
+COSInterface* BindingRegistry::find(void* id) { return bindings().findRegistered(id); }
 
-std::size_t BindingRegistry::size() { return bindings().registry.size(); }
+std::size_t BindingRegistry::size() { return bindings().registered; }
 
 }  // namespace factory::basic
 }  // namespace kovo
