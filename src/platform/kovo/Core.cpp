@@ -23,8 +23,32 @@ struct NameHash {
 
 struct InternTable {
   std::mutex mutex;
-  // Node-based: a stored string never moves, so its c_str() is the id.
-  std::unordered_set<std::string, NameHash, std::equal_to<>> names;
+  // Views of the stored copies: a copy never moves, so its address is the id.
+  std::unordered_set<std::string_view, NameHash, std::equal_to<>> names;
+  // The copies, each followed by a terminator, packed into blocks that are
+  // never freed (one allocation per block rather than one or two per name).
+  static constexpr std::size_t kBlock = 16 * 1024;
+  char* next = nullptr;
+  std::size_t left = 0;
+
+  char const* store(std::string_view text) {
+    std::size_t const need = text.size() + 1;
+    char* copy;
+    if (need > kBlock / 4) {
+      copy = static_cast<char*>(::operator new(need));  // a long name gets a block of its own
+    } else {
+      if (need > left) {
+        next = static_cast<char*>(::operator new(kBlock));
+        left = kBlock;
+      }
+      copy = next;
+      next += need;
+      left -= need;
+    }
+    std::memcpy(copy, text.data(), text.size());
+    copy[text.size()] = '\0';
+    return copy;
+  }
 };
 
 // Never destroyed: ids must stay valid while other libraries' static
@@ -34,12 +58,58 @@ InternTable& internTable() {
   return *table;
 }
 
+// Lists by content. The ids are stored copies, so a list hashes and compares
+// by its pointers alone.
+struct ListKey {
+  Interned const* data;
+  std::size_t size;
+};
+
+struct ListHash {
+  using is_transparent = void;
+  std::size_t operator()(ListKey k) const {
+    std::size_t h = k.size;
+    for (std::size_t i = 0; i < k.size; ++i)
+      h = (h ^ std::hash<char const*>{}(k.data[i].c_str())) * 0x100000001b3ull;
+    return h;
+  }
+  std::size_t operator()(std::vector<Interned> const& v) const { return (*this)(ListKey{v.data(), v.size()}); }
+};
+
+struct ListEqual {
+  using is_transparent = void;
+  static bool same(ListKey a, ListKey b) {
+    if (a.size != b.size) return false;
+    for (std::size_t i = 0; i < a.size; ++i)
+      if (a.data[i].c_str() != b.data[i].c_str()) return false;
+    return true;
+  }
+  static ListKey key(std::vector<Interned> const& v) { return {v.data(), v.size()}; }
+  bool operator()(ListKey a, std::vector<Interned> const& b) const { return same(a, key(b)); }
+  bool operator()(std::vector<Interned> const& a, ListKey b) const { return same(key(a), b); }
+  bool operator()(std::vector<Interned> const& a, std::vector<Interned> const& b) const { return same(key(a), key(b)); }
+};
+
+struct ListTable {
+  std::mutex mutex;
+  // Node-based: a stored list never moves, so its data() is the list.
+  std::unordered_set<std::vector<Interned>, ListHash, ListEqual> lists;
+};
+
+// Never destroyed, like the names.
+ListTable& listTable() {
+  static ListTable* table = new ListTable;
+  return *table;
+}
+
 char const* internView(std::string_view text) {
   InternTable& t = internTable();
   std::lock_guard lock(t.mutex);
-  auto it = t.names.find(text);
-  if (it == t.names.end()) it = t.names.emplace(text).first;
-  return it->c_str();
+  if (auto const it = t.names.find(text); it != t.names.end()) return it->data();
+  // Should the insertion fail, the copy is merely unused.
+  char const* const copy = t.store(text);
+  t.names.insert(std::string_view(copy, text.size()));
+  return copy;
 }
 
 std::mutex& printMutex() {
@@ -118,6 +188,19 @@ Interned intern(char const* text) {
 Interned intern(std::string_view text) {
   if (text.empty()) return Interned();
   return Interned::fromId(internView(text));
+}
+
+InternedList internList(Interned const* names, std::size_t count) {
+  InternedList list;
+  if (count == 0) return list;
+  ListTable& t = listTable();
+  ListKey const key{names, count};
+  std::lock_guard lock(t.mutex);
+  auto it = t.lists.find(key);
+  if (it == t.lists.end()) it = t.lists.emplace(names, names + count).first;
+  list.fData = it->data();
+  list.fSize = it->size();
+  return list;
 }
 
 PrintSink setPrintSink(PrintSink sink) {

@@ -170,7 +170,8 @@ TEST(Methods, SignaturesAndKinds) {
   auto* m = new factory::impl::MethodImpl("f", {0x200}, "");
   std::unique_ptr<COSMethodInfo, HostDelete> owned(m);
   factory::impl::Invoker::createSignature(*m, "a, b", "double scalar", nullptr, {"int32 scalar", "char vector"});
-  EXPECT_EQ(m->signature().argNames, (std::vector<Interned>{intern("a"), intern("b")}));
+  auto const& names = m->signature().argNames;
+  EXPECT_EQ(std::vector<Interned>(names.begin(), names.end()), (std::vector<Interned>{intern("a"), intern("b")}));
   EXPECT_EQ(m->kind(), COSMethodInfo::Kind::Static);
   EXPECT_EQ(m->inputCount(), 2u);
   EXPECT_EQ(m->attributes().value, 0x200);

@@ -64,6 +64,33 @@ namespace internal {
 std::size_t internedCount();
 }  // namespace internal
 
+// A list of interned names stored once: equal lists share one array that is
+// never freed, so a list is two words and, once seen, costs no allocation
+// (methods' argument names and types repeat across thousands of methods).
+class InternedList {
+ public:
+  constexpr InternedList() = default;
+  Interned const* begin() const { return fData; }
+  Interned const* end() const { return fData + fSize; }
+  std::size_t size() const { return fSize; }
+  bool empty() const { return fSize == 0; }
+  Interned operator[](std::size_t i) const { return fData[i]; }
+  friend bool operator==(InternedList a, InternedList b) {
+    if (a.fSize != b.fSize) return false;
+    for (std::size_t i = 0; i < a.fSize; ++i)
+      if (a.fData[i] != b.fData[i]) return false;
+    return true;
+  }
+
+ private:
+  friend InternedList internList(Interned const* names, std::size_t count);
+  Interned const* fData = nullptr;
+  std::size_t fSize = 0;
+};
+
+// The stored list equal to `names[0..count)`; an empty list touches no table.
+InternedList internList(Interned const* names, std::size_t count);
+
 // The one lock of the host: every entry point of the public API and the
 // destruction of a host object run under it, so that several threads may use
 // the host at once. Recursive: host calls nest (a destroyInstance releasing
