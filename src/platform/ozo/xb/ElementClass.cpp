@@ -5,6 +5,7 @@
 #include <kovo/HostArray.hpp>
 #include <kovo/Object.hpp>
 #include <xb/Marshal.hpp>
+#include <xb/Sequences.hpp>
 
 #include <algorithm>
 #include <mutex>
@@ -170,51 +171,7 @@ void registerProperties(kovo::COSClass* cls, ElementClassData const& data) {
 
 void registerElementSequences(kovo::COSPackage* pkg, ElementClassData const& data) {
   ElementNames const& names = *data.names;
-  std::string const p = std::string(data.def->packageName) + ".";
-  std::string const x = names.modifiableShort;
-  std::string const ix = names.immutableShort;
-  char const* const modifiableList = "A sequence whose values can be changed";
-  char const* const immutableList = "A sequence whose values cannot be changed";
-  char const* const modifiableIter = "An iterator for traversing a modifiable list";
-  char const* const immutableIter = "An iterator for traversing a non-modifiable list";
-  BaseClassList const bases{names.modifiableSuper};
-
-  struct Sequence {
-    decltype(&createSequenceOfRefClassInfo) create;
-    std::string shortName;
-    char const* description;
-    std::string element;
-    std::string iterator;
-  };
-  Sequence const sequences[] = {
-      {&createSequenceOfRefClassInfo, "SequenceOf" + x, modifiableList, x, x + "Iterator"},
-      {&createSequenceOfImmutableRefClassInfo, "SequenceOf" + ix, modifiableList, ix, ix + "Iterator"},
-      {&createImmutableSequenceOfRefClassInfo, "ImmutableSequenceOf" + x, immutableList, x,
-       x + "ImmutableIterator"},
-      {&createImmutableSequenceOfImmutableRefClassInfo, "ImmutableSequenceOf" + ix, immutableList, ix,
-       ix + "ImmutableIterator"},
-  };
-  for (Sequence const& s : sequences)
-    pkg->addClass(s.create(s.shortName.c_str(), s.description, (p + s.shortName).c_str(), (p + s.element).c_str(),
-                           (p + s.iterator).c_str(), bases),
-                  2);
-
-  struct Iterator {
-    decltype(&createIteratorOfRefClassInfo) create;
-    std::string shortName;
-    char const* description;
-    std::string element;
-  };
-  Iterator const iterators[] = {
-      {&createIteratorOfRefClassInfo, x + "Iterator", modifiableIter, x},
-      {&createIteratorOfImmutableRefClassInfo, ix + "Iterator", immutableIter, ix},
-      {&createImmutableIteratorOfRefClassInfo, x + "ImmutableIterator", modifiableIter, x},
-      {&createImmutableIteratorOfImmutableRefClassInfo, ix + "ImmutableIterator", immutableIter, ix},
-  };
-  for (Iterator const& it : iterators)
-    pkg->addClass(it.create(it.shortName.c_str(), it.description, (p + it.shortName).c_str(),
-                            (p + it.element).c_str()),
-                  2);
+  addElementCollections(pkg, data.def->packageName, names.modifiableShort, names.immutableShort, names.modifiableSuper);
 }
 
 }  // namespace Ozo::xb
