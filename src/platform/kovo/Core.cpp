@@ -142,12 +142,14 @@ PrintSink const& currentSink() {
 // names of method rows, class names): each thread remembers the id last found
 // for a text's address, and a hit counts only when the texts still compare
 // equal, so a buffer reused for another name is simply looked up again.
+// Room for the thousand-odd texts that initialising a package's classes
+// goes through (16 KiB per thread; with 256 entries many of them collided).
 char const* internRemembered(char const* text) {
   struct Entry {
     char const* text;
     char const* id;
   };
-  thread_local std::array<Entry, 256> recent{};
+  thread_local std::array<Entry, 1024> recent{};
   auto const address = reinterpret_cast<std::uintptr_t>(text);
   Entry& e = recent[((address >> 3) ^ (address >> 11)) & (recent.size() - 1)];
   // An id handed back in (the text is the stored copy) needs no comparison.
