@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 #include <cstdlib>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <unordered_set>
@@ -21,30 +22,67 @@ struct NameHash {
   std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
 };
 
+// Memory for things kept until the process ends (stored names and lists, and
+// the table nodes that find them), handed out from 16 KiB blocks that are
+// never freed: one allocation per block rather than one or two per name.
+class Arena {
+ public:
+  void* allocate(std::size_t size, std::size_t align) {
+    if (size > kBlock / 4) return ::operator new(size);  // a long one gets a block of its own
+    std::size_t const pad = (align - reinterpret_cast<std::uintptr_t>(fNext) % align) % align;
+    if (fNext == nullptr || pad + size > fLeft) {
+      fNext = static_cast<char*>(::operator new(kBlock));  // aligned for any fundamental type
+      fLeft = kBlock;
+      return take(size);
+    }
+    fNext += pad;
+    fLeft -= pad;
+    return take(size);
+  }
+
+ private:
+  static constexpr std::size_t kBlock = 16 * 1024;
+  void* take(std::size_t size) {
+    void* const p = fNext;
+    fNext += size;
+    fLeft -= size;
+    return p;
+  }
+  char* fNext = nullptr;
+  std::size_t fLeft = 0;
+};
+
+// Table nodes (one element at a time) come from the arena and are never
+// given back (nothing is ever erased); bucket arrays, which a growing table
+// replaces, come from the heap as usual.
+template <class T>
+struct NodeAllocator {
+  using value_type = T;
+  Arena* arena;
+  explicit NodeAllocator(Arena* a) noexcept : arena(a) {}
+  template <class U>
+  NodeAllocator(NodeAllocator<U> const& other) noexcept : arena(other.arena) {}
+  T* allocate(std::size_t n) {
+    if (n == 1) return static_cast<T*>(arena->allocate(sizeof(T), alignof(T)));
+    return std::allocator<T>().allocate(n);
+  }
+  void deallocate(T* p, std::size_t n) noexcept {
+    if (n != 1) std::allocator<T>().deallocate(p, n);
+  }
+  template <class U>
+  friend bool operator==(NodeAllocator const& a, NodeAllocator<U> const& b) { return a.arena == b.arena; }
+};
+
 struct InternTable {
   std::mutex mutex;
+  Arena arena;
   // Views of the stored copies: a copy never moves, so its address is the id.
-  std::unordered_set<std::string_view, NameHash, std::equal_to<>> names;
-  // The copies, each followed by a terminator, packed into blocks that are
-  // never freed (one allocation per block rather than one or two per name).
-  static constexpr std::size_t kBlock = 16 * 1024;
-  char* next = nullptr;
-  std::size_t left = 0;
+  std::unordered_set<std::string_view, NameHash, std::equal_to<>, NodeAllocator<std::string_view>> names{
+      16, NameHash{}, std::equal_to<>{}, NodeAllocator<std::string_view>(&arena)};
 
+  // A copy of `text` followed by a terminator.
   char const* store(std::string_view text) {
-    std::size_t const need = text.size() + 1;
-    char* copy;
-    if (need > kBlock / 4) {
-      copy = static_cast<char*>(::operator new(need));  // a long name gets a block of its own
-    } else {
-      if (need > left) {
-        next = static_cast<char*>(::operator new(kBlock));
-        left = kBlock;
-      }
-      copy = next;
-      next += need;
-      left -= need;
-    }
+    auto* const copy = static_cast<char*>(arena.allocate(text.size() + 1, 1));
     std::memcpy(copy, text.data(), text.size());
     copy[text.size()] = '\0';
     return copy;
@@ -66,34 +104,29 @@ struct ListKey {
 };
 
 struct ListHash {
-  using is_transparent = void;
   std::size_t operator()(ListKey k) const {
     std::size_t h = k.size;
     for (std::size_t i = 0; i < k.size; ++i)
       h = (h ^ std::hash<char const*>{}(k.data[i].c_str())) * 0x100000001b3ull;
     return h;
   }
-  std::size_t operator()(std::vector<Interned> const& v) const { return (*this)(ListKey{v.data(), v.size()}); }
 };
 
 struct ListEqual {
-  using is_transparent = void;
-  static bool same(ListKey a, ListKey b) {
+  bool operator()(ListKey a, ListKey b) const {
     if (a.size != b.size) return false;
     for (std::size_t i = 0; i < a.size; ++i)
       if (a.data[i].c_str() != b.data[i].c_str()) return false;
     return true;
   }
-  static ListKey key(std::vector<Interned> const& v) { return {v.data(), v.size()}; }
-  bool operator()(ListKey a, std::vector<Interned> const& b) const { return same(a, key(b)); }
-  bool operator()(std::vector<Interned> const& a, ListKey b) const { return same(key(a), b); }
-  bool operator()(std::vector<Interned> const& a, std::vector<Interned> const& b) const { return same(key(a), key(b)); }
 };
 
 struct ListTable {
   std::mutex mutex;
-  // Node-based: a stored list never moves, so its data() is the list.
-  std::unordered_set<std::vector<Interned>, ListHash, ListEqual> lists;
+  Arena arena;
+  // Keys view arrays stored in the arena.
+  std::unordered_set<ListKey, ListHash, ListEqual, NodeAllocator<ListKey>> lists{
+      16, ListHash{}, ListEqual{}, NodeAllocator<ListKey>(&arena)};
 };
 
 // Never destroyed, like the names.
@@ -196,12 +229,15 @@ InternedList internList(Interned const* names, std::size_t count) {
   InternedList list;
   if (count == 0) return list;
   ListTable& t = listTable();
-  ListKey const key{names, count};
   std::lock_guard lock(t.mutex);
-  auto it = t.lists.find(key);
-  if (it == t.lists.end()) it = t.lists.emplace(names, names + count).first;
-  list.fData = it->data();
-  list.fSize = it->size();
+  auto it = t.lists.find(ListKey{names, count});
+  if (it == t.lists.end()) {
+    auto* const stored = static_cast<Interned*>(t.arena.allocate(count * sizeof(Interned), alignof(Interned)));
+    std::uninitialized_copy(names, names + count, stored);
+    it = t.lists.insert(ListKey{stored, count}).first;
+  }
+  list.fData = it->data;
+  list.fSize = it->size;
   return list;
 }
 
