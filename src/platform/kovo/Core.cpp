@@ -80,9 +80,13 @@ struct InternTable {
   std::unordered_set<std::string_view, NameHash, std::equal_to<>, NodeAllocator<std::string_view>> names{
       16, NameHash{}, std::equal_to<>{}, NodeAllocator<std::string_view>(&arena)};
 
-  // A copy of `text` followed by a terminator.
+  // A copy of `text` after its length and before a terminator.
   char const* store(std::string_view text) {
-    auto* const copy = static_cast<char*>(arena.allocate(text.size() + 1, 1));
+    std::uint32_t const length = static_cast<std::uint32_t>(text.size());
+    if (length != text.size()) throw std::length_error("A name is too long to be interned.");
+    auto* const block = static_cast<char*>(arena.allocate(sizeof length + text.size() + 1, 1));
+    std::memcpy(block, &length, sizeof length);
+    char* const copy = block + sizeof length;
     std::memcpy(copy, text.data(), text.size());
     copy[text.size()] = '\0';
     return copy;

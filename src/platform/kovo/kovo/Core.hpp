@@ -6,6 +6,7 @@
 #include <cstdarg>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <functional>
 #include <mutex>
 #include <stdexcept>
@@ -19,6 +20,7 @@ class HostArray;
 // ---------------------------------------------------------------------------
 // Interning. Every name handed to the host is interned first; an interned id
 // is the address of the one stored copy of its text, so ids compare by pointer.
+// The copy is terminated and preceded by its length (4 bytes).
 namespace internal {
 struct IdEmptyPolicy {};
 // Returns the unique stored copy of `text`. Never null; never frees.
@@ -36,7 +38,13 @@ class COSInternedBase {
     return r;
   }
   char const* c_str() const { return fId; }
-  std::string_view view() const { return fId; }
+  // A stored copy is preceded by its length: a view costs no strlen.
+  std::string_view view() const {
+    if (fId[0] == '\0') return {};
+    std::uint32_t length;
+    std::memcpy(&length, fId - sizeof length, sizeof length);
+    return {fId, length};
+  }
   bool empty() const { return fId[0] == '\0'; }
   // Every library has its own "" literal: all empty ids are the same id.
   friend bool operator==(COSInternedBase a, COSInternedBase b) {
