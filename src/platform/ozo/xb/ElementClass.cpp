@@ -8,6 +8,9 @@
 #include <xb/Sequences.hpp>
 
 #include <algorithm>
+#include <initializer_list>
+#include <string>
+#include <string_view>
 #include <mutex>
 
 namespace Ozo::xb {
@@ -17,6 +20,16 @@ namespace {
 // The runtime's own root: elements without a model superclass of their own
 // package derive from the host's object classes.
 bool isRuntimeRoot(Ozo::meta::ClassDef const& def) { return std::string_view(def.packageName) == "Ozo"; }
+
+// Spells a name of pieces in one allocation.
+std::string spelled(std::initializer_list<std::string_view> pieces) {
+  std::size_t size = 0;
+  for (std::string_view p : pieces) size += p.size();
+  std::string name;
+  name.reserve(size);
+  for (std::string_view p : pieces) name.append(p);
+  return name;
+}
 
 std::string hostName(Ozo::meta::ClassDef const& def, bool immutable) {
   if (isRuntimeRoot(def)) return immutable ? "Ozo.ImmutableObject" : "Ozo.Object";
@@ -37,14 +50,14 @@ Registry& registry() {
 }  // namespace
 
 ElementNames makeNames(Ozo::meta::ClassDef const& def) {
-  std::string const prefix = std::string(def.packageName) + ".";
+  std::string_view const package = def.packageName;
   ElementNames n;
-  n.immutableShort = std::string("Immutable") + def.name;
+  n.immutableShort = spelled({"Immutable", def.name});
   n.modifiableShort = def.name;
-  n.metaShort = std::string(def.name) + "MetaProperty";
-  n.immutableFull = prefix + n.immutableShort;
-  n.modifiableFull = prefix + n.modifiableShort;
-  n.metaFull = prefix + n.metaShort;
+  n.metaShort = spelled({def.name, "MetaProperty"});
+  n.immutableFull = spelled({package, ".", n.immutableShort});
+  n.modifiableFull = spelled({package, ".", n.modifiableShort});
+  n.metaFull = spelled({package, ".", n.metaShort});
   if (def.superclass != nullptr) {
     n.immutableSuper = hostName(*def.superclass, true);
     n.modifiableSuper = hostName(*def.superclass, false);
