@@ -32,7 +32,7 @@ struct NameHash {
       h ^= h >> 32;
     }
     std::uint64_t tail = 0;
-    std::memcpy(&tail, p, n);
+    if (n != 0) std::memcpy(&tail, p, n);  // an empty view may have no data
     h = (h ^ tail) * 0xc4ceb9fe1a85ec53ull;
     return static_cast<std::size_t>(h ^ (h >> 29));
   }
@@ -103,7 +103,7 @@ struct InternTable {
     auto* const block = static_cast<char*>(arena.allocate(sizeof length + text.size() + 1, 1));
     std::memcpy(block, &length, sizeof length);
     char* const copy = block + sizeof length;
-    std::memcpy(copy, text.data(), text.size());
+    if (!text.empty()) std::memcpy(copy, text.data(), text.size());
     copy[text.size()] = '\0';
     return copy;
   }
