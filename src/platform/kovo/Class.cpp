@@ -3,8 +3,11 @@
 
 #include "Internal.hpp"
 
+#include <kovo/SmallBuffer.hpp>
+
 #include <algorithm>
 #include <map>
+#include <mutex>
 #include <unordered_map>
 #include <new>
 #include <set>
@@ -31,6 +34,11 @@ struct Registry {
   // The same, by interned name: the converters and the dispatcher hold names
   // interned, and a pointer hashes in a few instructions.
   std::unordered_map<char const*, COSClass*> classById;
+  // Packages found populated, with their ancestors, by full name (keys view
+  // the names in `packages`). Only attaching a description can make such a
+  // lookup populate something again, so that empties it.
+  std::unordered_map<std::string_view, COSPackage*> populated;
+  std::uint64_t attached = 0;  // descriptions attached so far
 };
 
 // Never destroyed: descriptions belong to modules that stay loaded until the
@@ -70,14 +78,22 @@ void populate(PackageEntry& entry) {
 // population may attach it), then itself when `populateIt`.
 COSPackage* findPackage(std::string_view fullName, bool populateIt) {
   if (fullName.empty()) return nullptr;
-  auto& packages = registry().packages;
+  Registry& r = registry();
+  if (populateIt)
+    if (auto const known = r.populated.find(fullName); known != r.populated.end()) return known->second;
+  std::uint64_t const attached = r.attached;
+  auto& packages = r.packages;
   for (std::size_t dot = fullName.find('.'); dot != std::string_view::npos; dot = fullName.find('.', dot + 1)) {
     auto it = packages.find(fullName.substr(0, dot));
     if (it != packages.end()) populate(it->second);
   }
   auto it = packages.find(fullName);
   if (it == packages.end()) return nullptr;
-  if (populateIt) populate(it->second);
+  if (!populateIt) return it->second.package.get();
+  populate(it->second);
+  // Kept only when no population on the way attached a description (one
+  // might be an ancestor's, waiting for the next lookup).
+  if (r.attached == attached) r.populated.emplace(std::string_view(it->first), it->second.package.get());
   return it->second.package.get();
 }
 
@@ -95,10 +111,8 @@ PackageEntry& ensurePackageEntry(std::string_view fullName) {
   return packages.emplace(std::string(fullName), std::move(entry)).first->second;
 }
 
-std::vector<Interned> splitNames(char const* list) {
+std::vector<Interned> splitNames(std::string_view rest) {
   std::vector<Interned> names;
-  if (!list) return names;
-  std::string_view rest(list);
   while (!rest.empty()) {
     std::size_t const comma = rest.find(',');
     std::string_view piece = rest.substr(0, comma);
@@ -109,6 +123,24 @@ std::vector<Interned> splitNames(char const* list) {
     rest.remove_prefix(comma + 1);
   }
   return names;
+}
+
+// The argument names of a registered list text, split once per distinct text
+// (many methods register the same names).
+InternedList argumentNamesOf(Interned text) {
+  if (text.empty()) return {};
+  struct Split {
+    std::mutex mutex;
+    std::unordered_map<char const*, InternedList> byText;
+  };
+  static Split* const split = new Split;  // never destroyed, like the lists it points to
+  std::lock_guard lock(split->mutex);
+  auto it = split->byText.find(text.c_str());
+  if (it == split->byText.end()) {
+    std::vector<Interned> const names = splitNames(text.view());
+    it = split->byText.emplace(text.c_str(), internList(names.data(), names.size())).first;
+  }
+  return it->second;
 }
 
 }  // namespace
@@ -212,16 +244,18 @@ void Invoker::createSignature(COSMethodInfo& method, char const* argNames, char 
 void Invoker::createSignature(COSMethodInfo& method, char const* argNames, char const* result, char const* self,
                               std::span<char const* const> argTypes) {
   Signature s;
-  s.argNames = splitNames(argNames);
   s.argNamesText = intern(argNames ? argNames : "");
+  s.argNames = argumentNamesOf(s.argNamesText);
   s.result = result && *result ? intern(result) : kovo::detail::dataTypes().voidType;
   s.self = intern(self);
-  s.argTypes.reserve(argTypes.size());
-  for (char const* t : argTypes) {
+  SmallBuffer<Interned, 8> types(argTypes.size());
+  for (std::size_t i = 0; i < argTypes.size(); ++i) {
+    char const* const t = argTypes[i];
     if (!t || !*t) throw HostError("Method \"" + std::string(method.getName()) + "\" has an argument without a type.");
-    s.argTypes.push_back(intern(t));
+    types[i] = intern(t);
   }
-  method.signature() = std::move(s);
+  s.argTypes = internList(types.data(), types.size());
+  method.signature() = s;
 }
 
 void validateSelfPointer(void const* self) {
@@ -264,7 +298,14 @@ COSClass::COSClass(COSClassInfo* info, COSPackage* package) : fInfo(info), fPack
   try {
     char const* shortName = info ? info->getName() : nullptr;
     if (!shortName || !*shortName) throw HostError("A class description has no name.");
-    fName = package ? intern(std::string(package->getName().view()) + "." + shortName) : intern(shortName);
+    if (package) {
+      // Spelled out in a buffer kept for the next class: a package registers hundreds.
+      thread_local std::string fullName;
+      fullName.assign(package->getName().view()).append(1, '.').append(shortName);
+      fName = intern(std::string_view(fullName));
+    } else {
+      fName = intern(shortName);
+    }
   } catch (...) {
     // The caller still owns the description when construction fails.
     (void)fInfo.release();
@@ -290,12 +331,16 @@ void COSClass::addSuperclass(Interned name, int, int, int) {
 void COSClass::addMethod(COSMethodInfo* method) {
   std::unique_ptr<COSMethodInfo, HostDelete> owned(method);
   if (!method) throw HostError("No method description given to class \"" + std::string(fName.view()) + "\".");
+  // Most classes declare a handful or dozens: start with room for several.
+  if (fMethods.size() == fMethods.capacity()) fMethods.reserve(std::max<std::size_t>(16, 2 * fMethods.size()));
   fMethods.push_back(std::move(owned));
 }
 
 void COSClass::addProperty(COSPropInfo* property) {
   std::unique_ptr<COSPropInfo, HostDelete> owned(property);
   if (!property) throw HostError("No property description given to class \"" + std::string(fName.view()) + "\".");
+  if (fProperties.size() == fProperties.capacity())
+    fProperties.reserve(std::max<std::size_t>(8, 2 * fProperties.size()));
   fProperties.push_back(std::move(owned));
 }
 
@@ -484,6 +529,8 @@ void COSPackage::addPackageInfo(COSPackageInfo* info) {
   PackageEntry& entry = ensurePackageEntry(name);
   entry.info = std::move(owned);
   entry.hadInfo = true;
+  ++registry().attached;
+  registry().populated.clear();
 }
 
 void COSPackage::addClass(COSClassInfo* info, int) {

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 #include <cstdlib>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <unordered_set>
@@ -16,15 +17,96 @@ namespace kovo {
 
 namespace {
 
+// Eight bytes at a time: names are tens of characters, and every interning
+// hashes one.
 struct NameHash {
   using is_transparent = void;
-  std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+  std::size_t operator()(std::string_view s) const {
+    std::uint64_t h = 0x9e3779b97f4a7c15ull ^ s.size();
+    char const* p = s.data();
+    std::size_t n = s.size();
+    for (; n >= 8; p += 8, n -= 8) {
+      std::uint64_t word;
+      std::memcpy(&word, p, 8);
+      h = (h ^ word) * 0xff51afd7ed558ccdull;
+      h ^= h >> 32;
+    }
+    std::uint64_t tail = 0;
+    if (n != 0) std::memcpy(&tail, p, n);  // an empty view may have no data
+    h = (h ^ tail) * 0xc4ceb9fe1a85ec53ull;
+    return static_cast<std::size_t>(h ^ (h >> 29));
+  }
+};
+
+// Memory for things kept until the process ends (stored names and lists, and
+// the table nodes that find them), handed out from 16 KiB blocks that are
+// never freed: one allocation per block rather than one or two per name.
+class Arena {
+ public:
+  void* allocate(std::size_t size, std::size_t align) {
+    if (size > kBlock / 4) return ::operator new(size);  // a long one gets a block of its own
+    std::size_t const pad = (align - reinterpret_cast<std::uintptr_t>(fNext) % align) % align;
+    if (fNext == nullptr || pad + size > fLeft) {
+      fNext = static_cast<char*>(::operator new(kBlock));  // aligned for any fundamental type
+      fLeft = kBlock;
+      return take(size);
+    }
+    fNext += pad;
+    fLeft -= pad;
+    return take(size);
+  }
+
+ private:
+  static constexpr std::size_t kBlock = 16 * 1024;
+  void* take(std::size_t size) {
+    void* const p = fNext;
+    fNext += size;
+    fLeft -= size;
+    return p;
+  }
+  char* fNext = nullptr;
+  std::size_t fLeft = 0;
+};
+
+// Table nodes (one element at a time) come from the arena and are never
+// given back (nothing is ever erased); bucket arrays, which a growing table
+// replaces, come from the heap as usual.
+template <class T>
+struct NodeAllocator {
+  using value_type = T;
+  Arena* arena;
+  explicit NodeAllocator(Arena* a) noexcept : arena(a) {}
+  template <class U>
+  NodeAllocator(NodeAllocator<U> const& other) noexcept : arena(other.arena) {}
+  T* allocate(std::size_t n) {
+    if (n == 1) return static_cast<T*>(arena->allocate(sizeof(T), alignof(T)));
+    return std::allocator<T>().allocate(n);
+  }
+  void deallocate(T* p, std::size_t n) noexcept {
+    if (n != 1) std::allocator<T>().deallocate(p, n);
+  }
+  template <class U>
+  friend bool operator==(NodeAllocator const& a, NodeAllocator<U> const& b) { return a.arena == b.arena; }
 };
 
 struct InternTable {
   std::mutex mutex;
-  // Node-based: a stored string never moves, so its c_str() is the id.
-  std::unordered_set<std::string, NameHash, std::equal_to<>> names;
+  Arena arena;
+  // Views of the stored copies: a copy never moves, so its address is the id.
+  std::unordered_set<std::string_view, NameHash, std::equal_to<>, NodeAllocator<std::string_view>> names{
+      16, NameHash{}, std::equal_to<>{}, NodeAllocator<std::string_view>(&arena)};
+
+  // A copy of `text` after its length and before a terminator.
+  char const* store(std::string_view text) {
+    std::uint32_t const length = static_cast<std::uint32_t>(text.size());
+    if (length != text.size()) throw std::length_error("A name is too long to be interned.");
+    auto* const block = static_cast<char*>(arena.allocate(sizeof length + text.size() + 1, 1));
+    std::memcpy(block, &length, sizeof length);
+    char* const copy = block + sizeof length;
+    if (!text.empty()) std::memcpy(copy, text.data(), text.size());
+    copy[text.size()] = '\0';
+    return copy;
+  }
 };
 
 // Never destroyed: ids must stay valid while other libraries' static
@@ -34,12 +116,53 @@ InternTable& internTable() {
   return *table;
 }
 
+// Lists by content. The ids are stored copies, so a list hashes and compares
+// by its pointers alone.
+struct ListKey {
+  Interned const* data;
+  std::size_t size;
+};
+
+struct ListHash {
+  std::size_t operator()(ListKey k) const {
+    std::size_t h = k.size;
+    for (std::size_t i = 0; i < k.size; ++i)
+      h = (h ^ std::hash<char const*>{}(k.data[i].c_str())) * 0x100000001b3ull;
+    return h;
+  }
+};
+
+struct ListEqual {
+  bool operator()(ListKey a, ListKey b) const {
+    if (a.size != b.size) return false;
+    for (std::size_t i = 0; i < a.size; ++i)
+      if (a.data[i].c_str() != b.data[i].c_str()) return false;
+    return true;
+  }
+};
+
+struct ListTable {
+  std::mutex mutex;
+  Arena arena;
+  // Keys view arrays stored in the arena.
+  std::unordered_set<ListKey, ListHash, ListEqual, NodeAllocator<ListKey>> lists{
+      16, ListHash{}, ListEqual{}, NodeAllocator<ListKey>(&arena)};
+};
+
+// Never destroyed, like the names.
+ListTable& listTable() {
+  static ListTable* table = new ListTable;
+  return *table;
+}
+
 char const* internView(std::string_view text) {
   InternTable& t = internTable();
   std::lock_guard lock(t.mutex);
-  auto it = t.names.find(text);
-  if (it == t.names.end()) it = t.names.emplace(text).first;
-  return it->c_str();
+  if (auto const it = t.names.find(text); it != t.names.end()) return it->data();
+  // Should the insertion fail, the copy is merely unused.
+  char const* const copy = t.store(text);
+  t.names.insert(std::string_view(copy, text.size()));
+  return copy;
 }
 
 std::mutex& printMutex() {
@@ -72,12 +195,14 @@ PrintSink const& currentSink() {
 // names of method rows, class names): each thread remembers the id last found
 // for a text's address, and a hit counts only when the texts still compare
 // equal, so a buffer reused for another name is simply looked up again.
+// Room for the thousand-odd texts that initialising a package's classes
+// goes through (16 KiB per thread; with 256 entries many of them collided).
 char const* internRemembered(char const* text) {
   struct Entry {
     char const* text;
     char const* id;
   };
-  thread_local std::array<Entry, 256> recent{};
+  thread_local std::array<Entry, 1024> recent{};
   auto const address = reinterpret_cast<std::uintptr_t>(text);
   Entry& e = recent[((address >> 3) ^ (address >> 11)) & (recent.size() - 1)];
   // An id handed back in (the text is the stored copy) needs no comparison.
@@ -118,6 +243,22 @@ Interned intern(char const* text) {
 Interned intern(std::string_view text) {
   if (text.empty()) return Interned();
   return Interned::fromId(internView(text));
+}
+
+InternedList internList(Interned const* names, std::size_t count) {
+  InternedList list;
+  if (count == 0) return list;
+  ListTable& t = listTable();
+  std::lock_guard lock(t.mutex);
+  auto it = t.lists.find(ListKey{names, count});
+  if (it == t.lists.end()) {
+    auto* const stored = static_cast<Interned*>(t.arena.allocate(count * sizeof(Interned), alignof(Interned)));
+    std::uninitialized_copy(names, names + count, stored);
+    it = t.lists.insert(ListKey{stored, count}).first;
+  }
+  list.fData = it->data;
+  list.fSize = it->size;
+  return list;
 }
 
 PrintSink setPrintSink(PrintSink sink) {

@@ -13,6 +13,8 @@
 #include <climits>
 #include <cstring>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace kovo {
 namespace {
@@ -38,6 +40,38 @@ TEST(Interning, AReusedBufferIsInternedByItsNewText) {
   EXPECT_EQ(internal::makeInterned(buffer), intern("Some.Other.Name").c_str());
   std::snprintf(buffer, sizeof buffer, "%s", "Some.First.Name");
   EXPECT_EQ(intern(buffer).c_str(), first);
+}
+
+// Stored copies are packed together: many names, short and long, keep their
+// ids and texts (a store that moved or overlapped copies would break them).
+TEST(Interning, ManyNamesKeepTheirIdsAndTexts) {
+  std::vector<std::pair<std::string, char const*>> kept;
+  for (int i = 0; i < 4000; ++i) {
+    std::string name = "Interning.Many." + std::to_string(i);
+    if (i % 500 == 0) name.append(std::size_t(6000 + i), 'x');  // longer than a block's share
+    char const* const id = intern(name).c_str();
+    kept.emplace_back(std::move(name), id);
+  }
+  for (auto const& [name, id] : kept) {
+    EXPECT_EQ(std::string_view(id), name);
+    EXPECT_EQ(intern(name).c_str(), id);
+  }
+}
+
+// Equal lists are one stored list; order and length tell lists apart.
+TEST(Interning, ListsAreStoredOncePerContent) {
+  Interned const a = intern("ListA"), b = intern("ListB");
+  std::vector<Interned> const ab{a, b}, ba{b, a}, abCopy{a, b};
+  InternedList const first = internList(ab.data(), ab.size());
+  InternedList const again = internList(abCopy.data(), abCopy.size());
+  EXPECT_EQ(first.begin(), again.begin());
+  EXPECT_EQ(std::vector<Interned>(first.begin(), first.end()), ab);
+  InternedList const reversed = internList(ba.data(), ba.size());
+  EXPECT_NE(reversed.begin(), first.begin());
+  EXPECT_EQ(reversed[0], b);
+  EXPECT_NE(internList(ab.data(), 1).begin(), first.begin());
+  EXPECT_EQ(internList(ab.data(), 1).size(), 1u);
+  EXPECT_TRUE(internList(ab.data(), 0).empty());
 }
 
 TEST(HostArrays, ShapesClassesAndEmptiness) {

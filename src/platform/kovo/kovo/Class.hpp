@@ -101,11 +101,11 @@ struct Binding {
 }  // namespace impl
 
 struct Signature {
-  std::vector<Interned> argNames;  // from the comma-separated list; "" is none
-  Interned argNamesText;           // the list exactly as registered (blanks kept)
-  Interned result;                 // host data type of output 0 ("void" = none)
-  Interned self;                   // self type; empty for functions and static methods
-  std::vector<Interned> argTypes;  // host data types of the inputs after self
+  InternedList argNames;  // from the comma-separated list; "" is none
+  Interned argNamesText;  // the list exactly as registered (blanks kept)
+  Interned result;        // host data type of output 0 ("void" = none)
+  Interned self;          // self type; empty for functions and static methods
+  InternedList argTypes;  // host data types of the inputs after self
 };
 
 }  // namespace factory

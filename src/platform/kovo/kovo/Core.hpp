@@ -6,6 +6,7 @@
 #include <cstdarg>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <functional>
 #include <mutex>
 #include <stdexcept>
@@ -19,6 +20,7 @@ class HostArray;
 // ---------------------------------------------------------------------------
 // Interning. Every name handed to the host is interned first; an interned id
 // is the address of the one stored copy of its text, so ids compare by pointer.
+// The copy is terminated and preceded by its length (4 bytes).
 namespace internal {
 struct IdEmptyPolicy {};
 // Returns the unique stored copy of `text`. Never null; never frees.
@@ -36,7 +38,13 @@ class COSInternedBase {
     return r;
   }
   char const* c_str() const { return fId; }
-  std::string_view view() const { return fId; }
+  // A stored copy is preceded by its length: a view costs no strlen.
+  std::string_view view() const {
+    if (fId[0] == '\0') return {};
+    std::uint32_t length;
+    std::memcpy(&length, fId - sizeof length, sizeof length);
+    return {fId, length};
+  }
   bool empty() const { return fId[0] == '\0'; }
   // Every library has its own "" literal: all empty ids are the same id.
   friend bool operator==(COSInternedBase a, COSInternedBase b) {
@@ -63,6 +71,33 @@ namespace internal {
 // Number of interned names (the table never shrinks).
 std::size_t internedCount();
 }  // namespace internal
+
+// A list of interned names stored once: equal lists share one array that is
+// never freed, so a list is two words and, once seen, costs no allocation
+// (methods' argument names and types repeat across thousands of methods).
+class InternedList {
+ public:
+  constexpr InternedList() = default;
+  Interned const* begin() const { return fData; }
+  Interned const* end() const { return fData + fSize; }
+  std::size_t size() const { return fSize; }
+  bool empty() const { return fSize == 0; }
+  Interned operator[](std::size_t i) const { return fData[i]; }
+  friend bool operator==(InternedList a, InternedList b) {
+    if (a.fSize != b.fSize) return false;
+    for (std::size_t i = 0; i < a.fSize; ++i)
+      if (a.fData[i] != b.fData[i]) return false;
+    return true;
+  }
+
+ private:
+  friend InternedList internList(Interned const* names, std::size_t count);
+  Interned const* fData = nullptr;
+  std::size_t fSize = 0;
+};
+
+// The stored list equal to `names[0..count)`; an empty list touches no table.
+InternedList internList(Interned const* names, std::size_t count);
 
 // The one lock of the host: every entry point of the public API and the
 // destruction of a host object run under it, so that several threads may use

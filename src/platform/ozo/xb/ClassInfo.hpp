@@ -19,6 +19,8 @@ class KovoFactoryClassInfo : public COSClassInfo {
  public:
   KovoFactoryClassInfo(std::string_view shortName, std::string_view description)
       : fShortName(intern(shortName)), fDescription(intern(description)) {}
+  KovoFactoryClassInfo(Interned shortName, Interned description)
+      : fShortName(shortName), fDescription(description) {}
   char const* getName() const override { return fShortName.c_str(); }
   char const* getDescription() const override { return fDescription.c_str(); }
 

@@ -5,8 +5,12 @@
 #include <kovo/HostArray.hpp>
 #include <kovo/Object.hpp>
 #include <xb/Marshal.hpp>
+#include <xb/Sequences.hpp>
 
 #include <algorithm>
+#include <initializer_list>
+#include <string>
+#include <string_view>
 #include <mutex>
 
 namespace Ozo::xb {
@@ -16,6 +20,16 @@ namespace {
 // The runtime's own root: elements without a model superclass of their own
 // package derive from the host's object classes.
 bool isRuntimeRoot(Ozo::meta::ClassDef const& def) { return std::string_view(def.packageName) == "Ozo"; }
+
+// Spells a name of pieces in one allocation.
+std::string spelled(std::initializer_list<std::string_view> pieces) {
+  std::size_t size = 0;
+  for (std::string_view p : pieces) size += p.size();
+  std::string name;
+  name.reserve(size);
+  for (std::string_view p : pieces) name.append(p);
+  return name;
+}
 
 std::string hostName(Ozo::meta::ClassDef const& def, bool immutable) {
   if (isRuntimeRoot(def)) return immutable ? "Ozo.ImmutableObject" : "Ozo.Object";
@@ -36,14 +50,14 @@ Registry& registry() {
 }  // namespace
 
 ElementNames makeNames(Ozo::meta::ClassDef const& def) {
-  std::string const prefix = std::string(def.packageName) + ".";
+  std::string_view const package = def.packageName;
   ElementNames n;
-  n.immutableShort = std::string("Immutable") + def.name;
+  n.immutableShort = spelled({"Immutable", def.name});
   n.modifiableShort = def.name;
-  n.metaShort = std::string(def.name) + "MetaProperty";
-  n.immutableFull = prefix + n.immutableShort;
-  n.modifiableFull = prefix + n.modifiableShort;
-  n.metaFull = prefix + n.metaShort;
+  n.metaShort = spelled({def.name, "MetaProperty"});
+  n.immutableFull = spelled({package, ".", n.immutableShort});
+  n.modifiableFull = spelled({package, ".", n.modifiableShort});
+  n.metaFull = spelled({package, ".", n.metaShort});
   if (def.superclass != nullptr) {
     n.immutableSuper = hostName(*def.superclass, true);
     n.modifiableSuper = hostName(*def.superclass, false);
@@ -170,51 +184,7 @@ void registerProperties(kovo::COSClass* cls, ElementClassData const& data) {
 
 void registerElementSequences(kovo::COSPackage* pkg, ElementClassData const& data) {
   ElementNames const& names = *data.names;
-  std::string const p = std::string(data.def->packageName) + ".";
-  std::string const x = names.modifiableShort;
-  std::string const ix = names.immutableShort;
-  char const* const modifiableList = "A sequence whose values can be changed";
-  char const* const immutableList = "A sequence whose values cannot be changed";
-  char const* const modifiableIter = "An iterator for traversing a modifiable list";
-  char const* const immutableIter = "An iterator for traversing a non-modifiable list";
-  BaseClassList const bases{names.modifiableSuper};
-
-  struct Sequence {
-    decltype(&createSequenceOfRefClassInfo) create;
-    std::string shortName;
-    char const* description;
-    std::string element;
-    std::string iterator;
-  };
-  Sequence const sequences[] = {
-      {&createSequenceOfRefClassInfo, "SequenceOf" + x, modifiableList, x, x + "Iterator"},
-      {&createSequenceOfImmutableRefClassInfo, "SequenceOf" + ix, modifiableList, ix, ix + "Iterator"},
-      {&createImmutableSequenceOfRefClassInfo, "ImmutableSequenceOf" + x, immutableList, x,
-       x + "ImmutableIterator"},
-      {&createImmutableSequenceOfImmutableRefClassInfo, "ImmutableSequenceOf" + ix, immutableList, ix,
-       ix + "ImmutableIterator"},
-  };
-  for (Sequence const& s : sequences)
-    pkg->addClass(s.create(s.shortName.c_str(), s.description, (p + s.shortName).c_str(), (p + s.element).c_str(),
-                           (p + s.iterator).c_str(), bases),
-                  2);
-
-  struct Iterator {
-    decltype(&createIteratorOfRefClassInfo) create;
-    std::string shortName;
-    char const* description;
-    std::string element;
-  };
-  Iterator const iterators[] = {
-      {&createIteratorOfRefClassInfo, x + "Iterator", modifiableIter, x},
-      {&createIteratorOfImmutableRefClassInfo, ix + "Iterator", immutableIter, ix},
-      {&createImmutableIteratorOfRefClassInfo, x + "ImmutableIterator", modifiableIter, x},
-      {&createImmutableIteratorOfImmutableRefClassInfo, ix + "ImmutableIterator", immutableIter, ix},
-  };
-  for (Iterator const& it : iterators)
-    pkg->addClass(it.create(it.shortName.c_str(), it.description, (p + it.shortName).c_str(),
-                            (p + it.element).c_str()),
-                  2);
+  addElementCollections(pkg, data.def->packageName, names.modifiableShort, names.immutableShort, names.modifiableSuper);
 }
 
 }  // namespace Ozo::xb

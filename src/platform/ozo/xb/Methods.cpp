@@ -149,7 +149,11 @@ void refuseImmutableView(kovo::COSValue w, kovo::Interned cls) {
 }
 
 std::string elementHostName(meta::ClassDef const& def, bool immutable) {
-  return std::string(def.packageName) + (immutable ? ".Immutable" : ".") + def.name;
+  std::string_view const package = def.packageName, separator = immutable ? ".Immutable" : ".", name = def.name;
+  std::string full;
+  full.reserve(package.size() + separator.size() + name.size());
+  full.append(package).append(separator).append(name);
+  return full;
 }
 
 }  // namespace Ozo::xb

@@ -43,10 +43,10 @@ struct Facts {
   ElementKind kind;
   bool modifiable;         // sequence: edit methods present; iterator: the modifiable cursor class
   bool immutableElements;  // view in which elements are handed out
-  kovo::Interned self;      // the class's full name
-  kovo::Interned element;   // Ref elements: host class of the elements
-  kovo::Interned iterator;  // sequences: class of the cursors of "begin" and "end"
-  std::vector<kovo::Interned> bases;  // sequences: modifiable element superclasses
+  kovo::Interned self;       // the class's full name (the class's own, once initialised)
+  kovo::Interned element;    // Ref elements: host class of the elements
+  kovo::Interned iterator;   // sequences: class of the cursors of "begin" and "end"
+  kovo::InternedList bases;  // sequences: modifiable element superclasses
 };
 
 kovo::Interned interned(char const* s) { return kovo::intern(s ? s : ""); }
@@ -366,9 +366,12 @@ void addSuperclassIfKnown(kovo::COSClass* cls, std::string_view package, std::st
 class CollectionClassInfo final : public ClassMetaData {
  public:
   CollectionClassInfo(std::string_view shortName, std::string_view description, Facts facts)
-      : ClassMetaData(shortName, description), fFacts(std::move(facts)) {}
+      : ClassMetaData(shortName, description), fFacts(facts) {}
+  CollectionClassInfo(kovo::Interned shortName, kovo::Interned description, Facts facts)
+      : ClassMetaData(shortName, description), fFacts(facts) {}
 
   void initializeClass(kovo::COSClass* cls, kovo::COSClient*) override {
+    if (fFacts.self.empty()) fFacts.self = cls->getName();
     kovo::factory::detail::initStringDataTypes();
     if (fFacts.role == Role::Sequence) {
       declareSequenceSuperclasses(cls);
@@ -415,11 +418,14 @@ class CollectionClassInfo final : public ClassMetaData {
 kovo::COSClassInfo* createSequence(char const* shortName, char const* description, char const* fullName,
                                    char const* elementClass, char const* iteratorClass, BaseClassList const& bases,
                                    bool modifiable, bool immutableElements, ElementKind kind = ElementKind::Ref) {
-  Facts facts{Role::Sequence, kind, modifiable, immutableElements, interned(fullName), interned(elementClass),
-              interned(iteratorClass), {}};
-  facts.bases.reserve(bases.size());
-  for (std::string const& base : bases) facts.bases.push_back(kovo::intern(base));
-  return new CollectionClassInfo(shortName, description, std::move(facts));
+  std::vector<kovo::Interned> baseIds;
+  baseIds.reserve(bases.size());
+  for (std::string const& base : bases) baseIds.push_back(kovo::intern(base));
+  Facts const facts{Role::Sequence,         kind,
+                    modifiable,             immutableElements,
+                    interned(fullName),     interned(elementClass),
+                    interned(iteratorClass), kovo::internList(baseIds.data(), baseIds.size())};
+  return new CollectionClassInfo(shortName, description, facts);
 }
 
 kovo::COSClassInfo* createIterator(char const* shortName, char const* description, char const* fullName,
@@ -427,7 +433,7 @@ kovo::COSClassInfo* createIterator(char const* shortName, char const* descriptio
                                    ElementKind kind = ElementKind::Ref) {
   Facts facts{Role::Iterator, kind, modifiable, immutableElements, interned(fullName), interned(elementClass), {},
               {}};
-  return new CollectionClassInfo(shortName, description, std::move(facts));
+  return new CollectionClassInfo(shortName, description, facts);
 }
 
 // Hands a description to the package; the package owns it from then on.
@@ -483,6 +489,49 @@ kovo::COSClassInfo* createImmutableIteratorOfRefClassInfo(char const* shortName,
 kovo::COSClassInfo* createImmutableIteratorOfImmutableRefClassInfo(char const* shortName, char const* description,
                                                                    char const* fullName, char const* elementClass) {
   return createIterator(shortName, description, fullName, elementClass, false, true);
+}
+
+void addElementCollections(kovo::COSPackage* package, std::string_view prefix, std::string_view modifiable,
+                           std::string_view immutable, std::string_view base) {
+  // Every name is spelled in one buffer and interned once; a class's own
+  // full name is left to the class.
+  struct Descriptions {
+    kovo::Interned modifiableList = kovo::intern("A sequence whose values can be changed");
+    kovo::Interned immutableList = kovo::intern("A sequence whose values cannot be changed");
+    kovo::Interned modifiableIter = kovo::intern("An iterator for traversing a modifiable list");
+    kovo::Interned immutableIter = kovo::intern("An iterator for traversing a non-modifiable list");
+  };
+  static Descriptions const d;
+  std::string name;
+  name.reserve(prefix.size() + immutable.size() + 48);
+  auto const spelled = [&name](std::string_view a, std::string_view b, std::string_view c) {
+    name.assign(a).append(b).append(c);
+    return kovo::intern(std::string_view(name));
+  };
+  std::string const dotted = std::string(prefix) + '.';
+  kovo::Interned const x = spelled(dotted, modifiable, ""), ix = spelled(dotted, immutable, "");
+  kovo::Interned const xIter = spelled(dotted, modifiable, "Iterator"), ixIter = spelled(dotted, immutable, "Iterator");
+  kovo::Interned const xImmIter = spelled(dotted, modifiable, "ImmutableIterator");
+  kovo::Interned const ixImmIter = spelled(dotted, immutable, "ImmutableIterator");
+  kovo::Interned const baseId = kovo::intern(base);
+  kovo::InternedList const bases = kovo::internList(&baseId, baseId.empty() ? 0 : 1);
+
+  auto const add = [package](kovo::Interned shortName, kovo::Interned description, Facts const& facts) {
+    addToPackage(package, new CollectionClassInfo(shortName, description, facts));
+  };
+  constexpr auto kSeq = Role::Sequence;
+  constexpr auto kIter = Role::Iterator;
+  constexpr auto kRef = ElementKind::Ref;
+  add(spelled("SequenceOf", modifiable, ""), d.modifiableList, {kSeq, kRef, true, false, {}, x, xIter, bases});
+  add(spelled("SequenceOf", immutable, ""), d.modifiableList, {kSeq, kRef, true, true, {}, ix, ixIter, bases});
+  add(spelled("ImmutableSequenceOf", modifiable, ""), d.immutableList,
+      {kSeq, kRef, false, false, {}, x, xImmIter, bases});
+  add(spelled("ImmutableSequenceOf", immutable, ""), d.immutableList,
+      {kSeq, kRef, false, true, {}, ix, ixImmIter, bases});
+  add(spelled(modifiable, "Iterator", ""), d.modifiableIter, {kIter, kRef, true, false, {}, x, {}, {}});
+  add(spelled(immutable, "Iterator", ""), d.immutableIter, {kIter, kRef, true, true, {}, ix, {}, {}});
+  add(spelled(modifiable, "ImmutableIterator", ""), d.modifiableIter, {kIter, kRef, false, false, {}, x, {}, {}});
+  add(spelled(immutable, "ImmutableIterator", ""), d.immutableIter, {kIter, kRef, false, true, {}, ix, {}, {}});
 }
 
 void registerPrimitiveSequenceClasses(kovo::COSPackage* ozo) {
