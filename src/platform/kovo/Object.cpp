@@ -99,10 +99,13 @@ bool isLiveBound(void const* bound) {
 }  // namespace detail
 
 COSInterface::COSInterface(COSClass* cls, void* bound, bool valueObject)
-    : fClass(cls), fBound(bound), fValueObject(valueObject) {
+    : fValueObject(valueObject), fClass(cls), fBound(bound) {
   addLive(bound);
   gLiveObjects.fetch_add(1, std::memory_order_relaxed);
 }
+
+// One malloc chunk of 32 bytes per host object.
+static_assert(sizeof(COSInterface) <= 24);
 
 COSInterface::~COSInterface() { gLiveObjects.fetch_sub(1, std::memory_order_relaxed); }
 
