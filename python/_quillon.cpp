@@ -22,7 +22,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
-#include <unordered_map>
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -68,7 +68,7 @@ std::string typeName(py::handle h) { return Py_TYPE(h.ptr())->tp_name; }
 // Wrapper (quillon.Object and the host classes derive from it, adding no
 // fields). It holds its one host reference inline.
 //
-// One wrapper per live host object: `live` maps each host identity to its
+// One wrapper per live host object: `live` finds each host identity's
 // wrapper (borrowed). The wrapper's dealloc removes its entry before it
 // releases its reference, so an identity the host reuses for a new object
 // never finds a dead wrapper.
@@ -86,10 +86,77 @@ struct Wrapper {
 
 PyTypeObject* gWrapperType = nullptr;  // _quillon.Wrapper
 
-std::unordered_map<std::uintptr_t, PyObject*>& live() {
+// The live wrappers by identity: an open-addressing table of the wrappers
+// alone (linear probing, at most 4/5 full), each entry's key read from its
+// wrapper, so an entry costs a pointer and some free room.
+class LiveWrappers {
+ public:
+  PyObject* find(std::uintptr_t id) const {
+    if (fCount == 0) return nullptr;
+    for (std::size_t i = home(id);; i = (i + 1) & mask())
+      if (PyObject* const w = fSlots[i]; !w || identityOf(w) == id) return w;
+  }
+
+  // Adds `w`, whose identity is set and has no entry yet.
+  void insert(PyObject* w) {
+    if ((fCount + 1) * 5 > capacity() * 4) grow();
+    place(fSlots.get(), mask(), w);
+    ++fCount;
+  }
+
+  // Removes the entry of `w` if it has one. The entries after it in its
+  // run move back, so no lookup ever stops short of its wrapper.
+  void erase(PyObject* w) {
+    if (fCount == 0) return;
+    std::size_t i = home(identityOf(w));
+    while (fSlots[i] != w) {
+      if (!fSlots[i]) return;
+      i = (i + 1) & mask();
+    }
+    for (std::size_t j = (i + 1) & mask(); fSlots[j]; j = (j + 1) & mask()) {
+      std::size_t const k = home(identityOf(fSlots[j]));
+      // Move j's entry into the hole unless its home lies cyclically in (i, j].
+      bool const stays = i <= j ? (i < k && k <= j) : (i < k || k <= j);
+      if (!stays) {
+        fSlots[i] = fSlots[j];
+        i = j;
+      }
+    }
+    fSlots[i] = nullptr;
+    --fCount;
+  }
+
+ private:
+  static std::uintptr_t identityOf(PyObject* w);
+  std::size_t capacity() const { return std::size_t{1} << fBits; }
+  std::size_t mask() const { return capacity() - 1; }
+  std::size_t home(std::uintptr_t id) const {
+    return fBits == 0 ? 0 : static_cast<std::size_t>((id * 0x9E3779B97F4A7C15ull) >> (64 - fBits));
+  }
+  void place(PyObject** slots, std::size_t m, PyObject* w) const {
+    std::size_t i = home(identityOf(w));
+    while (slots[i]) i = (i + 1) & m;
+    slots[i] = w;
+  }
+  void grow() {
+    unsigned const bits = fBits < 4 ? 4 : fBits + 1;
+    auto grown = std::make_unique<PyObject*[]>(std::size_t{1} << bits);  // zeroed
+    std::unique_ptr<PyObject*[]> old = std::exchange(fSlots, std::move(grown));
+    std::size_t const oldCapacity = old ? capacity() : 0;
+    fBits = bits;
+    for (std::size_t i = 0; i < oldCapacity; ++i)
+      if (old[i]) place(fSlots.get(), mask(), old[i]);
+  }
+
+  std::unique_ptr<PyObject*[]> fSlots;
+  unsigned fBits = 0;  // capacity 2^fBits once there are slots
+  std::size_t fCount = 0;
+};
+
+LiveWrappers& live() {
   // Never destroyed: wrappers may outlive static destruction at exit.
-  static auto* map = new std::unordered_map<std::uintptr_t, PyObject*>();
-  return *map;
+  static auto* table = new LiveWrappers();
+  return *table;
 }
 
 quillon::Host const& session() {
@@ -108,9 +175,7 @@ void wrapperDealloc(PyObject* self) {
   auto* w = reinterpret_cast<Wrapper*>(self);
   PyTypeObject* type = Py_TYPE(self);
   if (w->identity) {
-    auto& map = live();
-    auto const it = map.find(w->identity);
-    if (it != map.end() && it->second == self) map.erase(it);
+    live().erase(self);
     w->value().~Value();
   }
   type->tp_free(self);
@@ -135,11 +200,9 @@ PyType_Slot wrapperSlots[] = {{Py_tp_dealloc, reinterpret_cast<void*>(&wrapperDe
 PyType_Spec wrapperTypeSpec = {"quillon._quillon.Wrapper", sizeof(Wrapper), 0,
                                Py_TPFLAGS_DEFAULT | Py_TPFLAGS_BASETYPE, wrapperSlots};
 
-PyObject* liveWrapper(std::uintptr_t id) {
-  auto const& map = live();
-  auto const it = map.find(id);
-  return it == map.end() ? nullptr : it->second;
-}
+std::uintptr_t LiveWrappers::identityOf(PyObject* w) { return reinterpret_cast<Wrapper*>(w)->identity; }
+
+PyObject* liveWrapper(std::uintptr_t id) { return live().find(id); }
 
 // The wrapper of the host object in `v` (a 1-by-1 object array): the live
 // one, or a new one of the Python class of its host class.
@@ -163,11 +226,11 @@ py::object wrap(quillon::Value v) {
   // between the lookup and the insert. Allocating may run a collection (and
   // finalizers) all the same, so the entry is taken only if still free; if
   // not, that wrapper wins and this bare one goes.
-  auto const [it, fresh] = live().try_emplace(id, made);
-  if (!fresh) return py::reinterpret_borrow<py::object>(it->second);
+  if (PyObject* w = liveWrapper(id)) return py::reinterpret_borrow<py::object>(w);
   auto* w = reinterpret_cast<Wrapper*>(made);
   ::new (w->storage) quillon::Value(std::move(v));
   w->identity = id;
+  live().insert(made);  // runs no Python code; if it throws, dealloc finds no entry
   return obj;
 }
 

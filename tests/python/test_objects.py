@@ -152,6 +152,26 @@ class IdentityAndRelease(HostTestCase):
         self.assertEqual(again.Dimensions, 7)
         self.assertIs(T.Axis.cast(iax), again)
 
+    def test_wrappers_are_found_again_after_many_others_went(self):
+        # Thousands of live wrappers, two of every three dropped in an order
+        # unlike the one they were made in: each survivor is still the one
+        # wrapper of its object, and a dropped one's object gets a new one.
+        T, m = self.types(), self.model()
+        table = T.LookupTableType(m)
+        axes = [T.Axis(m, i, "a") for i in range(3000)]
+        for ax in axes:
+            table.Axes.append(ax)
+        for i in sorted(range(3000), key=lambda i: (i * 7919) % 3000):
+            if i % 3:
+                axes[i] = None
+        gc.collect()
+        for i in range(3000):
+            again = table.Axes[i]
+            if i % 3 == 0:
+                self.assertIs(again, axes[i])
+            self.assertEqual(again.Dimensions, i)
+            self.assertIs(table.Axes[i], again)
+
     def test_two_threads_get_one_wrapper(self):
         # Each round makes a host object no Python object stands for yet, and
         # two threads ask for its wrapper at once.

@@ -55,22 +55,30 @@ HostArray::HostArray(ClassID cls, std::size_t rows, std::size_t cols, Interned o
   std::size_t const n = checkedCount(rows, cols);
   static_assert(alignof(COSInterfacePtr) <= 8 && alignof(double) <= 8 && sizeof(COSInterfacePtr) <= 8);
   if (n != 0) {
-    fData = n * elementSize(cls) <= sizeof fInline ? static_cast<void*>(fInline) : std::calloc(n, elementSize(cls));
-    if (!fData) throw std::bad_alloc();
+    if (n * elementSize(cls) <= sizeof fStore.inline_) {
+      fPlace = Place::Inline;
+    } else {
+      fStore.heap = std::calloc(n, elementSize(cls));
+      if (!fStore.heap) throw std::bad_alloc();
+      fPlace = Place::Heap;
+    }
     if (cls == ClassID::Object) {
-      auto* slots = static_cast<COSInterfacePtr*>(fData);
+      auto* slots = static_cast<COSInterfacePtr*>(data());
       for (std::size_t i = 0; i < n; ++i) new (slots + i) COSInterfacePtr();
     }
   }
   gLiveArrays.fetch_add(1, std::memory_order_relaxed);
 }
 
+// One malloc chunk of 48 bytes per array: keep it that way.
+static_assert(sizeof(HostArray) <= 40);
+
 HostArray::~HostArray() {
-  if (fClass == ClassID::Object && fData) {
-    auto* slots = static_cast<COSInterfacePtr*>(fData);
+  if (fClass == ClassID::Object && data()) {
+    auto* slots = static_cast<COSInterfacePtr*>(data());
     for (std::size_t i = 0, n = numel(); i < n; ++i) slots[i].~COSInterfacePtr();
   }
-  if (fData != fInline) std::free(fData);
+  if (fPlace == Place::Heap) std::free(fStore.heap);
   gLiveArrays.fetch_sub(1, std::memory_order_relaxed);
 }
 

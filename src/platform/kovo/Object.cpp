@@ -4,8 +4,10 @@
 
 #include "Internal.hpp"
 
-#include <unordered_map>
-#include <vector>
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <utility>
 
 namespace kovo {
 
@@ -14,8 +16,8 @@ namespace {
 std::atomic<std::size_t> gLiveObjects{0};
 
 // One entry per bound pointer that is in the binding registry or bound to
-// live objects (or both): one node per binding rather than one in each of two
-// maps.
+// live objects (or both): one entry per binding rather than one in each of
+// two maps.
 struct Binding {
   // The host object registered under this pointer (no reference held), or null.
   COSInterface* registered = nullptr;
@@ -23,40 +25,81 @@ struct Binding {
   std::size_t live = 0;
 };
 
+// The entries by bound pointer: open addressing with linear probing, at
+// most 4/5 full, the entries inline (no node per binding, and adding or
+// dropping one allocates nothing but the occasional growth). An entry's
+// address holds until the next entry is added or dropped.
 struct Bindings {
-  using Map = std::unordered_map<void const*, Binding>;
-  Map map;
+  struct Slot {
+    void const* key = nullptr;  // null: free
+    Binding value;
+  };
+  std::unique_ptr<Slot[]> slots;
+  unsigned bits = 0;  // 2^bits slots once there are any
+  std::size_t used = 0;
   std::size_t registered = 0;
-  // Nodes of entries gone, kept for the next ones: every value a host call
-  // returns adds an entry and drops it again.
-  static constexpr std::size_t kSpareNodes = 64;
-  std::vector<Map::node_type> spareNodes;
-  Bindings() { spareNodes.reserve(kSpareNodes); }
+
+  std::size_t mask() const { return (std::size_t{1} << bits) - 1; }
+  std::size_t home(void const* key) const {
+    auto const k = reinterpret_cast<std::uintptr_t>(key);
+    return static_cast<std::size_t>((k * 0x9E3779B97F4A7C15ull) >> (64 - bits));
+  }
+
+  Binding* find(void const* bound) {
+    if (used == 0) return nullptr;
+    for (std::size_t i = home(bound);; i = (i + 1) & mask()) {
+      if (slots[i].key == bound) return &slots[i].value;
+      if (!slots[i].key) return nullptr;
+    }
+  }
 
   // The entry of `bound`, made empty if there is none.
-  Map::iterator entry(void const* bound) {
-    if (auto it = map.find(bound); it != map.end()) return it;
-    if (spareNodes.empty()) return map.emplace(bound, Binding{}).first;
-    Map::node_type node = std::move(spareNodes.back());
-    spareNodes.pop_back();
-    node.key() = bound;
-    node.mapped() = Binding{};
-    return map.insert(std::move(node)).position;
+  Binding* entry(void const* bound) {
+    if (Binding* b = find(bound)) return b;
+    if ((used + 1) * 5 > (std::size_t{1} << bits) * 4) grow();
+    std::size_t i = home(bound);
+    while (slots[i].key) i = (i + 1) & mask();
+    slots[i] = Slot{bound, Binding{}};
+    ++used;
+    return &slots[i].value;
   }
 
-  // Drops the entry once nothing is registered or bound under it.
-  void dropIfUnused(Map::iterator it) {
-    if (it->second.live != 0 || it->second.registered) return;
-    if (spareNodes.size() == kSpareNodes) {
-      map.erase(it);
-      return;
+  // Drops the entry once nothing is registered or bound under it. Entries
+  // further along its run move back into the hole, so no lookup stops short.
+  void dropIfUnused(Binding* b) {
+    if (b->live != 0 || b->registered) return;
+    Slot* const all = slots.get();
+    std::size_t i = static_cast<std::size_t>(reinterpret_cast<char*>(b) - reinterpret_cast<char*>(all)) / sizeof(Slot);
+    for (std::size_t j = (i + 1) & mask(); all[j].key; j = (j + 1) & mask()) {
+      std::size_t const k = home(all[j].key);
+      bool const stays = i <= j ? (i < k && k <= j) : (i < k || k <= j);
+      if (!stays) {
+        all[i] = all[j];
+        i = j;
+      }
     }
-    spareNodes.push_back(map.extract(it));
+    all[i] = Slot{};
+    --used;
   }
 
-  COSInterface* findRegistered(void const* bound) const {
-    auto it = map.find(bound);
-    return it == map.end() ? nullptr : it->second.registered;
+  COSInterface* findRegistered(void const* bound) {
+    Binding const* const b = find(bound);
+    return b ? b->registered : nullptr;
+  }
+
+ private:
+  void grow() {
+    unsigned const grownBits = bits < 6 ? 6 : bits + 1;
+    auto grown = std::make_unique<Slot[]>(std::size_t{1} << grownBits);
+    std::unique_ptr<Slot[]> const old = std::exchange(slots, std::move(grown));
+    std::size_t const oldCount = old ? mask() + 1 : 0;
+    bits = grownBits;
+    for (std::size_t i = 0; i < oldCount; ++i) {
+      if (!old[i].key) continue;
+      std::size_t j = home(old[i].key);
+      while (slots[j].key) j = (j + 1) & mask();
+      slots[j] = old[i];
+    }
   }
 };
 
@@ -69,15 +112,15 @@ Bindings& bindings() {
 
 void addLive(void const* bound) {
   if (!bound) return;
-  ++bindings().entry(bound)->second.live;
+  ++bindings().entry(bound)->live;
 }
 
 void dropLive(void const* bound) {
   if (!bound) return;
   Bindings& b = bindings();
-  auto it = b.map.find(bound);
-  if (it == b.map.end() || it->second.live == 0) return;
-  --it->second.live;
+  Binding* const it = b.find(bound);
+  if (!it || it->live == 0) return;
+  --it->live;
   b.dropIfUnused(it);
 }
 
@@ -92,17 +135,19 @@ COSClass* requireDeclared(Interned cls) {
 namespace detail {
 bool isLiveBound(void const* bound) {
   if (!bound) return false;
-  auto const& map = bindings().map;
-  auto it = map.find(bound);
-  return it != map.end() && it->second.live != 0;
+  Binding const* const it = bindings().find(bound);
+  return it && it->live != 0;
 }
 }  // namespace detail
 
 COSInterface::COSInterface(COSClass* cls, void* bound, bool valueObject)
-    : fClass(cls), fBound(bound), fValueObject(valueObject) {
+    : fValueObject(valueObject), fClass(cls), fBound(bound) {
   addLive(bound);
   gLiveObjects.fetch_add(1, std::memory_order_relaxed);
 }
+
+// One malloc chunk of 32 bytes per host object.
+static_assert(sizeof(COSInterface) <= 24);
 
 COSInterface::~COSInterface() { gLiveObjects.fetch_sub(1, std::memory_order_relaxed); }
 
@@ -148,13 +193,13 @@ COSInterface* BindingAccess::create(COSClass* cls, void* bound, bool valueObject
 void BindingAccess::bind(COSInterface* obj, void* bound, bool store) {
   if (store) {
     Bindings& b = bindings();
-    auto it = b.entry(bound);
-    if (it->second.registered != obj) {
-      if (it->second.registered) {
+    Binding* const it = b.entry(bound);
+    if (it->registered != obj) {
+      if (it->registered) {
         b.dropIfUnused(it);
         throw HostError("The native object is already bound to another host object.");
       }
-      it->second.registered = obj;
+      it->registered = obj;
       ++b.registered;
     }
     obj->fRegistered = true;
@@ -197,8 +242,8 @@ HostArray* BindingRegistry::announce(void* id, Interned cls, bool& isNew) {
   COSClass* c = requireDeclared(cls);
   ArrayPtr out(HostArray::createObjects(c->getName(), 1, 1), false);
   COSInterface* const obj = BindingAccess::create(c, id, false);
-  auto slot = b.map.find(id);  // made by create
-  slot->second.registered = obj;
+  Binding* const slot = b.find(id);  // made by create
+  slot->registered = obj;
   ++b.registered;
   BindingAccess::setRegistered(obj, true);
   out->objects()[0] = COSInterfacePtr(obj, false);
@@ -224,10 +269,10 @@ HostArray* BindingRegistry::announceWithoutStoring(void* ptr, Interned cls) {
 
 void BindingRegistry::remove(void* id) {
   Bindings& b = bindings();
-  auto it = b.map.find(id);
-  if (it == b.map.end() || !it->second.registered) return;
-  BindingAccess::setRegistered(it->second.registered, false);
-  it->second.registered = nullptr;
+  Binding* const it = b.find(id);
+  if (!it || !it->registered) return;
+  BindingAccess::setRegistered(it->registered, false);
+  it->registered = nullptr;
   --b.registered;
   b.dropIfUnused(it);
 }

@@ -35,13 +35,23 @@ TEST_F(Identities, OneIdPerObjectDeviantAndViewAndNoneForUnknownPointers) {
 TEST_F(Identities, IdsDieWithTheirObject) {
   std::size_t const before = DeviantRegistry::size();
   void* id = nullptr;
+  void* other = nullptr;  // under a deviant of its own: retracted all the same
   {
     Ozo::Object const text = Ozo::String("boxed");
+    Ozo::Object const kept = Ozo::String("kept");
     id = DeviantRegistry::getId(text.get(), {}, true);
     DeviantRegistry::getId(text.get(), {}, false);
-    EXPECT_EQ(DeviantRegistry::size(), before + 2);
+    other = DeviantRegistry::getId(text.get(), Ozo::Deviant{7}, true);
+    {
+      Ozo::Object const gone = Ozo::String("gone");
+      DeviantRegistry::getId(gone.get(), Ozo::Deviant{7}, false);
+    }
+    void* const keptId = DeviantRegistry::getId(kept.get(), Ozo::Deviant{7}, true);
+    EXPECT_EQ(DeviantRegistry::size(), before + 4);
+    EXPECT_EQ(DeviantRegistry::getVariantInfo(keptId)->object, static_cast<Ozo::ReferenceCountingIntf*>(kept.get()));
   }
   EXPECT_EQ(DeviantRegistry::getVariantInfo(id), nullptr);
+  EXPECT_EQ(DeviantRegistry::getVariantInfo(other), nullptr);
   EXPECT_EQ(DeviantRegistry::size(), before);
 }
 

@@ -91,16 +91,16 @@ class HostArray {
   // from an object, that object's class). Other arrays: classIDName.
   Interned className() const;
 
-  double* doubles() { return static_cast<double*>(fData); }
-  std::int32_t* int32s() { return static_cast<std::int32_t*>(fData); }
-  std::uint8_t* logicals() { return static_cast<std::uint8_t*>(fData); }
-  char16_t* chars() { return static_cast<char16_t*>(fData); }
-  COSInterfacePtr* objects() { return static_cast<COSInterfacePtr*>(fData); }
-  double const* doubles() const { return static_cast<double const*>(fData); }
-  std::int32_t const* int32s() const { return static_cast<std::int32_t const*>(fData); }
-  std::uint8_t const* logicals() const { return static_cast<std::uint8_t const*>(fData); }
-  char16_t const* chars() const { return static_cast<char16_t const*>(fData); }
-  COSInterfacePtr const* objects() const { return static_cast<COSInterfacePtr const*>(fData); }
+  double* doubles() { return static_cast<double*>(data()); }
+  std::int32_t* int32s() { return static_cast<std::int32_t*>(data()); }
+  std::uint8_t* logicals() { return static_cast<std::uint8_t*>(data()); }
+  char16_t* chars() { return static_cast<char16_t*>(data()); }
+  COSInterfacePtr* objects() { return static_cast<COSInterfacePtr*>(data()); }
+  double const* doubles() const { return static_cast<double const*>(data()); }
+  std::int32_t const* int32s() const { return static_cast<std::int32_t const*>(data()); }
+  std::uint8_t const* logicals() const { return static_cast<std::uint8_t const*>(data()); }
+  char16_t const* chars() const { return static_cast<char16_t const*>(data()); }
+  COSInterfacePtr const* objects() const { return static_cast<COSInterfacePtr const*>(data()); }
 
   // Element i of a numeric or logical array as a double (no check of class).
   double numberAt(std::size_t i) const;
@@ -117,14 +117,23 @@ class HostArray {
   HostArray(ClassID cls, std::size_t rows, std::size_t cols, Interned objClass);
   ~HostArray();
 
+  // Null for an empty array.
+  void* data() { return const_cast<void*>(std::as_const(*this).data()); }
+  void const* data() const {
+    return fPlace == Place::Heap ? fStore.heap : fPlace == Place::Inline ? fStore.inline_ : nullptr;
+  }
+
   std::atomic<int> fRefs{1};
   ClassID fClass;
+  enum class Place : std::uint8_t { None, Inline, Heap } fPlace = Place::None;
   std::size_t fRows, fCols;
   Interned fObjectClass;
-  void* fData = nullptr;  // fInline, or a block of its own
-  // Arrays of up to 8 bytes (a scalar, one handle) keep their elements here:
-  // no second allocation for the most common values.
-  alignas(8) unsigned char fInline[8]{};
+  // Arrays of up to 8 bytes (a scalar, one handle) keep their elements
+  // inline: no second allocation for the most common values.
+  union Store {
+    void* heap;
+    alignas(8) unsigned char inline_[8];
+  } fStore{};
 };
 
 using ArrayPtr = Ptr<HostArray>;

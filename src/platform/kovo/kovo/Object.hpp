@@ -50,13 +50,14 @@ class COSInterface {
   COSInterface(COSClass* cls, void* bound, bool valueObject);
   ~COSInterface();
 
+  // The count and the flags share the first word.
   std::atomic<int> fRefs{1};
-  COSClass* fClass;
-  void* fBound;
   bool fValueObject;
   bool fRegistered = false;  // present in the binding registry
   bool fDeleted = false;     // destroyed explicitly; lookups answer null
   bool fDestroyed = false;   // destroyInstance has run (it runs at most once)
+  COSClass* fClass;
+  void* fBound;
 };
 
 namespace factory::basic {

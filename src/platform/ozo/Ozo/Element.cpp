@@ -5,7 +5,10 @@
 #include <Ozo/Internal.hpp>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
+#include <memory>
+#include <new>
 
 namespace Ozo {
 
@@ -52,24 +55,69 @@ bool classConforms(NSInterface::ClassIntf const* c, char const* typeName) {
 }  // namespace
 
 // ---------------------------------------------------------------------------
-struct detail::SlotTable::Made {
-  unsigned number;
-  Slot slot;
+static_assert(sizeof(Slot) <= 40, "a slot's flag and number live in its link's tail padding");
+
+struct detail::SlotTable::Block {
+  std::uint32_t size;
+  std::uint32_t capacity;
+  Slot* slots() { return std::launder(reinterpret_cast<Slot*>(this + 1)); }
 };
 
+namespace {
+Slot* lowerBound(Slot* first, Slot* last, unsigned slot) {
+  return std::lower_bound(first, last, slot, [](Slot const& s, unsigned k) { return s.number < k; });
+}
+}  // namespace
+
 detail::SlotTable::SlotTable() = default;
-detail::SlotTable::~SlotTable() = default;
+
+detail::SlotTable::~SlotTable() {
+  static_assert(sizeof(Block) % alignof(Slot) == 0);
+  if (!fBlock) return;
+  std::destroy_n(fBlock->slots(), fBlock->size);
+  ::operator delete(fBlock);
+}
 
 Slot const* detail::SlotTable::find(unsigned slot) const {
-  auto const it = std::lower_bound(fMade.begin(), fMade.end(), slot,
-                                   [](Made const& m, unsigned k) { return m.number < k; });
-  return it != fMade.end() && it->number == slot ? &it->slot : nullptr;
+  if (!fBlock) return nullptr;
+  Slot* const first = fBlock->slots();
+  Slot* const last = first + fBlock->size;
+  Slot* const it = lowerBound(first, last, slot);
+  return it != last && it->number == slot ? it : nullptr;
 }
 
 Slot& detail::SlotTable::at(unsigned slot) {
-  auto it = std::lower_bound(fMade.begin(), fMade.end(), slot, [](Made const& m, unsigned k) { return m.number < k; });
-  if (it == fMade.end() || it->number != slot) it = fMade.insert(it, Made{slot, {}});
-  return it->slot;
+  std::uint32_t const n = fBlock ? fBlock->size : 0;
+  Slot* const first = fBlock ? fBlock->slots() : nullptr;
+  Slot* const it = lowerBound(first, first + n, slot);
+  if (it != first + n && it->number == slot) return *it;
+  std::size_t const pos = static_cast<std::size_t>(it - first);
+  if (!fBlock || n == fBlock->capacity) {
+    // A slot per property at most, so the count stays far below the limit.
+    std::uint32_t const capacity = n ? 2 * n : 1;
+    void* const memory = ::operator new(sizeof(Block) + capacity * sizeof(Slot));
+    auto* const grown = ::new (memory) Block{n, capacity};
+    Slot* const to = grown->slots();
+    // Moves of slots do not throw: from here on nothing fails.
+    std::uninitialized_move_n(first, pos, to);
+    ::new (static_cast<void*>(to + pos)) Slot();
+    std::uninitialized_move_n(first + pos, n - pos, to + pos + 1);
+    if (fBlock) {
+      std::destroy_n(first, n);
+      ::operator delete(fBlock);
+    }
+    fBlock = grown;
+  } else if (pos == n) {
+    ::new (static_cast<void*>(first + n)) Slot();
+  } else {
+    ::new (static_cast<void*>(first + n)) Slot(std::move(first[n - 1]));
+    std::move_backward(first + pos, first + n - 1, first + n);
+    first[pos] = Slot();
+  }
+  fBlock->size = n + 1;
+  Slot& made = fBlock->slots()[pos];
+  made.number = slot;
+  return made;
 }
 
 // ---------------------------------------------------------------------------

@@ -38,9 +38,10 @@ struct Slot;
 
 // The slots an element has used, by slot number. Most of an element's
 // properties (its ancestors' above all) are never given a value, so a slot is
-// made on first use. Slots are kept inline, in slot order: making one may
-// move the others, so nobody keeps a reference to a slot across making
-// another of the same element.
+// made on first use. Slots are kept in one block sized to what is used (a
+// count, a capacity, then the slots in slot order): making one may move the
+// others, so nobody keeps a reference to a slot across making another of
+// the same element.
 class SlotTable {
  public:
   SlotTable();
@@ -52,8 +53,8 @@ class SlotTable {
   Slot& at(unsigned slot);                // made on first use
 
  private:
-  struct Made;
-  std::vector<Made> fMade;  // by slot number
+  struct Block;
+  Block* fBlock = nullptr;  // null until the first slot is made
 };
 }  // namespace detail
 

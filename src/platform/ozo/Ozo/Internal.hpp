@@ -95,8 +95,10 @@ class Link {
 class CollectionImpl;
 
 struct Slot {
+  // The fields after it share the link's tail padding: 40 bytes a slot.
+  [[no_unique_address]] Link value;       // single-valued properties
   bool set = false;
-  Link value;                             // single-valued properties
+  unsigned number = 0;                    // kept by the element's slot table
   std::unique_ptr<CollectionImpl> many;   // many-valued properties, made on first use
 };
 

@@ -2,9 +2,13 @@
 #include <Ozo/Internal.hpp>
 #include <kovo/Text.hpp>
 
+#include <algorithm>
 #include <bit>
+#include <cstdint>
 #include <cstdio>
 #include <new>
+#include <stdexcept>
+#include <string_view>
 #include <type_traits>
 
 namespace Ozo {
@@ -61,20 +65,41 @@ class PrimitiveBox final : public detail::ImmortalObject<NSInterface::ObjectIntf
   }
 };
 
-// Boxed text: a counted object per value.
-class StringBox final : public CountedObject, public NSInterface::ObjectIntf {
+// Boxed text: a counted object per value, its UTF-16 units in the same
+// block right after it.
+class StringBox final : public NSInterface::ObjectIntf {
  public:
-  explicit StringBox(std::u16string text) : fText(std::move(text)) {}
+  static StringBox* make(std::u16string_view text) {
+    if (text.size() > kMaxUnits) throw std::length_error("text too long to box");
+    void* const memory = ::operator new(sizeof(StringBox) + text.size() * sizeof(char16_t));
+    auto* const box = ::new (memory) StringBox(static_cast<std::uint32_t>(text.size()));
+    std::copy(text.begin(), text.end(), box->units());
+    return box;
+  }
+  void operator delete(StringBox* box, std::destroying_delete_t) {
+    box->~StringBox();
+    ::operator delete(static_cast<void*>(box));
+  }
+
+  void addRef() override { ++fUseCount; }
+  void release() override {
+    if (--fUseCount == 0) delete this;
+  }
   ImmutableType getMetaType(Deviant const&) const override { return detail::dataType("String"); }
   char const* getKovoName(bool immutable) const override {
     return immutable ? "Ozo.ImmutableObject" : "Ozo.Object";
   }
-  std::string toString(Deviant const&) const override { return String(fText).utf8(); }
-  std::u16string const& text() const { return fText; }
+  std::string toString(Deviant const&) const override { return kovo::utf16ToUtf8(text()); }
+  std::u16string_view text() const { return {const_cast<StringBox*>(this)->units(), fSize}; }
 
  private:
-  std::u16string fText;
+  static constexpr std::size_t kMaxUnits = 0xFFFFFFFFu;
+  explicit StringBox(std::uint32_t size) : fSize(size) {}
+  char16_t* units() { return reinterpret_cast<char16_t*>(this + 1); }
+
+  std::uint32_t fSize;
 };
+static_assert(sizeof(StringBox) % alignof(char16_t) == 0);
 
 }  // namespace
 
@@ -129,10 +154,10 @@ String::String(ImmutableObject const& o) {
     std::string const got = detail::describeValue(o);
     OZO_FAIL_AT(detail::kObjectHeader, 174, "Expected a value of type String, got %s", got.c_str());
   }
-  fText = box->text();
+  fText = std::u16string(box->text());
 }
 
-String::operator Object() const { return Object(new StringBox(fText), Deviant{}); }
+String::operator Object() const { return Object(StringBox::make(fText), Deviant{}); }
 
 std::string String::utf8() const { return kovo::utf16ToUtf8(fText); }
 

@@ -5,6 +5,10 @@
 #include <boost/multi_index/member.hpp>
 #include <boost/multi_index_container.hpp>
 
+#include <cstdint>
+#include <tuple>
+#include <unordered_map>
+
 namespace Ozo {
 
 namespace {
@@ -34,23 +38,30 @@ struct ViewOf {
 
 struct ByView {};
 struct ById {};
-struct ByObject {};
 
-// One node per identity, found three ways: by object, deviant and view (to
-// give the same id again), by id (an id from outside is only ever compared
-// with the ids of stored identities, never dereferenced before it is found),
-// and by object (to retract all of an object's identities when it goes).
+// One node per identity, found two ways: by object, deviant and view (to
+// give the same id again), and by id (an id from outside is only ever
+// compared with the ids of stored identities, never dereferenced before it is
+// found).
 using Identities = mi::multi_index_container<
     Identity,
     mi::indexed_by<mi::hashed_unique<mi::tag<ByView>, mi::composite_key<Identity, ObjectOf, DeviantWordOf, ViewOf>>,
-                   mi::hashed_unique<mi::tag<ById>, mi::member<Identity, void const*, &Identity::id>>,
-                   mi::hashed_non_unique<mi::tag<ByObject>, ObjectOf>>>;
+                   mi::hashed_unique<mi::tag<ById>, mi::member<Identity, void const*, &Identity::id>>>>;
 
 // Never destroyed: objects retract their ids from their destructors, which
 // may run during static destruction.
 Identities& registry() {
   static auto* r = new Identities;
   return *r;
+}
+
+// To retract an object's identities: those under the null deviant (every
+// element's) are found by key, one per view; the few under any other
+// deviant (values of immortal objects) are listed here by object, so that
+// the common identity needs no third index.
+std::unordered_multimap<ReferenceCountingIntf*, Identity const*>& otherDeviants() {
+  static auto* m = new std::unordered_multimap<ReferenceCountingIntf*, Identity const*>;
+  return *m;
 }
 
 }  // namespace
@@ -66,6 +77,14 @@ void* DeviantRegistry::getId(ReferenceCountingIntf* object, Deviant const& d, bo
   // Now in place: the id is the address (unique among live identities, so
   // the re-indexing cannot collide).
   byView.modify(made, [](Identity& i) { i.id = &i.info; });
+  if (d.word != 0) {
+    try {
+      otherDeviants().emplace(object, &*made);
+    } catch (...) {
+      byView.erase(made);
+      throw;
+    }
+  }
   object->fRegistered = true;
   return const_cast<VariantInfo*>(&made->info);
 }
@@ -83,7 +102,16 @@ bool DeviantRegistry::isImmutable(void const* id) {
 }
 
 void DeviantRegistry::retract(ReferenceCountingIntf* object) {
-  registry().get<ByObject>().erase(object);
+  Identities& r = registry();
+  auto& byView = r.get<ByView>();
+  for (bool const immutable : {false, true})
+    if (auto const it = byView.find(std::make_tuple(object, std::uint64_t{0}, immutable)); it != byView.end())
+      byView.erase(it);
+  if (auto& others = otherDeviants(); !others.empty()) {
+    auto const [first, last] = others.equal_range(object);
+    for (auto it = first; it != last; ++it) r.erase(r.iterator_to(*it->second));
+    others.erase(first, last);
+  }
   object->fRegistered = false;
 }
 
