@@ -9,6 +9,7 @@
 #include <cstring>
 #include <memory>
 #include <new>
+#include <type_traits>
 
 namespace Ozo {
 
@@ -56,6 +57,8 @@ bool classConforms(NSInterface::ClassIntf const* c, char const* typeName) {
 
 // ---------------------------------------------------------------------------
 static_assert(sizeof(Slot) <= 40, "a slot's flag and number live in its link's tail padding");
+static_assert(std::is_nothrow_move_constructible_v<Slot> && std::is_nothrow_move_assignable_v<Slot>,
+              "growing a slot table moves slots after the allocation, where nothing may fail");
 
 struct detail::SlotTable::Block {
   std::uint32_t size;
