@@ -7,6 +7,8 @@
 // thread at a time, and the GIL is what serialises Python threads for it.
 #include <quillon/host.hpp>
 
+#include <kovo/OpenTable.hpp>
+
 #include <pybind11/pybind11.h>
 #include <pybind11/stl.h>
 
@@ -86,72 +88,14 @@ struct Wrapper {
 
 PyTypeObject* gWrapperType = nullptr;  // _quillon.Wrapper
 
-// The live wrappers by identity: an open-addressing table of the wrappers
-// alone (linear probing, at most 4/5 full), each entry's key read from its
-// wrapper, so an entry costs a pointer and some free room.
-class LiveWrappers {
- public:
-  PyObject* find(std::uintptr_t id) const {
-    if (fCount == 0) return nullptr;
-    for (std::size_t i = home(id);; i = (i + 1) & mask())
-      if (PyObject* const w = fSlots[i]; !w || identityOf(w) == id) return w;
-  }
-
-  // Adds `w`, whose identity is set and has no entry yet.
-  void insert(PyObject* w) {
-    if ((fCount + 1) * 5 > capacity() * 4) grow();
-    place(fSlots.get(), mask(), w);
-    ++fCount;
-  }
-
-  // Removes the entry of `w` if it has one. The entries after it in its
-  // run move back, so no lookup ever stops short of its wrapper.
-  void erase(PyObject* w) {
-    if (fCount == 0) return;
-    std::size_t i = home(identityOf(w));
-    while (fSlots[i] != w) {
-      if (!fSlots[i]) return;
-      i = (i + 1) & mask();
-    }
-    for (std::size_t j = (i + 1) & mask(); fSlots[j]; j = (j + 1) & mask()) {
-      std::size_t const k = home(identityOf(fSlots[j]));
-      // Move j's entry into the hole unless its home lies cyclically in (i, j].
-      bool const stays = i <= j ? (i < k && k <= j) : (i < k || k <= j);
-      if (!stays) {
-        fSlots[i] = fSlots[j];
-        i = j;
-      }
-    }
-    fSlots[i] = nullptr;
-    --fCount;
-  }
-
- private:
-  static std::uintptr_t identityOf(PyObject* w);
-  std::size_t capacity() const { return std::size_t{1} << fBits; }
-  std::size_t mask() const { return capacity() - 1; }
-  std::size_t home(std::uintptr_t id) const {
-    return fBits == 0 ? 0 : static_cast<std::size_t>((id * 0x9E3779B97F4A7C15ull) >> (64 - fBits));
-  }
-  void place(PyObject** slots, std::size_t m, PyObject* w) const {
-    std::size_t i = home(identityOf(w));
-    while (slots[i]) i = (i + 1) & m;
-    slots[i] = w;
-  }
-  void grow() {
-    unsigned const bits = fBits < 4 ? 4 : fBits + 1;
-    auto grown = std::make_unique<PyObject*[]>(std::size_t{1} << bits);  // zeroed
-    std::unique_ptr<PyObject*[]> old = std::exchange(fSlots, std::move(grown));
-    std::size_t const oldCapacity = old ? capacity() : 0;
-    fBits = bits;
-    for (std::size_t i = 0; i < oldCapacity; ++i)
-      if (old[i]) place(fSlots.get(), mask(), old[i]);
-  }
-
-  std::unique_ptr<PyObject*[]> fSlots;
-  unsigned fBits = 0;  // capacity 2^fBits once there are slots
-  std::size_t fCount = 0;
+// The live wrappers by identity: a table of the wrappers alone, each
+// entry's key read from its wrapper, so an entry costs a pointer and some
+// free room.
+struct WrapperTraits {
+  static std::uintptr_t key(PyObject* const& w) { return reinterpret_cast<Wrapper*>(w)->identity; }
+  static bool isFree(PyObject* const& w) { return w == nullptr; }
 };
+using LiveWrappers = kovo::OpenTable<PyObject*, WrapperTraits>;
 
 LiveWrappers& live() {
   // Never destroyed: wrappers may outlive static destruction at exit.
@@ -175,7 +119,10 @@ void wrapperDealloc(PyObject* self) {
   auto* w = reinterpret_cast<Wrapper*>(self);
   PyTypeObject* type = Py_TYPE(self);
   if (w->identity) {
-    live().erase(self);
+    // Only the entry of this wrapper: a wrapper whose entry was never made
+    // (see wrap) must not take another's.
+    LiveWrappers& table = live();
+    if (PyObject** const entry = table.find(w->identity); entry && *entry == self) table.erase(entry);
     w->value().~Value();
   }
   type->tp_free(self);
@@ -200,9 +147,10 @@ PyType_Slot wrapperSlots[] = {{Py_tp_dealloc, reinterpret_cast<void*>(&wrapperDe
 PyType_Spec wrapperTypeSpec = {"quillon._quillon.Wrapper", sizeof(Wrapper), 0,
                                Py_TPFLAGS_DEFAULT | Py_TPFLAGS_BASETYPE, wrapperSlots};
 
-std::uintptr_t LiveWrappers::identityOf(PyObject* w) { return reinterpret_cast<Wrapper*>(w)->identity; }
-
-PyObject* liveWrapper(std::uintptr_t id) { return live().find(id); }
+PyObject* liveWrapper(std::uintptr_t id) {
+  PyObject** const entry = live().find(id);
+  return entry ? *entry : nullptr;
+}
 
 // The wrapper of the host object in `v` (a 1-by-1 object array): the live
 // one, or a new one of the Python class of its host class.

@@ -1,13 +1,12 @@
 // Host objects and the binding registry.
 #include <kovo/Class.hpp>
 #include <kovo/Object.hpp>
+#include <kovo/OpenTable.hpp>
 
 #include "Internal.hpp"
 
 #include <cstddef>
 #include <cstdint>
-#include <memory>
-#include <utility>
 
 namespace kovo {
 
@@ -17,89 +16,40 @@ std::atomic<std::size_t> gLiveObjects{0};
 
 // One entry per bound pointer that is in the binding registry or bound to
 // live objects (or both): one entry per binding rather than one in each of
-// two maps.
+// two maps, kept inline in one table (no node per binding).
 struct Binding {
+  void const* bound = nullptr;  // null: a free place
   // The host object registered under this pointer (no reference held), or null.
   COSInterface* registered = nullptr;
   // How many live, not deleted objects (value objects included) are bound to it.
   std::size_t live = 0;
 };
 
-// The entries by bound pointer: open addressing with linear probing, at
-// most 4/5 full, the entries inline (no node per binding, and adding or
-// dropping one allocates nothing but the occasional growth). An entry's
-// address holds until the next entry is added or dropped.
+struct BindingTraits {
+  static std::uintptr_t key(Binding const& b) { return reinterpret_cast<std::uintptr_t>(b.bound); }
+  static bool isFree(Binding const& b) { return b.bound == nullptr; }
+};
+
 struct Bindings {
-  struct Slot {
-    void const* key = nullptr;  // null: free
-    Binding value;
-  };
-  std::unique_ptr<Slot[]> slots;
-  unsigned bits = 0;  // 2^bits slots once there are any
-  std::size_t used = 0;
+  OpenTable<Binding, BindingTraits> table;
   std::size_t registered = 0;
 
-  std::size_t mask() const { return (std::size_t{1} << bits) - 1; }
-  std::size_t home(void const* key) const {
-    auto const k = reinterpret_cast<std::uintptr_t>(key);
-    return static_cast<std::size_t>((k * 0x9E3779B97F4A7C15ull) >> (64 - bits));
-  }
-
-  Binding* find(void const* bound) {
-    if (used == 0) return nullptr;
-    for (std::size_t i = home(bound);; i = (i + 1) & mask()) {
-      if (slots[i].key == bound) return &slots[i].value;
-      if (!slots[i].key) return nullptr;
-    }
-  }
+  Binding* find(void const* bound) const { return table.find(reinterpret_cast<std::uintptr_t>(bound)); }
 
   // The entry of `bound`, made empty if there is none.
   Binding* entry(void const* bound) {
     if (Binding* b = find(bound)) return b;
-    if ((used + 1) * 5 > (std::size_t{1} << bits) * 4) grow();
-    std::size_t i = home(bound);
-    while (slots[i].key) i = (i + 1) & mask();
-    slots[i] = Slot{bound, Binding{}};
-    ++used;
-    return &slots[i].value;
+    return table.insert(Binding{bound});
   }
 
-  // Drops the entry once nothing is registered or bound under it. Entries
-  // further along its run move back into the hole, so no lookup stops short.
+  // Drops the entry once nothing is registered or bound under it.
   void dropIfUnused(Binding* b) {
-    if (b->live != 0 || b->registered) return;
-    Slot* const all = slots.get();
-    std::size_t i = static_cast<std::size_t>(reinterpret_cast<char*>(b) - reinterpret_cast<char*>(all)) / sizeof(Slot);
-    for (std::size_t j = (i + 1) & mask(); all[j].key; j = (j + 1) & mask()) {
-      std::size_t const k = home(all[j].key);
-      bool const stays = i <= j ? (i < k && k <= j) : (i < k || k <= j);
-      if (!stays) {
-        all[i] = all[j];
-        i = j;
-      }
-    }
-    all[i] = Slot{};
-    --used;
+    if (b->live == 0 && !b->registered) table.erase(b);
   }
 
-  COSInterface* findRegistered(void const* bound) {
+  COSInterface* findRegistered(void const* bound) const {
     Binding const* const b = find(bound);
     return b ? b->registered : nullptr;
-  }
-
- private:
-  void grow() {
-    unsigned const grownBits = bits < 6 ? 6 : bits + 1;
-    auto grown = std::make_unique<Slot[]>(std::size_t{1} << grownBits);
-    std::unique_ptr<Slot[]> const old = std::exchange(slots, std::move(grown));
-    std::size_t const oldCount = old ? mask() + 1 : 0;
-    bits = grownBits;
-    for (std::size_t i = 0; i < oldCount; ++i) {
-      if (!old[i].key) continue;
-      std::size_t j = home(old[i].key);
-      while (slots[j].key) j = (j + 1) & mask();
-      slots[j] = old[i];
-    }
   }
 };
 
