@@ -75,34 +75,6 @@ class KovoExtensionsRegistry {
   static KovoExtensionsRegistryImpl& instance();
 };
 
-// Creators of the sequence and iterator classes of an element class.
-using BaseClassList = std::vector<std::string>;
-kovo::COSClassInfo* createSequenceOfRefClassInfo(char const* shortName, char const* description,
-                                                 char const* fullName, char const* elementClass,
-                                                 char const* iteratorClass, BaseClassList const& bases);
-kovo::COSClassInfo* createSequenceOfImmutableRefClassInfo(char const* shortName, char const* description,
-                                                          char const* fullName, char const* elementClass,
-                                                          char const* iteratorClass, BaseClassList const& bases);
-kovo::COSClassInfo* createImmutableSequenceOfRefClassInfo(char const* shortName, char const* description,
-                                                          char const* fullName, char const* elementClass,
-                                                          char const* iteratorClass, BaseClassList const& bases);
-kovo::COSClassInfo* createImmutableSequenceOfImmutableRefClassInfo(char const* shortName,
-                                                                   char const* description,
-                                                                   char const* fullName,
-                                                                   char const* elementClass,
-                                                                   char const* iteratorClass,
-                                                                   BaseClassList const& bases);
-kovo::COSClassInfo* createIteratorOfRefClassInfo(char const* shortName, char const* description,
-                                                 char const* fullName, char const* elementClass);
-kovo::COSClassInfo* createIteratorOfImmutableRefClassInfo(char const* shortName, char const* description,
-                                                          char const* fullName, char const* elementClass);
-kovo::COSClassInfo* createImmutableIteratorOfRefClassInfo(char const* shortName, char const* description,
-                                                          char const* fullName, char const* elementClass);
-kovo::COSClassInfo* createImmutableIteratorOfImmutableRefClassInfo(char const* shortName,
-                                                                   char const* description,
-                                                                   char const* fullName,
-                                                                   char const* elementClass);
-
 // Registers the runtime's own host package "Ozo" (Ozo.Object, Ozo.Model, ...)
 // once; later calls do nothing.
 void ensureOzoPackage();

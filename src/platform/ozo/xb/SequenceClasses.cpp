@@ -415,24 +415,17 @@ class CollectionClassInfo final : public ClassMetaData {
   Facts fFacts;
 };
 
+// A sequence of primitive values (the element sequences are made by
+// addElementCollections).
 kovo::COSClassInfo* createSequence(char const* shortName, char const* description, char const* fullName,
-                                   char const* elementClass, char const* iteratorClass, BaseClassList const& bases,
-                                   bool modifiable, bool immutableElements, ElementKind kind = ElementKind::Ref) {
-  std::vector<kovo::Interned> baseIds;
-  baseIds.reserve(bases.size());
-  for (std::string const& base : bases) baseIds.push_back(kovo::intern(base));
-  Facts const facts{Role::Sequence,         kind,
-                    modifiable,             immutableElements,
-                    interned(fullName),     interned(elementClass),
-                    interned(iteratorClass), kovo::internList(baseIds.data(), baseIds.size())};
+                                   char const* iteratorClass, bool modifiable, ElementKind kind) {
+  Facts const facts{Role::Sequence, kind, modifiable, false, interned(fullName), {}, interned(iteratorClass), {}};
   return new CollectionClassInfo(shortName, description, facts);
 }
 
 kovo::COSClassInfo* createIterator(char const* shortName, char const* description, char const* fullName,
-                                   char const* elementClass, bool modifiable, bool immutableElements,
-                                   ElementKind kind = ElementKind::Ref) {
-  Facts facts{Role::Iterator, kind, modifiable, immutableElements, interned(fullName), interned(elementClass), {},
-              {}};
+                                   bool modifiable, ElementKind kind) {
+  Facts const facts{Role::Iterator, kind, modifiable, false, interned(fullName), {}, {}, {}};
   return new CollectionClassInfo(shortName, description, facts);
 }
 
@@ -444,52 +437,6 @@ void addToPackage(kovo::COSPackage* package, kovo::COSClassInfo* info) {
 }
 
 }  // namespace
-
-// ---------------------------------------------------------------------------
-kovo::COSClassInfo* createSequenceOfRefClassInfo(char const* shortName, char const* description, char const* fullName,
-                                                 char const* elementClass, char const* iteratorClass,
-                                                 BaseClassList const& bases) {
-  return createSequence(shortName, description, fullName, elementClass, iteratorClass, bases, true, false);
-}
-
-kovo::COSClassInfo* createSequenceOfImmutableRefClassInfo(char const* shortName, char const* description,
-                                                          char const* fullName, char const* elementClass,
-                                                          char const* iteratorClass, BaseClassList const& bases) {
-  return createSequence(shortName, description, fullName, elementClass, iteratorClass, bases, true, true);
-}
-
-kovo::COSClassInfo* createImmutableSequenceOfRefClassInfo(char const* shortName, char const* description,
-                                                          char const* fullName, char const* elementClass,
-                                                          char const* iteratorClass, BaseClassList const& bases) {
-  return createSequence(shortName, description, fullName, elementClass, iteratorClass, bases, false, false);
-}
-
-kovo::COSClassInfo* createImmutableSequenceOfImmutableRefClassInfo(char const* shortName, char const* description,
-                                                                   char const* fullName, char const* elementClass,
-                                                                   char const* iteratorClass,
-                                                                   BaseClassList const& bases) {
-  return createSequence(shortName, description, fullName, elementClass, iteratorClass, bases, false, true);
-}
-
-kovo::COSClassInfo* createIteratorOfRefClassInfo(char const* shortName, char const* description, char const* fullName,
-                                                 char const* elementClass) {
-  return createIterator(shortName, description, fullName, elementClass, true, false);
-}
-
-kovo::COSClassInfo* createIteratorOfImmutableRefClassInfo(char const* shortName, char const* description,
-                                                          char const* fullName, char const* elementClass) {
-  return createIterator(shortName, description, fullName, elementClass, true, true);
-}
-
-kovo::COSClassInfo* createImmutableIteratorOfRefClassInfo(char const* shortName, char const* description,
-                                                          char const* fullName, char const* elementClass) {
-  return createIterator(shortName, description, fullName, elementClass, false, false);
-}
-
-kovo::COSClassInfo* createImmutableIteratorOfImmutableRefClassInfo(char const* shortName, char const* description,
-                                                                   char const* fullName, char const* elementClass) {
-  return createIterator(shortName, description, fullName, elementClass, false, true);
-}
 
 void addElementCollections(kovo::COSPackage* package, std::string_view prefix, std::string_view modifiable,
                            std::string_view immutable, std::string_view base) {
@@ -550,15 +497,14 @@ void registerPrimitiveSequenceClasses(kovo::COSPackage* ozo) {
     std::string const seqDescription = "A sequence of " + name + " whose values ";
     std::string const itDescription = "An iterator for traversing a ";
     addToPackage(ozo, createSequence(iseq.c_str(), (seqDescription + "cannot be changed").c_str(),
-                                     qualified(package, iseq).c_str(), "", qualified(package, iit).c_str(), {},
-                                     false, false, p.kind));
+                                     qualified(package, iseq).c_str(), qualified(package, iit).c_str(), false,
+                                     p.kind));
     addToPackage(ozo, createSequence(seq.c_str(), (seqDescription + "can be changed").c_str(),
-                                     qualified(package, seq).c_str(), "", qualified(package, it).c_str(), {}, true,
-                                     false, p.kind));
+                                     qualified(package, seq).c_str(), qualified(package, it).c_str(), true, p.kind));
     addToPackage(ozo, createIterator(it.c_str(), (itDescription + "modifiable list of " + name).c_str(),
-                                     qualified(package, it).c_str(), "", true, false, p.kind));
+                                     qualified(package, it).c_str(), true, p.kind));
     addToPackage(ozo, createIterator(iit.c_str(), (itDescription + "non-modifiable list of " + name).c_str(),
-                                     qualified(package, iit).c_str(), "", false, false, p.kind));
+                                     qualified(package, iit).c_str(), false, p.kind));
   }
 }
 
