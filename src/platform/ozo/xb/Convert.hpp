@@ -20,8 +20,10 @@
 
 #include <concepts>
 #include <cstdint>
+#include <initializer_list>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <type_traits>
 
 namespace ozo {
@@ -220,6 +222,9 @@ concept ElementHandle = TypedHandle<H> && requires { H::Intf::sClassDef; };
 // A modifiable handle converts to a modifiable object by its own operator.
 template <class H>
 concept ModifiableHandle = requires(H const& h) { h.operator Object(); };
+
+// A name spelled from its pieces in one allocation.
+std::string spelled(std::initializer_list<std::string_view> pieces);
 
 std::string elementHostName(meta::ClassDef const& def, bool immutable);
 

@@ -8,7 +8,6 @@
 #include <xb/Sequences.hpp>
 
 #include <algorithm>
-#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <mutex>
@@ -20,16 +19,6 @@ namespace {
 // The runtime's own root: elements without a model superclass of their own
 // package derive from the host's object classes.
 bool isRuntimeRoot(Ozo::meta::ClassDef const& def) { return std::string_view(def.packageName) == "Ozo"; }
-
-// Spells a name of pieces in one allocation.
-std::string spelled(std::initializer_list<std::string_view> pieces) {
-  std::size_t size = 0;
-  for (std::string_view p : pieces) size += p.size();
-  std::string name;
-  name.reserve(size);
-  for (std::string_view p : pieces) name.append(p);
-  return name;
-}
 
 std::string hostName(Ozo::meta::ClassDef const& def, bool immutable) {
   if (isRuntimeRoot(def)) return immutable ? "Ozo.ImmutableObject" : "Ozo.Object";

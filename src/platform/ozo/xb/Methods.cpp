@@ -148,12 +148,17 @@ void refuseImmutableView(kovo::COSValue w, kovo::Interned cls) {
   if (object && DeviantRegistry::isImmutable(object->lookup(cls))) OzoxbProperty::throwSetProhibitedException();
 }
 
+std::string spelled(std::initializer_list<std::string_view> pieces) {
+  std::size_t size = 0;
+  for (std::string_view p : pieces) size += p.size();
+  std::string name;
+  name.reserve(size);
+  for (std::string_view p : pieces) name.append(p);
+  return name;
+}
+
 std::string elementHostName(meta::ClassDef const& def, bool immutable) {
-  std::string_view const package = def.packageName, separator = immutable ? ".Immutable" : ".", name = def.name;
-  std::string full;
-  full.reserve(package.size() + separator.size() + name.size());
-  full.append(package).append(separator).append(name);
-  return full;
+  return spelled({def.packageName, immutable ? ".Immutable" : ".", def.name});
 }
 
 }  // namespace Ozo::xb
