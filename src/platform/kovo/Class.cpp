@@ -315,6 +315,16 @@ COSClass::COSClass(COSClassInfo* info, COSPackage* package) : fInfo(info), fPack
 
 COSClass::~COSClass() = default;
 
+COSClass::Members const& COSClass::members() const {
+  static Members const none;
+  return fMembers ? *fMembers : none;
+}
+
+COSClass::Members& COSClass::editMembers() {
+  if (!fMembers) fMembers = std::make_unique<Members>();
+  return *fMembers;
+}
+
 char const* COSClass::getShortName() const { return fInfo->getName(); }
 
 char const* COSClass::getDescription() const {
@@ -324,24 +334,27 @@ char const* COSClass::getDescription() const {
 
 void COSClass::addSuperclass(Interned name, int, int, int) {
   if (name.empty()) throw HostError("Class \"" + std::string(fName.view()) + "\" names an empty superclass.");
-  fSuperNames.push_back(name);
-  fSupersResolved = false;
+  Members& m = editMembers();
+  m.superNames.push_back(name);
+  m.supersResolved = false;
 }
 
 void COSClass::addMethod(COSMethodInfo* method) {
   std::unique_ptr<COSMethodInfo, HostDelete> owned(method);
   if (!method) throw HostError("No method description given to class \"" + std::string(fName.view()) + "\".");
+  auto& methods = editMembers().methods;
   // Most classes declare a handful or dozens: start with room for several.
-  if (fMethods.size() == fMethods.capacity()) fMethods.reserve(std::max<std::size_t>(16, 2 * fMethods.size()));
-  fMethods.push_back(std::move(owned));
+  if (methods.size() == methods.capacity()) methods.reserve(std::max<std::size_t>(16, 2 * methods.size()));
+  methods.push_back(std::move(owned));
 }
 
 void COSClass::addProperty(COSPropInfo* property) {
   std::unique_ptr<COSPropInfo, HostDelete> owned(property);
   if (!property) throw HostError("No property description given to class \"" + std::string(fName.view()) + "\".");
-  if (fProperties.size() == fProperties.capacity())
-    fProperties.reserve(std::max<std::size_t>(8, 2 * fProperties.size()));
-  fProperties.push_back(std::move(owned));
+  auto& properties = editMembers().properties;
+  if (properties.size() == properties.capacity())
+    properties.reserve(std::max<std::size_t>(8, 2 * properties.size()));
+  properties.push_back(std::move(owned));
 }
 
 void COSClass::ensureInitialized() {
@@ -351,13 +364,7 @@ void COSClass::ensureInitialized() {
     fInfo->initializeClass(this, detail::hostClient());
   } catch (...) {
     // Back to a clean, uninitialised class: a later attempt starts afresh.
-    fMethods.clear();
-    fProperties.clear();
-    fSuperNames.clear();
-    fSupers.clear();
-    fSupersResolved = false;
-    fLineage.clear();
-    fLineageKept = false;
+    fMembers.reset();
     fState = State::Declared;
     throw;
   }
@@ -367,21 +374,22 @@ void COSClass::ensureInitialized() {
 
 std::vector<COSClass*> const& COSClass::superclasses() {
   ensureInitialized();
-  if (!fSupersResolved) {
+  Members& m = editMembers();
+  if (!m.supersResolved) {
     std::vector<COSClass*> supers;
-    for (Interned name : fSuperNames) {
+    for (Interned name : m.superNames) {
       COSClass* super = find(name);
       if (!super) throw HostError("Unknown class " + quoted(name.view()) + ".");
       supers.push_back(super);
     }
-    fSupers = std::move(supers);
-    fSupersResolved = true;
+    m.supers = std::move(supers);
+    m.supersResolved = true;
   }
-  return fSupers;
+  return m.supers;
 }
 
 std::span<COSClass::Ancestor const> COSClass::lineage(std::vector<Ancestor>& scratch) {
-  if (fLineageKept) return fLineage;
+  if (fMembers && fMembers->lineageKept) return fMembers->lineage;
   scratch.clear();
   scratch.push_back({this, 0});
   std::unordered_set<COSClass*> seen{this};
@@ -391,9 +399,10 @@ std::span<COSClass::Ancestor const> COSClass::lineage(std::vector<Ancestor>& scr
       if (seen.insert(super).second) scratch.push_back({super, at.distance + 1});
   }
   if (std::all_of(scratch.begin(), scratch.end(), [](Ancestor const& a) { return a.cls->isInitialized(); })) {
-    fLineage = std::move(scratch);
-    fLineageKept = true;
-    return fLineage;
+    Members& m = editMembers();
+    m.lineage = std::move(scratch);
+    m.lineageKept = true;
+    return m.lineage;
   }
   return scratch;
 }
@@ -412,18 +421,18 @@ int COSClass::distanceTo(COSClass* other) {
 void PropertyCache::keep(COSPropInfo* prop) { fByName.emplace(std::string_view(prop->getName()), prop); }
 
 COSPropInfo* COSClass::findProperty(std::string_view name) {
-  if (COSPropInfo* kept = fPropertyCache.find(name)) return kept;
+  if (COSPropInfo* kept = members().propertyCache.find(name)) return kept;
   COSPropInfo* found = nullptr;
   walkClasses(this, [&](COSClass* c, int) {
     c->ensureInitialized();
-    for (auto const& p : c->fProperties)
+    for (auto const& p : c->ownProperties())
       if (name == p->getName()) {
         found = p.get();
         return true;
       }
     return false;
   });
-  if (found && fLineageKept) fPropertyCache.keep(found);
+  if (found && members().lineageKept) editMembers().propertyCache.keep(found);
   return found;
 }
 
@@ -431,7 +440,7 @@ std::vector<COSMethodInfo*> COSClass::findMethods(std::string_view name) {
   std::vector<COSMethodInfo*> found;
   walkClasses(this, [&](COSClass* c, int) {
     c->ensureInitialized();
-    for (auto const& m : c->fMethods)
+    for (auto const& m : c->ownMethods())
       if (name == m->getName()) found.push_back(m.get());
     return false;
   });
@@ -439,25 +448,27 @@ std::vector<COSMethodInfo*> COSClass::findMethods(std::string_view name) {
 }
 
 std::span<COSMethodInfo* const> COSClass::callableMethods(std::string_view name) {
-  if (auto const it = fMethodCache.find(name); it != fMethodCache.end()) return it->second;
-  fMethodScratch.clear();
+  ensureInitialized();
+  Members& own = editMembers();
+  if (auto const it = own.methodCache.find(name); it != own.methodCache.end()) return it->second;
+  own.methodScratch.clear();
   walkClasses(this, [&](COSClass* c, int) {
     c->ensureInitialized();
-    for (auto const& m : c->fMethods)
-      if (m->kind() != COSMethodInfo::Kind::Constructor && name == m->getName()) fMethodScratch.push_back(m.get());
+    for (auto const& m : c->ownMethods())
+      if (m->kind() != COSMethodInfo::Kind::Constructor && name == m->getName()) own.methodScratch.push_back(m.get());
     return false;
   });
-  if (fMethodScratch.empty() || !fLineageKept) return fMethodScratch;
-  std::string_view const key = fMethodScratch.front()->getName();
-  return fMethodCache.emplace(key, std::move(fMethodScratch)).first->second;
+  if (own.methodScratch.empty() || !own.lineageKept) return own.methodScratch;
+  std::string_view const key = own.methodScratch.front()->getName();
+  return own.methodCache.emplace(key, std::move(own.methodScratch)).first->second;
 }
 
 std::vector<std::string> COSClass::memberNames() {
   std::set<std::string> names;
   walkClasses(this, [&](COSClass* c, int) {
     c->ensureInitialized();
-    for (auto const& m : c->fMethods) names.insert(m->getName());
-    for (auto const& p : c->fProperties) names.insert(p->getName());
+    for (auto const& m : c->ownMethods()) names.insert(m->getName());
+    for (auto const& p : c->ownProperties()) names.insert(p->getName());
     return false;
   });
   return {names.begin(), names.end()};

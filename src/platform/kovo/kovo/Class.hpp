@@ -294,14 +294,14 @@ class COSClass {
 
   // Superclasses in declaration order (resolved and initialised on demand).
   std::vector<COSClass*> const& superclasses();
-  std::vector<Interned> const& superclassNames() const { return fSuperNames; }
+  std::vector<Interned> const& superclassNames() const { return members().superNames; }
   // Inheritance distance from this class to `other` (0 = same), -1 when unrelated.
   int distanceTo(COSClass* other);
   bool conformsTo(COSClass* other) { return distanceTo(other) >= 0; }
 
   // Own members in registration order.
-  std::vector<std::unique_ptr<COSMethodInfo, HostDelete>> const& ownMethods() const { return fMethods; }
-  std::vector<std::unique_ptr<COSPropInfo, HostDelete>> const& ownProperties() const { return fProperties; }
+  std::vector<std::unique_ptr<COSMethodInfo, HostDelete>> const& ownMethods() const { return members().methods; }
+  std::vector<std::unique_ptr<COSPropInfo, HostDelete>> const& ownProperties() const { return members().properties; }
   // The class and its ancestors, breadth first, nearest first, each once,
   // with its inheritance distance. Kept once every class in it is
   // initialised (the inheritance graph is fixed from then on); until then it
@@ -314,7 +314,7 @@ class COSClass {
   // Member lookup through the class and its ancestors, nearest first.
   // Properties found are kept in the class's PropertyCache.
   COSPropInfo* findProperty(std::string_view name);
-  PropertyCache const& propertyCache() const { return fPropertyCache; }
+  PropertyCache const& propertyCache() const { return members().propertyCache; }
   std::vector<COSMethodInfo*> findMethods(std::string_view name);
   // The methods a call by name can reach (constructors excluded), nearest
   // first. Kept per name, like properties, once the lineage is kept; valid
@@ -339,17 +339,26 @@ class COSClass {
   COSPackage* fPackage;
   Interned fName;
   State fState = State::Declared;
-  std::vector<Interned> fSuperNames;
-  std::vector<COSClass*> fSupers;
-  bool fSupersResolved = false;
-  std::vector<Ancestor> fLineage;
-  bool fLineageKept = false;
-  std::vector<std::unique_ptr<COSMethodInfo, HostDelete>> fMethods;
-  std::vector<std::unique_ptr<COSPropInfo, HostDelete>> fProperties;
-  PropertyCache fPropertyCache;
-  // Callable methods by name (keys view the methods' own names); found names only.
-  std::unordered_map<std::string_view, std::vector<COSMethodInfo*>> fMethodCache;
-  std::vector<COSMethodInfo*> fMethodScratch;
+  // What initialising declares, and the lookups kept once it is done. A
+  // package declares hundreds of classes and a program uses few of them, so
+  // a class only gets this block when it is first initialised; a failed
+  // initialisation drops it whole.
+  struct Members {
+    std::vector<Interned> superNames;
+    std::vector<COSClass*> supers;
+    bool supersResolved = false;
+    std::vector<Ancestor> lineage;
+    bool lineageKept = false;
+    std::vector<std::unique_ptr<COSMethodInfo, HostDelete>> methods;
+    std::vector<std::unique_ptr<COSPropInfo, HostDelete>> properties;
+    PropertyCache propertyCache;
+    // Callable methods by name (keys view the methods' own names); found names only.
+    std::unordered_map<std::string_view, std::vector<COSMethodInfo*>> methodCache;
+    std::vector<COSMethodInfo*> methodScratch;
+  };
+  Members const& members() const;  // an empty block while there is none
+  Members& editMembers();          // made on first use
+  std::unique_ptr<Members> fMembers;
 };
 
 // ---------------------------------------------------------------------------
