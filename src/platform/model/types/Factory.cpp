@@ -56,7 +56,7 @@ Creator const& creatorNamed(Ozo::String const& className) {
 
 Ozo::Object inDeviant(Ozo::Object const& o, Ozo::Deviant const& d) { return Ozo::Object(o.get(), d); }
 
-class FactoryImpl final : public Ozo::CountedObject, public NSInterface::FactoryIntf {
+class FactoryImpl final : public Ozo::Counted<NSInterface::FactoryIntf> {
  public:
   explicit FactoryImpl(Ozo::Model model) : fModel(std::move(model)) {}
 

@@ -20,6 +20,7 @@ constexpr char kPackagePrefix[] = "Zorvan.metamodel.types.";
 template <class Intf>
 class Everlasting : public Intf {
  public:
+  Everlasting() { this->makeImmortal(); }
   void addRef() override {}
   void release() override {}
 };
@@ -27,7 +28,7 @@ class Everlasting : public Intf {
 class ValueDataType final : public Everlasting<Ozo::NSInterface::DataTypeIntf> {
  public:
   explicit ValueDataType(std::string name)
-      : ReferenceCountingIntf(ReferenceCountingIntf::Immortal{}), fName(std::move(name)), fQualified(kPackagePrefix + fName) {}
+      : fName(std::move(name)), fQualified(kPackagePrefix + fName) {}
   std::string name() const override { return fName; }
   std::string qualifiedName() const override { return fQualified; }
   // Every data type has the runtime's meta type of data types.
@@ -83,7 +84,7 @@ namespace values {
 class EnumType final : public Everlasting<Ozo::NSInterface::ObjectIntf> {
  public:
   explicit EnumType(std::string name)
-      : ReferenceCountingIntf(ReferenceCountingIntf::Immortal{}), fName(std::move(name)), fHostName(kPackagePrefix + fName) {}
+      : fName(std::move(name)), fHostName(kPackagePrefix + fName) {}
   void setTable(EnumTable const& t) { fTable = t; }
   EnumTable const& table() const { return fTable; }
   std::string const& name() const { return fName; }
@@ -139,7 +140,7 @@ namespace {
 
 // The model object of a DataSize or Time: a counted box holding a copy.
 template <class V>
-class ValueBox final : public Ozo::CountedObject, public Ozo::NSInterface::ObjectIntf {
+class ValueBox final : public Ozo::Counted<Ozo::NSInterface::ObjectIntf> {
  public:
   ValueBox(V v, char const* hostName) : fValue(std::move(v)), fHostName(hostName) {}
   Ozo::ImmutableType getMetaType(Ozo::Deviant const&) const override { return V::MetaDataType(); }

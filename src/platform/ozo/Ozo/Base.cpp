@@ -72,7 +72,11 @@ struct PublishLiveCount {
 
 ReferenceCountingIntf::ReferenceCountingIntf() { sLive.fetch_add(1, std::memory_order_relaxed); }
 
-ReferenceCountingIntf::ReferenceCountingIntf(Immortal) : fCounted(false) {}
+void ReferenceCountingIntf::makeImmortal() {
+  if (!fCounted) return;
+  fCounted = false;
+  sLive.fetch_sub(1, std::memory_order_relaxed);
+}
 
 ReferenceCountingIntf::~ReferenceCountingIntf() {
   if (fCounted) sLive.fetch_sub(1, std::memory_order_relaxed);

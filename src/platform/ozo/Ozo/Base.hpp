@@ -109,20 +109,24 @@ class ReferenceCountingIntf {
   int fUseCount = 0;
 
  protected:
-  struct Immortal {};
-  // For objects with static storage: not counted, never destroyed by release.
-  explicit ReferenceCountingIntf(Immortal);
+  // For objects with static storage: no longer counted as live; such an
+  // object's release never destroys it. Called from the object's constructor.
+  void makeImmortal();
 
  private:
   bool fCounted = true;
 };
 
-// Plain counting for runtime objects: delete on the last release.
-class CountedObject : public virtual ReferenceCountingIntf {
+// Plain counting for runtime objects of interface Intf: delete on the last
+// release. Every object has one counting base, reached through its
+// interface: no virtual inheritance (and no construction vtables to relocate
+// when the libraries load).
+template <class Intf>
+class Counted : public Intf {
  public:
-  void addRef() override { ++fUseCount; }
+  void addRef() override { ++this->fUseCount; }
   void release() override {
-    if (--fUseCount == 0) delete this;
+    if (--this->fUseCount == 0) delete this;
   }
 };
 

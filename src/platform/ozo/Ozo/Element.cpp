@@ -560,7 +560,7 @@ void unsetProperty(ClassObject const& o, meta::ClassDef const& d, unsigned i) { 
 // ---------------------------------------------------------------------------
 namespace {
 
-class FreeCollection final : public CountedObject, public NSInterface::CollectionIntf {
+class FreeCollection final : public Counted<NSInterface::CollectionIntf> {
  public:
   explicit FreeCollection(meta::PropertyDef const& def, char const* name, char const* immutableName)
       : fDef(def), fName(name), fImmutableName(immutableName) {}

@@ -21,6 +21,7 @@ inline constexpr char kWritableHeader[] = "ozo/Ozo/DeviantAssertions_h";
 template <class Intf>
 class ImmortalObject : public Intf {
  public:
+  ImmortalObject() { this->makeImmortal(); }
   void addRef() override {}
   void release() override {}
 };

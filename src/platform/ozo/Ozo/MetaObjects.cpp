@@ -23,7 +23,7 @@ constexpr meta::ClassDef kRuntimeClasses[] = {
 class DataTypeImpl final : public ImmortalObject<NSInterface::DataTypeIntf> {
  public:
   explicit DataTypeImpl(char const* name)
-      : ReferenceCountingIntf(ReferenceCountingIntf::Immortal{}), fName(name), fQualified(std::string("Ozo.") + name) {}
+      : fName(name), fQualified(std::string("Ozo.") + name) {}
   std::string name() const override { return fName; }
   std::string qualifiedName() const override { return fQualified; }
   ImmutableType getMetaType(Deviant const&) const override { return runtimeType("DataType"); }
@@ -37,7 +37,7 @@ class DataTypeImpl final : public ImmortalObject<NSInterface::DataTypeIntf> {
 class PackageImpl final : public ImmortalObject<NSInterface::PackageIntf> {
  public:
   explicit PackageImpl(std::string qualified)
-      : ReferenceCountingIntf(ReferenceCountingIntf::Immortal{}), fQualified(std::move(qualified)) {}
+      : fQualified(std::move(qualified)) {}
   std::string name() const override {
     auto const dot = fQualified.rfind('.');
     return dot == std::string::npos ? fQualified : fQualified.substr(dot + 1);
@@ -106,8 +106,7 @@ std::pair<std::string, std::string> sequenceNames(meta::PropertyDef const& p) {
 
 // ---------------------------------------------------------------------------
 PropertyImpl::PropertyImpl(meta::PropertyDef const& def, unsigned id, ClassImpl const* owner, unsigned slot)
-    : ReferenceCountingIntf(ReferenceCountingIntf::Immortal{}),
-      fDef(def),
+    : fDef(def),
       fId(id),
       fOwner(owner),
       fSlot(slot),
@@ -138,8 +137,7 @@ std::string PropertyImpl::expected() const {
 
 // ---------------------------------------------------------------------------
 ClassImpl::ClassImpl(meta::ClassDef const& def, ClassImpl const* super)
-    : ReferenceCountingIntf(ReferenceCountingIntf::Immortal{}),
-      fDef(def),
+    : fDef(def),
       fSuper(super),
       fQualified(std::string(def.packageName) + "." + def.name),
       fImmutableName(std::string(def.packageName) + ".Immutable" + def.name),

@@ -55,7 +55,6 @@ std::string valueText(T v) {
 template <class Tag>
 class PrimitiveBox final : public detail::ImmortalObject<NSInterface::ObjectIntf> {
  public:
-  PrimitiveBox() : ReferenceCountingIntf(ReferenceCountingIntf::Immortal{}) {}
   ImmutableType getMetaType(Deviant const&) const override { return detail::dataType(Tag::kName); }
   char const* getKovoName(bool immutable) const override {
     return immutable ? "Ozo.ImmutableObject" : "Ozo.Object";

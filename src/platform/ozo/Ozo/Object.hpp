@@ -16,7 +16,7 @@ class ImmutableModel;
 namespace NSInterface {
 
 // Every model object, meta object, model and boxed value.
-class ObjectIntf : public virtual ReferenceCountingIntf {
+class ObjectIntf : public ReferenceCountingIntf {
  public:
   // The object's meta type (for elements their meta class).
   virtual ImmutableType getMetaType(Deviant const& d) const = 0;

@@ -92,7 +92,7 @@ Handle<CollectionIntf> collectionOf(void* id) {
 // by a removal reports "sequence index out of bounds" instead of reading.
 // Stepping past the end is "out of bounds", stepping before the first
 // element "must be positive"; a failed step leaves the cursor where it was.
-class Cursor final : public NSInterface::ObjectIntf, public CountedObject {
+class Cursor final : public Counted<NSInterface::ObjectIntf> {
  public:
   Cursor(Handle<CollectionIntf> collection, std::size_t position, kovo::Interned cls)
       : fCollection(std::move(collection)), fPosition(position), fClass(cls) {}
