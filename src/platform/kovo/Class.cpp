@@ -325,6 +325,17 @@ COSClass::Members& COSClass::editMembers() {
   return *fMembers;
 }
 
+COSClass::Members::Lookups& COSClass::editLookups() {
+  Members& m = editMembers();
+  if (!m.lookups) m.lookups = std::make_unique<Members::Lookups>();
+  return *m.lookups;
+}
+
+PropertyCache const& COSClass::propertyCache() const {
+  static PropertyCache const none;
+  return fMembers && fMembers->lookups ? fMembers->lookups->propertyCache : none;
+}
+
 char const* COSClass::getShortName() const { return fInfo->getName(); }
 
 char const* COSClass::getDescription() const {
@@ -421,7 +432,7 @@ int COSClass::distanceTo(COSClass* other) {
 void PropertyCache::keep(COSPropInfo* prop) { fByName.emplace(std::string_view(prop->getName()), prop); }
 
 COSPropInfo* COSClass::findProperty(std::string_view name) {
-  if (COSPropInfo* kept = members().propertyCache.find(name)) return kept;
+  if (COSPropInfo* kept = propertyCache().find(name)) return kept;
   COSPropInfo* found = nullptr;
   walkClasses(this, [&](COSClass* c, int) {
     c->ensureInitialized();
@@ -432,7 +443,7 @@ COSPropInfo* COSClass::findProperty(std::string_view name) {
       }
     return false;
   });
-  if (found && members().lineageKept) editMembers().propertyCache.keep(found);
+  if (found && members().lineageKept) editLookups().propertyCache.keep(found);
   return found;
 }
 
@@ -449,7 +460,7 @@ std::vector<COSMethodInfo*> COSClass::findMethods(std::string_view name) {
 
 std::span<COSMethodInfo* const> COSClass::callableMethods(std::string_view name) {
   ensureInitialized();
-  Members& own = editMembers();
+  Members::Lookups& own = editLookups();
   if (auto const it = own.methodCache.find(name); it != own.methodCache.end()) return it->second;
   own.methodScratch.clear();
   walkClasses(this, [&](COSClass* c, int) {
@@ -458,7 +469,7 @@ std::span<COSMethodInfo* const> COSClass::callableMethods(std::string_view name)
       if (m->kind() != COSMethodInfo::Kind::Constructor && name == m->getName()) own.methodScratch.push_back(m.get());
     return false;
   });
-  if (own.methodScratch.empty() || !own.lineageKept) return own.methodScratch;
+  if (own.methodScratch.empty() || !members().lineageKept) return own.methodScratch;
   std::string_view const key = own.methodScratch.front()->getName();
   return own.methodCache.emplace(key, std::move(own.methodScratch)).first->second;
 }

@@ -314,7 +314,7 @@ class COSClass {
   // Member lookup through the class and its ancestors, nearest first.
   // Properties found are kept in the class's PropertyCache.
   COSPropInfo* findProperty(std::string_view name);
-  PropertyCache const& propertyCache() const { return members().propertyCache; }
+  PropertyCache const& propertyCache() const;
   std::vector<COSMethodInfo*> findMethods(std::string_view name);
   // The methods a call by name can reach (constructors excluded), nearest
   // first. Kept per name, like properties, once the lineage is kept; valid
@@ -351,13 +351,18 @@ class COSClass {
     bool lineageKept = false;
     std::vector<std::unique_ptr<COSMethodInfo, HostDelete>> methods;
     std::vector<std::unique_ptr<COSPropInfo, HostDelete>> properties;
-    PropertyCache propertyCache;
-    // Callable methods by name (keys view the methods' own names); found names only.
-    std::unordered_map<std::string_view, std::vector<COSMethodInfo*>> methodCache;
-    std::vector<COSMethodInfo*> methodScratch;
+    // Made by the first lookup by name: describing a class needs none.
+    struct Lookups {
+      PropertyCache propertyCache;
+      // Callable methods by name (keys view the methods' own names); found names only.
+      std::unordered_map<std::string_view, std::vector<COSMethodInfo*>> methodCache;
+      std::vector<COSMethodInfo*> methodScratch;
+    };
+    std::unique_ptr<Lookups> lookups;
   };
   Members const& members() const;  // an empty block while there is none
   Members& editMembers();          // made on first use
+  Members::Lookups& editLookups();  // made on first use
   std::unique_ptr<Members> fMembers;
 };
 
