@@ -16,16 +16,7 @@ namespace {
 
 constexpr char kPackagePrefix[] = "Zorvan.metamodel.types.";
 
-// Immortal runtime objects: never counted, never destroyed.
-template <class Intf>
-class Everlasting : public Intf {
- public:
-  Everlasting() { this->makeImmortal(); }
-  void addRef() override {}
-  void release() override {}
-};
-
-class ValueDataType final : public Everlasting<Ozo::NSInterface::DataTypeIntf> {
+class ValueDataType final : public Ozo::Immortal<Ozo::NSInterface::DataTypeIntf> {
  public:
   explicit ValueDataType(std::string name)
       : fName(std::move(name)), fQualified(kPackagePrefix + fName) {}
@@ -81,7 +72,7 @@ namespace values {
 
 // The model object of an enumeration: one box per enumeration, the code in
 // the deviant word of the handle.
-class EnumType final : public Everlasting<Ozo::NSInterface::ObjectIntf> {
+class EnumType final : public Ozo::Immortal<Ozo::NSInterface::ObjectIntf> {
  public:
   explicit EnumType(std::string name)
       : fName(std::move(name)), fHostName(kPackagePrefix + fName) {}

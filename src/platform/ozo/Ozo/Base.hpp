@@ -130,6 +130,16 @@ class Counted : public Intf {
   }
 };
 
+// Objects of interface Intf with static lifetime: never counted as live,
+// never destroyed by release.
+template <class Intf>
+class Immortal : public Intf {
+ public:
+  Immortal() { this->makeImmortal(); }
+  void addRef() override {}
+  void release() override {}
+};
+
 // ---------------------------------------------------------------------------
 // Errors.
 class Exception : public std::runtime_error {

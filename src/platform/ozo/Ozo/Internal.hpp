@@ -17,15 +17,6 @@ inline constexpr char kElementHeader[] = "ozo/Ozo/ClassObject";
 inline constexpr char kCollectionHeader[] = "ozo/kernel/containers/sequence/list/ListQImplForElements";
 inline constexpr char kWritableHeader[] = "ozo/Ozo/DeviantAssertions_h";
 
-// Objects with static lifetime: never counted, never destroyed by release.
-template <class Intf>
-class ImmortalObject : public Intf {
- public:
-  ImmortalObject() { this->makeImmortal(); }
-  void addRef() override {}
-  void release() override {}
-};
-
 // Whether a model still stands. The model holds one reference and every weak
 // link into one of its elements another, so a link can ask after the model
 // (and with it the element) is gone. One block per model, made with it.
@@ -105,7 +96,7 @@ struct Slot {
 
 class ClassImpl;
 
-class PropertyImpl final : public ImmortalObject<NSInterface::PropertyIntf> {
+class PropertyImpl final : public Immortal<NSInterface::PropertyIntf> {
  public:
   PropertyImpl(meta::PropertyDef const& def, unsigned id, ClassImpl const* owner, unsigned slot);
   meta::PropertyDef const& def() const override { return fDef; }
@@ -139,7 +130,7 @@ class PropertyImpl final : public ImmortalObject<NSInterface::PropertyIntf> {
   std::string fQualified, fImmutableSequence, fSequence;
 };
 
-class ClassImpl final : public ImmortalObject<NSInterface::ClassIntf> {
+class ClassImpl final : public Immortal<NSInterface::ClassIntf> {
  public:
   ClassImpl(meta::ClassDef const& def, ClassImpl const* super);
   std::string name() const override { return fDef.name; }

@@ -20,7 +20,7 @@ constexpr meta::ClassDef kRuntimeClasses[] = {
     {"Model", "Ozo", nullptr, nullptr, 0, true},
 };
 
-class DataTypeImpl final : public ImmortalObject<NSInterface::DataTypeIntf> {
+class DataTypeImpl final : public Immortal<NSInterface::DataTypeIntf> {
  public:
   explicit DataTypeImpl(char const* name)
       : fName(name), fQualified(std::string("Ozo.") + name) {}
@@ -34,7 +34,7 @@ class DataTypeImpl final : public ImmortalObject<NSInterface::DataTypeIntf> {
   std::string fName, fQualified;
 };
 
-class PackageImpl final : public ImmortalObject<NSInterface::PackageIntf> {
+class PackageImpl final : public Immortal<NSInterface::PackageIntf> {
  public:
   explicit PackageImpl(std::string qualified)
       : fQualified(std::move(qualified)) {}

@@ -53,7 +53,7 @@ std::string valueText(T v) {
 }
 
 template <class Tag>
-class PrimitiveBox final : public detail::ImmortalObject<NSInterface::ObjectIntf> {
+class PrimitiveBox final : public Immortal<NSInterface::ObjectIntf> {
  public:
   ImmutableType getMetaType(Deviant const&) const override { return detail::dataType(Tag::kName); }
   char const* getKovoName(bool immutable) const override {
