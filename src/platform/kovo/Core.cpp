@@ -252,12 +252,16 @@ InternedList internList(Interned const* names, std::size_t count) {
   std::lock_guard lock(t.mutex);
   auto it = t.lists.find(ListKey{names, count});
   if (it == t.lists.end()) {
-    auto* const stored = static_cast<Interned*>(t.arena.allocate(count * sizeof(Interned), alignof(Interned)));
+    // The length, then the names.
+    static_assert(sizeof(std::size_t) % alignof(Interned) == 0);
+    auto* const block = static_cast<char*>(
+        t.arena.allocate(sizeof(std::size_t) + count * sizeof(Interned), alignof(std::size_t)));
+    std::memcpy(block, &count, sizeof count);
+    auto* const stored = reinterpret_cast<Interned*>(block + sizeof count);
     std::uninitialized_copy(names, names + count, stored);
     it = t.lists.insert(ListKey{stored, count}).first;
   }
   list.fData = it->data;
-  list.fSize = it->size;
   return list;
 }
 

@@ -73,27 +73,28 @@ std::size_t internedCount();
 }  // namespace internal
 
 // A list of interned names stored once: equal lists share one array that is
-// never freed, so a list is two words and, once seen, costs no allocation
-// (methods' argument names and types repeat across thousands of methods).
+// never freed, so a list is one word (the array, its length stored just
+// before it) and, once seen, costs no allocation (methods' argument names and
+// types repeat across thousands of methods, and every method keeps two lists).
 class InternedList {
  public:
   constexpr InternedList() = default;
   Interned const* begin() const { return fData; }
-  Interned const* end() const { return fData + fSize; }
-  std::size_t size() const { return fSize; }
-  bool empty() const { return fSize == 0; }
-  Interned operator[](std::size_t i) const { return fData[i]; }
-  friend bool operator==(InternedList a, InternedList b) {
-    if (a.fSize != b.fSize) return false;
-    for (std::size_t i = 0; i < a.fSize; ++i)
-      if (a.fData[i] != b.fData[i]) return false;
-    return true;
+  Interned const* end() const { return fData + size(); }
+  std::size_t size() const {
+    if (fData == nullptr) return 0;
+    std::size_t n;
+    std::memcpy(&n, reinterpret_cast<char const*>(fData) - sizeof n, sizeof n);
+    return n;
   }
+  bool empty() const { return fData == nullptr; }
+  Interned operator[](std::size_t i) const { return fData[i]; }
+  // Equal lists are one stored array.
+  friend bool operator==(InternedList a, InternedList b) { return a.fData == b.fData; }
 
  private:
   friend InternedList internList(Interned const* names, std::size_t count);
   Interned const* fData = nullptr;
-  std::size_t fSize = 0;
 };
 
 // The stored list equal to `names[0..count)`; an empty list touches no table.
