@@ -89,12 +89,62 @@ struct NodeAllocator {
   friend bool operator==(NodeAllocator const& a, NodeAllocator<U> const& b) { return a.arena == b.arena; }
 };
 
+// The stored copies by content: open addressing over the copies' addresses
+// (one word a name, no node), probed linearly, at most 3/4 full. A copy
+// carries its length, so most probes that miss are told apart by it.
+class NameSet {
+ public:
+  char const* find(std::string_view text, std::size_t hash) const {
+    if (fCount == 0) return nullptr;
+    for (std::size_t i = hash & mask();; i = (i + 1) & mask()) {
+      char const* const id = fSlots[i];
+      if (id == nullptr) return nullptr;
+      if (viewOf(id) == text) return id;
+    }
+  }
+  // `id` is a stored copy not in the set yet; only growth can fail, before
+  // anything changes.
+  void insert(char const* id, std::size_t hash) {
+    if ((fCount + 1) * 4 > capacity() * 3) grow();
+    place(id, hash);
+    ++fCount;
+  }
+  std::size_t size() const { return fCount; }
+
+  static std::string_view viewOf(char const* id) {
+    std::uint32_t length;
+    std::memcpy(&length, id - sizeof length, sizeof length);
+    return {id, length};
+  }
+
+ private:
+  std::size_t capacity() const { return fSlots ? fMask + 1 : 0; }
+  std::size_t mask() const { return fMask; }
+  void place(char const* id, std::size_t hash) {
+    std::size_t i = hash & mask();
+    while (fSlots[i] != nullptr) i = (i + 1) & mask();
+    fSlots[i] = id;
+  }
+  void grow() {
+    std::size_t const old = capacity();
+    std::size_t const grown = old ? 2 * old : 1024;  // a start-up interns about a thousand
+    auto slots = std::make_unique<char const*[]>(grown);  // value-initialised: empty
+    std::unique_ptr<char const*[]> const previous = std::exchange(fSlots, std::move(slots));
+    fMask = grown - 1;
+    for (std::size_t i = 0; i < old; ++i)
+      if (previous[i] != nullptr) place(previous[i], NameHash{}(viewOf(previous[i])));
+  }
+
+  std::unique_ptr<char const*[]> fSlots;
+  std::size_t fMask = 0;
+  std::size_t fCount = 0;
+};
+
 struct InternTable {
   std::mutex mutex;
   Arena arena;
-  // Views of the stored copies: a copy never moves, so its address is the id.
-  std::unordered_set<std::string_view, NameHash, std::equal_to<>, NodeAllocator<std::string_view>> names{
-      16, NameHash{}, std::equal_to<>{}, NodeAllocator<std::string_view>(&arena)};
+  // A copy never moves, so its address is the id.
+  NameSet names;
 
   // A copy of `text` after its length and before a terminator.
   char const* store(std::string_view text) {
@@ -156,12 +206,13 @@ ListTable& listTable() {
 }
 
 char const* internView(std::string_view text) {
+  std::size_t const hash = NameHash{}(text);
   InternTable& t = internTable();
   std::lock_guard lock(t.mutex);
-  if (auto const it = t.names.find(text); it != t.names.end()) return it->data();
+  if (char const* const found = t.names.find(text, hash)) return found;
   // Should the insertion fail, the copy is merely unused.
   char const* const copy = t.store(text);
-  t.names.insert(std::string_view(copy, text.size()));
+  t.names.insert(copy, hash);
   return copy;
 }
 
