@@ -566,7 +566,7 @@ void COSPackage::addClass(COSClassInfo* info, int) {
   if (fClasses.size() == fClasses.capacity()) fClasses.reserve(std::max<std::size_t>(16, 2 * fClasses.size()));
   auto cls = std::make_unique<COSClass>(owned.get(), this);
   (void)owned.release();
-  if (char const* const name = cls->getShortName(); name && *name) fByShortName.emplace(name, cls.get());
+  if (char const* const name = cls->getShortName(); name && *name) fByShortName.insert(cls.get());
   fClasses.push_back(std::move(cls));
 }
 
@@ -590,9 +590,12 @@ std::vector<factory::FunctionInfo*> COSPackage::functions() const {
   return out;
 }
 
+std::uintptr_t COSPackage::ByShortName::key(COSClass* cls) { return detail::hashName(cls->getShortName()); }
+
 COSClass* COSPackage::findClass(std::string_view shortName) const {
-  auto const it = fByShortName.find(shortName);
-  return it == fByShortName.end() ? nullptr : it->second;
+  COSClass* const* const found = fByShortName.find(
+      detail::hashName(shortName), [shortName](COSClass* cls) { return shortName == cls->getShortName(); });
+  return found ? *found : nullptr;
 }
 
 factory::FunctionInfo* COSPackage::findFunction(std::string_view name) const {

@@ -1,6 +1,9 @@
 // Interning and the host utilities.
 #include <kovo/Core.hpp>
 
+#include "Internal.hpp"
+#include <kovo/OpenTable.hpp>
+
 #include <array>
 #include <cstdint>
 #include <cstdio>
@@ -89,62 +92,25 @@ struct NodeAllocator {
   friend bool operator==(NodeAllocator const& a, NodeAllocator<U> const& b) { return a.arena == b.arena; }
 };
 
-// The stored copies by content: open addressing over the copies' addresses
-// (one word a name, no node), probed linearly, at most 3/4 full. A copy
-// carries its length, so most probes that miss are told apart by it.
-class NameSet {
- public:
-  char const* find(std::string_view text, std::size_t hash) const {
-    if (fCount == 0) return nullptr;
-    for (std::size_t i = hash & mask();; i = (i + 1) & mask()) {
-      char const* const id = fSlots[i];
-      if (id == nullptr) return nullptr;
-      if (viewOf(id) == text) return id;
-    }
-  }
-  // `id` is a stored copy not in the set yet; only growth can fail, before
-  // anything changes.
-  void insert(char const* id, std::size_t hash) {
-    if ((fCount + 1) * 4 > capacity() * 3) grow();
-    place(id, hash);
-    ++fCount;
-  }
-  std::size_t size() const { return fCount; }
+// A stored copy carries its length just before it.
+std::string_view storedView(char const* id) {
+  std::uint32_t length;
+  std::memcpy(&length, id - sizeof length, sizeof length);
+  return {id, length};
+}
 
-  static std::string_view viewOf(char const* id) {
-    std::uint32_t length;
-    std::memcpy(&length, id - sizeof length, sizeof length);
-    return {id, length};
-  }
-
- private:
-  std::size_t capacity() const { return fSlots ? fMask + 1 : 0; }
-  std::size_t mask() const { return fMask; }
-  void place(char const* id, std::size_t hash) {
-    std::size_t i = hash & mask();
-    while (fSlots[i] != nullptr) i = (i + 1) & mask();
-    fSlots[i] = id;
-  }
-  void grow() {
-    std::size_t const old = capacity();
-    std::size_t const grown = old ? 2 * old : 1024;  // a start-up interns about a thousand
-    auto slots = std::make_unique<char const*[]>(grown);  // value-initialised: empty
-    std::unique_ptr<char const*[]> const previous = std::exchange(fSlots, std::move(slots));
-    fMask = grown - 1;
-    for (std::size_t i = 0; i < old; ++i)
-      if (previous[i] != nullptr) place(previous[i], NameHash{}(viewOf(previous[i])));
-  }
-
-  std::unique_ptr<char const*[]> fSlots;
-  std::size_t fMask = 0;
-  std::size_t fCount = 0;
+// The stored copies by content, one word a name and no node. A probe that
+// misses is mostly told apart by the length.
+struct StoredName {
+  static std::uintptr_t key(char const* id) { return NameHash{}(storedView(id)); }
+  static bool isFree(char const* id) { return id == nullptr; }
 };
 
 struct InternTable {
   std::mutex mutex;
   Arena arena;
   // A copy never moves, so its address is the id.
-  NameSet names;
+  OpenTable<char const*, StoredName> names;
 
   // A copy of `text` after its length and before a terminator.
   char const* store(std::string_view text) {
@@ -209,10 +175,11 @@ char const* internView(std::string_view text) {
   std::size_t const hash = NameHash{}(text);
   InternTable& t = internTable();
   std::lock_guard lock(t.mutex);
-  if (char const* const found = t.names.find(text, hash)) return found;
+  if (char const* const* found = t.names.find(hash, [text](char const* id) { return storedView(id) == text; }))
+    return *found;
   // Should the insertion fail, the copy is merely unused.
   char const* const copy = t.store(text);
-  t.names.insert(copy, hash);
+  t.names.insert(copy);
   return copy;
 }
 
@@ -272,6 +239,10 @@ char const* makeInterned(char const* text) {
   return empty;
 }
 }  // namespace internal
+
+namespace detail {
+std::size_t hashName(std::string_view name) { return NameHash{}(name); }
+}  // namespace detail
 
 namespace internal {
 std::size_t internedCount() {

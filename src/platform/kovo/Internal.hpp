@@ -22,6 +22,9 @@ class BindingAccess {
 
 namespace detail {
 
+// The hash of a name: eight bytes at a time (names are tens of characters).
+std::size_t hashName(std::string_view name);
+
 // The requester the host passes to initializeClass and invokers.
 COSClient* hostClient();
 

@@ -10,6 +10,7 @@
 #pragma once
 
 #include <kovo/Core.hpp>
+#include <kovo/OpenTable.hpp>
 #include <kovo/HostArray.hpp>
 
 #include <cstdint>
@@ -421,9 +422,13 @@ class COSPackage {
   friend struct PackageAccess;
   Interned fName;
   std::vector<std::unique_ptr<COSClass>> fClasses;
-  // Classes by short name (views into the classes' own names): lookups and
-  // the duplicate check at registration stay constant time.
-  std::unordered_map<std::string_view, COSClass*> fByShortName;
+  // Classes by short name, keyed by its hash: lookups and the duplicate
+  // check at registration stay constant time, at one word a class.
+  struct ByShortName {
+    static std::uintptr_t key(COSClass* cls);
+    static bool isFree(COSClass* cls) { return cls == nullptr; }
+  };
+  OpenTable<COSClass*, ByShortName> fByShortName;
   std::vector<std::unique_ptr<factory::FunctionInfo, HostDelete>> fFunctions;
 };
 

@@ -16,6 +16,8 @@ namespace kovo {
 // value-initialised Entry must be free):
 //   static std::uintptr_t key(Entry const&);
 //   static bool isFree(Entry const&);
+// The key may be a hash of what tells entries apart (a name): such a table is
+// searched with find(hash, matches).
 template <class Entry, class Traits>
 class OpenTable {
  public:
@@ -30,7 +32,20 @@ class OpenTable {
     }
   }
 
-  // Adds `e`, whose key has no entry yet, and gives its place. Only growth
+  // The entry of `key` for which `matches(entry)` holds, for tables whose
+  // key is a hash: entries of other keys are passed over by `matches` too.
+  template <class Matches>
+  Entry* find(std::uintptr_t key, Matches matches) const {
+    if (fCount == 0) return nullptr;
+    for (std::size_t i = home(key);; i = (i + 1) & mask()) {
+      Entry& e = fSlots[i];
+      if (Traits::isFree(e)) return nullptr;
+      if (matches(static_cast<Entry const&>(e))) return &e;
+    }
+  }
+
+  // Adds `e`, whose key has no entry yet (or, keyed by a hash, no entry that
+  // matches it), and gives its place. Only growth
   // can fail, and it fails before anything changes.
   Entry* insert(Entry e) {
     if ((fCount + 1) * 5 > capacity() * 4) grow();
