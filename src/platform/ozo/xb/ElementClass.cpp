@@ -122,6 +122,13 @@ void addMetaPropertyEntries(kovo::COSClass* cls, char const* className, std::vec
 Ozo::ImmutableType immutableMetaType(Ozo::ImmutableObject const& self) { return self.getMetaType(); }
 Ozo::ImmutableType modifiableMetaType(Ozo::Object const& self) { return self.getMetaType(); }
 
+namespace {
+// "getMetaType" is the same row for every element class: one copy of each.
+constexpr std::int32_t kInstanceOnly = kovo::factory::kAttrInstanceOnly;
+constexpr MethodRow kMetaTypeImmutable = instanceMethod<&immutableMetaType>("getMetaType", kInstanceOnly);
+constexpr MethodRow kMetaTypeModifiable = instanceMethod<&modifiableMetaType>("getMetaType", kInstanceOnly);
+}  // namespace
+
 // ---------------------------------------------------------------------------
 ImmutableElementClassInfo::ImmutableElementClassInfo(ElementClassData const& data)
     : ClassMetaData(data.names->immutableShort, ""), fData(data) {}
@@ -132,7 +139,7 @@ void ImmutableElementClassInfo::initializeClass(kovo::COSClass* cls, kovo::COSCl
   kovo::factory::detail::initStringDataTypes();
   addMethods(cls, fData.immutableMeta);
   addMethods(cls, fData.immutableMethods);
-  addMethods(cls, {fData.metaTypeImmutable, 1});
+  addMethods(cls, {&kMetaTypeImmutable, 1});
   registerProperties(cls, fData);
   KovoExtensionsRegistry::instance().executeNonConstCallbacks(n.modifiableFull.c_str(), cls, client);
   addMethods(cls, fData.immutableCasts);
@@ -149,7 +156,7 @@ void ModifiableElementClassInfo::initializeClass(kovo::COSClass* cls, kovo::COSC
   addMethods(cls, fData.constructors);
   addMethods(cls, fData.modifiableMeta);
   addMethods(cls, fData.modifiableMethods);
-  addMethods(cls, {fData.metaTypeModifiable, 1});
+  addMethods(cls, {&kMetaTypeModifiable, 1});
   addMethods(cls, fData.modifiableCasts);
 }
 

@@ -79,8 +79,6 @@ struct ElementClassData {
   std::span<MethodRow const> modifiableMethods;  // the same methods, object in the modifiable view
   std::span<MethodRow const> immutableMeta;
   std::span<MethodRow const> modifiableMeta;
-  MethodRow const* metaTypeImmutable;
-  MethodRow const* metaTypeModifiable;
   std::span<MethodRow const> immutableCasts;
   std::span<MethodRow const> modifiableCasts;
 };
@@ -183,7 +181,6 @@ struct ElementBinding {
   static MetaPropertyObject<C>* newMetaProperty() { return new MetaPropertyObject<C>; }
 
   static constexpr std::int32_t kRedefined = kovo::factory::kAttrRedefined;
-  static constexpr std::int32_t kInstance = kovo::factory::kAttrInstanceOnly;
   static constexpr MethodRow kImmutableMeta[] = {
       staticMethod<&Immutable::MetaClass>("MetaClass"),
       staticMethod<&newMetaProperty>("MetaProperty"),
@@ -192,9 +189,6 @@ struct ElementBinding {
       staticMethod<&Immutable::MetaClass>("MetaClass", kRedefined),
       staticMethod<&newMetaProperty>("MetaProperty", kRedefined),
   };
-  static constexpr MethodRow kMetaTypeImmutable =
-      instanceMethod<&immutableMetaType>("getMetaType", kInstance);
-  static constexpr MethodRow kMetaTypeModifiable = instanceMethod<&modifiableMetaType>("getMetaType", kInstance);
   static constexpr MethodRow kImmutableCasts[] = {
       staticMethod<&castTo<Intf, Ozo::ImmutableObject, Ozo::ImmutableObject>>("cast", 0, "other"),
       staticMethod<&castTo<Intf, Ozo::ImmutableObject, Ozo::Object>>("cast", 0, "other"),
@@ -233,10 +227,10 @@ struct ElementBinding {
   }
 
   static ElementClassData const& data() {
-    static ElementClassData const d{&Intf::sClassDef,  &Intf::sIntrospectiveMethods, &names(),
-                                    propertiesOf<C>(), constructorsOf<C>(),          methodsOf<C>(), modifiableMethodsOf<C>(),
-                                    kImmutableMeta,    kModifiableMeta,              &kMetaTypeImmutable,
-                                    &kMetaTypeModifiable, kImmutableCasts,           kModifiableCasts};
+    static ElementClassData const d{&Intf::sClassDef,   &Intf::sIntrospectiveMethods, &names(),
+                                    propertiesOf<C>(),  constructorsOf<C>(),          methodsOf<C>(),
+                                    modifiableMethodsOf<C>(), kImmutableMeta,         kModifiableMeta,
+                                    kImmutableCasts,    kModifiableCasts};
     return d;
   }
 
