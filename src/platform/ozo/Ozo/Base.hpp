@@ -10,6 +10,13 @@
 #include <string>
 #include <typeinfo>
 
+// Glue that each library instantiates for itself (casters, accessor tables,
+// the element implementation classes): hidden, so a library's references to
+// it are bound when the library is linked and the loader looks none of it
+// up. A copy in another library (a test program) is harmless: none of it
+// keeps an identity of its own (cast tags come from the runtime's one table).
+#define OZO_LIBRARY_LOCAL __attribute__((visibility("hidden")))
+
 namespace Ozo {
 
 // An opaque token that travels with every handle. The runtime hands it back
@@ -50,7 +57,7 @@ Caster findCaster(ClassInfo const& tags);
 // (Base is ReferenceCountingIntf, named late: the class is complete by the
 // time a cast is instantiated.)
 template <class Intf, class Base = ReferenceCountingIntf>
-void* rememberedCast(Base* o) {
+OZO_LIBRARY_LOCAL void* rememberedCast(Base* o) {
   struct Last {
     std::type_info const* type = nullptr;
     std::ptrdiff_t from = 0, to = 0;
@@ -68,7 +75,7 @@ void* rememberedCast(Base* o) {
 
 // The tag pair of interface Intf in domain Domain, computed once per process.
 template <class Domain, class Intf>
-CooperativeVisitor::internal::ClassInfo const& tagsOf() {
+OZO_LIBRARY_LOCAL CooperativeVisitor::internal::ClassInfo const& tagsOf() {
   using namespace CooperativeVisitor::internal;
   static ClassInfo const info = [] {
     ClassInfo ci{GetTag(typeid(BaseDomain), typeid(Domain)), GetTag(typeid(Domain), typeid(Intf))};

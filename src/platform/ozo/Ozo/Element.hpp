@@ -103,7 +103,7 @@ class ElementBase {
 
 // The one concrete element implementation, per interface.
 template <class Intf>
-class ModelObjectImpl final : public Intf, public ElementBase {
+class OZO_LIBRARY_LOCAL ModelObjectImpl final : public Intf, public ElementBase {
  public:
   ModelObjectImpl(NSInterface::ModelIntf* model, NSInterface::ClassIntf const* cls) : ElementBase(model, cls) {}
 
@@ -150,7 +150,7 @@ void unsetProperty(ClassObject const& o, meta::ClassDef const& d, unsigned i);
 }  // namespace detail
 
 template <meta::ClassDef const& D>
-inline constexpr PropertyAccessors kElementAccessors{
+OZO_LIBRARY_LOCAL inline constexpr PropertyAccessors kElementAccessors{
     [](ClassObject const& o, unsigned i) -> Object { return detail::getProperty(o, D, i); },
     [](ClassObject const& o, unsigned i) -> bool { return detail::isPropertySet(o, D, i); },
     [](ClassObject const& o, unsigned i, Object const& v) { detail::setProperty(o, D, i, v); },

@@ -65,7 +65,7 @@ namespace detail {
 // The glue a row points at (type names, invokers) is private to the library
 // that builds the row: hidden, the module's tables bind to it when loaded,
 // with no symbol lookup for each of the thousands of pointers.
-#define OZO_XB_ROW_GLUE __attribute__((visibility("hidden")))
+#define OZO_XB_ROW_GLUE OZO_LIBRARY_LOCAL
 
 template <class T>
 using Bare = std::remove_cvref_t<T>;
