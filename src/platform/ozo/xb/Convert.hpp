@@ -229,7 +229,7 @@ std::string spelled(std::initializer_list<std::string_view> pieces);
 std::string elementHostName(meta::ClassDef const& def, bool immutable);
 
 template <ElementHandle H>
-struct Convert<H> {
+struct OZO_LIBRARY_LOCAL Convert<H> {
   static constexpr bool kImmutable = !ModifiableHandle<H>;
   static char const* type(Context) {
     static std::string const name = elementHostName(H::Intf::sClassDef, kImmutable);
