@@ -8,6 +8,7 @@
 
 #include <kovo/HostArray.hpp>
 #include <kovo/Object.hpp>
+#include <kovo/OpenTable.hpp>
 #include <kovo/Text.hpp>
 
 #include <climits>
@@ -72,6 +73,36 @@ TEST(Interning, ListsAreStoredOncePerContent) {
   EXPECT_NE(internList(ab.data(), 1).begin(), first.begin());
   EXPECT_EQ(internList(ab.data(), 1).size(), 1u);
   EXPECT_TRUE(internList(ab.data(), 0).empty());
+}
+
+// A table keyed by a hash is searched with a match: entries that share the
+// key but do not match are passed over, also after erasures and growth.
+// Keyed by length here, so that keys collide all the time (real names' hashes
+// almost never do, so nothing else reaches this path).
+TEST(OpenTables, EntriesSharingAKeyAreToldApartByTheMatch) {
+  struct ByLength {
+    static std::uintptr_t key(char const* s) { return std::strlen(s); }
+    static bool isFree(char const* s) { return s == nullptr; }
+  };
+  OpenTable<char const*, ByLength> table;
+  std::vector<std::string> const names{"a", "b", "c", "dd", "ee", "fff"};
+  auto const find = [&table](std::string const& n) {
+    char const* const* e = table.find(n.size(), [&n](char const* s) { return n == s; });
+    return e ? *e : nullptr;
+  };
+  for (std::string const& n : names) table.insert(n.c_str());
+  for (std::string const& n : names) EXPECT_EQ(find(n), n.c_str()) << n;
+  EXPECT_EQ(find("z"), nullptr);  // its key's run holds a, b and c
+  table.erase(table.find(1, [](char const* s) { return *s == 'a'; }));
+  EXPECT_EQ(find("a"), nullptr);
+  EXPECT_EQ(find("b"), names[1].c_str());
+  EXPECT_EQ(find("c"), names[2].c_str());
+  std::vector<std::string> many;
+  for (int i = 0; i < 200; ++i)
+    many.push_back(std::string(std::size_t(1 + i % 3), char('g' + i % 20)) + std::to_string(i));
+  for (std::string const& n : many) table.insert(n.c_str());
+  for (std::string const& n : many) EXPECT_EQ(find(n), n.c_str()) << n;
+  EXPECT_EQ(find("c"), names[2].c_str());
 }
 
 TEST(HostArrays, ShapesClassesAndEmptiness) {
