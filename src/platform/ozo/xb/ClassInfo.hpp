@@ -18,14 +18,22 @@ namespace kovo::factory {
 class KovoFactoryClassInfo : public COSClassInfo {
  public:
   KovoFactoryClassInfo(std::string_view shortName, std::string_view description)
-      : fShortName(intern(shortName)), fDescription(intern(description)) {}
+      : fShortName(intern(shortName).c_str()), fDescription(intern(description)) {}
   KovoFactoryClassInfo(Interned shortName, Interned description)
-      : fShortName(shortName), fDescription(description) {}
-  char const* getName() const override { return fShortName.c_str(); }
+      : fShortName(shortName.c_str()), fDescription(description) {}
+  // A class named by its full name ("Package.Short"): the short name is the
+  // end of that interned name, and the class's own full name, interned
+  // when it joins its package, is the same one. No second copy.
+  struct FullName {
+    Interned name;
+  };
+  KovoFactoryClassInfo(FullName full, Interned description)
+      : fShortName(full.name.c_str() + full.name.view().rfind('.') + 1), fDescription(description) {}
+  char const* getName() const override { return fShortName; }
   char const* getDescription() const override { return fDescription.c_str(); }
 
  private:
-  Interned fShortName;
+  char const* fShortName;  // interned, or the end of an interned full name
   Interned fDescription;
 };
 

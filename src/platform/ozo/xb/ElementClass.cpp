@@ -131,7 +131,7 @@ constexpr MethodRow kMetaTypeModifiable = instanceMethod<&modifiableMetaType>("g
 
 // ---------------------------------------------------------------------------
 ImmutableElementClassInfo::ImmutableElementClassInfo(ElementClassData const& data)
-    : ClassMetaData(data.names->immutableShort, ""), fData(data) {}
+    : ClassMetaData(FullName{kovo::intern(data.names->immutableFull)}, kovo::Interned()), fData(data) {}
 
 void ImmutableElementClassInfo::initializeClass(kovo::COSClass* cls, kovo::COSClient* client) {
   ElementNames const& n = *fData.names;
@@ -146,7 +146,7 @@ void ImmutableElementClassInfo::initializeClass(kovo::COSClass* cls, kovo::COSCl
 }
 
 ModifiableElementClassInfo::ModifiableElementClassInfo(ElementClassData const& data)
-    : ClassMetaData(data.names->modifiableShort, ""), fData(data) {}
+    : ClassMetaData(FullName{kovo::intern(data.names->modifiableFull)}, kovo::Interned()), fData(data) {}
 
 void ModifiableElementClassInfo::initializeClass(kovo::COSClass* cls, kovo::COSClient*) {
   ElementNames const& n = *fData.names;

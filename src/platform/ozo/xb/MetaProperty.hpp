@@ -71,7 +71,8 @@ template <class T>
 class MetaPropertyClassInfo : public Ozo::xb::MetaPropertyMetaData<T> {
  public:
   MetaPropertyClassInfo(std::string const& shortName, Ozo::meta::ClassDef const& def, std::string const& fullName)
-      : Ozo::xb::MetaPropertyMetaData<T>(shortName, "This class has static methods to access meta properties"),
+      : Ozo::xb::MetaPropertyMetaData<T>(typename Ozo::xb::MetaPropertyMetaData<T>::FullName{kovo::intern(fullName)},
+                                         kovo::intern("This class has static methods to access meta properties")),
         fDef(def),
         fFullName(fullName) {}
   void initializeClass(kovo::COSClass* cls, kovo::COSClient*) override {

@@ -369,6 +369,8 @@ class CollectionClassInfo final : public ClassMetaData {
       : ClassMetaData(shortName, description), fFacts(facts) {}
   CollectionClassInfo(kovo::Interned shortName, kovo::Interned description, Facts facts)
       : ClassMetaData(shortName, description), fFacts(facts) {}
+  CollectionClassInfo(FullName fullName, kovo::Interned description, Facts facts)
+      : ClassMetaData(fullName, description), fFacts(facts) {}
 
   void initializeClass(kovo::COSClass* cls, kovo::COSClient*) override {
     if (fFacts.self.empty()) fFacts.self = cls->getName();
@@ -440,8 +442,7 @@ void addToPackage(kovo::COSPackage* package, kovo::COSClassInfo* info) {
 
 void addElementCollections(kovo::COSPackage* package, std::string_view prefix, std::string_view modifiable,
                            std::string_view immutable, std::string_view base) {
-  // Every name is spelled in one buffer and interned once; a class's own
-  // full name is left to the class.
+  // Every name is spelled in one buffer and interned once.
   struct Descriptions {
     kovo::Interned modifiableList = kovo::intern("A sequence whose values can be changed");
     kovo::Interned immutableList = kovo::intern("A sequence whose values cannot be changed");
@@ -463,22 +464,24 @@ void addElementCollections(kovo::COSPackage* package, std::string_view prefix, s
   kovo::Interned const baseId = kovo::intern(base);
   kovo::InternedList const bases = kovo::internList(&baseId, baseId.empty() ? 0 : 1);
 
-  auto const add = [package](kovo::Interned shortName, kovo::Interned description, Facts const& facts) {
-    addToPackage(package, new CollectionClassInfo(shortName, description, facts));
+  // Each class is named by its full name: the iterators' are the ones just
+  // interned, and the class finds its own again when it joins the package.
+  auto const add = [package](kovo::Interned fullName, kovo::Interned description, Facts const& facts) {
+    addToPackage(package, new CollectionClassInfo(CollectionClassInfo::FullName{fullName}, description, facts));
   };
   constexpr auto kSeq = Role::Sequence;
   constexpr auto kIter = Role::Iterator;
   constexpr auto kRef = ElementKind::Ref;
-  add(spelled("SequenceOf", modifiable, ""), d.modifiableList, {kSeq, kRef, true, false, {}, x, xIter, bases});
-  add(spelled("SequenceOf", immutable, ""), d.modifiableList, {kSeq, kRef, true, true, {}, ix, ixIter, bases});
-  add(spelled("ImmutableSequenceOf", modifiable, ""), d.immutableList,
+  add(spelled(dotted, "SequenceOf", modifiable), d.modifiableList, {kSeq, kRef, true, false, {}, x, xIter, bases});
+  add(spelled(dotted, "SequenceOf", immutable), d.modifiableList, {kSeq, kRef, true, true, {}, ix, ixIter, bases});
+  add(spelled(dotted, "ImmutableSequenceOf", modifiable), d.immutableList,
       {kSeq, kRef, false, false, {}, x, xImmIter, bases});
-  add(spelled("ImmutableSequenceOf", immutable, ""), d.immutableList,
+  add(spelled(dotted, "ImmutableSequenceOf", immutable), d.immutableList,
       {kSeq, kRef, false, true, {}, ix, ixImmIter, bases});
-  add(spelled(modifiable, "Iterator", ""), d.modifiableIter, {kIter, kRef, true, false, {}, x, {}, {}});
-  add(spelled(immutable, "Iterator", ""), d.immutableIter, {kIter, kRef, true, true, {}, ix, {}, {}});
-  add(spelled(modifiable, "ImmutableIterator", ""), d.modifiableIter, {kIter, kRef, false, false, {}, x, {}, {}});
-  add(spelled(immutable, "ImmutableIterator", ""), d.immutableIter, {kIter, kRef, false, true, {}, ix, {}, {}});
+  add(xIter, d.modifiableIter, {kIter, kRef, true, false, {}, x, {}, {}});
+  add(ixIter, d.immutableIter, {kIter, kRef, true, true, {}, ix, {}, {}});
+  add(xImmIter, d.modifiableIter, {kIter, kRef, false, false, {}, x, {}, {}});
+  add(ixImmIter, d.immutableIter, {kIter, kRef, false, true, {}, ix, {}, {}});
 }
 
 void registerPrimitiveSequenceClasses(kovo::COSPackage* ozo) {
