@@ -43,10 +43,9 @@ ElementNames makeNames(Ozo::meta::ClassDef const& def) {
   ElementNames n;
   n.immutableShort = spelled({"Immutable", def.name});
   n.modifiableShort = def.name;
-  n.metaShort = spelled({def.name, "MetaProperty"});
   n.immutableFull = spelled({package, ".", n.immutableShort});
   n.modifiableFull = spelled({package, ".", n.modifiableShort});
-  n.metaFull = spelled({package, ".", n.metaShort});
+  n.metaFull = spelled({package, ".", def.name, "MetaProperty"});
   if (def.superclass != nullptr) {
     n.immutableSuper = hostName(*def.superclass, true);
     n.modifiableSuper = hostName(*def.superclass, false);

@@ -62,7 +62,7 @@ inline constexpr PropertyKind Text = &registerString;
 
 // Host class names of one element class, made once from its definition.
 struct ElementNames {
-  std::string immutableShort, modifiableShort, metaShort;
+  std::string immutableShort, modifiableShort;
   std::string immutableFull, modifiableFull, metaFull;
   std::string immutableSuper, modifiableSuper;  // host forms of the model superclass
 };
@@ -241,7 +241,7 @@ struct ElementBinding {
     rememberElementClass(d);
     pkg->addClass(new ImmutableElementWrapper<C>(d), 2);
     pkg->addClass(new ModifiableElementWrapper<C>(d), 2);
-    pkg->addClass(new MetaPropertyWrapper<C>(names().metaShort, Intf::sClassDef, names().metaFull), 2);
+    pkg->addClass(new MetaPropertyWrapper<C>(Intf::sClassDef, names().metaFull), 2);
     registerElementSequences(pkg, d);
   }
 };

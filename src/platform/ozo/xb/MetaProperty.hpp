@@ -70,7 +70,7 @@ void addMetaPropertyEntries(kovo::COSClass* cls, char const* className, std::vec
 template <class T>
 class MetaPropertyClassInfo : public Ozo::xb::MetaPropertyMetaData<T> {
  public:
-  MetaPropertyClassInfo(std::string const& shortName, Ozo::meta::ClassDef const& def, std::string const& fullName)
+  MetaPropertyClassInfo(Ozo::meta::ClassDef const& def, std::string const& fullName)
       : Ozo::xb::MetaPropertyMetaData<T>(typename Ozo::xb::MetaPropertyMetaData<T>::FullName{kovo::intern(fullName)},
                                          kovo::intern("This class has static methods to access meta properties")),
         fDef(def),
