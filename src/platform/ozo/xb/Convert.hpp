@@ -223,20 +223,21 @@ concept ElementHandle = TypedHandle<H> && requires { H::Intf::sClassDef; };
 template <class H>
 concept ModifiableHandle = requires(H const& h) { h.operator Object(); };
 
-// A name spelled from its pieces in one allocation.
-std::string spelled(std::initializer_list<std::string_view> pieces);
+// A name spelled from its pieces and interned.
+kovo::Interned internSpelled(std::initializer_list<std::string_view> pieces);
 
-std::string elementHostName(meta::ClassDef const& def, bool immutable);
+kovo::Interned elementHostName(meta::ClassDef const& def, bool immutable);
 
 template <ElementHandle H>
 struct OZO_LIBRARY_LOCAL Convert<H> {
   static constexpr bool kImmutable = !ModifiableHandle<H>;
-  static char const* type(Context) {
-    static std::string const name = elementHostName(H::Intf::sClassDef, kImmutable);
-    return name.c_str();
+  static kovo::Interned name() {
+    static kovo::Interned const n = elementHostName(H::Intf::sClassDef, kImmutable);
+    return n;
   }
-  static H in(kovo::COSValue w, Context ctx) {
-    ImmutableObject const o = objectInput(w, internedName(type(ctx)));
+  static char const* type(Context) { return name().c_str(); }
+  static H in(kovo::COSValue w, Context) {
+    ImmutableObject const o = objectInput(w, name());
     if (!o.isValid()) return H();
     using Intf = typename H::Intf;
     Intf* const p = o.get()->template castTo<typename Intf::Domain, Intf>();

@@ -20,8 +20,8 @@ namespace {
 // package derive from the host's object classes.
 bool isRuntimeRoot(Ozo::meta::ClassDef const& def) { return std::string_view(def.packageName) == "Ozo"; }
 
-std::string hostName(Ozo::meta::ClassDef const& def, bool immutable) {
-  if (isRuntimeRoot(def)) return immutable ? "Ozo.ImmutableObject" : "Ozo.Object";
+kovo::Interned hostName(Ozo::meta::ClassDef const& def, bool immutable) {
+  if (isRuntimeRoot(def)) return kovo::intern(immutable ? "Ozo.ImmutableObject" : "Ozo.Object");
   return elementHostName(def, immutable);
 }
 
@@ -40,16 +40,16 @@ Registry& registry() {
 
 ElementNames makeNames(Ozo::meta::ClassDef const& def) {
   std::string_view const package = def.packageName;
-  ElementNames n;
-  n.immutableShort = spelled({"Immutable", def.name});
-  n.modifiableShort = def.name;
-  n.immutableFull = spelled({package, ".", n.immutableShort});
-  n.modifiableFull = spelled({package, ".", n.modifiableShort});
-  n.metaFull = spelled({package, ".", def.name, "MetaProperty"});
+  ElementNames n{};
+  n.immutableFull = elementHostName(def, true);
+  n.modifiableFull = elementHostName(def, false);
+  n.metaFull = internSpelled({package, ".", def.name, "MetaProperty"});
   if (def.superclass != nullptr) {
     n.immutableSuper = hostName(*def.superclass, true);
     n.modifiableSuper = hostName(*def.superclass, false);
   }
+  n.immutableShort = n.immutableFull.c_str() + package.size() + 1;
+  n.modifiableShort = n.modifiableFull.c_str() + package.size() + 1;
   return n;
 }
 
@@ -122,41 +122,84 @@ Ozo::ImmutableType immutableMetaType(Ozo::ImmutableObject const& self) { return 
 Ozo::ImmutableType modifiableMetaType(Ozo::Object const& self) { return self.getMetaType(); }
 
 namespace {
-// "getMetaType" is the same row for every element class: one copy of each.
+ElementClassData const& classOf(Context ctx) { return *static_cast<ElementClassData const*>(ctx.classData); }
+}  // namespace
+
+// The object of a "MetaProperty" call goes to the host under the meta-property
+// class of the class being described.
+template <>
+struct Convert<MetaPropertyObjectBase*> {
+  static char const* type(Context ctx) { return classOf(ctx).names->metaFull.c_str(); }
+  static kovo::COSValue out(MetaPropertyObjectBase* object, Context ctx) {
+    return kovo::fromArray(kovo::factory::basic::BindingRegistry::announce(object, classOf(ctx).names->metaFull));
+  }
+};
+
+namespace {
+
+// The targets of the rows every element class shares; the class is the
+// call's class data.
+ImmutableClass metaClassTarget(Context ctx) { return classOf(ctx).methods->metaClass(); }
+MetaPropertyObjectBase* metaPropertyTarget(Context ctx) { return classOf(ctx).newMetaProperty(); }
+ImmutableObject castImmutableTarget(Context ctx, ImmutableObject const& other) {
+  return classOf(ctx).castImmutable(other);
+}
+ImmutableObject castModifiableToImmutableTarget(Context ctx, Object const& other) {
+  return classOf(ctx).castModifiableToImmutable(other);
+}
+Object castModifiableTarget(Context ctx, Object const& other) { return classOf(ctx).castModifiable(other); }
+
+// One copy of each row for every element class.
 constexpr std::int32_t kInstanceOnly = kovo::factory::kAttrInstanceOnly;
+constexpr std::int32_t kRedefined = kovo::factory::kAttrRedefined;
 constexpr MethodRow kMetaTypeImmutable = instanceMethod<&immutableMetaType>("getMetaType", kInstanceOnly);
 constexpr MethodRow kMetaTypeModifiable = instanceMethod<&modifiableMetaType>("getMetaType", kInstanceOnly);
+constexpr MethodRow kImmutableMeta[] = {
+    sharedStaticMethod<&metaClassTarget>("MetaClass"),
+    sharedStaticMethod<&metaPropertyTarget>("MetaProperty"),
+};
+constexpr MethodRow kModifiableMeta[] = {
+    sharedStaticMethod<&metaClassTarget>("MetaClass", kRedefined),
+    sharedStaticMethod<&metaPropertyTarget>("MetaProperty", kRedefined),
+};
+constexpr MethodRow kImmutableCasts[] = {
+    sharedStaticMethod<&castImmutableTarget>("cast", 0, "other"),
+    sharedStaticMethod<&castModifiableToImmutableTarget>("cast", 0, "other"),
+};
+constexpr MethodRow kModifiableCasts[] = {
+    sharedStaticMethod<&castModifiableTarget>("cast", 0, "other"),
+};
 }  // namespace
 
 // ---------------------------------------------------------------------------
 ImmutableElementClassInfo::ImmutableElementClassInfo(ElementClassData const& data)
-    : ClassMetaData(FullName{kovo::intern(data.names->immutableFull)}, kovo::Interned()), fData(data) {}
+    : ClassMetaData(FullName{data.names->immutableFull}, kovo::Interned()), fData(data) {}
 
 void ImmutableElementClassInfo::initializeClass(kovo::COSClass* cls, kovo::COSClient* client) {
   ElementNames const& n = *fData.names;
-  cls->addSuperclass(kovo::intern(n.immutableSuper), 1, 0, 1);
+  cls->addSuperclass(n.immutableSuper, 1, 0, 1);
   kovo::factory::detail::initStringDataTypes();
-  addMethods(cls, fData.immutableMeta);
+  addMethods(cls, kImmutableMeta, &fData);
   addMethods(cls, fData.immutableMethods);
   addMethods(cls, {&kMetaTypeImmutable, 1});
   registerProperties(cls, fData);
   KovoExtensionsRegistry::instance().executeNonConstCallbacks(n.modifiableFull.c_str(), cls, client);
-  addMethods(cls, fData.immutableCasts);
+  addMethods(cls, kImmutableCasts, &fData);
 }
 
 ModifiableElementClassInfo::ModifiableElementClassInfo(ElementClassData const& data)
-    : ClassMetaData(FullName{kovo::intern(data.names->modifiableFull)}, kovo::Interned()), fData(data) {}
+    : ClassMetaData(FullName{data.names->modifiableFull}, kovo::Interned()), fData(data) {}
 
 void ModifiableElementClassInfo::initializeClass(kovo::COSClass* cls, kovo::COSClient*) {
   ElementNames const& n = *fData.names;
-  cls->addSuperclass(kovo::intern(n.immutableFull), 1, 0, 1);
-  cls->addSuperclass(kovo::intern(n.modifiableSuper), 1, 0, 1);
+  cls->addSuperclass(n.immutableFull, 1, 0, 1);
+  cls->addSuperclass(n.modifiableSuper, 1, 0, 1);
   kovo::factory::detail::initStringDataTypes();
   addMethods(cls, fData.constructors);
-  addMethods(cls, fData.modifiableMeta);
+  addMethods(cls, kModifiableMeta, &fData);
   addMethods(cls, fData.modifiableMethods);
   addMethods(cls, {&kMetaTypeModifiable, 1});
-  addMethods(cls, fData.modifiableCasts);
+  addMethods(cls, kModifiableCasts, &fData);
 }
 
 // ---------------------------------------------------------------------------
@@ -179,7 +222,8 @@ void registerProperties(kovo::COSClass* cls, ElementClassData const& data) {
 
 void registerElementSequences(kovo::COSPackage* pkg, ElementClassData const& data) {
   ElementNames const& names = *data.names;
-  addElementCollections(pkg, data.def->packageName, names.modifiableShort, names.immutableShort, names.modifiableSuper);
+  addElementCollections(pkg, data.def->packageName, names.modifiableShort, names.immutableShort,
+                        names.modifiableSuper.view());
 }
 
 }  // namespace Ozo::xb

@@ -61,12 +61,20 @@ inline constexpr PropertyKind Text = &registerString;
 }  // namespace kinds
 
 // Host class names of one element class, made once from its definition.
+// The short names are the ends of the full ones.
 struct ElementNames {
-  std::string immutableShort, modifiableShort;
-  std::string immutableFull, modifiableFull, metaFull;
-  std::string immutableSuper, modifiableSuper;  // host forms of the model superclass
+  kovo::Interned immutableFull, modifiableFull, metaFull;
+  kovo::Interned immutableSuper, modifiableSuper;  // host forms of the model superclass
+  char const* immutableShort;
+  char const* modifiableShort;
 };
 ElementNames makeNames(Ozo::meta::ClassDef const& def);
+
+// The object a "MetaProperty" call hands to the host: one per call, of the
+// class's own type, deleted when the host destroys it.
+struct MetaPropertyObjectBase {};
+template <class C>
+struct MetaPropertyObject final : MetaPropertyObjectBase {};
 
 // What the anatomy keeps of one element class.
 struct ElementClassData {
@@ -77,10 +85,12 @@ struct ElementClassData {
   std::span<MethodRow const> constructors;
   std::span<MethodRow const> immutableMethods;   // class-specific, object in the immutable view
   std::span<MethodRow const> modifiableMethods;  // the same methods, object in the modifiable view
-  std::span<MethodRow const> immutableMeta;
-  std::span<MethodRow const> modifiableMeta;
-  std::span<MethodRow const> immutableCasts;
-  std::span<MethodRow const> modifiableCasts;
+  // What the rows every element class shares ("MetaProperty", "cast") do
+  // for this class.
+  MetaPropertyObjectBase* (*newMetaProperty)();
+  ImmutableObject (*castImmutable)(ImmutableObject const& other);
+  ImmutableObject (*castModifiableToImmutable)(Object const& other);
+  Object (*castModifiable)(Object const& other);
 };
 
 // Every element class registered so far (for listings and consistency checks).
@@ -99,24 +109,6 @@ Result castTo(Argument const& other) {
   Intf* const x = other.get()->template castTo<typename Intf::Domain, Intf>();
   return x ? Result(x, other.deviant()) : Result();
 }
-
-// The object a "MetaProperty" call hands to the host: one per call, deleted
-// when the host destroys it.
-template <class C>
-struct MetaPropertyObject {};
-
-template <class C>
-struct ElementBinding;
-
-// The object of a "MetaProperty" call goes to the host under the class's
-// meta-property class.
-template <class C>
-struct Convert<MetaPropertyObject<C>*> {
-  static char const* type(Context) { return ElementBinding<C>::names().metaFull.c_str(); }
-  static kovo::COSValue out(MetaPropertyObject<C>* object, Context ctx) {
-    return kovo::fromArray(kovo::factory::basic::BindingRegistry::announce(object, internedName(type(ctx))));
-  }
-};
 
 // Constructor rows: the creation operation X::create with these parameters.
 template <class X, class... A>
@@ -178,24 +170,7 @@ struct ElementBinding {
     return n;
   }
 
-  static MetaPropertyObject<C>* newMetaProperty() { return new MetaPropertyObject<C>; }
-
-  static constexpr std::int32_t kRedefined = kovo::factory::kAttrRedefined;
-  static constexpr MethodRow kImmutableMeta[] = {
-      staticMethod<&Immutable::MetaClass>("MetaClass"),
-      staticMethod<&newMetaProperty>("MetaProperty"),
-  };
-  static constexpr MethodRow kModifiableMeta[] = {
-      staticMethod<&Immutable::MetaClass>("MetaClass", kRedefined),
-      staticMethod<&newMetaProperty>("MetaProperty", kRedefined),
-  };
-  static constexpr MethodRow kImmutableCasts[] = {
-      staticMethod<&castTo<Intf, Ozo::ImmutableObject, Ozo::ImmutableObject>>("cast", 0, "other"),
-      staticMethod<&castTo<Intf, Ozo::ImmutableObject, Ozo::Object>>("cast", 0, "other"),
-  };
-  static constexpr MethodRow kModifiableCasts[] = {
-      staticMethod<&castTo<Intf, Ozo::Object, Ozo::Object>>("cast", 0, "other"),
-  };
+  static MetaPropertyObjectBase* newMetaProperty() { return new MetaPropertyObject<C>; }
 
   template <class T>
   static constexpr std::span<MethodRow const> constructorsOf() {
@@ -227,10 +202,17 @@ struct ElementBinding {
   }
 
   static ElementClassData const& data() {
-    static ElementClassData const d{&Intf::sClassDef,   &Intf::sIntrospectiveMethods, &names(),
-                                    propertiesOf<C>(),  constructorsOf<C>(),          methodsOf<C>(),
-                                    modifiableMethodsOf<C>(), kImmutableMeta,         kModifiableMeta,
-                                    kImmutableCasts,    kModifiableCasts};
+    static ElementClassData const d{&Intf::sClassDef,
+                                    &Intf::sIntrospectiveMethods,
+                                    &names(),
+                                    propertiesOf<C>(),
+                                    constructorsOf<C>(),
+                                    methodsOf<C>(),
+                                    modifiableMethodsOf<C>(),
+                                    &newMetaProperty,
+                                    &castTo<Intf, ImmutableObject, ImmutableObject>,
+                                    &castTo<Intf, ImmutableObject, Object>,
+                                    &castTo<Intf, Object, Object>};
     return d;
   }
 

@@ -70,8 +70,8 @@ void addMetaPropertyEntries(kovo::COSClass* cls, char const* className, std::vec
 template <class T>
 class MetaPropertyClassInfo : public Ozo::xb::MetaPropertyMetaData<T> {
  public:
-  MetaPropertyClassInfo(Ozo::meta::ClassDef const& def, std::string const& fullName)
-      : Ozo::xb::MetaPropertyMetaData<T>(typename Ozo::xb::MetaPropertyMetaData<T>::FullName{kovo::intern(fullName)},
+  MetaPropertyClassInfo(Ozo::meta::ClassDef const& def, kovo::Interned fullName)
+      : Ozo::xb::MetaPropertyMetaData<T>(typename Ozo::xb::MetaPropertyMetaData<T>::FullName{fullName},
                                          kovo::intern("This class has static methods to access meta properties")),
         fDef(def),
         fFullName(fullName) {}
@@ -81,7 +81,7 @@ class MetaPropertyClassInfo : public Ozo::xb::MetaPropertyMetaData<T> {
 
  private:
   Ozo::meta::ClassDef const& fDef;
-  std::string fFullName;
+  kovo::Interned fFullName;
 };
 
 }  // namespace Ozo::xb

@@ -4,6 +4,7 @@
 
 #include <kovo/SmallBuffer.hpp>
 
+#include <algorithm>
 #include <cstdlib>
 #include <memory>
 #include <new>
@@ -148,17 +149,17 @@ void refuseImmutableView(kovo::COSValue w, kovo::Interned cls) {
   if (object && DeviantRegistry::isImmutable(object->lookup(cls))) OzoxbProperty::throwSetProhibitedException();
 }
 
-std::string spelled(std::initializer_list<std::string_view> pieces) {
+kovo::Interned internSpelled(std::initializer_list<std::string_view> pieces) {
   std::size_t size = 0;
   for (std::string_view p : pieces) size += p.size();
-  std::string name;
-  name.reserve(size);
-  for (std::string_view p : pieces) name.append(p);
-  return name;
+  kovo::SmallBuffer<char, 256> name(size);  // class names stay off the heap
+  char* at = name.data();
+  for (std::string_view p : pieces) at = std::copy(p.begin(), p.end(), at);
+  return kovo::intern(std::string_view(name.data(), size));
 }
 
-std::string elementHostName(meta::ClassDef const& def, bool immutable) {
-  return spelled({def.packageName, immutable ? ".Immutable" : ".", def.name});
+kovo::Interned elementHostName(meta::ClassDef const& def, bool immutable) {
+  return internSpelled({def.packageName, immutable ? ".Immutable" : ".", def.name});
 }
 
 }  // namespace Ozo::xb

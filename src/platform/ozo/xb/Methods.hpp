@@ -140,6 +140,26 @@ OZO_XB_ROW_GLUE void invokeConstructor(kovo::factory::impl::Binding const& b, ko
   fixOutputCount(nlhs);
 }
 
+// Targets that take the call's Context first: one row that many classes
+// share, each call reaching the facts of its own class through the class
+// data. The Context is not a host argument.
+template <class R, class... A>
+OZO_XB_ROW_GLUE void invokeWithContext(kovo::factory::impl::Binding const& b, kovo::COSClient*, int& nlhs,
+                                       kovo::COSValue* out, int nrhs, kovo::COSValue const* in) {
+  requireInputs(nrhs, sizeof...(A));
+  Context const ctx{b.data};
+  auto args = convertInputs<A...>(in, ctx, std::index_sequence_for<A...>{});
+  auto const target = reinterpret_cast<R (*)(Context, A...)>(b.target);
+  auto const call = [&](auto&&... a) { return target(ctx, std::forward<decltype(a)>(a)...); };
+  if constexpr (std::is_void_v<R>) {
+    std::apply(call, std::move(args));
+  } else {
+    R const result = std::apply(call, std::move(args));
+    out[0] = Convert<Bare<R>>::out(result, ctx);
+  }
+  fixOutputCount(nlhs);
+}
+
 template <auto F>
 struct Signature;
 template <class R, class... A, R (*F)(A...)>
@@ -172,6 +192,17 @@ struct OZO_XB_ROW_GLUE Signature<F> {
             &invokeConstructor<R, A...>, &target};
   }
 };
+template <auto F>
+struct ContextSignature;
+template <class R, class... A, R (*F)(Context, A...)>
+struct OZO_XB_ROW_GLUE ContextSignature<F> {
+  static void target(kovo::factory::impl::Binding& b) { b.target = reinterpret_cast<kovo::factory::GenericFn>(F); }
+
+  static constexpr MethodRow row(char const* name, Form form, std::int32_t attributes, char const* argNames) {
+    return {name, form, attributes, argNames, &typeNameOf<R>, nullptr, TypeList<A...>::span,
+            &invokeWithContext<R, A...>, &target};
+  }
+};
 
 }  // namespace detail
 
@@ -180,6 +211,12 @@ struct OZO_XB_ROW_GLUE Signature<F> {
 template <auto F>
 constexpr MethodRow staticMethod(char const* name, std::int32_t attributes = 0, char const* argNames = "") {
   return detail::Signature<F>::row(name, Form::Static, attributes, argNames);
+}
+// A static method whose target takes the Context first: one row for many
+// classes, each call reaching its own class's facts through the class data.
+template <auto F>
+constexpr MethodRow sharedStaticMethod(char const* name, std::int32_t attributes = 0, char const* argNames = "") {
+  return detail::ContextSignature<F>::row(name, Form::Static, attributes, argNames);
 }
 template <auto F>
 constexpr MethodRow instanceMethod(char const* name, std::int32_t attributes = 0, char const* argNames = "") {
