@@ -27,11 +27,9 @@ using Ozo::xb::MethodRow;
 
 struct ListFacts {
   ValueListRole role;
-  std::string fullName;      // this class
-  std::string partnerName;   // sequences: the cursor class they hand out; cursors: unused
-  std::string superName;     // the read-only counterpart of a modifiable class
-  kovo::Interned self;
-  kovo::Interned partner;
+  kovo::Interned self;     // this class's full name
+  kovo::Interned partner;  // sequences: the cursor class they hand out; cursors: none
+  kovo::Interned super;    // the read-only counterpart of a modifiable class
 
   bool isSequence() const { return role == ValueListRole::Sequence || role == ValueListRole::ImmutableSequence; }
   bool modifiable() const { return role == ValueListRole::Sequence || role == ValueListRole::Iterator; }
@@ -181,7 +179,7 @@ namespace vx = Zorvan::metamodel::types::xb;
 
 template <class T>
 struct Convert<vx::ListSelf<T>> {
-  static char const* type(Context ctx) { return vx::factsOf(ctx).fullName.c_str(); }
+  static char const* type(Context ctx) { return vx::factsOf(ctx).self.c_str(); }
   // An empty array or an object that is no list gives an empty handle:
   // every operation then fails with the NULL-sequence message.
   static vx::ListSelf<T> in(kovo::COSValue w, Context ctx) {
@@ -216,7 +214,7 @@ template <class T>
 struct Convert<vx::ListCursor<T>> {
   static char const* type(Context ctx) {
     vx::ListFacts const& f = vx::factsOf(ctx);
-    return f.isSequence() ? f.partnerName.c_str() : f.fullName.c_str();
+    return f.isSequence() ? f.partner.c_str() : f.self.c_str();
   }
   // A cursor that is needed: an empty one fails with the NULL-ref message.
   static vx::ListCursor<T> in(kovo::COSValue w, Context ctx) {
@@ -238,13 +236,13 @@ struct Convert<vx::ListCursor<T>> {
 
 template <class T>
 struct Convert<vx::NoOtherList<T>> {
-  static char const* type(Context ctx) { return vx::factsOf(ctx).fullName.c_str(); }
+  static char const* type(Context ctx) { return vx::factsOf(ctx).self.c_str(); }
 };
 
 // The other cursor of eq / ne: an empty one is never equal.
 template <class T>
 struct Convert<vx::OtherListCursor<T>> {
-  static char const* type(Context ctx) { return vx::factsOf(ctx).fullName.c_str(); }
+  static char const* type(Context ctx) { return vx::factsOf(ctx).self.c_str(); }
   static vx::OtherListCursor<T> in(kovo::COSValue w, Context ctx) {
     VariantInfo const* const info = vx::boundInfo(w, vx::factsOf(ctx).self);
     Generic::IteratorIntf* const it =
@@ -255,7 +253,7 @@ struct Convert<vx::OtherListCursor<T>> {
 
 template <class T>
 struct Convert<vx::NewList<T>> {
-  static char const* type(Context ctx) { return vx::factsOf(ctx).fullName.c_str(); }
+  static char const* type(Context ctx) { return vx::factsOf(ctx).self.c_str(); }
   static kovo::COSValue out(vx::NewList<T> const& n, Context ctx) {
     return vx::announce(n.list.ref(), n.list.deviant(), vx::factsOf(ctx).self, false);
   }
@@ -319,7 +317,7 @@ struct Rows {
   };
 
   static void initialize(kovo::COSClass* cls, ListFacts const* facts) {
-    auto addSuper = [&] { cls->addSuperclass(kovo::intern(facts->superName), 1, 0, 1); };
+    auto addSuper = [&] { cls->addSuperclass(facts->super, 1, 0, 1); };
     switch (facts->role) {
       case ValueListRole::Sequence:
         kovo::factory::detail::initStringDataTypes();
@@ -347,8 +345,8 @@ struct Rows {
 class ValueListClassInfo final : public Ozo::xb::ClassMetaData {
  public:
   using Init = void (*)(kovo::COSClass*, ListFacts const*);
-  ValueListClassInfo(std::string shortName, std::string description, ListFacts facts, Init init)
-      : ClassMetaData(std::move(shortName), std::move(description)), fFacts(std::move(facts)), fInit(init) {}
+  ValueListClassInfo(ListFacts facts, kovo::Interned description, Init init)
+      : ClassMetaData(FullName{facts.self}, description), fFacts(facts), fInit(init) {}
   void initializeClass(kovo::COSClass* cls, kovo::COSClient*) override { fInit(cls, &fFacts); }
 
  private:
@@ -358,30 +356,34 @@ class ValueListClassInfo final : public Ozo::xb::ClassMetaData {
 
 template <class T>
 kovo::COSClassInfo* create(ValueListRole role) {
-  std::string const n = T::name;
-  std::string const package = std::string(kPackageName) + ".";
-  std::string const iteratorText = "A iterator for traversing a modifiable list of " + n + " objects";
-  struct Names {
-    std::string shortName, description, partner, super;
+  using Ozo::xb::internSpelled;
+  std::string_view const n = T::name;
+  auto const full = [n](std::string_view before, std::string_view after) {
+    return internSpelled({kPackageName, ".", before, n, after});
   };
-  Names const names = [&]() -> Names {
-    switch (role) {
-      case ValueListRole::Sequence:
-        return {"SequenceOf" + n, "A sequence of " + n + " whose values can be changed", n + "Iterator",
-                "ImmutableSequenceOf" + n};
-      case ValueListRole::ImmutableSequence:
-        return {"ImmutableSequenceOf" + n, "A non-modifiable sequence of " + n + " whose values can be changed",
-                n + "ImmutableIterator", ""};
-      case ValueListRole::Iterator: return {n + "Iterator", iteratorText, "", n + "ImmutableIterator"};
-      case ValueListRole::ImmutableIterator: break;
-    }
-    return {n + "ImmutableIterator", iteratorText, "", ""};
-  }();
-  auto qualified = [&](std::string const& shortName) { return shortName.empty() ? shortName : package + shortName; };
-  ListFacts facts{role, qualified(names.shortName), qualified(names.partner), qualified(names.super), {}, {}};
-  facts.self = kovo::intern(facts.fullName);
-  if (!facts.partnerName.empty()) facts.partner = kovo::intern(facts.partnerName);
-  return new ValueListClassInfo(names.shortName, names.description, std::move(facts), &Rows<T>::initialize);
+  ListFacts facts{role, {}, {}, {}};
+  kovo::Interned description;
+  switch (role) {
+    case ValueListRole::Sequence:
+      facts.self = full("SequenceOf", "");
+      facts.partner = full("", "Iterator");
+      facts.super = full("ImmutableSequenceOf", "");
+      description = internSpelled({"A sequence of ", n, " whose values can be changed"});
+      break;
+    case ValueListRole::ImmutableSequence:
+      facts.self = full("ImmutableSequenceOf", "");
+      facts.partner = full("", "ImmutableIterator");
+      description = internSpelled({"A non-modifiable sequence of ", n, " whose values can be changed"});
+      break;
+    case ValueListRole::Iterator:
+      facts.self = full("", "Iterator");
+      facts.super = full("", "ImmutableIterator");
+      break;
+    case ValueListRole::ImmutableIterator: facts.self = full("", "ImmutableIterator"); break;
+  }
+  if (!facts.isSequence())
+    description = internSpelled({"A iterator for traversing a modifiable list of ", n, " objects"});
+  return new ValueListClassInfo(facts, description, &Rows<T>::initialize);
 }
 
 struct ValueType {
