@@ -442,7 +442,7 @@ void addToPackage(kovo::COSPackage* package, kovo::COSClassInfo* info) {
 
 void addElementCollections(kovo::COSPackage* package, std::string_view prefix, std::string_view modifiable,
                            std::string_view immutable, std::string_view base) {
-  // Every name is spelled in one buffer and interned once.
+  // Every name is interned once.
   struct Descriptions {
     kovo::Interned modifiableList = kovo::intern("A sequence whose values can be changed");
     kovo::Interned immutableList = kovo::intern("A sequence whose values cannot be changed");
@@ -450,17 +450,11 @@ void addElementCollections(kovo::COSPackage* package, std::string_view prefix, s
     kovo::Interned immutableIter = kovo::intern("An iterator for traversing a non-modifiable list");
   };
   static Descriptions const d;
-  std::string name;
-  name.reserve(prefix.size() + immutable.size() + 48);
-  auto const spelled = [&name](std::string_view a, std::string_view b, std::string_view c) {
-    name.assign(a).append(b).append(c);
-    return kovo::intern(std::string_view(name));
-  };
-  std::string const dotted = std::string(prefix) + '.';
-  kovo::Interned const x = spelled(dotted, modifiable, ""), ix = spelled(dotted, immutable, "");
-  kovo::Interned const xIter = spelled(dotted, modifiable, "Iterator"), ixIter = spelled(dotted, immutable, "Iterator");
-  kovo::Interned const xImmIter = spelled(dotted, modifiable, "ImmutableIterator");
-  kovo::Interned const ixImmIter = spelled(dotted, immutable, "ImmutableIterator");
+  auto const spelled = [prefix](std::string_view a, std::string_view b) { return internSpelled({prefix, ".", a, b}); };
+  kovo::Interned const x = spelled(modifiable, ""), ix = spelled(immutable, "");
+  kovo::Interned const xIter = spelled(modifiable, "Iterator"), ixIter = spelled(immutable, "Iterator");
+  kovo::Interned const xImmIter = spelled(modifiable, "ImmutableIterator");
+  kovo::Interned const ixImmIter = spelled(immutable, "ImmutableIterator");
   kovo::Interned const baseId = kovo::intern(base);
   kovo::InternedList const bases = kovo::internList(&baseId, baseId.empty() ? 0 : 1);
 
@@ -472,11 +466,11 @@ void addElementCollections(kovo::COSPackage* package, std::string_view prefix, s
   constexpr auto kSeq = Role::Sequence;
   constexpr auto kIter = Role::Iterator;
   constexpr auto kRef = ElementKind::Ref;
-  add(spelled(dotted, "SequenceOf", modifiable), d.modifiableList, {kSeq, kRef, true, false, {}, x, xIter, bases});
-  add(spelled(dotted, "SequenceOf", immutable), d.modifiableList, {kSeq, kRef, true, true, {}, ix, ixIter, bases});
-  add(spelled(dotted, "ImmutableSequenceOf", modifiable), d.immutableList,
+  add(spelled("SequenceOf", modifiable), d.modifiableList, {kSeq, kRef, true, false, {}, x, xIter, bases});
+  add(spelled("SequenceOf", immutable), d.modifiableList, {kSeq, kRef, true, true, {}, ix, ixIter, bases});
+  add(spelled("ImmutableSequenceOf", modifiable), d.immutableList,
       {kSeq, kRef, false, false, {}, x, xImmIter, bases});
-  add(spelled(dotted, "ImmutableSequenceOf", immutable), d.immutableList,
+  add(spelled("ImmutableSequenceOf", immutable), d.immutableList,
       {kSeq, kRef, false, true, {}, ix, ixImmIter, bases});
   add(xIter, d.modifiableIter, {kIter, kRef, true, false, {}, x, {}, {}});
   add(ixIter, d.immutableIter, {kIter, kRef, true, true, {}, ix, {}, {}});
