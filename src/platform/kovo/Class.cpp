@@ -561,13 +561,16 @@ void COSPackage::addClass(COSClassInfo* info, int) {
   char const* shortName = info->getName();
   if (shortName && findClass(shortName))
     throw HostError("Class " + quoted(std::string(fName.view()) + "." + shortName) + " already exists.");
-  // Room first (geometric growth), so that the last step cannot fail: a
-  // failure before it leaves neither the list nor the index holding the class.
-  if (fClasses.size() == fClasses.capacity()) fClasses.reserve(std::max<std::size_t>(16, 2 * fClasses.size()));
-  auto cls = std::make_unique<COSClass>(owned.get(), this);
+  // Adding at the end either succeeds or leaves the list as it was; should
+  // the index then fail, the class goes again, and its info with it.
+  COSClass& cls = fClasses.emplace_back(owned.get(), this);
   (void)owned.release();
-  if (char const* const name = cls->getShortName(); name && *name) fByShortName.insert(cls.get());
-  fClasses.push_back(std::move(cls));
+  try {
+    if (char const* const name = cls.getShortName(); name && *name) fByShortName.insert(&cls);
+  } catch (...) {
+    fClasses.pop_back();
+    throw;
+  }
 }
 
 void COSPackage::addFunction(factory::FunctionInfo* function) {
@@ -579,7 +582,7 @@ void COSPackage::addFunction(factory::FunctionInfo* function) {
 std::vector<COSClass*> COSPackage::classes() const {
   std::vector<COSClass*> out;
   out.reserve(fClasses.size());
-  for (auto const& c : fClasses) out.push_back(c.get());
+  for (COSClass& c : fClasses) out.push_back(&c);
   return out;
 }
 

@@ -14,6 +14,7 @@
 #include <kovo/HostArray.hpp>
 
 #include <cstdint>
+#include <deque>
 #include <initializer_list>
 #include <memory>
 #include <span>
@@ -421,7 +422,10 @@ class COSPackage {
  private:
   friend struct PackageAccess;
   Interned fName;
-  std::vector<std::unique_ptr<COSClass>> fClasses;
+  // In registration order, stored in blocks: a class never moves, and a
+  // package of hundreds of classes makes a few dozen allocations, not one
+  // each. A const package still hands out its classes for use.
+  mutable std::deque<COSClass> fClasses;
   // Classes by short name, keyed by its hash: lookups and the duplicate
   // check at registration stay constant time, at one word a class.
   struct ByShortName {
