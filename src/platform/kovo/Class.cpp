@@ -27,13 +27,21 @@ struct PackageEntry {
 struct Registry {
   std::map<std::string, PackageEntry, std::less<>> packages;
   std::vector<std::unique_ptr<COSClass>> globals;
-  // Classes already found by full name (classes are never removed); hashed:
-  // full names share long prefixes, which an ordered map compares again and again.
-  // A key views the class's own interned name, which lives as long as the class.
-  std::unordered_map<std::string_view, COSClass*> classCache;
+  // Classes already found by full name (classes are never removed), one
+  // word a class. Keyed by the hash of the full name: full names share long
+  // prefixes, which an ordered map compares again and again.
+  struct ByName {
+    static std::uintptr_t key(COSClass* cls) { return detail::hashName(cls->getName().view()); }
+    static bool isFree(COSClass* cls) { return cls == nullptr; }
+  };
+  OpenTable<COSClass*, ByName> classCache;
   // The same, by interned name: the converters and the dispatcher hold names
-  // interned, and a pointer hashes in a few instructions.
-  std::unordered_map<char const*, COSClass*> classById;
+  // interned, and the class's own name is the same id.
+  struct ById {
+    static std::uintptr_t key(COSClass* cls) { return reinterpret_cast<std::uintptr_t>(cls->getName().c_str()); }
+    static bool isFree(COSClass* cls) { return cls == nullptr; }
+  };
+  OpenTable<COSClass*, ById> classById;
   // Packages found populated, with their ancestors, by full name (keys view
   // the names in `packages`). Only attaching a description can make such a
   // lookup populate something again, so that empties it.
@@ -154,7 +162,9 @@ COSClient* hostClient() {
 
 COSClass* findDeclaredClass(std::string_view fullName) {
   Registry& r = registry();
-  if (auto it = r.classCache.find(fullName); it != r.classCache.end()) return it->second;
+  if (COSClass* const* known = r.classCache.find(
+          detail::hashName(fullName), [fullName](COSClass* cls) { return cls->getName().view() == fullName; }))
+    return *known;
   COSClass* found = nullptr;
   for (auto const& cls : r.globals)
     if (cls->getName().view() == fullName) found = cls.get();
@@ -165,15 +175,15 @@ COSClass* findDeclaredClass(std::string_view fullName) {
     if (!pkg) return nullptr;
     found = pkg->findClass(fullName.substr(dot + 1));
   }
-  if (found) r.classCache.emplace(found->getName().view(), found);
+  if (found) r.classCache.insert(found);
   return found;
 }
 
 COSClass* findDeclaredClass(Interned fullName) {
   Registry& r = registry();
-  if (auto it = r.classById.find(fullName.c_str()); it != r.classById.end()) return it->second;
+  if (COSClass* const* known = r.classById.find(reinterpret_cast<std::uintptr_t>(fullName.c_str()))) return *known;
   COSClass* found = findDeclaredClass(fullName.view());
-  if (found) r.classById.emplace(fullName.c_str(), found);
+  if (found) r.classById.insert(found);
   return found;
 }
 
