@@ -389,6 +389,12 @@ void COSClass::ensureInitialized() {
     fState = State::Declared;
     throw;
   }
+  // The declarations are complete: a package's hundreds of classes keep no
+  // spare room (a later declaration still grows the list as usual).
+  if (fMembers) {
+    fMembers->methods.shrink_to_fit();
+    fMembers->properties.shrink_to_fit();
+  }
   fState = State::Ready;
   fInfo->afterInitializeClass();
 }

@@ -348,8 +348,8 @@ class COSClass {
   struct Members {
     std::vector<Interned> superNames;
     std::vector<COSClass*> supers;
-    bool supersResolved = false;
     std::vector<Ancestor> lineage;
+    bool supersResolved = false;
     bool lineageKept = false;
     std::vector<std::unique_ptr<COSMethodInfo, HostDelete>> methods;
     std::vector<std::unique_ptr<COSPropInfo, HostDelete>> properties;
