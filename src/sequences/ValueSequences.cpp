@@ -356,10 +356,9 @@ class ValueListClassInfo final : public Ozo::xb::ClassMetaData {
 
 template <class T>
 kovo::COSClassInfo* create(ValueListRole role) {
-  using Ozo::xb::internSpelled;
-  std::string_view const n = T::name;
+    std::string_view const n = T::name;
   auto const full = [n](std::string_view before, std::string_view after) {
-    return internSpelled({kPackageName, ".", before, n, after});
+    return kovo::intern({kPackageName, ".", before, n, after});
   };
   ListFacts facts{role, {}, {}, {}};
   kovo::Interned description;
@@ -368,12 +367,12 @@ kovo::COSClassInfo* create(ValueListRole role) {
       facts.self = full("SequenceOf", "");
       facts.partner = full("", "Iterator");
       facts.super = full("ImmutableSequenceOf", "");
-      description = internSpelled({"A sequence of ", n, " whose values can be changed"});
+      description = kovo::intern({"A sequence of ", n, " whose values can be changed"});
       break;
     case ValueListRole::ImmutableSequence:
       facts.self = full("ImmutableSequenceOf", "");
       facts.partner = full("", "ImmutableIterator");
-      description = internSpelled({"A non-modifiable sequence of ", n, " whose values can be changed"});
+      description = kovo::intern({"A non-modifiable sequence of ", n, " whose values can be changed"});
       break;
     case ValueListRole::Iterator:
       facts.self = full("", "Iterator");
@@ -382,7 +381,7 @@ kovo::COSClassInfo* create(ValueListRole role) {
     case ValueListRole::ImmutableIterator: facts.self = full("", "ImmutableIterator"); break;
   }
   if (!facts.isSequence())
-    description = internSpelled({"A iterator for traversing a modifiable list of ", n, " objects"});
+    description = kovo::intern({"A iterator for traversing a modifiable list of ", n, " objects"});
   return new ValueListClassInfo(facts, description, &Rows<T>::initialize);
 }
 

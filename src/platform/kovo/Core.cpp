@@ -3,7 +3,9 @@
 
 #include "Internal.hpp"
 #include <kovo/OpenTable.hpp>
+#include <kovo/SmallBuffer.hpp>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstdio>
@@ -265,6 +267,15 @@ Interned intern(char const* text) {
 Interned intern(std::string_view text) {
   if (text.empty()) return Interned();
   return Interned::fromId(internView(text));
+}
+
+Interned intern(std::initializer_list<std::string_view> pieces) {
+  std::size_t size = 0;
+  for (std::string_view p : pieces) size += p.size();
+  SmallBuffer<char, 256> text(size);
+  char* at = text.data();
+  for (std::string_view p : pieces) at = std::copy(p.begin(), p.end(), at);
+  return intern(std::string_view(text.data(), size));
 }
 
 InternedList internList(Interned const* names, std::size_t count) {

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstring>
 #include <functional>
+#include <initializer_list>
 #include <mutex>
 #include <stdexcept>
 #include <string>
@@ -67,6 +68,9 @@ using Interned = COSInternedBase<internal::IdEmptyPolicy>;
 // be unknown compares views, so a failed lookup leaves nothing behind.
 Interned intern(char const* text);
 Interned intern(std::string_view text);
+// Interns the text spelled by `pieces` one after the other; names of
+// ordinary length are spelled on the stack.
+Interned intern(std::initializer_list<std::string_view> pieces);
 namespace internal {
 // Number of interned names (the table never shrinks).
 std::size_t internedCount();

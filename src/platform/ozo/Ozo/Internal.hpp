@@ -2,6 +2,7 @@
 #pragma once
 
 #include <Ozo/Element.hpp>
+#include <kovo/Core.hpp>
 
 #include <string>
 #include <string_view>
@@ -104,7 +105,7 @@ class PropertyImpl final : public Immortal<NSInterface::PropertyIntf> {
   NSInterface::ClassIntf const* owner() const override;
   ImmutableType getMetaType(Deviant const&) const override;
   char const* getKovoName(bool) const override { return "Ozo.ImmutableProperty"; }
-  std::string toString(Deviant const&) const override { return fQualified; }
+  std::string toString(Deviant const&) const override { return std::string(fQualified.view()); }
 
   unsigned slot() const { return fSlot; }
   // "Axis.BaseType", for messages.
@@ -127,21 +128,21 @@ class PropertyImpl final : public Immortal<NSInterface::PropertyIntf> {
   unsigned fId;
   ClassImpl const* fOwner;
   unsigned fSlot;
-  std::string fQualified, fImmutableSequence, fSequence;
+  kovo::Interned fQualified, fImmutableSequence, fSequence;
 };
 
 class ClassImpl final : public Immortal<NSInterface::ClassIntf> {
  public:
   ClassImpl(meta::ClassDef const& def, ClassImpl const* super);
   std::string name() const override { return fDef.name; }
-  std::string qualifiedName() const override { return fQualified; }
+  std::string qualifiedName() const override { return std::string(fQualified.view()); }
   meta::ClassDef const& def() const override { return fDef; }
   NSInterface::ClassIntf const* superclass() const override { return fSuper; }
   std::vector<NSInterface::PropertyIntf*> const& ownProperties() const override { return fOwn; }
   bool conformsTo(NSInterface::ClassIntf const* other) const override;
   ImmutableType getMetaType(Deviant const&) const override;
   char const* getKovoName(bool) const override { return "Ozo.ImmutableClass"; }
-  std::string toString(Deviant const&) const override { return fQualified; }
+  std::string toString(Deviant const&) const override { return std::string(fQualified.view()); }
 
   ClassImpl const* super() const { return fSuper; }
   char const* qualified() const { return fQualified.c_str(); }
@@ -160,7 +161,7 @@ class ClassImpl final : public Immortal<NSInterface::ClassIntf> {
  private:
   meta::ClassDef const& fDef;
   ClassImpl const* fSuper;
-  std::string fQualified, fImmutableName, fModifiableName;
+  kovo::Interned fQualified, fImmutableName, fModifiableName;
   unsigned fSlotCount;
   std::vector<NSInterface::PropertyIntf*> fOwn;
   std::vector<PropertyTableEntry> fTable;

@@ -74,9 +74,9 @@ PackageImpl* packageNamed(std::string_view qualified) {
 }
 
 // "Zorvan.metamodel.types.Axis" -> "Zorvan.metamodel.types.ImmutableSequenceOfImmutableAxis" / "...SequenceOfAxis".
-std::pair<std::string, std::string> sequenceNames(meta::PropertyDef const& p) {
+std::pair<kovo::Interned, kovo::Interned> sequenceNames(meta::PropertyDef const& p) {
   using meta::ValueKind;
-  std::string type;
+  std::string_view type;
   switch (p.kind) {
     case ValueKind::Integer:
       type = "Ozo.Integer";
@@ -96,10 +96,10 @@ std::pair<std::string, std::string> sequenceNames(meta::PropertyDef const& p) {
       break;
   }
   auto const dot = type.rfind('.');
-  std::string const pkg = type.substr(0, dot + 1), name = type.substr(dot + 1);
-  if (p.kind == ValueKind::Element)
-    return {pkg + "ImmutableSequenceOfImmutable" + name, pkg + "SequenceOf" + name};
-  return {pkg + "ImmutableSequenceOf" + name, pkg + "SequenceOf" + name};
+  std::string_view const pkg = type.substr(0, dot + 1), name = type.substr(dot + 1);
+  std::string_view const immutable =
+      p.kind == ValueKind::Element ? "ImmutableSequenceOfImmutable" : "ImmutableSequenceOf";
+  return {kovo::intern({pkg, immutable, name}), kovo::intern({pkg, "SequenceOf", name})};
 }
 
 }  // namespace
@@ -110,7 +110,7 @@ PropertyImpl::PropertyImpl(meta::PropertyDef const& def, unsigned id, ClassImpl 
       fId(id),
       fOwner(owner),
       fSlot(slot),
-      fQualified(std::string(owner->def().name) + "." + def.name) {
+      fQualified(kovo::intern({owner->def().name, ".", def.name})) {
   std::tie(fImmutableSequence, fSequence) = sequenceNames(def);
 }
 
@@ -139,8 +139,8 @@ std::string PropertyImpl::expected() const {
 ClassImpl::ClassImpl(meta::ClassDef const& def, ClassImpl const* super)
     : fDef(def),
       fSuper(super),
-      fQualified(std::string(def.packageName) + "." + def.name),
-      fImmutableName(std::string(def.packageName) + ".Immutable" + def.name),
+      fQualified(kovo::intern({def.packageName, ".", def.name})),
+      fImmutableName(kovo::intern({def.packageName, ".Immutable", def.name})),
       fModifiableName(fQualified),
       fSlotCount((super ? super->fSlotCount : 0) + def.propertyCount) {
   if (super) fAll = super->fAll;
@@ -167,7 +167,7 @@ bool ClassImpl::derivesFrom(meta::ClassDef const& def) const {
 
 bool ClassImpl::conformsToName(std::string_view qualifiedName) const {
   for (ClassImpl const* c = this; c; c = c->fSuper)
-    if (c->fQualified == qualifiedName) return true;
+    if (c->fQualified.view() == qualifiedName) return true;
   return false;
 }
 

@@ -223,9 +223,6 @@ concept ElementHandle = TypedHandle<H> && requires { H::Intf::sClassDef; };
 template <class H>
 concept ModifiableHandle = requires(H const& h) { h.operator Object(); };
 
-// A name spelled from its pieces and interned.
-kovo::Interned internSpelled(std::initializer_list<std::string_view> pieces);
-
 kovo::Interned elementHostName(meta::ClassDef const& def, bool immutable);
 
 template <ElementHandle H>

@@ -43,7 +43,7 @@ ElementNames makeNames(Ozo::meta::ClassDef const& def) {
   ElementNames n{};
   n.immutableFull = elementHostName(def, true);
   n.modifiableFull = elementHostName(def, false);
-  n.metaFull = internSpelled({package, ".", def.name, "MetaProperty"});
+  n.metaFull = kovo::intern({package, ".", def.name, "MetaProperty"});
   if (def.superclass != nullptr) {
     n.immutableSuper = hostName(*def.superclass, true);
     n.modifiableSuper = hostName(*def.superclass, false);

@@ -4,7 +4,6 @@
 
 #include <kovo/SmallBuffer.hpp>
 
-#include <algorithm>
 #include <cstdlib>
 #include <memory>
 #include <new>
@@ -149,17 +148,8 @@ void refuseImmutableView(kovo::COSValue w, kovo::Interned cls) {
   if (object && DeviantRegistry::isImmutable(object->lookup(cls))) OzoxbProperty::throwSetProhibitedException();
 }
 
-kovo::Interned internSpelled(std::initializer_list<std::string_view> pieces) {
-  std::size_t size = 0;
-  for (std::string_view p : pieces) size += p.size();
-  kovo::SmallBuffer<char, 256> name(size);  // class names stay off the heap
-  char* at = name.data();
-  for (std::string_view p : pieces) at = std::copy(p.begin(), p.end(), at);
-  return kovo::intern(std::string_view(name.data(), size));
-}
-
 kovo::Interned elementHostName(meta::ClassDef const& def, bool immutable) {
-  return internSpelled({def.packageName, immutable ? ".Immutable" : ".", def.name});
+  return kovo::intern({def.packageName, immutable ? ".Immutable" : ".", def.name});
 }
 
 }  // namespace Ozo::xb

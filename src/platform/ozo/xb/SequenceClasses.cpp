@@ -450,7 +450,7 @@ void addElementCollections(kovo::COSPackage* package, std::string_view prefix, s
     kovo::Interned immutableIter = kovo::intern("An iterator for traversing a non-modifiable list");
   };
   static Descriptions const d;
-  auto const spelled = [prefix](std::string_view a, std::string_view b) { return internSpelled({prefix, ".", a, b}); };
+  auto const spelled = [prefix](std::string_view a, std::string_view b) { return kovo::intern({prefix, ".", a, b}); };
   kovo::Interned const x = spelled(modifiable, ""), ix = spelled(immutable, "");
   kovo::Interned const xIter = spelled(modifiable, "Iterator"), ixIter = spelled(immutable, "Iterator");
   kovo::Interned const xImmIter = spelled(modifiable, "ImmutableIterator");
