@@ -31,6 +31,17 @@ TEST(Interning, SameTextSameIdAndEmptyIsTheEmptyId) {
   EXPECT_EQ(intern(""), Interned());
 }
 
+// A name spelled from pieces is the name spelled whole, on the stack or, past
+// its room, on the heap; no pieces, or empty ones, spell the empty id.
+TEST(Interning, PiecesSpellTheWholeName) {
+  EXPECT_EQ(intern({"Zorvan.metamodel", ".", "types"}).c_str(), intern("Zorvan.metamodel.types").c_str());
+  EXPECT_EQ(intern({"", "Ab", "", "c"}).view(), "Abc");
+  std::string const longPart(300, 'p');
+  EXPECT_EQ(intern({"Long.", longPart, ".End"}).c_str(), intern("Long." + longPart + ".End").c_str());
+  EXPECT_TRUE(intern({"", ""}).empty());
+  EXPECT_TRUE(intern(std::initializer_list<std::string_view>{}).empty());
+}
+
 // Interning remembers the id found for a text's address: a buffer reused
 // for another name must get that name's id, not the one remembered.
 TEST(Interning, AReusedBufferIsInternedByItsNewText) {
