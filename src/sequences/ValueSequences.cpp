@@ -179,7 +179,8 @@ namespace vx = Zorvan::metamodel::types::xb;
 
 template <class T>
 struct Convert<vx::ListSelf<T>> {
-  static char const* type(Context ctx) { return vx::factsOf(ctx).self.c_str(); }
+  static kovo::Interned name(Context ctx) { return vx::factsOf(ctx).self; }
+  static char const* type(Context ctx) { return name(ctx).c_str(); }
   // An empty array or an object that is no list gives an empty handle:
   // every operation then fails with the NULL-sequence message.
   static vx::ListSelf<T> in(kovo::COSValue w, Context ctx) {
@@ -212,10 +213,11 @@ struct Convert<vx::ListItem<T>> {
 // A sequence's cursors are of its cursor class; a cursor's copies of its own.
 template <class T>
 struct Convert<vx::ListCursor<T>> {
-  static char const* type(Context ctx) {
+  static kovo::Interned name(Context ctx) {
     vx::ListFacts const& f = vx::factsOf(ctx);
-    return f.isSequence() ? f.partner.c_str() : f.self.c_str();
+    return f.isSequence() ? f.partner : f.self;
   }
+  static char const* type(Context ctx) { return name(ctx).c_str(); }
   // A cursor that is needed: an empty one fails with the NULL-ref message.
   static vx::ListCursor<T> in(kovo::COSValue w, Context ctx) {
     vx::ListFacts const& f = vx::factsOf(ctx);
@@ -236,13 +238,15 @@ struct Convert<vx::ListCursor<T>> {
 
 template <class T>
 struct Convert<vx::NoOtherList<T>> {
-  static char const* type(Context ctx) { return vx::factsOf(ctx).self.c_str(); }
+  static kovo::Interned name(Context ctx) { return vx::factsOf(ctx).self; }
+  static char const* type(Context ctx) { return name(ctx).c_str(); }
 };
 
 // The other cursor of eq / ne: an empty one is never equal.
 template <class T>
 struct Convert<vx::OtherListCursor<T>> {
-  static char const* type(Context ctx) { return vx::factsOf(ctx).self.c_str(); }
+  static kovo::Interned name(Context ctx) { return vx::factsOf(ctx).self; }
+  static char const* type(Context ctx) { return name(ctx).c_str(); }
   static vx::OtherListCursor<T> in(kovo::COSValue w, Context ctx) {
     VariantInfo const* const info = vx::boundInfo(w, vx::factsOf(ctx).self);
     Generic::IteratorIntf* const it =
@@ -253,7 +257,8 @@ struct Convert<vx::OtherListCursor<T>> {
 
 template <class T>
 struct Convert<vx::NewList<T>> {
-  static char const* type(Context ctx) { return vx::factsOf(ctx).self.c_str(); }
+  static kovo::Interned name(Context ctx) { return vx::factsOf(ctx).self; }
+  static char const* type(Context ctx) { return name(ctx).c_str(); }
   static kovo::COSValue out(vx::NewList<T> const& n, Context ctx) {
     return vx::announce(n.list.ref(), n.list.deviant(), vx::factsOf(ctx).self, false);
   }

@@ -253,18 +253,21 @@ void Invoker::createSignature(COSMethodInfo& method, char const* argNames, char 
 
 void Invoker::createSignature(COSMethodInfo& method, char const* argNames, char const* result, char const* self,
                               std::span<char const* const> argTypes) {
+  SmallBuffer<Interned, 8> types(argTypes.size());
+  for (std::size_t i = 0; i < argTypes.size(); ++i) types[i] = intern(argTypes[i]);
+  createSignature(method, argNames, intern(result), intern(self), std::as_const(types).span());
+}
+
+void Invoker::createSignature(COSMethodInfo& method, char const* argNames, Interned result, Interned self,
+                              std::span<Interned const> argTypes) {
+  for (Interned t : argTypes)
+    if (t.empty()) throw HostError("Method \"" + std::string(method.getName()) + "\" has an argument without a type.");
   Signature s;
   s.argNamesText = intern(argNames ? argNames : "");
   s.argNames = argumentNamesOf(s.argNamesText);
-  s.result = result && *result ? intern(result) : kovo::detail::dataTypes().voidType;
-  s.self = intern(self);
-  SmallBuffer<Interned, 8> types(argTypes.size());
-  for (std::size_t i = 0; i < argTypes.size(); ++i) {
-    char const* const t = argTypes[i];
-    if (!t || !*t) throw HostError("Method \"" + std::string(method.getName()) + "\" has an argument without a type.");
-    types[i] = intern(t);
-  }
-  s.argTypes = internList(types.data(), types.size());
+  s.result = result.empty() ? kovo::detail::dataTypes().voidType : result;
+  s.self = self;
+  s.argTypes = internList(argTypes.data(), argTypes.size());
   method.signature() = s;
 }
 

@@ -186,6 +186,9 @@ struct Invoker {
                               char const* self, std::vector<char const*> const& argTypes);
   static void createSignature(COSMethodInfo& method, char const* argNames, char const* result,
                               char const* self, std::span<char const* const> argTypes);
+  // The same from names already interned (an empty result is "void").
+  static void createSignature(COSMethodInfo& method, char const* argNames, Interned result, Interned self,
+                              std::span<Interned const> argTypes);
 };
 
 // Throws a HostError when `self` (a bound pointer taken from a call's self

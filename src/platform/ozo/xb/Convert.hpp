@@ -9,7 +9,10 @@
 //
 // A converter that only travels one way leaves the other out. The context
 // carries the per-class data a row was registered with, for converters whose
-// host type depends on the class (the elements of a sequence class).
+// host type depends on the class (the elements of a sequence class); such a
+// converter also names its type interned:
+//     static kovo::Interned name(Context);
+// The text `type` answers lives as long as the process.
 #pragma once
 
 #include <xb/Marshal.hpp>

@@ -129,7 +129,8 @@ ElementClassData const& classOf(Context ctx) { return *static_cast<ElementClassD
 // class of the class being described.
 template <>
 struct Convert<MetaPropertyObjectBase*> {
-  static char const* type(Context ctx) { return classOf(ctx).names->metaFull.c_str(); }
+  static kovo::Interned name(Context ctx) { return classOf(ctx).names->metaFull; }
+  static char const* type(Context ctx) { return name(ctx).c_str(); }
   static kovo::COSValue out(MetaPropertyObjectBase* object, Context ctx) {
     return kovo::fromArray(kovo::factory::basic::BindingRegistry::announce(object, classOf(ctx).names->metaFull));
   }

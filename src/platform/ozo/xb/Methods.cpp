@@ -42,10 +42,10 @@ void applyFlags(kovo::COSMethodInfo& m, Form form) {
 
 void fill(kovo::COSMethodInfo& m, MethodRow const& row, void const* classData) {
   applyFlags(m, row.form);
-  kovo::SmallBuffer<char const*, 8> types(row.arguments.size());
+  kovo::SmallBuffer<kovo::Interned, 8> types(row.arguments.size());
   for (std::size_t i = 0; i < types.size(); ++i) types[i] = row.arguments[i](classData);
   kovo::factory::impl::Invoker::createSignature(m, row.argumentNames, row.result(classData),
-                                                row.self ? row.self(classData) : nullptr,
+                                                row.self ? row.self(classData) : kovo::Interned(),
                                                 std::as_const(types).span());
   kovo::factory::impl::Binding& b = m.binding();
   b.invoker = row.invoker;

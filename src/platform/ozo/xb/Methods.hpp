@@ -20,6 +20,7 @@
 
 #include <xb/Convert.hpp>
 
+#include <concepts>
 #include <cstdint>
 #include <span>
 #include <tuple>
@@ -38,7 +39,7 @@ enum class Form : std::uint8_t {
 
 // The host data type of a parameter or result, given the class data of the
 // class being built (per-class facts such as a sequence's element class).
-using TypeNameFn = char const* (*)(void const* classData);
+using TypeNameFn = kovo::Interned (*)(void const* classData);
 
 struct MethodRow {
   char const* name;  // null for constructors: the class's own name is used
@@ -70,13 +71,25 @@ namespace detail {
 template <class T>
 using Bare = std::remove_cvref_t<T>;
 
+// A converter whose type comes from the class data (a sequence's own class)
+// names it already interned (`name`). Any other answers a text that lasts
+// as long as the process, most often one type whatever the class being
+// built: the first answer is kept with its id, another text is interned.
 template <class T>
-OZO_XB_ROW_GLUE char const* typeNameOf(void const* classData) {
+OZO_XB_ROW_GLUE kovo::Interned typeNameOf(void const* classData) {
   if constexpr (std::is_void_v<T>) {
     (void)classData;
-    return "void";
+    return kovo::Interned();  // "void"
+  } else if constexpr (requires(Context c) { { Convert<Bare<T>>::name(c) } -> std::same_as<kovo::Interned>; }) {
+    return Convert<Bare<T>>::name(Context{classData});
   } else {
-    return Convert<Bare<T>>::type(Context{classData});
+    char const* const text = Convert<Bare<T>>::type(Context{classData});
+    struct First {
+      char const* text;
+      kovo::Interned id;
+    };
+    static First const first{text, kovo::intern(text)};
+    return text == first.text ? first.id : kovo::intern(text);
   }
 }
 

@@ -130,6 +130,10 @@ char const* elementHostType(Facts const& f) {
   return f.element.c_str();
 }
 
+kovo::Interned elementHostName(Facts const& f) {
+  return f.kind == ElementKind::Ref ? f.element : kovo::intern(elementHostType(f));
+}
+
 ImmutableObject elementArg(Facts const& f, COSValue word) {
   switch (f.kind) {
     case ElementKind::Integer: return Object(Integer(kovo::toInt32(word)));
@@ -278,7 +282,8 @@ ListSelf listSelf(VariantInfo const* info, Facts const& f) {
 
 template <>
 struct Convert<ListSelf> {
-  static char const* type(Context ctx) { return factsOf(ctx).self.c_str(); }
+  static kovo::Interned name(Context ctx) { return factsOf(ctx).self; }
+  static char const* type(Context ctx) { return name(ctx).c_str(); }
   static ListSelf in(kovo::COSValue w, Context ctx) {
     Facts const& f = factsOf(ctx);
     return listSelf(selfIdentity(w, f), f);
@@ -287,7 +292,8 @@ struct Convert<ListSelf> {
 
 template <>
 struct Convert<EditSelf> {
-  static char const* type(Context ctx) { return factsOf(ctx).self.c_str(); }
+  static kovo::Interned name(Context ctx) { return factsOf(ctx).self; }
+  static char const* type(Context ctx) { return name(ctx).c_str(); }
   static EditSelf in(kovo::COSValue w, Context ctx) {
     Facts const& f = factsOf(ctx);
     VariantInfo const* const info = selfIdentity(w, f);
@@ -299,12 +305,14 @@ struct Convert<EditSelf> {
 
 template <>
 struct Convert<ElementArgument> {
+  static kovo::Interned name(Context ctx) { return elementHostName(factsOf(ctx)); }
   static char const* type(Context ctx) { return elementHostType(factsOf(ctx)); }
   static ElementArgument in(kovo::COSValue w, Context ctx) { return {elementArg(factsOf(ctx), w)}; }
 };
 
 template <>
 struct Convert<Item> {
+  static kovo::Interned name(Context ctx) { return elementHostName(factsOf(ctx)); }
   static char const* type(Context ctx) { return elementHostType(factsOf(ctx)); }
   static kovo::COSValue out(Item const& item, Context ctx) { return elementResult(factsOf(ctx), item.value); }
 };
@@ -312,10 +320,11 @@ struct Convert<Item> {
 // A sequence's cursors are of its iterator class; a cursor's copies of its own.
 template <>
 struct Convert<CursorRef> {
-  static char const* type(Context ctx) {
+  static kovo::Interned name(Context ctx) {
     Facts const& f = factsOf(ctx);
-    return f.role == Role::Sequence ? f.iterator.c_str() : f.self.c_str();
+    return f.role == Role::Sequence ? f.iterator : f.self;
   }
+  static char const* type(Context ctx) { return name(ctx).c_str(); }
   static CursorRef in(kovo::COSValue w, Context ctx) {
     Facts const& f = factsOf(ctx);
     void* const id = boundId(w, f.self);
@@ -336,13 +345,15 @@ struct Convert<CursorRef> {
 
 template <>
 struct Convert<OtherList> {
-  static char const* type(Context ctx) { return factsOf(ctx).self.c_str(); }
+  static kovo::Interned name(Context ctx) { return factsOf(ctx).self; }
+  static char const* type(Context ctx) { return name(ctx).c_str(); }
   static OtherList in(kovo::COSValue w, Context ctx) { return {collectionOf(boundId(w, factsOf(ctx).self))}; }
 };
 
 template <>
 struct Convert<OtherCursor> {
-  static char const* type(Context ctx) { return factsOf(ctx).self.c_str(); }
+  static kovo::Interned name(Context ctx) { return factsOf(ctx).self; }
+  static char const* type(Context ctx) { return name(ctx).c_str(); }
   static OtherCursor in(kovo::COSValue w, Context ctx) { return {cursorOf(boundId(w, factsOf(ctx).self))}; }
 };
 
