@@ -9,8 +9,9 @@
 //
 // A converter that only travels one way leaves the other out. The context
 // carries the per-class data a row was registered with, for converters whose
-// host type depends on the class (the elements of a sequence class); such a
-// converter also names its type interned:
+// host type depends on the class (the elements of a sequence class). A
+// converter may also name its type interned, and one whose type depends on
+// the class does, so that describing a class interns nothing for it:
 //     static kovo::Interned name(Context);
 // The text `type` answers lives as long as the process.
 #pragma once
@@ -231,7 +232,7 @@ kovo::Interned elementHostName(meta::ClassDef const& def, bool immutable);
 template <ElementHandle H>
 struct OZO_LIBRARY_LOCAL Convert<H> {
   static constexpr bool kImmutable = !ModifiableHandle<H>;
-  static kovo::Interned name() {
+  static kovo::Interned name(Context = {}) {
     static kovo::Interned const n = elementHostName(H::Intf::sClassDef, kImmutable);
     return n;
   }

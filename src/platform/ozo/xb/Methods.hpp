@@ -110,12 +110,20 @@ std::tuple<Bare<A>...> convertInputs(kovo::COSValue const* in, [[maybe_unused]] 
 // own error and never reaches a target.
 void requireInputs(int given, std::size_t wanted);
 
-template <class R, class... A>
+// A target that takes the call's Context first (kWithContext) gets it before
+// the converted inputs: one row that many classes share reaches the facts of
+// its own class through the class data. The Context is not a host argument.
+template <bool kWithContext, class R, class... A>
 OZO_XB_ROW_GLUE void invokeCall(kovo::factory::impl::Binding const& b, kovo::COSValue* out, int nrhs, kovo::COSValue const* in) {
   requireInputs(nrhs, sizeof...(A));
   Context const ctx{b.data};
   auto args = convertInputs<A...>(in, ctx, std::index_sequence_for<A...>{});
-  auto const target = reinterpret_cast<R (*)(A...)>(b.target);
+  auto const target = [&b, ctx](auto&&... a) -> R {
+    if constexpr (kWithContext)
+      return reinterpret_cast<R (*)(Context, A...)>(b.target)(ctx, std::forward<decltype(a)>(a)...);
+    else
+      return reinterpret_cast<R (*)(A...)>(b.target)(std::forward<decltype(a)>(a)...);
+  };
   if constexpr (std::is_void_v<R>) {
     std::apply(target, std::move(args));
   } else {
@@ -127,7 +135,7 @@ OZO_XB_ROW_GLUE void invokeCall(kovo::factory::impl::Binding const& b, kovo::COS
 template <class R, class... A>
 OZO_XB_ROW_GLUE void invoke(kovo::factory::impl::Binding const& b, kovo::COSClient*, int& nlhs, kovo::COSValue* out, int nrhs,
             kovo::COSValue const* in) {
-  invokeCall<R, A...>(b, out, nrhs, in);
+  invokeCall<false, R, A...>(b, out, nrhs, in);
   fixOutputCount(nlhs);
 }
 
@@ -153,23 +161,10 @@ OZO_XB_ROW_GLUE void invokeConstructor(kovo::factory::impl::Binding const& b, ko
   fixOutputCount(nlhs);
 }
 
-// Targets that take the call's Context first: one row that many classes
-// share, each call reaching the facts of its own class through the class
-// data. The Context is not a host argument.
 template <class R, class... A>
 OZO_XB_ROW_GLUE void invokeWithContext(kovo::factory::impl::Binding const& b, kovo::COSClient*, int& nlhs,
                                        kovo::COSValue* out, int nrhs, kovo::COSValue const* in) {
-  requireInputs(nrhs, sizeof...(A));
-  Context const ctx{b.data};
-  auto args = convertInputs<A...>(in, ctx, std::index_sequence_for<A...>{});
-  auto const target = reinterpret_cast<R (*)(Context, A...)>(b.target);
-  auto const call = [&](auto&&... a) { return target(ctx, std::forward<decltype(a)>(a)...); };
-  if constexpr (std::is_void_v<R>) {
-    std::apply(call, std::move(args));
-  } else {
-    R const result = std::apply(call, std::move(args));
-    out[0] = Convert<Bare<R>>::out(result, ctx);
-  }
+  invokeCall<true, R, A...>(b, out, nrhs, in);
   fixOutputCount(nlhs);
 }
 
