@@ -361,7 +361,7 @@ class ValueListClassInfo final : public Ozo::xb::ClassMetaData {
 
 template <class T>
 kovo::COSClassInfo* create(ValueListRole role) {
-    std::string_view const n = T::name;
+  std::string_view const n = T::name;
   auto const full = [n](std::string_view before, std::string_view after) {
     return kovo::intern({kPackageName, ".", before, n, after});
   };
