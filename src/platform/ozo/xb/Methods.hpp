@@ -118,7 +118,7 @@ OZO_XB_ROW_GLUE void invokeCall(kovo::factory::impl::Binding const& b, kovo::COS
   requireInputs(nrhs, sizeof...(A));
   Context const ctx{b.data};
   auto args = convertInputs<A...>(in, ctx, std::index_sequence_for<A...>{});
-  auto const target = [&b, ctx](auto&&... a) -> R {
+  auto const target = [&](auto&&... a) -> R {
     if constexpr (kWithContext)
       return reinterpret_cast<R (*)(Context, A...)>(b.target)(ctx, std::forward<decltype(a)>(a)...);
     else
