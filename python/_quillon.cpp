@@ -7,6 +7,7 @@
 // thread at a time, and the GIL is what serialises Python threads for it.
 #include <quillon/host.hpp>
 
+#include <kovo/Object.hpp>
 #include <kovo/OpenTable.hpp>
 
 #include <pybind11/pybind11.h>
@@ -81,6 +82,7 @@ struct Wrapper {
   // instance made without one (object.__new__ on a host class), which
   // stands for nothing.
   std::uintptr_t identity;
+  PyObject* weakrefs;  // weakref.ref(obj) and WeakValueDictionary hold these
   alignas(quillon::Value) unsigned char storage[sizeof(quillon::Value)];
 
   quillon::Value& value() { return *std::launder(reinterpret_cast<quillon::Value*>(storage)); }
@@ -123,8 +125,11 @@ void wrapperDealloc(PyObject* self) {
     // (see wrap) must not take another's.
     LiveWrappers& table = live();
     if (PyObject** const entry = table.find(w->identity); entry && *entry == self) table.erase(entry);
-    w->value().~Value();
   }
+  // After the entry is gone: a weak reference's callback that wraps the same
+  // host object again gets a new wrapper, never this one.
+  if (w->weakrefs) PyObject_ClearWeakRefs(self);
+  if (w->identity) w->value().~Value();
   type->tp_free(self);
   Py_DECREF(type);
 }
@@ -140,8 +145,13 @@ PyObject* wrapperRef(PyObject* self, void*) {
 PyGetSetDef wrapperGetSet[] = {{"_ref", &wrapperRef, nullptr, nullptr, nullptr},
                                {nullptr, nullptr, nullptr, nullptr, nullptr}};
 
+PyMemberDef wrapperMembers[] = {
+    {"__weaklistoffset__", T_PYSSIZET, offsetof(Wrapper, weakrefs), READONLY, nullptr},
+    {nullptr, 0, 0, 0, nullptr}};
+
 PyType_Slot wrapperSlots[] = {{Py_tp_dealloc, reinterpret_cast<void*>(&wrapperDealloc)},
                               {Py_tp_getset, wrapperGetSet},
+                              {Py_tp_members, wrapperMembers},
                               {0, nullptr}};
 
 PyType_Spec wrapperTypeSpec = {"quillon._quillon.Wrapper", sizeof(Wrapper), 0,
@@ -795,6 +805,21 @@ PYBIND11_MODULE(_quillon, m) {
       },
       py::arg("obj"), py::arg("prop"), py::arg("reads"),
       "Benchmark aid: time `reads` reads of a property through the C++ host API.");
+
+  m.def(
+      "_model_key",
+      [](py::handle obj) -> std::uintptr_t {
+        // An element's host object is bound to the metamodel runtime's
+        // identity of (model object, deviant, view), whose first word is the
+        // model object: the same for every view of one element, for as long
+        // as the element lives. A value object is bound to its own copy of a
+        // value and has no such identity (0).
+        quillon::Value const self = refArg(obj);
+        auto const* object = reinterpret_cast<kovo::COSInterface const*>(self.identity());
+        if (object->isValueObject() || !object->isBound()) return 0;
+        return reinterpret_cast<std::uintptr_t>(*static_cast<void* const*>(object->bound()));
+      },
+      py::arg("obj"), "The identity of the model object behind a host object (0 for a value).");
 
   m.def("_roundtrip", [](py::handle v) { return fromHost(toHost(v)); },
         "Convert a Python value to a host value and back (what every call does to its arguments).");

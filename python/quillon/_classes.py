@@ -5,6 +5,7 @@ protocols a class supports (comparison, text, sequence) are read from the host
 the first time a class is needed, and one Python class per host class is kept.
 """
 
+import operator
 import threading
 import types
 
@@ -44,9 +45,10 @@ class Object(_quillon.Wrapper, metaclass=HostClass):
     # finds the one wrapper of each host object; ``_ref`` is what the session
     # takes for it.
     __slots__ = ()
+    _repr_kind = None
 
     def __repr__(self):
-        return f"<{type(self)._host_name} object>"
+        return _repr(self)
 
     def __dir__(self):
         return list(type(self)._host_members)
@@ -145,6 +147,14 @@ def _build(name, supers):
         construct = s.construct
         ns["__copy__"] = lambda self: construct(name, (self,))
         ns["__deepcopy__"] = lambda self, memo: construct(name, (self,))
+    if name in _AMOUNTS:
+        ns.update(_ordering(name, _AMOUNTS[name]))
+    if sequence_abc is not None:
+        ns["_repr_kind"] = "sequence"
+    elif _VALUE_METHODS & methods.keys():
+        ns["_repr_kind"] = "value" if "toString" in methods else None
+    else:
+        ns["_repr_kind"] = "named" if "Name" in props and not props["Name"].is_static else None
     ns["_host_members"] = tuple(sorted(m for m in ns if not m.startswith("_")))
     ns["__doc__"] = _class_doc(desc, methods, props)
     if sequence_abc is not None:
@@ -221,15 +231,72 @@ def _comparison(method):
     return op
 
 
+_model_key = _quillon._model_key
+# Host methods only value classes (enumerations, DataSize, Time) have.
+_VALUE_METHODS = {"getMetaDataType", "MetaDataType"}
+
+
+def _model_hash(self):
+    return hash(_model_key(self))
+
+
+# Order by amount, where the model has one: (property giving the number,
+# property giving the unit, the unit's size in the smallest unit). The
+# number times the size is rounded once, as the model compares.
+_DATA_SIZE_UNITS = {"Bit": 1, "Byte": 8, "KB": 8 << 10, "MB": 8 << 20, "GB": 8 << 30}
+_DAY_US = 86_400_000_000
+_TIME_UNITS = {"Us": 1.0, "Ms": 1e3, "S": 1e6, "Min": 6e7, "Hrs": 3.6e9, "Dys": float(_DAY_US),
+               "Wks": 7.0 * _DAY_US, "Mos": 30.436875 * _DAY_US, "Yrs": 365.2425 * _DAY_US}
+_AMOUNTS = {"Zorvan.metamodel.types.DataSize": _DATA_SIZE_UNITS,
+            "Zorvan.metamodel.types.Time": _TIME_UNITS}
+
+
+def _ordering(name, units):
+    def amount(v):
+        return v.value * units[str(v.unit)]
+
+    def make(op):
+        # Only another value of the same class has an amount to compare.
+        def compare(self, other):
+            if not isinstance(other, Object) or type(other)._host_name != name:
+                return NotImplemented
+            return op(amount(self), amount(other))
+        return compare
+    return {"__lt__": make(operator.lt), "__le__": make(operator.le),
+            "__gt__": make(operator.gt), "__ge__": make(operator.ge)}
+
+
+def _repr(self):
+    """<Class content>: a sequence's first items and length, a value's text,
+    an element's (or model's) name when it has one."""
+    cls = type(self)
+    kind = cls._repr_kind
+    if kind == "sequence":
+        n = len(self)
+        head = ", ".join(repr(x) for x in self[:3]) + (", ..." if n > 3 else "")
+        return f"<{cls.__name__} [{head}] of {n}>"
+    if kind == "value":
+        return f"<{cls.__name__} {self}>"
+    name = self.Name if kind == "named" else None
+    return f"<{cls.__name__} {name!r}>" if name else f"<{cls.__name__}>"
+
+
 def _add_protocols(ns, methods):
     invoke = session().invoke
     # Each class states every comparison: a Python base (a host superclass)
     # must not lend one the host class does not have.
     for host_name, dunder in _COMPARISONS.items():
         ns[dunder] = _comparison(host_name) if host_name in methods else getattr(object, dunder)
-    # Equal host objects need not be the same object: no identity hash then.
-    # Without a host eq, objects compare by identity and hash so.
-    ns["__hash__"] = None if "eq" in methods else object.__hash__
+    # Elements, models and factories are equal when they are one model
+    # object, seen through any view: they hash by that object. Values (equal
+    # by what they mean) are not hashable; without a host eq, objects
+    # compare by identity and hash so.
+    if "eq" not in methods:
+        ns["__hash__"] = object.__hash__
+    elif _VALUE_METHODS & methods.keys():
+        ns["__hash__"] = None
+    else:
+        ns["__hash__"] = _model_hash
     if "toString" in methods:
         ns["__str__"] = lambda self: invoke(self._ref, "toString", ())
     # A sequence class: its protocol takes the names it shares with the host

@@ -12,7 +12,8 @@ content first and puts it back if one of them fails.
 import collections.abc as abc
 import operator
 
-from ._runtime import session
+from . import _quillon
+from ._runtime import ArgumentError, session
 
 # Host methods a role may be served by, first found wins (value sequences and
 # element sequences share these names).
@@ -87,13 +88,27 @@ def _read_protocol(roles):
         for i in range(length(self), 0, -1):
             yield invoke(ref, at, (i,))
 
+    def held(self, value):
+        """The host's answer whether the sequence holds `value`, or None for a
+        value it cannot hold: then only a walk comparing items can tell, as
+        a list compares (an object equal to everything matches)."""
+        if "contains" not in roles:
+            return None
+        try:
+            return invoke(self._ref, roles["contains"], (value,))
+        except ArgumentError:
+            return None
+
+    def walk_finds(self, value):
+        return any(item is value or item == value for item in iterate(self))
+
     def contains(self, value):
-        return invoke(self._ref, roles["contains"], (value,))
+        found = held(self, value)
+        return walk_finds(self, value) if found is None else found
 
     def find(self, value, start, stop):
-        # The host's contains first: a value of the wrong type gets the host's
-        # error, as with `in`, and an absent one costs no walk.
-        if "contains" in roles and not contains(self, value):
+        # The host's contains first: an absent value costs no walk.
+        if held(self, value) is False:
             return None
         ref = self._ref
         for i in range(*slice(start, stop).indices(length(self))):
@@ -109,7 +124,7 @@ def _read_protocol(roles):
         return i
 
     def count(self, value):
-        if "contains" in roles and not contains(self, value):
+        if held(self, value) is False:
             return 0
         return sum(1 for item in iterate(self) if item is value or item == value)
 
@@ -128,11 +143,28 @@ def _read_protocol(roles):
         result = equal(self, other)
         return result if result is NotImplemented else not result
 
+    # + and * give lists, as a view's content taken out of the model.
+    def add(self, other):
+        if isinstance(other, _NOT_SEQUENCES) or not isinstance(other, abc.Sequence):
+            return NotImplemented
+        return list(self) + list(other)
+
+    def radd(self, other):
+        if isinstance(other, _NOT_SEQUENCES) or not isinstance(other, abc.Sequence):
+            return NotImplemented
+        return list(other) + list(self)
+
+    def mul(self, times):
+        try:
+            times = operator.index(times)
+        except TypeError:
+            return NotImplemented
+        return list(self) * times
+
     ns = {"__len__": length, "__getitem__": getitem, "__iter__": iterate,
           "__reversed__": backwards, "index": index, "count": count,
-          "__eq__": equal, "__ne__": not_equal, "__hash__": None}
-    if "contains" in roles:
-        ns["__contains__"] = contains
+          "__eq__": equal, "__ne__": not_equal, "__hash__": None, "__contains__": contains,
+          "__add__": add, "__radd__": radd, "__mul__": mul, "__rmul__": mul}
     return ns
 
 
@@ -236,6 +268,10 @@ def _edit_protocol(roles):
                 e.erase(i + 1)
 
     def insert(self, index, value):
+        # A host cursor reaches the host's insert before it; an integer is
+        # Python's 0-based index.
+        if isinstance(index, _quillon.Wrapper):
+            return invoke(self._ref, roles["insert"], (index, value))
         # As list.insert: an index beyond either end inserts at that end.
         n = length(self)
         i = operator.index(index)
@@ -254,6 +290,14 @@ def _edit_protocol(roles):
 
     def iadd(self, values):
         extend(self, values)
+        return self
+
+    def imul(self, times):
+        times = operator.index(times)
+        if times <= 0:
+            clear(self)
+        elif times > 1:
+            extend(self, list(self) * (times - 1))
         return self
 
     def pop(self, index=-1):
@@ -278,5 +322,5 @@ def _edit_protocol(roles):
             delitem(self, slice(None))
 
     return {"__setitem__": setitem, "__delitem__": delitem, "insert": insert,
-            "append": append, "extend": extend, "__iadd__": iadd, "pop": pop,
+            "append": append, "extend": extend, "__iadd__": iadd, "__imul__": imul, "pop": pop,
             "remove": remove, "reverse": reverse, "clear": clear}
