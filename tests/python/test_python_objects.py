@@ -146,6 +146,19 @@ class Reprs(HostTestCase):
         self.assertEqual(repr(seq), "<SequenceOfString ['a', 'b', 'c', ...] of 4>")
 
 
+class ArgumentErrors(HostTestCase):
+    def test_python_types_beside_host_types_message_unchanged(self):
+        ax = self.axis()
+        with self.assertRaises(quillon.ArgumentError) as cm:
+            ax.Dimensions = "x"
+        self.assertTrue(str(cm.exception).endswith("expected int32 scalar (int), got str."))
+        self.assertTrue(cm.exception.message.endswith("expected int32 scalar, got char."))
+        with self.assertRaises(quillon.ArgumentError) as cm:
+            self.types().Unit(self.model(), 3.5)
+        self.assertIn("accepts (Ozo.Model, double (float)); candidates: Unit(Ozo.Model), "
+                      "Unit(Ozo.Model, char vector (str))", str(cm.exception))
+
+
 class Version(unittest.TestCase):
     def test_version_and_another_python(self):
         self.assertRegex(quillon.__version__, r"^\d+\.\d+\.\d+$")
@@ -157,7 +170,7 @@ class Version(unittest.TestCase):
             with open(os.path.join(copy, "_version.py"), "w") as out:
                 out.write(f"version = {quillon.__version__!r}\npython = (3, 99)\n")
             run = subprocess.run([sys.executable, "-c", "import quillon"], env={**os.environ, "PYTHONPATH": tmp},
-                                 capture_output=True, text=True)
+                                 cwd=tmp, capture_output=True, text=True)
         self.assertNotEqual(run.returncode, 0)
         here = "{}.{}".format(*sys.version_info[:2])
         self.assertIn(f"ImportError: quillon {quillon.__version__} was built for Python 3.99; "
