@@ -7,7 +7,6 @@
 // thread at a time, and the GIL is what serialises Python threads for it.
 #include <quillon/host.hpp>
 
-#include <kovo/Object.hpp>
 #include <kovo/OpenTable.hpp>
 
 #include <pybind11/pybind11.h>
@@ -808,18 +807,8 @@ PYBIND11_MODULE(_quillon, m) {
 
   m.def(
       "_model_key",
-      [](py::handle obj) -> std::uintptr_t {
-        // An element's host object is bound to the metamodel runtime's
-        // identity of (model object, deviant, view), whose first word is the
-        // model object: the same for every view of one element, for as long
-        // as the element lives. A value object is bound to its own copy of a
-        // value and has no such identity (0).
-        quillon::Value const self = refArg(obj);
-        auto const* object = reinterpret_cast<kovo::COSInterface const*>(self.identity());
-        if (object->isValueObject() || !object->isBound()) return 0;
-        return reinterpret_cast<std::uintptr_t>(*static_cast<void* const*>(object->bound()));
-      },
-      py::arg("obj"), "The identity of the model object behind a host object (0 for a value).");
+      [](py::handle obj) -> std::uintptr_t { return refArg(obj).objectKey(); },
+      py::arg("obj"), "The identity of the object behind a host object: one for every view of a model object.");
 
   m.def("_roundtrip", [](py::handle v) { return fromHost(toHost(v)); },
         "Convert a Python value to a host value and back (what every call does to its arguments).");

@@ -92,6 +92,12 @@ class Value {
   // values hold the same host object exactly when their identities are equal.
   std::uintptr_t identity() const;
   bool sameObject(Value const& other) const { return identity() != 0 && identity() == other.identity(); }
+  // Identity of the object a 1-by-1 object array stands for (0 otherwise):
+  // the same for every host object that is a view of one model object (an
+  // element seen immutable and modifiable), different for different objects
+  // while both live. A value object (a DataSize holds its own copy) and a
+  // host object destroyed explicitly are objects of their own.
+  std::uintptr_t objectKey() const;
   // Reference count of the host object (diagnostics; 0 when not an object).
   int objectRefCount() const;
 

@@ -29,7 +29,7 @@ if _first is not None:
     # Imported again after leaving sys.modules: the first package, with its
     # classes and its one wrapper per host object, stays the one in use.
     sys.modules[__name__] = _first
-    for _sub in ("_version", "_quillon", "_runtime", "_sequences", "_classes", "_host"):
+    for _sub in ("_version", "_quillon", "_runtime", "_docs", "_sequences", "_classes", "_host"):
         sys.modules[f"{__name__}.{_sub}"] = getattr(_first, _sub)
 else:
     from ._classes import HostClass, Object, class_for as _class_for

@@ -9,7 +9,7 @@ import operator
 import threading
 import types
 
-from . import _quillon, _sequences
+from . import _docs, _quillon, _sequences
 from ._runtime import session
 
 # Host method -> Python operator it serves.
@@ -153,10 +153,14 @@ def _build(name, supers):
         ns["_repr_kind"] = "sequence"
     elif _VALUE_METHODS & methods.keys():
         ns["_repr_kind"] = "value" if "toString" in methods else None
+    elif "size" in methods and "Name" in props:
+        ns["_repr_kind"] = "model"
     else:
-        ns["_repr_kind"] = "named" if "Name" in props and not props["Name"].is_static else None
+        named = "Name" in props and not props["Name"].is_static
+        ns["_repr_kind"] = ("element" if named else "in model") if "getModel" in methods else (
+            "named" if named else None)
     ns["_host_members"] = tuple(sorted(m for m in ns if not m.startswith("_")))
-    ns["__doc__"] = _class_doc(desc, methods, props)
+    ns["__doc__"] = _docs.class_doc(desc, methods, props)
     if sequence_abc is not None:
         python = sorted(m for m, v in ns.items() if not m.startswith("_") and isinstance(v, types.FunctionType))
         ns["__doc__"] += (f"\n\nA Python {sequence_abc.__name__}, 0-based: {', '.join(python)}. "
@@ -179,7 +183,7 @@ def _build(name, supers):
 # argument of an instance method.
 def _Method(class_name, name, overloads):
     call = session().call
-    doc = "\n".join(_signatures(overloads))
+    doc = _docs.method_doc(overloads)
 
     def on_class(*args):
         return call(class_name, name, args)
@@ -202,9 +206,7 @@ class _StaticProperty:
         return session().get_static(self._class_name, self._name)
 
 
-def _property_doc(p):
-    doc = f"{p.name}: {p.type}"
-    return doc + " (read-only)" if p.read_only else doc
+_property_doc = _docs.property_doc
 
 
 def _property(class_name, p):
@@ -268,7 +270,8 @@ def _ordering(name, units):
 
 def _repr(self):
     """<Class content>: a sequence's first items and length, a value's text,
-    an element's (or model's) name when it has one."""
+    an element's name (where it has one) and model, a model's name and
+    number of elements."""
     cls = type(self)
     kind = cls._repr_kind
     if kind == "sequence":
@@ -277,8 +280,16 @@ def _repr(self):
         return f"<{cls.__name__} [{head}] of {n}>"
     if kind == "value":
         return f"<{cls.__name__} {self}>"
-    name = self.Name if kind == "named" else None
-    return f"<{cls.__name__} {name!r}>" if name else f"<{cls.__name__}>"
+    if kind == "model":
+        n = self.size()
+        return f"<{cls.__name__} {self.Name!r} of {n} element{'' if n == 1 else 's'}>"
+    name = self.Name if kind in ("named", "element") else None
+    text = f"{cls.__name__} {name!r}" if name else cls.__name__
+    if kind in ("element", "in model"):
+        model = self.getModel()
+        if model is not None:
+            text += f" in {model.Name}"
+    return f"<{text}>"
 
 
 def _add_protocols(ns, methods):
@@ -301,26 +312,8 @@ def _add_protocols(ns, methods):
         ns["__str__"] = lambda self: invoke(self._ref, "toString", ())
     # A sequence class: its protocol takes the names it shares with the host
     # ("insert" is 0-based, as Python's; quillon.invoke reaches the host's).
-    entries, sequence_abc = _sequences.protocol(methods)
+    entries, sequence_abc = _sequences.protocol(methods, class_for)
     ns.update(entries)
     return sequence_abc
 
 
-def _signatures(overloads):
-    # A method inherited along several paths is listed once.
-    return list(dict.fromkeys(d.signature for d in overloads))
-
-
-def _class_doc(desc, methods, props):
-    lines = [f"Host class {desc.name}."]
-    if desc.description:
-        lines += ["", desc.description]
-    if desc.superclasses:
-        lines += ["", "Superclasses: " + ", ".join(desc.superclasses)]
-    if methods:
-        lines += ["", "Methods:"]
-        lines += [f"    {sig}" for name in sorted(methods) for sig in _signatures(methods[name])]
-    if props:
-        lines += ["", "Properties:"]
-        lines += [f"    {_property_doc(props[name])}" for name in sorted(props)]
-    return "\n".join(lines)

@@ -37,15 +37,16 @@ def _roles(methods):
     return found
 
 
-def protocol(methods):
+def protocol(methods, class_for):
     """(namespace entries, ABC) that make a host class with these methods a
-    Python sequence; ({}, None) for a class that is not one."""
+    Python sequence; ({}, None) for a class that is not one. `class_for`
+    gives the Python class of a host class name."""
     roles = _roles(methods)
     if not all(r in roles for r in _READS):
         return {}, None
     ns = _read_protocol(roles)
     if all(r in roles for r in _EDITS):
-        ns.update(_edit_protocol(roles))
+        ns.update(_edit_protocol(roles, _item_classes(methods, roles, class_for)))
         return ns, abc.MutableSequence
     return ns, abc.Sequence
 
@@ -169,22 +170,42 @@ def _read_protocol(roles):
 
 
 class _Edit:
-    """Several host edits made as one Python operation. If one fails after
-    others were made, the sequence is rebuilt with the content it had when
-    the operation began. Rebuilding, rather than undoing step by step, is right
-    also where an insert or replace moves an element the collection already
-    holds (a collection of owned elements holds each one once)."""
+    """Several host edits made as one Python operation, all or nothing.
 
-    __slots__ = ("_ref", "_roles", "_invoke", "_before", "_changed")
+    Before the first host call, every item to come in is checked against the
+    classes the sequence takes: the first that fits none is offered alone to
+    the host, which refuses it (with its own error) before anything changes.
+    What the host can still refuse later (an element of another model, one
+    that would own itself) is undone: the sequence is rebuilt with the
+    content it had, and an element the operation took from another owner's
+    sequence goes back there, at its old position. Rebuilding, rather than
+    undoing step by step, is right also where an insert or replace moves an
+    element the collection already holds (a collection of owned elements
+    holds each one once)."""
 
-    def __init__(self, seq, roles, invoke, steps):
+    __slots__ = ("_ref", "_roles", "_invoke", "_before", "_homes", "_changed")
+
+    def __init__(self, seq, roles, invoke, steps, items=(), accepts=None):
         self._ref, self._roles, self._invoke = seq._ref, roles, invoke
         self._changed = False
+        self._before = self._homes = None
+        strangers = [item for item in items if not isinstance(item, accepts)] if accepts else []
         # A single host edit changes everything or nothing: no copy needed.
-        self._before = None
-        if steps > 1:
+        if steps > 1 or strangers:
             n = invoke(self._ref, roles["size"], ())
             self._before = [invoke(self._ref, roles["at"], (i,)) for i in range(1, n + 1)]
+            self._homes = _homes(seq, items, invoke)
+        for item in strangers:
+            # Of no class the sequence takes: the host refuses it at dispatch,
+            # with its own error, having changed nothing. Should it take the
+            # item after all, the sequence is put back and the item comes in
+            # in its turn.
+            if "push_back" in roles:
+                self._call("push_back", item)
+            else:
+                self._call("insert", 1, item)
+            self._changed = True
+            self._rollback()
 
     def _call(self, role, *args):
         self._invoke(self._ref, self._roles[role], args)
@@ -208,24 +229,82 @@ class _Edit:
         return self
 
     def __exit__(self, kind, error, trace):
-        if kind is not None and self._changed and self._before is not None:
+        if kind is not None:
             # The original error goes on; one from rebuilding is raised from it.
-            if "clear" in self._roles:
-                self._call("clear")
-            else:
-                for pos in range(self._invoke(self._ref, self._roles["size"], ()), 0, -1):
-                    self._call("erase", pos)
-            for pos, item in enumerate(self._before, 1):
-                self._call("insert", pos, item)
+            self._rollback()
         return False
 
+    def _rollback(self):
+        if not self._changed or self._before is None:
+            return
+        if "clear" in self._roles:
+            self._call("clear")
+        else:
+            for pos in range(self._invoke(self._ref, self._roles["size"], ()), 0, -1):
+                self._call("erase", pos)
+        for pos, item in enumerate(self._before, 1):
+            self._call("insert", pos, item)
+        _return_home(self._homes, self._invoke)
+        self._changed = False
 
-def _edit_protocol(roles):
+
+_OWNING_SEQUENCE = "getOwningSequence"
+
+
+def _homes(seq, items, invoke):
+    """Where each element among `items` that another sequence owns now is
+    held: [(that sequence, [(0-based position, element), ...])], positions
+    ascending. One walk of each such sequence."""
+    key = _quillon._model_key
+    mine = key(seq)
+    found = {}
+    for item in items:
+        if not isinstance(item, _quillon.Wrapper) or _OWNING_SEQUENCE not in type(item)._host_members:
+            continue
+        home = invoke(item._ref, _OWNING_SEQUENCE, ())
+        if home is None or key(home) == mine:
+            continue
+        found.setdefault(key(home), (home, {}))[1][key(item)] = item
+    homes = []
+    for home, elements in found.values():
+        places = [(i, x) for i, x in enumerate(home) if key(x) in elements]
+        homes.append((home, places))
+    return homes
+
+
+def _return_home(homes, invoke):
+    # Ascending positions: each element goes back where it was among the
+    # ones that never left.
+    for home, places in homes or ():
+        for pos, item in places:
+            now = invoke(item._ref, _OWNING_SEQUENCE, ())
+            if now is None or _quillon._model_key(now) != _quillon._model_key(home):
+                home.insert(pos, item)
+
+
+def _item_classes(methods, roles, class_for):
+    """A function giving the Python classes the sequence's items may be (the
+    last parameter of its insert), or None for a sequence of values: the
+    host converts those itself. Read on first use."""
+    types = {d.arguments[-1] for d in methods[roles["insert"]] if d.arguments}
+    if not types or not all("." in t for t in types):
+        return None
+    found = []
+
+    def classes():
+        if not found:
+            found.append(tuple(class_for(t) for t in sorted(types)))
+        return found[0]
+    return classes
+
+
+def _edit_protocol(roles, item_classes):
     invoke = session().invoke
     size = roles["size"]
 
-    def edit(self, steps):
-        return _Edit(self, roles, invoke, steps)
+    def edit(self, steps, items=()):
+        accepts = item_classes() if item_classes is not None and items else None
+        return _Edit(self, roles, invoke, steps, items, accepts)
 
     def length(self):
         return invoke(self._ref, size, ())
@@ -250,7 +329,7 @@ def _edit_protocol(roles):
         # The old items go first, then the new ones come in: an element the
         # slice held already is then new to the collection again (replacing
         # in place would move it, where a collection holds each element once).
-        with edit(self, len(doomed) + len(items)) as e:
+        with edit(self, len(doomed) + len(items), items) as e:
             for i in (doomed if doomed.step < 0 else doomed[::-1]):
                 e.erase(i + 1)
             for i, item in zip(places, items):
@@ -284,7 +363,7 @@ def _edit_protocol(roles):
 
     def extend(self, values):
         items = list(values)  # read once: `values` may be this sequence
-        with edit(self, len(items)) as e:
+        with edit(self, len(items), items) as e:
             for item in items:
                 e.append(item)
 

@@ -3,6 +3,7 @@
 
 #include <kovo/HostArray.hpp>
 #include <kovo/Object.hpp>
+#include <kovo/ObjectKeys.hpp>
 #include <kovo/Class.hpp>
 #include <kovo/Text.hpp>
 
@@ -184,6 +185,16 @@ std::uintptr_t Value::identity() const {
   HostArray const* a = arr(fArray);
   if (!a || a->classID() != ClassID::Object || a->numel() != 1) return 0;
   return reinterpret_cast<std::uintptr_t>(a->objects()[0].get());
+}
+
+std::uintptr_t Value::objectKey() const {
+  std::uintptr_t const id = identity();
+  if (id == 0) return 0;
+  return host::guarded([id] {
+    auto const* object = reinterpret_cast<kovo::COSInterface const*>(id);
+    if (object->isValueObject() || object->isDeleted() || !object->isBound()) return id;
+    return reinterpret_cast<std::uintptr_t>(kovo::objectOfBound(object->bound()));
+  });
 }
 
 int Value::objectRefCount() const {

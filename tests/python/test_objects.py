@@ -79,7 +79,7 @@ class CompiledMembers(HostTestCase):
         T, ax = self.types(), self.axis(3, "speed")
         prop = T.Axis.__dict__["Dimensions"]
         self.assertIs(T.Axis.Dimensions, prop)
-        self.assertEqual(prop.__doc__, "Dimensions: int32 scalar")
+        self.assertEqual(prop.__doc__, "Dimensions: int (int32 scalar)")
         ax.Name = "other"
         self.assertEqual((ax.Dimensions, ax.Name), (3, "other"))
         bound = ax.getMetaType  # kept, then called: a bound method

@@ -1,12 +1,15 @@
 // Host objects and the binding registry.
 #include <kovo/Class.hpp>
 #include <kovo/Object.hpp>
+#include <kovo/ObjectKeys.hpp>
 #include <kovo/OpenTable.hpp>
 
 #include "Internal.hpp"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 namespace kovo {
 
@@ -232,4 +235,26 @@ COSInterface* BindingRegistry::find(void* id) { return bindings().findRegistered
 std::size_t BindingRegistry::size() { return bindings().registered; }
 
 }  // namespace factory::basic
+}  // namespace kovo
+
+namespace kovo {
+
+namespace {
+std::vector<ObjectResolver>& resolvers() {
+  static auto* r = new std::vector<ObjectResolver>;
+  return *r;
+}
+}  // namespace
+
+void addObjectResolver(ObjectResolver resolver) {
+  auto& r = resolvers();
+  if (std::find(r.begin(), r.end(), resolver) == r.end()) r.push_back(resolver);
+}
+
+void const* objectOfBound(void const* bound) {
+  for (ObjectResolver resolve : resolvers())
+    if (void const* object = resolve(bound)) return object;
+  return bound;
+}
+
 }  // namespace kovo

@@ -2,6 +2,7 @@
 // ownership through composite properties. Every edit checks everything
 // (writability, kind and class of the value, ownership) before it changes
 // anything.
+#include <Ozo/Containment.hpp>
 #include <Ozo/Internal.hpp>
 
 #include <algorithm>
@@ -308,8 +309,18 @@ std::vector<ElementBase*> ElementBase::children() {
   return r;
 }
 
+NSInterface::CollectionIntf* owningCollection(ElementBase const& element) {
+  return ElementAccess::owningCollection(element);
+}
+
 // ---------------------------------------------------------------------------
 namespace detail {
+
+NSInterface::CollectionIntf* ElementAccess::owningCollection(ElementBase const& e) {
+  if (!e.fContainer) return nullptr;
+  Slot const* const s = e.fContainer->fSlots.find(e.fContainerSlot);
+  return s ? s->many.get() : nullptr;
+}
 
 ElementBase* ElementAccess::coreOf(NSInterface::ObjectIntf* o) {
   auto* const c = dynamic_cast<NSInterface::ClassObjectIntf*>(o);

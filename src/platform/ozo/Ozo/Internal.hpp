@@ -232,6 +232,8 @@ class ElementAccess {
   static Link makeLink(ElementBase* owner, PropertyImpl const& property, ImmutableObject const& value);
   // Takes `child` out of its current owner (no checks).
   static void detach(ElementBase* child);
+  // The owner's collection that holds `child`, or null.
+  static NSInterface::CollectionIntf* owningCollection(ElementBase const& child);
   static void adopt(ElementBase* owner, unsigned slot, ElementBase* child);
   // Takes `child` from its owner's bookkeeping (its slot stays as it is).
   static void disown(ElementBase* child);

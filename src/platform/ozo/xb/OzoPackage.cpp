@@ -5,6 +5,9 @@
 #include <xb/Methods.hpp>
 #include <xb/Sequences.hpp>
 
+#include <Ozo/Containment.hpp>
+#include <kovo/ObjectKeys.hpp>
+
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -40,8 +43,26 @@ bool differ(ImmutableObject const& a, ImmutableObject const& b) { return !(a == 
 
 ImmutableType metaTypeOf(ImmutableObject const& object) { return object.getMetaType(); }
 
+// The model the object belongs to (empty for objects outside models).
+ImmutableModel modelOf(ImmutableObject const& object) { return object.checked()->getModel(object.deviant()); }
+
+// The sequence of its owner that holds the element, in the modifiable view
+// it was asked through; empty when no many-valued property owns it. With
+// its position there, what a front end needs to give a moved element back.
+Object owningSequenceOf(Object const& object) {
+  auto* const element = dynamic_cast<NSInterface::ClassObjectIntf*>(object.checked());
+  ElementBase* const core = element ? element->elementCore() : nullptr;
+  NSInterface::CollectionIntf* const c = core ? owningCollection(*core) : nullptr;
+  return c ? Object(c, Deviant{}) : Object();
+}
+
 // A new untitled model.
 Model newModel() { return Model::create(); }
+
+// The number of elements the model holds.
+std::int32_t modelSize(ImmutableModel const& model) {
+  return static_cast<std::int32_t>(model.checkedModel()->elements().size());
+}
 
 // Switches the model's protection; only its modifiable view may, and only
 // this switch is open while the model is read-only.
@@ -122,19 +143,27 @@ constexpr MethodRow kObjectMethods[] = {
     instanceMethod<&same>("eq", kInstance, "other"),
     instanceMethod<&differ>("ne", kInstance, "other"),
     instanceMethod<&metaTypeOf>("getMetaType", kInstance),
+    instanceMethod<&modelOf>("getModel", kInstance),
+};
+constexpr MethodRow kModifiableObjectMethods[] = {
+    instanceMethod<&owningSequenceOf>("getOwningSequence", kInstance),
+};
+constexpr MethodRow kImmutableModelMethods[] = {
+    instanceMethod<&modelSize>("size", kInstance),
 };
 constexpr MethodRow kModelMethods[] = {
     constructor<&newModel>(),
     instanceMethod<&setReadOnly>("setReadOnly", kInstance, "readOnly"),
+    instanceMethod<&modelSize>("size", kInstance),
 };
 
 std::vector<ClassRow> const& ozoClasses() {
   static std::vector<ClassRow> const rows{
       {"ImmutableObject", {}, kObjectMethods, {}},
-      {"Object", {kImmutableObject}, {}, {}},
+      {"Object", {kImmutableObject}, kModifiableObjectMethods, {}},
       {"ImmutableModel",
        {kImmutableObject},
-       {},
+       kImmutableModelMethods,
        {{"Name", "char vector", modelName},
         {"ReadOnly", "logical scalar", modelReadOnly},
         {"Uri", "char vector", modelName}}},
@@ -173,7 +202,15 @@ class OzoClassInfo final : public ClassMetaData {
   ClassRow const& fRow;
 };
 
+// Views of one model object are bound to different ids; the object behind
+// an id is its identity to the host.
+void const* modelObjectOf(void const* id) {
+  VariantInfo const* const info = DeviantRegistry::getVariantInfo(id);
+  return info ? info->object : nullptr;
+}
+
 void initOzoPackage(kovo::COSPackage* pkg) {
+  kovo::addObjectResolver(&modelObjectOf);
   for (ClassRow const& row : ozoClasses()) pkg->addClass(new OzoClassInfo(row), 2);
   registerPrimitiveSequenceClasses(pkg);
 }
