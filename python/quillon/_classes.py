@@ -245,6 +245,10 @@ def _model_hash(self):
 # Order by amount, where the model has one: (property giving the number,
 # property giving the unit, the unit's size in the smallest unit). The
 # number times the size is rounded once, as the model compares.
+# The model orders these values too, but no host method reaches its order:
+# the value classes are the package's own (they have eq and ne only), and
+# the host API lies below the model. Until they gain one, the unit sizes
+# are stated here.
 _DATA_SIZE_UNITS = {"Bit": 1, "Byte": 8, "KB": 8 << 10, "MB": 8 << 20, "GB": 8 << 30}
 _DAY_US = 86_400_000_000
 _TIME_UNITS = {"Us": 1.0, "Ms": 1e3, "S": 1e6, "Min": 6e7, "Hrs": 3.6e9, "Dys": float(_DAY_US),

@@ -34,7 +34,7 @@ class Classes(HostTestCase):
         ax = self.axis(3, "speed")
         self.assertEqual(quillon.class_of(ax), f"{TYPES}.Axis")
         self.assertIsInstance(ax, self.types().Axis)
-        self.assertEqual(repr(ax), "<Axis 'speed'>")
+        self.assertEqual(repr(ax), f"<Axis 'speed' in {ax.getModel().Name}>")
         self.assertIn("Dimensions", dir(ax))
         self.assertNotIn("__init__", dir(ax))
         with self.assertRaises(TypeError):

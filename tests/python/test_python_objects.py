@@ -137,9 +137,9 @@ class Reprs(HostTestCase):
     def test_repr_shows_content(self):
         T = self.types()
         m = self.model()
-        self.assertEqual(repr(T.Unit(m, "rpm")), "<Unit 'rpm'>")
+        self.assertEqual(repr(T.Unit(m, "rpm")), f"<Unit 'rpm' in {m.Name}>")
         self.assertEqual(repr(T.DataSize(16, T.DataSizeUnitKind.Bit())), "<DataSize 16 Bit>")
-        self.assertEqual(repr(m), f"<Model {m.Name!r}>")
+        self.assertEqual(repr(m), f"<Model {m.Name!r} of 1 element>")  # the unit; values are in no model
         seq = T.Axis(m, 1, "a").SymbolicDimensions
         self.assertEqual(repr(seq), "<SequenceOfString [] of 0>")
         seq.extend("abcd")
