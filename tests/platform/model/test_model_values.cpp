@@ -171,8 +171,12 @@ TEST_F(Values, TimeListOrderIsAStrictWeakOrder) {
         ASSERT_TRUE(less(a, b)) << "NaN after every number";
       }
       for (Time const& c : all) {
-        if (less(a, b) && less(b, c)) ASSERT_TRUE(less(a, c));
-        if (same(a, b) && same(b, c)) ASSERT_TRUE(same(a, c));
+        if (less(a, b) && less(b, c)) {
+          ASSERT_TRUE(less(a, c));
+        }
+        if (same(a, b) && same(b, c)) {
+          ASSERT_TRUE(same(a, c));
+        }
       }
     }
   }
