@@ -182,10 +182,6 @@ class ValueListMachine(RuleBasedStateMachine):
             assert [self.shown(str(self.seq.at(k))) for k in range(1, len(self.expected) + 1)] == \
                 [self.expected_shown(x) for x in self.expected]
 
-    @rule(t=tokens)
-    def contains(self, t):
-        assert self.seq.contains(self.value(self.item(t))) == any(self.same(x, self.item(t)) for x in self.expected)
-
     def teardown(self):
         self.__dict__.clear()
 
