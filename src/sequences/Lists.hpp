@@ -3,11 +3,15 @@
 // - the multi-index list (Ozo::MultiIndexImpl<T, Unique>): list order in a
 //   random-access index, an ordered non-unique index for removeAll and an
 //   ordered index (unique when Unique) for contains and, in the unique list,
-//   the refusal of a second equal value. Every list the module makes is one.
+//   the refusal of a second equal value (and of a second NaN time, which
+//   the order holds equivalent to the first). Every list the module makes
+//   is one.
 // - the vector list (Ozo::ListQImpl<T>): a copy-on-write vector that reads
 //   without copying; duplicates always allowed.
 //
-// Equality and order are T's own (== and <).
+// Equality is T's own ==. The ordered indices sort by ValueOrder, a strict
+// weak order on every value (a Time may be NaN, which < does not order), and
+// find candidates there; == decides among them.
 #pragma once
 
 #include "sequences/CopyOnWrite.hpp"
@@ -60,9 +64,22 @@ struct VectorKind {
 
 namespace bmi = boost::multi_index;
 
+// The order of the ordered indices: the value type's listOrder where it has
+// one, else its <. Values that are == are equivalent in it, so the elements
+// equal to a value lie in that value's equal range.
+struct ValueOrder {
+  template <class T>
+  bool operator()(T const& a, T const& b) const {
+    if constexpr (requires { listOrder(a, b); })
+      return listOrder(a, b) < 0;
+    else
+      return a < b;
+  }
+};
+
 template <class T, bool Unique>
 class MultiIndexStorage {
-  using Order = std::less<T>;
+  using Order = ValueOrder;
   using Lookup = std::conditional_t<Unique, bmi::ordered_unique<bmi::identity<T>, Order>,
                                     bmi::ordered_non_unique<bmi::identity<T>, Order>>;
   using Container = bmi::multi_index_container<
@@ -91,17 +108,18 @@ class MultiIndexStorage {
   }
   void clear() { fC.clear(); }
   bool contains(T const& v) const {
-    auto const& lookup = fC.template get<2>();
-    return lookup.find(v) != lookup.end();
+    auto const [first, last] = fC.template get<2>().equal_range(v);
+    return std::any_of(first, last, [&v](T const& x) { return x == v; });
   }
-  // The equal range of the ordered index gives the count; the removal is
-  // one pass over the list (erasing one by one from the random-access
-  // index would cost a shift per element).
+  // The elements equal to v: counted in v's equal range of the ordered
+  // index, then removed in one pass over the list (erasing one by one from
+  // the random-access index would cost a shift per element). A value equal
+  // to nothing (a NaN time) removes nothing.
   std::size_t removeAll(T const& v) {
-    std::size_t const n = fC.template get<1>().count(v);
+    auto const [first, last] = fC.template get<1>().equal_range(v);
+    auto const n = static_cast<std::size_t>(std::count_if(first, last, [&v](T const& x) { return x == v; }));
     if (n == 0) return 0;
-    Order const less;
-    fC.template get<0>().remove_if([&](T const& x) { return !less(x, v) && !less(v, x); });
+    fC.template get<0>().remove_if([&v](T const& x) { return x == v; });
     return n;
   }
 

@@ -44,11 +44,14 @@ struct ValueRows {
   static Ozo::ImmutableDataType metaDataType(V* self) { return self->getMetaDataType(); }
   static V fromString(Ozo::String text) { return V::fromString(text); }
   static Ozo::String toString(V* self) { return self->toString(); }
-  static bool eq(V* self, V const* other) {
+  // Both arguments are taken before the object is checked: a second
+  // argument that is no single value is reported first.
+  static bool eq(V const* self, V const* other) {
+    V const& value = *selfValue(self);
     if (!other) throw Ozo::Exception(std::string("Cannot compare a ") + V::name + " with an empty value");
-    return *self == *other;
+    return value == *other;
   }
-  static bool ne(V* self, V const* other) { return !eq(self, other); }
+  static bool ne(V const* self, V const* other) { return !eq(self, other); }
 
   static constexpr MethodRow kMethods[] = {
       constructor<&makeDefault>(),

@@ -8,6 +8,7 @@
 #include <concepts>
 #include <memory>
 #include <string>
+#include <type_traits>
 
 namespace Zorvan::metamodel::types::xb {
 
@@ -78,7 +79,8 @@ V* heldValue(kovo::COSValue w) {
 
 // The object of an instance method or accessor: a live value, never empty
 // (an empty one fails as every empty handle does).
-template <StructuredValue V>
+template <class V>
+  requires StructuredValue<std::remove_const_t<V>>
 V* selfValue(V* p) {
   kovo::factory::impl::validateSelfPointer(p);
   OZO_ASSERT_AT("ozo/Ozo/Object_h", 83, p != nullptr, "%s", Ozo::kNullRefMessage);

@@ -117,6 +117,13 @@ TEST_F(CatalogueConsistency, MetaPropertyGroupsFollowTheModelChain) {
   EXPECT_EQ(integer[integer.size() - 4], "ClassObject.Uri");
   EXPECT_EQ(integer.back(), "Namespace.OwnedMember");
 
+  // Boolean states its four range entries itself: Real's same-named ones are left out.
+  std::vector<std::string> const boolean = names(std::string(kTypes) + "BooleanMetaProperty");
+  ASSERT_EQ(boolean.size(), 4u + 10 + 3 + 4 + 3 + 8 + 3);
+  EXPECT_EQ(std::vector<std::string>(boolean.begin(), boolean.begin() + 5),
+            (std::vector<std::string>{"Boolean.MinValue", "Boolean.MaxValue", "Boolean.IsMinOpen", "Boolean.IsMaxOpen",
+                                      "PrimitiveType.GroundValue"}));
+
   std::vector<std::string> const ns = names("Zorvan.metamodel.foundation.NamespaceMetaProperty");
   ASSERT_FALSE(ns.empty());
   EXPECT_EQ(ns.front(), "Namespace.ElementImport") << "a class's own group comes first even when listed last elsewhere";

@@ -5,6 +5,8 @@
 #include <map>
 #include <set>
 
+#include <Ozo/Meta.hpp>
+
 #include "support/HostFixture.hpp"
 #include "support/MethodShape.hpp"
 
@@ -164,6 +166,18 @@ TEST_F(FactoryTest, NewModelsHaveDistinctUris) {
   EXPECT_TRUE(host.call(T("DataSizeUnitKind"), "eq", {host.get(d, "unit"), unit}).toBool());
   EXPECT_EQ(host.get(host.invoke(f, "createmetamodeltypesDataSize", {}), "value").toInt32(), 0);
   EXPECT_EQ(host.counter("model objects"), objects);
+}
+
+// createNewModel turns the runtime's writability checks off while it names
+// the model, then puts the switch back as it found it, off included.
+TEST_F(FactoryTest, NewModelLeavesTheAssertionSwitchAsItFoundIt) {
+  bool const before = Ozo::DeviantAssertions::enableAssertions(false);
+  newModel();
+  EXPECT_FALSE(Ozo::DeviantAssertions::sAssertionsEnabled);
+  Ozo::DeviantAssertions::enableAssertions(true);
+  newModel();
+  EXPECT_TRUE(Ozo::DeviantAssertions::sAssertionsEnabled);
+  Ozo::DeviantAssertions::enableAssertions(before);
 }
 
 TEST_F(FactoryTest, CastOfANonFactoryIsAnEmptyFactory) {

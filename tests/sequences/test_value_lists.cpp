@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -315,6 +316,96 @@ TEST_F(LiveCount, TheUniqueListsRefusalsKeepCursors) {
   auto const blocking = s.insert(s.begin(), e(2));
   EXPECT_EQ(blocking.item().code(), 2) << "the cursor stands at the value that refused the insert";
   EXPECT_TRUE(blocking.eq(cursorAt(s, 1)));
+}
+
+// ---------------------------------------------------------------------------
+// Times: NaN, infinities, signed zeros and amounts too large for microseconds.
+using Zorvan::metamodel::types::Time;
+using Times = Ozo::Sequence<Time>;
+using TK = TimeUnitKind;
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+constexpr double kInf = std::numeric_limits<double>::infinity();
+
+Time t(double v, TK::Value u = TK::S) { return Time(Ozo::Real(v), u); }
+
+std::vector<std::string> texts(Times const& s) {
+  std::vector<std::string> out;
+  for (std::int32_t i = 0; i < s.size(); ++i) out.push_back(s.at(i).toString().utf8());
+  return out;
+}
+
+struct TimeListKind {
+  std::uint32_t kind;
+  bool unique;
+};
+
+class TimeLists : public LiveCount, public ::testing::WithParamInterface<TimeListKind> {
+ protected:
+  Times make(std::vector<Time> const& values) const {
+    Times s = Ozo::MakeSequence<Time>({{}, GetParam().kind, GetParam().unique, true});
+    for (Time const& v : values) s.push_back(v);
+    return s;
+  }
+};
+
+INSTANTIATE_TEST_SUITE_P(Lists, TimeLists,
+                         ::testing::Values(TimeListKind{Ozo::MULTI_INDEX, false}, TimeListKind{Ozo::MULTI_INDEX, true},
+                                           TimeListKind{Ozo::STD_VECTOR, false}),
+                         [](auto const& p) {
+                           return p.param.kind == Ozo::STD_VECTOR ? "Vector" : p.param.unique ? "Unique" : "MultiIndex";
+                         });
+
+// removeAll takes exactly the elements == its argument and says how many;
+// a NaN is equal to nothing, so neither found nor removed by value.
+TEST_P(TimeLists, NaNIsEqualToNothingAndDisturbsNoOtherValue) {
+  Times const s = make({t(kNaN), t(1)});
+  EXPECT_EQ(s.removeAll(t(5)), 0);
+  EXPECT_EQ(texts(s), (std::vector<std::string>{"nan S", "1 S"}));
+  EXPECT_EQ(s.removeAll(t(kNaN)), 0);
+  EXPECT_FALSE(s.contains(t(kNaN)));
+  EXPECT_TRUE(s.contains(t(1000, TK::Ms)));
+  s.push_back(t(2, TK::Min));
+  s.push_back(t(-kInf));
+  s.push_back(t(-0.0, TK::Yrs));
+  EXPECT_TRUE(s.contains(t(120)));
+  EXPECT_TRUE(s.contains(t(0, TK::Us))) << "-0 equals 0";
+  EXPECT_TRUE(s.contains(t(-kInf, TK::Wks)));
+  EXPECT_EQ(s.removeAll(t(1)), 1);
+  EXPECT_EQ(s.removeAll(t(0.0)), 1);
+  EXPECT_EQ(texts(s), (std::vector<std::string>{"nan S", "2 Min", "-inf S"}));
+}
+
+TEST_P(TimeLists, HugeAmountsInDifferentUnitsStayApart) {
+  Times const s = make({t(1e300, TK::Yrs), t(1e300, TK::Wks), t(kInf, TK::Us), t(1e300, TK::Yrs)});
+  std::vector<std::string> const expected =
+      GetParam().unique ? std::vector<std::string>{"1e+300 Yrs", "1e+300 Wks", "inf Us"}
+                        : std::vector<std::string>{"1e+300 Yrs", "1e+300 Wks", "inf Us", "1e+300 Yrs"};
+  EXPECT_EQ(texts(s), expected);
+  EXPECT_FALSE(s.contains(t(1e300, TK::Dys)));
+  EXPECT_EQ(s.removeAll(t(1e300, TK::Yrs)), GetParam().unique ? 1 : 2);
+  EXPECT_EQ(s.removeAll(t(kInf, TK::Yrs)), 1) << "infinity is the same in every unit";
+  EXPECT_EQ(texts(s), (std::vector<std::string>{"1e+300 Wks"}));
+}
+
+// A unique list holds one NaN at most, and a NaN refuses nothing else.
+TEST_F(LiveCount, AUniqueTimeListHoldsOneNaNAndStillTakesNumbers) {
+  Times const s = Ozo::MakeSequence<Time>({{}, Ozo::MULTI_INDEX, true, true});
+  s.push_back(t(kNaN));
+  s.push_back(t(5));
+  s.push_back(t(-kNaN, TK::Min));
+  s.push_back(t(1, TK::Min));
+  s.push_front(t(60));
+  s.push_back(t(0.0));
+  s.insert(0, t(-0.0, TK::Wks));
+  s.push_back(t(kInf));
+  s.push_back(t(kInf, TK::Yrs));
+  EXPECT_EQ(texts(s), (std::vector<std::string>{"nan S", "5 S", "1 Min", "0 S", "inf S"}));
+  s.replace(1, t(kNaN, TK::Hrs));
+  s.replace(0, t(kNaN, TK::Hrs));
+  EXPECT_EQ(texts(s), (std::vector<std::string>{"nan Hrs", "5 S", "1 Min", "0 S", "inf S"}))
+      << "a NaN may replace the NaN, nothing else";
+  EXPECT_EQ(s.removeAll(t(5)), 1);
+  EXPECT_EQ(s.size(), 4);
 }
 
 TEST(ValueRefs, CarryOneTypeAndCountTheirBoxes) {

@@ -3,6 +3,7 @@
 #include "support/HostFixture.hpp"
 #include "support/MethodShape.hpp"
 
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -101,6 +102,30 @@ TEST_F(StructuredValues, BadInputIsRefused) {
       "Assertion failed: Cannot access NULL ref. Use isValid() before calling methods at ozo/Ozo/Object_h:83: ";
   EXPECT_EQ(errorOf([&] { host.call(kDataSize, "eq", {Value(), a}); }), nullRef);
   EXPECT_EQ(text(a), "8 Byte") << "nothing changed";
+}
+
+// "eq" and "ne" take both arguments before they check the object: a second
+// argument of two values is reported even when the object is empty.
+TEST_F(StructuredValues, ComparisonsTakeBothArgumentsBeforeCheckingTheObject) {
+  Value const sizes = Value::objects({size(8, "Byte"), size(1, "Bit")});
+  Value const times = Value::objects({time(1, "S"), time(2, "S")});
+  for (char const* op : {"eq", "ne"}) {
+    SCOPED_TRACE(op);
+    EXPECT_EQ(errorOf([&] { host.call(kDataSize, op, {Value(), sizes}); }), kTooMany);
+    EXPECT_EQ(errorOf([&] { host.call(kTime, op, {Value(), times}); }), kTooMany);
+    EXPECT_EQ(errorOf([&] { host.call(kTime, op, {times, Value()}); }), kTooMany);
+  }
+}
+
+// Amounts compare without overflow, and a NaN time equals nothing, itself included.
+TEST_F(StructuredValues, TimeEqualityHoldsForHugeAndSpecialAmounts) {
+  EXPECT_FALSE(eq(time(1e300, "Yrs"), time(1e300, "Wks")));
+  EXPECT_TRUE(host.invoke(time(1e300, "Yrs"), "ne", {time(1e300, "Wks")}).toBool());
+  EXPECT_TRUE(eq(time(60, "S"), time(1, "Min")));
+  EXPECT_TRUE(eq(time(-0.0, "Yrs"), time(0, "Us")));
+  Value const nan = time(std::numeric_limits<double>::quiet_NaN(), "S");
+  EXPECT_FALSE(eq(nan, nan));
+  EXPECT_TRUE(host.invoke(nan, "ne", {nan}).toBool());
 }
 
 }  // namespace

@@ -193,6 +193,31 @@ TEST_F(Units, AffineChainsConvertBothWays) {
   EXPECT_NEAR(f.convertToBase(Ozo::Real(212)).value(), 373.15, 1e-9);
 }
 
+// A later link with both a factor and an offset: its factor scales the
+// offset gathered so far (degC -> K -> mK is x 1000 of (x + 273.15)).
+TEST_F(Units, ALaterLinksFactorScalesTheOffsetBeforeIt) {
+  Unit const mk = unit("mK");
+  Unit const k = unit("K", mk, 1000);
+  Unit const c = unit("degC", k, 1, 273.15);
+  Unit const odd = unit("odd", unit("base"), 3, 7);
+  Unit const first = unit("first", odd, 2, 5);  // base = 3 x (2x + 5) + 7 = 6x + 22
+  auto const factorAndOffset = [](Unit const& u) {
+    std::vector<double> r;
+    for (Ozo::Real x : u.getFactorAndOffsetToBase().values()) r.push_back(x.value());
+    return r;
+  };
+  EXPECT_EQ(factorAndOffset(first), (std::vector<double>{6, 22}));
+  std::vector<double> const fo = factorAndOffset(c);
+  ASSERT_EQ(fo.size(), 2u);
+  EXPECT_EQ(fo[0], 1000);
+  EXPECT_NEAR(fo[1], 273150, 1e-9);
+  EXPECT_NEAR(c.convertToBase(Ozo::Real(100)).value(), 373150, 1e-9);
+  EXPECT_NEAR(c.convert(Ozo::Real(-273.15), mk).value(), 0, 1e-9);
+  EXPECT_NEAR(mk.convert(Ozo::Real(273150), c).value(), 0, 1e-9);
+  EXPECT_EQ(first.convert(Ozo::Real(1), odd).value(), 7) << "2 x 1 + 5";
+  EXPECT_EQ(odd.convert(Ozo::Real(7), first).value(), 1) << "(3 x 7 + 7 - 22) / 6 through the base";
+}
+
 TEST_F(Units, CyclesAreFoundWithoutHanging) {
   Unit const self = unit("self");
   self.setConvUnit(self);
@@ -316,6 +341,38 @@ TEST_F(Catalogue, OwnershipPairsStayConsistentFromBothEnds) {
   EXPECT_TRUE(same(c.getOwningComposite(), sv));
   sv.getOwnedValue().erase(0);
   EXPECT_FALSE(c.getOwningComposite().isValid());
+}
+
+// Clearing the owner's collection ends every link, not only the first or
+// the last: each child has no owner and no back reference afterwards.
+TEST_F(Catalogue, ClearingAnOwnersCollectionDisownsEveryChild) {
+  Enumeration const e = Enumeration::create(m);
+  std::vector<EnumerationLiteral> literals;
+  for (int i = 0; i < 3; ++i)
+    literals.push_back(EnumerationLiteral::create(m, Ozo::Integer(i), Ozo::Integer(0), e, S("l")));
+  Structure const s = Structure::create(m);
+  std::vector<StructElement> elements;
+  for (int i = 0; i < 3; ++i) elements.push_back(StructElement::create(m, s, S("x")));
+  ASSERT_EQ(e.getOwnedLiteral().size(), 3u);
+  ASSERT_EQ(s.getElements().size(), 3u);
+  e.getOwnedLiteral().clear();
+  s.getElements().clear();
+  EXPECT_EQ(e.getOwnedLiteral().size(), 0u);
+  EXPECT_EQ(e.getOwnedElement().size(), 0u);
+  EXPECT_EQ(s.getOwnedElement().size(), 0u);
+  for (EnumerationLiteral const& l : literals) {
+    EXPECT_FALSE(l.getEnumeration().isValid());
+    EXPECT_FALSE(l.getOwner().isValid());
+  }
+  for (StructElement const& x : elements) {
+    EXPECT_FALSE(x.getStructure().isValid());
+    EXPECT_FALSE(x.getOwner().isValid());
+  }
+  // Free again: each can join another owner without leaving a trace here.
+  Enumeration const other = Enumeration::create(m);
+  for (EnumerationLiteral const& l : literals) l.setEnumeration(other);
+  EXPECT_EQ(other.getOwnedLiteral().size(), 3u);
+  EXPECT_EQ(e.getOwnedLiteral().size(), 0u);
 }
 
 TEST_F(Catalogue, OwnershipCyclesAreRefusedAndChangeNothing) {

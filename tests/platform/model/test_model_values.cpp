@@ -3,6 +3,7 @@
 
 #include "platform/ozo/TestClasses.hpp"
 
+#include <cmath>
 #include <cstdint>
 #include <limits>
 #include <string>
@@ -116,6 +117,69 @@ TEST_F(Values, TimeComparesAmounts) {
   EXPECT_EQ(tm(1, K::Yrs), tm(365.2425, K::Dys));
   EXPECT_LT(tm(-1, K::Yrs), tm(0, K::Us));
   EXPECT_FALSE(tm(1, K::Hrs) < tm(60, K::Min));
+}
+
+// Amounts far beyond a double in microseconds still compare by amount: one
+// side scaled to the other's unit would overflow, an exponent does not.
+TEST_F(Values, TimeComparesHugeTinyAndSpecialAmounts) {
+  using K = TimeUnitKind;
+  constexpr double kMax = std::numeric_limits<double>::max();
+  constexpr double kTiny = std::numeric_limits<double>::denorm_min();
+  constexpr double kInf = std::numeric_limits<double>::infinity();
+  EXPECT_FALSE(tm(1e300, K::Yrs) == tm(1e300, K::Wks)) << "both overflow in microseconds";
+  EXPECT_LT(tm(1e300, K::Wks), tm(1e300, K::Yrs));
+  EXPECT_LT(tm(-1e300, K::Yrs), tm(-1e300, K::Wks));
+  EXPECT_EQ(tm(std::ldexp(60.0, 1000), K::S), tm(std::ldexp(1.0, 1000), K::Min)) << "exact as in a small range";
+  EXPECT_LT(tm(std::ldexp(60.0, 1000), K::S), tm(std::nextafter(std::ldexp(1.0, 1000), kMax), K::Min));
+  EXPECT_LT(tm(kMax, K::S), tm(kMax, K::Yrs));
+  EXPECT_LT(tm(kMax, K::Yrs), tm(kInf, K::Us)) << "a finite amount is below infinity in any unit";
+  EXPECT_LT(tm(-kInf, K::Us), tm(-kMax, K::Yrs));
+  EXPECT_EQ(tm(kInf, K::Us), tm(kInf, K::Yrs));
+  EXPECT_LT(tm(kTiny, K::Us), tm(kTiny, K::S)) << "denormal values scale without losing bits";
+  EXPECT_LT(tm(-kTiny, K::S), tm(-kTiny, K::Us));
+  EXPECT_EQ(tm(-0.0, K::Yrs), tm(0.0, K::Us));
+  EXPECT_FALSE(tm(-0.0, K::Yrs) < tm(0.0, K::Us));
+  EXPECT_LT(tm(-kTiny, K::Us), tm(-0.0, K::Yrs));
+  Time const nan = tm(std::numeric_limits<double>::quiet_NaN(), K::S);
+  EXPECT_FALSE(nan == nan);
+  EXPECT_FALSE(nan < tm(1, K::S));
+  EXPECT_FALSE(tm(1, K::S) < nan);
+}
+
+// The list order is a strict weak order on every value (NaNs equivalent to
+// each other and after every number), and equivalence in it is == everywhere
+// but at NaN.
+TEST_F(Values, TimeListOrderIsAStrictWeakOrder) {
+  constexpr double kInf = std::numeric_limits<double>::infinity();
+  double const amounts[] = {std::numeric_limits<double>::quiet_NaN(), -kInf, kInf, -0.0, 0.0, 1, 60, 0.1, -1e300,
+                            1e300, std::numeric_limits<double>::max(), std::numeric_limits<double>::denorm_min(),
+                            -std::numeric_limits<double>::quiet_NaN()};
+  std::vector<Time> all;
+  for (double a : amounts)
+    for (std::int32_t u = 0; u < TimeUnitKind::kCount; ++u) all.push_back(Time(Ozo::Real(a), TimeUnitKind(u)));
+  auto const less = [](Time const& a, Time const& b) { return listOrder(a, b) < 0; };
+  auto const same = [&](Time const& a, Time const& b) { return !less(a, b) && !less(b, a); };
+  for (Time const& a : all) {
+    bool const nan = std::isnan(a.getValue().value());
+    EXPECT_FALSE(less(a, a));
+    for (Time const& b : all) {
+      ASSERT_EQ(same(a, b), nan ? std::isnan(b.getValue().value()) : a == b)
+          << a.toString().utf8() << " vs " << b.toString().utf8();
+      if (!nan && !std::isnan(b.getValue().value())) {
+        ASSERT_EQ(less(a, b), a < b) << "among numbers the list order is <";
+      } else if (!nan) {
+        ASSERT_TRUE(less(a, b)) << "NaN after every number";
+      }
+      for (Time const& c : all) {
+        if (less(a, b) && less(b, c)) {
+          ASSERT_TRUE(less(a, c));
+        }
+        if (same(a, b) && same(b, c)) {
+          ASSERT_TRUE(same(a, c));
+        }
+      }
+    }
+  }
 }
 
 TEST_F(Values, TextRoundTrips) {

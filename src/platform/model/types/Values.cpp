@@ -219,9 +219,46 @@ int compare(DataSize const& a, DataSize const& b) {
 // Microseconds per unit: S, Ms, Us, Min, Hrs, Dys, Wks, Mos, Yrs (all exact in a double).
 constexpr double kMicroseconds[] = {1e6, 1e3, 1.0, 6e7, 3.6e9, 8.64e10, 6.048e11, 2629746e6, 31556952e6};
 
-double amount(Time const& t) { return t.getValue().value() * kMicroseconds[t.getUnit().code()]; }
+// A finite, non-zero amount in microseconds as mantissa x 2^exponent, the
+// mantissa in [0.5, 1) (with the value's sign): the product of the value and
+// the unit's length rounded once, as a double would round it, but with an
+// exponent that cannot overflow.
+struct Scaled {
+  double mantissa;
+  long exponent;
+};
+
+Scaled scaled(double value, TimeUnitKind unit) {
+  int e1 = 0, e2 = 0;
+  double const m = std::frexp(value, &e1) * kMicroseconds[unit.code()];  // |m| < 2^45: no overflow
+  double const mantissa = std::frexp(m, &e2);
+  return {mantissa, long{e1} + e2};
+}
 
 }  // namespace
+
+std::partial_ordering compareAmounts(Time const& a, Time const& b) {
+  double const x = a.getValue().value(), y = b.getValue().value();
+  // NaN, infinities and zeros are what they are in any unit (-0 equals 0);
+  // so are two amounts of opposite signs.
+  if (!std::isfinite(x) || !std::isfinite(y) || x == 0 || y == 0 || (x < 0) != (y < 0)) return x <=> y;
+  Scaled const p = scaled(x, a.getUnit()), q = scaled(y, b.getUnit());
+  if (p.exponent != q.exponent) {
+    // Same sign: the larger exponent is the larger magnitude.
+    bool const smaller = p.exponent < q.exponent;
+    return smaller == (x > 0) ? std::partial_ordering::less : std::partial_ordering::greater;
+  }
+  return p.mantissa <=> q.mantissa;
+}
+
+std::weak_ordering listOrder(Time const& a, Time const& b) {
+  bool const nanA = std::isnan(a.getValue().value()), nanB = std::isnan(b.getValue().value());
+  if (nanA || nanB) return nanA <=> nanB;  // NaN after every number
+  std::partial_ordering const c = compareAmounts(a, b);
+  return c == std::partial_ordering::less      ? std::weak_ordering::less
+         : c == std::partial_ordering::greater ? std::weak_ordering::greater
+                                               : std::weak_ordering::equivalent;
+}
 
 // ---------------------------------------------------------------------------
 DataSize::DataSize(Ozo::ImmutableObject const& o) : DataSize(unbox<DataSize>(o, "DataSize")) {}
@@ -249,8 +286,8 @@ DataSize::operator Ozo::Object() const {
 // ---------------------------------------------------------------------------
 Time::Time(Ozo::ImmutableObject const& o) : Time(unbox<Time>(o, "Time")) {}
 
-bool operator==(Time const& a, Time const& b) { return amount(a) == amount(b); }
-bool operator<(Time const& a, Time const& b) { return amount(a) < amount(b); }
+bool operator==(Time const& a, Time const& b) { return compareAmounts(a, b) == 0; }
+bool operator<(Time const& a, Time const& b) { return compareAmounts(a, b) < 0; }
 
 Ozo::String Time::toString() const {
   char number[64];

@@ -150,8 +150,10 @@ class DataSize {
 };
 
 // A duration. Equality and order compare amounts: value times the unit's
-// length in microseconds (one rounding), so 60 S == 1 Min and 1.5 Ms == 1500 Us.
-// Mos and Yrs are the mean Gregorian month and year (30.436875 and 365.2425 days).
+// length in microseconds (one rounding, in a range no amount overflows), so
+// 60 S == 1 Min and 1.5 Ms == 1500 Us, while 1e300 Yrs > 1e300 Wks. Mos and Yrs
+// are the mean Gregorian month and year (30.436875 and 365.2425 days). A NaN
+// amount is unequal to everything and ordered before nothing.
 class Time {
  public:
   static constexpr char name[] = "Time";
@@ -166,6 +168,12 @@ class Time {
 
   friend bool operator==(Time const& a, Time const& b);
   friend bool operator<(Time const& a, Time const& b);
+  // The order of amounts, unordered when either is NaN.
+  friend std::partial_ordering compareAmounts(Time const& a, Time const& b);
+  // A strict weak order on every value, for sorting and ordered lookups: the
+  // order of amounts, with every NaN equivalent to every other and after
+  // every number. Values that are == are equivalent here.
+  friend std::weak_ordering listOrder(Time const& a, Time const& b);
 
   // "1.5 Ms" (the shortest text that reads back as the same number).
   Ozo::String toString() const;
