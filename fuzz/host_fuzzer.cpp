@@ -215,6 +215,10 @@ class Program {
   }
 
   std::set<int> const& reached() const { return fReached; }
+  // Classes whose methods ran only on their empty handle (no object of
+  // them was at hand): the call reaches the class's own method, which
+  // refuses it.
+  std::set<int> const& reachedEmpty() const { return fReachedEmpty; }
   std::vector<Slot> const& pool() const { return fPool; }
   // Whether the last step ran to the end without a host error.
   bool lastStepSucceeded() const { return fLastOk; }
@@ -427,6 +431,7 @@ class Program {
   bool fLastOk = false;
   std::vector<Slot> fPool;
   std::set<int> fReached;
+  std::set<int> fReachedEmpty;
 };
 
 void Program::step() {
@@ -474,6 +479,7 @@ void Program::step() {
         }
         std::vector<Value> in = args(m.args, touched);
         std::string const& owner = slot >= 0 ? info(fPool[static_cast<std::size_t>(slot)].cls).name : ci.name;
+        if (slot < 0) fReachedEmpty.insert(cls);
         guarded("invoke", owner + "." + m.name, touched, slot >= 0 ? fPool[static_cast<std::size_t>(slot)].cls : -1, [&] {
           if (m.explicitSelf || (how & 1) || slot < 0) {
             std::vector<Value> all{self};
@@ -572,16 +578,21 @@ void Program::step() {
 }
 
 // Runs one input; the pool is released before the counters are compared.
-std::set<int> runInput(std::uint8_t const* data, std::size_t size, bool tracing) {
+struct Reached {
+  std::set<int> used, emptyOnly;
+};
+
+Reached runInput(std::uint8_t const* data, std::size_t size, bool tracing) {
   Host& h = quillon::fuzz::host();
   quillon::fuzz::Counters const before = h.counters();
-  std::set<int> reached;
+  Reached reached;
   {
     Host::OutputCapture const quiet(h);  // "disp" prints
     Input in(data, size);
     Program p(in, tracing);
     p.run();
-    reached = p.reached();
+    reached.used = p.reached();
+    reached.emptyOnly = p.reachedEmpty();
   }
   quillon::fuzz::checkCounters(before, "across one input, once its objects were released");
   return reached;
@@ -611,6 +622,12 @@ std::set<int> classesLeft(std::vector<std::uint8_t> const& program) {
   std::set<int> out;
   for (Slot const& s : p.pool()) out.insert(s.cls);
   return out;
+}
+
+// A class name without "Immutable": both views of a class give the same.
+std::string unviewed(std::string name) {
+  for (std::size_t at; (at = name.find("Immutable")) != std::string::npos;) name.erase(at, 9);
+  return name;
 }
 
 void writeSeeds(std::string const& dir) {
@@ -655,8 +672,18 @@ void writeSeeds(std::string const& dir) {
       target(o.u8(kInvoke), c).u8(static_cast<std::uint8_t>(k)).u8(0).append(defaults(ci.instance[k].args));
       learn(o.bytes());
     }
+    // Views: the casts of its superclasses and of its other view (the
+    // object is the most recent one that fits their argument).
+    for (int d = 0; d < n; ++d) {
+      ClassInfo const& di = s.classes[static_cast<std::size_t>(d)];
+      if (!s.conforms(c, d) && unviewed(di.name) != unviewed(ci.name)) continue;
+      for (std::size_t k = 0; k < di.statics.size(); ++k)
+        if (di.statics[k].name == "cast")
+          learn(Output(base).u8(kStatic).u16(static_cast<std::uint16_t>(d)).u8(static_cast<std::uint8_t>(k))
+                    .append(defaults(di.statics[k].args)).bytes());
+    }
   }
-  std::size_t files = 0, bytes = 0, reached = 0;
+  std::size_t files = 0, bytes = 0, reached = 0, emptyOnly = 0;
   for (int c = 0; c < n; ++c) {
     ClassInfo const& ci = s.classes[static_cast<std::size_t>(c)];
     Output o;
@@ -667,20 +694,30 @@ void writeSeeds(std::string const& dir) {
       for (std::size_t k = 0; k < ci.properties.size(); ++k) target(o.u8(kGet), c).u8(static_cast<std::uint8_t>(k));
       for (std::size_t k = 0; k < ci.writable.size(); ++k) target(o.u8(kSet), c).u8(static_cast<std::uint8_t>(k)).append(defaults({ci.properties[ci.writable[k]].type}));
       if (ci.sequence) target(o.u8(kWalk), c).u8(4);
+    } else {
+      // No object of it can be made: its methods on its empty handle, one
+      // overload of each name.
+      std::set<std::string> called;
+      for (std::size_t k = 0; k < ci.instance.size(); ++k)
+        if (called.insert(ci.instance[k].name).second)
+          target(o.u8(kInvoke), c).u8(static_cast<std::uint8_t>(k)).u8(0).append(defaults(ci.instance[k].args));
     }
     for (std::size_t k = 0; k < ci.statics.size(); ++k)
       o.u8(kStatic).u16(static_cast<std::uint16_t>(c)).u8(static_cast<std::uint8_t>(k)).append(defaults(ci.statics[k].args));
     auto const& program = o.bytes();
-    std::set<int> const hit = runInput(program.data(), program.size(), false);
-    if (hit.count(c)) ++reached;
+    Reached const hit = runInput(program.data(), program.size(), false);
+    if (hit.used.count(c)) ++reached;
+    else if (hit.emptyOnly.count(c)) ++emptyOnly;
     else std::fprintf(stderr, "seed of %s does not reach it\n", ci.name.c_str());
     std::ofstream(dir + "/" + ci.name, std::ios::binary)
         .write(reinterpret_cast<char const*>(program.data()), static_cast<std::streamsize>(program.size()));
     ++files;
     bytes += program.size();
   }
-  std::fprintf(stderr, "wrote %zu seeds (%zu bytes) to %s; %zu of %d classes reached\n", files, bytes, dir.c_str(),
-               reached, n);
+  std::fprintf(stderr,
+               "wrote %zu seeds (%zu bytes) to %s; of %d classes, %zu used on objects, %zu only on their empty "
+               "handle\n",
+               files, bytes, dir.c_str(), n, reached, emptyOnly);
 }
 
 }  // namespace

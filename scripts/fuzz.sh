@@ -50,7 +50,7 @@ while read -r name; do
     -artifact_prefix="fuzz/crashes/$name-" >"$log" 2>&1 || rc=$?
   if ((rc != 0)); then
     echo "!! $name failed (exit $rc); the end of its log:"
-    grep -v 'COVERED_FUNC' "$log" | tail -n 120
+    grep -vE '^ *(UN)?COVERED_(FUNC|PC)' "$log" | tail -n 120
     ls -1 fuzz/crashes/"$name"-* 2>/dev/null | sed 's/^/   reproducer: /' || true
     status=1
   else
