@@ -256,8 +256,7 @@ class Program {
     return slot;
   }
 
-  Value poolObject(int cls, std::vector<int>& touched) {
-    std::uint8_t pick = fIn.u8();
+  Value poolObject(int cls, std::uint8_t pick, std::vector<int>& touched) {
     for (std::size_t i = fPool.size(); i-- > 0;)
       if ((cls < 0 || fS.conforms(fPool[i].cls, cls)) && pick-- == 0) {
         touched.push_back(static_cast<int>(i));
@@ -274,25 +273,29 @@ class Program {
     return table[b % std::size(table)];
   }
 
-  std::int32_t int32Value() {
-    std::uint8_t const b = fIn.u8();
+  // An edge from the table for `b` below its size, else raw bits.
+  std::int32_t int32Value(std::uint8_t b) {
     static std::int32_t const table[] = {0, 1, -1, 2, 3, std::numeric_limits<std::int32_t>::min(),
                                          std::numeric_limits<std::int32_t>::max(), -2, 4, 100, 65535};
-    if (b < 0xf0) return table[b % std::size(table)];
+    if (b < std::size(table)) return table[b];
     return static_cast<std::int32_t>(fIn.u32());
   }
 
-  double doubleValue() {
-    std::uint8_t const b = fIn.u8();
-    if (b < 0xf0) return specialDouble(b);
+  double doubleValue(std::uint8_t b) {
+    if (b < 16) return specialDouble(b);
     std::uint64_t bits = fIn.u64();
     double d;
     std::memcpy(&d, &bits, sizeof d);
     return d;
   }
 
+  // One byte says what the value is: its kind, and in what is left of it
+  // (0 to 19) the edge, the length, or which pool object. A single
+  // mutated byte therefore gives a whole other value.
   Value value(TypeRef t, std::vector<int>& touched) {
-    std::uint8_t const kind = fIn.u8() % kValueKindCount;
+    std::uint8_t const b = fIn.u8();
+    auto const kind = static_cast<ValueKind>(b % kValueKindCount);
+    auto const param = static_cast<std::uint8_t>(b / kValueKindCount);
     switch (kind) {
       case kTyped:
         switch (t.prim) {
@@ -303,44 +306,45 @@ class Program {
           case Prim::Int32s: return Value::int32s({1});
           case Prim::Doubles: return Value::doubles({1.0});
           case Prim::Logicals: return Value::logicals({true});
-          case Prim::Object: return poolObject(t.cls, touched);
+          case Prim::Object: return poolObject(t.cls, param, touched);
           case Prim::Other: return Value();
         }
         return Value();
-      case kInt32: return Value::int32(int32Value());
-      case kDouble: return Value(doubleValue());
-      case kLogical: return Value::logical(fIn.u8() & 1);
+      case kInt32: return Value::int32(int32Value(param));
+      case kDouble: return Value(doubleValue(param));
+      case kLogical: return Value::logical(param & 1);
       case kUtf16: {
-        std::u16string text(fIn.u8() % 24, u'\0');
+        std::u16string text(param, u'\0');
         for (char16_t& c : text) {
-          std::uint8_t const b = fIn.u8();
+          std::uint8_t const u = fIn.u8();
           static char16_t const interesting[] = {0, 0xD800, 0xDBFF, 0xDC00, 0xDFFF, 0xFEFF, 0xFFFE, 0xFFFF, u' ', u'-'};
-          c = b < 0x80 ? static_cast<char16_t>(b) : b < 0xc0 ? interesting[b % std::size(interesting)] : fIn.u16();
+          c = u < 0x80 ? static_cast<char16_t>(u) : u < 0xc0 ? interesting[u % std::size(interesting)] : fIn.u16();
         }
         return Value(std::u16string_view(text));
       }
       case kText: return Value(fS.texts[fIn.below(fS.texts.size())]);
       case kEmpty: return Value();
       case kDoubles: {
-        std::vector<double> v(fIn.u8() % 5);
-        for (double& d : v) d = doubleValue();
+        std::vector<double> v(param % 5);
+        for (double& d : v) d = doubleValue(fIn.u8());
         return Value::doubles(v);
       }
       case kInt32s: {
-        std::vector<std::int32_t> v(fIn.u8() % 5);
-        for (std::int32_t& i : v) i = int32Value();
+        std::vector<std::int32_t> v(param % 5);
+        for (std::int32_t& i : v) i = int32Value(fIn.u8());
         return Value::int32s(v);
       }
       case kLogicals: {
-        std::vector<bool> v(fIn.u8() % 5);
+        std::vector<bool> v(param % 5);
         for (std::size_t i = 0; i < v.size(); ++i) v[i] = fIn.u8() & 1;
         return Value::logicals(v);
       }
-      case kPoolObject: return poolObject(-1, touched);
+      case kPoolObject: return poolObject(-1, param, touched);
       case kObjects: {
         std::vector<Value> elements;
-        for (int n = 2 + fIn.u8() % 3; n > 0; --n)
-          if (Value e = poolObject(t.prim == Prim::Object ? t.cls : -1, touched); !e.isEmpty()) elements.push_back(e);
+        for (int n = 2 + param % 3; n > 0; --n)
+          if (Value e = poolObject(t.prim == Prim::Object ? t.cls : -1, fIn.u8(), touched); !e.isEmpty())
+            elements.push_back(e);
         if (elements.empty()) return Value();
         return Value::objects(elements);
       }
@@ -349,6 +353,7 @@ class Program {
         Literal const& l = fS.literals[fIn.below(fS.literals.size())];
         return fH.call(info(l.cls).name, l.method, {});
       }
+      case kValueKindCount: break;
     }
     return Value();
   }
@@ -602,14 +607,9 @@ Reached runInput(std::uint8_t const* data, std::size_t size, bool tracing) {
 // Seeds: for each class, the shortest program found that leaves an object
 // of it in the pool, then one use of each of its members.
 
-// Usual arguments: kTyped, and for an object the most recent one that fits.
+// Usual arguments: kTyped, for an object the most recent one that fits.
 std::vector<std::uint8_t> defaults(std::vector<TypeRef> const& types) {
-  std::vector<std::uint8_t> out;
-  for (TypeRef t : types) {
-    out.push_back(kTyped);
-    if (t.prim == Prim::Object) out.push_back(0);
-  }
-  return out;
+  return std::vector<std::uint8_t>(types.size(), kTyped);
 }
 
 Output& target(Output& o, int cls) { return o.u8(0x80).u16(static_cast<std::uint16_t>(cls)); }
@@ -622,6 +622,18 @@ std::set<int> classesLeft(std::vector<std::uint8_t> const& program) {
   std::set<int> out;
   for (Slot const& s : p.pool()) out.insert(s.cls);
   return out;
+}
+
+// The value byte of an edge of a type: int32 -1, minimum, maximum, 0; NaN,
+// infinities, -0.0; lone surrogates and NUL in text; the empty array.
+std::uint8_t edge(TypeRef t, std::size_t which) {
+  auto const of = [](ValueKind kind, int param) { return static_cast<std::uint8_t>(kind + kValueKindCount * param); };
+  switch (t.prim) {
+    case Prim::Int32: { static int const p[] = {2, 5, 6, 0}; return of(kInt32, p[which % 4]); }
+    case Prim::Double: { static int const p[] = {4, 5, 6, 1}; return of(kDouble, p[which % 4]); }
+    case Prim::Text: return which % 2 ? of(kUtf16, 0) : of(kUtf16, 3);  // its units follow: read as zeros, NULs
+    default: return of(kEmpty, 0);
+  }
 }
 
 // A class name without "Immutable": both views of a class give the same.
@@ -692,7 +704,12 @@ void writeSeeds(std::string const& dir) {
       for (std::size_t k = 0; k < ci.instance.size(); ++k)
         target(o.u8(kInvoke), c).u8(static_cast<std::uint8_t>(k)).u8(0).append(defaults(ci.instance[k].args));
       for (std::size_t k = 0; k < ci.properties.size(); ++k) target(o.u8(kGet), c).u8(static_cast<std::uint8_t>(k));
-      for (std::size_t k = 0; k < ci.writable.size(); ++k) target(o.u8(kSet), c).u8(static_cast<std::uint8_t>(k)).append(defaults({ci.properties[ci.writable[k]].type}));
+      // Each writable property: a usual value, then an edge (a different
+      // one for each property, so that the corpus holds them all).
+      for (std::size_t k = 0; k < ci.writable.size(); ++k) {
+        target(o.u8(kSet), c).u8(static_cast<std::uint8_t>(k)).append(defaults({ci.properties[ci.writable[k]].type}));
+        target(o.u8(kSet), c).u8(static_cast<std::uint8_t>(k)).u8(edge(ci.properties[ci.writable[k]].type, static_cast<std::size_t>(c) + k));
+      }
       if (ci.sequence) target(o.u8(kWalk), c).u8(4);
     } else {
       // No object of it can be made: its methods on its empty handle, one
