@@ -435,3 +435,17 @@ TEST_F(Catalogue, RefusedCreationsLeaveNoElementBehind) {
 }
 
 }  // namespace
+
+// Boolean restates Real's range entries as its own; each is Real's property
+// stated again, so reading or writing either statement reaches one value.
+TEST_F(Catalogue, BooleansRangeEntriesAreRealsOwn) {
+  using BI = NSInterface::BooleanIntf;
+  Boolean const b = Boolean::create(m);
+  b.setMinValue(Ozo::Real(-1.5));
+  EXPECT_EQ(Ozo::readOptional<Ozo::Real>(b, BI::sIntrospectiveMethods, 1), Ozo::Real(-1.5));
+  Ozo::writeProperty(b, BI::sIntrospectiveMethods, 2, Ozo::Real(4.0));
+  EXPECT_EQ(b.getMaxValue(), Ozo::Real(4.0));
+  Ozo::writeProperty(b, BI::sIntrospectiveMethods, 3, Ozo::Boolean(true));
+  EXPECT_EQ(b.getIsMinOpen(), Ozo::Boolean(true));
+  EXPECT_FALSE(Ozo::readProperty<Ozo::Boolean>(b, BI::sIntrospectiveMethods, 4).value());
+}

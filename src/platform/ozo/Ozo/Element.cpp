@@ -147,6 +147,7 @@ ImmutableModel ElementBase::modelHandle() const { return ImmutableModel(fModel, 
 std::string ElementBase::describe() const {
   std::string text = fClass->qualified();
   for (unsigned k = 0; k < fClass->slotCount(); ++k) {
+    if (fClass->bySlot(k).slot() != k) continue;  // a restatement: its ancestor's entry holds the value
     meta::PropertyDef const& d = fClass->bySlot(k).def();
     Slot const* const s = fSlots.find(k);
     if (d.kind == Kind::String && std::strcmp(d.name, "Name") == 0 && s && s->set)
@@ -297,7 +298,7 @@ std::vector<ElementBase*> ElementBase::children() {
   std::vector<ElementBase*> r;
   for (unsigned k = 0; k < fClass->slotCount(); ++k) {
     PropertyImpl const& p = fClass->bySlot(k);
-    if (!p.def().composite) continue;
+    if (!p.def().composite || p.slot() != k) continue;
     Slot const* const s = fSlots.find(k);
     if (!s) continue;
     if (s->many) {

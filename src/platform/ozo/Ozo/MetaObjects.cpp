@@ -135,6 +135,22 @@ std::string PropertyImpl::expected() const {
   return std::string("a ") + (fDef.typeName ? fDef.typeName : "model element");
 }
 
+namespace {
+
+// A property that stands for an ancestor's (by name, or naming it in
+// `redefines`) with the same kind, multiplicity, type and derivation is that
+// property stated again: it keeps its value where the ancestor's does, so
+// both statements read and write one value. One that narrows the type is a
+// property of its own.
+bool restates(meta::PropertyDef const& d, char const* standsFor, meta::PropertyDef const& a) {
+  auto const sameText = [](char const* x, char const* y) { return x == y || (x && y && std::strcmp(x, y) == 0); };
+  return std::strcmp(a.name, standsFor) == 0 && a.kind == d.kind && a.multiplicity == d.multiplicity &&
+         sameText(a.typeName, d.typeName) && a.composite == d.composite && a.readOnly == d.readOnly &&
+         a.derived == d.derived && a.rule == d.rule;
+}
+
+}  // namespace
+
 // ---------------------------------------------------------------------------
 ClassImpl::ClassImpl(meta::ClassDef const& def, ClassImpl const* super)
     : fDef(def),
@@ -146,7 +162,15 @@ ClassImpl::ClassImpl(meta::ClassDef const& def, ClassImpl const* super)
   if (super) fAll = super->fAll;
   unsigned const first = super ? super->fSlotCount : 0;
   for (unsigned i = 0; i < def.propertyCount; ++i) {
-    auto* p = new PropertyImpl(def.properties[i], i + 1, this, first + i);
+    meta::PropertyDef const& d = def.properties[i];
+    char const* const standsFor = d.redefines ? d.redefines : d.name;
+    unsigned slot = first + i;
+    for (unsigned k = 0; k < first; ++k)
+      if (fAll[k]->slot() == k && restates(d, standsFor, fAll[k]->def())) {
+        slot = k;
+        break;
+      }
+    auto* p = new PropertyImpl(d, i + 1, this, slot);
     fOwn.push_back(p);
     fTable.push_back(PropertyTableEntry{p});
     fAll.push_back(p);
