@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Type-checks two scripts against the package's generated stubs with mypy:
+# typed_ok.py must check clean, typed_errors.py must fail at exactly the
+# lines listed here and nowhere else.
+# Usage: check_typing.sh PYTHON_DIR MYPY CACHE_DIR
+set -euo pipefail
+pydir=$1 mypy=$2 cache=$3
+here=$(cd "$(dirname "$0")" && pwd)
+expected="typed_errors.py:12 typed_errors.py:13 typed_errors.py:14 typed_errors.py:15 typed_errors.py:16 typed_errors.py:17"
+for f in py.typed __init__.pyi _hostpackages.pyi; do
+  [[ -f "$pydir/quillon/$f" ]] || { echo "no $f in $pydir/quillon" >&2; exit 1; }
+done
+set +e
+out=$(cd "$here" && MYPYPATH="$pydir" "$mypy" --config-file mypy.ini --cache-dir "$cache" \
+      --no-error-summary --show-error-codes typed_ok.py typed_errors.py 2>&1)
+set -e
+echo "$out"
+got=$(grep -o '^typed_[a-z]*\.py:[0-9]*: error' <<<"$out" | sed 's/: error$//' | sort -t: -k1,1 -k2,2n | uniq | tr '\n' ' ')
+if [[ "${got% }" != "$expected" ]]; then
+  echo "expected errors at: $expected" >&2
+  echo "got errors at:      ${got% }" >&2
+  exit 1
+fi
+# Anything else mypy says (a note on a line of its own) is not an error.
+if grep -E '^[^ ]+: error' <<<"$out" | grep -qv '^typed_errors\.py:'; then
+  echo "unexpected errors" >&2; exit 1
+fi
+echo "typing: ok"
