@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what the build needs from Debian's packages (as root), once.
 set -euo pipefail
-packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev libboost-dev pybind11-dev python3-dev python3-hypothesis
+packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev libboost-dev pybind11-dev python3-dev python3-hypothesis mypy
           clang libclang-rt-14-dev)
 missing=()
 for p in "${packages[@]}"; do

@@ -11,6 +11,18 @@ tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 clean=(env -u QUILLON_MODULE_PATH -u LD_LIBRARY_PATH -u PYTHONPATH)
 
+cache() { sed -n "s/^$1:[A-Z]*=//p" "$build/CMakeCache.txt"; }
+if [[ -n "$python" ]]; then
+  # The package goes where the configured interpreter looks: its platlib,
+  # relative to the configured prefix (and so under any prefix given here).
+  pydir=$(cache QUILLON_PYTHON_INSTALL_DIR)
+  platlib=$("$python" -c 'import sysconfig; print(sysconfig.get_path("platlib"))')
+  if [[ "$(cache CMAKE_INSTALL_PREFIX)/$pydir" != "$platlib" ]]; then
+    echo "the Python package installs to '$pydir' under $(cache CMAKE_INSTALL_PREFIX), the interpreter looks in $platlib" >&2
+    exit 1
+  fi
+fi
+
 cmake --install "$build" --prefix "$tmp/prefix" >/dev/null
 cmake -S "$here/consumer" -B "$tmp/consumer" -G Ninja -DCMAKE_PREFIX_PATH="$tmp/prefix" >/dev/null
 cmake --build "$tmp/consumer" >/dev/null
@@ -20,8 +32,10 @@ cmake --build "$tmp/consumer" >/dev/null
 echo "qnhost: ok"
 
 if [[ -n "$python" ]]; then
-  site=$(find "$tmp/prefix" -type d -name dist-packages -print -quit)
-  [[ -d "$site/quillon" ]] || { echo "no Python package installed under $tmp/prefix" >&2; exit 1; }
+  site=$tmp/prefix/$pydir
+  for f in __init__.py __init__.pyi py.typed; do
+    [[ -f "$site/quillon/$f" ]] || { echo "no quillon/$f installed under $site" >&2; exit 1; }
+  done
   # The prefix's site directory joins the path the way the interpreter adds
   # its own site directories; the package finds the host and the module itself.
   "${clean[@]}" "$python" -c "
