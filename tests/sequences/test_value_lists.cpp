@@ -61,10 +61,7 @@ class LiveCount : public ::testing::Test {
 
 // ---------------------------------------------------------------------------
 // Creation.
-struct Unmade {
-  static constexpr char name[] = "Unmade";
-  friend bool operator==(Unmade, Unmade) { return true; }
-};
+struct Unmade {};
 
 }  // namespace
 
