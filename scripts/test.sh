@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Builds and runs the whole test suite. Usage: scripts/test.sh [--sanitize | --tsan]
-# --tsan builds and runs only the threaded host test, under ThreadSanitizer.
+# --sanitize builds it with clang and runs it, the Python tests included, under
+# AddressSanitizer (leaks too) and UndefinedBehaviorSanitizer; --tsan builds
+# and runs only the threaded host test, under ThreadSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/build.sh "$@"

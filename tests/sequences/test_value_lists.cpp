@@ -62,10 +62,7 @@ class LiveCount : public ::testing::Test {
 
 // ---------------------------------------------------------------------------
 // Creation.
-struct Unmade {
-  static constexpr char name[] = "Unmade";
-  friend bool operator==(Unmade, Unmade) { return true; }
-};
+struct Unmade {};
 
 }  // namespace
 

@@ -22,7 +22,7 @@ class Bindings : public ::testing::Test {
       pkg->addClass(new TestClass("Sloppy", nullptr, false), 2);
     });
   }
-  test::LiveCounts const before;
+  test::LiveCounts const before{};
   int const destroyed = TestClass::destroyCalls();
 };
 

@@ -106,7 +106,7 @@ class Dispatch : public ::testing::Test {
     return Runtime::callStatic(Runtime::requireClass("KD.Calc"), m, args);
   }
   static std::string callText(std::string_view m, std::vector<ArrayPtr> args) { return call(m, std::move(args))->utf8(); }
-  LiveCounts const before;
+  LiveCounts const before{};
   int const destroyed = TestClass::destroyCalls();
 };
 

@@ -222,8 +222,8 @@ TEST_F(Units, CyclesAreFoundWithoutHanging) {
   Unit const self = unit("self");
   self.setConvUnit(self);
   std::vector<Unit> ring;
-  for (int i = 0; i < 9; ++i) ring.push_back(unit(("r" + std::to_string(i)).c_str()));
-  for (int i = 0; i < 9; ++i) ring[i].setConvUnit(ring[(i + 1) % 9]);
+  for (std::size_t i = 0; i < 9; ++i) ring.push_back(unit(("r" + std::to_string(i)).c_str()));
+  for (std::size_t i = 0; i < 9; ++i) ring[i].setConvUnit(ring[(i + 1) % 9]);
   Unit const lead = unit("lead", unit("lead2", unit("lead3", ring[4])));
   Unit const fine = unit("fine");
   for (Unit const& u : {self, ring[0], lead}) {
@@ -382,7 +382,7 @@ TEST_F(Catalogue, OwnershipCyclesAreRefusedAndChangeNothing) {
   g2.getSwRecordLayoutGroup().push_back(g3);
   std::pair<SwRecordLayoutGroup, SwRecordLayoutGroup> const tries[] = {{g1, g1}, {g3, g1}, {g3, g2}};
   for (auto const& [owner, child] : tries)
-    EXPECT_TRUE(ownsItself(failure([&] { owner.getSwRecordLayoutGroup().push_back(child); })));
+    EXPECT_TRUE(ownsItself(failure([&o = owner, &c = child] { o.getSwRecordLayoutGroup().push_back(c); })));
   EXPECT_EQ(g1.getSwRecordLayoutGroup().size(), 1u);
   EXPECT_EQ(g3.getSwRecordLayoutGroup().size(), 0u);
   EXPECT_FALSE(g1.getOwner().isValid());

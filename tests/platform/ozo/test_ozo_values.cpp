@@ -79,7 +79,7 @@ TEST_F(Values, UnboxingAnotherTypeFails) {
             "Assertion failed: Expected a value of type Boolean, got Ozo.String at ozo/Ozo/Object_h:163: ");
   EXPECT_EQ(failure([&] { Ozo::String(Ozo::Object(m)); }),
             "Assertion failed: Expected a value of type String, got Ozo.Model at ozo/Ozo/Object_h:174: ");
-  EXPECT_EQ(failure([] { Ozo::Integer(Ozo::Object()); }),
+  EXPECT_EQ(failure([] { Ozo::Integer(Ozo::Object{}); }),
             "Assertion failed: Cannot access NULL ref. Use isValid() before calling methods at ozo/Ozo/Object_h:83: ");
 }
 

@@ -166,7 +166,8 @@ TEST_F(Sequences, ReadOnlyModelRefusesEditsAndKeepsContent) {
       {"erase", {1}},       {"pop_back", {}},      {"pop_front", {}},    {"removeAll", {"a"}},
       {"clear", {}}};
   for (auto const& [method, args] : edits) {
-    EXPECT_NE(errorOf([&] { call(names, method, args); }).find("is read-only"), std::string::npos) << method;
+    std::string const error = errorOf([&, &edit = method, &given = args] { call(names, edit, given); });
+    EXPECT_NE(error.find("is read-only"), std::string::npos) << method;
     EXPECT_EQ(text(names), R"(["a", "b"])") << method;
   }
   // Position checks still come first.
