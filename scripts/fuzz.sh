@@ -9,19 +9,8 @@ cd "$(dirname "$0")/.."
 seconds=${1:-60}
 [[ $seconds =~ ^[0-9]+$ ]] || { echo "usage: scripts/fuzz.sh [SECONDS]" >&2; exit 2; }
 
-bash scripts/setup.sh
-# clang's libFuzzer and sanitizer runtimes, and llvm-symbolizer for stacks.
-packages=(clang libfuzzer-14-dev libclang-rt-14-dev llvm-14)
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if ((${#missing[@]})); then
-  echo "Installing: ${missing[*]}"
-  if [[ $(id -u) -ne 0 ]]; then SUDO=sudo; else SUDO=; fi
-  $SUDO apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq "${missing[@]}" >/dev/null
-fi
+# With clang's libFuzzer and sanitizer runtimes, and llvm-symbolizer for stacks.
+bash scripts/setup.sh libfuzzer-14-dev llvm-14
 
 dir=build-fuzz
 if command -v ccache >/dev/null; then
