@@ -264,14 +264,12 @@ def _homes(seq, items, invoke):
     found = {}
     singles = []
     for item in items:
-        if not isinstance(item, _quillon.Wrapper):
-            continue
-        members = type(item)._host_members
-        if _OWNING_SEQUENCE not in members:
+        # Elements (Ozo.Object answers all three) in their modifiable view.
+        if not isinstance(item, _quillon.Wrapper) or _OWNING_SEQUENCE not in type(item)._host_members:
             continue
         home = invoke(item._ref, _OWNING_SEQUENCE, ())
         if home is None:
-            owner = invoke(item._ref, _OWNER, ()) if _OWNER in members else None
+            owner = invoke(item._ref, _OWNER, ())
             if owner is not None:
                 singles.append((owner, invoke(item._ref, _OWNING_PROPERTY, ()), item))
             continue
