@@ -177,8 +177,9 @@ class _Edit:
     the host, which refuses it (with its own error) before anything changes.
     What the host can still refuse later (an element of another model, one
     that would own itself) is undone: the sequence is rebuilt with the
-    content it had, and an element the operation took from another owner's
-    sequence goes back there, at its old position. Rebuilding, rather than
+    content it had, and an element the operation took from another owner
+    goes back: into that owner's sequence at its old position, or into the
+    single-valued property that held it. Rebuilding, rather than
     undoing step by step, is right also where an insert or replace moves an
     element the collection already holds (a collection of owned elements
     holds each one once)."""
@@ -249,37 +250,56 @@ class _Edit:
 
 
 _OWNING_SEQUENCE = "getOwningSequence"
+_OWNER = "getOwner"
+_OWNING_PROPERTY = "getOwningPropertyName"
 
 
 def _homes(seq, items, invoke):
-    """Where each element among `items` that another sequence owns now is
-    held: [(that sequence, [(0-based position, element), ...])], positions
-    ascending. One walk of each such sequence."""
+    """Where each element among `items` that another owner holds now is held:
+    ([(that sequence, [(0-based position, element), ...])], positions
+    ascending, one walk of each such sequence; [(owner, property name,
+    element)] for an element a single-valued property holds)."""
     key = _quillon._model_key
     mine = key(seq)
     found = {}
+    singles = []
     for item in items:
+        # Elements (Ozo.Object answers all three) in their modifiable view.
         if not isinstance(item, _quillon.Wrapper) or _OWNING_SEQUENCE not in type(item)._host_members:
             continue
         home = invoke(item._ref, _OWNING_SEQUENCE, ())
-        if home is None or key(home) == mine:
+        if home is None:
+            owner = invoke(item._ref, _OWNER, ())
+            if owner is not None:
+                singles.append((owner, invoke(item._ref, _OWNING_PROPERTY, ()), item))
+            continue
+        if key(home) == mine:
             continue
         found.setdefault(key(home), (home, {}))[1][key(item)] = item
     homes = []
     for home, elements in found.values():
         places = [(i, x) for i, x in enumerate(home) if key(x) in elements]
         homes.append((home, places))
-    return homes
+    return homes, singles
 
 
 def _return_home(homes, invoke):
+    if homes is None:
+        return
+    key = _quillon._model_key
+    sequences, singles = homes
     # Ascending positions: each element goes back where it was among the
     # ones that never left.
-    for home, places in homes or ():
+    for home, places in sequences:
         for pos, item in places:
             now = invoke(item._ref, _OWNING_SEQUENCE, ())
-            if now is None or _quillon._model_key(now) != _quillon._model_key(home):
+            if now is None or key(now) != key(home):
                 home.insert(pos, item)
+    host = session()
+    for owner, name, item in singles:
+        now = host.get(owner._ref, name)
+        if now is None or key(now) != key(item):
+            host.set(owner._ref, name, item)
 
 
 def _item_classes(methods, roles, class_for):

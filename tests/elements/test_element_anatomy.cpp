@@ -7,8 +7,6 @@
 namespace quillon::testing {
 namespace {
 
-std::string T(std::string const& shortName) { return kTypes + shortName; }
-
 class ElementAnatomy : public HostFixture {};
 
 TEST_F(ElementAnatomy, RegistersTheElevenAxisClassesInOrderAndMetaPackage) {
@@ -95,11 +93,9 @@ TEST_F(ElementAnatomy, CastsKeepIdentityPerView) {
 }
 
 TEST_F(ElementAnatomy, EmptySelfFailsWithTheNullRefAssertion) {
-  std::string const expected =
-      "Assertion failed: Cannot access NULL ref. Use isValid() before calling methods at ozo/Ozo/Object_h:83: ";
-  EXPECT_EQ(errorOf([&] { host.call(T("ImmutableAxis"), "getMetaType", {Value()}); }), expected);
+  EXPECT_EQ(errorOf([&] { host.call(T("ImmutableAxis"), "getMetaType", {Value()}); }), kNullRef);
   Value const emptyAxis = host.call(T("Axis"), "cast", {model()});
-  EXPECT_EQ(errorOf([&] { host.call(T("Axis"), "getMetaType", {emptyAxis}); }), expected);
+  EXPECT_EQ(errorOf([&] { host.call(T("Axis"), "getMetaType", {emptyAxis}); }), kNullRef);
 }
 
 // How the dispatcher words a refusal is the host object system's test; here,

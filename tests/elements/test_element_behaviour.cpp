@@ -7,8 +7,6 @@
 namespace quillon::testing {
 namespace {
 
-std::string T(std::string const& shortName) { return kTypes + shortName; }
-
 class ElementBehaviour : public HostFixture {
  protected:
   Value make(std::string const& cls, std::vector<Value> args) const { return host.construct(T(cls), args); }
@@ -83,8 +81,7 @@ TEST_F(ElementBehaviour, UnitOperationsThroughTheHost) {
             "Assertion failed: Cannot convert from \"degC\" to \"s\": they have no common base unit at "
             "mm_types/Zorvan/metamodel/types/ZorvanmetamodeltypesUnit_h:150: ");
   EXPECT_EQ(errorOf([&] { host.invoke(k, "convert", {1.0, host.call(T("Unit"), "cast", {m})}); }),
-            "Assertion failed: Cannot access NULL ref. Use isValid() before calling methods at "
-            "mm_types/Zorvan/metamodel/types/ZorvanmetamodeltypesUnit_h:99: ");
+            nullRefText("mm_types/Zorvan/metamodel/types/ZorvanmetamodeltypesUnit_h", 99));
 }
 
 // Literal references and ownership pairs are the model's; here, the rows

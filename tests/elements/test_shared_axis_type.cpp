@@ -7,8 +7,6 @@
 namespace quillon::testing {
 namespace {
 
-std::string T(std::string const& shortName) { return kTypes + shortName; }
-
 class SharedAxisTypeHost : public HostFixture {
  protected:
   Value layout(Value const& m) const { return host.construct(T("SwRecordLayout"), {m}); }

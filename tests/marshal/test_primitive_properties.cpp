@@ -11,8 +11,6 @@
 namespace quillon::testing {
 namespace {
 
-std::string T(std::string const& shortName) { return kTypes + shortName; }
-
 class PrimitiveProperties : public HostFixture {};
 
 TEST_F(PrimitiveProperties, RequiredIntegersConvertOrAreRefusedAndChangeNothing) {

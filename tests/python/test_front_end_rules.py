@@ -58,6 +58,53 @@ class RefusedEditsAcrossOwners(HostTestCase):
         self.assertEqual(self.names(theirs), ["a", "c"])
 
 
+class RefusedEditsTakingFromAProperty(HostTestCase):
+    """An element that a single-valued property of another element owns,
+    taken by an edit that is then refused, goes back into that property; the
+    runtime names the owner and its property for it."""
+
+    def check_refused(self, edit):
+        T, m = self.types(), self.model()
+        layout, taken = T.SwRecordLayout(m), T.SwRecordLayoutGroup(m)
+        layout.SwRecordLayoutGroup = taken
+        parent, kept = T.SwRecordLayoutGroup(m), T.SwRecordLayoutGroup(m)
+        parent.SwRecordLayoutGroup.append(kept)
+        stranger = T.SwRecordLayoutGroup(self.model())  # of another model: refused late
+        with self.assertRaises(quillon.HostError):
+            edit(parent.SwRecordLayoutGroup, [taken, stranger])
+        self.assertIs(layout.SwRecordLayoutGroup, taken)
+        self.assertIs(taken.getOwner(), layout)
+        self.assertEqual(len(parent.SwRecordLayoutGroup), 1)
+        self.assertIs(parent.SwRecordLayoutGroup[0], kept)
+
+    def test_extend(self):
+        self.check_refused(lambda seq, items: seq.extend(items))
+
+    def test_slice_assignment(self):
+        def assign(seq, items):
+            seq[0:0] = items
+        self.check_refused(assign)
+
+    def test_in_place_add(self):
+        def add(seq, items):
+            seq += items
+        self.check_refused(add)
+
+    def test_the_owner_and_its_most_specific_property(self):
+        T, m = self.types(), self.model()
+        value = T.LiteralReal(m)
+        self.assertIsNone(value.getOwner())
+        self.assertEqual(value.getOwningPropertyName(), "")
+        spec = T.ConstantSpecification(m, value, "pi")
+        self.assertIs(value.getOwner(), spec)
+        # Not the foundation's OwnedElement, whose slot ConstantValue takes.
+        self.assertEqual(value.getOwningPropertyName(), "ConstantValue")
+        table, axis = T.LookupTableType(m), T.Axis(m, 1, "x")
+        table.Axes.append(axis)
+        self.assertIs(axis.getOwner(), table)
+        self.assertEqual(axis.getOwningPropertyName(), "Axes")
+
+
 class Reprs(HostTestCase):
 
     def test_elements_name_their_model_and_models_count_elements(self):

@@ -12,11 +12,14 @@
 #include <string>
 #include <vector>
 
+#include "support/AssertionText.hpp"
 #include "support/ErrorOf.hpp"
 
 namespace {
 
+using testsupport::assertionText;
 using testsupport::errorOf;
+using testsupport::nullRefText;
 using Zorvan::metamodel::types::CompuMethodCategory;
 using Zorvan::metamodel::types::DataSize;
 using Zorvan::metamodel::types::TimeUnitKind;
@@ -25,10 +28,6 @@ using Seq = Ozo::Sequence<E>;
 
 std::string const kMulti = "ozo/export/include/ozo/kernel/containers/sequence/multi_index/MultiIndexImplForPrimitives";
 std::string const kVector = "ozo/export/include/ozo/kernel/containers/sequence/list/ListQImplForPrimitives";
-
-std::string failure(std::string const& message, std::string const& source, int line) {
-  return "Assertion failed: " + message + " at " + source + ":" + std::to_string(line) + ": ";
-}
 
 E e(std::int32_t code) { return E(static_cast<E::Value>(code)); }
 
@@ -78,11 +77,11 @@ std::string const kCreator = "ozo/export/include/ozo/kernel/containers/sequence/
 
 TEST(MakeSequence, RefusesWhatItCannotMakeWithItsThreeFailures) {
   EXPECT_EQ(errorOf([] { Ozo::MakeSequence<E>({{}, Ozo::STD_VECTOR, true, true}); }),
-            failure("cannot use STD_VECTOR and aIsUnique together", kCreator, 85));
+            assertionText("cannot use STD_VECTOR and aIsUnique together", kCreator, 85));
   EXPECT_EQ(errorOf([] { Ozo::MakeSequence<E>({{}, 7, false, true}); }),
-            failure("unknown sequence implementation requested", kCreator, 102));
+            assertionText("unknown sequence implementation requested", kCreator, 102));
   EXPECT_EQ(errorOf([] { Ozo::MakeSequence<Unmade>({{}, Ozo::MULTI_INDEX, false, true}); }),
-            failure("sequence not created", kCreator, 107));
+            assertionText("sequence not created", kCreator, 107));
 }
 
 TEST_F(LiveCount, TheHandleKeepsTheDeviantAndTheProxyOwnsTheList) {
@@ -116,7 +115,7 @@ TEST_F(LiveCount, AnUncountedListBelongsToItsOwner) {
 }
 
 TEST(NullSequence, EveryOperationFailsBeforeAnythingElse) {
-  std::string const expected = failure(
+  std::string const expected = assertionText(
       "Cannot access NULL sequence. Use MakeSequence to create sequences.See testSequenceCreation in "
       "ozo/kernel/unittest/sequence_tests.",
       "ozo/export/include/ozo/kernel/containers/sequence/SequenceRef", 108);
@@ -139,13 +138,13 @@ TEST_F(LiveCount, ReleasesBelowZeroAreInternalFailures) {
   std::string const source = "ozo/export/include/ozo/kernel/containers/sequence/SequenceProxy";
   std::string const message = "Internal assertion without a message detected! Please fix me asap";
   auto* proxy = new Ozo::GenericReferenceCountingSequenceProxy(Ozo::newSequenceImplementation<E>(Ozo::MULTI_INDEX, false));
-  EXPECT_EQ(errorOf([&] { proxy->release(); }), failure(message, source, 35));
+  EXPECT_EQ(errorOf([&] { proxy->release(); }), assertionText(message, source, 35));
   proxy->addRef();
   proxy->release();  // destroys proxy and list
 
   Seq const s = Ozo::MakeSequence<E>({{}, Ozo::MULTI_INDEX, false, true});
   Ozo::Generic::IteratorIntf* it = s.get()->generic_begin({});
-  EXPECT_EQ(errorOf([&] { it->release(); }), failure(message, source, 70));
+  EXPECT_EQ(errorOf([&] { it->release(); }), assertionText(message, source, 70));
   it->addRef();
   it->release();
 }
@@ -161,7 +160,7 @@ struct Kind {
 class EitherKind : public LiveCount, public ::testing::WithParamInterface<Kind> {
  protected:
   Seq make() const { return Ozo::MakeSequence<E>({{}, GetParam().kind, false, true}); }
-  std::string fails(char const* message, int line) const { return failure(message, GetParam().source, line); }
+  std::string fails(char const* message, int line) const { return assertionText(message, GetParam().source, line); }
 };
 
 INSTANTIATE_TEST_SUITE_P(Lists, EitherKind,
@@ -251,15 +250,15 @@ TEST_P(EitherKind, CursorsNeverReadOutsideTheirList) {
   std::string const source = GetParam().source;
   Seq const s = filled(make(), {1, 2});
   auto end = s.end();
-  EXPECT_EQ(errorOf([&] { end.item(); }), failure("sequence index out of bounds", source, 441));
-  EXPECT_EQ(errorOf([&] { end.next(); }), failure("sequence index out of bounds", source, 452));
+  EXPECT_EQ(errorOf([&] { end.item(); }), assertionText("sequence index out of bounds", source, 441));
+  EXPECT_EQ(errorOf([&] { end.next(); }), assertionText("sequence index out of bounds", source, 452));
   auto begin = s.begin();
-  EXPECT_EQ(errorOf([&] { begin.previous(); }), failure("sequence index must be positive", source, 461));
+  EXPECT_EQ(errorOf([&] { begin.previous(); }), assertionText("sequence index must be positive", source, 461));
   EXPECT_TRUE(begin.eq(s.begin())) << "a refused step moved the cursor";
 
   // Any change makes earlier cursors unusable; the cursors a change returns are fine.
   s.push_back(e(3));
-  std::string const changed = failure("the sequence was changed after the cursor was made", source, 470);
+  std::string const changed = assertionText("the sequence was changed after the cursor was made", source, 470);
   EXPECT_EQ(errorOf([&] { begin.item(); }), changed);
   EXPECT_EQ(errorOf([&] { begin.next(); }), changed);
   EXPECT_EQ(errorOf([&] { s.erase(begin); }), changed);
@@ -274,14 +273,14 @@ TEST_P(EitherKind, CursorsNeverReadOutsideTheirList) {
   // A cursor of another list, or the end where an element is needed.
   Seq const other = filled(make(), {1, 2, 3});
   EXPECT_EQ(errorOf([&] { s.erase(other.begin()); }),
-            failure("the cursor belongs to another sequence", source, 470));
+            assertionText("the cursor belongs to another sequence", source, 470));
   EXPECT_EQ(errorOf([&] { s.erase(s.begin(), other.end()); }),
-            failure("the cursor belongs to another sequence", source, 470));
-  EXPECT_EQ(errorOf([&] { s.erase(s.end()); }), failure("sequence index out of bounds", source, 441));
+            assertionText("the cursor belongs to another sequence", source, 470));
+  EXPECT_EQ(errorOf([&] { s.erase(s.end()); }), assertionText("sequence index out of bounds", source, 441));
   EXPECT_EQ(errorOf([&] { s.erase(cursorAt(s, 1), s.begin()); }),
-            failure("sequence index out of bounds", source, GetParam().eraseBounds));
+            assertionText("sequence index out of bounds", source, GetParam().eraseBounds));
   EXPECT_EQ(errorOf([&] { s.insert(Ozo::Iterator<E>(), e(0)); }),
-            failure("Cannot access NULL ref. Use isValid() before calling methods", source, 470));
+            nullRefText(source, 470));
   EXPECT_EQ(codes(s), (std::vector<std::int32_t>{1, 2, 3}));
   EXPECT_EQ(codes(other), (std::vector<std::int32_t>{1, 2, 3}));
 }
@@ -293,9 +292,9 @@ TEST_P(EitherKind, ACursorOutlivingItsListFailsInsteadOfReading) {
     it = s.begin();
   }
   EXPECT_EQ(errorOf([&] { it.item(); }),
-            failure("the cursor's sequence no longer exists", GetParam().source, 470));
+            assertionText("the cursor's sequence no longer exists", GetParam().source, 470));
   EXPECT_EQ(errorOf([&] { it.next(); }),
-            failure("the cursor's sequence no longer exists", GetParam().source, 470));
+            assertionText("the cursor's sequence no longer exists", GetParam().source, 470));
   EXPECT_TRUE(it.eq(it.clone())) << "comparing reads nothing";
 }
 

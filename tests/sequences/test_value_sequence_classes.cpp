@@ -10,11 +10,7 @@
 namespace quillon::testing {
 namespace {
 
-std::string T(std::string const& shortName) { return kTypes + shortName; }
-
-std::string const kNullRef =
-    "Assertion failed: Cannot access NULL ref. Use isValid() before calling methods at "
-    "ozo/export/include/ozo/kernel/containers/iterator/Iterator:85: ";
+std::string const kIteratorNullRef = nullRefText("ozo/export/include/ozo/kernel/containers/iterator/Iterator", 85);
 
 std::vector<std::string> const kValueTypes = {"CompuMethodCategory", "DataSizeUnitKind", "FloatingPointKind",
                                               "SwGenericAxisParamTypeCategory", "TimeUnitKind", "DataSize",
@@ -155,7 +151,7 @@ TEST_F(ValueSequences, CursorsWalkCloneAndCompare) {
   EXPECT_TRUE(host.invoke(it, "eq", {host.invoke(s, "end", {})}).toBool());
   EXPECT_FALSE(host.invoke(it, "eq", {Value()}).toBool()) << "an empty cursor is never equal";
   // Cloning an empty handle has no cursor to give back.
-  EXPECT_EQ(errorOf([&] { host.call(kIt, "clone", {Value()}); }), kNullRef);
+  EXPECT_EQ(errorOf([&] { host.call(kIt, "clone", {Value()}); }), kIteratorNullRef);
 
   // The read-only class's own "begin", called with the modifiable object.
   Value const r = host.call(T("ImmutableSequenceOfTimeUnitKind"), "begin", {s});
@@ -179,7 +175,7 @@ TEST_F(ValueSequences, EditsAtCursors) {
   Value const following = host.invoke(s, "erase", {inserted});
   EXPECT_EQ(text(host.invoke(following, "item", {})), "Min");
   EXPECT_EQ(content(s), (Names{"S", "Min", "Hrs"}));
-  EXPECT_EQ(errorOf([&] { host.invoke(s, "insert", {Value(), unit("S")}); }), kNullRef);
+  EXPECT_EQ(errorOf([&] { host.invoke(s, "insert", {Value(), unit("S")}); }), kIteratorNullRef);
   EXPECT_EQ(content(s), (Names{"S", "Min", "Hrs"}));
 }
 

@@ -8,13 +8,18 @@
 
 #include <string>
 #include <vector>
+#include "support/AssertionText.hpp"
 #include "support/ErrorOf.hpp"
+#include "support/TypesNames.hpp"
 
 namespace quillon::testing {
 
+using testsupport::assertionText;
 using testsupport::errorOf;
-
-inline constexpr char kTypes[] = "Zorvan.metamodel.types.";
+using testsupport::kNullRef;
+using testsupport::nullRefText;
+using testsupport::kTypes;
+using testsupport::T;
 
 class HostFixture : public ::testing::Test {
  protected:
@@ -29,7 +34,7 @@ class HostFixture : public ::testing::Test {
   }
 
   Value model() const { return host.construct("Ozo.Model", {}); }
-  Value axis(Value const& m) const { return host.construct(std::string(kTypes) + "Axis", {m}); }
+  Value axis(Value const& m) const { return host.construct(T("Axis"), {m}); }
 
   Host host;
   std::vector<std::size_t> baseline;

@@ -8,7 +8,6 @@
 namespace quillon::testing {
 namespace {
 
-std::string T(std::string const& shortName) { return kTypes + shortName; }
 std::string const kCategory = T("CompuMethodCategory");
 std::string const kTime = T("TimeUnitKind");
 

@@ -7,7 +7,6 @@
 namespace quillon::testing {
 namespace {
 
-std::string T(std::string const& shortName) { return kTypes + shortName; }
 std::string const kDataSize = T("DataSize");
 std::string const kCategory = T("SwGenericAxisParamTypeCategory");
 

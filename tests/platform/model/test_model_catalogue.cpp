@@ -4,6 +4,7 @@
 #include <types/Types.hpp>
 
 #include "platform/ozo/TestClasses.hpp"
+#include "support/AssertionText.hpp"
 
 #include <cmath>
 #include <functional>
@@ -18,9 +19,10 @@ namespace types = Zorvan::metamodel::types;
 namespace foundation = Zorvan::metamodel::foundation;
 using namespace types;
 using ozotest::failure;
+using testsupport::assertionText;
+using testsupport::nullRefText;
 
 constexpr char kUnitH[] = "mm_types/Zorvan/metamodel/types/ZorvanmetamodeltypesUnit_h";
-constexpr char kNullRef[] = "Assertion failed: Cannot access NULL ref. Use isValid() before calling methods at ";
 
 Ozo::String S(char const* s) { return Ozo::String(s); }
 Ozo::Object bits(int n, DataSizeUnitKind::Value u = DataSizeUnitKind::Bit) {
@@ -169,7 +171,6 @@ class Units : public Catalogue {
     for (int x : exponents) d.getBaseExponent().push_back(Ozo::Integer(x));
     return d;
   }
-  static std::string at(int line) { return std::string(" at ") + kUnitH + ":" + std::to_string(line) + ": "; }
 };
 
 TEST_F(Units, AffineChainsConvertBothWays) {
@@ -227,10 +228,10 @@ TEST_F(Units, CyclesAreFoundWithoutHanging) {
   Unit const lead = unit("lead", unit("lead2", unit("lead3", ring[4])));
   Unit const fine = unit("fine");
   for (Unit const& u : {self, ring[0], lead}) {
-    std::string const cycle = "Assertion failed: The conversion units of \"" + u.getName().utf8() + "\" form a cycle";
-    EXPECT_EQ(failure([&] { u.convertToBase(Ozo::Real(1)); }), cycle + at(120));
-    EXPECT_EQ(failure([&] { u.getFactorAndOffsetToBase(); }), cycle + at(120));
-    EXPECT_EQ(failure([&] { fine.convert(Ozo::Real(1), u); }), cycle + at(120));
+    std::string const cycle = "The conversion units of \"" + u.getName().utf8() + "\" form a cycle";
+    EXPECT_EQ(failure([&] { u.convertToBase(Ozo::Real(1)); }), assertionText(cycle, kUnitH, 120));
+    EXPECT_EQ(failure([&] { u.getFactorAndOffsetToBase(); }), assertionText(cycle, kUnitH, 120));
+    EXPECT_EQ(failure([&] { fine.convert(Ozo::Real(1), u); }), assertionText(cycle, kUnitH, 120));
   }
 }
 
@@ -238,7 +239,7 @@ TEST_F(Units, IncompatibleUnitsAreRefused) {
   Unit const metre = unit("m"), second = unit("s");
   Unit const km = unit("km", metre, 1000);
   EXPECT_EQ(failure([&] { km.convert(Ozo::Real(1), second); }),
-            "Assertion failed: Cannot convert from \"km\" to \"s\": they have no common base unit" + at(150));
+            assertionText("Cannot convert from \"km\" to \"s\": they have no common base unit", kUnitH, 150));
   // Same base, stated dimensions that differ.
   Unit const odd = unit("odd", metre, 2);
   metre.setDimension(dimension({1}));
@@ -246,10 +247,10 @@ TEST_F(Units, IncompatibleUnitsAreRefused) {
   odd.setDimension(dimension({0, 0, 1}));
   EXPECT_NEAR(km.convert(Ozo::Real(2), metre).value(), 2000, 1e-9) << "trailing zero exponents change nothing";
   EXPECT_EQ(failure([&] { km.convert(Ozo::Real(1), odd); }),
-            "Assertion failed: Cannot convert from \"km\" to \"odd\": their dimensions differ" + at(152));
+            assertionText("Cannot convert from \"km\" to \"odd\": their dimensions differ", kUnitH, 152));
   Unit const flat = unit("flat", metre, 0);
   EXPECT_EQ(failure([&] { km.convert(Ozo::Real(1), flat); }),
-            "Assertion failed: Cannot convert to \"flat\": its conversion factor to the base is 0" + at(154));
+            assertionText("Cannot convert to \"flat\": its conversion factor to the base is 0", kUnitH, 154));
   EXPECT_EQ(flat.convertToBase(Ozo::Real(5)).value(), 0) << "to the base is still defined";
 }
 
@@ -272,7 +273,7 @@ TEST_F(Units, DimensionsComeFromTheUnitsDimension) {
 TEST_F(Units, EmptyHandlesFailAsNullReferences) {
   ImmutableUnit const none;
   Unit const u = unit("u");
-  std::string const expected = kNullRef + std::string(kUnitH) + ":99: ";
+  std::string const expected = nullRefText(kUnitH, 99);
   EXPECT_EQ(failure([&] { none.convertToBase(Ozo::Real(1)); }), expected);
   EXPECT_EQ(failure([&] { none.getBaseDimensionExponents(); }), expected);
   EXPECT_EQ(failure([&] { u.convert(Ozo::Real(1), none); }), expected);
@@ -297,7 +298,7 @@ TEST_F(Catalogue, LiteralReferencesAnswerFromTheirLiteral) {
 
   ImmutableEnumerationLiteralReference const none;
   std::string const expected =
-      kNullRef + std::string("mm_types/Zorvan/metamodel/types/ZorvanmetamodeltypesEnumerationLiteralReference_h:98: ");
+      nullRefText("mm_types/Zorvan/metamodel/types/ZorvanmetamodeltypesEnumerationLiteralReference_h", 98);
   EXPECT_EQ(failure([&] { none.isComputable(); }), expected);
   EXPECT_EQ(failure([&] { none.stringValue(); }), expected);
 }

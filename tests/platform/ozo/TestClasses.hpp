@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/AssertionText.hpp"
 #include "support/ErrorOf.hpp"
 
 #include <iterator>

@@ -6,11 +6,9 @@ namespace {
 
 using namespace ozotest;
 
-constexpr char kAt[] = " at ozo/Ozo/ClassObject:268: ";
-
 std::string typeError(char const* property, char const* expected, char const* got) {
-  return std::string("Assertion failed: Value for Thing.") + property + " must be " + expected + ", got " + got +
-         kAt;
+  std::string const message = std::string("Value for Thing.") + property + " must be " + expected + ", got " + got;
+  return testsupport::assertionText(message, "ozo/Ozo/ClassObject", 268);
 }
 
 class Reflective : public ThingTest {};
@@ -81,7 +79,7 @@ TEST_F(Reflective, StructuralMisusesAreErrors) {
   EXPECT_EQ(failure([&] { get(other, Count); }),
             "Assertion failed: Test.Other is not a Test.Thing at ozo/Ozo/ClassObject:210: ");
   EXPECT_EQ(failure([&] { get(Ozo::ClassObject(), Count); }),
-            "Assertion failed: Cannot access NULL ref. Use isValid() before calling methods at ozo/Ozo/Object_h:83: ");
+            testsupport::kNullRef);
   EXPECT_EQ(failure([&] { Ozo::createObject(m, kAbstractMethods); }),
             "Assertion failed: Cannot create an instance of the abstract class Test.Abstract at ozo/Ozo/Model_h:142: ");
 }

@@ -80,7 +80,7 @@ TEST_F(Values, UnboxingAnotherTypeFails) {
   EXPECT_EQ(failure([&] { Ozo::String(Ozo::Object(m)); }),
             "Assertion failed: Expected a value of type String, got Ozo.Model at ozo/Ozo/Object_h:174: ");
   EXPECT_EQ(failure([] { Ozo::Integer(Ozo::Object{}); }),
-            "Assertion failed: Cannot access NULL ref. Use isValid() before calling methods at ozo/Ozo/Object_h:83: ");
+            testsupport::kNullRef);
 }
 
 // ---------------------------------------------------------------------------
@@ -118,7 +118,7 @@ TEST(Assertions, FormattingFailureClearsTheWholeBuffer) {
 // An empty object handle's message is checked with the values and elements.
 TEST(Assertions, EmptyModelHandleReportsTheNullRefMessage) {
   EXPECT_EQ(testsupport::errorOf<Ozo::Exception>([] { (void)Ozo::Model().checkedModel(); }),
-            "Assertion failed: Cannot access NULL ref. Use isValid() before calling methods at ozo/Ozo/Model_h:84: ");
+            testsupport::nullRefText("ozo/Ozo/Model_h", 84));
 }
 
 TEST(Assertions, OutOfMemoryIsACopyableBadAlloc) {

@@ -10,14 +10,13 @@
 
 #include <string>
 #include <vector>
+#include "support/AssertionText.hpp"
 #include "support/ErrorOf.hpp"
 
 namespace xbtest {
 
 using testsupport::errorOf;
-
-inline constexpr char kNullRef[] =
-    "Assertion failed: Cannot access NULL ref. Use isValid() before calling methods at ozo/Ozo/Object_h:83: ";
+using testsupport::kNullRef;
 
 class XbHostTest : public ::testing::Test {
  protected:

@@ -7,6 +7,7 @@
 namespace xbtest {
 namespace {
 
+using testsupport::assertionText;
 using Ozo::xb::Multiplicity;
 using Ozo::xb::Mutability;
 using quillon::Value;
@@ -77,10 +78,6 @@ void initTestPackage(kovo::COSPackage* p) {
   p->addClass(new GadgetMetaClass, 2);
 }
 
-std::string at(char const* header, int line, char const* message) {
-  return std::string("Assertion failed: ") + message + " at " + header + ":" + std::to_string(line) + ": ";
-}
-
 class XbProperty : public XbHostTest {
  protected:
   void SetUp() override {
@@ -120,9 +117,11 @@ TEST_F(XbProperty, RefusedWritesReportInOrderAndChangeNothing) {
   Value const gm = bind(gadget(), false), gi = bind(handleOf(gm), true), bm = bind(gadget(), false);
   char const* element = "ozo_xb/marshal/OzoxbClassObjectProperty";
   EXPECT_EQ(errorOf([&] { host.set(gi, "Parts", Value()); }),
-            at(element, 60, "You cannot set a multi-valued property"));
-  EXPECT_EQ(errorOf([&] { host.set(gi, "FixedBuddy", bm); }), at(element, 61, "You cannot set a read-only property"));
-  std::string const prohibited = at("ozo_xb/marshal/OzoxbProperty", 87, "You cannot modify an immutable object");
+            assertionText("You cannot set a multi-valued property", element, 60));
+  EXPECT_EQ(errorOf([&] { host.set(gi, "FixedBuddy", bm); }),
+            assertionText("You cannot set a read-only property", element, 61));
+  std::string const prohibited =
+      assertionText("You cannot modify an immutable object", "ozo_xb/marshal/OzoxbProperty", 87);
   EXPECT_EQ(errorOf([&] { host.set(gi, "Buddy", bm); }), prohibited);
   EXPECT_EQ(errorOf([&] { host.set(gi, "Count", 3); }), prohibited);
   EXPECT_FALSE(buddySet(gm));
@@ -144,7 +143,7 @@ TEST_F(XbProperty, MetaPropertyEntriesGiveThePropertyObjects) {
   EXPECT_EQ(host.get(buddy, "Class").toString(), "Gadget");
   EXPECT_EQ(host.get(buddy, "Multiplicity").toInt32(), 0);
   EXPECT_EQ(errorOf([&] { host.set(entries, "Buddy", buddy); }),
-            at("ozo_xb/marshal/OzoxbMetaProperty", 61, "You cannot set a read-only property"));
+            assertionText("You cannot set a read-only property", "ozo_xb/marshal/OzoxbMetaProperty", 61));
 }
 
 // Built outside any package: the class owns what the factory made.

@@ -2,6 +2,8 @@
 // cursors, and release of everything they hold.
 #include "test_xb_ozo_fixture.hpp"
 
+#include "support/TypesNames.hpp"
+
 #include <algorithm>
 
 namespace xbtest {
@@ -9,11 +11,10 @@ namespace {
 
 using quillon::Value;
 
-std::string T(char const* shortName) { return std::string("Zorvan.metamodel.types.") + shortName; }
+using testsupport::T;
 
 std::string failure(char const* message, int line) {
-  return std::string("Assertion failed: ") + message + " at ozo/kernel/containers/sequence/list/ListQImplForPrimitives:" +
-         std::to_string(line) + ": ";
+  return testsupport::assertionText(message, "ozo/kernel/containers/sequence/list/ListQImplForPrimitives", line);
 }
 
 class Sequences : public XbHostTest {

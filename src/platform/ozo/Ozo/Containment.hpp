@@ -11,4 +11,13 @@ class ElementBase;
 // (no owner, or a single-valued one).
 NSInterface::CollectionIntf* owningCollection(ElementBase const& element);
 
+// The element that owns `element` and its property that holds it: the most
+// specific one of the owner's class for that slot (ConstantValue, not the
+// OwnedElement it restates). Both null when nothing owns `element`.
+struct Ownership {
+  NSInterface::ClassObjectIntf* owner = nullptr;
+  NSInterface::PropertyIntf const* property = nullptr;
+};
+Ownership ownershipOf(ElementBase const& element);
+
 }  // namespace Ozo

@@ -314,6 +314,8 @@ NSInterface::CollectionIntf* owningCollection(ElementBase const& element) {
   return ElementAccess::owningCollection(element);
 }
 
+Ownership ownershipOf(ElementBase const& element) { return ElementAccess::ownership(element); }
+
 // ---------------------------------------------------------------------------
 namespace detail {
 
@@ -321,6 +323,17 @@ NSInterface::CollectionIntf* ElementAccess::owningCollection(ElementBase const& 
   if (!e.fContainer) return nullptr;
   Slot const* const s = e.fContainer->fSlots.find(e.fContainerSlot);
   return s ? s->many.get() : nullptr;
+}
+
+Ownership ElementAccess::ownership(ElementBase const& e) {
+  ElementBase* const owner = e.fContainer;
+  if (!owner) return {};
+  // A property that restates an inherited one shares its slot and comes
+  // after it in slot order.
+  ClassImpl const& c = *owner->fClass;
+  for (unsigned k = c.slotCount(); k-- > 0;)
+    if (c.bySlot(k).slot() == e.fContainerSlot) return {owner->self(), &c.bySlot(k)};
+  return {owner->self(), nullptr};
 }
 
 ElementBase* ElementAccess::coreOf(NSInterface::ObjectIntf* o) {

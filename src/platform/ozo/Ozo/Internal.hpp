@@ -1,6 +1,7 @@
 // Runtime internals shared by the runtime's own sources (not for libraries).
 #pragma once
 
+#include <Ozo/Containment.hpp>
 #include <Ozo/Element.hpp>
 #include <kovo/Core.hpp>
 
@@ -234,6 +235,8 @@ class ElementAccess {
   static void detach(ElementBase* child);
   // The owner's collection that holds `child`, or null.
   static NSInterface::CollectionIntf* owningCollection(ElementBase const& child);
+  // The owner of `child` and its property that holds it.
+  static Ownership ownership(ElementBase const& child);
   static void adopt(ElementBase* owner, unsigned slot, ElementBase* child);
   // Takes `child` from its owner's bookkeeping (its slot stays as it is).
   static void disown(ElementBase* child);

@@ -46,14 +46,35 @@ ImmutableType metaTypeOf(ImmutableObject const& object) { return object.getMetaT
 // The model the object belongs to (empty for objects outside models).
 ImmutableModel modelOf(ImmutableObject const& object) { return object.checked()->getModel(object.deviant()); }
 
+// The runtime's element behind `object`, or null for any other object.
+ElementBase* elementOf(Object const& object) {
+  auto* const element = dynamic_cast<NSInterface::ClassObjectIntf*>(object.checked());
+  return element ? element->elementCore() : nullptr;
+}
+
 // The sequence of its owner that holds the element, in the modifiable view
 // it was asked through; empty when no many-valued property owns it. With
 // its position there, what a front end needs to give a moved element back.
 Object owningSequenceOf(Object const& object) {
-  auto* const element = dynamic_cast<NSInterface::ClassObjectIntf*>(object.checked());
-  ElementBase* const core = element ? element->elementCore() : nullptr;
+  ElementBase* const core = elementOf(object);
   NSInterface::CollectionIntf* const c = core ? owningCollection(*core) : nullptr;
   return c ? Object(c, Deviant{}) : Object();
+}
+
+// The element that owns the element, in the modifiable view, and the name of
+// its property that holds it (the owner's host property of that name); empty
+// when nothing owns it. For an element held by a single-valued property,
+// what a front end needs to give a moved element back.
+Object ownerOf(Object const& object) {
+  ElementBase* const core = elementOf(object);
+  NSInterface::ClassObjectIntf* const owner = core ? ownershipOf(*core).owner : nullptr;
+  return owner ? Object(owner, Deviant{}) : Object();
+}
+
+std::string owningPropertyNameOf(Object const& object) {
+  ElementBase* const core = elementOf(object);
+  NSInterface::PropertyIntf const* const p = core ? ownershipOf(*core).property : nullptr;
+  return p ? p->def().name : std::string();
 }
 
 // A new untitled model.
@@ -147,6 +168,8 @@ constexpr MethodRow kObjectMethods[] = {
 };
 constexpr MethodRow kModifiableObjectMethods[] = {
     instanceMethod<&owningSequenceOf>("getOwningSequence", kInstance),
+    instanceMethod<&ownerOf>("getOwner", kInstance),
+    instanceMethod<&owningPropertyNameOf>("getOwningPropertyName", kInstance),
 };
 constexpr MethodRow kImmutableModelMethods[] = {
     instanceMethod<&modelSize>("size", kInstance),
