@@ -5,7 +5,7 @@
 // arguments; the targets are one template each for elements and values.
 #include "factory/FactoryConvert.hpp"
 #include "factory/Registration.hpp"
-#include "values/ValueConvert.hpp"
+#include "marshal/ValueConvert.hpp"
 
 #include <xb/ClassInfo.hpp>
 #include <xb/Methods.hpp>

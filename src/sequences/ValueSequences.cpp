@@ -5,8 +5,8 @@
 // "makeUnique" and reaches the host in the modifiable view.
 #include "sequences/ValueSequences.hpp"
 
+#include "marshal/ValueConvert.hpp"
 #include "sequences/Lists.hpp"
-#include "values/ValueConvert.hpp"
 
 #include <Ozo/Sequence.hpp>
 #include <xb/ClassInfo.hpp>

@@ -5,7 +5,7 @@
 //   {1, "Length", ValueType<DataSize>, ExactlyOne, Settable, "Zorvan.metamodel.types.DataSize", 0},
 #pragma once
 
-#include "values/ValueConvert.hpp"
+#include "marshal/ValueConvert.hpp"
 
 #include <xb/ElementClass.hpp>
 #include <xb/Property.hpp>
