@@ -37,26 +37,6 @@ struct ListFacts {
 
 ListFacts const& factsOf(Context ctx) { return *static_cast<ListFacts const*>(ctx.classData); }
 
-// The object a host array's element 0 is bound to, as the runtime sees it.
-Ozo::VariantInfo const* boundInfo(kovo::COSValue word, kovo::Interned cls) {
-  kovo::HostArray const* array = kovo::toArray(word);
-  if (array == nullptr || array->numel() == 0 || array->classID() != kovo::ClassID::Object) return nullptr;
-  kovo::COSInterfacePtr const element = kovo::omGetArrayElement(array, 0);
-  void* const id = element ? element->lookup(cls) : nullptr;
-  kovo::factory::impl::validateSelfPointer(id);
-  return Ozo::DeviantRegistry::getVariantInfo(id);
-}
-
-// Hands a list or cursor to the host: the binding keeps one reference.
-kovo::COSValue announce(Ozo::ReferenceCountingIntf* object, Ozo::Deviant const& d, kovo::Interned cls,
-                        bool immutable) {
-  void* const id = Ozo::DeviantRegistry::getId(object, d, immutable);
-  bool isNew = false;
-  kovo::HostArray* const result = kovo::factory::basic::BindingRegistry::announce(id, cls, isNew);
-  if (isNew) object->addRef();
-  return kovo::fromArray(result);
-}
-
 inline constexpr std::int32_t kExplicit = 0x1000;
 
 // What the shared rows work with, for a list of T.
@@ -184,9 +164,7 @@ struct Convert<vx::ListSelf<T>> {
   // An empty array or an object that is no list gives an empty handle:
   // every operation then fails with the NULL-sequence message.
   static vx::ListSelf<T> in(kovo::COSValue w, Context ctx) {
-    VariantInfo const* const info = vx::boundInfo(w, vx::factsOf(ctx).self);
-    if (info == nullptr) return {};
-    return {Sequence<T>(info->object->castTo<VisitationDomain, Generic::SequenceIntf>(), info->deviant)};
+    return {handleOf<Sequence<T>, Generic::SequenceIntf>(liveIdentity(w, vx::factsOf(ctx).self))};
   }
 };
 
@@ -221,10 +199,7 @@ struct Convert<vx::ListCursor<T>> {
   // A cursor that is needed: an empty one fails with the NULL-ref message.
   static vx::ListCursor<T> in(kovo::COSValue w, Context ctx) {
     vx::ListFacts const& f = vx::factsOf(ctx);
-    VariantInfo const* const info = vx::boundInfo(w, internedName(type(ctx)));
-    Generic::IteratorIntf* const it =
-        info ? info->object->castTo<VisitationDomain, Generic::IteratorIntf>() : nullptr;
-    vx::ListCursor<T> c{Iterator<T>(it, info ? info->deviant : Deviant{})};
+    vx::ListCursor<T> c{handleOf<Iterator<T>, Generic::IteratorIntf>(liveIdentity(w, name(ctx)))};
     (void)c.it.ImmutableIterator<T>::ref(f.modifiable() ? 85 : 41);
     return c;
   }
@@ -232,7 +207,7 @@ struct Convert<vx::ListCursor<T>> {
     vx::ListFacts const& f = vx::factsOf(ctx);
     bool const immutable = !f.modifiable();
     Generic::IteratorIntf* const it = c.it.ImmutableIterator<T>::ref(immutable ? 41 : 85);
-    return vx::announce(it, c.it.deviant(), f.isSequence() ? f.partner : f.self, immutable);
+    return announce(it, c.it.deviant(), f.isSequence() ? f.partner : f.self, immutable);
   }
 };
 
@@ -248,10 +223,7 @@ struct Convert<vx::OtherListCursor<T>> {
   static kovo::Interned name(Context ctx) { return vx::factsOf(ctx).self; }
   static char const* type(Context ctx) { return name(ctx).c_str(); }
   static vx::OtherListCursor<T> in(kovo::COSValue w, Context ctx) {
-    VariantInfo const* const info = vx::boundInfo(w, vx::factsOf(ctx).self);
-    Generic::IteratorIntf* const it =
-        info ? info->object->castTo<VisitationDomain, Generic::IteratorIntf>() : nullptr;
-    return {ImmutableIterator<T>(it, info ? info->deviant : Deviant{})};
+    return {handleOf<ImmutableIterator<T>, Generic::IteratorIntf>(liveIdentity(w, vx::factsOf(ctx).self))};
   }
 };
 
@@ -260,7 +232,7 @@ struct Convert<vx::NewList<T>> {
   static kovo::Interned name(Context ctx) { return vx::factsOf(ctx).self; }
   static char const* type(Context ctx) { return name(ctx).c_str(); }
   static kovo::COSValue out(vx::NewList<T> const& n, Context ctx) {
-    return vx::announce(n.list.ref(), n.list.deviant(), vx::factsOf(ctx).self, false);
+    return announce(n.list.ref(), n.list.deviant(), vx::factsOf(ctx).self, false);
   }
 };
 

@@ -68,19 +68,8 @@ std::string qualified(std::string_view package, std::string_view shortName) {
   return name.append(shortName);
 }
 
-// The host object of a class of `cls` is found under any name (handle-bound),
-// so asking under the class's own name is enough.
-void* boundId(COSValue word, kovo::Interned cls) {
-  kovo::HostArray const* array = kovo::toArray(word);
-  if (array == nullptr || array->numel() == 0 || array->classID() != kovo::ClassID::Object) return nullptr;
-  kovo::COSInterfacePtr const element = kovo::omGetArrayElement(array, 0);
-  return element ? element->lookup(cls) : nullptr;
-}
-
-Handle<CollectionIntf> collectionOf(void* id) {
-  VariantInfo const* info = DeviantRegistry::getVariantInfo(id);
-  if (info == nullptr) return {};
-  return Handle<CollectionIntf>(info->object->castTo<VisitationDomain, CollectionIntf>(), info->deviant);
+Handle<CollectionIntf> collectionOf(VariantInfo const* info) {
+  return handleOf<Handle<CollectionIntf>, CollectionIntf>(info);
 }
 
 // ---------------------------------------------------------------------------
@@ -105,8 +94,7 @@ class Cursor final : public Counted<NSInterface::ObjectIntf> {
   kovo::Interned fClass;
 };
 
-Handle<Cursor> cursorOf(void* id) {
-  VariantInfo const* info = DeviantRegistry::getVariantInfo(id);
+Handle<Cursor> cursorOf(VariantInfo const* info) {
   if (info == nullptr) return {};
   return Handle<Cursor>(dynamic_cast<Cursor*>(info->object), info->deviant);
 }
@@ -264,18 +252,9 @@ using Methods = SequenceMethods<ElementList>;
 
 // ---------------------------------------------------------------------------
 // Their converters.
-// The identity behind a list's self argument (checked live), or null.
-VariantInfo const* selfIdentity(kovo::COSValue w, Facts const& f) {
-  void* const id = boundId(w, f.self);
-  kovo::factory::impl::validateSelfPointer(id);
-  return DeviantRegistry::getVariantInfo(id);
-}
-
 // The list itself; the NULL-ref failure for an empty one.
 ListSelf listSelf(VariantInfo const* info, Facts const& f) {
-  ListSelf self{info ? Handle<CollectionIntf>(info->object->castTo<VisitationDomain, CollectionIntf>(), info->deviant)
-                     : Handle<CollectionIntf>(),
-                &f};
+  ListSelf self{collectionOf(info), &f};
   self.collection.checked();
   return self;
 }
@@ -286,7 +265,7 @@ struct Convert<ListSelf> {
   static char const* type(Context ctx) { return name(ctx).c_str(); }
   static ListSelf in(kovo::COSValue w, Context ctx) {
     Facts const& f = factsOf(ctx);
-    return listSelf(selfIdentity(w, f), f);
+    return listSelf(liveIdentity(w, f.self), f);
   }
 };
 
@@ -296,7 +275,7 @@ struct Convert<EditSelf> {
   static char const* type(Context ctx) { return name(ctx).c_str(); }
   static EditSelf in(kovo::COSValue w, Context ctx) {
     Facts const& f = factsOf(ctx);
-    VariantInfo const* const info = selfIdentity(w, f);
+    VariantInfo const* const info = liveIdentity(w, f.self);
     EditSelf self{listSelf(info, f)};
     if (info->immutable) OzoxbProperty::throwSetProhibitedException();  // listSelf refused a null one
     return self;
@@ -327,10 +306,8 @@ struct Convert<CursorRef> {
   static char const* type(Context ctx) { return name(ctx).c_str(); }
   static CursorRef in(kovo::COSValue w, Context ctx) {
     Facts const& f = factsOf(ctx);
-    void* const id = boundId(w, f.self);
-    kovo::factory::impl::validateSelfPointer(id);
     CursorRef c;
-    c.existing = cursorOf(id);
+    c.existing = cursorOf(liveIdentity(w, f.self));
     c.existing.checked();
     c.collection = c.existing.get()->fCollection;
     c.at = c.existing.get()->fPosition;
@@ -347,14 +324,14 @@ template <>
 struct Convert<OtherList> {
   static kovo::Interned name(Context ctx) { return factsOf(ctx).self; }
   static char const* type(Context ctx) { return name(ctx).c_str(); }
-  static OtherList in(kovo::COSValue w, Context ctx) { return {collectionOf(boundId(w, factsOf(ctx).self))}; }
+  static OtherList in(kovo::COSValue w, Context ctx) { return {collectionOf(boundIdentity(w, factsOf(ctx).self))}; }
 };
 
 template <>
 struct Convert<OtherCursor> {
   static kovo::Interned name(Context ctx) { return factsOf(ctx).self; }
   static char const* type(Context ctx) { return name(ctx).c_str(); }
-  static OtherCursor in(kovo::COSValue w, Context ctx) { return {cursorOf(boundId(w, factsOf(ctx).self))}; }
+  static OtherCursor in(kovo::COSValue w, Context ctx) { return {cursorOf(boundIdentity(w, factsOf(ctx).self))}; }
 };
 
 namespace {
