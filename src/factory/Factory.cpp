@@ -221,10 +221,7 @@ class ImmutableFactoryWrapper final : public Ozo::xb::ClassMetaData {
 
 template <class Info>
 void registerOne(kovo::COSPackage* package) {
-  if (package)
-    package->addClass(new Info, 2);
-  else
-    kovo::COSClass::addGlobalClass(new Info);
+  Ozo::xb::addToPackage(package, new Info);
 }
 
 }  // namespace

@@ -419,13 +419,6 @@ kovo::COSClassInfo* createIterator(char const* shortName, char const* descriptio
   return new CollectionClassInfo(shortName, description, facts);
 }
 
-// Hands a description to the package; the package owns it from then on.
-void addToPackage(kovo::COSPackage* package, kovo::COSClassInfo* info) {
-  std::unique_ptr<kovo::COSClassInfo, kovo::HostDelete> owned(info);
-  package->addClass(owned.get(), 2);
-  owned.release();
-}
-
 }  // namespace
 
 void addElementCollections(kovo::COSPackage* package, std::string_view prefix, std::string_view modifiable,
