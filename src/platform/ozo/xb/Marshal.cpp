@@ -18,11 +18,6 @@ kovo::Interned internedName(char const* name) {
   return id;
 }
 
-void* boundPointer(kovo::COSValue word, kovo::Interned cls) {
-  kovo::COSInterfacePtr const element = kovo::omGetArrayElement(kovo::toArray(word), 0);
-  return element ? element->lookup(cls) : nullptr;
-}
-
 VariantInfo const* boundIdentity(kovo::COSValue word, kovo::Interned cls) {
   return DeviantRegistry::getVariantInfo(boundPointer(word, cls));
 }

@@ -28,7 +28,10 @@ ImmutableObject toHandle(kovo::COSInterface const* object, kovo::Interned wanted
 // The pointer element 0 of a host array of objects is bound to, asked under
 // `cls` (a handle-bound object answers under any of its names); null for an
 // empty array, an array of another kind or an unbound object.
-void* boundPointer(kovo::COSValue word, kovo::Interned cls);
+inline void* boundPointer(kovo::COSValue word, kovo::Interned cls) {
+  kovo::COSInterfacePtr const element = kovo::omGetArrayElement(kovo::toArray(word), 0);
+  return element ? element->lookup(cls) : nullptr;
+}
 
 // The identity of the model object behind an argument, or null.
 VariantInfo const* boundIdentity(kovo::COSValue word, kovo::Interned cls);
