@@ -10,7 +10,6 @@
 #include "sequences/Lists.hpp"
 
 #include <Ozo/Sequence.hpp>
-#include <xb/ClassInfo.hpp>
 #include <xb/Methods.hpp>
 #include <xb/SequenceMethods.hpp>
 #include <xb/Sequences.hpp>

@@ -15,7 +15,6 @@
 #include <cstdint>
 #include <span>
 #include <string>
-#include <vector>
 
 namespace Ozo::xb {
 namespace {
