@@ -1,6 +1,6 @@
 // CompuMethod: how internal values convert to physical ones.
 #include "elements/ClassFile.hpp"
-#include "values/PropHelper.hpp"
+#include "marshal/ValueProperties.hpp"
 
 namespace Zorvan::metamodel::types::xb {
 

@@ -1,6 +1,6 @@
 // Enumeration: a whole-number type whose values are named literals.
 #include "elements/ClassFile.hpp"
-#include "values/PropHelper.hpp"
+#include "marshal/ValueProperties.hpp"
 
 namespace Zorvan::metamodel::types::xb {
 

@@ -1,6 +1,6 @@
 // FixedPoint: a whole number scaled by a binary slope and offset by a bias.
 #include "elements/ClassFile.hpp"
-#include "values/PropHelper.hpp"
+#include "marshal/ValueProperties.hpp"
 
 namespace Zorvan::metamodel::types::xb {
 

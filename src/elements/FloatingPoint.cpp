@@ -1,6 +1,6 @@
 // FloatingPoint: a floating-point number of a given precision.
 #include "elements/ClassFile.hpp"
-#include "values/PropHelper.hpp"
+#include "marshal/ValueProperties.hpp"
 
 namespace Zorvan::metamodel::types::xb {
 

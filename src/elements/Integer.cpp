@@ -1,6 +1,6 @@
 // Integer: a whole-number primitive type.
 #include "elements/ClassFile.hpp"
-#include "values/PropHelper.hpp"
+#include "marshal/ValueProperties.hpp"
 
 namespace Zorvan::metamodel::types::xb {
 

@@ -1,6 +1,6 @@
 // SwGenericAxisParamType: a parameter of a generic axis.
 #include "elements/ClassFile.hpp"
-#include "values/PropHelper.hpp"
+#include "marshal/ValueProperties.hpp"
 
 namespace Zorvan::metamodel::types::xb {
 

@@ -5,7 +5,7 @@
 // arguments; the targets are one template each for elements and values.
 #include "factory/FactoryConvert.hpp"
 #include "factory/Registration.hpp"
-#include "values/ValueConvert.hpp"
+#include "marshal/ValueConvert.hpp"
 
 #include <xb/ClassInfo.hpp>
 #include <xb/Methods.hpp>
@@ -221,10 +221,7 @@ class ImmutableFactoryWrapper final : public Ozo::xb::ClassMetaData {
 
 template <class Info>
 void registerOne(kovo::COSPackage* package) {
-  if (package)
-    package->addClass(new Info, 2);
-  else
-    kovo::COSClass::addGlobalClass(new Info);
+  Ozo::xb::addToPackage(package, new Info);
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 #include "marshal/PrimitiveProperties.hpp"
 
-#include <xb/PrimitiveProperties.hpp>
+#include <xb/PrimitiveDescriptors.hpp>
 
 #include <cstring>
 

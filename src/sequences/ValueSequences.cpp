@@ -1,17 +1,18 @@
-// Value sequences and cursors as host classes. The methods are the shared
-// sequence rows (xb/SequenceMethods.hpp) over a value list: host positions
-// are 1-based and checked there before the list is called; the list checks
-// again under its own source. Every value list is made by "make" or
-// "makeUnique" and reaches the host in the modifiable view.
+// Value sequences and cursors as host classes, made by the sequence-class
+// builder (xb/Sequences.hpp). The methods are the shared sequence rows
+// (xb/SequenceMethods.hpp) over a value list: host positions are 1-based and
+// checked there before the list is called; the list checks again under its
+// own source. Every value list is made by "make" or "makeUnique" and reaches
+// the host in the modifiable view.
 #include "sequences/ValueSequences.hpp"
 
+#include "marshal/ValueConvert.hpp"
 #include "sequences/Lists.hpp"
-#include "values/ValueConvert.hpp"
 
 #include <Ozo/Sequence.hpp>
-#include <xb/ClassInfo.hpp>
 #include <xb/Methods.hpp>
 #include <xb/SequenceMethods.hpp>
+#include <xb/Sequences.hpp>
 
 #include <cstdint>
 #include <string>
@@ -24,38 +25,13 @@ namespace {
 
 using Ozo::xb::Context;
 using Ozo::xb::MethodRow;
+using Ozo::xb::SequenceFacts;
+using Ozo::xb::SequenceRole;
+using Ozo::xb::SequenceShape;
 
-struct ListFacts {
-  ValueListRole role;
-  kovo::Interned self;     // this class's full name
-  kovo::Interned partner;  // sequences: the cursor class they hand out; cursors: none
-  kovo::Interned super;    // the read-only counterpart of a modifiable class
-
-  bool isSequence() const { return role == ValueListRole::Sequence || role == ValueListRole::ImmutableSequence; }
-  bool modifiable() const { return role == ValueListRole::Sequence || role == ValueListRole::Iterator; }
-};
-
-ListFacts const& factsOf(Context ctx) { return *static_cast<ListFacts const*>(ctx.classData); }
-
-// The object a host array's element 0 is bound to, as the runtime sees it.
-Ozo::VariantInfo const* boundInfo(kovo::COSValue word, kovo::Interned cls) {
-  kovo::HostArray const* array = kovo::toArray(word);
-  if (array == nullptr || array->numel() == 0 || array->classID() != kovo::ClassID::Object) return nullptr;
-  kovo::COSInterfacePtr const element = kovo::omGetArrayElement(array, 0);
-  void* const id = element ? element->lookup(cls) : nullptr;
-  kovo::factory::impl::validateSelfPointer(id);
-  return Ozo::DeviantRegistry::getVariantInfo(id);
-}
-
-// Hands a list or cursor to the host: the binding keeps one reference.
-kovo::COSValue announce(Ozo::ReferenceCountingIntf* object, Ozo::Deviant const& d, kovo::Interned cls,
-                        bool immutable) {
-  void* const id = Ozo::DeviantRegistry::getId(object, d, immutable);
-  bool isNew = false;
-  kovo::HostArray* const result = kovo::factory::basic::BindingRegistry::announce(id, cls, isNew);
-  if (isNew) object->addRef();
-  return kovo::fromArray(result);
-}
+SequenceFacts const& factsOf(Context ctx) { return Ozo::xb::sequenceFactsOf(ctx); }
+bool isSequence(SequenceFacts const& f) { return f.shape->role == SequenceRole::Sequence; }
+bool modifiable(SequenceFacts const& f) { return f.shape->modifiable; }
 
 inline constexpr std::int32_t kExplicit = 0x1000;
 
@@ -184,9 +160,7 @@ struct Convert<vx::ListSelf<T>> {
   // An empty array or an object that is no list gives an empty handle:
   // every operation then fails with the NULL-sequence message.
   static vx::ListSelf<T> in(kovo::COSValue w, Context ctx) {
-    VariantInfo const* const info = vx::boundInfo(w, vx::factsOf(ctx).self);
-    if (info == nullptr) return {};
-    return {Sequence<T>(info->object->castTo<VisitationDomain, Generic::SequenceIntf>(), info->deviant)};
+    return {handleOf<Sequence<T>, Generic::SequenceIntf>(liveIdentity(w, vx::factsOf(ctx).self))};
   }
 };
 
@@ -214,25 +188,22 @@ struct Convert<vx::ListItem<T>> {
 template <class T>
 struct Convert<vx::ListCursor<T>> {
   static kovo::Interned name(Context ctx) {
-    vx::ListFacts const& f = vx::factsOf(ctx);
-    return f.isSequence() ? f.partner : f.self;
+    SequenceFacts const& f = vx::factsOf(ctx);
+    return vx::isSequence(f) ? f.partner : f.self;
   }
   static char const* type(Context ctx) { return name(ctx).c_str(); }
   // A cursor that is needed: an empty one fails with the NULL-ref message.
   static vx::ListCursor<T> in(kovo::COSValue w, Context ctx) {
-    vx::ListFacts const& f = vx::factsOf(ctx);
-    VariantInfo const* const info = vx::boundInfo(w, internedName(type(ctx)));
-    Generic::IteratorIntf* const it =
-        info ? info->object->castTo<VisitationDomain, Generic::IteratorIntf>() : nullptr;
-    vx::ListCursor<T> c{Iterator<T>(it, info ? info->deviant : Deviant{})};
-    (void)c.it.ImmutableIterator<T>::ref(f.modifiable() ? 85 : 41);
+    SequenceFacts const& f = vx::factsOf(ctx);
+    vx::ListCursor<T> c{handleOf<Iterator<T>, Generic::IteratorIntf>(liveIdentity(w, name(ctx)))};
+    (void)c.it.ImmutableIterator<T>::ref(vx::modifiable(f) ? 85 : 41);
     return c;
   }
   static kovo::COSValue out(vx::ListCursor<T> const& c, Context ctx) {
-    vx::ListFacts const& f = vx::factsOf(ctx);
-    bool const immutable = !f.modifiable();
+    SequenceFacts const& f = vx::factsOf(ctx);
+    bool const immutable = !vx::modifiable(f);
     Generic::IteratorIntf* const it = c.it.ImmutableIterator<T>::ref(immutable ? 41 : 85);
-    return vx::announce(it, c.it.deviant(), f.isSequence() ? f.partner : f.self, immutable);
+    return announce(it, c.it.deviant(), vx::isSequence(f) ? f.partner : f.self, immutable);
   }
 };
 
@@ -248,10 +219,7 @@ struct Convert<vx::OtherListCursor<T>> {
   static kovo::Interned name(Context ctx) { return vx::factsOf(ctx).self; }
   static char const* type(Context ctx) { return name(ctx).c_str(); }
   static vx::OtherListCursor<T> in(kovo::COSValue w, Context ctx) {
-    VariantInfo const* const info = vx::boundInfo(w, vx::factsOf(ctx).self);
-    Generic::IteratorIntf* const it =
-        info ? info->object->castTo<VisitationDomain, Generic::IteratorIntf>() : nullptr;
-    return {ImmutableIterator<T>(it, info ? info->deviant : Deviant{})};
+    return {handleOf<ImmutableIterator<T>, Generic::IteratorIntf>(liveIdentity(w, vx::factsOf(ctx).self))};
   }
 };
 
@@ -260,7 +228,7 @@ struct Convert<vx::NewList<T>> {
   static kovo::Interned name(Context ctx) { return vx::factsOf(ctx).self; }
   static char const* type(Context ctx) { return name(ctx).c_str(); }
   static kovo::COSValue out(vx::NewList<T> const& n, Context ctx) {
-    return vx::announce(n.list.ref(), n.list.deviant(), vx::factsOf(ctx).self, false);
+    return announce(n.list.ref(), n.list.deviant(), vx::factsOf(ctx).self, false);
   }
 };
 
@@ -321,95 +289,59 @@ struct Rows {
       expl<&M::getNext>("getNext"), expl<&M::getPrev>("getPrev"), inst<&M::cursorItem>("item"),
   };
 
-  static void initialize(kovo::COSClass* cls, ListFacts const* facts) {
-    auto addSuper = [&] { cls->addSuperclass(facts->super, 1, 0, 1); };
-    switch (facts->role) {
-      case ValueListRole::Sequence:
-        kovo::factory::detail::initStringDataTypes();
-        addSuper();
-        Ozo::xb::addMethods(cls, sequence, facts);
-        break;
-      case ValueListRole::ImmutableSequence:
-        kovo::factory::detail::initStringDataTypes();
-        Ozo::xb::addMethods(cls, immutableSequence, facts);
-        break;
-      case ValueListRole::Iterator:
-        addSuper();
-        kovo::factory::detail::initStringDataTypes();
-        Ozo::xb::addMethods(cls, cursor, facts);
-        break;
-      case ValueListRole::ImmutableIterator:
-        kovo::factory::detail::initStringDataTypes();
-        Ozo::xb::addMethods(cls, cursor, facts);
-        break;
-    }
-  }
+  static constexpr auto kValue = Ozo::xb::ElementKind::Value;
+  static constexpr SequenceShape sequenceShape{SequenceRole::Sequence, true, false, kValue, sequence, {}};
+  static constexpr SequenceShape immutableSequenceShape{SequenceRole::Sequence, false, false, kValue,
+                                                        immutableSequence, {}};
+  static constexpr SequenceShape iteratorShape{SequenceRole::Iterator, true, false, kValue, cursor, {}};
+  static constexpr SequenceShape immutableIteratorShape{SequenceRole::Iterator, false, false, kValue, cursor, {}};
 };
 
-// ---------------------------------------------------------------------------
-class ValueListClassInfo final : public Ozo::xb::ClassMetaData {
- public:
-  using Init = void (*)(kovo::COSClass*, ListFacts const*);
-  ValueListClassInfo(ListFacts facts, kovo::Interned description, Init init)
-      : ClassMetaData(FullName{facts.self}, description), fFacts(facts), fInit(init) {}
-  void initializeClass(kovo::COSClass* cls, kovo::COSClient*) override { fInit(cls, &fFacts); }
-
- private:
-  ListFacts fFacts;
-  Init fInit;
-};
-
+// The four classes of the value type T, in the order they join the package.
 template <class T>
-kovo::COSClassInfo* create(ValueListRole role) {
+void addValueLists(kovo::COSPackage* package) {
   std::string_view const n = T::name;
   auto const full = [n](std::string_view before, std::string_view after) {
     return kovo::intern({kPackageName, ".", before, n, after});
   };
-  ListFacts facts{role, {}, {}, {}};
-  kovo::Interned description;
-  switch (role) {
-    case ValueListRole::Sequence:
-      facts.self = full("SequenceOf", "");
-      facts.partner = full("", "Iterator");
-      facts.super = full("ImmutableSequenceOf", "");
-      description = kovo::intern({"A sequence of ", n, " whose values can be changed"});
-      break;
-    case ValueListRole::ImmutableSequence:
-      facts.self = full("ImmutableSequenceOf", "");
-      facts.partner = full("", "ImmutableIterator");
-      description = kovo::intern({"A non-modifiable sequence of ", n, " whose values can be changed"});
-      break;
-    case ValueListRole::Iterator:
-      facts.self = full("", "Iterator");
-      facts.super = full("", "ImmutableIterator");
-      break;
-    case ValueListRole::ImmutableIterator: facts.self = full("", "ImmutableIterator"); break;
-  }
-  if (!facts.isSequence())
-    description = kovo::intern({"A iterator for traversing a modifiable list of ", n, " objects"});
-  return new ValueListClassInfo(facts, description, &Rows<T>::initialize);
+  kovo::Interned const sequence = full("SequenceOf", ""), immutableSequence = full("ImmutableSequenceOf", "");
+  kovo::Interned const iterator = full("", "Iterator"), immutableIterator = full("", "ImmutableIterator");
+  kovo::Interned const iteratorDescription =
+      kovo::intern({"A iterator for traversing a modifiable list of ", n, " objects"});
+  using R = Rows<T>;
+  Ozo::xb::addSequenceClass(package, kovo::intern({"A sequence of ", n, " whose values can be changed"}),
+                            {&R::sequenceShape, sequence, iterator, {}, {}});
+  Ozo::xb::addSequenceClass(package,
+                            kovo::intern({"A non-modifiable sequence of ", n, " whose values can be changed"}),
+                            {&R::immutableSequenceShape, immutableSequence, immutableIterator, {}, {}});
+  Ozo::xb::addSequenceClass(package, iteratorDescription, {&R::iteratorShape, iterator, {}, {}, {}});
+  Ozo::xb::addSequenceClass(package, iteratorDescription, {&R::immutableIteratorShape, immutableIterator, {}, {}, {}});
 }
 
 struct ValueType {
   char const* name;
-  kovo::COSClassInfo* (*create)(ValueListRole);
+  void (*addLists)(kovo::COSPackage*);
 };
 constexpr ValueType kValueTypes[] = {
-    {CompuMethodCategory::name, &create<CompuMethodCategory>},
-    {DataSizeUnitKind::name, &create<DataSizeUnitKind>},
-    {FloatingPointKind::name, &create<FloatingPointKind>},
-    {SwGenericAxisParamTypeCategory::name, &create<SwGenericAxisParamTypeCategory>},
-    {TimeUnitKind::name, &create<TimeUnitKind>},
-    {DataSize::name, &create<DataSize>},
-    {Time::name, &create<Time>},
+    {CompuMethodCategory::name, &addValueLists<CompuMethodCategory>},
+    {DataSizeUnitKind::name, &addValueLists<DataSizeUnitKind>},
+    {FloatingPointKind::name, &addValueLists<FloatingPointKind>},
+    {SwGenericAxisParamTypeCategory::name, &addValueLists<SwGenericAxisParamTypeCategory>},
+    {TimeUnitKind::name, &addValueLists<TimeUnitKind>},
+    {DataSize::name, &addValueLists<DataSize>},
+    {Time::name, &addValueLists<Time>},
 };
 
 }  // namespace
 
-kovo::COSClassInfo* createValueListClass(char const* valueName, ValueListRole role) {
-  for (ValueType const& t : kValueTypes)
-    if (std::string_view(t.name) == valueName) return t.create(role);
-  return nullptr;
+void addValueListClasses(kovo::COSPackage* package, char const* valueName) {
+  for (ValueType const& t : kValueTypes) {
+    if (std::string_view(t.name) == valueName) {
+      t.addLists(package);
+      return;
+    }
+  }
+  throw Ozo::Exception(std::string("No value lists for \"") + valueName + "\"");
 }
 
 }  // namespace Zorvan::metamodel::types::xb

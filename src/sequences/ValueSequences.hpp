@@ -7,11 +7,9 @@
 
 namespace Zorvan::metamodel::types::xb {
 
-enum class ValueListRole { Sequence, ImmutableSequence, Iterator, ImmutableIterator };
-
-// A new description of one of the four list classes of the value type named
-// `valueName` ("Time"), owned by the caller until handed to the host; null
-// for a name that is not one of the package's value types.
-kovo::COSClassInfo* createValueListClass(char const* valueName, ValueListRole role);
+// Adds the four list classes of the value type named `valueName` ("Time") to
+// `package` (a global class each without one); throws for a name that is
+// not one of the package's value types.
+void addValueListClasses(kovo::COSPackage* package, char const* valueName);
 
 }  // namespace Zorvan::metamodel::types::xb

@@ -1,8 +1,8 @@
 // The five enumeration classes, one pattern: the class's own facts are its
 // literal table in the types library.
+#include "marshal/ValueConvert.hpp"
 #include "values/Registration.hpp"
 #include "values/ValueClasses.hpp"
-#include "values/ValueConvert.hpp"
 
 #include <xb/ElementClass.hpp>
 #include <xb/Methods.hpp>

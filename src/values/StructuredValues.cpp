@@ -1,8 +1,8 @@
 // DataSize and Time, one pattern: value classes whose host objects each hold
 // their own copy of one value.
+#include "marshal/ValueConvert.hpp"
 #include "values/Registration.hpp"
 #include "values/ValueClasses.hpp"
-#include "values/ValueConvert.hpp"
 
 #include <xb/ElementClass.hpp>
 #include <xb/Methods.hpp>

@@ -1,6 +1,6 @@
 // What every value type registers: its own class, then its two sequence and
-// two cursor classes, in the package (addClass with 2) or, without a
-// package, as global classes.
+// two cursor classes, in the package or, without a package, as global
+// classes.
 #pragma once
 
 #include <kovo/Class.hpp>

@@ -1,5 +1,5 @@
 // Reading and writing primitive and string properties through the host.
-#include <xb/PrimitiveProperties.hpp>
+#include <xb/PrimitiveDescriptors.hpp>
 #include "support/HostFixture.hpp"
 
 #include <kovo/Class.hpp>

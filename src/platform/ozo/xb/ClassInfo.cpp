@@ -13,6 +13,14 @@ void ClassMetaData::destroyInstance(void*, void* instance) {
   if (bound) info.release();
 }
 
+void addToPackage(kovo::COSPackage* package, kovo::COSClassInfo* info) {
+  // Both take the description over on entry, failing or not.
+  if (package != nullptr)
+    package->addClass(info, 2);
+  else
+    kovo::COSClass::addGlobalClass(info);
+}
+
 void KovoExtensionsRegistryImpl::addNonConstCallback(std::string className, Callback cb) {
   fCallbacks.emplace_back(std::move(className), cb);
 }

@@ -83,6 +83,12 @@ class KovoExtensionsRegistry {
   static KovoExtensionsRegistryImpl& instance();
 };
 
+// Hands a new class description to `package`, or makes it a global class
+// without one. The host owns the description from this call on: should
+// adding fail (another class of that name), it is freed and the error goes
+// on to the caller.
+void addToPackage(kovo::COSPackage* package, kovo::COSClassInfo* info);
+
 // Registers the runtime's own host package "Ozo" (Ozo.Object, Ozo.Model, ...)
 // once; later calls do nothing.
 void ensureOzoPackage();

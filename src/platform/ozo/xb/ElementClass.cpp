@@ -1,6 +1,6 @@
 #include <xb/ElementClass.hpp>
 
-#include <xb/PrimitiveProperties.hpp>
+#include <xb/PrimitiveDescriptors.hpp>
 
 #include <kovo/HostArray.hpp>
 #include <kovo/Object.hpp>

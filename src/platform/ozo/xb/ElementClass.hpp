@@ -221,9 +221,9 @@ struct ElementBinding {
     if constexpr (requires { typename C::Meta; }) metaGroups::add<typename C::Meta>();
     ElementClassData const& d = data();
     rememberElementClass(d);
-    pkg->addClass(new ImmutableElementWrapper<C>(d), 2);
-    pkg->addClass(new ModifiableElementWrapper<C>(d), 2);
-    pkg->addClass(new MetaPropertyWrapper<C>(Intf::sClassDef, names().metaFull), 2);
+    addToPackage(pkg, new ImmutableElementWrapper<C>(d));
+    addToPackage(pkg, new ModifiableElementWrapper<C>(d));
+    addToPackage(pkg, new MetaPropertyWrapper<C>(Intf::sClassDef, names().metaFull));
     registerElementSequences(pkg, d);
   }
 };

@@ -18,6 +18,16 @@ kovo::Interned internedName(char const* name) {
   return id;
 }
 
+VariantInfo const* boundIdentity(kovo::COSValue word, kovo::Interned cls) {
+  return DeviantRegistry::getVariantInfo(boundPointer(word, cls));
+}
+
+VariantInfo const* liveIdentity(kovo::COSValue word, kovo::Interned cls) {
+  void* const id = boundPointer(word, cls);
+  kovo::factory::impl::validateSelfPointer(id);
+  return DeviantRegistry::getVariantInfo(id);
+}
+
 ImmutableObject toHandle(kovo::HostArray const* array, kovo::Interned wantedClass, bool* given) {
   if (given) *given = false;
   if (array == nullptr || array->numel() == 0) return {};
@@ -27,11 +37,8 @@ ImmutableObject toHandle(kovo::HostArray const* array, kovo::Interned wantedClas
 
 ImmutableObject toHandle(kovo::COSInterface const* object, kovo::Interned wantedClass) {
   if (object == nullptr) return {};
-  VariantInfo const* info = DeviantRegistry::getVariantInfo(object->lookup(wantedClass));
-  if (info == nullptr) return {};
-  auto* intf = static_cast<NSInterface::ObjectIntf*>(
-      info->object->cast(tagsOf<VisitationDomain, NSInterface::ObjectIntf>()));
-  return ImmutableObject(intf, info->deviant);
+  VariantInfo const* const info = DeviantRegistry::getVariantInfo(object->lookup(wantedClass));
+  return handleOf<ImmutableObject, NSInterface::ObjectIntf>(info);
 }
 
 ImmutableObject toHandle(kovo::COSValue word, kovo::Interned wantedClass, bool* given) {
@@ -42,12 +49,11 @@ kovo::Interned hostClassName(ImmutableObject const& h, bool immutable, char cons
   return internedName(h.isValid() ? h.get()->getKovoName(immutable) : defaultName);
 }
 
-kovo::COSValue returnObject(ImmutableObject const& h, kovo::Interned className, bool immutable) {
-  ReferenceCountingIntf* const object = h.get();
-  void* const id = DeviantRegistry::getId(object, h.deviant(), immutable);
+kovo::COSValue announce(ReferenceCountingIntf* object, Deviant const& deviant, kovo::Interned className,
+                        bool immutable) {
+  void* const id = DeviantRegistry::getId(object, deviant, immutable);
   bool isNew = false;
   kovo::HostArray* const result = kovo::factory::basic::BindingRegistry::announce(id, className, isNew);
-  // The binding keeps the object alive until destroyInstance gives this back.
   if (isNew && object != nullptr) object->addRef();
   return kovo::fromArray(result);
 }

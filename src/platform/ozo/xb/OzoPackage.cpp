@@ -234,7 +234,7 @@ void const* modelObjectOf(void const* id) {
 
 void initOzoPackage(kovo::COSPackage* pkg) {
   kovo::addObjectResolver(&modelObjectOf);
-  for (ClassRow const& row : ozoClasses()) pkg->addClass(new OzoClassInfo(row), 2);
+  for (ClassRow const& row : ozoClasses()) addToPackage(pkg, new OzoClassInfo(row));
   registerPrimitiveSequenceClasses(pkg);
 }
 

@@ -1,11 +1,10 @@
-// Sequence and iterator host classes over live many-valued properties.
+// The builder of every sequence and cursor host class (xb/Sequences.hpp), and
+// the runtime's own: sequences of model objects and of primitives over live
+// many-valued properties.
 //
-// One class description serves all of them: what differs between "SequenceOfAxis",
-// "ImmutableSequenceOfImmutableAxis", "Ozo.SequenceOfString" or "AxisIterator"
-// is data (role, element kind, views, names), and the methods come from two
-// tables of rows, one per role. Host positions are 1-based; the collections
-// below are 0-based, and every position is checked here before anything is
-// changed, so a refused call leaves the model as it was.
+// Host positions are 1-based; the collections below are 0-based, and every
+// position is checked here before anything is changed, so a refused call
+// leaves the model as it was.
 #include <xb/ClassInfo.hpp>
 #include <xb/Marshal.hpp>
 #include <xb/Property.hpp>
@@ -14,10 +13,8 @@
 
 #include <charconv>
 #include <cstdint>
-#include <memory>
 #include <span>
 #include <string>
-#include <vector>
 
 namespace Ozo::xb {
 namespace {
@@ -33,23 +30,7 @@ constexpr SequenceChecks kChecks{
     441, 452, {461, 462},                            // item, getNext, getPrev
 };
 
-// ---------------------------------------------------------------------------
-// Per-class facts.
-enum class Role : std::uint8_t { Sequence, Iterator };
-enum class ElementKind : std::uint8_t { Ref, Integer, Real, String };
-
-struct Facts {
-  Role role;
-  ElementKind kind;
-  bool modifiable;         // sequence: edit methods present; iterator: the modifiable cursor class
-  bool immutableElements;  // view in which elements are handed out
-  kovo::Interned self;       // the class's full name (the class's own, once initialised)
-  kovo::Interned element;    // Ref elements: host class of the elements
-  kovo::Interned iterator;   // sequences: class of the cursors of "begin" and "end"
-  kovo::InternedList bases;  // sequences: modifiable element superclasses
-};
-
-kovo::Interned interned(char const* s) { return kovo::intern(s ? s : ""); }
+using Facts = SequenceFacts;
 
 // "a.b.C" splits into "a.b" and "C"; a name without a package has an empty one.
 std::string_view packageOf(std::string_view fullName) {
@@ -62,25 +43,8 @@ std::string_view shortOf(std::string_view fullName) {
   return dot == std::string_view::npos ? fullName : fullName.substr(dot + 1);
 }
 
-std::string qualified(std::string_view package, std::string_view shortName) {
-  std::string name(package);
-  if (!name.empty()) name += '.';
-  return name.append(shortName);
-}
-
-// The host object of a class of `cls` is found under any name (handle-bound),
-// so asking under the class's own name is enough.
-void* boundId(COSValue word, kovo::Interned cls) {
-  kovo::HostArray const* array = kovo::toArray(word);
-  if (array == nullptr || array->numel() == 0 || array->classID() != kovo::ClassID::Object) return nullptr;
-  kovo::COSInterfacePtr const element = kovo::omGetArrayElement(array, 0);
-  return element ? element->lookup(cls) : nullptr;
-}
-
-Handle<CollectionIntf> collectionOf(void* id) {
-  VariantInfo const* info = DeviantRegistry::getVariantInfo(id);
-  if (info == nullptr) return {};
-  return Handle<CollectionIntf>(info->object->castTo<VisitationDomain, CollectionIntf>(), info->deviant);
+Handle<CollectionIntf> collectionOf(VariantInfo const* info) {
+  return handleOf<Handle<CollectionIntf>, CollectionIntf>(info);
 }
 
 // ---------------------------------------------------------------------------
@@ -105,8 +69,7 @@ class Cursor final : public Counted<NSInterface::ObjectIntf> {
   kovo::Interned fClass;
 };
 
-Handle<Cursor> cursorOf(void* id) {
-  VariantInfo const* info = DeviantRegistry::getVariantInfo(id);
+Handle<Cursor> cursorOf(VariantInfo const* info) {
   if (info == nullptr) return {};
   return Handle<Cursor>(dynamic_cast<Cursor*>(info->object), info->deviant);
 }
@@ -121,21 +84,22 @@ COSValue returnCursor(Handle<CollectionIntf> const& collection, std::size_t posi
 // ---------------------------------------------------------------------------
 // Elements: host form to model value and back.
 char const* elementHostType(Facts const& f) {
-  switch (f.kind) {
+  switch (f.shape->kind) {
     case ElementKind::Integer: return "int32 scalar";
     case ElementKind::Real: return "double scalar";
     case ElementKind::String: return "char vector";
-    case ElementKind::Ref: break;
+    case ElementKind::Ref:
+    case ElementKind::Value: break;
   }
   return f.element.c_str();
 }
 
 kovo::Interned elementHostName(Facts const& f) {
-  return f.kind == ElementKind::Ref ? f.element : kovo::intern(elementHostType(f));
+  return f.shape->kind == ElementKind::Ref ? f.element : kovo::intern(elementHostType(f));
 }
 
 ImmutableObject elementArg(Facts const& f, COSValue word) {
-  switch (f.kind) {
+  switch (f.shape->kind) {
     case ElementKind::Integer: return Object(Integer(kovo::toInt32(word)));
     case ElementKind::Real: return Object(Real(kovo::toDouble(word)));
     case ElementKind::String: {
@@ -143,35 +107,38 @@ ImmutableObject elementArg(Facts const& f, COSValue word) {
       bool const isText = array != nullptr && array->classID() == kovo::ClassID::Char;
       return Object(String(isText ? matrix::get_ustring(array) : std::u16string()));
     }
-    case ElementKind::Ref: break;
+    case ElementKind::Ref:
+    case ElementKind::Value: break;
   }
   return toHandle(word, f.element);
 }
 
 COSValue elementResult(Facts const& f, Object const& value) {
-  switch (f.kind) {
+  switch (f.shape->kind) {
     case ElementKind::Integer: return kovo::fromInt32(Integer(value).value());
     case ElementKind::Real: return kovo::fromDouble(Real(value).value());
     case ElementKind::String: return kovo::fromArray(kovo::HostArray::createString(String(value).text()));
-    case ElementKind::Ref: break;
+    case ElementKind::Ref:
+    case ElementKind::Value: break;
   }
-  return returnObject(value, f.immutableElements, f.element.c_str());
+  return returnObject(value, f.shape->immutableElements, f.element.c_str());
 }
 
 // Model objects are the same element when they are the same object; values
 // when their values are equal.
 bool sameElement(Facts const& f, ImmutableObject const& a, ImmutableObject const& b) {
-  switch (f.kind) {
+  switch (f.shape->kind) {
     case ElementKind::Integer: return Integer(a) == Integer(b);
     case ElementKind::Real: return Real(a) == Real(b);
     case ElementKind::String: return String(a) == String(b);
-    case ElementKind::Ref: break;
+    case ElementKind::Ref:
+    case ElementKind::Value: break;
   }
   return a.get() == b.get();
 }
 
 std::string elementText(Facts const& f, ImmutableObject const& value) {
-  switch (f.kind) {
+  switch (f.shape->kind) {
     case ElementKind::Integer: return std::to_string(Integer(value).value());
     case ElementKind::Real: {
       char buffer[32];
@@ -179,7 +146,8 @@ std::string elementText(Facts const& f, ImmutableObject const& value) {
       return std::string(buffer, result.ptr);
     }
     case ElementKind::String: return '"' + String(value).utf8() + '"';
-    case ElementKind::Ref: break;
+    case ElementKind::Ref:
+    case ElementKind::Value: break;
   }
   // An entry into a model that is gone.
   return value.isValid() ? value.toString() : "null";
@@ -187,7 +155,7 @@ std::string elementText(Facts const& f, ImmutableObject const& value) {
 
 // ---------------------------------------------------------------------------
 // What the calls of a sequence or cursor class work with.
-Facts const& factsOf(Context ctx) { return *static_cast<Facts const*>(ctx.classData); }
+Facts const& factsOf(Context ctx) { return sequenceFactsOf(ctx); }
 
 // The collection behind a sequence's self.
 struct ListSelf {
@@ -264,18 +232,9 @@ using Methods = SequenceMethods<ElementList>;
 
 // ---------------------------------------------------------------------------
 // Their converters.
-// The identity behind a list's self argument (checked live), or null.
-VariantInfo const* selfIdentity(kovo::COSValue w, Facts const& f) {
-  void* const id = boundId(w, f.self);
-  kovo::factory::impl::validateSelfPointer(id);
-  return DeviantRegistry::getVariantInfo(id);
-}
-
 // The list itself; the NULL-ref failure for an empty one.
 ListSelf listSelf(VariantInfo const* info, Facts const& f) {
-  ListSelf self{info ? Handle<CollectionIntf>(info->object->castTo<VisitationDomain, CollectionIntf>(), info->deviant)
-                     : Handle<CollectionIntf>(),
-                &f};
+  ListSelf self{collectionOf(info), &f};
   self.collection.checked();
   return self;
 }
@@ -286,7 +245,7 @@ struct Convert<ListSelf> {
   static char const* type(Context ctx) { return name(ctx).c_str(); }
   static ListSelf in(kovo::COSValue w, Context ctx) {
     Facts const& f = factsOf(ctx);
-    return listSelf(selfIdentity(w, f), f);
+    return listSelf(liveIdentity(w, f.self), f);
   }
 };
 
@@ -296,7 +255,7 @@ struct Convert<EditSelf> {
   static char const* type(Context ctx) { return name(ctx).c_str(); }
   static EditSelf in(kovo::COSValue w, Context ctx) {
     Facts const& f = factsOf(ctx);
-    VariantInfo const* const info = selfIdentity(w, f);
+    VariantInfo const* const info = liveIdentity(w, f.self);
     EditSelf self{listSelf(info, f)};
     if (info->immutable) OzoxbProperty::throwSetProhibitedException();  // listSelf refused a null one
     return self;
@@ -322,15 +281,13 @@ template <>
 struct Convert<CursorRef> {
   static kovo::Interned name(Context ctx) {
     Facts const& f = factsOf(ctx);
-    return f.role == Role::Sequence ? f.iterator : f.self;
+    return f.shape->role == SequenceRole::Sequence ? f.partner : f.self;
   }
   static char const* type(Context ctx) { return name(ctx).c_str(); }
   static CursorRef in(kovo::COSValue w, Context ctx) {
     Facts const& f = factsOf(ctx);
-    void* const id = boundId(w, f.self);
-    kovo::factory::impl::validateSelfPointer(id);
     CursorRef c;
-    c.existing = cursorOf(id);
+    c.existing = cursorOf(liveIdentity(w, f.self));
     c.existing.checked();
     c.collection = c.existing.get()->fCollection;
     c.at = c.existing.get()->fPosition;
@@ -338,8 +295,8 @@ struct Convert<CursorRef> {
   }
   static kovo::COSValue out(CursorRef const& c, Context ctx) {
     Facts const& f = factsOf(ctx);
-    kovo::Interned const cls = f.role == Role::Sequence ? f.iterator : f.self;
-    return returnCursor(c.collection, c.at, cls, !f.modifiable);
+    kovo::Interned const cls = f.shape->role == SequenceRole::Sequence ? f.partner : f.self;
+    return returnCursor(c.collection, c.at, cls, !f.shape->modifiable);
   }
 };
 
@@ -347,22 +304,24 @@ template <>
 struct Convert<OtherList> {
   static kovo::Interned name(Context ctx) { return factsOf(ctx).self; }
   static char const* type(Context ctx) { return name(ctx).c_str(); }
-  static OtherList in(kovo::COSValue w, Context ctx) { return {collectionOf(boundId(w, factsOf(ctx).self))}; }
+  static OtherList in(kovo::COSValue w, Context ctx) { return {collectionOf(boundIdentity(w, factsOf(ctx).self))}; }
 };
 
 template <>
 struct Convert<OtherCursor> {
   static kovo::Interned name(Context ctx) { return factsOf(ctx).self; }
   static char const* type(Context ctx) { return name(ctx).c_str(); }
-  static OtherCursor in(kovo::COSValue w, Context ctx) { return {cursorOf(boundId(w, factsOf(ctx).self))}; }
+  static OtherCursor in(kovo::COSValue w, Context ctx) { return {cursorOf(boundIdentity(w, factsOf(ctx).self))}; }
 };
 
 namespace {
 
-// Declares `name` a superclass when the host knows it.
+// ---------------------------------------------------------------------------
+// The builder.
+
 // Declares the class named `prefix` + `shortName` in `package` a superclass
-// of `cls` when the package has it (the sequence of an element superclass
-// may live in another package that does not publish it).
+// of `cls` when the host has it (the sequence of an element superclass may
+// live in another package that does not publish it).
 void addSuperclassIfKnown(kovo::COSClass* cls, std::string_view package, std::string_view prefix,
                           std::string_view shortName) {
   thread_local std::string name;
@@ -373,83 +332,92 @@ void addSuperclassIfKnown(kovo::COSClass* cls, std::string_view package, std::st
   if (kovo::COSClass const* base = kovo::COSClass::find(name)) cls->addSuperclass(base->getName(), 1, 0, 1);
 }
 
-// ---------------------------------------------------------------------------
-class CollectionClassInfo final : public ClassMetaData {
+class SequenceClassInfo final : public ClassMetaData {
  public:
-  CollectionClassInfo(std::string_view shortName, std::string_view description, Facts facts)
-      : ClassMetaData(shortName, description), fFacts(facts) {}
-  CollectionClassInfo(kovo::Interned shortName, kovo::Interned description, Facts facts)
-      : ClassMetaData(shortName, description), fFacts(facts) {}
-  CollectionClassInfo(FullName fullName, kovo::Interned description, Facts facts)
-      : ClassMetaData(fullName, description), fFacts(facts) {}
+  SequenceClassInfo(kovo::Interned description, Facts const& facts)
+      : ClassMetaData(FullName{facts.self}, description), fFacts(facts) {}
 
   void initializeClass(kovo::COSClass* cls, kovo::COSClient*) override {
-    if (fFacts.self.empty()) fFacts.self = cls->getName();
     kovo::factory::detail::initStringDataTypes();
-    if (fFacts.role == Role::Sequence) {
+    if (fFacts.shape->role == SequenceRole::Sequence)
       declareSequenceSuperclasses(cls);
-      addMethods(cls, Methods::reads, &fFacts);
-      if (fFacts.modifiable) addMethods(cls, Methods::edits, &fFacts);
-    } else {
+    else
       declareIteratorSuperclasses(cls);
-      addMethods(cls, Methods::cursor, &fFacts);
-    }
+    addMethods(cls, fFacts.shape->methods, &fFacts);
+    if (!fFacts.shape->moreMethods.empty()) addMethods(cls, fFacts.shape->moreMethods, &fFacts);
   }
 
  private:
-  // A sequence over X is a sequence over X's superclasses (same kind). Each
-  // kind is also its read-only counterpart: a modifiable sequence is the
-  // immutable sequence of the same elements, and an immutable sequence of
-  // modifiable elements is the immutable sequence of immutable ones, so any
-  // view of a collection fits where "ImmutableSequenceOfImmutableX" is expected.
+  // Any view of a collection fits where "ImmutableSequenceOfImmutableX" is
+  // expected (Sequences.hpp, addSequenceClass).
   void declareSequenceSuperclasses(kovo::COSClass* cls) const {
-    std::string_view const prefix = fFacts.modifiable
-                                        ? (fFacts.immutableElements ? "SequenceOfImmutable" : "SequenceOf")
-                                        : (fFacts.immutableElements ? "ImmutableSequenceOfImmutable"
-                                                                    : "ImmutableSequenceOf");
+    SequenceShape const& shape = *fFacts.shape;
+    std::string_view const prefix = shape.modifiable
+                                        ? (shape.immutableElements ? "SequenceOfImmutable" : "SequenceOf")
+                                        : (shape.immutableElements ? "ImmutableSequenceOfImmutable"
+                                                                   : "ImmutableSequenceOf");
     for (kovo::Interned base : fFacts.bases) addSuperclassIfKnown(cls, packageOf(base.view()), prefix, shortOf(base.view()));
     std::string_view const self = fFacts.self.view();
-    if (fFacts.modifiable) {
+    if (shape.modifiable) {
       addSuperclassIfKnown(cls, packageOf(self), "Immutable", shortOf(self));
-    } else if (fFacts.kind == ElementKind::Ref && !fFacts.immutableElements) {
+    } else if (shape.kind == ElementKind::Ref && !shape.immutableElements) {
       addSuperclassIfKnown(cls, packageOf(self), "ImmutableSequenceOfImmutable", shortOf(fFacts.element.view()));
     }
   }
 
-  // "XIterator" is also an "XImmutableIterator".
   void declareIteratorSuperclasses(kovo::COSClass* cls) const {
     static constexpr std::string_view kSuffix = "Iterator";
     std::string_view const name = fFacts.self.view();
-    if (!fFacts.modifiable || !name.ends_with(kSuffix)) return;
+    if (!fFacts.shape->modifiable || !name.ends_with(kSuffix)) return;
     addSuperclassIfKnown(cls, packageOf(name), shortOf(name.substr(0, name.size() - kSuffix.size())),
                          "ImmutableIterator");
   }
 
   Facts fFacts;
 };
+static_assert(sizeof(SequenceFacts) == 5 * sizeof(void*));
 
-// A sequence of primitive values (the element sequences are made by
-// addElementCollections).
-kovo::COSClassInfo* createSequence(char const* shortName, char const* description, char const* fullName,
-                                   char const* iteratorClass, bool modifiable, ElementKind kind) {
-  Facts const facts{Role::Sequence, kind, modifiable, false, interned(fullName), {}, interned(iteratorClass), {}};
-  return new CollectionClassInfo(shortName, description, facts);
+// ---------------------------------------------------------------------------
+// The runtime's shapes: sequences of model objects or primitives and their
+// cursors, over SequenceMethods<ElementList>.
+constexpr SequenceShape sequenceShape(ElementKind kind, bool modifiable, bool immutableElements) {
+  return {SequenceRole::Sequence, modifiable, immutableElements, kind, Methods::reads,
+          modifiable ? std::span<MethodRow const>(Methods::edits) : std::span<MethodRow const>()};
 }
 
-kovo::COSClassInfo* createIterator(char const* shortName, char const* description, char const* fullName,
-                                   bool modifiable, ElementKind kind) {
-  Facts const facts{Role::Iterator, kind, modifiable, false, interned(fullName), {}, {}, {}};
-  return new CollectionClassInfo(shortName, description, facts);
+constexpr SequenceShape iteratorShape(ElementKind kind, bool modifiable, bool immutableElements) {
+  return {SequenceRole::Iterator, modifiable, immutableElements, kind, Methods::cursor, {}};
 }
 
-// Hands a description to the package; the package owns it from then on.
-void addToPackage(kovo::COSPackage* package, kovo::COSClassInfo* info) {
-  std::unique_ptr<kovo::COSClassInfo, kovo::HostDelete> owned(info);
-  package->addClass(owned.get(), 2);
-  owned.release();
+// The eight classes over one model class, in the order they are added.
+constexpr SequenceShape kElementShapes[] = {
+    sequenceShape(ElementKind::Ref, true, false),  sequenceShape(ElementKind::Ref, true, true),
+    sequenceShape(ElementKind::Ref, false, false), sequenceShape(ElementKind::Ref, false, true),
+    iteratorShape(ElementKind::Ref, true, false),  iteratorShape(ElementKind::Ref, true, true),
+    iteratorShape(ElementKind::Ref, false, false), iteratorShape(ElementKind::Ref, false, true),
+};
+
+struct PrimitiveShapes {
+  char const* name;
+  SequenceShape immutableSequence, sequence, iterator, immutableIterator;
+};
+
+constexpr PrimitiveShapes primitiveShapes(char const* name, ElementKind kind) {
+  return {name, sequenceShape(kind, false, false), sequenceShape(kind, true, false), iteratorShape(kind, true, false),
+          iteratorShape(kind, false, false)};
 }
+
+constexpr PrimitiveShapes kPrimitiveShapes[] = {
+    primitiveShapes("String", ElementKind::String),
+    primitiveShapes("Integer", ElementKind::Integer),
+    primitiveShapes("Real", ElementKind::Real),
+};
 
 }  // namespace
+
+void addSequenceClass(kovo::COSPackage* package, kovo::Interned description, SequenceFacts const& facts) {
+  addToPackage(package, new SequenceClassInfo(description, facts));
+}
 
 void addElementCollections(kovo::COSPackage* package, std::string_view prefix, std::string_view modifiable,
                            std::string_view immutable, std::string_view base) {
@@ -469,50 +437,39 @@ void addElementCollections(kovo::COSPackage* package, std::string_view prefix, s
   kovo::Interned const baseId = kovo::intern(base);
   kovo::InternedList const bases = kovo::internList(&baseId, baseId.empty() ? 0 : 1);
 
-  // Each class is named by its full name: the iterators' are the ones just
-  // interned, and the class finds its own again when it joins the package.
-  auto const add = [package](kovo::Interned fullName, kovo::Interned description, Facts const& facts) {
-    addToPackage(package, new CollectionClassInfo(CollectionClassInfo::FullName{fullName}, description, facts));
+  SequenceShape const* shape = kElementShapes;
+  auto const add = [&](kovo::Interned self, kovo::Interned description, kovo::Interned partner,
+                       kovo::Interned element, kovo::InternedList classBases) {
+    addSequenceClass(package, description, {shape++, self, partner, element, classBases});
   };
-  constexpr auto kSeq = Role::Sequence;
-  constexpr auto kIter = Role::Iterator;
-  constexpr auto kRef = ElementKind::Ref;
-  add(spelled("SequenceOf", modifiable), d.modifiableList, {kSeq, kRef, true, false, {}, x, xIter, bases});
-  add(spelled("SequenceOf", immutable), d.modifiableList, {kSeq, kRef, true, true, {}, ix, ixIter, bases});
-  add(spelled("ImmutableSequenceOf", modifiable), d.immutableList,
-      {kSeq, kRef, false, false, {}, x, xImmIter, bases});
-  add(spelled("ImmutableSequenceOf", immutable), d.immutableList,
-      {kSeq, kRef, false, true, {}, ix, ixImmIter, bases});
-  add(xIter, d.modifiableIter, {kIter, kRef, true, false, {}, x, {}, {}});
-  add(ixIter, d.immutableIter, {kIter, kRef, true, true, {}, ix, {}, {}});
-  add(xImmIter, d.modifiableIter, {kIter, kRef, false, false, {}, x, {}, {}});
-  add(ixImmIter, d.immutableIter, {kIter, kRef, false, true, {}, ix, {}, {}});
+  add(spelled("SequenceOf", modifiable), d.modifiableList, xIter, x, bases);
+  add(spelled("SequenceOf", immutable), d.modifiableList, ixIter, ix, bases);
+  add(spelled("ImmutableSequenceOf", modifiable), d.immutableList, xImmIter, x, bases);
+  add(spelled("ImmutableSequenceOf", immutable), d.immutableList, ixImmIter, ix, bases);
+  add(xIter, d.modifiableIter, {}, x, {});
+  add(ixIter, d.immutableIter, {}, ix, {});
+  add(xImmIter, d.modifiableIter, {}, x, {});
+  add(ixImmIter, d.immutableIter, {}, ix, {});
 }
 
 void registerPrimitiveSequenceClasses(kovo::COSPackage* ozo) {
   if (ozo == nullptr) return;
-  struct Primitive {
-    char const* name;
-    ElementKind kind;
-  };
-  static constexpr Primitive kPrimitives[] = {
-      {"String", ElementKind::String}, {"Integer", ElementKind::Integer}, {"Real", ElementKind::Real}};
-  std::string const package(ozo->getName().view());
-  for (Primitive const& p : kPrimitives) {
-    std::string const name(p.name);
-    std::string const seq = "SequenceOf" + name, iseq = "ImmutableSequenceOf" + name;
-    std::string const it = name + "Iterator", iit = name + "ImmutableIterator";
-    std::string const seqDescription = "A sequence of " + name + " whose values ";
-    std::string const itDescription = "An iterator for traversing a ";
-    addToPackage(ozo, createSequence(iseq.c_str(), (seqDescription + "cannot be changed").c_str(),
-                                     qualified(package, iseq).c_str(), qualified(package, iit).c_str(), false,
-                                     p.kind));
-    addToPackage(ozo, createSequence(seq.c_str(), (seqDescription + "can be changed").c_str(),
-                                     qualified(package, seq).c_str(), qualified(package, it).c_str(), true, p.kind));
-    addToPackage(ozo, createIterator(it.c_str(), (itDescription + "modifiable list of " + name).c_str(),
-                                     qualified(package, it).c_str(), true, p.kind));
-    addToPackage(ozo, createIterator(iit.c_str(), (itDescription + "non-modifiable list of " + name).c_str(),
-                                     qualified(package, iit).c_str(), false, p.kind));
+  std::string_view const package = ozo->getName().view();
+  for (PrimitiveShapes const& p : kPrimitiveShapes) {
+    std::string_view const name = p.name;
+    auto const full = [package](std::string_view before, std::string_view n, std::string_view after) {
+      return kovo::intern({package, ".", before, n, after});
+    };
+    kovo::Interned const seq = full("SequenceOf", name, ""), iseq = full("ImmutableSequenceOf", name, "");
+    kovo::Interned const it = full("", name, "Iterator"), iit = full("", name, "ImmutableIterator");
+    addSequenceClass(ozo, kovo::intern({"A sequence of ", name, " whose values cannot be changed"}),
+                     {&p.immutableSequence, iseq, iit, {}, {}});
+    addSequenceClass(ozo, kovo::intern({"A sequence of ", name, " whose values can be changed"}),
+                     {&p.sequence, seq, it, {}, {}});
+    addSequenceClass(ozo, kovo::intern({"An iterator for traversing a modifiable list of ", name}),
+                     {&p.iterator, it, {}, {}, {}});
+    addSequenceClass(ozo, kovo::intern({"An iterator for traversing a non-modifiable list of ", name}),
+                     {&p.immutableIterator, iit, {}, {}, {}});
   }
 }
 

@@ -1,11 +1,12 @@
-// Value-typed properties of element classes: the descriptor finds the element
-// and checks the write; the helper converts between the model's object and
-// the host value with the value type's converter.
+// The module's ValueType property kind: value-typed properties of element
+// classes. The descriptor finds the element and checks the write; the helper
+// converts between the model's object and the host value with the value
+// type's converter.
 //
 //   {1, "Length", ValueType<DataSize>, ExactlyOne, Settable, "Zorvan.metamodel.types.DataSize", 0},
 #pragma once
 
-#include "values/ValueConvert.hpp"
+#include "marshal/ValueConvert.hpp"
 
 #include <xb/ElementClass.hpp>
 #include <xb/Property.hpp>

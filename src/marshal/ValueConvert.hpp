@@ -4,6 +4,7 @@
 
 #include <types/Types.hpp>
 #include <xb/Convert.hpp>
+#include <xb/Marshal.hpp>
 
 #include <concepts>
 #include <memory>
@@ -72,9 +73,7 @@ V* heldValue(kovo::COSValue w) {
   kovo::HostArray const* a = kovo::toArray(w);
   std::size_t const n = a ? a->numel() : 0;
   OZO_ASSERT_AT("ozo_xb/marshal/DataTypeMarshaling", 42, n <= 1, "%s", "Parameter must be an empty matrix or a scalar ");
-  if (n == 0 || a->classID() != kovo::ClassID::Object) return nullptr;
-  kovo::COSInterfacePtr const object = kovo::omGetArrayElement(a, 0);
-  return object ? static_cast<V*>(object->lookup(Ozo::xb::internedName(hostClassName<V>()))) : nullptr;
+  return static_cast<V*>(Ozo::xb::boundPointer(w, Ozo::xb::internedName(hostClassName<V>())));
 }
 
 // The object of an instance method or accessor: a live value, never empty
