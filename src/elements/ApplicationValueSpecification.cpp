@@ -4,16 +4,12 @@
 namespace Zorvan::metamodel::types::xb {
 
 namespace {
-struct ApplicationValueSpecificationClass {
+struct ApplicationValueSpecificationClass : TypesClass {
   using Intf = NSInterface::ApplicationValueSpecificationIntf;
   using Immutable = ImmutableApplicationValueSpecification;
   using Modifiable = ApplicationValueSpecification;
   using Meta = ApplicationValueSpecificationMeta;
-  static constexpr PropertyRow properties[] = {
-      {1, "V", PrimitiveSequence, Many, Settable, "Ozo.ImmutableSequenceOfString", 2048},
-      {2, "Dimensions", PrimitiveSequence, Many, Settable, "Ozo.ImmutableSequenceOfInteger", 2048},
-      {3, "Category", Text, ZeroOrOne, Settable, "char", 0},
-  };
+  static constexpr ShownProperty shown[] = {{1, kAttrMarked}, {2, kAttrMarked}, {3}};
   static constexpr MethodRow constructors[] = {
       creation<ApplicationValueSpecification, Ozo::Model const&>(),
       creation<ApplicationValueSpecification, Ozo::Model, Ozo::String>(),

@@ -4,20 +4,13 @@
 namespace Zorvan::metamodel::types::xb {
 
 namespace {
-struct AxisClass {
+struct AxisClass : TypesClass {
   using Intf = NSInterface::AxisIntf;
   using Immutable = ImmutableAxis;
   using Modifiable = Axis;
   using Meta = AxisMeta;
-  static constexpr PropertyRow properties[] = {
-      {1, "BaseType", ClassObject, ZeroOrOne, Settable, "Zorvan.metamodel.types.ImmutablePrimitiveType", 2048},
-      {2, "SharedAxis", ClassObject, ZeroOrOne, Settable, "Zorvan.metamodel.types.ImmutableSharedAxisType", 0},
-      {3, "Dimensions", Primitive, ExactlyOne, Settable, "int32 scalar", 0},
-      {4, "InputVariableType", ClassObject, ZeroOrOne, Settable, "Zorvan.metamodel.types.ImmutablePrimitiveType", 2048},
-      {5, "SymbolicDimensions", PrimitiveSequence, Many, Settable, "Ozo.ImmutableSequenceOfString", 0},
-      {6, "SwGenericAxisParamType", ClassObject, Many, Settable,
-       "Zorvan.metamodel.types.ImmutableSequenceOfImmutableSwGenericAxisParamType", 2048},
-      {7, "Vf", PrimitiveSequence, Many, Settable, "Ozo.ImmutableSequenceOfReal", 2048},
+  static constexpr ShownProperty shown[] = {
+      {1, kAttrMarked}, {2}, {3}, {4, kAttrMarked}, {5}, {6, kAttrMarked}, {7, kAttrMarked},
   };
   static constexpr MethodRow constructors[] = {
       creation<Axis, Ozo::Model const&>(),

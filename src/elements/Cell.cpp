@@ -4,14 +4,12 @@
 namespace Zorvan::metamodel::types::xb {
 
 namespace {
-struct CellClass {
+struct CellClass : TypesClass {
   using Intf = NSInterface::CellIntf;
   using Immutable = ImmutableCell;
   using Modifiable = Cell;
   using Meta = CellMeta;
-  static constexpr PropertyRow properties[] = {
-      {1, "index", PrimitiveSequence, Many, Settable, "Ozo.ImmutableSequenceOfInteger", 2048},
-  };
+  static constexpr ShownProperty shown[] = {{1, kAttrMarked, "index"}};
   static constexpr MethodRow constructors[] = {
       creation<Cell, Ozo::Model const&>(),
       creation<Cell, Ozo::Model, CompositeSpecification, foundation::ValueSpecification, Ozo::String>(),

@@ -21,6 +21,16 @@ using namespace Ozo::xb::kinds;
 using enum Ozo::xb::Multiplicity;
 using enum Ozo::xb::Mutability;
 
+using Ozo::xb::kAttrMarked;
+using Ozo::xb::kAttrNone;
+using Ozo::xb::ShownProperty;
+
+// What every class of the package shares: its property rows are made from
+// the model's own property table (PropertyRows.cpp).
+struct TypesClass {
+  static PropertyRow deriveRow(Ozo::meta::PropertyDef const& def, ShownProperty const& shown);
+};
+
 // Registers class C's eleven host classes in `package` (none for a null package).
 template <class C>
 void registerClass(kovo::COSPackage* package) {

@@ -4,15 +4,12 @@
 namespace Zorvan::metamodel::types::xb {
 
 namespace {
-struct CompositeSpecificationClass {
+struct CompositeSpecificationClass : TypesClass {
   using Intf = NSInterface::CompositeSpecificationIntf;
   using Immutable = ImmutableCompositeSpecification;
   using Modifiable = CompositeSpecification;
   using Meta = CompositeSpecificationMeta;
-  static constexpr PropertyRow properties[] = {
-      {1, "ownedValue", ClassObject, Many, Settable, "Zorvan.metamodel.types.ImmutableSequenceOfImmutableValueElement",
-       2048},
-  };
+  static constexpr ShownProperty shown[] = {{1, kAttrMarked, "ownedValue"}};
 };
 }  // namespace
 

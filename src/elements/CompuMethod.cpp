@@ -5,21 +5,12 @@
 namespace Zorvan::metamodel::types::xb {
 
 namespace {
-struct CompuMethodClass {
+struct CompuMethodClass : TypesClass {
   using Intf = NSInterface::CompuMethodIntf;
   using Immutable = ImmutableCompuMethod;
   using Modifiable = CompuMethod;
   using Meta = CompuMethodMeta;
-  static constexpr PropertyRow properties[] = {
-      {1, "Category", ValueType<CompuMethodCategory>, ExactlyOne, Settable,
-       "Zorvan.metamodel.types.CompuMethodCategory", 0},
-      {2, "Unit", ClassObject, ZeroOrOne, Settable, "Zorvan.metamodel.types.ImmutableUnit", 0},
-      {3, "DisplayFormat", Text, ExactlyOne, Settable, "char", 0},
-      {4, "CalToInternalCompuNumerator", PrimitiveSequence, Many, Settable, "Ozo.ImmutableSequenceOfReal", 2048},
-      {5, "CalToInternalCompuDenominator", PrimitiveSequence, Many, Settable, "Ozo.ImmutableSequenceOfReal", 2048},
-      {6, "PrimitiveType", ClassObject, Many, Settable,
-       "Zorvan.metamodel.types.ImmutableSequenceOfImmutablePrimitiveType", 2048},
-  };
+  static constexpr ShownProperty shown[] = {{1}, {2}, {3}, {4, kAttrMarked}, {5, kAttrMarked}, {6, kAttrMarked}};
   static constexpr MethodRow constructors[] = {
       creation<CompuMethod, Ozo::Model const&>(),
       creation<CompuMethod, Ozo::Model, Ozo::String, Ozo::String>(),

@@ -4,14 +4,12 @@
 namespace Zorvan::metamodel::types::xb {
 
 namespace {
-struct ConstantReferenceClass {
+struct ConstantReferenceClass : TypesClass {
   using Intf = NSInterface::ConstantReferenceIntf;
   using Immutable = ImmutableConstantReference;
   using Modifiable = ConstantReference;
   using Meta = ConstantReferenceMeta;
-  static constexpr PropertyRow properties[] = {
-      {1, "Value", ClassObject, ExactlyOne, Settable, "Zorvan.metamodel.types.ImmutableConstantSpecification", 0},
-  };
+  static constexpr ShownProperty shown[] = {{1}};
   static constexpr MethodRow constructors[] = {
       creation<ConstantReference, Ozo::Model const&>(),
       creation<ConstantReference, Ozo::Model, ConstantSpecification, Ozo::String>(),

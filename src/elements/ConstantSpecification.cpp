@@ -4,16 +4,12 @@
 namespace Zorvan::metamodel::types::xb {
 
 namespace {
-struct ConstantSpecificationClass {
+struct ConstantSpecificationClass : TypesClass {
   using Intf = NSInterface::ConstantSpecificationIntf;
   using Immutable = ImmutableConstantSpecification;
   using Modifiable = ConstantSpecification;
   using Meta = ConstantSpecificationMeta;
-  static constexpr PropertyRow properties[] = {
-      {1, "constantExpression", Text, ExactlyOne, Settable, "char", 2048},
-      {2, "ConstantValue", ClassObject, ExactlyOne, Settable, "Zorvan.metamodel.foundation.ImmutableValueSpecification",
-       0},
-  };
+  static constexpr ShownProperty shown[] = {{1, kAttrMarked, "constantExpression"}, {2}};
   static constexpr MethodRow constructors[] = {
       creation<ConstantSpecification, Ozo::Model const&>(),
       creation<ConstantSpecification, Ozo::Model, foundation::ValueSpecification, Ozo::String>(),

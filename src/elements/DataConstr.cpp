@@ -4,16 +4,12 @@
 namespace Zorvan::metamodel::types::xb {
 
 namespace {
-struct DataConstrClass {
+struct DataConstrClass : TypesClass {
   using Intf = NSInterface::DataConstrIntf;
   using Immutable = ImmutableDataConstr;
   using Modifiable = DataConstr;
   using Meta = DataConstrMeta;
-  static constexpr PropertyRow properties[] = {
-      {1, "Unit", ClassObject, ZeroOrOne, Settable, "Zorvan.metamodel.types.ImmutableUnit", 0},
-      {2, "PrimitiveType", ClassObject, Many, Settable,
-       "Zorvan.metamodel.types.ImmutableSequenceOfImmutablePrimitiveType", 0},
-  };
+  static constexpr ShownProperty shown[] = {{1}, {2}};
   static constexpr MethodRow constructors[] = {
       creation<DataConstr, Ozo::Model const&>(),
       creation<DataConstr, Ozo::Model, Ozo::String>(),

@@ -5,18 +5,12 @@
 namespace Zorvan::metamodel::types::xb {
 
 namespace {
-struct EnumerationClass {
+struct EnumerationClass : TypesClass {
   using Intf = NSInterface::EnumerationIntf;
   using Immutable = ImmutableEnumeration;
   using Modifiable = Enumeration;
   using Meta = EnumerationMeta;
-  static constexpr PropertyRow properties[] = {
-      {1, "OwnedLiteral", ClassObject, Many, Settable,
-       "Zorvan.metamodel.types.ImmutableSequenceOfImmutableEnumerationLiteral", 0},
-      {3, "DefaultValue", Primitive, ZeroOrOne, Settable, "ozodouble", 0},
-      {4, "Length", ValueType<DataSize>, ExactlyOne, Settable, "Zorvan.metamodel.types.DataSize", 0},
-      {5, "IsSigned", Primitive, ExactlyOne, Settable, "logical scalar", 0},
-  };
+  static constexpr ShownProperty shown[] = {{1}, {3}, {4}, {5}};
   static constexpr MethodRow constructors[] = {
       creation<Enumeration, Ozo::Model const&>(),
       creation<Enumeration, Ozo::Model, Ozo::String>(),

@@ -4,16 +4,13 @@
 namespace Zorvan::metamodel::types::xb {
 
 namespace {
-struct EnumerationLiteralClass {
+struct EnumerationLiteralClass : TypesClass {
   using Intf = NSInterface::EnumerationLiteralIntf;
   using Immutable = ImmutableEnumerationLiteral;
   using Modifiable = EnumerationLiteral;
   using Meta = EnumerationLiteralMeta;
-  static constexpr PropertyRow properties[] = {
-      {1, "Value", Primitive, ExactlyOne, Settable, "int32 scalar", 0},
-      {2, "hasValidValue", Primitive, ExactlyOne, ReadOnly, "logical scalar", 2048},
-      {3, "isSecure", Primitive, ExactlyOne, ReadOnly, "logical scalar", 2048},
-      {6, "enumeration", ClassObject, ExactlyOne, Settable, "Zorvan.metamodel.types.ImmutableEnumeration", 2048},
+  static constexpr ShownProperty shown[] = {
+      {1}, {2, kAttrMarked, "hasValidValue"}, {3, kAttrMarked, "isSecure"}, {6, kAttrMarked, "enumeration"},
   };
   static constexpr MethodRow constructors[] = {
       creation<EnumerationLiteral, Ozo::Model const&>(),

@@ -15,15 +15,12 @@ struct ReferenceMethods {
   };
 };
 
-struct EnumerationLiteralReferenceClass {
+struct EnumerationLiteralReferenceClass : TypesClass {
   using Intf = NSInterface::EnumerationLiteralReferenceIntf;
   using Immutable = ImmutableEnumerationLiteralReference;
   using Modifiable = EnumerationLiteralReference;
   using Meta = EnumerationLiteralReferenceMeta;
-  static constexpr PropertyRow properties[] = {
-      {1, "LiteralText", Text, ZeroOrOne, Settable, "char", 2048},
-      {2, "Value", ClassObject, ZeroOrOne, Settable, "Zorvan.metamodel.types.ImmutableEnumerationLiteral", 0},
-  };
+  static constexpr ShownProperty shown[] = {{1, kAttrMarked}, {2}};
   static constexpr MethodRow constructors[] = {
       creation<EnumerationLiteralReference, Ozo::Model const&>(),
       creation<EnumerationLiteralReference, Ozo::Model, Ozo::String>(),

@@ -5,14 +5,12 @@
 namespace Zorvan::metamodel::types::xb {
 
 namespace {
-struct FloatingPointClass {
+struct FloatingPointClass : TypesClass {
   using Intf = NSInterface::FloatingPointIntf;
   using Immutable = ImmutableFloatingPoint;
   using Modifiable = FloatingPoint;
   using Meta = FloatingPointMeta;
-  static constexpr PropertyRow properties[] = {
-      {1, "Kind", ValueType<FloatingPointKind>, ExactlyOne, Settable, "Zorvan.metamodel.types.FloatingPointKind", 0},
-  };
+  static constexpr ShownProperty shown[] = {{1}};
   static constexpr MethodRow constructors[] = {
       creation<FloatingPoint, Ozo::Model const&>(),
       creation<FloatingPoint, Ozo::Model, FloatingPointKind, Ozo::String>(),

@@ -5,15 +5,12 @@
 namespace Zorvan::metamodel::types::xb {
 
 namespace {
-struct IntegerClass {
+struct IntegerClass : TypesClass {
   using Intf = NSInterface::IntegerIntf;
   using Immutable = ImmutableInteger;
   using Modifiable = Integer;
   using Meta = IntegerMeta;
-  static constexpr PropertyRow properties[] = {
-      {1, "Length", ValueType<DataSize>, ExactlyOne, Settable, "Zorvan.metamodel.types.DataSize", 0},
-      {2, "IsSigned", Primitive, ExactlyOne, Settable, "logical scalar", 0},
-  };
+  static constexpr ShownProperty shown[] = {{1}, {2}};
   static constexpr MethodRow constructors[] = {
       creation<Integer, Ozo::Model const&>(),
       creation<Integer, Ozo::Model, Ozo::String>(),

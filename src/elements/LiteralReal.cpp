@@ -4,14 +4,12 @@
 namespace Zorvan::metamodel::types::xb {
 
 namespace {
-struct LiteralRealClass {
+struct LiteralRealClass : TypesClass {
   using Intf = NSInterface::LiteralRealIntf;
   using Immutable = ImmutableLiteralReal;
   using Modifiable = LiteralReal;
   using Meta = LiteralRealMeta;
-  static constexpr PropertyRow properties[] = {
-      {1, "Value", Primitive, ExactlyOne, Settable, "double scalar", 0},
-  };
+  static constexpr ShownProperty shown[] = {{1}};
   static constexpr MethodRow constructors[] = {
       creation<LiteralReal, Ozo::Model const&>(),
       creation<LiteralReal, Ozo::Model, Ozo::Real, Ozo::String>(),

@@ -4,15 +4,12 @@
 namespace Zorvan::metamodel::types::xb {
 
 namespace {
-struct LookupTableSpecificationClass {
+struct LookupTableSpecificationClass : TypesClass {
   using Intf = NSInterface::LookupTableSpecificationIntf;
   using Immutable = ImmutableLookupTableSpecification;
   using Modifiable = LookupTableSpecification;
   using Meta = LookupTableSpecificationMeta;
-  static constexpr PropertyRow properties[] = {
-      {1, "Axes", ClassObject, Many, Settable,
-       "Zorvan.metamodel.types.ImmutableSequenceOfImmutableLookupTableSpecification", 2048},
-  };
+  static constexpr ShownProperty shown[] = {{1, kAttrMarked}};
   static constexpr MethodRow constructors[] = {
       creation<LookupTableSpecification, Ozo::Model const&>(),
       creation<LookupTableSpecification, Ozo::Model, Ozo::String>(),

@@ -4,14 +4,12 @@
 namespace Zorvan::metamodel::types::xb {
 
 namespace {
-struct SlotClass {
+struct SlotClass : TypesClass {
   using Intf = NSInterface::SlotIntf;
   using Immutable = ImmutableSlot;
   using Modifiable = Slot;
   using Meta = SlotMeta;
-  static constexpr PropertyRow properties[] = {
-      {1, "structElement", ClassObject, ZeroOrOne, Settable, "Zorvan.metamodel.types.ImmutableStructElement", 2048},
-  };
+  static constexpr ShownProperty shown[] = {{1, kAttrMarked, "structElement"}};
   static constexpr MethodRow constructors[] = {
       creation<Slot, Ozo::Model const&>(),
       creation<Slot, Ozo::Model, CompositeSpecification, foundation::ValueSpecification, Ozo::String>(),

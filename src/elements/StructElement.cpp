@@ -4,16 +4,12 @@
 namespace Zorvan::metamodel::types::xb {
 
 namespace {
-struct StructElementClass {
+struct StructElementClass : TypesClass {
   using Intf = NSInterface::StructElementIntf;
   using Immutable = ImmutableStructElement;
   using Modifiable = StructElement;
   using Meta = StructElementMeta;
-  static constexpr PropertyRow properties[] = {
-      {1, "Structure", ClassObject, ExactlyOne, Settable, "Zorvan.metamodel.types.ImmutableStructure", 0},
-      {3, "InlineType", ClassObject, ZeroOrOne, Settable, "Zorvan.metamodel.foundation.ImmutableValueType", 2048},
-      {4, "ReferencedType", ClassObject, ExactlyOne, ReadOnly, "Zorvan.metamodel.foundation.ImmutableValueType", 0},
-  };
+  static constexpr ShownProperty shown[] = {{1}, {3, kAttrMarked}, {4}};
   static constexpr MethodRow constructors[] = {
       creation<StructElement, Ozo::Model const&>(),
       creation<StructElement, Ozo::Model, Structure, Ozo::String>(),

@@ -4,14 +4,12 @@
 namespace Zorvan::metamodel::types::xb {
 
 namespace {
-struct StructureValueSpecificationClass {
+struct StructureValueSpecificationClass : TypesClass {
   using Intf = NSInterface::StructureValueSpecificationIntf;
   using Immutable = ImmutableStructureValueSpecification;
   using Modifiable = StructureValueSpecification;
   using Meta = StructureValueSpecificationMeta;
-  static constexpr PropertyRow properties[] = {
-      {1, "OwnedSlot", ClassObject, Many, Settable, "Zorvan.metamodel.types.ImmutableSequenceOfImmutableSlot", 0},
-  };
+  static constexpr ShownProperty shown[] = {{1}};
   static constexpr MethodRow constructors[] = {
       creation<StructureValueSpecification, Ozo::Model const&>(),
       creation<StructureValueSpecification, Ozo::Model, Ozo::String>(),

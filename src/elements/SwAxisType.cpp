@@ -4,15 +4,12 @@
 namespace Zorvan::metamodel::types::xb {
 
 namespace {
-struct SwAxisTypeClass {
+struct SwAxisTypeClass : TypesClass {
   using Intf = NSInterface::SwAxisTypeIntf;
   using Immutable = ImmutableSwAxisType;
   using Modifiable = SwAxisType;
   using Meta = SwAxisTypeMeta;
-  static constexpr PropertyRow properties[] = {
-      {1, "SwAxisParamType", ClassObject, Many, Settable,
-       "Zorvan.metamodel.types.ImmutableSequenceOfImmutableSwGenericAxisParamType", 2048},
-  };
+  static constexpr ShownProperty shown[] = {{1, kAttrMarked}};
   static constexpr MethodRow constructors[] = {
       creation<SwAxisType, Ozo::Model const&>(),
       creation<SwAxisType, Ozo::Model, Ozo::String>(),

@@ -4,15 +4,12 @@
 namespace Zorvan::metamodel::types::xb {
 
 namespace {
-struct SwBaseTypeClass {
+struct SwBaseTypeClass : TypesClass {
   using Intf = NSInterface::SwBaseTypeIntf;
   using Immutable = ImmutableSwBaseType;
   using Modifiable = SwBaseType;
   using Meta = SwBaseTypeMeta;
-  static constexpr PropertyRow properties[] = {
-      {1, "PrimitiveType", ClassObject, Many, Settable,
-       "Zorvan.metamodel.types.ImmutableSequenceOfImmutablePrimitiveType", 2048},
-  };
+  static constexpr ShownProperty shown[] = {{1, kAttrMarked}};
   static constexpr MethodRow constructors[] = {
       creation<SwBaseType, Ozo::Model const&>(),
       creation<SwBaseType, Ozo::Model, Ozo::String>(),

@@ -5,15 +5,12 @@
 namespace Zorvan::metamodel::types::xb {
 
 namespace {
-struct SwGenericAxisParamTypeClass {
+struct SwGenericAxisParamTypeClass : TypesClass {
   using Intf = NSInterface::SwGenericAxisParamTypeIntf;
   using Immutable = ImmutableSwGenericAxisParamType;
   using Modifiable = SwGenericAxisParamType;
   using Meta = SwGenericAxisParamTypeMeta;
-  static constexpr PropertyRow properties[] = {
-      {1, "Category", ValueType<SwGenericAxisParamTypeCategory>, ExactlyOne, Settable,
-       "Zorvan.metamodel.types.SwGenericAxisParamTypeCategory", 0},
-  };
+  static constexpr ShownProperty shown[] = {{1}};
   static constexpr MethodRow constructors[] = {
       creation<SwGenericAxisParamType, Ozo::Model const&>(),
       creation<SwGenericAxisParamType, Ozo::Model, Ozo::String>(),

@@ -4,17 +4,13 @@
 namespace Zorvan::metamodel::types::xb {
 
 namespace {
-struct SwRecordLayoutVClass {
+struct SwRecordLayoutVClass : TypesClass {
   using Intf = NSInterface::SwRecordLayoutVIntf;
   using Immutable = ImmutableSwRecordLayoutV;
   using Modifiable = SwRecordLayoutV;
   using Meta = SwRecordLayoutVMeta;
-  static constexpr PropertyRow properties[] = {
-      {1, "ShortLabel", Text, ZeroOrOne, Settable, "char", 2048},
-      {2, "SwRecordLayoutVAxis", Primitive, ExactlyOne, Settable, "int32 scalar", 2048},
-      {3, "SwRecordLayoutVIndex", Text, ZeroOrOne, Settable, "char", 2048},
-      {4, "SwRecordLayoutVProp", Text, ZeroOrOne, Settable, "char", 2048},
-      {5, "SwBaseType", ClassObject, ExactlyOne, Settable, "Zorvan.metamodel.types.ImmutableSwBaseType", 2048},
+  static constexpr ShownProperty shown[] = {
+      {1, kAttrMarked}, {2, kAttrMarked}, {3, kAttrMarked}, {4, kAttrMarked}, {5, kAttrMarked},
   };
   static constexpr MethodRow constructors[] = {
       creation<SwRecordLayoutV, Ozo::Model const&>(),

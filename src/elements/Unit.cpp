@@ -25,22 +25,14 @@ struct UnitMethods {
   };
 };
 
-struct UnitClass {
+struct UnitClass : TypesClass {
   using Intf = NSInterface::UnitIntf;
   using Immutable = ImmutableUnit;
   using Modifiable = Unit;
   using Meta = UnitMeta;
-  static constexpr PropertyRow properties[] = {
-      {1, "ConvFactor", Primitive, ExactlyOne, Settable, "double scalar", 2048},
-      {2, "ConvOffset", Primitive, ExactlyOne, Settable, "double scalar", 2048},
-      {3, "ConvUnit", ClassObject, ZeroOrOne, Settable, "Zorvan.metamodel.types.ImmutableUnit", 2048},
-      {4, "Dimension", ClassObject, ZeroOrOne, Settable, "Zorvan.metamodel.types.ImmutableDimension", 2048},
-      {5, "Symbol", Text, ZeroOrOne, Settable, "char", 2048},
-      {6, "UnitExpression", Text, ExactlyOne, Settable, "char", 2048},
-      {7, "BaseUnit", ClassObject, Many, Settable, "Zorvan.metamodel.types.ImmutableSequenceOfImmutableUnit", 2048},
-      {8, "BaseExponent", PrimitiveSequence, Many, Settable, "Ozo.ImmutableSequenceOfInteger", 2048},
-      {9, "Superscript", PrimitiveSequence, Many, Settable, "Ozo.ImmutableSequenceOfString", 2048},
-      {10, "Subscript", PrimitiveSequence, Many, Settable, "Ozo.ImmutableSequenceOfString", 2048},
+  static constexpr ShownProperty shown[] = {
+      {1, kAttrMarked}, {2, kAttrMarked}, {3, kAttrMarked}, {4, kAttrMarked}, {5, kAttrMarked}, {6, kAttrMarked},
+      {7, kAttrMarked}, {8, kAttrMarked}, {9, kAttrMarked}, {10, kAttrMarked},
   };
   static constexpr MethodRow constructors[] = {
       creation<Unit, Ozo::Model const&>(),

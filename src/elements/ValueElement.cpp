@@ -4,16 +4,12 @@
 namespace Zorvan::metamodel::types::xb {
 
 namespace {
-struct ValueElementClass {
+struct ValueElementClass : TypesClass {
   using Intf = NSInterface::ValueElementIntf;
   using Immutable = ImmutableValueElement;
   using Modifiable = ValueElement;
   using Meta = ValueElementMeta;
-  static constexpr PropertyRow properties[] = {
-      {1, "owningComposite", ClassObject, ExactlyOne, Settable,
-       "Zorvan.metamodel.types.ImmutableCompositeSpecification", 2048},
-      {2, "Value", ClassObject, ExactlyOne, Settable, "Zorvan.metamodel.foundation.ImmutableValueSpecification", 0},
-  };
+  static constexpr ShownProperty shown[] = {{1, kAttrMarked, "owningComposite"}, {2}};
 };
 }  // namespace
 
