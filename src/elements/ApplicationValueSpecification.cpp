@@ -4,16 +4,12 @@
 namespace Zorvan::metamodel::types::xb {
 
 namespace {
-struct ApplicationValueSpecificationClass : TypesClass {
+struct ApplicationValueSpecificationClass : TypesClass<ApplicationValueSpecification> {
   using Intf = NSInterface::ApplicationValueSpecificationIntf;
   using Immutable = ImmutableApplicationValueSpecification;
   using Modifiable = ApplicationValueSpecification;
   using Meta = ApplicationValueSpecificationMeta;
   static constexpr ShownProperty shown[] = {{1, kAttrMarked}, {2, kAttrMarked}, {3}};
-  static constexpr MethodRow constructors[] = {
-      creation<ApplicationValueSpecification, Ozo::Model const&>(),
-      creation<ApplicationValueSpecification, Ozo::Model, Ozo::String>(),
-  };
 };
 }  // namespace
 

@@ -4,18 +4,13 @@
 namespace Zorvan::metamodel::types::xb {
 
 namespace {
-struct AxisClass : TypesClass {
+struct AxisClass : TypesClass<Axis> {
   using Intf = NSInterface::AxisIntf;
   using Immutable = ImmutableAxis;
   using Modifiable = Axis;
   using Meta = AxisMeta;
-  static constexpr ShownProperty shown[] = {
-      {1, kAttrMarked}, {2}, {3}, {4, kAttrMarked}, {5}, {6, kAttrMarked}, {7, kAttrMarked},
-  };
-  static constexpr MethodRow constructors[] = {
-      creation<Axis, Ozo::Model const&>(),
-      creation<Axis, Ozo::Model, Ozo::Integer, Ozo::String>(),
-  };
+  static constexpr ShownProperty shown[] = {{1, kAttrMarked}, {2}, {3}, {4, kAttrMarked}, {5}, {6, kAttrMarked},
+                                            {7, kAttrMarked}};
 };
 }  // namespace
 

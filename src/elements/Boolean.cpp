@@ -4,15 +4,11 @@
 namespace Zorvan::metamodel::types::xb {
 
 namespace {
-struct BooleanClass {
+struct BooleanClass : TypesClass<Boolean> {
   using Intf = NSInterface::BooleanIntf;
   using Immutable = ImmutableBoolean;
   using Modifiable = Boolean;
   using Meta = BooleanMeta;
-  static constexpr MethodRow constructors[] = {
-      creation<Boolean, Ozo::Model const&>(),
-      creation<Boolean, Ozo::Model, Ozo::String>(),
-  };
 };
 }  // namespace
 

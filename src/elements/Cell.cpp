@@ -4,16 +4,12 @@
 namespace Zorvan::metamodel::types::xb {
 
 namespace {
-struct CellClass : TypesClass {
+struct CellClass : TypesClass<Cell> {
   using Intf = NSInterface::CellIntf;
   using Immutable = ImmutableCell;
   using Modifiable = Cell;
   using Meta = CellMeta;
   static constexpr ShownProperty shown[] = {{1, kAttrMarked, "index"}};
-  static constexpr MethodRow constructors[] = {
-      creation<Cell, Ozo::Model const&>(),
-      creation<Cell, Ozo::Model, CompositeSpecification, foundation::ValueSpecification, Ozo::String>(),
-  };
 };
 }  // namespace
 

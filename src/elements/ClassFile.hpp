@@ -9,6 +9,8 @@
 
 #include <xb/ElementClass.hpp>
 
+#include <array>
+
 namespace Zorvan::metamodel::types::xb {
 
 using Ozo::xb::creation;
@@ -25,10 +27,31 @@ using Ozo::xb::kAttrMarked;
 using Ozo::xb::kAttrNone;
 using Ozo::xb::ShownProperty;
 
-// What every class of the package shares: its property rows are made from
-// the model's own property table (PropertyRows.cpp).
-struct TypesClass {
+// The constructor rows of element class X: none for an abstract class; the
+// creation in a model, then the creation with arguments when X has one
+// (X::kCreateWith).
+template <class X>
+constexpr auto creationsOf() {
+  if constexpr (requires { X::kCreateWith; }) {
+    return []<class... A>(CreateWith<A...>) {
+      return std::array{creation<X, Ozo::Model const&>(), creation<X, Ozo::Model, A...>()};
+    }(X::kCreateWith);
+  } else if constexpr (requires(Ozo::Model const& m) { X::create(m); }) {
+    return std::array{creation<X, Ozo::Model const&>()};
+  } else {
+    return std::array<MethodRow, 0>{};
+  }
+}
+
+// What every class X of the package shares: its property rows are made from
+// the model's own property table (PropertyRows.cpp), its constructor rows
+// from its create operations.
+struct TypesRows {
   static PropertyRow deriveRow(Ozo::meta::PropertyDef const& def, ShownProperty const& shown);
+};
+template <class X>
+struct TypesClass : TypesRows {
+  static constexpr auto constructors = creationsOf<X>();
 };
 
 // Registers class C's eleven host classes in `package` (none for a null package).

@@ -4,16 +4,12 @@
 namespace Zorvan::metamodel::types::xb {
 
 namespace {
-struct ComplexClass : TypesClass {
+struct ComplexClass : TypesClass<Complex> {
   using Intf = NSInterface::ComplexIntf;
   using Immutable = ImmutableComplex;
   using Modifiable = Complex;
   using Meta = ComplexMeta;
   static constexpr ShownProperty shown[] = {{1}, {2, kAttrMarked}, {3, kAttrMarked}, {4, kAttrMarked}};
-  static constexpr MethodRow constructors[] = {
-      creation<Complex, Ozo::Model const&>(),
-      creation<Complex, Ozo::Model, Real, Ozo::String>(),
-  };
 };
 }  // namespace
 

@@ -4,7 +4,7 @@
 namespace Zorvan::metamodel::types::xb {
 
 namespace {
-struct CompositeSpecificationClass : TypesClass {
+struct CompositeSpecificationClass : TypesClass<CompositeSpecification> {
   using Intf = NSInterface::CompositeSpecificationIntf;
   using Immutable = ImmutableCompositeSpecification;
   using Modifiable = CompositeSpecification;

@@ -5,16 +5,12 @@
 namespace Zorvan::metamodel::types::xb {
 
 namespace {
-struct CompuMethodClass : TypesClass {
+struct CompuMethodClass : TypesClass<CompuMethod> {
   using Intf = NSInterface::CompuMethodIntf;
   using Immutable = ImmutableCompuMethod;
   using Modifiable = CompuMethod;
   using Meta = CompuMethodMeta;
   static constexpr ShownProperty shown[] = {{1}, {2}, {3}, {4, kAttrMarked}, {5, kAttrMarked}, {6, kAttrMarked}};
-  static constexpr MethodRow constructors[] = {
-      creation<CompuMethod, Ozo::Model const&>(),
-      creation<CompuMethod, Ozo::Model, Ozo::String, Ozo::String>(),
-  };
 };
 }  // namespace
 

@@ -4,16 +4,12 @@
 namespace Zorvan::metamodel::types::xb {
 
 namespace {
-struct ConstantReferenceClass : TypesClass {
+struct ConstantReferenceClass : TypesClass<ConstantReference> {
   using Intf = NSInterface::ConstantReferenceIntf;
   using Immutable = ImmutableConstantReference;
   using Modifiable = ConstantReference;
   using Meta = ConstantReferenceMeta;
   static constexpr ShownProperty shown[] = {{1}};
-  static constexpr MethodRow constructors[] = {
-      creation<ConstantReference, Ozo::Model const&>(),
-      creation<ConstantReference, Ozo::Model, ConstantSpecification, Ozo::String>(),
-  };
 };
 }  // namespace
 

@@ -4,16 +4,12 @@
 namespace Zorvan::metamodel::types::xb {
 
 namespace {
-struct ConstantSpecificationClass : TypesClass {
+struct ConstantSpecificationClass : TypesClass<ConstantSpecification> {
   using Intf = NSInterface::ConstantSpecificationIntf;
   using Immutable = ImmutableConstantSpecification;
   using Modifiable = ConstantSpecification;
   using Meta = ConstantSpecificationMeta;
   static constexpr ShownProperty shown[] = {{1, kAttrMarked, "constantExpression"}, {2}};
-  static constexpr MethodRow constructors[] = {
-      creation<ConstantSpecification, Ozo::Model const&>(),
-      creation<ConstantSpecification, Ozo::Model, foundation::ValueSpecification, Ozo::String>(),
-  };
 };
 }  // namespace
 

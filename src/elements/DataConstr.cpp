@@ -4,16 +4,12 @@
 namespace Zorvan::metamodel::types::xb {
 
 namespace {
-struct DataConstrClass : TypesClass {
+struct DataConstrClass : TypesClass<DataConstr> {
   using Intf = NSInterface::DataConstrIntf;
   using Immutable = ImmutableDataConstr;
   using Modifiable = DataConstr;
   using Meta = DataConstrMeta;
   static constexpr ShownProperty shown[] = {{1}, {2}};
-  static constexpr MethodRow constructors[] = {
-      creation<DataConstr, Ozo::Model const&>(),
-      creation<DataConstr, Ozo::Model, Ozo::String>(),
-  };
 };
 }  // namespace
 

@@ -4,18 +4,13 @@
 namespace Zorvan::metamodel::types::xb {
 
 namespace {
-struct DimensionClass : TypesClass {
+struct DimensionClass : TypesClass<Dimension> {
   using Intf = NSInterface::DimensionIntf;
   using Immutable = ImmutableDimension;
   using Modifiable = Dimension;
   using Meta = DimensionMeta;
-  static constexpr ShownProperty shown[] = {
-      {1, kAttrMarked}, {2, kAttrMarked}, {3, kAttrMarked}, {4, kAttrMarked}, {5, kAttrMarked}, {6, kAttrMarked},
-  };
-  static constexpr MethodRow constructors[] = {
-      creation<Dimension, Ozo::Model const&>(),
-      creation<Dimension, Ozo::Model, Ozo::String>(),
-  };
+  static constexpr ShownProperty shown[] = {{1, kAttrMarked}, {2, kAttrMarked}, {3, kAttrMarked},
+                                            {4, kAttrMarked}, {5, kAttrMarked}, {6, kAttrMarked}};
 };
 }  // namespace
 

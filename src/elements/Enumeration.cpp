@@ -5,16 +5,12 @@
 namespace Zorvan::metamodel::types::xb {
 
 namespace {
-struct EnumerationClass : TypesClass {
+struct EnumerationClass : TypesClass<Enumeration> {
   using Intf = NSInterface::EnumerationIntf;
   using Immutable = ImmutableEnumeration;
   using Modifiable = Enumeration;
   using Meta = EnumerationMeta;
   static constexpr ShownProperty shown[] = {{1}, {3}, {4}, {5}};
-  static constexpr MethodRow constructors[] = {
-      creation<Enumeration, Ozo::Model const&>(),
-      creation<Enumeration, Ozo::Model, Ozo::String>(),
-  };
 };
 }  // namespace
 

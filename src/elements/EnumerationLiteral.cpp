@@ -4,18 +4,13 @@
 namespace Zorvan::metamodel::types::xb {
 
 namespace {
-struct EnumerationLiteralClass : TypesClass {
+struct EnumerationLiteralClass : TypesClass<EnumerationLiteral> {
   using Intf = NSInterface::EnumerationLiteralIntf;
   using Immutable = ImmutableEnumerationLiteral;
   using Modifiable = EnumerationLiteral;
   using Meta = EnumerationLiteralMeta;
   static constexpr ShownProperty shown[] = {
-      {1}, {2, kAttrMarked, "hasValidValue"}, {3, kAttrMarked, "isSecure"}, {6, kAttrMarked, "enumeration"},
-  };
-  static constexpr MethodRow constructors[] = {
-      creation<EnumerationLiteral, Ozo::Model const&>(),
-      creation<EnumerationLiteral, Ozo::Model, Ozo::Integer, Ozo::Integer, Enumeration, Ozo::String>(),
-  };
+      {1}, {2, kAttrMarked, "hasValidValue"}, {3, kAttrMarked, "isSecure"}, {6, kAttrMarked, "enumeration"}};
 };
 }  // namespace
 

@@ -15,16 +15,12 @@ struct ReferenceMethods {
   };
 };
 
-struct EnumerationLiteralReferenceClass : TypesClass {
+struct EnumerationLiteralReferenceClass : TypesClass<EnumerationLiteralReference> {
   using Intf = NSInterface::EnumerationLiteralReferenceIntf;
   using Immutable = ImmutableEnumerationLiteralReference;
   using Modifiable = EnumerationLiteralReference;
   using Meta = EnumerationLiteralReferenceMeta;
   static constexpr ShownProperty shown[] = {{1, kAttrMarked}, {2}};
-  static constexpr MethodRow constructors[] = {
-      creation<EnumerationLiteralReference, Ozo::Model const&>(),
-      creation<EnumerationLiteralReference, Ozo::Model, Ozo::String>(),
-  };
   static constexpr auto& methods = ReferenceMethods<ImmutableEnumerationLiteralReference>::rows;
   static constexpr auto& modifiableMethods = ReferenceMethods<EnumerationLiteralReference>::rows;
 };

@@ -5,16 +5,12 @@
 namespace Zorvan::metamodel::types::xb {
 
 namespace {
-struct FixedPointClass : TypesClass {
+struct FixedPointClass : TypesClass<FixedPoint> {
   using Intf = NSInterface::FixedPointIntf;
   using Immutable = ImmutableFixedPoint;
   using Modifiable = FixedPoint;
   using Meta = FixedPointMeta;
   static constexpr ShownProperty shown[] = {{1}, {2}, {3}, {4}, {5}, {6, kAttrMarked, "slope"}};
-  static constexpr MethodRow constructors[] = {
-      creation<FixedPoint, Ozo::Model const&>(),
-      creation<FixedPoint, Ozo::Model, Ozo::String>(),
-  };
 };
 }  // namespace
 

@@ -5,16 +5,12 @@
 namespace Zorvan::metamodel::types::xb {
 
 namespace {
-struct FloatingPointClass : TypesClass {
+struct FloatingPointClass : TypesClass<FloatingPoint> {
   using Intf = NSInterface::FloatingPointIntf;
   using Immutable = ImmutableFloatingPoint;
   using Modifiable = FloatingPoint;
   using Meta = FloatingPointMeta;
   static constexpr ShownProperty shown[] = {{1}};
-  static constexpr MethodRow constructors[] = {
-      creation<FloatingPoint, Ozo::Model const&>(),
-      creation<FloatingPoint, Ozo::Model, FloatingPointKind, Ozo::String>(),
-  };
 };
 }  // namespace
 

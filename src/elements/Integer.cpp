@@ -5,16 +5,12 @@
 namespace Zorvan::metamodel::types::xb {
 
 namespace {
-struct IntegerClass : TypesClass {
+struct IntegerClass : TypesClass<Integer> {
   using Intf = NSInterface::IntegerIntf;
   using Immutable = ImmutableInteger;
   using Modifiable = Integer;
   using Meta = IntegerMeta;
   static constexpr ShownProperty shown[] = {{1}, {2}};
-  static constexpr MethodRow constructors[] = {
-      creation<Integer, Ozo::Model const&>(),
-      creation<Integer, Ozo::Model, Ozo::String>(),
-  };
 };
 }  // namespace
 

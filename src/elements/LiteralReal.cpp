@@ -4,16 +4,12 @@
 namespace Zorvan::metamodel::types::xb {
 
 namespace {
-struct LiteralRealClass : TypesClass {
+struct LiteralRealClass : TypesClass<LiteralReal> {
   using Intf = NSInterface::LiteralRealIntf;
   using Immutable = ImmutableLiteralReal;
   using Modifiable = LiteralReal;
   using Meta = LiteralRealMeta;
   static constexpr ShownProperty shown[] = {{1}};
-  static constexpr MethodRow constructors[] = {
-      creation<LiteralReal, Ozo::Model const&>(),
-      creation<LiteralReal, Ozo::Model, Ozo::Real, Ozo::String>(),
-  };
 };
 }  // namespace
 

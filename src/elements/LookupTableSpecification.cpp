@@ -4,16 +4,12 @@
 namespace Zorvan::metamodel::types::xb {
 
 namespace {
-struct LookupTableSpecificationClass : TypesClass {
+struct LookupTableSpecificationClass : TypesClass<LookupTableSpecification> {
   using Intf = NSInterface::LookupTableSpecificationIntf;
   using Immutable = ImmutableLookupTableSpecification;
   using Modifiable = LookupTableSpecification;
   using Meta = LookupTableSpecificationMeta;
   static constexpr ShownProperty shown[] = {{1, kAttrMarked}};
-  static constexpr MethodRow constructors[] = {
-      creation<LookupTableSpecification, Ozo::Model const&>(),
-      creation<LookupTableSpecification, Ozo::Model, Ozo::String>(),
-  };
 };
 }  // namespace
 

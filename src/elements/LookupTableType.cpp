@@ -4,19 +4,21 @@
 namespace Zorvan::metamodel::types::xb {
 
 namespace {
-struct LookupTableTypeClass : TypesClass {
+struct LookupTableTypeClass : TypesClass<LookupTableType> {
   using Intf = NSInterface::LookupTableTypeIntf;
   using Immutable = ImmutableLookupTableType;
   using Modifiable = LookupTableType;
   using Meta = LookupTableTypeMeta;
-  static constexpr ShownProperty shown[] = {
-      {1}, {2, kAttrMarked}, {3}, {4}, {5}, {6}, {7, kAttrMarked}, {8, kAttrMarked}, {9, kAttrMarked},
-      {10, kAttrMarked},
-  };
-  static constexpr MethodRow constructors[] = {
-      creation<LookupTableType, Ozo::Model const&>(),
-      creation<LookupTableType, Ozo::Model, SwRecordLayout, PrimitiveType, Ozo::String>(),
-  };
+  static constexpr ShownProperty shown[] = {{1},
+                                            {2, kAttrMarked},
+                                            {3},
+                                            {4},
+                                            {5},
+                                            {6},
+                                            {7, kAttrMarked},
+                                            {8, kAttrMarked},
+                                            {9, kAttrMarked},
+                                            {10, kAttrMarked}};
 };
 }  // namespace
 

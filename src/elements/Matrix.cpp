@@ -4,18 +4,13 @@
 namespace Zorvan::metamodel::types::xb {
 
 namespace {
-struct MatrixClass : TypesClass {
+struct MatrixClass : TypesClass<Matrix> {
   using Intf = NSInterface::MatrixIntf;
   using Immutable = ImmutableMatrix;
   using Modifiable = Matrix;
   using Meta = MatrixMeta;
   static constexpr ShownProperty shown[] = {
-      {1}, {2}, {3}, {4}, {5, kAttrMarked}, {6, kAttrMarked}, {7, kAttrMarked}, {8, kAttrMarked},
-  };
-  static constexpr MethodRow constructors[] = {
-      creation<Matrix, Ozo::Model const&>(),
-      creation<Matrix, Ozo::Model, foundation::ValueType, Ozo::String>(),
-  };
+      {1}, {2}, {3}, {4}, {5, kAttrMarked}, {6, kAttrMarked}, {7, kAttrMarked}, {8, kAttrMarked}};
 };
 }  // namespace
 

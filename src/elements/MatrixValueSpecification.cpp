@@ -4,16 +4,12 @@
 namespace Zorvan::metamodel::types::xb {
 
 namespace {
-struct MatrixValueSpecificationClass : TypesClass {
+struct MatrixValueSpecificationClass : TypesClass<MatrixValueSpecification> {
   using Intf = NSInterface::MatrixValueSpecificationIntf;
   using Immutable = ImmutableMatrixValueSpecification;
   using Modifiable = MatrixValueSpecification;
   using Meta = MatrixValueSpecificationMeta;
   static constexpr ShownProperty shown[] = {{1, kAttrMarked, "ownedCell"}, {2, kAttrMarked, "isSparse"}};
-  static constexpr MethodRow constructors[] = {
-      creation<MatrixValueSpecification, Ozo::Model const&>(),
-      creation<MatrixValueSpecification, Ozo::Model, Ozo::String>(),
-  };
 };
 }  // namespace
 

@@ -4,15 +4,14 @@
 namespace Zorvan::metamodel::types::xb {
 
 namespace {
-struct PrimitiveTypeClass : TypesClass {
+struct PrimitiveTypeClass : TypesClass<PrimitiveType> {
   using Intf = NSInterface::PrimitiveTypeIntf;
   using Immutable = ImmutablePrimitiveType;
   using Modifiable = PrimitiveType;
   using Meta = PrimitiveTypeMeta;
   static constexpr ShownProperty shown[] = {
       {1, kAttrMarked}, {2}, {3}, {4}, {5}, {6, kAttrMarked}, {7, kAttrMarked}, {8, kAttrMarked}, {9, kAttrMarked},
-      {10, kAttrMarked},
-  };
+      {10, kAttrMarked}};
 };
 }  // namespace
 

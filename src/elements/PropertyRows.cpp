@@ -50,7 +50,7 @@ char const* primitiveSequenceType(ValueKind k) {
 
 }  // namespace
 
-PropertyRow TypesClass::deriveRow(Ozo::meta::PropertyDef const& d, Ozo::xb::ShownProperty const& shown) {
+PropertyRow TypesRows::deriveRow(Ozo::meta::PropertyDef const& d, Ozo::xb::ShownProperty const& shown) {
   bool const many = d.multiplicity == Multiplicity::Many;
   bool const optional = d.multiplicity == Multiplicity::ZeroOne;
   // The owner end of an ownership pair is derived yet writable.

@@ -4,15 +4,15 @@
 namespace Zorvan::metamodel::types::xb {
 
 namespace {
-struct RealClass : TypesClass {
+struct RealClass : TypesClass<Real> {
   using Intf = NSInterface::RealIntf;
   using Immutable = ImmutableReal;
   using Modifiable = Real;
   using Meta = RealMeta;
-  static constexpr ShownProperty shown[] = {
-      {1, kAttrMarked, "minValue"}, {2, kAttrMarked, "maxValue"}, {3, kAttrMarked, "isMinOpen"},
-      {4, kAttrMarked, "isMaxOpen"},
-  };
+  static constexpr ShownProperty shown[] = {{1, kAttrMarked, "minValue"},
+                                            {2, kAttrMarked, "maxValue"},
+                                            {3, kAttrMarked, "isMinOpen"},
+                                            {4, kAttrMarked, "isMaxOpen"}};
 };
 }  // namespace
 

@@ -4,18 +4,13 @@
 namespace Zorvan::metamodel::types::xb {
 
 namespace {
-struct SharedAxisTypeClass : TypesClass {
+struct SharedAxisTypeClass : TypesClass<SharedAxisType> {
   using Intf = NSInterface::SharedAxisTypeIntf;
   using Immutable = ImmutableSharedAxisType;
   using Modifiable = SharedAxisType;
   using Meta = SharedAxisTypeMeta;
   static constexpr ShownProperty shown[] = {
-      {1}, {2}, {3}, {4, kAttrMarked}, {5, kAttrMarked}, {6, kAttrMarked}, {7, kAttrMarked}, {8, kAttrMarked},
-  };
-  static constexpr MethodRow constructors[] = {
-      creation<SharedAxisType, Ozo::Model const&>(),
-      creation<SharedAxisType, Ozo::Model, SwRecordLayout, Axis, Ozo::String>(),
-  };
+      {1}, {2}, {3}, {4, kAttrMarked}, {5, kAttrMarked}, {6, kAttrMarked}, {7, kAttrMarked}, {8, kAttrMarked}};
 };
 }  // namespace
 

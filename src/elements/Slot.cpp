@@ -4,16 +4,12 @@
 namespace Zorvan::metamodel::types::xb {
 
 namespace {
-struct SlotClass : TypesClass {
+struct SlotClass : TypesClass<Slot> {
   using Intf = NSInterface::SlotIntf;
   using Immutable = ImmutableSlot;
   using Modifiable = Slot;
   using Meta = SlotMeta;
   static constexpr ShownProperty shown[] = {{1, kAttrMarked, "structElement"}};
-  static constexpr MethodRow constructors[] = {
-      creation<Slot, Ozo::Model const&>(),
-      creation<Slot, Ozo::Model, CompositeSpecification, foundation::ValueSpecification, Ozo::String>(),
-  };
 };
 }  // namespace
 

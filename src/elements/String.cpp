@@ -4,16 +4,12 @@
 namespace Zorvan::metamodel::types::xb {
 
 namespace {
-struct StringClass : TypesClass {
+struct StringClass : TypesClass<String> {
   using Intf = NSInterface::StringIntf;
   using Immutable = ImmutableString;
   using Modifiable = String;
   using Meta = StringMeta;
   static constexpr ShownProperty shown[] = {{1}, {2}, {3}, {4}, {6}};
-  static constexpr MethodRow constructors[] = {
-      creation<String, Ozo::Model const&>(),
-      creation<String, Ozo::Model, Ozo::Integer, Ozo::String>(),
-  };
 };
 }  // namespace
 

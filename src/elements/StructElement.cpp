@@ -4,16 +4,12 @@
 namespace Zorvan::metamodel::types::xb {
 
 namespace {
-struct StructElementClass : TypesClass {
+struct StructElementClass : TypesClass<StructElement> {
   using Intf = NSInterface::StructElementIntf;
   using Immutable = ImmutableStructElement;
   using Modifiable = StructElement;
   using Meta = StructElementMeta;
   static constexpr ShownProperty shown[] = {{1}, {3, kAttrMarked}, {4}};
-  static constexpr MethodRow constructors[] = {
-      creation<StructElement, Ozo::Model const&>(),
-      creation<StructElement, Ozo::Model, Structure, Ozo::String>(),
-  };
 };
 }  // namespace
 

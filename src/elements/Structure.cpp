@@ -4,18 +4,13 @@
 namespace Zorvan::metamodel::types::xb {
 
 namespace {
-struct StructureClass : TypesClass {
+struct StructureClass : TypesClass<Structure> {
   using Intf = NSInterface::StructureIntf;
   using Immutable = ImmutableStructure;
   using Modifiable = Structure;
   using Meta = StructureMeta;
   static constexpr ShownProperty shown[] = {
-      {1}, {2}, {3, kAttrMarked}, {4, kAttrMarked}, {5, kAttrMarked}, {6, kAttrMarked},
-  };
-  static constexpr MethodRow constructors[] = {
-      creation<Structure, Ozo::Model const&>(),
-      creation<Structure, Ozo::Model, Ozo::String>(),
-  };
+      {1}, {2}, {3, kAttrMarked}, {4, kAttrMarked}, {5, kAttrMarked}, {6, kAttrMarked}};
 };
 }  // namespace
 

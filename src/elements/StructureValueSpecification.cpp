@@ -4,16 +4,12 @@
 namespace Zorvan::metamodel::types::xb {
 
 namespace {
-struct StructureValueSpecificationClass : TypesClass {
+struct StructureValueSpecificationClass : TypesClass<StructureValueSpecification> {
   using Intf = NSInterface::StructureValueSpecificationIntf;
   using Immutable = ImmutableStructureValueSpecification;
   using Modifiable = StructureValueSpecification;
   using Meta = StructureValueSpecificationMeta;
   static constexpr ShownProperty shown[] = {{1}};
-  static constexpr MethodRow constructors[] = {
-      creation<StructureValueSpecification, Ozo::Model const&>(),
-      creation<StructureValueSpecification, Ozo::Model, Ozo::String>(),
-  };
 };
 }  // namespace
 

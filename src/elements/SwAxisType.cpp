@@ -4,16 +4,12 @@
 namespace Zorvan::metamodel::types::xb {
 
 namespace {
-struct SwAxisTypeClass : TypesClass {
+struct SwAxisTypeClass : TypesClass<SwAxisType> {
   using Intf = NSInterface::SwAxisTypeIntf;
   using Immutable = ImmutableSwAxisType;
   using Modifiable = SwAxisType;
   using Meta = SwAxisTypeMeta;
   static constexpr ShownProperty shown[] = {{1, kAttrMarked}};
-  static constexpr MethodRow constructors[] = {
-      creation<SwAxisType, Ozo::Model const&>(),
-      creation<SwAxisType, Ozo::Model, Ozo::String>(),
-  };
 };
 }  // namespace
 

@@ -4,16 +4,12 @@
 namespace Zorvan::metamodel::types::xb {
 
 namespace {
-struct SwBaseTypeClass : TypesClass {
+struct SwBaseTypeClass : TypesClass<SwBaseType> {
   using Intf = NSInterface::SwBaseTypeIntf;
   using Immutable = ImmutableSwBaseType;
   using Modifiable = SwBaseType;
   using Meta = SwBaseTypeMeta;
   static constexpr ShownProperty shown[] = {{1, kAttrMarked}};
-  static constexpr MethodRow constructors[] = {
-      creation<SwBaseType, Ozo::Model const&>(),
-      creation<SwBaseType, Ozo::Model, Ozo::String>(),
-  };
 };
 }  // namespace
 

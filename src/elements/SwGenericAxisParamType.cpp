@@ -5,16 +5,12 @@
 namespace Zorvan::metamodel::types::xb {
 
 namespace {
-struct SwGenericAxisParamTypeClass : TypesClass {
+struct SwGenericAxisParamTypeClass : TypesClass<SwGenericAxisParamType> {
   using Intf = NSInterface::SwGenericAxisParamTypeIntf;
   using Immutable = ImmutableSwGenericAxisParamType;
   using Modifiable = SwGenericAxisParamType;
   using Meta = SwGenericAxisParamTypeMeta;
   static constexpr ShownProperty shown[] = {{1}};
-  static constexpr MethodRow constructors[] = {
-      creation<SwGenericAxisParamType, Ozo::Model const&>(),
-      creation<SwGenericAxisParamType, Ozo::Model, Ozo::String>(),
-  };
 };
 }  // namespace
 

@@ -5,16 +5,12 @@
 namespace Zorvan::metamodel::types::xb {
 
 namespace {
-struct SwRecordLayoutClass : TypesClass {
+struct SwRecordLayoutClass : TypesClass<SwRecordLayout> {
   using Intf = NSInterface::SwRecordLayoutIntf;
   using Immutable = ImmutableSwRecordLayout;
   using Modifiable = SwRecordLayout;
   using Meta = SwRecordLayoutMeta;
   static constexpr ShownProperty shown[] = {{1, kAttrMarked}, {2, kAttrMarked}, {3, kAttrMarked}, {4}};
-  static constexpr MethodRow constructors[] = {
-      creation<SwRecordLayout, Ozo::Model const&>(),
-      creation<SwRecordLayout, Ozo::Model, SwRecordLayoutGroup, String, Ozo::String>(),
-  };
 };
 }  // namespace
 

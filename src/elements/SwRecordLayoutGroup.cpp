@@ -4,17 +4,13 @@
 namespace Zorvan::metamodel::types::xb {
 
 namespace {
-struct SwRecordLayoutGroupClass : TypesClass {
+struct SwRecordLayoutGroupClass : TypesClass<SwRecordLayoutGroup> {
   using Intf = NSInterface::SwRecordLayoutGroupIntf;
   using Immutable = ImmutableSwRecordLayoutGroup;
   using Modifiable = SwRecordLayoutGroup;
   using Meta = SwRecordLayoutGroupMeta;
-  static constexpr ShownProperty shown[] = {
-      {1, kAttrMarked}, {2, kAttrMarked}, {3, kAttrMarked}, {4, kAttrMarked}, {5, kAttrMarked}, {6, kAttrMarked},
-  };
-  static constexpr MethodRow constructors[] = {
-      creation<SwRecordLayoutGroup, Ozo::Model const&>(),
-  };
+  static constexpr ShownProperty shown[] = {{1, kAttrMarked}, {2, kAttrMarked}, {3, kAttrMarked},
+                                            {4, kAttrMarked}, {5, kAttrMarked}, {6, kAttrMarked}};
 };
 }  // namespace
 

@@ -4,18 +4,13 @@
 namespace Zorvan::metamodel::types::xb {
 
 namespace {
-struct SwRecordLayoutVClass : TypesClass {
+struct SwRecordLayoutVClass : TypesClass<SwRecordLayoutV> {
   using Intf = NSInterface::SwRecordLayoutVIntf;
   using Immutable = ImmutableSwRecordLayoutV;
   using Modifiable = SwRecordLayoutV;
   using Meta = SwRecordLayoutVMeta;
   static constexpr ShownProperty shown[] = {
-      {1, kAttrMarked}, {2, kAttrMarked}, {3, kAttrMarked}, {4, kAttrMarked}, {5, kAttrMarked},
-  };
-  static constexpr MethodRow constructors[] = {
-      creation<SwRecordLayoutV, Ozo::Model const&>(),
-      creation<SwRecordLayoutV, Ozo::Model, Ozo::Integer, SwBaseType>(),
-  };
+      {1, kAttrMarked}, {2, kAttrMarked}, {3, kAttrMarked}, {4, kAttrMarked}, {5, kAttrMarked}};
 };
 }  // namespace
 

@@ -25,19 +25,14 @@ struct UnitMethods {
   };
 };
 
-struct UnitClass : TypesClass {
+struct UnitClass : TypesClass<Unit> {
   using Intf = NSInterface::UnitIntf;
   using Immutable = ImmutableUnit;
   using Modifiable = Unit;
   using Meta = UnitMeta;
-  static constexpr ShownProperty shown[] = {
-      {1, kAttrMarked}, {2, kAttrMarked}, {3, kAttrMarked}, {4, kAttrMarked}, {5, kAttrMarked}, {6, kAttrMarked},
-      {7, kAttrMarked}, {8, kAttrMarked}, {9, kAttrMarked}, {10, kAttrMarked},
-  };
-  static constexpr MethodRow constructors[] = {
-      creation<Unit, Ozo::Model const&>(),
-      creation<Unit, Ozo::Model, Ozo::String>(),
-  };
+  static constexpr ShownProperty shown[] = {{1, kAttrMarked}, {2, kAttrMarked}, {3, kAttrMarked}, {4, kAttrMarked},
+                                            {5, kAttrMarked}, {6, kAttrMarked}, {7, kAttrMarked}, {8, kAttrMarked},
+                                            {9, kAttrMarked}, {10, kAttrMarked}};
   static constexpr auto& methods = UnitMethods<ImmutableUnit>::rows;
   static constexpr auto& modifiableMethods = UnitMethods<Unit>::rows;
 };

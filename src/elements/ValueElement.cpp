@@ -4,7 +4,7 @@
 namespace Zorvan::metamodel::types::xb {
 
 namespace {
-struct ValueElementClass : TypesClass {
+struct ValueElementClass : TypesClass<ValueElement> {
   using Intf = NSInterface::ValueElementIntf;
   using Immutable = ImmutableValueElement;
   using Modifiable = ValueElement;

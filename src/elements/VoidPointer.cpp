@@ -4,16 +4,12 @@
 namespace Zorvan::metamodel::types::xb {
 
 namespace {
-struct VoidPointerClass : TypesClass {
+struct VoidPointerClass : TypesClass<VoidPointer> {
   using Intf = NSInterface::VoidPointerIntf;
   using Immutable = ImmutableVoidPointer;
   using Modifiable = VoidPointer;
   using Meta = VoidPointerMeta;
   static constexpr ShownProperty shown[] = {{1}, {2}, {3}, {4, kAttrMarked}, {5, kAttrMarked}, {6, kAttrMarked}};
-  static constexpr MethodRow constructors[] = {
-      creation<VoidPointer, Ozo::Model const&>(),
-      creation<VoidPointer, Ozo::Model, SwBaseType, Ozo::String>(),
-  };
 };
 }  // namespace
 
