@@ -13,7 +13,8 @@ struct ApplicationValueSpecificationClass : TypesClass<ApplicationValueSpecifica
 };
 }  // namespace
 
-void staticInitializeApplicationValueSpecification(kovo::COSPackage* package) {
+template <>
+void registerElement<ApplicationValueSpecification>(kovo::COSPackage* package) {
   registerClass<ApplicationValueSpecificationClass>(package);
 }
 

@@ -18,6 +18,9 @@ using ImmutableAxisWrapper = Ozo::xb::ImmutableElementWrapper<AxisClass>;
 using AxisWrapper = Ozo::xb::ModifiableElementWrapper<AxisClass>;
 using AxisMetaPropertyWrapper = Ozo::xb::MetaPropertyWrapper<AxisClass>;
 
-void staticInitializeAxis(kovo::COSPackage* package) { registerClass<AxisClass>(package); }
+template <>
+void registerElement<Axis>(kovo::COSPackage* package) {
+  registerClass<AxisClass>(package);
+}
 
 }  // namespace Zorvan::metamodel::types::xb

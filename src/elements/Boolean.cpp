@@ -12,6 +12,9 @@ struct BooleanClass : TypesClass<Boolean> {
 };
 }  // namespace
 
-void staticInitializeBoolean(kovo::COSPackage* package) { registerClass<BooleanClass>(package); }
+template <>
+void registerElement<Boolean>(kovo::COSPackage* package) {
+  registerClass<BooleanClass>(package);
+}
 
 }  // namespace Zorvan::metamodel::types::xb

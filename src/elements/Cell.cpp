@@ -13,6 +13,9 @@ struct CellClass : TypesClass<Cell> {
 };
 }  // namespace
 
-void staticInitializeCell(kovo::COSPackage* package) { registerClass<CellClass>(package); }
+template <>
+void registerElement<Cell>(kovo::COSPackage* package) {
+  registerClass<CellClass>(package);
+}
 
 }  // namespace Zorvan::metamodel::types::xb

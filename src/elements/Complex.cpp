@@ -13,6 +13,9 @@ struct ComplexClass : TypesClass<Complex> {
 };
 }  // namespace
 
-void staticInitializeComplex(kovo::COSPackage* package) { registerClass<ComplexClass>(package); }
+template <>
+void registerElement<Complex>(kovo::COSPackage* package) {
+  registerClass<ComplexClass>(package);
+}
 
 }  // namespace Zorvan::metamodel::types::xb

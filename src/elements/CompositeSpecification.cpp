@@ -13,7 +13,8 @@ struct CompositeSpecificationClass : TypesClass<CompositeSpecification> {
 };
 }  // namespace
 
-void staticInitializeCompositeSpecification(kovo::COSPackage* package) {
+template <>
+void registerElement<CompositeSpecification>(kovo::COSPackage* package) {
   registerClass<CompositeSpecificationClass>(package);
 }
 

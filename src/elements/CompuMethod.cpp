@@ -14,6 +14,9 @@ struct CompuMethodClass : TypesClass<CompuMethod> {
 };
 }  // namespace
 
-void staticInitializeCompuMethod(kovo::COSPackage* package) { registerClass<CompuMethodClass>(package); }
+template <>
+void registerElement<CompuMethod>(kovo::COSPackage* package) {
+  registerClass<CompuMethodClass>(package);
+}
 
 }  // namespace Zorvan::metamodel::types::xb

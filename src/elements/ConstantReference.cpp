@@ -13,6 +13,9 @@ struct ConstantReferenceClass : TypesClass<ConstantReference> {
 };
 }  // namespace
 
-void staticInitializeConstantReference(kovo::COSPackage* package) { registerClass<ConstantReferenceClass>(package); }
+template <>
+void registerElement<ConstantReference>(kovo::COSPackage* package) {
+  registerClass<ConstantReferenceClass>(package);
+}
 
 }  // namespace Zorvan::metamodel::types::xb

@@ -13,7 +13,8 @@ struct ConstantSpecificationClass : TypesClass<ConstantSpecification> {
 };
 }  // namespace
 
-void staticInitializeConstantSpecification(kovo::COSPackage* package) {
+template <>
+void registerElement<ConstantSpecification>(kovo::COSPackage* package) {
   registerClass<ConstantSpecificationClass>(package);
 }
 

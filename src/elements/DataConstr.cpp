@@ -13,6 +13,9 @@ struct DataConstrClass : TypesClass<DataConstr> {
 };
 }  // namespace
 
-void staticInitializeDataConstr(kovo::COSPackage* package) { registerClass<DataConstrClass>(package); }
+template <>
+void registerElement<DataConstr>(kovo::COSPackage* package) {
+  registerClass<DataConstrClass>(package);
+}
 
 }  // namespace Zorvan::metamodel::types::xb

@@ -14,6 +14,9 @@ struct DimensionClass : TypesClass<Dimension> {
 };
 }  // namespace
 
-void staticInitializeDimension(kovo::COSPackage* package) { registerClass<DimensionClass>(package); }
+template <>
+void registerElement<Dimension>(kovo::COSPackage* package) {
+  registerClass<DimensionClass>(package);
+}
 
 }  // namespace Zorvan::metamodel::types::xb

@@ -14,6 +14,9 @@ struct EnumerationClass : TypesClass<Enumeration> {
 };
 }  // namespace
 
-void staticInitializeEnumeration(kovo::COSPackage* package) { registerClass<EnumerationClass>(package); }
+template <>
+void registerElement<Enumeration>(kovo::COSPackage* package) {
+  registerClass<EnumerationClass>(package);
+}
 
 }  // namespace Zorvan::metamodel::types::xb

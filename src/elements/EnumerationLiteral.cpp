@@ -14,6 +14,9 @@ struct EnumerationLiteralClass : TypesClass<EnumerationLiteral> {
 };
 }  // namespace
 
-void staticInitializeEnumerationLiteral(kovo::COSPackage* package) { registerClass<EnumerationLiteralClass>(package); }
+template <>
+void registerElement<EnumerationLiteral>(kovo::COSPackage* package) {
+  registerClass<EnumerationLiteralClass>(package);
+}
 
 }  // namespace Zorvan::metamodel::types::xb

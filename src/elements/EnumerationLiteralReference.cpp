@@ -26,7 +26,8 @@ struct EnumerationLiteralReferenceClass : TypesClass<EnumerationLiteralReference
 };
 }  // namespace
 
-void staticInitializeEnumerationLiteralReference(kovo::COSPackage* package) {
+template <>
+void registerElement<EnumerationLiteralReference>(kovo::COSPackage* package) {
   registerClass<EnumerationLiteralReferenceClass>(package);
 }
 

@@ -14,6 +14,9 @@ struct FixedPointClass : TypesClass<FixedPoint> {
 };
 }  // namespace
 
-void staticInitializeFixedPoint(kovo::COSPackage* package) { registerClass<FixedPointClass>(package); }
+template <>
+void registerElement<FixedPoint>(kovo::COSPackage* package) {
+  registerClass<FixedPointClass>(package);
+}
 
 }  // namespace Zorvan::metamodel::types::xb

@@ -14,6 +14,9 @@ struct FloatingPointClass : TypesClass<FloatingPoint> {
 };
 }  // namespace
 
-void staticInitializeFloatingPoint(kovo::COSPackage* package) { registerClass<FloatingPointClass>(package); }
+template <>
+void registerElement<FloatingPoint>(kovo::COSPackage* package) {
+  registerClass<FloatingPointClass>(package);
+}
 
 }  // namespace Zorvan::metamodel::types::xb

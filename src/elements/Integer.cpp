@@ -14,6 +14,9 @@ struct IntegerClass : TypesClass<Integer> {
 };
 }  // namespace
 
-void staticInitializeInteger(kovo::COSPackage* package) { registerClass<IntegerClass>(package); }
+template <>
+void registerElement<Integer>(kovo::COSPackage* package) {
+  registerClass<IntegerClass>(package);
+}
 
 }  // namespace Zorvan::metamodel::types::xb

@@ -13,6 +13,9 @@ struct LiteralRealClass : TypesClass<LiteralReal> {
 };
 }  // namespace
 
-void staticInitializeLiteralReal(kovo::COSPackage* package) { registerClass<LiteralRealClass>(package); }
+template <>
+void registerElement<LiteralReal>(kovo::COSPackage* package) {
+  registerClass<LiteralRealClass>(package);
+}
 
 }  // namespace Zorvan::metamodel::types::xb

@@ -13,7 +13,8 @@ struct LookupTableSpecificationClass : TypesClass<LookupTableSpecification> {
 };
 }  // namespace
 
-void staticInitializeLookupTableSpecification(kovo::COSPackage* package) {
+template <>
+void registerElement<LookupTableSpecification>(kovo::COSPackage* package) {
   registerClass<LookupTableSpecificationClass>(package);
 }
 

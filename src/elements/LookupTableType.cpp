@@ -22,6 +22,9 @@ struct LookupTableTypeClass : TypesClass<LookupTableType> {
 };
 }  // namespace
 
-void staticInitializeLookupTableType(kovo::COSPackage* package) { registerClass<LookupTableTypeClass>(package); }
+template <>
+void registerElement<LookupTableType>(kovo::COSPackage* package) {
+  registerClass<LookupTableTypeClass>(package);
+}
 
 }  // namespace Zorvan::metamodel::types::xb

@@ -14,6 +14,9 @@ struct MatrixClass : TypesClass<Matrix> {
 };
 }  // namespace
 
-void staticInitializeMatrix(kovo::COSPackage* package) { registerClass<MatrixClass>(package); }
+template <>
+void registerElement<Matrix>(kovo::COSPackage* package) {
+  registerClass<MatrixClass>(package);
+}
 
 }  // namespace Zorvan::metamodel::types::xb

@@ -13,7 +13,8 @@ struct MatrixValueSpecificationClass : TypesClass<MatrixValueSpecification> {
 };
 }  // namespace
 
-void staticInitializeMatrixValueSpecification(kovo::COSPackage* package) {
+template <>
+void registerElement<MatrixValueSpecification>(kovo::COSPackage* package) {
   registerClass<MatrixValueSpecificationClass>(package);
 }
 

@@ -15,6 +15,9 @@ struct PrimitiveTypeClass : TypesClass<PrimitiveType> {
 };
 }  // namespace
 
-void staticInitializePrimitiveType(kovo::COSPackage* package) { registerClass<PrimitiveTypeClass>(package); }
+template <>
+void registerElement<PrimitiveType>(kovo::COSPackage* package) {
+  registerClass<PrimitiveTypeClass>(package);
+}
 
 }  // namespace Zorvan::metamodel::types::xb

@@ -4,7 +4,7 @@
 #include "elements/ClassFile.hpp"
 #include "values/PropHelper.hpp"
 
-#include <types/ValueTypes.hpp>
+#include <types/Classes.hpp>
 
 #include <string_view>
 
@@ -23,7 +23,7 @@ std::string_view packageOf(std::string_view qualified) { return qualified.substr
 PropertyKind valueKind(char const* typeName) {
   std::string_view const name = typeName ? typeName : "";
   PropertyKind kind = nullptr;
-  ValueTypes::forEach([&]<class V>() {
+  forEachOf<IsValue>([&]<class V>() {
     if (packageOf(name) == kPackageName && shortOf(name) == V::name) kind = Ozo::xb::kinds::ValueType<V>;
   });
   OZO_ASSERT_AT("ozo_xb/marshal/OzoxbPropertyFactory", 52, kind != nullptr, "no value type \"%s\"", name.data());

@@ -16,6 +16,9 @@ struct RealClass : TypesClass<Real> {
 };
 }  // namespace
 
-void staticInitializeReal(kovo::COSPackage* package) { registerClass<RealClass>(package); }
+template <>
+void registerElement<Real>(kovo::COSPackage* package) {
+  registerClass<RealClass>(package);
+}
 
 }  // namespace Zorvan::metamodel::types::xb

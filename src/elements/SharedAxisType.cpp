@@ -14,7 +14,8 @@ struct SharedAxisTypeClass : TypesClass<SharedAxisType> {
 };
 }  // namespace
 
-void staticInitializeSharedAxisType(kovo::COSPackage* package) {
+template <>
+void registerElement<SharedAxisType>(kovo::COSPackage* package) {
   registerClass<SharedAxisTypeClass>(package);
 }
 

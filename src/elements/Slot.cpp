@@ -13,6 +13,9 @@ struct SlotClass : TypesClass<Slot> {
 };
 }  // namespace
 
-void staticInitializeSlot(kovo::COSPackage* package) { registerClass<SlotClass>(package); }
+template <>
+void registerElement<Slot>(kovo::COSPackage* package) {
+  registerClass<SlotClass>(package);
+}
 
 }  // namespace Zorvan::metamodel::types::xb

@@ -13,6 +13,9 @@ struct StringClass : TypesClass<String> {
 };
 }  // namespace
 
-void staticInitializeString(kovo::COSPackage* package) { registerClass<StringClass>(package); }
+template <>
+void registerElement<String>(kovo::COSPackage* package) {
+  registerClass<StringClass>(package);
+}
 
 }  // namespace Zorvan::metamodel::types::xb

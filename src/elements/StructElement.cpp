@@ -13,6 +13,9 @@ struct StructElementClass : TypesClass<StructElement> {
 };
 }  // namespace
 
-void staticInitializeStructElement(kovo::COSPackage* package) { registerClass<StructElementClass>(package); }
+template <>
+void registerElement<StructElement>(kovo::COSPackage* package) {
+  registerClass<StructElementClass>(package);
+}
 
 }  // namespace Zorvan::metamodel::types::xb

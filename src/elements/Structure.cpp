@@ -14,6 +14,9 @@ struct StructureClass : TypesClass<Structure> {
 };
 }  // namespace
 
-void staticInitializeStructure(kovo::COSPackage* package) { registerClass<StructureClass>(package); }
+template <>
+void registerElement<Structure>(kovo::COSPackage* package) {
+  registerClass<StructureClass>(package);
+}
 
 }  // namespace Zorvan::metamodel::types::xb

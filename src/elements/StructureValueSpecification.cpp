@@ -13,7 +13,8 @@ struct StructureValueSpecificationClass : TypesClass<StructureValueSpecification
 };
 }  // namespace
 
-void staticInitializeStructureValueSpecification(kovo::COSPackage* package) {
+template <>
+void registerElement<StructureValueSpecification>(kovo::COSPackage* package) {
   registerClass<StructureValueSpecificationClass>(package);
 }
 

@@ -13,6 +13,9 @@ struct SwAxisTypeClass : TypesClass<SwAxisType> {
 };
 }  // namespace
 
-void staticInitializeSwAxisType(kovo::COSPackage* package) { registerClass<SwAxisTypeClass>(package); }
+template <>
+void registerElement<SwAxisType>(kovo::COSPackage* package) {
+  registerClass<SwAxisTypeClass>(package);
+}
 
 }  // namespace Zorvan::metamodel::types::xb

@@ -13,6 +13,9 @@ struct SwBaseTypeClass : TypesClass<SwBaseType> {
 };
 }  // namespace
 
-void staticInitializeSwBaseType(kovo::COSPackage* package) { registerClass<SwBaseTypeClass>(package); }
+template <>
+void registerElement<SwBaseType>(kovo::COSPackage* package) {
+  registerClass<SwBaseTypeClass>(package);
+}
 
 }  // namespace Zorvan::metamodel::types::xb

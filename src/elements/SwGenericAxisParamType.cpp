@@ -14,7 +14,8 @@ struct SwGenericAxisParamTypeClass : TypesClass<SwGenericAxisParamType> {
 };
 }  // namespace
 
-void staticInitializeSwGenericAxisParamType(kovo::COSPackage* package) {
+template <>
+void registerElement<SwGenericAxisParamType>(kovo::COSPackage* package) {
   registerClass<SwGenericAxisParamTypeClass>(package);
 }
 

@@ -14,6 +14,9 @@ struct SwRecordLayoutClass : TypesClass<SwRecordLayout> {
 };
 }  // namespace
 
-void staticInitializeSwRecordLayout(kovo::COSPackage* package) { registerClass<SwRecordLayoutClass>(package); }
+template <>
+void registerElement<SwRecordLayout>(kovo::COSPackage* package) {
+  registerClass<SwRecordLayoutClass>(package);
+}
 
 }  // namespace Zorvan::metamodel::types::xb

@@ -14,7 +14,8 @@ struct SwRecordLayoutGroupClass : TypesClass<SwRecordLayoutGroup> {
 };
 }  // namespace
 
-void staticInitializeSwRecordLayoutGroup(kovo::COSPackage* package) {
+template <>
+void registerElement<SwRecordLayoutGroup>(kovo::COSPackage* package) {
   registerClass<SwRecordLayoutGroupClass>(package);
 }
 

@@ -14,6 +14,9 @@ struct SwRecordLayoutVClass : TypesClass<SwRecordLayoutV> {
 };
 }  // namespace
 
-void staticInitializeSwRecordLayoutV(kovo::COSPackage* package) { registerClass<SwRecordLayoutVClass>(package); }
+template <>
+void registerElement<SwRecordLayoutV>(kovo::COSPackage* package) {
+  registerClass<SwRecordLayoutVClass>(package);
+}
 
 }  // namespace Zorvan::metamodel::types::xb

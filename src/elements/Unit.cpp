@@ -38,6 +38,9 @@ struct UnitClass : TypesClass<Unit> {
 };
 }  // namespace
 
-void staticInitializeUnit(kovo::COSPackage* package) { registerClass<UnitClass>(package); }
+template <>
+void registerElement<Unit>(kovo::COSPackage* package) {
+  registerClass<UnitClass>(package);
+}
 
 }  // namespace Zorvan::metamodel::types::xb

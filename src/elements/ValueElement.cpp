@@ -13,6 +13,9 @@ struct ValueElementClass : TypesClass<ValueElement> {
 };
 }  // namespace
 
-void staticInitializeValueElement(kovo::COSPackage* package) { registerClass<ValueElementClass>(package); }
+template <>
+void registerElement<ValueElement>(kovo::COSPackage* package) {
+  registerClass<ValueElementClass>(package);
+}
 
 }  // namespace Zorvan::metamodel::types::xb

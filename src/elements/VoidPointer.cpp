@@ -13,6 +13,9 @@ struct VoidPointerClass : TypesClass<VoidPointer> {
 };
 }  // namespace
 
-void staticInitializeVoidPointer(kovo::COSPackage* package) { registerClass<VoidPointerClass>(package); }
+template <>
+void registerElement<VoidPointer>(kovo::COSPackage* package) {
+  registerClass<VoidPointerClass>(package);
+}
 
 }  // namespace Zorvan::metamodel::types::xb

@@ -7,6 +7,8 @@
 #include "factory/Registration.hpp"
 #include "values/ValueConvert.hpp"
 
+#include <types/Classes.hpp>
+
 #include <xb/ClassInfo.hpp>
 #include <xb/Methods.hpp>
 
@@ -118,6 +120,7 @@ constexpr bool kIsValue = requires { X::name; };
 template <class X>
 void createRows(std::vector<MethodRow>& rows) {
   if constexpr (kIsValue<X>) {
+    if constexpr (!requires { X::kCreateWith; }) return;  // an enumeration: made from its literals
     rows.push_back(instanceMethod<&createValue<X>>(createName<X>()));
   } else if constexpr (requires(Ozo::Model const& m) { X::create(m); }) {
     rows.push_back(instanceMethod<&createElement<X>>(createName<X>()));
@@ -134,11 +137,6 @@ void createRows(std::vector<MethodRow>& rows) {
   }
 }
 
-template <class... X>
-void createRowsOf(std::vector<MethodRow>& rows) {
-  (createRows<X>(rows), ...);
-}
-
 std::vector<MethodRow> const& factoryRows() {
   static std::vector<MethodRow> const rows = [] {
     std::vector<MethodRow> r{
@@ -147,13 +145,9 @@ std::vector<MethodRow> const& factoryRows() {
         instanceMethod<&fromClassName>("createFromString"),
         instanceMethod<&fromClassAndName>("createFromString"),
     };
-    createRowsOf<FloatingPoint, Complex, Dimension, LiteralReal, FixedPoint, types::Integer, Unit, Matrix,
-                 EnumerationLiteral, Enumeration, types::Boolean, MatrixValueSpecification, Cell, Structure,
-                 StructureValueSpecification, Slot, EnumerationLiteralReference, ConstantSpecification,
-                 ConstantReference, StructElement, CompuMethod, DataConstr, SwBaseType, LookupTableType, SharedAxisType,
-                 SwRecordLayout, Axis, VoidPointer, ApplicationValueSpecification, LookupTableSpecification,
-                 SwRecordLayoutGroup, SwRecordLayoutV, SwGenericAxisParamType, SwAxisType, types::String, DataSize,
-                 Time>(r);
+    // Element classes, then value types, each in the order of the class list.
+    forEachOf<IsElement>([&r]<class X>() { createRows<X>(r); });
+    forEachOf<IsValue>([&r]<class X>() { createRows<X>(r); });
     r.push_back(staticMethod<&castTo<Factory, Ozo::Object>>("cast"));
     r.push_back(instanceMethod<&toObject>("toOzoObject"));
     r.push_back(staticMethod<&castTo<Factory, Ozo::FactoryObject>>("cast"));
