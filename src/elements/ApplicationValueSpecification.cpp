@@ -8,7 +8,8 @@ struct ApplicationValueSpecificationClass : TypesClass<ApplicationValueSpecifica
   using Intf = NSInterface::ApplicationValueSpecificationIntf;
   using Immutable = ImmutableApplicationValueSpecification;
   using Modifiable = ApplicationValueSpecification;
-  using Meta = ApplicationValueSpecificationMeta;
+  static constexpr char kHeader[] = "mm_types/Zorvan/metamodel/types/ZorvanmetamodeltypesApplicationValueSpecification";
+  using Meta = ModelMeta<Intf, Immutable, kHeader, 640>;
   static constexpr ShownProperty shown[] = {{1, kAttrMarked}, {2, kAttrMarked}, {3}};
 };
 }  // namespace

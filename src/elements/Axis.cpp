@@ -8,7 +8,8 @@ struct AxisClass : TypesClass<Axis> {
   using Intf = NSInterface::AxisIntf;
   using Immutable = ImmutableAxis;
   using Modifiable = Axis;
-  using Meta = AxisMeta;
+  static constexpr char kHeader[] = "mm_types/Zorvan/metamodel/types/ZorvanmetamodeltypesAxis";
+  using Meta = ModelMeta<Intf, Immutable, kHeader, 1044>;
   static constexpr ShownProperty shown[] = {{1, kAttrMarked}, {2}, {3}, {4, kAttrMarked}, {5}, {6, kAttrMarked},
                                             {7, kAttrMarked}};
 };

@@ -8,7 +8,8 @@ struct BooleanClass : TypesClass<Boolean> {
   using Intf = NSInterface::BooleanIntf;
   using Immutable = ImmutableBoolean;
   using Modifiable = Boolean;
-  using Meta = BooleanMeta;
+  static constexpr char kHeader[] = "mm_types/Zorvan/metamodel/types/ZorvanmetamodeltypesBoolean";
+  using Meta = ModelMeta<Intf, Immutable, kHeader, 686>;
 };
 }  // namespace
 

@@ -8,7 +8,8 @@ struct CellClass : TypesClass<Cell> {
   using Intf = NSInterface::CellIntf;
   using Immutable = ImmutableCell;
   using Modifiable = Cell;
-  using Meta = CellMeta;
+  static constexpr char kHeader[] = "mm_types/Zorvan/metamodel/types/ZorvanmetamodeltypesCell";
+  using Meta = ModelMeta<Intf, Immutable, kHeader, 709>;
   static constexpr ShownProperty shown[] = {{1, kAttrMarked, "index"}};
 };
 }  // namespace

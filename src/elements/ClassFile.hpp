@@ -1,12 +1,13 @@
 // What every element class file includes: the anatomy, the vocabulary of its
-// rows (property kinds, multiplicities, mutability, method rows) and the
-// meta-property creators of the package's classes.
+// rows (shown properties, attribute words, method rows), the model's classes
+// and the foundation's meta-property creators.
 #pragma once
 
 #include "elements/Registration.hpp"
-#include "elements/TypesMeta.hpp"
 #include "marshal/PrimitiveProperties.hpp"
 
+#include <foundation_xb/FoundationMeta.hpp>
+#include <types/Types.hpp>
 #include <xb/ElementClass.hpp>
 
 #include <array>
@@ -14,6 +15,9 @@
 namespace Zorvan::metamodel::types::xb {
 
 using Ozo::xb::creation;
+// The meta-property creator of a class: ModelMeta<Intf, Immutable, kHeader, line>,
+// naming the model header of the class and the line of its id check.
+using Ozo::xb::ModelMeta;
 using Ozo::xb::instanceMethod;
 // Attribute of methods called on an object.
 inline constexpr std::int32_t kInstanceOnly = kovo::factory::kAttrInstanceOnly;

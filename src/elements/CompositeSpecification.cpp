@@ -8,7 +8,8 @@ struct CompositeSpecificationClass : TypesClass<CompositeSpecification> {
   using Intf = NSInterface::CompositeSpecificationIntf;
   using Immutable = ImmutableCompositeSpecification;
   using Modifiable = CompositeSpecification;
-  using Meta = CompositeSpecificationMeta;
+  static constexpr char kHeader[] = "mm_types/Zorvan/metamodel/types/ZorvanmetamodeltypesCompositeSpecification";
+  using Meta = ModelMeta<Intf, Immutable, kHeader, 755>;
   static constexpr ShownProperty shown[] = {{1, kAttrMarked, "ownedValue"}};
 };
 }  // namespace

@@ -8,7 +8,8 @@ struct ConstantReferenceClass : TypesClass<ConstantReference> {
   using Intf = NSInterface::ConstantReferenceIntf;
   using Immutable = ImmutableConstantReference;
   using Modifiable = ConstantReference;
-  using Meta = ConstantReferenceMeta;
+  static constexpr char kHeader[] = "mm_types/Zorvan/metamodel/types/ZorvanmetamodeltypesConstantReference";
+  using Meta = ModelMeta<Intf, Immutable, kHeader, 801>;
   static constexpr ShownProperty shown[] = {{1}};
 };
 }  // namespace

@@ -8,7 +8,8 @@ struct ConstantSpecificationClass : TypesClass<ConstantSpecification> {
   using Intf = NSInterface::ConstantSpecificationIntf;
   using Immutable = ImmutableConstantSpecification;
   using Modifiable = ConstantSpecification;
-  using Meta = ConstantSpecificationMeta;
+  static constexpr char kHeader[] = "mm_types/Zorvan/metamodel/types/ZorvanmetamodeltypesConstantSpecification";
+  using Meta = ModelMeta<Intf, Immutable, kHeader, 824>;
   static constexpr ShownProperty shown[] = {{1, kAttrMarked, "constantExpression"}, {2}};
 };
 }  // namespace

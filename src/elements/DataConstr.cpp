@@ -8,7 +8,8 @@ struct DataConstrClass : TypesClass<DataConstr> {
   using Intf = NSInterface::DataConstrIntf;
   using Immutable = ImmutableDataConstr;
   using Modifiable = DataConstr;
-  using Meta = DataConstrMeta;
+  static constexpr char kHeader[] = "mm_types/Zorvan/metamodel/types/ZorvanmetamodeltypesDataConstr";
+  using Meta = ModelMeta<Intf, Immutable, kHeader, 847>;
   static constexpr ShownProperty shown[] = {{1}, {2}};
 };
 }  // namespace

@@ -8,7 +8,8 @@ struct DimensionClass : TypesClass<Dimension> {
   using Intf = NSInterface::DimensionIntf;
   using Immutable = ImmutableDimension;
   using Modifiable = Dimension;
-  using Meta = DimensionMeta;
+  static constexpr char kHeader[] = "mm_types/Zorvan/metamodel/types/ZorvanmetamodeltypesDimension";
+  using Meta = ModelMeta<Intf, Immutable, kHeader, 870>;
   static constexpr ShownProperty shown[] = {{1, kAttrMarked}, {2, kAttrMarked}, {3, kAttrMarked},
                                             {4, kAttrMarked}, {5, kAttrMarked}, {6, kAttrMarked}};
 };

@@ -9,7 +9,8 @@ struct EnumerationClass : TypesClass<Enumeration> {
   using Intf = NSInterface::EnumerationIntf;
   using Immutable = ImmutableEnumeration;
   using Modifiable = Enumeration;
-  using Meta = EnumerationMeta;
+  static constexpr char kHeader[] = "mm_types/Zorvan/metamodel/types/ZorvanmetamodeltypesEnumeration";
+  using Meta = ModelMeta<Intf, Immutable, kHeader, 893>;
   static constexpr ShownProperty shown[] = {{1}, {3}, {4}, {5}};
 };
 }  // namespace

@@ -8,7 +8,8 @@ struct EnumerationLiteralClass : TypesClass<EnumerationLiteral> {
   using Intf = NSInterface::EnumerationLiteralIntf;
   using Immutable = ImmutableEnumerationLiteral;
   using Modifiable = EnumerationLiteral;
-  using Meta = EnumerationLiteralMeta;
+  static constexpr char kHeader[] = "mm_types/Zorvan/metamodel/types/ZorvanmetamodeltypesEnumerationLiteral";
+  using Meta = ModelMeta<Intf, Immutable, kHeader, 916>;
   static constexpr ShownProperty shown[] = {
       {1}, {2, kAttrMarked, "hasValidValue"}, {3, kAttrMarked, "isSecure"}, {6, kAttrMarked, "enumeration"}};
 };

@@ -19,7 +19,8 @@ struct EnumerationLiteralReferenceClass : TypesClass<EnumerationLiteralReference
   using Intf = NSInterface::EnumerationLiteralReferenceIntf;
   using Immutable = ImmutableEnumerationLiteralReference;
   using Modifiable = EnumerationLiteralReference;
-  using Meta = EnumerationLiteralReferenceMeta;
+  static constexpr char kHeader[] = "mm_types/Zorvan/metamodel/types/ZorvanmetamodeltypesEnumerationLiteralReference";
+  using Meta = ModelMeta<Intf, Immutable, kHeader, 939>;
   static constexpr ShownProperty shown[] = {{1, kAttrMarked}, {2}};
   static constexpr auto& methods = ReferenceMethods<ImmutableEnumerationLiteralReference>::rows;
   static constexpr auto& modifiableMethods = ReferenceMethods<EnumerationLiteralReference>::rows;

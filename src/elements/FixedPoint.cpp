@@ -9,7 +9,8 @@ struct FixedPointClass : TypesClass<FixedPoint> {
   using Intf = NSInterface::FixedPointIntf;
   using Immutable = ImmutableFixedPoint;
   using Modifiable = FixedPoint;
-  using Meta = FixedPointMeta;
+  static constexpr char kHeader[] = "mm_types/Zorvan/metamodel/types/ZorvanmetamodeltypesFixedPoint";
+  using Meta = ModelMeta<Intf, Immutable, kHeader, 962>;
   static constexpr ShownProperty shown[] = {{1}, {2}, {3}, {4}, {5}, {6, kAttrMarked, "slope"}};
 };
 }  // namespace

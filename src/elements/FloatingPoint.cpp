@@ -9,7 +9,8 @@ struct FloatingPointClass : TypesClass<FloatingPoint> {
   using Intf = NSInterface::FloatingPointIntf;
   using Immutable = ImmutableFloatingPoint;
   using Modifiable = FloatingPoint;
-  using Meta = FloatingPointMeta;
+  static constexpr char kHeader[] = "mm_types/Zorvan/metamodel/types/ZorvanmetamodeltypesFloatingPoint";
+  using Meta = ModelMeta<Intf, Immutable, kHeader, 985>;
   static constexpr ShownProperty shown[] = {{1}};
 };
 }  // namespace

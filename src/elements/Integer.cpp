@@ -9,7 +9,8 @@ struct IntegerClass : TypesClass<Integer> {
   using Intf = NSInterface::IntegerIntf;
   using Immutable = ImmutableInteger;
   using Modifiable = Integer;
-  using Meta = IntegerMeta;
+  static constexpr char kHeader[] = "mm_types/Zorvan/metamodel/types/ZorvanmetamodeltypesInteger";
+  using Meta = ModelMeta<Intf, Immutable, kHeader, 871>;
   static constexpr ShownProperty shown[] = {{1}, {2}};
 };
 }  // namespace

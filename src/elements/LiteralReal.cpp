@@ -8,7 +8,8 @@ struct LiteralRealClass : TypesClass<LiteralReal> {
   using Intf = NSInterface::LiteralRealIntf;
   using Immutable = ImmutableLiteralReal;
   using Modifiable = LiteralReal;
-  using Meta = LiteralRealMeta;
+  static constexpr char kHeader[] = "mm_types/Zorvan/metamodel/types/ZorvanmetamodeltypesLiteralReal";
+  using Meta = ModelMeta<Intf, Immutable, kHeader, 1031>;
   static constexpr ShownProperty shown[] = {{1}};
 };
 }  // namespace

@@ -8,7 +8,8 @@ struct LookupTableSpecificationClass : TypesClass<LookupTableSpecification> {
   using Intf = NSInterface::LookupTableSpecificationIntf;
   using Immutable = ImmutableLookupTableSpecification;
   using Modifiable = LookupTableSpecification;
-  using Meta = LookupTableSpecificationMeta;
+  static constexpr char kHeader[] = "mm_types/Zorvan/metamodel/types/ZorvanmetamodeltypesLookupTableSpecification";
+  using Meta = ModelMeta<Intf, Immutable, kHeader, 1054>;
   static constexpr ShownProperty shown[] = {{1, kAttrMarked}};
 };
 }  // namespace

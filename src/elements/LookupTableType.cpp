@@ -8,7 +8,8 @@ struct LookupTableTypeClass : TypesClass<LookupTableType> {
   using Intf = NSInterface::LookupTableTypeIntf;
   using Immutable = ImmutableLookupTableType;
   using Modifiable = LookupTableType;
-  using Meta = LookupTableTypeMeta;
+  static constexpr char kHeader[] = "mm_types/Zorvan/metamodel/types/ZorvanmetamodeltypesLookupTableType";
+  using Meta = ModelMeta<Intf, Immutable, kHeader, 1077>;
   static constexpr ShownProperty shown[] = {{1},
                                             {2, kAttrMarked},
                                             {3},

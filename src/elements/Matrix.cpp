@@ -8,7 +8,8 @@ struct MatrixClass : TypesClass<Matrix> {
   using Intf = NSInterface::MatrixIntf;
   using Immutable = ImmutableMatrix;
   using Modifiable = Matrix;
-  using Meta = MatrixMeta;
+  static constexpr char kHeader[] = "mm_types/Zorvan/metamodel/types/ZorvanmetamodeltypesMatrix";
+  using Meta = ModelMeta<Intf, Immutable, kHeader, 1100>;
   static constexpr ShownProperty shown[] = {
       {1}, {2}, {3}, {4}, {5, kAttrMarked}, {6, kAttrMarked}, {7, kAttrMarked}, {8, kAttrMarked}};
 };

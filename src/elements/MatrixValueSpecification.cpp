@@ -8,7 +8,8 @@ struct MatrixValueSpecificationClass : TypesClass<MatrixValueSpecification> {
   using Intf = NSInterface::MatrixValueSpecificationIntf;
   using Immutable = ImmutableMatrixValueSpecification;
   using Modifiable = MatrixValueSpecification;
-  using Meta = MatrixValueSpecificationMeta;
+  static constexpr char kHeader[] = "mm_types/Zorvan/metamodel/types/ZorvanmetamodeltypesMatrixValueSpecification";
+  using Meta = ModelMeta<Intf, Immutable, kHeader, 1123>;
   static constexpr ShownProperty shown[] = {{1, kAttrMarked, "ownedCell"}, {2, kAttrMarked, "isSparse"}};
 };
 }  // namespace

@@ -8,7 +8,8 @@ struct PrimitiveTypeClass : TypesClass<PrimitiveType> {
   using Intf = NSInterface::PrimitiveTypeIntf;
   using Immutable = ImmutablePrimitiveType;
   using Modifiable = PrimitiveType;
-  using Meta = PrimitiveTypeMeta;
+  static constexpr char kHeader[] = "mm_types/Zorvan/metamodel/types/ZorvanmetamodeltypesPrimitiveType";
+  using Meta = ModelMeta<Intf, Immutable, kHeader, 1212>;
   static constexpr ShownProperty shown[] = {
       {1, kAttrMarked}, {2}, {3}, {4}, {5}, {6, kAttrMarked}, {7, kAttrMarked}, {8, kAttrMarked}, {9, kAttrMarked},
       {10, kAttrMarked}};

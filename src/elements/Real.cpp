@@ -8,7 +8,8 @@ struct RealClass : TypesClass<Real> {
   using Intf = NSInterface::RealIntf;
   using Immutable = ImmutableReal;
   using Modifiable = Real;
-  using Meta = RealMeta;
+  static constexpr char kHeader[] = "mm_types/Zorvan/metamodel/types/ZorvanmetamodeltypesReal";
+  using Meta = ModelMeta<Intf, Immutable, kHeader, 958>;
   static constexpr ShownProperty shown[] = {{1, kAttrMarked, "minValue"},
                                             {2, kAttrMarked, "maxValue"},
                                             {3, kAttrMarked, "isMinOpen"},

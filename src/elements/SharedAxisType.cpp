@@ -8,7 +8,8 @@ struct SharedAxisTypeClass : TypesClass<SharedAxisType> {
   using Intf = NSInterface::SharedAxisTypeIntf;
   using Immutable = ImmutableSharedAxisType;
   using Modifiable = SharedAxisType;
-  using Meta = SharedAxisTypeMeta;
+  static constexpr char kHeader[] = "mm_types/Zorvan/metamodel/types/ZorvanmetamodeltypesSharedAxisType";
+  using Meta = ModelMeta<Intf, Immutable, kHeader, 1010>;
   static constexpr ShownProperty shown[] = {
       {1}, {2}, {3}, {4, kAttrMarked}, {5, kAttrMarked}, {6, kAttrMarked}, {7, kAttrMarked}, {8, kAttrMarked}};
 };

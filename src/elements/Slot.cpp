@@ -8,7 +8,8 @@ struct SlotClass : TypesClass<Slot> {
   using Intf = NSInterface::SlotIntf;
   using Immutable = ImmutableSlot;
   using Modifiable = Slot;
-  using Meta = SlotMeta;
+  static constexpr char kHeader[] = "mm_types/Zorvan/metamodel/types/ZorvanmetamodeltypesSlot";
+  using Meta = ModelMeta<Intf, Immutable, kHeader, 1215>;
   static constexpr ShownProperty shown[] = {{1, kAttrMarked, "structElement"}};
 };
 }  // namespace

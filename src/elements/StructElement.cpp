@@ -8,7 +8,8 @@ struct StructElementClass : TypesClass<StructElement> {
   using Intf = NSInterface::StructElementIntf;
   using Immutable = ImmutableStructElement;
   using Modifiable = StructElement;
-  using Meta = StructElementMeta;
+  static constexpr char kHeader[] = "mm_types/Zorvan/metamodel/types/ZorvanmetamodeltypesStructElement";
+  using Meta = ModelMeta<Intf, Immutable, kHeader, 1261>;
   static constexpr ShownProperty shown[] = {{1}, {3, kAttrMarked}, {4}};
 };
 }  // namespace

@@ -8,7 +8,8 @@ struct StructureClass : TypesClass<Structure> {
   using Intf = NSInterface::StructureIntf;
   using Immutable = ImmutableStructure;
   using Modifiable = Structure;
-  using Meta = StructureMeta;
+  static constexpr char kHeader[] = "mm_types/Zorvan/metamodel/types/ZorvanmetamodeltypesStructure";
+  using Meta = ModelMeta<Intf, Immutable, kHeader, 1284>;
   static constexpr ShownProperty shown[] = {
       {1}, {2}, {3, kAttrMarked}, {4, kAttrMarked}, {5, kAttrMarked}, {6, kAttrMarked}};
 };

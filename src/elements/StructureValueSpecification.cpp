@@ -8,7 +8,8 @@ struct StructureValueSpecificationClass : TypesClass<StructureValueSpecification
   using Intf = NSInterface::StructureValueSpecificationIntf;
   using Immutable = ImmutableStructureValueSpecification;
   using Modifiable = StructureValueSpecification;
-  using Meta = StructureValueSpecificationMeta;
+  static constexpr char kHeader[] = "mm_types/Zorvan/metamodel/types/ZorvanmetamodeltypesStructureValueSpecification";
+  using Meta = ModelMeta<Intf, Immutable, kHeader, 1307>;
   static constexpr ShownProperty shown[] = {{1}};
 };
 }  // namespace

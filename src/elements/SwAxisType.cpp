@@ -8,7 +8,8 @@ struct SwAxisTypeClass : TypesClass<SwAxisType> {
   using Intf = NSInterface::SwAxisTypeIntf;
   using Immutable = ImmutableSwAxisType;
   using Modifiable = SwAxisType;
-  using Meta = SwAxisTypeMeta;
+  static constexpr char kHeader[] = "mm_types/Zorvan/metamodel/types/ZorvanmetamodeltypesSwAxisType";
+  using Meta = ModelMeta<Intf, Immutable, kHeader, 1330>;
   static constexpr ShownProperty shown[] = {{1, kAttrMarked}};
 };
 }  // namespace

@@ -8,7 +8,8 @@ struct SwBaseTypeClass : TypesClass<SwBaseType> {
   using Intf = NSInterface::SwBaseTypeIntf;
   using Immutable = ImmutableSwBaseType;
   using Modifiable = SwBaseType;
-  using Meta = SwBaseTypeMeta;
+  static constexpr char kHeader[] = "mm_types/Zorvan/metamodel/types/ZorvanmetamodeltypesSwBaseType";
+  using Meta = ModelMeta<Intf, Immutable, kHeader, 1353>;
   static constexpr ShownProperty shown[] = {{1, kAttrMarked}};
 };
 }  // namespace

@@ -9,7 +9,8 @@ struct SwGenericAxisParamTypeClass : TypesClass<SwGenericAxisParamType> {
   using Intf = NSInterface::SwGenericAxisParamTypeIntf;
   using Immutable = ImmutableSwGenericAxisParamType;
   using Modifiable = SwGenericAxisParamType;
-  using Meta = SwGenericAxisParamTypeMeta;
+  static constexpr char kHeader[] = "mm_types/Zorvan/metamodel/types/ZorvanmetamodeltypesSwGenericAxisParamType";
+  using Meta = ModelMeta<Intf, Immutable, kHeader, 763>;
   static constexpr ShownProperty shown[] = {{1}};
 };
 }  // namespace

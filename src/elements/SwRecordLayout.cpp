@@ -9,7 +9,8 @@ struct SwRecordLayoutClass : TypesClass<SwRecordLayout> {
   using Intf = NSInterface::SwRecordLayoutIntf;
   using Immutable = ImmutableSwRecordLayout;
   using Modifiable = SwRecordLayout;
-  using Meta = SwRecordLayoutMeta;
+  static constexpr char kHeader[] = "mm_types/Zorvan/metamodel/types/ZorvanmetamodeltypesSwRecordLayout";
+  using Meta = ModelMeta<Intf, Immutable, kHeader, 688>;
   static constexpr ShownProperty shown[] = {{1, kAttrMarked}, {2, kAttrMarked}, {3, kAttrMarked}, {4}};
 };
 }  // namespace

@@ -8,7 +8,8 @@ struct SwRecordLayoutGroupClass : TypesClass<SwRecordLayoutGroup> {
   using Intf = NSInterface::SwRecordLayoutGroupIntf;
   using Immutable = ImmutableSwRecordLayoutGroup;
   using Modifiable = SwRecordLayoutGroup;
-  using Meta = SwRecordLayoutGroupMeta;
+  static constexpr char kHeader[] = "mm_types/Zorvan/metamodel/types/ZorvanmetamodeltypesSwRecordLayoutGroup";
+  using Meta = ModelMeta<Intf, Immutable, kHeader, 1422>;
   static constexpr ShownProperty shown[] = {{1, kAttrMarked}, {2, kAttrMarked}, {3, kAttrMarked},
                                             {4, kAttrMarked}, {5, kAttrMarked}, {6, kAttrMarked}};
 };

@@ -8,7 +8,8 @@ struct SwRecordLayoutVClass : TypesClass<SwRecordLayoutV> {
   using Intf = NSInterface::SwRecordLayoutVIntf;
   using Immutable = ImmutableSwRecordLayoutV;
   using Modifiable = SwRecordLayoutV;
-  using Meta = SwRecordLayoutVMeta;
+  static constexpr char kHeader[] = "mm_types/Zorvan/metamodel/types/ZorvanmetamodeltypesSwRecordLayoutV";
+  using Meta = ModelMeta<Intf, Immutable, kHeader, 1445>;
   static constexpr ShownProperty shown[] = {
       {1, kAttrMarked}, {2, kAttrMarked}, {3, kAttrMarked}, {4, kAttrMarked}, {5, kAttrMarked}};
 };

@@ -29,7 +29,8 @@ struct UnitClass : TypesClass<Unit> {
   using Intf = NSInterface::UnitIntf;
   using Immutable = ImmutableUnit;
   using Modifiable = Unit;
-  using Meta = UnitMeta;
+  static constexpr char kHeader[] = "mm_types/Zorvan/metamodel/types/ZorvanmetamodeltypesUnit";
+  using Meta = ModelMeta<Intf, Immutable, kHeader, 1468>;
   static constexpr ShownProperty shown[] = {{1, kAttrMarked}, {2, kAttrMarked}, {3, kAttrMarked}, {4, kAttrMarked},
                                             {5, kAttrMarked}, {6, kAttrMarked}, {7, kAttrMarked}, {8, kAttrMarked},
                                             {9, kAttrMarked}, {10, kAttrMarked}};

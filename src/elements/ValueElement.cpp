@@ -8,7 +8,8 @@ struct ValueElementClass : TypesClass<ValueElement> {
   using Intf = NSInterface::ValueElementIntf;
   using Immutable = ImmutableValueElement;
   using Modifiable = ValueElement;
-  using Meta = ValueElementMeta;
+  static constexpr char kHeader[] = "mm_types/Zorvan/metamodel/types/ZorvanmetamodeltypesValueElement";
+  using Meta = ModelMeta<Intf, Immutable, kHeader, 1491>;
   static constexpr ShownProperty shown[] = {{1, kAttrMarked, "owningComposite"}, {2}};
 };
 }  // namespace
