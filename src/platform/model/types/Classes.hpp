@@ -1,6 +1,7 @@
-// The package's classes, in the one order the package registers them:
-// element classes, value types and the factory. Registration, the factories,
-// the meta package and the tests read this list; a new class is added here.
+// Walks over the package's class list (PackageClasses, types/Types.hpp): what
+// each entry is (element class, value type, the factory) and the entries of
+// one kind in list order. Registration, the factories, the meta package, the
+// value-typed property rows and the tests read the list through these.
 #pragma once
 
 #include <types/Types.hpp>
@@ -8,26 +9,6 @@
 #include <type_traits>
 
 namespace Zorvan::metamodel::types {
-
-template <class... T>
-struct TypeList {
-  static constexpr unsigned size = sizeof...(T);
-  // Calls f.template operator()<T>() for each type in order.
-  template <class F>
-  static constexpr void forEach(F&& f) {
-    (f.template operator()<T>(), ...);
-  }
-};
-
-using PackageClasses =
-    TypeList<FloatingPoint, Complex, Dimension, LiteralReal, FixedPoint, Integer, Real, DataSize, Unit, Time,
-             FloatingPointKind, Matrix, EnumerationLiteral, Enumeration, DataSizeUnitKind, TimeUnitKind, Factory,
-             Boolean, MatrixValueSpecification, Cell, Structure, ValueElement, StructureValueSpecification, Slot,
-             EnumerationLiteralReference, ConstantSpecification, ConstantReference, CompositeSpecification,
-             PrimitiveType, StructElement, CompuMethod, DataConstr, CompuMethodCategory, SwBaseType, LookupTableType,
-             SharedAxisType, SwRecordLayout, Axis, VoidPointer, ApplicationValueSpecification, LookupTableSpecification,
-             SwRecordLayoutGroup, SwRecordLayoutV, SwGenericAxisParamType, SwAxisType, SwGenericAxisParamTypeCategory,
-             String>;
 
 // What each entry is.
 template <class X>
