@@ -4,24 +4,18 @@
 namespace Zorvan::metamodel::types::xb {
 
 namespace {
-struct ApplicationValueSpecificationClass {
+struct ApplicationValueSpecificationClass : TypesClass<ApplicationValueSpecification> {
   using Intf = NSInterface::ApplicationValueSpecificationIntf;
   using Immutable = ImmutableApplicationValueSpecification;
   using Modifiable = ApplicationValueSpecification;
-  using Meta = ApplicationValueSpecificationMeta;
-  static constexpr PropertyRow properties[] = {
-      {1, "V", PrimitiveSequence, Many, Settable, "Ozo.ImmutableSequenceOfString", 2048},
-      {2, "Dimensions", PrimitiveSequence, Many, Settable, "Ozo.ImmutableSequenceOfInteger", 2048},
-      {3, "Category", Text, ZeroOrOne, Settable, "char", 0},
-  };
-  static constexpr MethodRow constructors[] = {
-      creation<ApplicationValueSpecification, Ozo::Model const&>(),
-      creation<ApplicationValueSpecification, Ozo::Model, Ozo::String>(),
-  };
+  static constexpr char kHeader[] = "mm_types/Zorvan/metamodel/types/ZorvanmetamodeltypesApplicationValueSpecification";
+  using Meta = ModelMeta<Intf, Immutable, kHeader, 640>;
+  static constexpr ShownProperty shown[] = {{1, kAttrMarked}, {2, kAttrMarked}, {3}};
 };
 }  // namespace
 
-void staticInitializeApplicationValueSpecification(kovo::COSPackage* package) {
+template <>
+void registerElement<ApplicationValueSpecification>(kovo::COSPackage* package) {
   registerClass<ApplicationValueSpecificationClass>(package);
 }
 

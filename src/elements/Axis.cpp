@@ -4,25 +4,14 @@
 namespace Zorvan::metamodel::types::xb {
 
 namespace {
-struct AxisClass {
+struct AxisClass : TypesClass<Axis> {
   using Intf = NSInterface::AxisIntf;
   using Immutable = ImmutableAxis;
   using Modifiable = Axis;
-  using Meta = AxisMeta;
-  static constexpr PropertyRow properties[] = {
-      {1, "BaseType", ClassObject, ZeroOrOne, Settable, "Zorvan.metamodel.types.ImmutablePrimitiveType", 2048},
-      {2, "SharedAxis", ClassObject, ZeroOrOne, Settable, "Zorvan.metamodel.types.ImmutableSharedAxisType", 0},
-      {3, "Dimensions", Primitive, ExactlyOne, Settable, "int32 scalar", 0},
-      {4, "InputVariableType", ClassObject, ZeroOrOne, Settable, "Zorvan.metamodel.types.ImmutablePrimitiveType", 2048},
-      {5, "SymbolicDimensions", PrimitiveSequence, Many, Settable, "Ozo.ImmutableSequenceOfString", 0},
-      {6, "SwGenericAxisParamType", ClassObject, Many, Settable,
-       "Zorvan.metamodel.types.ImmutableSequenceOfImmutableSwGenericAxisParamType", 2048},
-      {7, "Vf", PrimitiveSequence, Many, Settable, "Ozo.ImmutableSequenceOfReal", 2048},
-  };
-  static constexpr MethodRow constructors[] = {
-      creation<Axis, Ozo::Model const&>(),
-      creation<Axis, Ozo::Model, Ozo::Integer, Ozo::String>(),
-  };
+  static constexpr char kHeader[] = "mm_types/Zorvan/metamodel/types/ZorvanmetamodeltypesAxis";
+  using Meta = ModelMeta<Intf, Immutable, kHeader, 1044>;
+  static constexpr ShownProperty shown[] = {{1, kAttrMarked}, {2}, {3}, {4, kAttrMarked}, {5}, {6, kAttrMarked},
+                                            {7, kAttrMarked}};
 };
 }  // namespace
 
@@ -30,6 +19,9 @@ using ImmutableAxisWrapper = Ozo::xb::ImmutableElementWrapper<AxisClass>;
 using AxisWrapper = Ozo::xb::ModifiableElementWrapper<AxisClass>;
 using AxisMetaPropertyWrapper = Ozo::xb::MetaPropertyWrapper<AxisClass>;
 
-void staticInitializeAxis(kovo::COSPackage* package) { registerClass<AxisClass>(package); }
+template <>
+void registerElement<Axis>(kovo::COSPackage* package) {
+  registerClass<AxisClass>(package);
+}
 
 }  // namespace Zorvan::metamodel::types::xb

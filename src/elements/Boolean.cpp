@@ -4,18 +4,18 @@
 namespace Zorvan::metamodel::types::xb {
 
 namespace {
-struct BooleanClass {
+struct BooleanClass : TypesClass<Boolean> {
   using Intf = NSInterface::BooleanIntf;
   using Immutable = ImmutableBoolean;
   using Modifiable = Boolean;
-  using Meta = BooleanMeta;
-  static constexpr MethodRow constructors[] = {
-      creation<Boolean, Ozo::Model const&>(),
-      creation<Boolean, Ozo::Model, Ozo::String>(),
-  };
+  static constexpr char kHeader[] = "mm_types/Zorvan/metamodel/types/ZorvanmetamodeltypesBoolean";
+  using Meta = ModelMeta<Intf, Immutable, kHeader, 686>;
 };
 }  // namespace
 
-void staticInitializeBoolean(kovo::COSPackage* package) { registerClass<BooleanClass>(package); }
+template <>
+void registerElement<Boolean>(kovo::COSPackage* package) {
+  registerClass<BooleanClass>(package);
+}
 
 }  // namespace Zorvan::metamodel::types::xb

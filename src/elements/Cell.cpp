@@ -4,21 +4,19 @@
 namespace Zorvan::metamodel::types::xb {
 
 namespace {
-struct CellClass {
+struct CellClass : TypesClass<Cell> {
   using Intf = NSInterface::CellIntf;
   using Immutable = ImmutableCell;
   using Modifiable = Cell;
-  using Meta = CellMeta;
-  static constexpr PropertyRow properties[] = {
-      {1, "index", PrimitiveSequence, Many, Settable, "Ozo.ImmutableSequenceOfInteger", 2048},
-  };
-  static constexpr MethodRow constructors[] = {
-      creation<Cell, Ozo::Model const&>(),
-      creation<Cell, Ozo::Model, CompositeSpecification, foundation::ValueSpecification, Ozo::String>(),
-  };
+  static constexpr char kHeader[] = "mm_types/Zorvan/metamodel/types/ZorvanmetamodeltypesCell";
+  using Meta = ModelMeta<Intf, Immutable, kHeader, 709>;
+  static constexpr ShownProperty shown[] = {{1, kAttrMarked, "index"}};
 };
 }  // namespace
 
-void staticInitializeCell(kovo::COSPackage* package) { registerClass<CellClass>(package); }
+template <>
+void registerElement<Cell>(kovo::COSPackage* package) {
+  registerClass<CellClass>(package);
+}
 
 }  // namespace Zorvan::metamodel::types::xb

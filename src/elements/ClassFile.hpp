@@ -1,17 +1,23 @@
 // What every element class file includes: the anatomy, the vocabulary of its
-// rows (property kinds, multiplicities, mutability, method rows) and the
-// meta-property creators of the package's classes.
+// rows (shown properties, attribute words, method rows), the model's classes
+// and the foundation's meta-property creators.
 #pragma once
 
 #include "elements/Registration.hpp"
-#include "elements/TypesMeta.hpp"
 #include "marshal/PrimitiveProperties.hpp"
 
+#include <foundation_xb/FoundationMeta.hpp>
+#include <types/Types.hpp>
 #include <xb/ElementClass.hpp>
+
+#include <array>
 
 namespace Zorvan::metamodel::types::xb {
 
 using Ozo::xb::creation;
+// The meta-property creator of a class: ModelMeta<Intf, Immutable, kHeader, line>,
+// naming the model header of the class and the line of its id check.
+using Ozo::xb::ModelMeta;
 using Ozo::xb::instanceMethod;
 // Attribute of methods called on an object.
 inline constexpr std::int32_t kInstanceOnly = kovo::factory::kAttrInstanceOnly;
@@ -20,6 +26,37 @@ using Ozo::xb::PropertyRow;
 using namespace Ozo::xb::kinds;
 using enum Ozo::xb::Multiplicity;
 using enum Ozo::xb::Mutability;
+
+using Ozo::xb::kAttrMarked;
+using Ozo::xb::kAttrNone;
+using Ozo::xb::ShownProperty;
+
+// The constructor rows of element class X: none for an abstract class; the
+// creation in a model, then the creation with arguments when X has one
+// (X::kCreateWith).
+template <class X>
+constexpr auto creationsOf() {
+  if constexpr (requires { X::kCreateWith; }) {
+    return []<class... A>(CreateWith<A...>) {
+      return std::array{creation<X, Ozo::Model const&>(), creation<X, Ozo::Model, A...>()};
+    }(X::kCreateWith);
+  } else if constexpr (requires(Ozo::Model const& m) { X::create(m); }) {
+    return std::array{creation<X, Ozo::Model const&>()};
+  } else {
+    return std::array<MethodRow, 0>{};
+  }
+}
+
+// What every class X of the package shares: its property rows are made from
+// the model's own property table (PropertyRows.cpp), its constructor rows
+// from its create operations.
+struct TypesRows {
+  static PropertyRow deriveRow(Ozo::meta::PropertyDef const& def, ShownProperty const& shown);
+};
+template <class X>
+struct TypesClass : TypesRows {
+  static constexpr auto constructors = creationsOf<X>();
+};
 
 // Registers class C's eleven host classes in `package` (none for a null package).
 template <class C>

@@ -4,24 +4,19 @@
 namespace Zorvan::metamodel::types::xb {
 
 namespace {
-struct ComplexClass {
+struct ComplexClass : TypesClass<Complex> {
   using Intf = NSInterface::ComplexIntf;
   using Immutable = ImmutableComplex;
   using Modifiable = Complex;
-  using Meta = ComplexMeta;
-  static constexpr PropertyRow properties[] = {
-      {1, "BaseType", ClassObject, ExactlyOne, Settable, "Zorvan.metamodel.types.ImmutableReal", 0},
-      {2, "Qualifier", Text, ZeroOrOne, Settable, "char", 2048},
-      {3, "IsConst", Primitive, ZeroOrOne, Settable, "ozological", 2048},
-      {4, "IsVolatile", Primitive, ZeroOrOne, Settable, "ozological", 2048},
-  };
-  static constexpr MethodRow constructors[] = {
-      creation<Complex, Ozo::Model const&>(),
-      creation<Complex, Ozo::Model, Real, Ozo::String>(),
-  };
+  static constexpr char kHeader[] = "mm_types/Zorvan/metamodel/types/ZorvanmetamodeltypesComplex";
+  using Meta = ModelMeta<Intf, Immutable, kHeader, 732>;
+  static constexpr ShownProperty shown[] = {{1}, {2, kAttrMarked}, {3, kAttrMarked}, {4, kAttrMarked}};
 };
 }  // namespace
 
-void staticInitializeComplex(kovo::COSPackage* package) { registerClass<ComplexClass>(package); }
+template <>
+void registerElement<Complex>(kovo::COSPackage* package) {
+  registerClass<ComplexClass>(package);
+}
 
 }  // namespace Zorvan::metamodel::types::xb

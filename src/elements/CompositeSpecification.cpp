@@ -4,19 +4,18 @@
 namespace Zorvan::metamodel::types::xb {
 
 namespace {
-struct CompositeSpecificationClass {
+struct CompositeSpecificationClass : TypesClass<CompositeSpecification> {
   using Intf = NSInterface::CompositeSpecificationIntf;
   using Immutable = ImmutableCompositeSpecification;
   using Modifiable = CompositeSpecification;
-  using Meta = CompositeSpecificationMeta;
-  static constexpr PropertyRow properties[] = {
-      {1, "ownedValue", ClassObject, Many, Settable, "Zorvan.metamodel.types.ImmutableSequenceOfImmutableValueElement",
-       2048},
-  };
+  static constexpr char kHeader[] = "mm_types/Zorvan/metamodel/types/ZorvanmetamodeltypesCompositeSpecification";
+  using Meta = ModelMeta<Intf, Immutable, kHeader, 755>;
+  static constexpr ShownProperty shown[] = {{1, kAttrMarked, "ownedValue"}};
 };
 }  // namespace
 
-void staticInitializeCompositeSpecification(kovo::COSPackage* package) {
+template <>
+void registerElement<CompositeSpecification>(kovo::COSPackage* package) {
   registerClass<CompositeSpecificationClass>(package);
 }
 

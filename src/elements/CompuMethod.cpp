@@ -5,28 +5,19 @@
 namespace Zorvan::metamodel::types::xb {
 
 namespace {
-struct CompuMethodClass {
+struct CompuMethodClass : TypesClass<CompuMethod> {
   using Intf = NSInterface::CompuMethodIntf;
   using Immutable = ImmutableCompuMethod;
   using Modifiable = CompuMethod;
-  using Meta = CompuMethodMeta;
-  static constexpr PropertyRow properties[] = {
-      {1, "Category", ValueType<CompuMethodCategory>, ExactlyOne, Settable,
-       "Zorvan.metamodel.types.CompuMethodCategory", 0},
-      {2, "Unit", ClassObject, ZeroOrOne, Settable, "Zorvan.metamodel.types.ImmutableUnit", 0},
-      {3, "DisplayFormat", Text, ExactlyOne, Settable, "char", 0},
-      {4, "CalToInternalCompuNumerator", PrimitiveSequence, Many, Settable, "Ozo.ImmutableSequenceOfReal", 2048},
-      {5, "CalToInternalCompuDenominator", PrimitiveSequence, Many, Settable, "Ozo.ImmutableSequenceOfReal", 2048},
-      {6, "PrimitiveType", ClassObject, Many, Settable,
-       "Zorvan.metamodel.types.ImmutableSequenceOfImmutablePrimitiveType", 2048},
-  };
-  static constexpr MethodRow constructors[] = {
-      creation<CompuMethod, Ozo::Model const&>(),
-      creation<CompuMethod, Ozo::Model, Ozo::String, Ozo::String>(),
-  };
+  static constexpr char kHeader[] = "mm_types/Zorvan/metamodel/types/ZorvanmetamodeltypesCompuMethod";
+  using Meta = ModelMeta<Intf, Immutable, kHeader, 778>;
+  static constexpr ShownProperty shown[] = {{1}, {2}, {3}, {4, kAttrMarked}, {5, kAttrMarked}, {6, kAttrMarked}};
 };
 }  // namespace
 
-void staticInitializeCompuMethod(kovo::COSPackage* package) { registerClass<CompuMethodClass>(package); }
+template <>
+void registerElement<CompuMethod>(kovo::COSPackage* package) {
+  registerClass<CompuMethodClass>(package);
+}
 
 }  // namespace Zorvan::metamodel::types::xb

@@ -4,21 +4,19 @@
 namespace Zorvan::metamodel::types::xb {
 
 namespace {
-struct ConstantReferenceClass {
+struct ConstantReferenceClass : TypesClass<ConstantReference> {
   using Intf = NSInterface::ConstantReferenceIntf;
   using Immutable = ImmutableConstantReference;
   using Modifiable = ConstantReference;
-  using Meta = ConstantReferenceMeta;
-  static constexpr PropertyRow properties[] = {
-      {1, "Value", ClassObject, ExactlyOne, Settable, "Zorvan.metamodel.types.ImmutableConstantSpecification", 0},
-  };
-  static constexpr MethodRow constructors[] = {
-      creation<ConstantReference, Ozo::Model const&>(),
-      creation<ConstantReference, Ozo::Model, ConstantSpecification, Ozo::String>(),
-  };
+  static constexpr char kHeader[] = "mm_types/Zorvan/metamodel/types/ZorvanmetamodeltypesConstantReference";
+  using Meta = ModelMeta<Intf, Immutable, kHeader, 801>;
+  static constexpr ShownProperty shown[] = {{1}};
 };
 }  // namespace
 
-void staticInitializeConstantReference(kovo::COSPackage* package) { registerClass<ConstantReferenceClass>(package); }
+template <>
+void registerElement<ConstantReference>(kovo::COSPackage* package) {
+  registerClass<ConstantReferenceClass>(package);
+}
 
 }  // namespace Zorvan::metamodel::types::xb

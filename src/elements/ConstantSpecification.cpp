@@ -4,24 +4,18 @@
 namespace Zorvan::metamodel::types::xb {
 
 namespace {
-struct ConstantSpecificationClass {
+struct ConstantSpecificationClass : TypesClass<ConstantSpecification> {
   using Intf = NSInterface::ConstantSpecificationIntf;
   using Immutable = ImmutableConstantSpecification;
   using Modifiable = ConstantSpecification;
-  using Meta = ConstantSpecificationMeta;
-  static constexpr PropertyRow properties[] = {
-      {1, "constantExpression", Text, ExactlyOne, Settable, "char", 2048},
-      {2, "ConstantValue", ClassObject, ExactlyOne, Settable, "Zorvan.metamodel.foundation.ImmutableValueSpecification",
-       0},
-  };
-  static constexpr MethodRow constructors[] = {
-      creation<ConstantSpecification, Ozo::Model const&>(),
-      creation<ConstantSpecification, Ozo::Model, foundation::ValueSpecification, Ozo::String>(),
-  };
+  static constexpr char kHeader[] = "mm_types/Zorvan/metamodel/types/ZorvanmetamodeltypesConstantSpecification";
+  using Meta = ModelMeta<Intf, Immutable, kHeader, 824>;
+  static constexpr ShownProperty shown[] = {{1, kAttrMarked, "constantExpression"}, {2}};
 };
 }  // namespace
 
-void staticInitializeConstantSpecification(kovo::COSPackage* package) {
+template <>
+void registerElement<ConstantSpecification>(kovo::COSPackage* package) {
   registerClass<ConstantSpecificationClass>(package);
 }
 

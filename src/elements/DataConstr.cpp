@@ -4,23 +4,19 @@
 namespace Zorvan::metamodel::types::xb {
 
 namespace {
-struct DataConstrClass {
+struct DataConstrClass : TypesClass<DataConstr> {
   using Intf = NSInterface::DataConstrIntf;
   using Immutable = ImmutableDataConstr;
   using Modifiable = DataConstr;
-  using Meta = DataConstrMeta;
-  static constexpr PropertyRow properties[] = {
-      {1, "Unit", ClassObject, ZeroOrOne, Settable, "Zorvan.metamodel.types.ImmutableUnit", 0},
-      {2, "PrimitiveType", ClassObject, Many, Settable,
-       "Zorvan.metamodel.types.ImmutableSequenceOfImmutablePrimitiveType", 0},
-  };
-  static constexpr MethodRow constructors[] = {
-      creation<DataConstr, Ozo::Model const&>(),
-      creation<DataConstr, Ozo::Model, Ozo::String>(),
-  };
+  static constexpr char kHeader[] = "mm_types/Zorvan/metamodel/types/ZorvanmetamodeltypesDataConstr";
+  using Meta = ModelMeta<Intf, Immutable, kHeader, 847>;
+  static constexpr ShownProperty shown[] = {{1}, {2}};
 };
 }  // namespace
 
-void staticInitializeDataConstr(kovo::COSPackage* package) { registerClass<DataConstrClass>(package); }
+template <>
+void registerElement<DataConstr>(kovo::COSPackage* package) {
+  registerClass<DataConstrClass>(package);
+}
 
 }  // namespace Zorvan::metamodel::types::xb

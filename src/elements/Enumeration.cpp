@@ -5,25 +5,19 @@
 namespace Zorvan::metamodel::types::xb {
 
 namespace {
-struct EnumerationClass {
+struct EnumerationClass : TypesClass<Enumeration> {
   using Intf = NSInterface::EnumerationIntf;
   using Immutable = ImmutableEnumeration;
   using Modifiable = Enumeration;
-  using Meta = EnumerationMeta;
-  static constexpr PropertyRow properties[] = {
-      {1, "OwnedLiteral", ClassObject, Many, Settable,
-       "Zorvan.metamodel.types.ImmutableSequenceOfImmutableEnumerationLiteral", 0},
-      {3, "DefaultValue", Primitive, ZeroOrOne, Settable, "ozodouble", 0},
-      {4, "Length", ValueType<DataSize>, ExactlyOne, Settable, "Zorvan.metamodel.types.DataSize", 0},
-      {5, "IsSigned", Primitive, ExactlyOne, Settable, "logical scalar", 0},
-  };
-  static constexpr MethodRow constructors[] = {
-      creation<Enumeration, Ozo::Model const&>(),
-      creation<Enumeration, Ozo::Model, Ozo::String>(),
-  };
+  static constexpr char kHeader[] = "mm_types/Zorvan/metamodel/types/ZorvanmetamodeltypesEnumeration";
+  using Meta = ModelMeta<Intf, Immutable, kHeader, 893>;
+  static constexpr ShownProperty shown[] = {{1}, {3}, {4}, {5}};
 };
 }  // namespace
 
-void staticInitializeEnumeration(kovo::COSPackage* package) { registerClass<EnumerationClass>(package); }
+template <>
+void registerElement<Enumeration>(kovo::COSPackage* package) {
+  registerClass<EnumerationClass>(package);
+}
 
 }  // namespace Zorvan::metamodel::types::xb

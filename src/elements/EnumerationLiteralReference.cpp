@@ -15,25 +15,20 @@ struct ReferenceMethods {
   };
 };
 
-struct EnumerationLiteralReferenceClass {
+struct EnumerationLiteralReferenceClass : TypesClass<EnumerationLiteralReference> {
   using Intf = NSInterface::EnumerationLiteralReferenceIntf;
   using Immutable = ImmutableEnumerationLiteralReference;
   using Modifiable = EnumerationLiteralReference;
-  using Meta = EnumerationLiteralReferenceMeta;
-  static constexpr PropertyRow properties[] = {
-      {1, "LiteralText", Text, ZeroOrOne, Settable, "char", 2048},
-      {2, "Value", ClassObject, ZeroOrOne, Settable, "Zorvan.metamodel.types.ImmutableEnumerationLiteral", 0},
-  };
-  static constexpr MethodRow constructors[] = {
-      creation<EnumerationLiteralReference, Ozo::Model const&>(),
-      creation<EnumerationLiteralReference, Ozo::Model, Ozo::String>(),
-  };
+  static constexpr char kHeader[] = "mm_types/Zorvan/metamodel/types/ZorvanmetamodeltypesEnumerationLiteralReference";
+  using Meta = ModelMeta<Intf, Immutable, kHeader, 939>;
+  static constexpr ShownProperty shown[] = {{1, kAttrMarked}, {2}};
   static constexpr auto& methods = ReferenceMethods<ImmutableEnumerationLiteralReference>::rows;
   static constexpr auto& modifiableMethods = ReferenceMethods<EnumerationLiteralReference>::rows;
 };
 }  // namespace
 
-void staticInitializeEnumerationLiteralReference(kovo::COSPackage* package) {
+template <>
+void registerElement<EnumerationLiteralReference>(kovo::COSPackage* package) {
   registerClass<EnumerationLiteralReferenceClass>(package);
 }
 

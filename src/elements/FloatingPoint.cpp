@@ -5,21 +5,19 @@
 namespace Zorvan::metamodel::types::xb {
 
 namespace {
-struct FloatingPointClass {
+struct FloatingPointClass : TypesClass<FloatingPoint> {
   using Intf = NSInterface::FloatingPointIntf;
   using Immutable = ImmutableFloatingPoint;
   using Modifiable = FloatingPoint;
-  using Meta = FloatingPointMeta;
-  static constexpr PropertyRow properties[] = {
-      {1, "Kind", ValueType<FloatingPointKind>, ExactlyOne, Settable, "Zorvan.metamodel.types.FloatingPointKind", 0},
-  };
-  static constexpr MethodRow constructors[] = {
-      creation<FloatingPoint, Ozo::Model const&>(),
-      creation<FloatingPoint, Ozo::Model, FloatingPointKind, Ozo::String>(),
-  };
+  static constexpr char kHeader[] = "mm_types/Zorvan/metamodel/types/ZorvanmetamodeltypesFloatingPoint";
+  using Meta = ModelMeta<Intf, Immutable, kHeader, 985>;
+  static constexpr ShownProperty shown[] = {{1}};
 };
 }  // namespace
 
-void staticInitializeFloatingPoint(kovo::COSPackage* package) { registerClass<FloatingPointClass>(package); }
+template <>
+void registerElement<FloatingPoint>(kovo::COSPackage* package) {
+  registerClass<FloatingPointClass>(package);
+}
 
 }  // namespace Zorvan::metamodel::types::xb

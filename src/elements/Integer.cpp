@@ -5,22 +5,19 @@
 namespace Zorvan::metamodel::types::xb {
 
 namespace {
-struct IntegerClass {
+struct IntegerClass : TypesClass<Integer> {
   using Intf = NSInterface::IntegerIntf;
   using Immutable = ImmutableInteger;
   using Modifiable = Integer;
-  using Meta = IntegerMeta;
-  static constexpr PropertyRow properties[] = {
-      {1, "Length", ValueType<DataSize>, ExactlyOne, Settable, "Zorvan.metamodel.types.DataSize", 0},
-      {2, "IsSigned", Primitive, ExactlyOne, Settable, "logical scalar", 0},
-  };
-  static constexpr MethodRow constructors[] = {
-      creation<Integer, Ozo::Model const&>(),
-      creation<Integer, Ozo::Model, Ozo::String>(),
-  };
+  static constexpr char kHeader[] = "mm_types/Zorvan/metamodel/types/ZorvanmetamodeltypesInteger";
+  using Meta = ModelMeta<Intf, Immutable, kHeader, 871>;
+  static constexpr ShownProperty shown[] = {{1}, {2}};
 };
 }  // namespace
 
-void staticInitializeInteger(kovo::COSPackage* package) { registerClass<IntegerClass>(package); }
+template <>
+void registerElement<Integer>(kovo::COSPackage* package) {
+  registerClass<IntegerClass>(package);
+}
 
 }  // namespace Zorvan::metamodel::types::xb

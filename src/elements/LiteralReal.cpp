@@ -4,21 +4,19 @@
 namespace Zorvan::metamodel::types::xb {
 
 namespace {
-struct LiteralRealClass {
+struct LiteralRealClass : TypesClass<LiteralReal> {
   using Intf = NSInterface::LiteralRealIntf;
   using Immutable = ImmutableLiteralReal;
   using Modifiable = LiteralReal;
-  using Meta = LiteralRealMeta;
-  static constexpr PropertyRow properties[] = {
-      {1, "Value", Primitive, ExactlyOne, Settable, "double scalar", 0},
-  };
-  static constexpr MethodRow constructors[] = {
-      creation<LiteralReal, Ozo::Model const&>(),
-      creation<LiteralReal, Ozo::Model, Ozo::Real, Ozo::String>(),
-  };
+  static constexpr char kHeader[] = "mm_types/Zorvan/metamodel/types/ZorvanmetamodeltypesLiteralReal";
+  using Meta = ModelMeta<Intf, Immutable, kHeader, 1031>;
+  static constexpr ShownProperty shown[] = {{1}};
 };
 }  // namespace
 
-void staticInitializeLiteralReal(kovo::COSPackage* package) { registerClass<LiteralRealClass>(package); }
+template <>
+void registerElement<LiteralReal>(kovo::COSPackage* package) {
+  registerClass<LiteralRealClass>(package);
+}
 
 }  // namespace Zorvan::metamodel::types::xb

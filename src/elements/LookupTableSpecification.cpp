@@ -4,23 +4,18 @@
 namespace Zorvan::metamodel::types::xb {
 
 namespace {
-struct LookupTableSpecificationClass {
+struct LookupTableSpecificationClass : TypesClass<LookupTableSpecification> {
   using Intf = NSInterface::LookupTableSpecificationIntf;
   using Immutable = ImmutableLookupTableSpecification;
   using Modifiable = LookupTableSpecification;
-  using Meta = LookupTableSpecificationMeta;
-  static constexpr PropertyRow properties[] = {
-      {1, "Axes", ClassObject, Many, Settable,
-       "Zorvan.metamodel.types.ImmutableSequenceOfImmutableLookupTableSpecification", 2048},
-  };
-  static constexpr MethodRow constructors[] = {
-      creation<LookupTableSpecification, Ozo::Model const&>(),
-      creation<LookupTableSpecification, Ozo::Model, Ozo::String>(),
-  };
+  static constexpr char kHeader[] = "mm_types/Zorvan/metamodel/types/ZorvanmetamodeltypesLookupTableSpecification";
+  using Meta = ModelMeta<Intf, Immutable, kHeader, 1054>;
+  static constexpr ShownProperty shown[] = {{1, kAttrMarked}};
 };
 }  // namespace
 
-void staticInitializeLookupTableSpecification(kovo::COSPackage* package) {
+template <>
+void registerElement<LookupTableSpecification>(kovo::COSPackage* package) {
   registerClass<LookupTableSpecificationClass>(package);
 }
 

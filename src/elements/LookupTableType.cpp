@@ -4,30 +4,28 @@
 namespace Zorvan::metamodel::types::xb {
 
 namespace {
-struct LookupTableTypeClass {
+struct LookupTableTypeClass : TypesClass<LookupTableType> {
   using Intf = NSInterface::LookupTableTypeIntf;
   using Immutable = ImmutableLookupTableType;
   using Modifiable = LookupTableType;
-  using Meta = LookupTableTypeMeta;
-  static constexpr PropertyRow properties[] = {
-      {1, "SwRecordLayout", ClassObject, ExactlyOne, Settable, "Zorvan.metamodel.types.ImmutableSwRecordLayout", 0},
-      {2, "BaseType", ClassObject, ExactlyOne, Settable, "Zorvan.metamodel.types.ImmutablePrimitiveType", 2048},
-      {3, "Axes", ClassObject, Many, Settable, "Zorvan.metamodel.types.ImmutableSequenceOfImmutableAxis", 0},
-      {4, "Dimensions", Primitive, ExactlyOne, ReadOnly, "int32 scalar", 0},
-      {5, "Category", Text, ExactlyOne, ReadOnly, "char", 0},
-      {6, "IsApplication", Primitive, ExactlyOne, ReadOnly, "logical scalar", 0},
-      {7, "ValueAxisDataType", ClassObject, ZeroOrOne, Settable, "Zorvan.metamodel.types.ImmutablePrimitiveType", 2048},
-      {8, "Qualifier", Text, ZeroOrOne, Settable, "char", 2048},
-      {9, "IsConst", Primitive, ZeroOrOne, Settable, "ozological", 2048},
-      {10, "IsVolatile", Primitive, ZeroOrOne, Settable, "ozological", 2048},
-  };
-  static constexpr MethodRow constructors[] = {
-      creation<LookupTableType, Ozo::Model const&>(),
-      creation<LookupTableType, Ozo::Model, SwRecordLayout, PrimitiveType, Ozo::String>(),
-  };
+  static constexpr char kHeader[] = "mm_types/Zorvan/metamodel/types/ZorvanmetamodeltypesLookupTableType";
+  using Meta = ModelMeta<Intf, Immutable, kHeader, 1077>;
+  static constexpr ShownProperty shown[] = {{1},
+                                            {2, kAttrMarked},
+                                            {3},
+                                            {4},
+                                            {5},
+                                            {6},
+                                            {7, kAttrMarked},
+                                            {8, kAttrMarked},
+                                            {9, kAttrMarked},
+                                            {10, kAttrMarked}};
 };
 }  // namespace
 
-void staticInitializeLookupTableType(kovo::COSPackage* package) { registerClass<LookupTableTypeClass>(package); }
+template <>
+void registerElement<LookupTableType>(kovo::COSPackage* package) {
+  registerClass<LookupTableTypeClass>(package);
+}
 
 }  // namespace Zorvan::metamodel::types::xb

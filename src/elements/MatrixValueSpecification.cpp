@@ -4,23 +4,18 @@
 namespace Zorvan::metamodel::types::xb {
 
 namespace {
-struct MatrixValueSpecificationClass {
+struct MatrixValueSpecificationClass : TypesClass<MatrixValueSpecification> {
   using Intf = NSInterface::MatrixValueSpecificationIntf;
   using Immutable = ImmutableMatrixValueSpecification;
   using Modifiable = MatrixValueSpecification;
-  using Meta = MatrixValueSpecificationMeta;
-  static constexpr PropertyRow properties[] = {
-      {1, "ownedCell", ClassObject, Many, Settable, "Zorvan.metamodel.types.ImmutableSequenceOfImmutableCell", 2048},
-      {2, "isSparse", Primitive, ExactlyOne, Settable, "logical scalar", 2048},
-  };
-  static constexpr MethodRow constructors[] = {
-      creation<MatrixValueSpecification, Ozo::Model const&>(),
-      creation<MatrixValueSpecification, Ozo::Model, Ozo::String>(),
-  };
+  static constexpr char kHeader[] = "mm_types/Zorvan/metamodel/types/ZorvanmetamodeltypesMatrixValueSpecification";
+  using Meta = ModelMeta<Intf, Immutable, kHeader, 1123>;
+  static constexpr ShownProperty shown[] = {{1, kAttrMarked, "ownedCell"}, {2, kAttrMarked, "isSparse"}};
 };
 }  // namespace
 
-void staticInitializeMatrixValueSpecification(kovo::COSPackage* package) {
+template <>
+void registerElement<MatrixValueSpecification>(kovo::COSPackage* package) {
   registerClass<MatrixValueSpecificationClass>(package);
 }
 

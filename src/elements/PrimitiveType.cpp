@@ -4,26 +4,21 @@
 namespace Zorvan::metamodel::types::xb {
 
 namespace {
-struct PrimitiveTypeClass {
+struct PrimitiveTypeClass : TypesClass<PrimitiveType> {
   using Intf = NSInterface::PrimitiveTypeIntf;
   using Immutable = ImmutablePrimitiveType;
   using Modifiable = PrimitiveType;
-  using Meta = PrimitiveTypeMeta;
-  static constexpr PropertyRow properties[] = {
-      {1, "GroundValue", Primitive, ExactlyOne, ReadOnly, "double scalar", 2048},
-      {2, "CompuMethod", ClassObject, ZeroOrOne, Settable, "Zorvan.metamodel.types.ImmutableCompuMethod", 0},
-      {3, "Unit", ClassObject, ZeroOrOne, Settable, "Zorvan.metamodel.types.ImmutableUnit", 0},
-      {4, "DataConstr", ClassObject, ZeroOrOne, Settable, "Zorvan.metamodel.types.ImmutableDataConstr", 0},
-      {5, "SwBaseType", ClassObject, ZeroOrOne, Settable, "Zorvan.metamodel.types.ImmutableSwBaseType", 0},
-      {6, "IsApplication", Primitive, ExactlyOne, Settable, "logical scalar", 2048},
-      {7, "Reference", ClassObject, ZeroOrOne, Settable, "Zorvan.metamodel.types.ImmutablePrimitiveType", 2048},
-      {8, "Qualifier", Text, ZeroOrOne, Settable, "char", 2048},
-      {9, "IsVolatile", Primitive, ZeroOrOne, Settable, "ozological", 2048},
-      {10, "IsConst", Primitive, ZeroOrOne, Settable, "ozological", 2048},
-  };
+  static constexpr char kHeader[] = "mm_types/Zorvan/metamodel/types/ZorvanmetamodeltypesPrimitiveType";
+  using Meta = ModelMeta<Intf, Immutable, kHeader, 1212>;
+  static constexpr ShownProperty shown[] = {
+      {1, kAttrMarked}, {2}, {3}, {4}, {5}, {6, kAttrMarked}, {7, kAttrMarked}, {8, kAttrMarked}, {9, kAttrMarked},
+      {10, kAttrMarked}};
 };
 }  // namespace
 
-void staticInitializePrimitiveType(kovo::COSPackage* package) { registerClass<PrimitiveTypeClass>(package); }
+template <>
+void registerElement<PrimitiveType>(kovo::COSPackage* package) {
+  registerClass<PrimitiveTypeClass>(package);
+}
 
 }  // namespace Zorvan::metamodel::types::xb

@@ -4,20 +4,22 @@
 namespace Zorvan::metamodel::types::xb {
 
 namespace {
-struct RealClass {
+struct RealClass : TypesClass<Real> {
   using Intf = NSInterface::RealIntf;
   using Immutable = ImmutableReal;
   using Modifiable = Real;
-  using Meta = RealMeta;
-  static constexpr PropertyRow properties[] = {
-      {1, "minValue", Primitive, ZeroOrOne, Settable, "ozodouble", 2048},
-      {2, "maxValue", Primitive, ZeroOrOne, Settable, "ozodouble", 2048},
-      {3, "isMinOpen", Primitive, ExactlyOne, Settable, "logical scalar", 2048},
-      {4, "isMaxOpen", Primitive, ExactlyOne, Settable, "logical scalar", 2048},
-  };
+  static constexpr char kHeader[] = "mm_types/Zorvan/metamodel/types/ZorvanmetamodeltypesReal";
+  using Meta = ModelMeta<Intf, Immutable, kHeader, 958>;
+  static constexpr ShownProperty shown[] = {{1, kAttrMarked, "minValue"},
+                                            {2, kAttrMarked, "maxValue"},
+                                            {3, kAttrMarked, "isMinOpen"},
+                                            {4, kAttrMarked, "isMaxOpen"}};
 };
 }  // namespace
 
-void staticInitializeReal(kovo::COSPackage* package) { registerClass<RealClass>(package); }
+template <>
+void registerElement<Real>(kovo::COSPackage* package) {
+  registerClass<RealClass>(package);
+}
 
 }  // namespace Zorvan::metamodel::types::xb

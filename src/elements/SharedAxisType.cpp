@@ -4,29 +4,19 @@
 namespace Zorvan::metamodel::types::xb {
 
 namespace {
-struct SharedAxisTypeClass {
+struct SharedAxisTypeClass : TypesClass<SharedAxisType> {
   using Intf = NSInterface::SharedAxisTypeIntf;
   using Immutable = ImmutableSharedAxisType;
   using Modifiable = SharedAxisType;
-  using Meta = SharedAxisTypeMeta;
-  static constexpr PropertyRow properties[] = {
-      {1, "SwRecordLayout", ClassObject, ExactlyOne, Settable, "Zorvan.metamodel.types.ImmutableSwRecordLayout", 0},
-      {2, "Axis", ClassObject, ExactlyOne, Settable, "Zorvan.metamodel.types.ImmutableAxis", 0},
-      {3, "IsApplication", Primitive, ExactlyOne, ReadOnly, "logical scalar", 0},
-      {4, "SharedFrom", ClassObject, Many, Settable, "Zorvan.metamodel.types.ImmutableSequenceOfImmutableAxis", 2048},
-      {5, "ValueAxisDataType", ClassObject, ZeroOrOne, Settable, "Zorvan.metamodel.types.ImmutablePrimitiveType", 2048},
-      {6, "Qualifier", Text, ZeroOrOne, Settable, "char", 2048},
-      {7, "IsConst", Primitive, ZeroOrOne, Settable, "ozological", 2048},
-      {8, "IsVolatile", Primitive, ZeroOrOne, Settable, "ozological", 2048},
-  };
-  static constexpr MethodRow constructors[] = {
-      creation<SharedAxisType, Ozo::Model const&>(),
-      creation<SharedAxisType, Ozo::Model, SwRecordLayout, Axis, Ozo::String>(),
-  };
+  static constexpr char kHeader[] = "mm_types/Zorvan/metamodel/types/ZorvanmetamodeltypesSharedAxisType";
+  using Meta = ModelMeta<Intf, Immutable, kHeader, 1010>;
+  static constexpr ShownProperty shown[] = {
+      {1}, {2}, {3}, {4, kAttrMarked}, {5, kAttrMarked}, {6, kAttrMarked}, {7, kAttrMarked}, {8, kAttrMarked}};
 };
 }  // namespace
 
-void staticInitializeSharedAxisType(kovo::COSPackage* package) {
+template <>
+void registerElement<SharedAxisType>(kovo::COSPackage* package) {
   registerClass<SharedAxisTypeClass>(package);
 }
 

@@ -4,21 +4,19 @@
 namespace Zorvan::metamodel::types::xb {
 
 namespace {
-struct SlotClass {
+struct SlotClass : TypesClass<Slot> {
   using Intf = NSInterface::SlotIntf;
   using Immutable = ImmutableSlot;
   using Modifiable = Slot;
-  using Meta = SlotMeta;
-  static constexpr PropertyRow properties[] = {
-      {1, "structElement", ClassObject, ZeroOrOne, Settable, "Zorvan.metamodel.types.ImmutableStructElement", 2048},
-  };
-  static constexpr MethodRow constructors[] = {
-      creation<Slot, Ozo::Model const&>(),
-      creation<Slot, Ozo::Model, CompositeSpecification, foundation::ValueSpecification, Ozo::String>(),
-  };
+  static constexpr char kHeader[] = "mm_types/Zorvan/metamodel/types/ZorvanmetamodeltypesSlot";
+  using Meta = ModelMeta<Intf, Immutable, kHeader, 1215>;
+  static constexpr ShownProperty shown[] = {{1, kAttrMarked, "structElement"}};
 };
 }  // namespace
 
-void staticInitializeSlot(kovo::COSPackage* package) { registerClass<SlotClass>(package); }
+template <>
+void registerElement<Slot>(kovo::COSPackage* package) {
+  registerClass<SlotClass>(package);
+}
 
 }  // namespace Zorvan::metamodel::types::xb

@@ -4,23 +4,19 @@
 namespace Zorvan::metamodel::types::xb {
 
 namespace {
-struct StructElementClass {
+struct StructElementClass : TypesClass<StructElement> {
   using Intf = NSInterface::StructElementIntf;
   using Immutable = ImmutableStructElement;
   using Modifiable = StructElement;
-  using Meta = StructElementMeta;
-  static constexpr PropertyRow properties[] = {
-      {1, "Structure", ClassObject, ExactlyOne, Settable, "Zorvan.metamodel.types.ImmutableStructure", 0},
-      {3, "InlineType", ClassObject, ZeroOrOne, Settable, "Zorvan.metamodel.foundation.ImmutableValueType", 2048},
-      {4, "ReferencedType", ClassObject, ExactlyOne, ReadOnly, "Zorvan.metamodel.foundation.ImmutableValueType", 0},
-  };
-  static constexpr MethodRow constructors[] = {
-      creation<StructElement, Ozo::Model const&>(),
-      creation<StructElement, Ozo::Model, Structure, Ozo::String>(),
-  };
+  static constexpr char kHeader[] = "mm_types/Zorvan/metamodel/types/ZorvanmetamodeltypesStructElement";
+  using Meta = ModelMeta<Intf, Immutable, kHeader, 1261>;
+  static constexpr ShownProperty shown[] = {{1}, {3, kAttrMarked}, {4}};
 };
 }  // namespace
 
-void staticInitializeStructElement(kovo::COSPackage* package) { registerClass<StructElementClass>(package); }
+template <>
+void registerElement<StructElement>(kovo::COSPackage* package) {
+  registerClass<StructElementClass>(package);
+}
 
 }  // namespace Zorvan::metamodel::types::xb

@@ -4,27 +4,20 @@
 namespace Zorvan::metamodel::types::xb {
 
 namespace {
-struct StructureClass {
+struct StructureClass : TypesClass<Structure> {
   using Intf = NSInterface::StructureIntf;
   using Immutable = ImmutableStructure;
   using Modifiable = Structure;
-  using Meta = StructureMeta;
-  static constexpr PropertyRow properties[] = {
-      {1, "Elements", ClassObject, Many, Settable, "Zorvan.metamodel.types.ImmutableSequenceOfImmutableStructElement",
-       0},
-      {2, "IsApplication", Primitive, ExactlyOne, Settable, "logical scalar", 0},
-      {3, "Reference", ClassObject, ZeroOrOne, Settable, "Zorvan.metamodel.types.ImmutableStructure", 2048},
-      {4, "Qualifier", Text, ZeroOrOne, Settable, "char", 2048},
-      {5, "IsConst", Primitive, ZeroOrOne, Settable, "ozological", 2048},
-      {6, "IsVolatile", Primitive, ZeroOrOne, Settable, "ozological", 2048},
-  };
-  static constexpr MethodRow constructors[] = {
-      creation<Structure, Ozo::Model const&>(),
-      creation<Structure, Ozo::Model, Ozo::String>(),
-  };
+  static constexpr char kHeader[] = "mm_types/Zorvan/metamodel/types/ZorvanmetamodeltypesStructure";
+  using Meta = ModelMeta<Intf, Immutable, kHeader, 1284>;
+  static constexpr ShownProperty shown[] = {
+      {1}, {2}, {3, kAttrMarked}, {4, kAttrMarked}, {5, kAttrMarked}, {6, kAttrMarked}};
 };
 }  // namespace
 
-void staticInitializeStructure(kovo::COSPackage* package) { registerClass<StructureClass>(package); }
+template <>
+void registerElement<Structure>(kovo::COSPackage* package) {
+  registerClass<StructureClass>(package);
+}
 
 }  // namespace Zorvan::metamodel::types::xb

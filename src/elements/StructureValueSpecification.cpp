@@ -4,22 +4,18 @@
 namespace Zorvan::metamodel::types::xb {
 
 namespace {
-struct StructureValueSpecificationClass {
+struct StructureValueSpecificationClass : TypesClass<StructureValueSpecification> {
   using Intf = NSInterface::StructureValueSpecificationIntf;
   using Immutable = ImmutableStructureValueSpecification;
   using Modifiable = StructureValueSpecification;
-  using Meta = StructureValueSpecificationMeta;
-  static constexpr PropertyRow properties[] = {
-      {1, "OwnedSlot", ClassObject, Many, Settable, "Zorvan.metamodel.types.ImmutableSequenceOfImmutableSlot", 0},
-  };
-  static constexpr MethodRow constructors[] = {
-      creation<StructureValueSpecification, Ozo::Model const&>(),
-      creation<StructureValueSpecification, Ozo::Model, Ozo::String>(),
-  };
+  static constexpr char kHeader[] = "mm_types/Zorvan/metamodel/types/ZorvanmetamodeltypesStructureValueSpecification";
+  using Meta = ModelMeta<Intf, Immutable, kHeader, 1307>;
+  static constexpr ShownProperty shown[] = {{1}};
 };
 }  // namespace
 
-void staticInitializeStructureValueSpecification(kovo::COSPackage* package) {
+template <>
+void registerElement<StructureValueSpecification>(kovo::COSPackage* package) {
   registerClass<StructureValueSpecificationClass>(package);
 }
 

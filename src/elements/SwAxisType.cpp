@@ -4,22 +4,19 @@
 namespace Zorvan::metamodel::types::xb {
 
 namespace {
-struct SwAxisTypeClass {
+struct SwAxisTypeClass : TypesClass<SwAxisType> {
   using Intf = NSInterface::SwAxisTypeIntf;
   using Immutable = ImmutableSwAxisType;
   using Modifiable = SwAxisType;
-  using Meta = SwAxisTypeMeta;
-  static constexpr PropertyRow properties[] = {
-      {1, "SwAxisParamType", ClassObject, Many, Settable,
-       "Zorvan.metamodel.types.ImmutableSequenceOfImmutableSwGenericAxisParamType", 2048},
-  };
-  static constexpr MethodRow constructors[] = {
-      creation<SwAxisType, Ozo::Model const&>(),
-      creation<SwAxisType, Ozo::Model, Ozo::String>(),
-  };
+  static constexpr char kHeader[] = "mm_types/Zorvan/metamodel/types/ZorvanmetamodeltypesSwAxisType";
+  using Meta = ModelMeta<Intf, Immutable, kHeader, 1330>;
+  static constexpr ShownProperty shown[] = {{1, kAttrMarked}};
 };
 }  // namespace
 
-void staticInitializeSwAxisType(kovo::COSPackage* package) { registerClass<SwAxisTypeClass>(package); }
+template <>
+void registerElement<SwAxisType>(kovo::COSPackage* package) {
+  registerClass<SwAxisTypeClass>(package);
+}
 
 }  // namespace Zorvan::metamodel::types::xb

@@ -4,22 +4,19 @@
 namespace Zorvan::metamodel::types::xb {
 
 namespace {
-struct SwBaseTypeClass {
+struct SwBaseTypeClass : TypesClass<SwBaseType> {
   using Intf = NSInterface::SwBaseTypeIntf;
   using Immutable = ImmutableSwBaseType;
   using Modifiable = SwBaseType;
-  using Meta = SwBaseTypeMeta;
-  static constexpr PropertyRow properties[] = {
-      {1, "PrimitiveType", ClassObject, Many, Settable,
-       "Zorvan.metamodel.types.ImmutableSequenceOfImmutablePrimitiveType", 2048},
-  };
-  static constexpr MethodRow constructors[] = {
-      creation<SwBaseType, Ozo::Model const&>(),
-      creation<SwBaseType, Ozo::Model, Ozo::String>(),
-  };
+  static constexpr char kHeader[] = "mm_types/Zorvan/metamodel/types/ZorvanmetamodeltypesSwBaseType";
+  using Meta = ModelMeta<Intf, Immutable, kHeader, 1353>;
+  static constexpr ShownProperty shown[] = {{1, kAttrMarked}};
 };
 }  // namespace
 
-void staticInitializeSwBaseType(kovo::COSPackage* package) { registerClass<SwBaseTypeClass>(package); }
+template <>
+void registerElement<SwBaseType>(kovo::COSPackage* package) {
+  registerClass<SwBaseTypeClass>(package);
+}
 
 }  // namespace Zorvan::metamodel::types::xb

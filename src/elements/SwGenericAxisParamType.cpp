@@ -5,23 +5,18 @@
 namespace Zorvan::metamodel::types::xb {
 
 namespace {
-struct SwGenericAxisParamTypeClass {
+struct SwGenericAxisParamTypeClass : TypesClass<SwGenericAxisParamType> {
   using Intf = NSInterface::SwGenericAxisParamTypeIntf;
   using Immutable = ImmutableSwGenericAxisParamType;
   using Modifiable = SwGenericAxisParamType;
-  using Meta = SwGenericAxisParamTypeMeta;
-  static constexpr PropertyRow properties[] = {
-      {1, "Category", ValueType<SwGenericAxisParamTypeCategory>, ExactlyOne, Settable,
-       "Zorvan.metamodel.types.SwGenericAxisParamTypeCategory", 0},
-  };
-  static constexpr MethodRow constructors[] = {
-      creation<SwGenericAxisParamType, Ozo::Model const&>(),
-      creation<SwGenericAxisParamType, Ozo::Model, Ozo::String>(),
-  };
+  static constexpr char kHeader[] = "mm_types/Zorvan/metamodel/types/ZorvanmetamodeltypesSwGenericAxisParamType";
+  using Meta = ModelMeta<Intf, Immutable, kHeader, 763>;
+  static constexpr ShownProperty shown[] = {{1}};
 };
 }  // namespace
 
-void staticInitializeSwGenericAxisParamType(kovo::COSPackage* package) {
+template <>
+void registerElement<SwGenericAxisParamType>(kovo::COSPackage* package) {
   registerClass<SwGenericAxisParamTypeClass>(package);
 }
 

@@ -5,27 +5,19 @@
 namespace Zorvan::metamodel::types::xb {
 
 namespace {
-struct SwRecordLayoutClass {
+struct SwRecordLayoutClass : TypesClass<SwRecordLayout> {
   using Intf = NSInterface::SwRecordLayoutIntf;
   using Immutable = ImmutableSwRecordLayout;
   using Modifiable = SwRecordLayout;
-  using Meta = SwRecordLayoutMeta;
-  static constexpr PropertyRow properties[] = {
-      {1, "LookupTableType", ClassObject, Many, Settable,
-       "Zorvan.metamodel.types.ImmutableSequenceOfImmutableLookupTableType", 2048},
-      {2, "SharedAxisType", ClassObject, Many, Settable,
-       "Zorvan.metamodel.types.ImmutableSequenceOfImmutableSharedAxisType", 2048},
-      {3, "SwRecordLayoutGroup", ClassObject, ExactlyOne, Settable, "Zorvan.metamodel.types.ImmutableSwRecordLayoutGroup",
-       2048},
-      {4, "String", ClassObject, ExactlyOne, Settable, "Zorvan.metamodel.types.ImmutableString", 0},
-  };
-  static constexpr MethodRow constructors[] = {
-      creation<SwRecordLayout, Ozo::Model const&>(),
-      creation<SwRecordLayout, Ozo::Model, SwRecordLayoutGroup, String, Ozo::String>(),
-  };
+  static constexpr char kHeader[] = "mm_types/Zorvan/metamodel/types/ZorvanmetamodeltypesSwRecordLayout";
+  using Meta = ModelMeta<Intf, Immutable, kHeader, 688>;
+  static constexpr ShownProperty shown[] = {{1, kAttrMarked}, {2, kAttrMarked}, {3, kAttrMarked}, {4}};
 };
 }  // namespace
 
-void staticInitializeSwRecordLayout(kovo::COSPackage* package) { registerClass<SwRecordLayoutClass>(package); }
+template <>
+void registerElement<SwRecordLayout>(kovo::COSPackage* package) {
+  registerClass<SwRecordLayoutClass>(package);
+}
 
 }  // namespace Zorvan::metamodel::types::xb

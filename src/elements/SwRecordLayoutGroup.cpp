@@ -4,28 +4,19 @@
 namespace Zorvan::metamodel::types::xb {
 
 namespace {
-struct SwRecordLayoutGroupClass {
+struct SwRecordLayoutGroupClass : TypesClass<SwRecordLayoutGroup> {
   using Intf = NSInterface::SwRecordLayoutGroupIntf;
   using Immutable = ImmutableSwRecordLayoutGroup;
   using Modifiable = SwRecordLayoutGroup;
-  using Meta = SwRecordLayoutGroupMeta;
-  static constexpr PropertyRow properties[] = {
-      {1, "SwRecordLayoutV", ClassObject, Many, Settable,
-       "Zorvan.metamodel.types.ImmutableSequenceOfImmutableSwRecordLayoutV", 2048},
-      {2, "SwRecordLayoutGroup", ClassObject, Many, Settable,
-       "Zorvan.metamodel.types.ImmutableSequenceOfImmutableSwRecordLayoutGroup", 2048},
-      {3, "ShortLabel", Text, ZeroOrOne, Settable, "char", 2048},
-      {4, "Category", Text, ZeroOrOne, Settable, "char", 2048},
-      {5, "SwRecordLayoutGroupAxis", Primitive, ZeroOrOne, Settable, "ozoint32", 2048},
-      {6, "SwRecordLayoutGroupIndex", Text, ZeroOrOne, Settable, "char", 2048},
-  };
-  static constexpr MethodRow constructors[] = {
-      creation<SwRecordLayoutGroup, Ozo::Model const&>(),
-  };
+  static constexpr char kHeader[] = "mm_types/Zorvan/metamodel/types/ZorvanmetamodeltypesSwRecordLayoutGroup";
+  using Meta = ModelMeta<Intf, Immutable, kHeader, 1422>;
+  static constexpr ShownProperty shown[] = {{1, kAttrMarked}, {2, kAttrMarked}, {3, kAttrMarked},
+                                            {4, kAttrMarked}, {5, kAttrMarked}, {6, kAttrMarked}};
 };
 }  // namespace
 
-void staticInitializeSwRecordLayoutGroup(kovo::COSPackage* package) {
+template <>
+void registerElement<SwRecordLayoutGroup>(kovo::COSPackage* package) {
   registerClass<SwRecordLayoutGroupClass>(package);
 }
 

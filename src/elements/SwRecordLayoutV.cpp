@@ -4,25 +4,20 @@
 namespace Zorvan::metamodel::types::xb {
 
 namespace {
-struct SwRecordLayoutVClass {
+struct SwRecordLayoutVClass : TypesClass<SwRecordLayoutV> {
   using Intf = NSInterface::SwRecordLayoutVIntf;
   using Immutable = ImmutableSwRecordLayoutV;
   using Modifiable = SwRecordLayoutV;
-  using Meta = SwRecordLayoutVMeta;
-  static constexpr PropertyRow properties[] = {
-      {1, "ShortLabel", Text, ZeroOrOne, Settable, "char", 2048},
-      {2, "SwRecordLayoutVAxis", Primitive, ExactlyOne, Settable, "int32 scalar", 2048},
-      {3, "SwRecordLayoutVIndex", Text, ZeroOrOne, Settable, "char", 2048},
-      {4, "SwRecordLayoutVProp", Text, ZeroOrOne, Settable, "char", 2048},
-      {5, "SwBaseType", ClassObject, ExactlyOne, Settable, "Zorvan.metamodel.types.ImmutableSwBaseType", 2048},
-  };
-  static constexpr MethodRow constructors[] = {
-      creation<SwRecordLayoutV, Ozo::Model const&>(),
-      creation<SwRecordLayoutV, Ozo::Model, Ozo::Integer, SwBaseType>(),
-  };
+  static constexpr char kHeader[] = "mm_types/Zorvan/metamodel/types/ZorvanmetamodeltypesSwRecordLayoutV";
+  using Meta = ModelMeta<Intf, Immutable, kHeader, 1445>;
+  static constexpr ShownProperty shown[] = {
+      {1, kAttrMarked}, {2, kAttrMarked}, {3, kAttrMarked}, {4, kAttrMarked}, {5, kAttrMarked}};
 };
 }  // namespace
 
-void staticInitializeSwRecordLayoutV(kovo::COSPackage* package) { registerClass<SwRecordLayoutVClass>(package); }
+template <>
+void registerElement<SwRecordLayoutV>(kovo::COSPackage* package) {
+  registerClass<SwRecordLayoutVClass>(package);
+}
 
 }  // namespace Zorvan::metamodel::types::xb

@@ -25,32 +25,23 @@ struct UnitMethods {
   };
 };
 
-struct UnitClass {
+struct UnitClass : TypesClass<Unit> {
   using Intf = NSInterface::UnitIntf;
   using Immutable = ImmutableUnit;
   using Modifiable = Unit;
-  using Meta = UnitMeta;
-  static constexpr PropertyRow properties[] = {
-      {1, "ConvFactor", Primitive, ExactlyOne, Settable, "double scalar", 2048},
-      {2, "ConvOffset", Primitive, ExactlyOne, Settable, "double scalar", 2048},
-      {3, "ConvUnit", ClassObject, ZeroOrOne, Settable, "Zorvan.metamodel.types.ImmutableUnit", 2048},
-      {4, "Dimension", ClassObject, ZeroOrOne, Settable, "Zorvan.metamodel.types.ImmutableDimension", 2048},
-      {5, "Symbol", Text, ZeroOrOne, Settable, "char", 2048},
-      {6, "UnitExpression", Text, ExactlyOne, Settable, "char", 2048},
-      {7, "BaseUnit", ClassObject, Many, Settable, "Zorvan.metamodel.types.ImmutableSequenceOfImmutableUnit", 2048},
-      {8, "BaseExponent", PrimitiveSequence, Many, Settable, "Ozo.ImmutableSequenceOfInteger", 2048},
-      {9, "Superscript", PrimitiveSequence, Many, Settable, "Ozo.ImmutableSequenceOfString", 2048},
-      {10, "Subscript", PrimitiveSequence, Many, Settable, "Ozo.ImmutableSequenceOfString", 2048},
-  };
-  static constexpr MethodRow constructors[] = {
-      creation<Unit, Ozo::Model const&>(),
-      creation<Unit, Ozo::Model, Ozo::String>(),
-  };
+  static constexpr char kHeader[] = "mm_types/Zorvan/metamodel/types/ZorvanmetamodeltypesUnit";
+  using Meta = ModelMeta<Intf, Immutable, kHeader, 1468>;
+  static constexpr ShownProperty shown[] = {{1, kAttrMarked}, {2, kAttrMarked}, {3, kAttrMarked}, {4, kAttrMarked},
+                                            {5, kAttrMarked}, {6, kAttrMarked}, {7, kAttrMarked}, {8, kAttrMarked},
+                                            {9, kAttrMarked}, {10, kAttrMarked}};
   static constexpr auto& methods = UnitMethods<ImmutableUnit>::rows;
   static constexpr auto& modifiableMethods = UnitMethods<Unit>::rows;
 };
 }  // namespace
 
-void staticInitializeUnit(kovo::COSPackage* package) { registerClass<UnitClass>(package); }
+template <>
+void registerElement<Unit>(kovo::COSPackage* package) {
+  registerClass<UnitClass>(package);
+}
 
 }  // namespace Zorvan::metamodel::types::xb

@@ -4,19 +4,19 @@
 namespace Zorvan::metamodel::types::xb {
 
 namespace {
-struct ValueElementClass {
+struct ValueElementClass : TypesClass<ValueElement> {
   using Intf = NSInterface::ValueElementIntf;
   using Immutable = ImmutableValueElement;
   using Modifiable = ValueElement;
-  using Meta = ValueElementMeta;
-  static constexpr PropertyRow properties[] = {
-      {1, "owningComposite", ClassObject, ExactlyOne, Settable,
-       "Zorvan.metamodel.types.ImmutableCompositeSpecification", 2048},
-      {2, "Value", ClassObject, ExactlyOne, Settable, "Zorvan.metamodel.foundation.ImmutableValueSpecification", 0},
-  };
+  static constexpr char kHeader[] = "mm_types/Zorvan/metamodel/types/ZorvanmetamodeltypesValueElement";
+  using Meta = ModelMeta<Intf, Immutable, kHeader, 1491>;
+  static constexpr ShownProperty shown[] = {{1, kAttrMarked, "owningComposite"}, {2}};
 };
 }  // namespace
 
-void staticInitializeValueElement(kovo::COSPackage* package) { registerClass<ValueElementClass>(package); }
+template <>
+void registerElement<ValueElement>(kovo::COSPackage* package) {
+  registerClass<ValueElementClass>(package);
+}
 
 }  // namespace Zorvan::metamodel::types::xb

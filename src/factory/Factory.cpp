@@ -7,6 +7,8 @@
 #include "factory/Registration.hpp"
 #include "marshal/ValueConvert.hpp"
 
+#include <types/Classes.hpp>
+
 #include <xb/ClassInfo.hpp>
 #include <xb/Methods.hpp>
 
@@ -112,22 +114,28 @@ char const* createName() {
 template <class X>
 constexpr bool kIsValue = requires { X::name; };
 
-template <class X, class... A>
-void createRows(std::vector<MethodRow>& rows, char const* argNames) {
+// The create rows of class X: none for an abstract element class; the
+// creation without arguments, then the creation with arguments when X has one
+// (X::kCreateWith: the parameter types and their names).
+template <class X>
+void createRows(std::vector<MethodRow>& rows) {
   if constexpr (kIsValue<X>) {
+    if constexpr (!requires { X::kCreateWith; }) return;  // an enumeration: made from its literals
     rows.push_back(instanceMethod<&createValue<X>>(createName<X>()));
-    if (argNames) rows.push_back(instanceMethod<&createValue<X, A...>>(createName<X>(), 0, argNames));
-  } else {
+  } else if constexpr (requires(Ozo::Model const& m) { X::create(m); }) {
     rows.push_back(instanceMethod<&createElement<X>>(createName<X>()));
-    if (argNames) rows.push_back(instanceMethod<&createElement<X, A...>>(createName<X>(), 0, argNames));
+  } else {
+    return;
+  }
+  if constexpr (requires { X::kCreateWith; }) {
+    [&rows]<class... A>(CreateWith<A...> with) {
+      if constexpr (kIsValue<X>)
+        rows.push_back(instanceMethod<&createValue<X, A...>>(createName<X>(), 0, with.argumentNames));
+      else
+        rows.push_back(instanceMethod<&createElement<X, A...>>(createName<X>(), 0, with.argumentNames));
+    }(X::kCreateWith);
   }
 }
-
-using Ozo::Integer;
-using Ozo::Real;
-using Text = Ozo::String;
-using foundation::ValueSpecification;
-using foundation::ValueType;
 
 std::vector<MethodRow> const& factoryRows() {
   static std::vector<MethodRow> const rows = [] {
@@ -137,43 +145,9 @@ std::vector<MethodRow> const& factoryRows() {
         instanceMethod<&fromClassName>("createFromString"),
         instanceMethod<&fromClassAndName>("createFromString"),
     };
-    createRows<FloatingPoint, FloatingPointKind, Text>(r, " aKind, aName");
-    createRows<Complex, types::Real, Text>(r, " aBaseType, aName");
-    createRows<Dimension, Text>(r, " aName");
-    createRows<LiteralReal, Real, Text>(r, " aValue, aName");
-    createRows<FixedPoint, Text>(r, " aName");
-    createRows<types::Integer, Text>(r, " aName");
-    createRows<Unit, Text>(r, " aName");
-    createRows<Matrix, ValueType, Text>(r, " aBaseType, aName");
-    createRows<EnumerationLiteral, Integer, Integer, Enumeration, Text>(r, " aValue, aPvalue, aEnumeration, aName");
-    createRows<Enumeration, Text>(r, " aName");
-    createRows<types::Boolean, Text>(r, " aName");
-    createRows<MatrixValueSpecification, Text>(r, " aName");
-    createRows<Cell, CompositeSpecification, ValueSpecification, Text>(r, " aOwningComposite, aValue, aName");
-    createRows<Structure, Text>(r, " aName");
-    createRows<StructureValueSpecification, Text>(r, " aName");
-    createRows<Slot, CompositeSpecification, ValueSpecification, Text>(r, " aOwningComposite, aValue, aName");
-    createRows<EnumerationLiteralReference, Text>(r, " aName");
-    createRows<ConstantSpecification, ValueSpecification, Text>(r, " aConstantValue, aName");
-    createRows<ConstantReference, ConstantSpecification, Text>(r, " aValue, aName");
-    createRows<StructElement, Structure, Text>(r, " aStructure, aName");
-    createRows<CompuMethod, Text, Text>(r, " aDisplayFormat, aName");
-    createRows<DataConstr, Text>(r, " aName");
-    createRows<SwBaseType, Text>(r, " aName");
-    createRows<LookupTableType, SwRecordLayout, PrimitiveType, Text>(r, " aSwRecordLayout, aBaseType, aName");
-    createRows<SharedAxisType, SwRecordLayout, Axis, Text>(r, " aSwRecordLayout, aAxis, aName");
-    createRows<SwRecordLayout, SwRecordLayoutGroup, types::String, Text>(r, " aSwRecordLayoutGroup, aString, aName");
-    createRows<Axis, Integer, Text>(r, " aDimensions, aName");
-    createRows<VoidPointer, SwBaseType, Text>(r, " aSwBaseType, aName");
-    createRows<ApplicationValueSpecification, Text>(r, " aName");
-    createRows<LookupTableSpecification, Text>(r, " aName");
-    createRows<SwRecordLayoutGroup>(r, nullptr);
-    createRows<SwRecordLayoutV, Integer, SwBaseType>(r, " aSwRecordLayoutVAxis, aSwBaseType");
-    createRows<SwGenericAxisParamType, Text>(r, " aName");
-    createRows<SwAxisType, Text>(r, " aName");
-    createRows<types::String, Integer, Text>(r, " aSwMaxTextSize, aName");
-    createRows<DataSize, Integer, DataSizeUnitKind>(r, " aValue, aUnit");
-    createRows<Time, Real, TimeUnitKind>(r, " aValue, aUnit");
+    // Element classes, then value types, each in the order of the class list.
+    forEachOf<IsElement>([&r]<class X>() { createRows<X>(r); });
+    forEachOf<IsValue>([&r]<class X>() { createRows<X>(r); });
     r.push_back(staticMethod<&castTo<Factory, Ozo::Object>>("cast"));
     r.push_back(instanceMethod<&toObject>("toOzoObject"));
     r.push_back(staticMethod<&castTo<Factory, Ozo::FactoryObject>>("cast"));

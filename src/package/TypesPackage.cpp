@@ -7,11 +7,12 @@
 #include <Ozo/Base.hpp>
 #include <foundation_xb/MetamodelPackages.hpp>
 #include <kovo/Class.hpp>
-#include <types/Types.hpp>
+#include <types/Classes.hpp>
 #include <xb/Methods.hpp>
 
 #include <cstdlib>
 #include <new>
+#include <type_traits>
 
 namespace Zorvan::metamodel::types::xb {
 
@@ -26,6 +27,27 @@ struct {
 
 // "MetaPackage": the types metamodel package, immutable view.
 constexpr Ozo::xb::MethodRow kMetaPackage = Ozo::xb::function<&Zorvan::metamodel::types::MetaPackage>("MetaPackage");
+
+// The registration function of value type V (src/values).
+template <class V>
+void registerValue(kovo::COSPackage* package) {
+  if constexpr (std::is_same_v<V, DataSize>)
+    staticInitializeDataSize(package);
+  else if constexpr (std::is_same_v<V, Time>)
+    staticInitializeTime(package);
+  else if constexpr (std::is_same_v<V, FloatingPointKind>)
+    staticInitializeFloatingPointKind(package);
+  else if constexpr (std::is_same_v<V, DataSizeUnitKind>)
+    staticInitializeDataSizeUnitKind(package);
+  else if constexpr (std::is_same_v<V, TimeUnitKind>)
+    staticInitializeTimeUnitKind(package);
+  else if constexpr (std::is_same_v<V, CompuMethodCategory>)
+    staticInitializeCompuMethodCategory(package);
+  else if constexpr (std::is_same_v<V, SwGenericAxisParamTypeCategory>)
+    staticInitializeSwGenericAxisParamTypeCategory(package);
+  else
+    static_assert(sizeof(V) == 0, "a value type without a registration function");
+}
 
 }  // namespace
 
@@ -55,54 +77,15 @@ void typesPackageWrapper::populate(kovo::COSPackage* package) {
 }
 
 void typesStaticInitializePackage(kovo::COSPackage* package) {
-  // The one registration order of the package's classes.
-  staticInitializeFloatingPoint(package);
-  staticInitializeComplex(package);
-  staticInitializeDimension(package);
-  staticInitializeLiteralReal(package);
-  staticInitializeFixedPoint(package);
-  staticInitializeInteger(package);
-  staticInitializeReal(package);
-  staticInitializeDataSize(package);
-  staticInitializeUnit(package);
-  staticInitializeTime(package);
-  staticInitializeFloatingPointKind(package);
-  staticInitializeMatrix(package);
-  staticInitializeEnumerationLiteral(package);
-  staticInitializeEnumeration(package);
-  staticInitializeDataSizeUnitKind(package);
-  staticInitializeTimeUnitKind(package);
-  staticInitializeFactory(package);
-  staticInitializeBoolean(package);
-  staticInitializeMatrixValueSpecification(package);
-  staticInitializeCell(package);
-  staticInitializeStructure(package);
-  staticInitializeValueElement(package);
-  staticInitializeStructureValueSpecification(package);
-  staticInitializeSlot(package);
-  staticInitializeEnumerationLiteralReference(package);
-  staticInitializeConstantSpecification(package);
-  staticInitializeConstantReference(package);
-  staticInitializeCompositeSpecification(package);
-  staticInitializePrimitiveType(package);
-  staticInitializeStructElement(package);
-  staticInitializeCompuMethod(package);
-  staticInitializeDataConstr(package);
-  staticInitializeCompuMethodCategory(package);
-  staticInitializeSwBaseType(package);
-  staticInitializeLookupTableType(package);
-  staticInitializeSharedAxisType(package);
-  staticInitializeSwRecordLayout(package);
-  staticInitializeAxis(package);
-  staticInitializeVoidPointer(package);
-  staticInitializeApplicationValueSpecification(package);
-  staticInitializeLookupTableSpecification(package);
-  staticInitializeSwRecordLayoutGroup(package);
-  staticInitializeSwRecordLayoutV(package);
-  staticInitializeSwGenericAxisParamType(package);
-  staticInitializeSwAxisType(package);
-  staticInitializeSwGenericAxisParamTypeCategory(package);
-  staticInitializeString(package);
+  // The package's classes in the order of its class list.
+  PackageClasses::forEach([package]<class X>() {
+    if constexpr (ElementClass<X>)
+      registerElement<X>(package);
+    else if constexpr (ValueClass<X>)
+      registerValue<X>(package);
+    else
+      staticInitializeFactory(package);
+  });
   kovo::factory::detail::initStringDataTypes();
   Ozo::xb::addFunction(package, kMetaPackage);
 }

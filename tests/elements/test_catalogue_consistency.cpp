@@ -1,6 +1,7 @@
 // Every property row of every registered element class agrees with the
-// model's own definition of the property at the same index: one fact, two
-// statements, checked here so that they cannot drift apart.
+// model's own definition of the property at the same index: rows written out
+// (the foundation's) and rows made from the model's table (the types
+// package's) alike.
 #include "support/HostFixture.hpp"
 
 #include "marshal/PrimitiveProperties.hpp"
@@ -57,9 +58,9 @@ Expected expectedFor(Ozo::meta::PropertyDef const& d) {
       return many ? Expected{Ozo::xb::kinds::PrimitiveSequence, "Ozo.ImmutableSequenceOfReal"}
                   : Expected{Zorvan::metamodel::types::xb::Primitive, optional ? "ozodouble" : "double scalar"};
     case ValueKind::Boolean: return {Zorvan::metamodel::types::xb::Primitive, optional ? "ozological" : "logical scalar"};
-    case ValueKind::Value: break;
+    case ValueKind::Value: return {nullptr, d.typeName ? d.typeName : ""};
   }
-  return {nullptr, d.typeName ? d.typeName : ""};
+  return {nullptr, ""};
 }
 
 class CatalogueConsistency : public HostFixture {};
@@ -75,8 +76,10 @@ TEST_F(CatalogueConsistency, EveryPropertyRowMatchesTheModelDefinition) {
   for (Ozo::xb::ElementClassData const* c : classes) {
     Ozo::meta::ClassDef const& def = *c->def;
     SCOPED_TRACE(std::string(def.packageName) + "." + def.name);
+    std::vector<PropertyRow> all(c->properties.begin(), c->properties.end());
+    for (Ozo::xb::ShownProperty const& s : c->shown) all.push_back(Ozo::xb::shownRow(*c, s));
     unsigned previous = 0;
-    for (PropertyRow const& r : c->properties) {
+    for (PropertyRow const& r : all) {
       SCOPED_TRACE(r.name);
       ++rows;
       ASSERT_GE(r.index, 1u);
@@ -93,11 +96,33 @@ TEST_F(CatalogueConsistency, EveryPropertyRowMatchesTheModelDefinition) {
       Expected const e = expectedFor(d);
       if (e.kind != nullptr) {
         EXPECT_EQ(r.kind, e.kind) << "registered with the wrong kind";
-        EXPECT_EQ(r.hostType, e.hostType);
       }
+      EXPECT_EQ(r.hostType, e.hostType);
     }
   }
-  EXPECT_GT(rows, 30u);
+  EXPECT_GT(rows, 148u);
+}
+
+// A shown index outside the model's table (0, or one past its end) is refused
+// with the class named, not read out of bounds.
+TEST_F(CatalogueConsistency, AShownIndexOutsideTheModelTableIsRefused) {
+  host.describePackage("Zorvan.metamodel.types");
+  Ozo::xb::ElementClassData const* axis = nullptr;
+  for (Ozo::xb::ElementClassData const* c : Ozo::xb::registeredElementClasses())
+    if (std::string_view(c->def->name) == "Axis") axis = c;
+  ASSERT_NE(axis, nullptr);
+  unsigned const count = axis->def->propertyCount;
+  EXPECT_EQ(std::string(Ozo::xb::shownRow(*axis, {count}).name), "Vf");
+  for (unsigned const bad : {0u, count + 1}) {
+    try {
+      (void)Ozo::xb::shownRow(*axis, {bad});
+      ADD_FAILURE() << "index " << bad << " accepted";
+    } catch (Ozo::Exception const& e) {
+      EXPECT_NE(std::string(e.what()).find("Zorvan.metamodel.types.Axis has no property " + std::to_string(bad)),
+                std::string::npos)
+          << e.what();
+    }
+  }
 }
 
 // The meta-property classes list the class's own entries first and end with

@@ -62,7 +62,7 @@ TEST(TypesModule, PackageIsPopulatedOnFirstLookupAndOnlyOnce) {
 TEST(TypesModule, NullPackageRegistersNothing) {
   std::vector<std::string> const packages = kovo::COSPackage::packageNames();
   std::size_t const names = kovo::internal::internedCount();
-  staticInitializeAxis(nullptr);
+  registerElement<Zorvan::metamodel::types::Axis>(nullptr);
   EXPECT_EQ(kovo::COSPackage::packageNames(), packages);
   EXPECT_EQ(kovo::internal::internedCount(), names);
   EXPECT_EQ(kovo::COSClass::find(std::string_view("Axis")), nullptr);

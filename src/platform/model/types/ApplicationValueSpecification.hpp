@@ -44,6 +44,7 @@ class ApplicationValueSpecification : public ApplicationValueSpecificationMutato
   using ApplicationValueSpecificationMutators::ApplicationValueSpecificationMutators;
   static ApplicationValueSpecification create(Ozo::Model const& model);
   static ApplicationValueSpecification create(Ozo::Model model, Ozo::String name);
+  static constexpr CreateWith<Ozo::String> kCreateWith{" aName"};
 };
 
 }  // namespace Zorvan::metamodel::types

@@ -46,6 +46,7 @@ class Axis : public AxisMutators<detail::NamedElementBase<ImmutableAxis>> {
   using AxisMutators::AxisMutators;
   static Axis create(Ozo::Model const& model);
   static Axis create(Ozo::Model model, Ozo::Integer dimensions, Ozo::String name);
+  static constexpr CreateWith<Ozo::Integer, Ozo::String> kCreateWith{" aDimensions, aName"};
 };
 
 }  // namespace Zorvan::metamodel::types

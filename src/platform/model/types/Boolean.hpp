@@ -33,6 +33,7 @@ class Boolean : public BooleanMutators<RealMutators<PrimitiveTypeMutators<detail
   using BooleanMutators::BooleanMutators;
   static Boolean create(Ozo::Model const& model);
   static Boolean create(Ozo::Model model, Ozo::String name);
+  static constexpr CreateWith<Ozo::String> kCreateWith{" aName"};
 };
 
 }  // namespace Zorvan::metamodel::types

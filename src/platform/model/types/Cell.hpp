@@ -35,6 +35,8 @@ class Cell : public CellMutators<ValueElementMutators<detail::NamedElementBase<I
   static Cell create(Ozo::Model const& model);
   static Cell create(Ozo::Model model, CompositeSpecification owningComposite, foundation::ValueSpecification value,
                      Ozo::String name);
+  static constexpr CreateWith<CompositeSpecification, foundation::ValueSpecification, Ozo::String> kCreateWith{
+      " aOwningComposite, aValue, aName"};
 };
 
 }  // namespace Zorvan::metamodel::types

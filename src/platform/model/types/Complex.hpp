@@ -41,6 +41,7 @@ class Complex : public ComplexMutators<detail::ValueTypeBase<ImmutableComplex>> 
   using ComplexMutators::ComplexMutators;
   static Complex create(Ozo::Model const& model);
   static Complex create(Ozo::Model model, Real baseType, Ozo::String name);
+  static constexpr CreateWith<Real, Ozo::String> kCreateWith{" aBaseType, aName"};
 };
 
 }  // namespace Zorvan::metamodel::types

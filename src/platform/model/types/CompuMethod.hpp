@@ -47,6 +47,7 @@ class CompuMethod : public CompuMethodMutators<detail::PackageableElementBase<Im
   using CompuMethodMutators::CompuMethodMutators;
   static CompuMethod create(Ozo::Model const& model);
   static CompuMethod create(Ozo::Model model, Ozo::String displayFormat, Ozo::String name);
+  static constexpr CreateWith<Ozo::String, Ozo::String> kCreateWith{" aDisplayFormat, aName"};
 };
 
 }  // namespace Zorvan::metamodel::types

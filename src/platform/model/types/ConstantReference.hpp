@@ -38,6 +38,7 @@ class ConstantReference : public ConstantReferenceMutators<detail::ValueSpecific
   using ConstantReferenceMutators::ConstantReferenceMutators;
   static ConstantReference create(Ozo::Model const& model);
   static ConstantReference create(Ozo::Model model, ConstantSpecification value, Ozo::String name);
+  static constexpr CreateWith<ConstantSpecification, Ozo::String> kCreateWith{" aValue, aName"};
 };
 
 }  // namespace Zorvan::metamodel::types

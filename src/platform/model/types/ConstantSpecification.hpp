@@ -43,6 +43,7 @@ class ConstantSpecification
   using ConstantSpecificationMutators::ConstantSpecificationMutators;
   static ConstantSpecification create(Ozo::Model const& model);
   static ConstantSpecification create(Ozo::Model model, foundation::ValueSpecification constantValue, Ozo::String name);
+  static constexpr CreateWith<foundation::ValueSpecification, Ozo::String> kCreateWith{" aConstantValue, aName"};
 };
 
 }  // namespace Zorvan::metamodel::types

@@ -37,6 +37,7 @@ class DataConstr : public DataConstrMutators<detail::PackageableElementBase<Immu
   using DataConstrMutators::DataConstrMutators;
   static DataConstr create(Ozo::Model const& model);
   static DataConstr create(Ozo::Model model, Ozo::String name);
+  static constexpr CreateWith<Ozo::String> kCreateWith{" aName"};
 };
 
 }  // namespace Zorvan::metamodel::types

@@ -45,6 +45,7 @@ class Dimension : public DimensionMutators<detail::PackageableElementBase<Immuta
   using DimensionMutators::DimensionMutators;
   static Dimension create(Ozo::Model const& model);
   static Dimension create(Ozo::Model model, Ozo::String name);
+  static constexpr CreateWith<Ozo::String> kCreateWith{" aName"};
 };
 
 }  // namespace Zorvan::metamodel::types

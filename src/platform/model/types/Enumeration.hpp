@@ -42,6 +42,7 @@ class Enumeration
   using EnumerationMutators::EnumerationMutators;
   static Enumeration create(Ozo::Model const& model);
   static Enumeration create(Ozo::Model model, Ozo::String name);
+  static constexpr CreateWith<Ozo::String> kCreateWith{" aName"};
 };
 
 }  // namespace Zorvan::metamodel::types

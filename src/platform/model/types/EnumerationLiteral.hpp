@@ -47,6 +47,8 @@ class EnumerationLiteral : public EnumerationLiteralMutators<detail::NamedElemen
   static EnumerationLiteral create(Ozo::Model const& model);
   static EnumerationLiteral create(Ozo::Model model, Ozo::Integer value, Ozo::Integer pvalue, Enumeration enumeration,
                                    Ozo::String name);
+  static constexpr CreateWith<Ozo::Integer, Ozo::Integer, Enumeration, Ozo::String> kCreateWith{
+      " aValue, aPvalue, aEnumeration, aName"};
 };
 
 }  // namespace Zorvan::metamodel::types

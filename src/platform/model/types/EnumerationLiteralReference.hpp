@@ -46,6 +46,7 @@ class EnumerationLiteralReference
   using EnumerationLiteralReferenceMutators::EnumerationLiteralReferenceMutators;
   static EnumerationLiteralReference create(Ozo::Model const& model);
   static EnumerationLiteralReference create(Ozo::Model model, Ozo::String name);
+  static constexpr CreateWith<Ozo::String> kCreateWith{" aName"};
 };
 
 }  // namespace Zorvan::metamodel::types

@@ -1,4 +1,5 @@
 // The package's factory: one implementation, the class list is data.
+#include <types/Classes.hpp>
 #include <types/Definitions.hpp>
 #include <types/Factory.hpp>
 
@@ -27,21 +28,14 @@ Creator creatorOf() {
           }};
 }
 
-template <class... X>
-std::unordered_map<std::string, Creator> creatorTable() {
-  return {{std::string(kPackageName) + "." + X::Intf::sClassDef.name, creatorOf<X>()}...};
-}
-
 // The package's concrete element classes.
 std::unordered_map<std::string, Creator> const& creators() {
-  static auto const table =
-      creatorTable<FloatingPoint, Complex, Dimension, LiteralReal, FixedPoint, Integer, Unit, Matrix,
-                   EnumerationLiteral, Enumeration, Boolean, MatrixValueSpecification, Cell, Structure,
-                   StructureValueSpecification, Slot, EnumerationLiteralReference, ConstantSpecification,
-                   ConstantReference, StructElement, CompuMethod, DataConstr, SwBaseType, LookupTableType,
-                   SharedAxisType, SwRecordLayout, Axis, VoidPointer, ApplicationValueSpecification,
-                   LookupTableSpecification, SwRecordLayoutGroup, SwRecordLayoutV, SwGenericAxisParamType,
-                   SwAxisType, String>();
+  static auto const table = [] {
+    std::unordered_map<std::string, Creator> t;
+    forEachOf<IsCreatable>(
+        [&t]<class X>() { t.emplace(std::string(kPackageName) + "." + X::Intf::sClassDef.name, creatorOf<X>()); });
+    return t;
+  }();
   return table;
 }
 

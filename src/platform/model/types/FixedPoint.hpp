@@ -45,6 +45,7 @@ class FixedPoint
   using FixedPointMutators::FixedPointMutators;
   static FixedPoint create(Ozo::Model const& model);
   static FixedPoint create(Ozo::Model model, Ozo::String name);
+  static constexpr CreateWith<Ozo::String> kCreateWith{" aName"};
 };
 
 }  // namespace Zorvan::metamodel::types

@@ -38,6 +38,7 @@ class FloatingPoint
   using FloatingPointMutators::FloatingPointMutators;
   static FloatingPoint create(Ozo::Model const& model);
   static FloatingPoint create(Ozo::Model model, FloatingPointKind kind, Ozo::String name);
+  static constexpr CreateWith<FloatingPointKind, Ozo::String> kCreateWith{" aKind, aName"};
 };
 
 }  // namespace Zorvan::metamodel::types

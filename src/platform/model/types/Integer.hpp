@@ -37,6 +37,7 @@ class Integer : public IntegerMutators<RealMutators<PrimitiveTypeMutators<detail
   using IntegerMutators::IntegerMutators;
   static Integer create(Ozo::Model const& model);
   static Integer create(Ozo::Model model, Ozo::String name);
+  static constexpr CreateWith<Ozo::String> kCreateWith{" aName"};
 };
 
 }  // namespace Zorvan::metamodel::types

@@ -36,6 +36,7 @@ class LiteralReal : public LiteralRealMutators<detail::ValueSpecificationBase<Im
   using LiteralRealMutators::LiteralRealMutators;
   static LiteralReal create(Ozo::Model const& model);
   static LiteralReal create(Ozo::Model model, Ozo::Real value, Ozo::String name);
+  static constexpr CreateWith<Ozo::Real, Ozo::String> kCreateWith{" aValue, aName"};
 };
 
 }  // namespace Zorvan::metamodel::types

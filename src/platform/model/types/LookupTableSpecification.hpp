@@ -39,6 +39,7 @@ class LookupTableSpecification
   using LookupTableSpecificationMutators::LookupTableSpecificationMutators;
   static LookupTableSpecification create(Ozo::Model const& model);
   static LookupTableSpecification create(Ozo::Model model, Ozo::String name);
+  static constexpr CreateWith<Ozo::String> kCreateWith{" aName"};
 };
 
 }  // namespace Zorvan::metamodel::types

@@ -53,6 +53,8 @@ class LookupTableType : public LookupTableTypeMutators<detail::ValueTypeBase<Imm
   static LookupTableType create(Ozo::Model const& model);
   static LookupTableType create(Ozo::Model model, SwRecordLayout swRecordLayout, PrimitiveType baseType,
                                 Ozo::String name);
+  static constexpr CreateWith<SwRecordLayout, PrimitiveType, Ozo::String> kCreateWith{
+      " aSwRecordLayout, aBaseType, aName"};
 };
 
 }  // namespace Zorvan::metamodel::types

@@ -53,6 +53,7 @@ class Matrix : public MatrixMutators<detail::ValueTypeBase<ImmutableMatrix>> {
   using MatrixMutators::MatrixMutators;
   static Matrix create(Ozo::Model const& model);
   static Matrix create(Ozo::Model model, foundation::ValueType baseType, Ozo::String name);
+  static constexpr CreateWith<foundation::ValueType, Ozo::String> kCreateWith{" aBaseType, aName"};
 };
 
 }  // namespace Zorvan::metamodel::types

@@ -41,6 +41,7 @@ class MatrixValueSpecification
   using MatrixValueSpecificationMutators::MatrixValueSpecificationMutators;
   static MatrixValueSpecification create(Ozo::Model const& model);
   static MatrixValueSpecification create(Ozo::Model model, Ozo::String name);
+  static constexpr CreateWith<Ozo::String> kCreateWith{" aName"};
 };
 
 }  // namespace Zorvan::metamodel::types

@@ -50,6 +50,7 @@ class SharedAxisType : public SharedAxisTypeMutators<detail::ValueTypeBase<Immut
   using SharedAxisTypeMutators::SharedAxisTypeMutators;
   static SharedAxisType create(Ozo::Model const& model);
   static SharedAxisType create(Ozo::Model model, SwRecordLayout swRecordLayout, Axis axis, Ozo::String name);
+  static constexpr CreateWith<SwRecordLayout, Axis, Ozo::String> kCreateWith{" aSwRecordLayout, aAxis, aName"};
 };
 
 }  // namespace Zorvan::metamodel::types

@@ -36,6 +36,8 @@ class Slot : public SlotMutators<ValueElementMutators<detail::NamedElementBase<I
   static Slot create(Ozo::Model const& model);
   static Slot create(Ozo::Model model, CompositeSpecification owningComposite, foundation::ValueSpecification value,
                      Ozo::String name);
+  static constexpr CreateWith<CompositeSpecification, foundation::ValueSpecification, Ozo::String> kCreateWith{
+      " aOwningComposite, aValue, aName"};
 };
 
 }  // namespace Zorvan::metamodel::types

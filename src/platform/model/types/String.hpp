@@ -46,6 +46,7 @@ class String : public StringMutators<PrimitiveTypeMutators<detail::ValueTypeBase
   using StringMutators::StringMutators;
   static String create(Ozo::Model const& model);
   static String create(Ozo::Model model, Ozo::Integer swMaxTextSize, Ozo::String name);
+  static constexpr CreateWith<Ozo::Integer, Ozo::String> kCreateWith{" aSwMaxTextSize, aName"};
 };
 
 }  // namespace Zorvan::metamodel::types

@@ -47,6 +47,7 @@ class StructElement : public StructElementMutators<detail::TypedElementBase<Immu
   using StructElementMutators::StructElementMutators;
   static StructElement create(Ozo::Model const& model);
   static StructElement create(Ozo::Model model, Structure structure, Ozo::String name);
+  static constexpr CreateWith<Structure, Ozo::String> kCreateWith{" aStructure, aName"};
 };
 
 }  // namespace Zorvan::metamodel::types

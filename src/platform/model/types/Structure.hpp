@@ -44,6 +44,7 @@ class Structure : public StructureMutators<detail::ValueTypeBase<ImmutableStruct
   using StructureMutators::StructureMutators;
   static Structure create(Ozo::Model const& model);
   static Structure create(Ozo::Model model, Ozo::String name);
+  static constexpr CreateWith<Ozo::String> kCreateWith{" aName"};
 };
 
 }  // namespace Zorvan::metamodel::types

@@ -39,6 +39,7 @@ class StructureValueSpecification
   using StructureValueSpecificationMutators::StructureValueSpecificationMutators;
   static StructureValueSpecification create(Ozo::Model const& model);
   static StructureValueSpecification create(Ozo::Model model, Ozo::String name);
+  static constexpr CreateWith<Ozo::String> kCreateWith{" aName"};
 };
 
 }  // namespace Zorvan::metamodel::types

@@ -35,6 +35,7 @@ class SwAxisType : public SwAxisTypeMutators<detail::PackageableElementBase<Immu
   using SwAxisTypeMutators::SwAxisTypeMutators;
   static SwAxisType create(Ozo::Model const& model);
   static SwAxisType create(Ozo::Model model, Ozo::String name);
+  static constexpr CreateWith<Ozo::String> kCreateWith{" aName"};
 };
 
 }  // namespace Zorvan::metamodel::types

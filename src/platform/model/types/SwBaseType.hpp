@@ -35,6 +35,7 @@ class SwBaseType : public SwBaseTypeMutators<detail::PackageableElementBase<Immu
   using SwBaseTypeMutators::SwBaseTypeMutators;
   static SwBaseType create(Ozo::Model const& model);
   static SwBaseType create(Ozo::Model model, Ozo::String name);
+  static constexpr CreateWith<Ozo::String> kCreateWith{" aName"};
 };
 
 }  // namespace Zorvan::metamodel::types

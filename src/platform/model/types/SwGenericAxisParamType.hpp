@@ -39,6 +39,7 @@ class SwGenericAxisParamType
   using SwGenericAxisParamTypeMutators::SwGenericAxisParamTypeMutators;
   static SwGenericAxisParamType create(Ozo::Model const& model);
   static SwGenericAxisParamType create(Ozo::Model model, Ozo::String name);
+  static constexpr CreateWith<Ozo::String> kCreateWith{" aName"};
 };
 
 }  // namespace Zorvan::metamodel::types

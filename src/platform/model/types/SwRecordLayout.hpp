@@ -43,6 +43,8 @@ class SwRecordLayout : public SwRecordLayoutMutators<detail::PackageableElementB
   static SwRecordLayout create(Ozo::Model const& model);
   static SwRecordLayout create(Ozo::Model model, SwRecordLayoutGroup swRecordLayoutGroup, String string,
                                Ozo::String name);
+  static constexpr CreateWith<SwRecordLayoutGroup, String, Ozo::String> kCreateWith{
+      " aSwRecordLayoutGroup, aString, aName"};
 };
 
 }  // namespace Zorvan::metamodel::types

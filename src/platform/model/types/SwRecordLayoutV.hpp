@@ -46,6 +46,7 @@ class SwRecordLayoutV : public SwRecordLayoutVMutators<detail::ElementOnlyBase<I
   using SwRecordLayoutVMutators::SwRecordLayoutVMutators;
   static SwRecordLayoutV create(Ozo::Model const& model);
   static SwRecordLayoutV create(Ozo::Model model, Ozo::Integer swRecordLayoutVAxis, SwBaseType swBaseType);
+  static constexpr CreateWith<Ozo::Integer, SwBaseType> kCreateWith{" aSwRecordLayoutVAxis, aSwBaseType"};
 };
 
 }  // namespace Zorvan::metamodel::types

@@ -54,6 +54,31 @@ namespace Zorvan::metamodel::types {
 
 inline constexpr char kPackageName[] = "Zorvan.metamodel.types";
 
+// A list of types, walked in order at compile time.
+template <class... T>
+struct TypeList {
+  static constexpr unsigned size = sizeof...(T);
+  // Calls f.template operator()<T>() for each type in order.
+  template <class F>
+  static constexpr void forEach(F&& f) {
+    (f.template operator()<T>(), ...);
+  }
+};
+
+// The package's classes, in the one order the package registers them (and
+// its meta package lists its element classes): element classes, value types
+// and the factory. A new class is added here and its header above;
+// types/Classes.hpp walks the list.
+using PackageClasses =
+    TypeList<FloatingPoint, Complex, Dimension, LiteralReal, FixedPoint, Integer, Real, DataSize, Unit, Time,
+             FloatingPointKind, Matrix, EnumerationLiteral, Enumeration, DataSizeUnitKind, TimeUnitKind, Factory,
+             Boolean, MatrixValueSpecification, Cell, Structure, ValueElement, StructureValueSpecification, Slot,
+             EnumerationLiteralReference, ConstantSpecification, ConstantReference, CompositeSpecification,
+             PrimitiveType, StructElement, CompuMethod, DataConstr, CompuMethodCategory, SwBaseType, LookupTableType,
+             SharedAxisType, SwRecordLayout, Axis, VoidPointer, ApplicationValueSpecification, LookupTableSpecification,
+             SwRecordLayoutGroup, SwRecordLayoutV, SwGenericAxisParamType, SwAxisType, SwGenericAxisParamTypeCategory,
+             String>;
+
 // Builds the package's meta classes (and the foundation's). Idempotent.
 void initialize();
 // The meta package "Zorvan.metamodel.types" with the package's classes.

@@ -67,6 +67,7 @@ class Unit : public UnitMutators<detail::PackageableElementBase<ImmutableUnit>> 
   using UnitMutators::UnitMutators;
   static Unit create(Ozo::Model const& model);
   static Unit create(Ozo::Model model, Ozo::String name);
+  static constexpr CreateWith<Ozo::String> kCreateWith{" aName"};
 };
 
 }  // namespace Zorvan::metamodel::types

@@ -11,12 +11,12 @@
 
 #include <Ozo/Generic.hpp>
 #include <Ozo/Meta.hpp>
-
 #include <compare>
 #include <cstdint>
 #include <iterator>
 #include <string>
 #include <string_view>
+#include <types/Creation.hpp>
 
 namespace Zorvan::metamodel::types {
 
@@ -124,6 +124,7 @@ class DataSize {
   static constexpr char name[] = "DataSize";
   DataSize() = default;  // 0 Bit
   DataSize(Ozo::Integer value, DataSizeUnitKind unit) : fValue(value), fUnit(unit) {}
+  static constexpr CreateWith<Ozo::Integer, DataSizeUnitKind> kCreateWith{" aValue, aUnit"};
   explicit DataSize(Ozo::ImmutableObject const& o);
 
   Ozo::Integer getValue() const { return fValue; }
@@ -159,6 +160,7 @@ class Time {
   static constexpr char name[] = "Time";
   Time() = default;  // 0 S
   Time(Ozo::Real value, TimeUnitKind unit) : fValue(value), fUnit(unit) {}
+  static constexpr CreateWith<Ozo::Real, TimeUnitKind> kCreateWith{" aValue, aUnit"};
   explicit Time(Ozo::ImmutableObject const& o);
 
   Ozo::Real getValue() const { return fValue; }

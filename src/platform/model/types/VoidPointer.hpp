@@ -44,6 +44,7 @@ class VoidPointer : public VoidPointerMutators<detail::ValueTypeBase<ImmutableVo
   using VoidPointerMutators::VoidPointerMutators;
   static VoidPointer create(Ozo::Model const& model);
   static VoidPointer create(Ozo::Model model, SwBaseType swBaseType, Ozo::String name);
+  static constexpr CreateWith<SwBaseType, Ozo::String> kCreateWith{" aSwBaseType, aName"};
 };
 
 }  // namespace Zorvan::metamodel::types

@@ -216,9 +216,20 @@ void registerString(OzoxbPropertyFactory& f, PropertyRow const& r) {
 }
 }  // namespace kinds
 
+PropertyRow shownRow(ElementClassData const& data, ShownProperty const& shown) {
+  Ozo::meta::ClassDef const& def = *data.def;
+  OZO_ASSERT_AT("ozo_xb/OzoxbPropertyFactory", 75, shown.index >= 1 && shown.index <= def.propertyCount,
+                "%s.%s has no property %u", def.packageName, def.name, shown.index);
+  return data.rowOf(def.properties[shown.index - 1], shown);
+}
+
 void registerProperties(kovo::COSClass* cls, ElementClassData const& data) {
   OzoxbPropertyFactory factory(cls, data.names->immutableFull.c_str(), data.methods);
   for (PropertyRow const& r : data.properties) r.kind(factory, r);
+  for (ShownProperty const& s : data.shown) {
+    PropertyRow const r = shownRow(data, s);
+    r.kind(factory, r);
+  }
 }
 
 void registerElementSequences(kovo::COSPackage* pkg, ElementClassData const& data) {

@@ -15,6 +15,10 @@
 //     static constexpr MethodRow modifiableMethods[] = {...};  // the same on each view's object
 //   };
 //
+// A binding may instead name only the model properties it shows
+// (`static constexpr ShownProperty shown[]`) and give the maker of their rows
+// (`deriveRow`): the rows then follow from the model's own property table.
+//
 // Names, superclasses, sequence bases and meta-property groups follow from
 // the model's class definition; the methods come from the method table.
 #pragma once
@@ -49,6 +53,23 @@ struct PropertyRow {
   std::uint32_t attributes;
 };
 
+// Host property attribute words. Rows pass them to the host as they are;
+// the host gives them no meaning this binding relies on.
+inline constexpr std::uint32_t kAttrNone = 0;
+inline constexpr std::uint32_t kAttrMarked = 2048;      // carried by some element properties
+inline constexpr std::uint32_t kAttrValueField = 64;    // the accessor properties of a value class
+
+// A model property the host shows: its index in the model class's own
+// table, the attribute word and, where the host spells it otherwise, its host
+// name. Everything else follows from the model's definition at that index.
+struct ShownProperty {
+  unsigned index;
+  std::uint32_t attributes = kAttrNone;
+  char const* name = nullptr;  // null: the model's name
+};
+// Makes the row of a shown property from the model's definition of it.
+using RowMaker = PropertyRow (*)(Ozo::meta::PropertyDef const& def, ShownProperty const& shown);
+
 // The kinds every binding shares; a binding may add its own (the module's
 // primitive properties).
 namespace kinds {
@@ -82,6 +103,8 @@ struct ElementClassData {
   Ozo::IntrospectiveMethods const* methods;
   ElementNames const* names;
   std::span<PropertyRow const> properties;
+  std::span<ShownProperty const> shown;  // rows made by rowOf from the model's table
+  RowMaker rowOf;
   std::span<MethodRow const> constructors;
   std::span<MethodRow const> immutableMethods;   // class-specific, object in the immutable view
   std::span<MethodRow const> modifiableMethods;  // the same methods, object in the modifiable view
@@ -138,6 +161,9 @@ class ModifiableElementClassInfo : public ClassMetaData {
 
 // Registers the four sequence and four iterator classes of an element class.
 void registerElementSequences(kovo::COSPackage* pkg, ElementClassData const& data);
+// The property row of one of a class's shown properties; an index outside the
+// model's table fails, naming the class.
+PropertyRow shownRow(ElementClassData const& data, ShownProperty const& shown);
 // Registers the property rows on the class being built.
 void registerProperties(kovo::COSClass* cls, ElementClassData const& data);
 // Remembers a registered class.
@@ -200,12 +226,28 @@ struct ElementBinding {
     else
       return {};
   }
+  template <class T>
+  static constexpr std::span<ShownProperty const> shownOf() {
+    if constexpr (requires { T::shown; })
+      return T::shown;
+    else
+      return {};
+  }
+  template <class T>
+  static constexpr RowMaker rowMakerOf() {
+    if constexpr (requires { T::shown; })
+      return &T::deriveRow;
+    else
+      return nullptr;
+  }
 
   static ElementClassData const& data() {
     static ElementClassData const d{&Intf::sClassDef,
                                     &Intf::sIntrospectiveMethods,
                                     &names(),
                                     propertiesOf<C>(),
+                                    shownOf<C>(),
+                                    rowMakerOf<C>(),
                                     constructorsOf<C>(),
                                     methodsOf<C>(),
                                     modifiableMethodsOf<C>(),
