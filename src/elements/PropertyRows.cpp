@@ -2,7 +2,7 @@
 // own property tables: a class file names only the properties it shows, with
 // their attribute words.
 #include "elements/ClassFile.hpp"
-#include "values/PropHelper.hpp"
+#include "marshal/ValueProperties.hpp"
 
 #include <types/Classes.hpp>
 

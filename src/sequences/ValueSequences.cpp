@@ -33,8 +33,6 @@ SequenceFacts const& factsOf(Context ctx) { return Ozo::xb::sequenceFactsOf(ctx)
 bool isSequence(SequenceFacts const& f) { return f.shape->role == SequenceRole::Sequence; }
 bool modifiable(SequenceFacts const& f) { return f.shape->modifiable; }
 
-inline constexpr std::int32_t kExplicit = 0x1000;
-
 // What the shared rows work with, for a list of T.
 
 // A sequence's self; reads and edits by 0-based position.
@@ -247,7 +245,7 @@ struct Rows {
   }
   template <auto F>
   static constexpr MethodRow expl(char const* name) {
-    return Ozo::xb::explicitMethod<F>(name, kExplicit);
+    return Ozo::xb::explicitMethod<F>(name, Ozo::xb::kAttrExplicit);
   }
   template <auto F>
   static constexpr MethodRow stat(char const* name) {
@@ -267,7 +265,7 @@ struct Rows {
       inst<&L::eraseAt>("erase"),
       inst<&L::eraseRange>("erase"),
       expl<&M::erase>("erase"),
-      inst<&L::insertAt>("insert", kExplicit),
+      inst<&L::insertAt>("insert", Ozo::xb::kAttrExplicit),
       expl<&M::insert>("insert"),
       expl<&M::replace>("replace"),
       inst<&M::back>("back"),

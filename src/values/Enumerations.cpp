@@ -40,7 +40,6 @@ struct EnumerationRows {
   static bool lt(E a, E b) { return a.code() < b.code(); }
   static bool le(E a, E b) { return a.code() <= b.code(); }
 
-  static constexpr std::int32_t kExplicit = 0x1000;
   static constexpr MethodRow kHead[] = {
       instanceMethod<&isValid>("isvalid"),
       staticMethod<&E::MetaDataType>("MetaDataType"),
@@ -48,7 +47,7 @@ struct EnumerationRows {
       instanceMethod<&modifiableMetaType>("getMetaType", kovo::factory::kAttrInstanceOnly),
       staticMethod<&fromString>("fromString"),
       instanceMethod<&toString>("toString"),
-      explicitMethod<&disp>("disp", kExplicit),
+      explicitMethod<&disp>("disp", Ozo::xb::kAttrExplicit),
   };
   template <std::size_t... I>
   static constexpr auto literalRows(std::index_sequence<I...>) {
@@ -57,9 +56,9 @@ struct EnumerationRows {
   }
   static constexpr auto kLiterals = literalRows(std::make_index_sequence<E::kCount>{});
   static constexpr MethodRow kComparisons[] = {
-      explicitMethod<&eq>("eq", kExplicit), explicitMethod<&ne>("ne", kExplicit),
-      explicitMethod<&gt>("gt", kExplicit), explicitMethod<&ge>("ge", kExplicit),
-      explicitMethod<&lt>("lt", kExplicit), explicitMethod<&le>("le", kExplicit),
+      explicitMethod<&eq>("eq", Ozo::xb::kAttrExplicit), explicitMethod<&ne>("ne", Ozo::xb::kAttrExplicit),
+      explicitMethod<&gt>("gt", Ozo::xb::kAttrExplicit), explicitMethod<&ge>("ge", Ozo::xb::kAttrExplicit),
+      explicitMethod<&lt>("lt", Ozo::xb::kAttrExplicit), explicitMethod<&le>("le", Ozo::xb::kAttrExplicit),
   };
 };
 

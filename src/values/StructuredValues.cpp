@@ -72,7 +72,7 @@ struct ValueRows {
 template <class V, class T, T (V::*Get)() const, void (V::*Set)(T const&)>
 class AccessorProperty final : public kovo::COSPropInfo {
  public:
-  explicit AccessorProperty(char const* name) : COSPropInfo(name, Convert<T>::type({}), 64) {}
+  explicit AccessorProperty(char const* name) : COSPropInfo(name, Convert<T>::type({}), Ozo::xb::kAttrValueField) {}
   kovo::COSValue getValue(kovo::COSInterface* target) override { return Convert<T>::out((self(target)->*Get)(), {}); }
   void setValue(kovo::COSInterface* target, kovo::COSValue value) override {
     V* const v = self(target);

@@ -20,6 +20,8 @@
 
 #include <xb/Convert.hpp>
 
+#include <kovo/Class.hpp>
+
 #include <concepts>
 #include <cstdint>
 #include <span>
@@ -230,6 +232,10 @@ template <auto F>
 constexpr MethodRow instanceMethod(char const* name, std::int32_t attributes = 0, char const* argNames = "") {
   return detail::Signature<F>::instance(name, attributes, argNames);
 }
+// The method attribute that marks a row whose object is an ordinary first
+// argument (the host's explicit flag), for rows that register it.
+inline constexpr std::int32_t kAttrExplicit = static_cast<std::int32_t>(kovo::factory::kFlagExplicit);
+
 template <auto F>
 constexpr MethodRow explicitMethod(char const* name, std::int32_t attributes = 0, char const* argNames = "") {
   return detail::Signature<F>::row(name, Form::Explicit, attributes, argNames);
