@@ -15,8 +15,9 @@ struct ApplicationValueSpecificationClass : TypesClass<ApplicationValueSpecifica
 }  // namespace
 
 template <>
-void registerElement<ApplicationValueSpecification>(kovo::COSPackage* package) {
-  registerClass<ApplicationValueSpecificationClass>(package);
-}
+struct ElementFile<ApplicationValueSpecification> {
+  using Class = ApplicationValueSpecificationClass;
+};
+template void registerElement<ApplicationValueSpecification>(kovo::COSPackage*);
 
 }  // namespace Zorvan::metamodel::types::xb

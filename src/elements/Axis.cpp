@@ -20,8 +20,9 @@ using AxisWrapper = Ozo::xb::ModifiableElementWrapper<AxisClass>;
 using AxisMetaPropertyWrapper = Ozo::xb::MetaPropertyWrapper<AxisClass>;
 
 template <>
-void registerElement<Axis>(kovo::COSPackage* package) {
-  registerClass<AxisClass>(package);
-}
+struct ElementFile<Axis> {
+  using Class = AxisClass;
+};
+template void registerElement<Axis>(kovo::COSPackage*);
 
 }  // namespace Zorvan::metamodel::types::xb

@@ -14,8 +14,9 @@ struct BooleanClass : TypesClass<Boolean> {
 }  // namespace
 
 template <>
-void registerElement<Boolean>(kovo::COSPackage* package) {
-  registerClass<BooleanClass>(package);
-}
+struct ElementFile<Boolean> {
+  using Class = BooleanClass;
+};
+template void registerElement<Boolean>(kovo::COSPackage*);
 
 }  // namespace Zorvan::metamodel::types::xb

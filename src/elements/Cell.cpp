@@ -15,8 +15,9 @@ struct CellClass : TypesClass<Cell> {
 }  // namespace
 
 template <>
-void registerElement<Cell>(kovo::COSPackage* package) {
-  registerClass<CellClass>(package);
-}
+struct ElementFile<Cell> {
+  using Class = CellClass;
+};
+template void registerElement<Cell>(kovo::COSPackage*);
 
 }  // namespace Zorvan::metamodel::types::xb

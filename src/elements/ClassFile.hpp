@@ -58,10 +58,15 @@ struct TypesClass : TypesRows {
   static constexpr auto constructors = creationsOf<X>();
 };
 
-// Registers class C's eleven host classes in `package` (none for a null package).
-template <class C>
-void registerClass(kovo::COSPackage* package) {
-  Ozo::xb::registerElementClass<C>(package);
+// The binding facts of element class X: its class file names its traits
+// struct (`template <> struct ElementFile<Axis> { using Class = AxisClass; };`)
+// and instantiates registerElement<X> there, where the traits are known.
+template <class X>
+struct ElementFile;
+
+template <class X>
+void registerElement(kovo::COSPackage* package) {
+  Ozo::xb::registerElementClass<typename ElementFile<X>::Class>(package);
 }
 
 }  // namespace Zorvan::metamodel::types::xb

@@ -15,8 +15,9 @@ struct ComplexClass : TypesClass<Complex> {
 }  // namespace
 
 template <>
-void registerElement<Complex>(kovo::COSPackage* package) {
-  registerClass<ComplexClass>(package);
-}
+struct ElementFile<Complex> {
+  using Class = ComplexClass;
+};
+template void registerElement<Complex>(kovo::COSPackage*);
 
 }  // namespace Zorvan::metamodel::types::xb

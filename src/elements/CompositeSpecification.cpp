@@ -15,8 +15,9 @@ struct CompositeSpecificationClass : TypesClass<CompositeSpecification> {
 }  // namespace
 
 template <>
-void registerElement<CompositeSpecification>(kovo::COSPackage* package) {
-  registerClass<CompositeSpecificationClass>(package);
-}
+struct ElementFile<CompositeSpecification> {
+  using Class = CompositeSpecificationClass;
+};
+template void registerElement<CompositeSpecification>(kovo::COSPackage*);
 
 }  // namespace Zorvan::metamodel::types::xb

@@ -16,8 +16,9 @@ struct CompuMethodClass : TypesClass<CompuMethod> {
 }  // namespace
 
 template <>
-void registerElement<CompuMethod>(kovo::COSPackage* package) {
-  registerClass<CompuMethodClass>(package);
-}
+struct ElementFile<CompuMethod> {
+  using Class = CompuMethodClass;
+};
+template void registerElement<CompuMethod>(kovo::COSPackage*);
 
 }  // namespace Zorvan::metamodel::types::xb

@@ -15,8 +15,9 @@ struct ConstantReferenceClass : TypesClass<ConstantReference> {
 }  // namespace
 
 template <>
-void registerElement<ConstantReference>(kovo::COSPackage* package) {
-  registerClass<ConstantReferenceClass>(package);
-}
+struct ElementFile<ConstantReference> {
+  using Class = ConstantReferenceClass;
+};
+template void registerElement<ConstantReference>(kovo::COSPackage*);
 
 }  // namespace Zorvan::metamodel::types::xb

@@ -15,8 +15,9 @@ struct ConstantSpecificationClass : TypesClass<ConstantSpecification> {
 }  // namespace
 
 template <>
-void registerElement<ConstantSpecification>(kovo::COSPackage* package) {
-  registerClass<ConstantSpecificationClass>(package);
-}
+struct ElementFile<ConstantSpecification> {
+  using Class = ConstantSpecificationClass;
+};
+template void registerElement<ConstantSpecification>(kovo::COSPackage*);
 
 }  // namespace Zorvan::metamodel::types::xb

@@ -15,8 +15,9 @@ struct DataConstrClass : TypesClass<DataConstr> {
 }  // namespace
 
 template <>
-void registerElement<DataConstr>(kovo::COSPackage* package) {
-  registerClass<DataConstrClass>(package);
-}
+struct ElementFile<DataConstr> {
+  using Class = DataConstrClass;
+};
+template void registerElement<DataConstr>(kovo::COSPackage*);
 
 }  // namespace Zorvan::metamodel::types::xb

@@ -16,8 +16,9 @@ struct DimensionClass : TypesClass<Dimension> {
 }  // namespace
 
 template <>
-void registerElement<Dimension>(kovo::COSPackage* package) {
-  registerClass<DimensionClass>(package);
-}
+struct ElementFile<Dimension> {
+  using Class = DimensionClass;
+};
+template void registerElement<Dimension>(kovo::COSPackage*);
 
 }  // namespace Zorvan::metamodel::types::xb

@@ -16,8 +16,9 @@ struct EnumerationClass : TypesClass<Enumeration> {
 }  // namespace
 
 template <>
-void registerElement<Enumeration>(kovo::COSPackage* package) {
-  registerClass<EnumerationClass>(package);
-}
+struct ElementFile<Enumeration> {
+  using Class = EnumerationClass;
+};
+template void registerElement<Enumeration>(kovo::COSPackage*);
 
 }  // namespace Zorvan::metamodel::types::xb

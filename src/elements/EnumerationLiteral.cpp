@@ -16,8 +16,9 @@ struct EnumerationLiteralClass : TypesClass<EnumerationLiteral> {
 }  // namespace
 
 template <>
-void registerElement<EnumerationLiteral>(kovo::COSPackage* package) {
-  registerClass<EnumerationLiteralClass>(package);
-}
+struct ElementFile<EnumerationLiteral> {
+  using Class = EnumerationLiteralClass;
+};
+template void registerElement<EnumerationLiteral>(kovo::COSPackage*);
 
 }  // namespace Zorvan::metamodel::types::xb

@@ -28,8 +28,9 @@ struct EnumerationLiteralReferenceClass : TypesClass<EnumerationLiteralReference
 }  // namespace
 
 template <>
-void registerElement<EnumerationLiteralReference>(kovo::COSPackage* package) {
-  registerClass<EnumerationLiteralReferenceClass>(package);
-}
+struct ElementFile<EnumerationLiteralReference> {
+  using Class = EnumerationLiteralReferenceClass;
+};
+template void registerElement<EnumerationLiteralReference>(kovo::COSPackage*);
 
 }  // namespace Zorvan::metamodel::types::xb

@@ -16,8 +16,9 @@ struct FixedPointClass : TypesClass<FixedPoint> {
 }  // namespace
 
 template <>
-void registerElement<FixedPoint>(kovo::COSPackage* package) {
-  registerClass<FixedPointClass>(package);
-}
+struct ElementFile<FixedPoint> {
+  using Class = FixedPointClass;
+};
+template void registerElement<FixedPoint>(kovo::COSPackage*);
 
 }  // namespace Zorvan::metamodel::types::xb

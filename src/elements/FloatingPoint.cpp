@@ -16,8 +16,9 @@ struct FloatingPointClass : TypesClass<FloatingPoint> {
 }  // namespace
 
 template <>
-void registerElement<FloatingPoint>(kovo::COSPackage* package) {
-  registerClass<FloatingPointClass>(package);
-}
+struct ElementFile<FloatingPoint> {
+  using Class = FloatingPointClass;
+};
+template void registerElement<FloatingPoint>(kovo::COSPackage*);
 
 }  // namespace Zorvan::metamodel::types::xb

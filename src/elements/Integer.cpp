@@ -16,8 +16,9 @@ struct IntegerClass : TypesClass<Integer> {
 }  // namespace
 
 template <>
-void registerElement<Integer>(kovo::COSPackage* package) {
-  registerClass<IntegerClass>(package);
-}
+struct ElementFile<Integer> {
+  using Class = IntegerClass;
+};
+template void registerElement<Integer>(kovo::COSPackage*);
 
 }  // namespace Zorvan::metamodel::types::xb

@@ -15,8 +15,9 @@ struct LiteralRealClass : TypesClass<LiteralReal> {
 }  // namespace
 
 template <>
-void registerElement<LiteralReal>(kovo::COSPackage* package) {
-  registerClass<LiteralRealClass>(package);
-}
+struct ElementFile<LiteralReal> {
+  using Class = LiteralRealClass;
+};
+template void registerElement<LiteralReal>(kovo::COSPackage*);
 
 }  // namespace Zorvan::metamodel::types::xb

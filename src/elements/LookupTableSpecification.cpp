@@ -15,8 +15,9 @@ struct LookupTableSpecificationClass : TypesClass<LookupTableSpecification> {
 }  // namespace
 
 template <>
-void registerElement<LookupTableSpecification>(kovo::COSPackage* package) {
-  registerClass<LookupTableSpecificationClass>(package);
-}
+struct ElementFile<LookupTableSpecification> {
+  using Class = LookupTableSpecificationClass;
+};
+template void registerElement<LookupTableSpecification>(kovo::COSPackage*);
 
 }  // namespace Zorvan::metamodel::types::xb

@@ -24,8 +24,9 @@ struct LookupTableTypeClass : TypesClass<LookupTableType> {
 }  // namespace
 
 template <>
-void registerElement<LookupTableType>(kovo::COSPackage* package) {
-  registerClass<LookupTableTypeClass>(package);
-}
+struct ElementFile<LookupTableType> {
+  using Class = LookupTableTypeClass;
+};
+template void registerElement<LookupTableType>(kovo::COSPackage*);
 
 }  // namespace Zorvan::metamodel::types::xb

@@ -16,8 +16,9 @@ struct MatrixClass : TypesClass<Matrix> {
 }  // namespace
 
 template <>
-void registerElement<Matrix>(kovo::COSPackage* package) {
-  registerClass<MatrixClass>(package);
-}
+struct ElementFile<Matrix> {
+  using Class = MatrixClass;
+};
+template void registerElement<Matrix>(kovo::COSPackage*);
 
 }  // namespace Zorvan::metamodel::types::xb

@@ -15,8 +15,9 @@ struct MatrixValueSpecificationClass : TypesClass<MatrixValueSpecification> {
 }  // namespace
 
 template <>
-void registerElement<MatrixValueSpecification>(kovo::COSPackage* package) {
-  registerClass<MatrixValueSpecificationClass>(package);
-}
+struct ElementFile<MatrixValueSpecification> {
+  using Class = MatrixValueSpecificationClass;
+};
+template void registerElement<MatrixValueSpecification>(kovo::COSPackage*);
 
 }  // namespace Zorvan::metamodel::types::xb

@@ -17,8 +17,9 @@ struct PrimitiveTypeClass : TypesClass<PrimitiveType> {
 }  // namespace
 
 template <>
-void registerElement<PrimitiveType>(kovo::COSPackage* package) {
-  registerClass<PrimitiveTypeClass>(package);
-}
+struct ElementFile<PrimitiveType> {
+  using Class = PrimitiveTypeClass;
+};
+template void registerElement<PrimitiveType>(kovo::COSPackage*);
 
 }  // namespace Zorvan::metamodel::types::xb

@@ -18,8 +18,9 @@ struct RealClass : TypesClass<Real> {
 }  // namespace
 
 template <>
-void registerElement<Real>(kovo::COSPackage* package) {
-  registerClass<RealClass>(package);
-}
+struct ElementFile<Real> {
+  using Class = RealClass;
+};
+template void registerElement<Real>(kovo::COSPackage*);
 
 }  // namespace Zorvan::metamodel::types::xb

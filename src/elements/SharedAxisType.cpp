@@ -16,8 +16,9 @@ struct SharedAxisTypeClass : TypesClass<SharedAxisType> {
 }  // namespace
 
 template <>
-void registerElement<SharedAxisType>(kovo::COSPackage* package) {
-  registerClass<SharedAxisTypeClass>(package);
-}
+struct ElementFile<SharedAxisType> {
+  using Class = SharedAxisTypeClass;
+};
+template void registerElement<SharedAxisType>(kovo::COSPackage*);
 
 }  // namespace Zorvan::metamodel::types::xb

@@ -15,8 +15,9 @@ struct SlotClass : TypesClass<Slot> {
 }  // namespace
 
 template <>
-void registerElement<Slot>(kovo::COSPackage* package) {
-  registerClass<SlotClass>(package);
-}
+struct ElementFile<Slot> {
+  using Class = SlotClass;
+};
+template void registerElement<Slot>(kovo::COSPackage*);
 
 }  // namespace Zorvan::metamodel::types::xb

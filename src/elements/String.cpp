@@ -15,8 +15,9 @@ struct StringClass : TypesClass<String> {
 }  // namespace
 
 template <>
-void registerElement<String>(kovo::COSPackage* package) {
-  registerClass<StringClass>(package);
-}
+struct ElementFile<String> {
+  using Class = StringClass;
+};
+template void registerElement<String>(kovo::COSPackage*);
 
 }  // namespace Zorvan::metamodel::types::xb

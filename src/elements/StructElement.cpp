@@ -15,8 +15,9 @@ struct StructElementClass : TypesClass<StructElement> {
 }  // namespace
 
 template <>
-void registerElement<StructElement>(kovo::COSPackage* package) {
-  registerClass<StructElementClass>(package);
-}
+struct ElementFile<StructElement> {
+  using Class = StructElementClass;
+};
+template void registerElement<StructElement>(kovo::COSPackage*);
 
 }  // namespace Zorvan::metamodel::types::xb

@@ -16,8 +16,9 @@ struct StructureClass : TypesClass<Structure> {
 }  // namespace
 
 template <>
-void registerElement<Structure>(kovo::COSPackage* package) {
-  registerClass<StructureClass>(package);
-}
+struct ElementFile<Structure> {
+  using Class = StructureClass;
+};
+template void registerElement<Structure>(kovo::COSPackage*);
 
 }  // namespace Zorvan::metamodel::types::xb

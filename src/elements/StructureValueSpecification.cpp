@@ -15,8 +15,9 @@ struct StructureValueSpecificationClass : TypesClass<StructureValueSpecification
 }  // namespace
 
 template <>
-void registerElement<StructureValueSpecification>(kovo::COSPackage* package) {
-  registerClass<StructureValueSpecificationClass>(package);
-}
+struct ElementFile<StructureValueSpecification> {
+  using Class = StructureValueSpecificationClass;
+};
+template void registerElement<StructureValueSpecification>(kovo::COSPackage*);
 
 }  // namespace Zorvan::metamodel::types::xb

@@ -15,8 +15,9 @@ struct SwAxisTypeClass : TypesClass<SwAxisType> {
 }  // namespace
 
 template <>
-void registerElement<SwAxisType>(kovo::COSPackage* package) {
-  registerClass<SwAxisTypeClass>(package);
-}
+struct ElementFile<SwAxisType> {
+  using Class = SwAxisTypeClass;
+};
+template void registerElement<SwAxisType>(kovo::COSPackage*);
 
 }  // namespace Zorvan::metamodel::types::xb

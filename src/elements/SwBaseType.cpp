@@ -15,8 +15,9 @@ struct SwBaseTypeClass : TypesClass<SwBaseType> {
 }  // namespace
 
 template <>
-void registerElement<SwBaseType>(kovo::COSPackage* package) {
-  registerClass<SwBaseTypeClass>(package);
-}
+struct ElementFile<SwBaseType> {
+  using Class = SwBaseTypeClass;
+};
+template void registerElement<SwBaseType>(kovo::COSPackage*);
 
 }  // namespace Zorvan::metamodel::types::xb

@@ -16,8 +16,9 @@ struct SwGenericAxisParamTypeClass : TypesClass<SwGenericAxisParamType> {
 }  // namespace
 
 template <>
-void registerElement<SwGenericAxisParamType>(kovo::COSPackage* package) {
-  registerClass<SwGenericAxisParamTypeClass>(package);
-}
+struct ElementFile<SwGenericAxisParamType> {
+  using Class = SwGenericAxisParamTypeClass;
+};
+template void registerElement<SwGenericAxisParamType>(kovo::COSPackage*);
 
 }  // namespace Zorvan::metamodel::types::xb

@@ -16,8 +16,9 @@ struct SwRecordLayoutClass : TypesClass<SwRecordLayout> {
 }  // namespace
 
 template <>
-void registerElement<SwRecordLayout>(kovo::COSPackage* package) {
-  registerClass<SwRecordLayoutClass>(package);
-}
+struct ElementFile<SwRecordLayout> {
+  using Class = SwRecordLayoutClass;
+};
+template void registerElement<SwRecordLayout>(kovo::COSPackage*);
 
 }  // namespace Zorvan::metamodel::types::xb

@@ -16,8 +16,9 @@ struct SwRecordLayoutGroupClass : TypesClass<SwRecordLayoutGroup> {
 }  // namespace
 
 template <>
-void registerElement<SwRecordLayoutGroup>(kovo::COSPackage* package) {
-  registerClass<SwRecordLayoutGroupClass>(package);
-}
+struct ElementFile<SwRecordLayoutGroup> {
+  using Class = SwRecordLayoutGroupClass;
+};
+template void registerElement<SwRecordLayoutGroup>(kovo::COSPackage*);
 
 }  // namespace Zorvan::metamodel::types::xb

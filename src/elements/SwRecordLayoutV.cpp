@@ -16,8 +16,9 @@ struct SwRecordLayoutVClass : TypesClass<SwRecordLayoutV> {
 }  // namespace
 
 template <>
-void registerElement<SwRecordLayoutV>(kovo::COSPackage* package) {
-  registerClass<SwRecordLayoutVClass>(package);
-}
+struct ElementFile<SwRecordLayoutV> {
+  using Class = SwRecordLayoutVClass;
+};
+template void registerElement<SwRecordLayoutV>(kovo::COSPackage*);
 
 }  // namespace Zorvan::metamodel::types::xb

@@ -40,8 +40,9 @@ struct UnitClass : TypesClass<Unit> {
 }  // namespace
 
 template <>
-void registerElement<Unit>(kovo::COSPackage* package) {
-  registerClass<UnitClass>(package);
-}
+struct ElementFile<Unit> {
+  using Class = UnitClass;
+};
+template void registerElement<Unit>(kovo::COSPackage*);
 
 }  // namespace Zorvan::metamodel::types::xb

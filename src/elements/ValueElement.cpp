@@ -15,8 +15,9 @@ struct ValueElementClass : TypesClass<ValueElement> {
 }  // namespace
 
 template <>
-void registerElement<ValueElement>(kovo::COSPackage* package) {
-  registerClass<ValueElementClass>(package);
-}
+struct ElementFile<ValueElement> {
+  using Class = ValueElementClass;
+};
+template void registerElement<ValueElement>(kovo::COSPackage*);
 
 }  // namespace Zorvan::metamodel::types::xb

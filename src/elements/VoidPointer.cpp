@@ -15,8 +15,9 @@ struct VoidPointerClass : TypesClass<VoidPointer> {
 }  // namespace
 
 template <>
-void registerElement<VoidPointer>(kovo::COSPackage* package) {
-  registerClass<VoidPointerClass>(package);
-}
+struct ElementFile<VoidPointer> {
+  using Class = VoidPointerClass;
+};
+template void registerElement<VoidPointer>(kovo::COSPackage*);
 
 }  // namespace Zorvan::metamodel::types::xb
