@@ -95,8 +95,8 @@ class RefusedEditsTakingFromAProperty(HostTestCase):
         value = T.LiteralReal(m)
         self.assertIsNone(value.getOwner())
         self.assertEqual(value.getOwningPropertyName(), "")
-        spec = T.ConstantSpecification(m, value, "pi")
-        self.assertIs(value.getOwner(), spec)
+        constant = T.ConstantSpecification(m, value, "pi")
+        self.assertIs(value.getOwner(), constant)
         # Not the foundation's OwnedElement, whose slot ConstantValue takes.
         self.assertEqual(value.getOwningPropertyName(), "ConstantValue")
         table, axis = T.LookupTableType(m), T.Axis(m, 1, "x")
