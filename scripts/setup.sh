@@ -2,7 +2,7 @@
 # Installs what the build needs from Debian's packages (as root), once.
 # Usage: scripts/setup.sh [PACKAGE]...   (more packages a script needs besides)
 set -euo pipefail
-packages=("$@" cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev libboost-dev pybind11-dev python3-dev python3-hypothesis mypy
+packages=("$@" cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev libboost-dev pybind11-dev python3-dev python3-hypothesis python3-jsonschema rapidjson-dev mypy
           clang libclang-rt-14-dev)
 missing=()
 for p in "${packages[@]}"; do

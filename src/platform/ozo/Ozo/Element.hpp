@@ -71,6 +71,9 @@ class ElementBase {
   NSInterface::ClassIntf const* classIntf() const;
   NSInterface::ModelIntf* modelIntf() const { return fModel; }
   ElementBase* containerCore() const { return fContainer; }
+  // The element's number in its model: unique there, given at creation (or
+  // taken from the file it was loaded from), never reused while the model lives.
+  std::uint32_t id() const { return fId; }
 
   // Reflective access: `declaring` is the class that declares the property,
   // `index` its 1-based position in that class's own table.
@@ -97,6 +100,7 @@ class ElementBase {
   detail::ClassImpl const* fClass;
   ElementBase* fContainer = nullptr;
   unsigned fContainerSlot = 0;
+  std::uint32_t fId = 0;
   std::uint64_t fChildrenVersion = 1;
   detail::SlotTable fSlots;
 };

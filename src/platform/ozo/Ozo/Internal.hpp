@@ -109,6 +109,8 @@ class PropertyImpl final : public Immortal<NSInterface::PropertyIntf> {
   std::string toString(Deviant const&) const override { return std::string(fQualified.view()); }
 
   unsigned slot() const { return fSlot; }
+  // The class that states the property (what ElementBase::get takes with id()).
+  meta::ClassDef const& declaring() const;
   // "Axis.BaseType", for messages.
   char const* qualifiedName() const { return fQualified.c_str(); }
   // Host class name of the property's collection in a view.
@@ -158,6 +160,14 @@ class ClassImpl final : public Immortal<NSInterface::ClassIntf> {
   // All properties of the class and its ancestors, by slot.
   PropertyImpl const& bySlot(unsigned slot) const { return *fAll[slot]; }
   PropertyTableEntry const* table() const { return fTable.data(); }
+  // The properties that hold an element's own data, one per slot in slot
+  // order, each under its most specific statement: what saving, copying and
+  // comparing walk. Derived properties and the owner end of an ownership
+  // pair are left out (the owner's composite property holds that fact).
+  std::vector<PropertyImpl const*> const& stored() const { return fStored; }
+  // The property of that name, the most specific statement when several
+  // share the name; null when the class has none.
+  PropertyImpl const* propertyNamed(std::string_view name) const;
 
  private:
   meta::ClassDef const& fDef;
@@ -167,6 +177,8 @@ class ClassImpl final : public Immortal<NSInterface::ClassIntf> {
   std::vector<NSInterface::PropertyIntf*> fOwn;
   std::vector<PropertyTableEntry> fTable;
   std::vector<PropertyImpl const*> fAll;
+  std::vector<PropertyImpl const*> fStored;
+  std::vector<std::pair<std::string_view, PropertyImpl const*>> fByName;  // sorted by name
 };
 
 ClassImpl const& classImpl(meta::ClassDef const& def);
@@ -183,8 +195,16 @@ NSInterface::ObjectIntf* realBox();
 NSInterface::ObjectIntf* booleanBox();
 bool isString(NSInterface::ObjectIntf* o);
 
-// Models keep their elements; the element registers itself on creation.
+// Models keep their elements; the element registers itself on creation and
+// gets the model's next id.
 void adoptElement(NSInterface::ModelIntf* model, ElementBase* element);
+// Gives a new element of `model` the id it had in a saved file; later ids
+// follow the largest one given. The caller has checked that no other element
+// has it.
+void restoreId(NSInterface::ModelIntf* model, ElementBase* element, std::uint32_t id);
+// The elements of a model made by this runtime, in creation order (no
+// references added); empty for any other model.
+std::vector<ElementBase*> const& elementsOf(NSInterface::ModelIntf* model);
 
 class CollectionImpl final : public NSInterface::CollectionIntf {
  public:
@@ -245,6 +265,7 @@ class ElementAccess {
   }
   // Changes whenever an element is adopted or disowned by `e`.
   static std::uint64_t childrenVersion(ElementBase const* e) { return e->fChildrenVersion; }
+  static void setId(ElementBase* e, std::uint32_t id) { e->fId = id; }
   static ElementBase* coreOf(NSInterface::ObjectIntf* o);
   static void assertWritable(ElementBase* e);
   static std::vector<Link> derivedChildren(ElementBase* e, PropertyImpl const& p);

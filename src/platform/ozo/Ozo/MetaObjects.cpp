@@ -2,7 +2,9 @@
 // first use and kept for the life of the process.
 #include <Ozo/Internal.hpp>
 
+#include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <map>
 #include <memory>
 #include <unordered_map>
@@ -116,6 +118,8 @@ PropertyImpl::PropertyImpl(meta::PropertyDef const& def, unsigned id, ClassImpl 
 
 NSInterface::ClassIntf const* PropertyImpl::owner() const { return fOwner; }
 
+meta::ClassDef const& PropertyImpl::declaring() const { return fOwner->def(); }
+
 ImmutableType PropertyImpl::getMetaType(Deviant const&) const { return runtimeType("Property"); }
 
 std::string PropertyImpl::expected() const {
@@ -175,6 +179,23 @@ ClassImpl::ClassImpl(meta::ClassDef const& def, ClassImpl const* super)
     fTable.push_back(PropertyTableEntry{p});
     fAll.push_back(p);
   }
+  // The last statement of a slot is its most specific one.
+  std::vector<PropertyImpl const*> last(fSlotCount, nullptr);
+  for (PropertyImpl const* p : fAll) last[p->slot()] = p;
+  for (unsigned k = 0; k < fSlotCount; ++k)
+    if (PropertyImpl const* p = last[k]; p && fAll[k]->slot() == k && !p->isDerived() && !p->isOwnerLink())
+      fStored.push_back(p);
+  for (PropertyImpl const* p : fAll) fByName.emplace_back(p->def().name, p);
+  // Stable: among statements of one name the later (more specific) one stays last.
+  std::stable_sort(fByName.begin(), fByName.end(),
+                   [](auto const& a, auto const& b) { return a.first < b.first; });
+}
+
+PropertyImpl const* ClassImpl::propertyNamed(std::string_view name) const {
+  auto it = std::upper_bound(fByName.begin(), fByName.end(), name,
+                             [](std::string_view n, auto const& e) { return n < e.first; });
+  if (it == fByName.begin() || std::prev(it)->first != name) return nullptr;
+  return std::prev(it)->second;
 }
 
 bool ClassImpl::conformsTo(NSInterface::ClassIntf const* other) const {

@@ -33,7 +33,15 @@ class ModelImpl final : public NSInterface::ModelIntf {
     return r;
   }
 
-  void adopt(ElementBase* e) { fElements.push_back(e); }
+  void adopt(ElementBase* e) {
+    fElements.push_back(e);
+    detail::ElementAccess::setId(e, ++fLastId);
+  }
+  void restoreId(ElementBase* e, std::uint32_t id) {
+    detail::ElementAccess::setId(e, id);
+    if (id > fLastId) fLastId = id;
+  }
+  std::vector<ElementBase*> const& elementCores() const { return fElements; }
   detail::Liveness* liveness() const { return fLiveness; }
 
  private:
@@ -54,6 +62,7 @@ class ModelImpl final : public NSInterface::ModelIntf {
   bool fReadOnly = false;
   detail::Liveness* fLiveness;
   std::vector<ElementBase*> fElements;
+  std::uint32_t fLastId = 0;
 };
 
 struct Cache {
@@ -159,6 +168,16 @@ detail::Liveness* detail::livenessOf(NSInterface::ModelIntf* model) {
 
 void detail::adoptElement(NSInterface::ModelIntf* model, ElementBase* element) {
   static_cast<ModelImpl*>(model)->adopt(element);
+}
+
+void detail::restoreId(NSInterface::ModelIntf* model, ElementBase* element, std::uint32_t id) {
+  static_cast<ModelImpl*>(model)->restoreId(element, id);
+}
+
+std::vector<ElementBase*> const& detail::elementsOf(NSInterface::ModelIntf* model) {
+  static std::vector<ElementBase*> const none;
+  auto* const m = dynamic_cast<ModelImpl*>(model);
+  return m ? m->elementCores() : none;
 }
 
 NSInterface::ModelIntf* prepareCreation(Model const& model, IntrospectiveMethods const& methods) {

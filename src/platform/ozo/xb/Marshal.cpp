@@ -58,4 +58,15 @@ kovo::COSValue announce(ReferenceCountingIntf* object, Deviant const& deviant, k
   return kovo::fromArray(result);
 }
 
+kovo::COSValue returnObjects(std::vector<ImmutableObject> const& objects, bool immutable, char const* arrayClass) {
+  kovo::Interned const cls = internedName(arrayClass);
+  kovo::ArrayPtr array(kovo::HostArray::createObjects(cls, objects.empty() ? 0 : 1, objects.size()), false);
+  for (std::size_t i = 0; i < objects.size(); ++i) {
+    // The object's own 1-by-1 array; the big one keeps the host object.
+    kovo::ArrayPtr const one(kovo::toArray(returnObject(objects[i], immutable, arrayClass)), false);
+    array->objects()[i] = one->objects()[0];
+  }
+  return kovo::fromArray(array.detach());
+}
+
 }  // namespace Ozo::xb

@@ -7,6 +7,8 @@
 #include <kovo/HostArray.hpp>
 #include <kovo/Object.hpp>
 
+#include <vector>
+
 namespace Ozo::xb {
 
 // Interned names used on hot paths, interned once.
@@ -69,6 +71,10 @@ inline kovo::COSValue returnObject(ImmutableObject const& h, kovo::Interned clas
 inline kovo::COSValue returnObject(ImmutableObject const& h, bool immutable, char const* defaultName) {
   return returnObject(h, hostClassName(h, immutable, defaultName), immutable);
 }
+
+// Several objects as one 1-by-N host array of class `arrayClass` (each
+// element keeps its own class); the empty array of that class for none.
+kovo::COSValue returnObjects(std::vector<ImmutableObject> const& objects, bool immutable, char const* arrayClass);
 
 // Every invoker ends with this: a call that asked for no output still gets one.
 inline void fixOutputCount(int& nlhs) {

@@ -5,7 +5,10 @@
 #include <xb/Methods.hpp>
 #include <xb/Sequences.hpp>
 
+#include <Ozo/Compare.hpp>
 #include <Ozo/Containment.hpp>
+#include <Ozo/Contents.hpp>
+#include <Ozo/Document.hpp>
 #include <kovo/ObjectKeys.hpp>
 
 #include <cstdint>
@@ -14,6 +17,20 @@
 #include <vector>
 
 namespace Ozo::xb {
+
+// Elements as one host array, in the view the model was asked through.
+template <bool Immutable>
+struct Elements {
+  std::vector<ImmutableObject> items;
+};
+template <bool Immutable>
+struct Convert<Elements<Immutable>> {
+  static char const* type(Context) { return Immutable ? names::kImmutableObject : names::kObject; }
+  static kovo::COSValue out(Elements<Immutable> const& e, Context ctx) {
+    return returnObjects(e.items, Immutable, type(ctx));
+  }
+};
+
 namespace {
 
 using kovo::COSValue;
@@ -83,6 +100,55 @@ Model newModel() { return Model::create(); }
 // The number of elements the model holds.
 std::int32_t modelSize(ImmutableModel const& model) {
   return static_cast<std::int32_t>(model.checkedModel()->elements().size());
+}
+
+// ---------------------------------------------------------------------------
+// A model as a document: what it holds, saving and loading, copies, compare.
+template <bool Immutable>
+Elements<Immutable> elementsIn(std::vector<ElementBase*> const& cores) {
+  Elements<Immutable> out;
+  out.items.reserve(cores.size());
+  for (ElementBase* e : cores) out.items.emplace_back(e->self(), Deviant{});
+  return out;
+}
+
+template <bool Immutable>
+Elements<Immutable> contentsIn(ImmutableModel const& model) {
+  return elementsIn<Immutable>(contentsOf(model.checkedModel()));
+}
+
+template <bool Immutable>
+Elements<Immutable> allContentsIn(ImmutableModel const& model) {
+  return elementsIn<Immutable>(allContentsOf(model.checkedModel()));
+}
+
+// The element at a path of names, or an empty handle.
+template <class H>
+H findIn(ImmutableModel const& model, String const& path) {
+  ElementBase* const e = findByPath(model.checkedModel(), path.text());
+  return e ? H(e->self(), Deviant{}) : H();
+}
+
+std::string modelJson(ImmutableModel const& model) { return toJson(model); }
+
+void saveTo(ImmutableModel const& model, Chars const& path) { saveModel(model, path.utf8); }
+
+Model loadFrom(Chars const& path) { return loadModel(path.utf8); }
+
+Model modelFromJson(Chars const& text) { return fromJson(text.utf8, "<text>"); }
+
+// A copy of the element and what it owns, in this model.
+Object copyInto(Writable<Model> const& model, ImmutableObject const& element) {
+  model.handle.checkedModel();
+  ElementBase* const core = elementOf(Object::fromImmutable(element));
+  OZO_ASSERT_AT(kPackageHeader, 90, core != nullptr, "%s", "Only a model element can be copied");
+  return copyElement(model.handle, *core);
+}
+
+Collection<String> compareOf(ImmutableModel const& left, ImmutableModel const& right) {
+  std::vector<String> lines;
+  for (std::string const& line : compareModels(left, right)) lines.emplace_back(std::string_view(line));
+  return makeCollection(meta::ValueKind::String, lines);
 }
 
 // Switches the model's protection; only its modifiable view may, and only
@@ -173,11 +239,23 @@ constexpr MethodRow kModifiableObjectMethods[] = {
 };
 constexpr MethodRow kImmutableModelMethods[] = {
     instanceMethod<&modelSize>("size", kInstance),
+    instanceMethod<&contentsIn<true>>("contents", kInstance),
+    instanceMethod<&allContentsIn<true>>("allContents", kInstance),
+    instanceMethod<&findIn<ImmutableObject>>("find", kInstance, "path"),
+    instanceMethod<&modelJson>("toJson", kInstance),
+    instanceMethod<&saveTo>("save", kInstance, "path"),
 };
 constexpr MethodRow kModelMethods[] = {
     constructor<&newModel>(),
     instanceMethod<&setReadOnly>("setReadOnly", kInstance, "readOnly"),
     instanceMethod<&modelSize>("size", kInstance),
+    instanceMethod<&contentsIn<false>>("contents", kInstance),
+    instanceMethod<&allContentsIn<false>>("allContents", kInstance),
+    instanceMethod<&findIn<Object>>("find", kInstance, "path"),
+    instanceMethod<&copyInto>("copy", kInstance, "element"),
+    staticMethod<&loadFrom>("load", 0, "path"),
+    staticMethod<&modelFromJson>("fromJson", 0, "text"),
+    staticMethod<&compareOf>("compare", 0, "left, right"),
 };
 
 std::vector<ClassRow> const& ozoClasses() {
