@@ -10,6 +10,8 @@ Run it with scripts/main.sh, or: PYTHONPATH=build/python python3 examples/tour.p
 """
 
 import gc
+import os
+import tempfile
 
 import quillon
 
@@ -87,7 +89,20 @@ def tour(out=print):
         sizes.push_back(T.DataSize(value, getattr(T.DataSizeUnitKind, unit)()))
     out(f"unique data sizes: {[str(s) for s in sizes]}")
 
-    del sizes, torque, layout, gear, fixed, speed, length, temperature, metre, km, kelvin, celsius, fahrenheit, f, model
+    # The model as a document: saved to a file, loaded back, compared.
+    Ozo = host.package("Ozo")
+    out(f"the model holds {model.size()} elements, {len(model)} of them owned by no other")
+    with tempfile.TemporaryDirectory() as folder:
+        path = os.path.join(folder, "engine.json")
+        model.save(path)
+        out(f"saved {os.path.getsize(path)} bytes")
+        again = Ozo.Model.load(path, "engine-again")
+        out(f"loaded {again.size()} elements under {again.Uri}; differences: {list(Ozo.Model.compare(model, again))}")
+        again.find("Gear/Drive").Value = 7
+        out(f"after an edit: {list(Ozo.Model.compare(model, again))}")
+
+    del again, sizes, torque, layout, gear, fixed, speed, length, temperature, metre, km, kelvin, celsius, fahrenheit
+    del f, model
 
 
 def main():

@@ -155,6 +155,8 @@ class Generator:
             return f"Optional[{t}]" if optional else f"Union[{t}, List[{t}], None]"
         elif type_name in ("", "void"):
             return "None"
+        elif type_name.endswith(" vector") and "." in type_name:
+            return f"List[{self.ref(type_name[:-len(' vector')])}]"
         elif "." in type_name:
             t = self.ref(type_name)
         else:

@@ -6,6 +6,7 @@ the first time a class is needed, and one Python class per host class is kept.
 """
 
 import operator
+import os
 import threading
 import types
 
@@ -140,7 +141,16 @@ def _build(name, supers):
         if overloads:
             methods[member] = overloads
             ns[member] = _Method(name, member, overloads)
+            paths = any("path" in d.argument_names for d in overloads)
+            lists = all(_is_object_vector(d.result) for d in overloads)
+            if paths or lists:
+                ns[member] = _AdaptedMethod(ns[member], paths, lists)
     sequence_abc = _add_protocols(ns, methods)
+    # A model is a container of its elements (those no other element owns).
+    if {"contents", "size"} <= methods.keys():
+        ns["__len__"] = lambda self: len(self.contents())
+        ns["__iter__"] = lambda self: iter(self.contents())
+
     # A value class (its constructor copies an object of its own class): a
     # copy is a new host object holding its own value.
     if any(d.kind == "constructor" and list(d.arguments) == [name] for d in s.methods(name, short_name(name))):
@@ -159,6 +169,9 @@ def _build(name, supers):
         named = "Name" in props and not props["Name"].is_static
         ns["_repr_kind"] = ("element" if named else "in model") if "getModel" in methods else (
             "named" if named else None)
+    # An element's deep copy is its model's copy of it and of what it owns.
+    if ns["_repr_kind"] in ("element", "in model"):
+        ns["__deepcopy__"] = _deep_copy if "getOwningModel" in methods else _no_deep_copy
     ns["_host_members"] = tuple(sorted(m for m in ns if not m.startswith("_")))
     ns["__doc__"] = _docs.class_doc(desc, methods, props)
     if sequence_abc is not None:
@@ -192,6 +205,49 @@ def _Method(class_name, name, overloads):
     on_class.__qualname__ = f"{class_name}.{name}"
     on_class.__doc__ = doc
     return _quillon.HostMethod(name, doc, on_class)
+
+
+def _is_object_vector(host_type):
+    """A result typed "<class> vector": a row of objects."""
+    base, _, shape = host_type.rpartition(" ")
+    return shape == "vector" and "." in base
+
+
+def _as_list(result):
+    # The host gives one object as a 1-by-1 array, which reads as the object,
+    # and none as the empty array (None).
+    if result is None:
+        return []
+    return result if isinstance(result, list) else [result]
+
+
+class _AdaptedMethod:
+    """A host method whose arguments or result Python takes its own way:
+    an os.PathLike given for a "path" argument is passed as its file system
+    path; a row of objects always comes back as a list."""
+
+    def __init__(self, method, paths, lists):
+        self._method, self._paths, self._lists = method, paths, lists
+        self.__doc__ = method.__doc__
+
+    def __get__(self, obj, cls=None):
+        method, paths, lists = self._method.__get__(obj, cls), self._paths, self._lists
+
+        def call(*args):
+            if paths:
+                args = tuple(os.fspath(a) if isinstance(a, os.PathLike) else a for a in args)
+            result = method(*args)
+            return _as_list(result) if lists else result
+        call.__doc__ = self.__doc__
+        return call
+
+
+def _deep_copy(self, memo):
+    return self.getOwningModel().copy(self)
+
+
+def _no_deep_copy(self, memo):
+    raise TypeError(f"cannot deep-copy {self!r}: its immutable view cannot create the copy")
 
 
 # A static host property: read through the class, or through an object.

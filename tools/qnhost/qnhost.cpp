@@ -1,4 +1,5 @@
-// Command-line host: `package` lists a package, `describe` a class.
+// Command-line host: `package` lists a package, `describe` a class; `check`,
+// `tree` and `diff` read saved models.
 #include "qnhost.hpp"
 
 #include "Json.hpp"
@@ -8,6 +9,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <exception>
+#include <map>
 #include <optional>
 
 namespace qnhost {
@@ -16,7 +18,12 @@ namespace {
 
 constexpr char const* kUsage =
     "usage: qnhost [--load MODULE]... package [--json] NAME\n"
-    "       qnhost [--load MODULE]... describe [--json] CLASS\n";
+    "       qnhost [--load MODULE]... describe [--json] CLASS\n"
+    "       qnhost [--load MODULE]... check [--with FILE]... FILE\n"
+    "       qnhost [--load MODULE]... tree [--with FILE]... FILE\n"
+    "       qnhost [--load MODULE]... diff [--with FILE]... LEFT RIGHT\n"
+    "(--with FILE loads a model that FILE's references point into first;\n"
+    " diff exits 0 when the models are the same, 1 when they differ, 2 on an error)\n";
 
 constexpr char const* kDefaultModule = "mm_types_xb";
 
@@ -28,8 +35,12 @@ struct Command {
   std::vector<std::string> modules;
   std::string verb;
   std::string name;
+  std::vector<std::string> files;  // check, tree, diff: the model files
+  std::vector<std::string> with;   // models loaded first
   bool json = false;
 };
+
+bool readsModels(std::string const& verb) { return verb == "check" || verb == "tree" || verb == "diff"; }
 
 Command parse(std::vector<std::string> const& args) {
   Command c;
@@ -50,15 +61,29 @@ Command parse(std::vector<std::string> const& args) {
   }
   if (i >= args.size()) throw UsageError{"no command given"};
   c.verb = args[i++];
-  if (c.verb != "package" && c.verb != "describe") throw UsageError{"unknown command \"" + c.verb + "\""};
+  if (c.verb != "package" && c.verb != "describe" && !readsModels(c.verb))
+    throw UsageError{"unknown command \"" + c.verb + "\""};
   std::vector<std::string> names;
   for (; i < args.size(); ++i) {
-    if (args[i] == "--json") c.json = true;
-    else if (args[i].rfind("--", 0) == 0) throw UsageError{"unknown option \"" + args[i] + "\""};
-    else names.push_back(args[i]);
+    if (args[i] == "--json" && !readsModels(c.verb)) {
+      c.json = true;
+    } else if (args[i] == "--with" && readsModels(c.verb)) {
+      if (i + 1 >= args.size()) throw UsageError{"--with needs a file"};
+      c.with.push_back(args[++i]);
+    } else if (args[i].rfind("--", 0) == 0) {
+      throw UsageError{"unknown option \"" + args[i] + "\""};
+    } else {
+      names.push_back(args[i]);
+    }
   }
-  if (names.size() != 1) throw UsageError{c.verb == "package" ? "give one package name" : "give one class name"};
-  c.name = names[0];
+  if (readsModels(c.verb)) {
+    std::size_t const wanted = c.verb == "diff" ? 2 : 1;
+    if (names.size() != wanted) throw UsageError{c.verb == "diff" ? "give two model files" : "give one model file"};
+    c.files = names;
+  } else {
+    if (names.size() != 1) throw UsageError{c.verb == "package" ? "give one package name" : "give one class name"};
+    c.name = names[0];
+  }
   for (std::string const& m : c.modules)
     if (m.empty()) throw UsageError{"--load needs a module name"};
   if (!loadGiven) c.modules.push_back(kDefaultModule);
@@ -204,6 +229,68 @@ void printClass(std::ostream& out, quillon::ClassDesc const& c) {
   }
 }
 
+// --- saved models ----------------------------------------------------------
+
+std::string shortName(std::string const& className) { return className.substr(className.rfind('.') + 1); }
+
+// The objects of a host array, in order.
+std::vector<quillon::Value> objectsOf(quillon::Value const& array) {
+  std::vector<quillon::Value> out;
+  for (std::size_t i = 0, n = array.isObject() ? array.numel() : 0; i < n; ++i) out.push_back(array.element(i));
+  return out;
+}
+
+// Reads saved models through the host, as any host user would.
+class Models {
+ public:
+  explicit Models(quillon::Host const& host) : fHost(host) {}
+
+  quillon::Value load(std::string const& path) const { return fHost.call("Ozo.Model", "load", {path}); }
+  quillon::Value loadAs(std::string const& path, std::string const& uri) const {
+    return fHost.call("Ozo.Model", "load", {path, uri});
+  }
+
+  // "Name" of an element whose class has one, else empty.
+  std::string nameOf(quillon::Value const& e) {
+    std::string const cls = fHost.classOf(e);
+    auto it = fHasName.find(cls);
+    if (it == fHasName.end()) {
+      std::vector<std::string> const members = fHost.memberNames(cls);
+      it = fHasName.emplace(cls, std::find(members.begin(), members.end(), "Name") != members.end()).first;
+    }
+    return it->second ? fHost.get(e, "Name").toString() : std::string();
+  }
+
+  void check(std::ostream& out, quillon::Value const& model) {
+    std::vector<quillon::Value> const all = objectsOf(fHost.invoke(model, "allContents", {}));
+    out << "Model " << fHost.get(model, "Name").toString() << "\n  Uri: " << fHost.get(model, "Uri").toString()
+        << "\n  " << plural(all.size(), "element", "elements") << '\n';
+    std::map<std::string, std::size_t> perClass;
+    for (quillon::Value const& e : all) ++perClass[fHost.classOf(e)];
+    std::vector<std::vector<std::string>> rows{{"CLASS", "ELEMENTS"}};
+    for (auto const& [cls, n] : perClass) rows.push_back({cls, std::to_string(n)});
+    if (!perClass.empty()) printTable(out, rows);
+  }
+
+  // One line per element, indented by how deep it is owned.
+  void tree(std::ostream& out, quillon::Value const& model) {
+    std::map<std::uintptr_t, std::size_t> depth;
+    for (quillon::Value const& e : objectsOf(fHost.invoke(model, "allContents", {}))) {
+      quillon::Value const owner = fHost.invoke(e, "getOwner", {});
+      std::size_t const d = owner.isObject() && !owner.isEmpty() ? depth[owner.objectKey()] + 1 : 0;
+      depth[e.objectKey()] = d;
+      std::string const name = nameOf(e);
+      out << std::string(2 * d, ' ') << shortName(fHost.classOf(e));
+      if (!name.empty()) out << " \"" << name << '"';
+      out << '\n';
+    }
+  }
+
+ private:
+  quillon::Host const& fHost;
+  std::map<std::string, bool> fHasName;
+};
+
 // Error texts go out on one line.
 std::string oneLine(std::string s) {
   std::replace(s.begin(), s.end(), '\n', ' ');
@@ -228,6 +315,26 @@ int qnhostMain(std::vector<std::string> args, std::ostream& out, std::ostream& e
   try {
     quillon::Host host;
     for (std::string const& m : cmd.modules) host.load(m);
+    if (readsModels(cmd.verb)) {
+      Models models(host);
+      std::vector<quillon::Value> keep;
+      for (std::string const& f : cmd.with) keep.push_back(models.load(f));
+      if (cmd.verb == "check") {
+        models.check(out, models.load(cmd.files[0]));
+      } else if (cmd.verb == "tree") {
+        models.tree(out, models.load(cmd.files[0]));
+      } else {
+        // Two versions of one model share a Uri: each is read under its own.
+        quillon::Value const left = models.loadAs(cmd.files[0], "qnhost:left");
+        quillon::Value const right = models.loadAs(cmd.files[1], "qnhost:right");
+        quillon::Sequence const lines = host.sequence(host.call("Ozo.Model", "compare", {left, right}));
+        for (quillon::Value const& line : lines) out << line.toString() << '\n';
+        out.flush();
+        return lines.empty() ? 0 : 1;
+      }
+      out.flush();
+      return 0;
+    }
     if (cmd.verb == "package") {
       quillon::PackageDesc const p = host.describePackage(cmd.name);
       if (cmd.json) {
@@ -249,7 +356,7 @@ int qnhostMain(std::vector<std::string> args, std::ostream& out, std::ostream& e
     return 0;
   } catch (std::exception const& e) {
     err << "qnhost: " << oneLine(e.what()) << '\n';
-    return 1;
+    return cmd.verb == "diff" ? 2 : 1;  // diff's 1 means "the models differ"
   }
 }
 

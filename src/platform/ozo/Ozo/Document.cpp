@@ -338,8 +338,8 @@ struct PendingReference {
 // shape allows six levels, so no text can nest the reader deeper than seven.
 class DocumentReader {
  public:
-  DocumentReader(std::vector<char16_t> nulMeanings, rapidjson::StringStream const& stream)
-      : fNulMeanings(std::move(nulMeanings)), fStream(stream) {}
+  DocumentReader(std::vector<char16_t> nulMeanings, rapidjson::StringStream const& stream, std::string const& uri)
+      : fNulMeanings(std::move(nulMeanings)), fStream(stream), fGivenUri(kovo::utf8ToUtf16(uri)) {}
 
   // --- the handler interface of the JSON library
   bool Null() { fail(at(), "null is not a value of a model document"); }
@@ -571,7 +571,8 @@ class DocumentReader {
       if (s.type != Scalar::Type::Text) fail(s.offset, "the model's name must be a string");
     } else if (fKey == "uri") {
       if (s.type != Scalar::Type::Text || s.text.empty()) fail(s.offset, "the model's Uri must be a non-empty string");
-      fUri = s.text;
+      fDocumentUri = s.text;
+      fUri = fGivenUri.empty() ? s.text : fGivenUri;
       fUriOffset = s.offset;
       std::string const uri = kovo::utf16ToUtf8(fUri);
       if (ModelCache::find(uri).isValid()) fail(s.offset, "a live model already has the Uri " + quoted(uri));
@@ -768,7 +769,7 @@ class DocumentReader {
       Scalar const& id = *pair.id;
       if (id.type != Scalar::Type::Integer || id.integer < 1 || id.integer > std::numeric_limits<std::uint32_t>::max())
         fail(id.offset, propertyText() + ": an element id must be a whole number from 1 to 4294967295");
-      std::string model = pair.model->text == fUri ? std::string() : kovo::utf16ToUtf8(pair.model->text);
+      std::string model = pair.model->text == fDocumentUri ? std::string() : kovo::utf16ToUtf8(pair.model->text);
       fReferences.push_back(
           {fElement.core, fProperty, fElement.id, static_cast<std::uint32_t>(id.integer), std::move(model), offset});
       return;
@@ -868,7 +869,7 @@ class DocumentReader {
   std::vector<Frame> fFrames;
   std::size_t fDocumentKey = 0, fElementKey = 0;
   std::string fKey;
-  std::u16string fUri;
+  std::u16string fGivenUri, fDocumentUri, fUri;
   std::size_t fUriOffset = 0;
   Model fModel;
   std::unordered_map<std::uint32_t, ElementBase*> fById;
@@ -893,13 +894,13 @@ std::string placed(std::string const& source, std::string_view text, std::size_t
   return source + ":" + std::to_string(line) + ":" + std::to_string(offset - lineStart + 1) + ": " + message;
 }
 
-Model readDocument(std::string text, std::string const& source) {
+Model readDocument(std::string text, std::string const& source, std::string const& uri) {
   if (text.empty()) throw Exception(source + ": the file is empty");
   if (std::size_t const nul = text.find('\0'); nul != std::string::npos)
     throw Exception(placed(source, text, nul, "the text holds a NUL byte"));
   std::vector<char16_t> meanings = maskUnpairedSurrogates(text);
   rapidjson::StringStream stream(text.c_str());
-  DocumentReader reader(std::move(meanings), stream);
+  DocumentReader reader(std::move(meanings), stream, uri);
   rapidjson::Reader json;
   try {
     constexpr unsigned kFlags = rapidjson::kParseIterativeFlag | rapidjson::kParseFullPrecisionFlag;
@@ -939,7 +940,9 @@ std::string jsonString(std::u16string_view text) {
 
 std::string toJson(ImmutableModel const& model) { return DocumentWriter(model.checkedModel()).write(); }
 
-Model fromJson(std::string_view text, std::string const& source) { return readDocument(std::string(text), source); }
+Model fromJson(std::string_view text, std::string const& source, std::string const& uri) {
+  return readDocument(std::string(text), source, uri);
+}
 
 void saveModel(ImmutableModel const& model, std::string const& path) {
   std::string const text = toJson(model);
@@ -974,7 +977,7 @@ void saveModel(ImmutableModel const& model, std::string const& path) {
   if (dir.fd >= 0) (void)::fsync(dir.fd);
 }
 
-Model loadModel(std::string const& path) {
+Model loadModel(std::string const& path, std::string const& uri) {
   std::string const what = "Cannot load " + quoted(path) + ": ";
   FileDescriptor file;
   file.fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
@@ -994,7 +997,7 @@ Model loadModel(std::string const& path) {
     done += static_cast<std::size_t>(n);
   }
   text.resize(done);
-  return readDocument(std::move(text), path);
+  return readDocument(std::move(text), path, uri);
 }
 
 }  // namespace Ozo

@@ -20,7 +20,9 @@ std::string toJson(ImmutableModel const& model);
 // not loaded, or whose Uri a live model has, fails with a message naming
 // `source`, and where there is one the line and column and the element's id;
 // nothing is created then.
-Model fromJson(std::string_view text, std::string const& source = "<text>");
+// With `uri` not empty, the model takes that Uri instead of the document's
+// (to open two versions of one model side by side).
+Model fromJson(std::string_view text, std::string const& source = "<text>", std::string const& uri = {});
 
 // Writes the model's document to `path` atomically: a temporary file in the
 // same folder, flushed to disk, then renamed over `path`. On failure the
@@ -28,7 +30,7 @@ Model fromJson(std::string_view text, std::string const& source = "<text>");
 void saveModel(ImmutableModel const& model, std::string const& path);
 
 // Reads the model saved at `path` (fromJson, with the path as source).
-Model loadModel(std::string const& path);
+Model loadModel(std::string const& path, std::string const& uri = {});
 
 // `text` as a JSON string, quoted, exactly as a document writes it (unpaired
 // surrogates as \u escapes).

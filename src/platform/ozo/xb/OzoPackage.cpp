@@ -25,9 +25,9 @@ struct Elements {
 };
 template <bool Immutable>
 struct Convert<Elements<Immutable>> {
-  static char const* type(Context) { return Immutable ? names::kImmutableObject : names::kObject; }
-  static kovo::COSValue out(Elements<Immutable> const& e, Context ctx) {
-    return returnObjects(e.items, Immutable, type(ctx));
+  static char const* type(Context) { return Immutable ? "Ozo.ImmutableObject vector" : "Ozo.Object vector"; }
+  static kovo::COSValue out(Elements<Immutable> const& e, Context) {
+    return returnObjects(e.items, Immutable, Immutable ? names::kImmutableObject : names::kObject);
   }
 };
 
@@ -94,6 +94,13 @@ std::string owningPropertyNameOf(Object const& object) {
   return p ? p->def().name : std::string();
 }
 
+// The element's model in the modifiable view it was asked through: what a
+// front end copies into.
+Model owningModelOf(Object const& object) {
+  ElementBase* const core = elementOf(object);
+  return core ? Model(core->modelIntf(), Deviant{}) : Model();
+}
+
 // A new untitled model.
 Model newModel() { return Model::create(); }
 
@@ -134,6 +141,12 @@ std::string modelJson(ImmutableModel const& model) { return toJson(model); }
 void saveTo(ImmutableModel const& model, Chars const& path) { saveModel(model, path.utf8); }
 
 Model loadFrom(Chars const& path) { return loadModel(path.utf8); }
+
+// The same under another Uri than the file's.
+Model loadAs(Chars const& path, Chars const& uri) {
+  OZO_ASSERT_AT(kPackageHeader, 91, !uri.utf8.empty(), "%s", "A model URI cannot be empty");
+  return loadModel(path.utf8, uri.utf8);
+}
 
 Model modelFromJson(Chars const& text) { return fromJson(text.utf8, "<text>"); }
 
@@ -236,6 +249,7 @@ constexpr MethodRow kModifiableObjectMethods[] = {
     instanceMethod<&owningSequenceOf>("getOwningSequence", kInstance),
     instanceMethod<&ownerOf>("getOwner", kInstance),
     instanceMethod<&owningPropertyNameOf>("getOwningPropertyName", kInstance),
+    instanceMethod<&owningModelOf>("getOwningModel", kInstance),
 };
 constexpr MethodRow kImmutableModelMethods[] = {
     instanceMethod<&modelSize>("size", kInstance),
@@ -254,6 +268,7 @@ constexpr MethodRow kModelMethods[] = {
     instanceMethod<&findIn<Object>>("find", kInstance, "path"),
     instanceMethod<&copyInto>("copy", kInstance, "element"),
     staticMethod<&loadFrom>("load", 0, "path"),
+    staticMethod<&loadAs>("load", 0, "path, uri"),
     staticMethod<&modelFromJson>("fromJson", 0, "text"),
     staticMethod<&compareOf>("compare", 0, "left, right"),
 };
