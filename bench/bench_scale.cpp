@@ -5,7 +5,9 @@
 // of the size ratio: 1 is linear), the cost per item, the plain C++ figure
 // and the ratio, and the goal. It exits with 1 when a goal is missed.
 //
-//   build/bin/bench_scale [--quick]      (--quick: sizes up to 1e5 only)
+//   build/bin/bench_scale [--quick] [create walk pop delete memory models]
+//
+// --quick: sizes up to 1e5 only; names: only those rows.
 //
 // Each time is the fastest of a few runs: on a shared machine timings only
 // gain noise. The Python rows are in bench/bench_scale.py.
@@ -301,17 +303,24 @@ struct Bench {
 }  // namespace
 
 int main(int argc, char** argv) {
-  bool const quick = argc > 1 && std::strcmp(argv[1], "--quick") == 0;
   std::setvbuf(stdout, nullptr, _IOLBF, 0);
+  bool quick = false;
+  std::vector<std::string> only;  // rows to run, all when empty
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--quick") == 0)
+      quick = true;
+    else
+      only.emplace_back(argv[i]);
+  }
   Bench b;
   b.sizes = quick ? std::vector<double>{1e4, 1e5} : std::vector<double>{1e4, 1e5, 1e6};
   b.runs = quick ? 3 : 2;
-  b.create();
-  b.walk();
-  b.popFront();
-  b.deleteModel();
-  b.memory();
-  b.models();
+  std::pair<char const*, void (Bench::*)()> const rows[] = {
+      {"create", &Bench::create},       {"walk", &Bench::walk},     {"pop", &Bench::popFront},
+      {"delete", &Bench::deleteModel}, {"memory", &Bench::memory}, {"models", &Bench::models},
+  };
+  for (auto const& [name, row] : rows)
+    if (only.empty() || std::find(only.begin(), only.end(), name) != only.end()) (b.*row)();
   std::printf(gMissed ? "\nsome goals are NOT MET\n" : "\nall goals met\n");
   return gMissed ? 1 : 0;
 }
