@@ -158,6 +158,50 @@ TEST_F(Collections, StringsLiveAsLongAsTheirEntries) {
   EXPECT_EQ(Ozo::ReferenceCountingIntf::live(), before);
 }
 
+// Erasing at the front moves the collection's start; positions, inserts
+// before and after the start and the links' releases must not notice, before
+// and after the room at the front is given back.
+TEST_F(Collections, ErasingAtTheFrontKeepsOrderAndReleasesAtOnce) {
+  Ozo::Collection<Ozo::String> const tags(get(a, Tags));
+  std::size_t const before = Ozo::ReferenceCountingIntf::live();
+  std::vector<std::string> expected;
+  for (int i = 0; i < 10; ++i) {
+    tags.push_back(Ozo::String("t" + std::to_string(i)));
+    expected.push_back("t" + std::to_string(i));
+  }
+  auto const texts = [&] {
+    std::vector<std::string> r;
+    for (Ozo::String const& s : tags.values()) r.push_back(s.utf8());
+    return r;
+  };
+  for (int round = 0; round < 3; ++round) {
+    tags.erase(0);
+    expected.erase(expected.begin());
+    EXPECT_EQ(Ozo::ReferenceCountingIntf::live(), before + expected.size());
+  }
+  tags.insert(0, Ozo::String("front"));
+  expected.insert(expected.begin(), "front");
+  tags.insert(2, Ozo::String("middle"));
+  expected.insert(expected.begin() + 2, "middle");
+  EXPECT_EQ(texts(), expected);
+  while (tags.size() > 1) {  // through every give-back of the front room
+    tags.erase(0);
+    expected.erase(expected.begin());
+    ASSERT_EQ(texts(), expected);
+    EXPECT_EQ(tags.at(tags.size() - 1).utf8(), expected.back());
+  }
+  tags.push_back(Ozo::String("last"));
+  expected.push_back("last");
+  EXPECT_EQ(texts(), expected);
+  EXPECT_EQ(Ozo::ReferenceCountingIntf::live(), before + 2);
+  tags.erase(1);
+  tags.erase(0);
+  EXPECT_TRUE(tags.empty());
+  EXPECT_EQ(Ozo::ReferenceCountingIntf::live(), before);
+  tags.push_back(Ozo::String("again"));
+  EXPECT_EQ(tags.at(0).utf8(), "again");
+}
+
 // ---------------------------------------------------------------------------
 class Ownership : public ThingTest {};
 

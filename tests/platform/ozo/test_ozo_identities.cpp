@@ -55,6 +55,38 @@ TEST_F(Identities, IdsDieWithTheirObject) {
   EXPECT_EQ(DeviantRegistry::size(), before);
 }
 
+// An element keeps its own identities; the table of ids must forget exactly
+// the retracted ones, whichever the order, and the element starts afresh.
+TEST_F(Identities, RetractedIdsAreForgottenAndOthersStayFound) {
+  std::size_t const before = DeviantRegistry::size();
+  std::vector<Ozo::ClassObject> things;
+  std::vector<void*> ids;
+  for (int i = 0; i < 1000; ++i) {
+    things.push_back(thing(m));
+    ids.push_back(DeviantRegistry::getId(things.back().get(), {}, i % 2 == 0));
+  }
+  EXPECT_EQ(DeviantRegistry::size(), before + 1000);
+  for (std::size_t i = 0; i < things.size(); i += 3) DeviantRegistry::retract(things[i].get());
+  std::size_t kept = 0;
+  for (std::size_t i = 0; i < things.size(); ++i) {
+    if (i % 3 == 0) continue;
+    ++kept;
+    Ozo::VariantInfo const* const info = DeviantRegistry::getVariantInfo(ids[i]);
+    ASSERT_NE(info, nullptr) << i;
+    EXPECT_EQ(info->object, static_cast<Ozo::ReferenceCountingIntf*>(things[i].get()));
+    EXPECT_EQ(DeviantRegistry::getId(things[i].get(), {}, i % 2 == 0), ids[i]);
+  }
+  EXPECT_EQ(DeviantRegistry::size(), before + kept);
+  // A retracted element is given a new identity that is found again.
+  void* const again = DeviantRegistry::getId(things[0].get(), {}, false);
+  EXPECT_EQ(DeviantRegistry::size(), before + kept + 1);
+  ASSERT_NE(DeviantRegistry::getVariantInfo(again), nullptr);
+  EXPECT_EQ(DeviantRegistry::getVariantInfo(again)->object, static_cast<Ozo::ReferenceCountingIntf*>(things[0].get()));
+  EXPECT_EQ(DeviantRegistry::getId(things[0].get(), {}, false), again);
+  for (Ozo::ClassObject const& t : things) DeviantRegistry::retract(t.get());
+  EXPECT_EQ(DeviantRegistry::size(), before);
+}
+
 TEST_F(Identities, VariantInfoReleasesTheBindingsReference) {
   a.get()->addRef();  // the reference a binding would hold
   EXPECT_EQ(a.get()->numRef(), 2);

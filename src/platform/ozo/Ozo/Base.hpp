@@ -113,15 +113,20 @@ class ReferenceCountingIntf {
   static std::size_t live();
 
   bool fRegistered = false;  // has identities in the deviant registry
+
+ private:
+  bool fCounted = true;  // beside fRegistered: the two flags share a word with the count
+
+ public:
   int fUseCount = 0;
+  // The deviant registry's identities of this object under the null deviant
+  // (one per view at most), so that finding one is no table lookup.
+  void* fIdentities = nullptr;
 
  protected:
   // For objects with static storage: no longer counted as live; such an
   // object's release never destroys it. Called from the object's constructor.
   void makeImmortal();
-
- private:
-  bool fCounted = true;
 };
 
 // Plain counting for runtime objects of interface Intf: delete on the last

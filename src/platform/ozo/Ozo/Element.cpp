@@ -453,11 +453,11 @@ std::string CollectionImpl::toString(Deviant const&) const {
 
 // Derived collections read a snapshot that is made again only after the
 // owner's children changed, so walking one costs what walking a stored one does.
-std::vector<Link> const& CollectionImpl::current() const {
+LinkList const& CollectionImpl::current() const {
   if (fProperty.def().derived != meta::Derivation::Children) return fEntries;
   std::uint64_t const version = ElementAccess::childrenVersion(fOwner);
   if (fSnapshotVersion != version) {
-    fSnapshot = ElementAccess::derivedChildren(fOwner, fProperty);
+    fSnapshot = LinkList(ElementAccess::derivedChildren(fOwner, fProperty));
     fSnapshotVersion = version;
   }
   return fSnapshot;
@@ -475,7 +475,7 @@ void CollectionImpl::checkEditable() const {
 }
 
 Object CollectionImpl::at(std::size_t i) const {
-  std::vector<Link> const& all = current();
+  LinkList const& all = current();
   checkPosition(i, all.size());
   return all[i].object();
 }
@@ -484,18 +484,17 @@ void CollectionImpl::insert(std::size_t i, ImmutableObject const& v) {
   checkEditable();
   checkPosition(i, fEntries.size() + 1);
   Link link = ElementAccess::makeLink(fOwner, fProperty, v);
-  // Room first, so that nothing below can fail; grown geometrically, so that
-  // appending stays amortised constant.
-  if (fEntries.size() == fEntries.capacity()) fEntries.reserve(std::max<std::size_t>(4, 2 * fEntries.size()));
+  // Room first, so that nothing below can fail.
+  fEntries.reserveOne();
   if (!fProperty.def().composite) {
-    fEntries.insert(fEntries.begin() + static_cast<std::ptrdiff_t>(i), std::move(link));
+    fEntries.insert(i, std::move(link));
     return;
   }
   // An element already owned here moves to the new position.
   ElementBase* const child = ElementAccess::coreOf(link.get());
   dropEntryOf(child, i);
   ElementAccess::detach(child);
-  fEntries.insert(fEntries.begin() + static_cast<std::ptrdiff_t>(i), std::move(link));
+  fEntries.insert(i, std::move(link));
   ElementAccess::adopt(fOwner, fProperty.slot(), child);
 }
 
@@ -506,7 +505,7 @@ void CollectionImpl::dropEntryOf(ElementBase* child, std::size_t& i) {
   NSInterface::ObjectIntf* const entry = child->self();
   for (std::size_t j = 0; j < fEntries.size(); ++j)
     if (fEntries[j].get() == entry) {
-      fEntries.erase(fEntries.begin() + static_cast<std::ptrdiff_t>(j));
+      Link const old = fEntries.take(j);
       if (j < i) --i;
       return;
     }
@@ -517,8 +516,7 @@ void CollectionImpl::erase(std::size_t i) {
   checkPosition(i, fEntries.size());
   if (fProperty.def().composite)
     if (ElementBase* const child = ElementAccess::coreOf(fEntries[i].get())) ElementAccess::disown(child);
-  Link const old = std::move(fEntries[i]);
-  fEntries.erase(fEntries.begin() + static_cast<std::ptrdiff_t>(i));
+  Link const old = fEntries.take(i);
 }
 
 void CollectionImpl::replace(std::size_t i, ImmutableObject const& v) {
@@ -541,8 +539,7 @@ void CollectionImpl::replace(std::size_t i, ImmutableObject const& v) {
 
 void CollectionImpl::clear() {
   checkEditable();
-  std::vector<Link> const old = std::move(fEntries);
-  fEntries.clear();
+  std::vector<Link> const old = fEntries.release();
   if (fProperty.def().composite)
     for (Link const& l : old)
       if (ElementBase* const child = ElementAccess::coreOf(l.get())) ElementAccess::disown(child);
@@ -550,10 +547,9 @@ void CollectionImpl::clear() {
 
 void CollectionImpl::forget(ElementBase* child) {
   NSInterface::ObjectIntf* const entry = child->self();
-  for (auto it = fEntries.begin(); it != fEntries.end(); ++it)
-    if (it->get() == entry) {
-      Link const old = std::move(*it);
-      fEntries.erase(it);
+  for (std::size_t i = 0; i < fEntries.size(); ++i)
+    if (fEntries[i].get() == entry) {
+      Link const old = fEntries.take(i);
       return;
     }
 }

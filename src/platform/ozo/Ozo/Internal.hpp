@@ -5,6 +5,8 @@
 #include <Ozo/Element.hpp>
 #include <kovo/Core.hpp>
 
+#include <algorithm>
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -84,6 +86,56 @@ class Link {
   Deviant fD{};
   Liveness* fWeak = nullptr;
   bool fCounted = false;
+};
+
+// The links of a collection in order. Taking the first one off moves the
+// start instead of every other link, so that a collection used as a queue
+// (erasing at the front until empty) costs per item what appending does; the
+// room left at the front is given back once it is half of the storage.
+class LinkList {
+ public:
+  LinkList() = default;
+  explicit LinkList(std::vector<Link> links) : fLinks(std::move(links)) {}
+
+  std::size_t size() const { return fLinks.size() - fHead; }
+  bool empty() const { return size() == 0; }
+  Link& operator[](std::size_t i) { return fLinks[fHead + i]; }
+  Link const& operator[](std::size_t i) const { return fLinks[fHead + i]; }
+  auto begin() const { return fLinks.begin() + static_cast<std::ptrdiff_t>(fHead); }
+  auto end() const { return fLinks.end(); }
+
+  // Room for one more link, so that the insert after it cannot fail; grown
+  // geometrically, so that appending stays amortised constant.
+  void reserveOne() {
+    if (fLinks.size() == fLinks.capacity()) fLinks.reserve(std::max<std::size_t>(4, 2 * fLinks.size()));
+  }
+  // After reserveOne: moves links only, which cannot fail.
+  void insert(std::size_t i, Link link) noexcept {
+    fLinks.insert(fLinks.begin() + static_cast<std::ptrdiff_t>(fHead + i), std::move(link));
+  }
+  // The link taken out at i; the caller lets it go once the list is whole.
+  Link take(std::size_t i) noexcept {
+    Link taken = std::move((*this)[i]);
+    if (i == 0) {
+      if (++fHead * 2 >= fLinks.size()) {
+        fLinks.erase(fLinks.begin(), fLinks.begin() + static_cast<std::ptrdiff_t>(fHead));
+        fHead = 0;
+      }
+    } else {
+      fLinks.erase(fLinks.begin() + static_cast<std::ptrdiff_t>(fHead + i));
+    }
+    return taken;
+  }
+  // Every link, leaving the list empty.
+  std::vector<Link> release() noexcept {
+    fLinks.erase(fLinks.begin(), fLinks.begin() + static_cast<std::ptrdiff_t>(fHead));
+    fHead = 0;
+    return std::exchange(fLinks, {});
+  }
+
+ private:
+  std::vector<Link> fLinks;
+  std::size_t fHead = 0;  // links before it are taken
 };
 
 class CollectionImpl;
@@ -227,11 +279,11 @@ class CollectionImpl final : public NSInterface::CollectionIntf {
 
   // Removes an element that moves to another owner (no checks).
   void forget(ElementBase* child);
-  std::vector<Link> const& entries() const { return fEntries; }
+  LinkList const& entries() const { return fEntries; }
 
  private:
   // The entries, or for a derived collection the snapshot of the owner's children.
-  std::vector<Link> const& current() const;
+  LinkList const& current() const;
   void checkEditable() const;
   void checkPosition(std::size_t i, std::size_t limit) const;
   // Takes `child` out of the entries if it is one of them; `i` keeps
@@ -240,8 +292,8 @@ class CollectionImpl final : public NSInterface::CollectionIntf {
 
   ElementBase* fOwner;
   PropertyImpl const& fProperty;
-  std::vector<Link> fEntries;
-  mutable std::vector<Link> fSnapshot;
+  LinkList fEntries;
+  mutable LinkList fSnapshot;
   mutable std::uint64_t fSnapshotVersion = 0;  // element versions start at 1
 };
 

@@ -1,5 +1,7 @@
 // Host identities of objects and the writability check.
 #include <Ozo/Internal.hpp>
+#include <kovo/OpenTable.hpp>
+
 #include <boost/multi_index/composite_key.hpp>
 #include <boost/multi_index/hashed_index.hpp>
 #include <boost/multi_index/member.hpp>
@@ -7,7 +9,7 @@
 
 #include <cstdint>
 #include <tuple>
-#include <unordered_map>
+#include <memory>
 
 namespace Ozo {
 
@@ -15,85 +17,95 @@ namespace {
 
 namespace mi = boost::multi_index;
 
-// One identity: the object in one view. Its id is the address of `info`,
-// recorded in `id` once the identity has its place in the container
-// (elements never move); until then `id` is null.
+// One identity: the object in one view. Its id is its address, which is the
+// address of `info` (the first member); identities never move.
 struct Identity {
   VariantInfo info;
-  void const* id = nullptr;
+  // The object's next identity under the null deviant (ReferenceCountingIntf::fIdentities).
+  Identity* next = nullptr;
 };
 
-struct ObjectOf {
-  using result_type = ReferenceCountingIntf*;
-  result_type operator()(Identity const& i) const { return i.info.object; }
+// Every live id, one word an identity (kovo/OpenTable.hpp, keyed by the
+// address): an id from outside is only ever compared with these, never
+// dereferenced before it is found.
+struct ByAddress {
+  static std::uintptr_t key(Identity* i) { return reinterpret_cast<std::uintptr_t>(i); }
+  static bool isFree(Identity* i) { return i == nullptr; }
 };
-struct DeviantWordOf {
-  using result_type = std::uint64_t;
-  result_type operator()(Identity const& i) const { return i.info.deviant.word; }
-};
-struct ViewOf {
-  using result_type = bool;
-  result_type operator()(Identity const& i) const { return i.info.immutable; }
-};
-
-struct ByView {};
-struct ById {};
-
-// One node per identity, found two ways: by object, deviant and view (to
-// give the same id again), and by id (an id from outside is only ever
-// compared with the ids of stored identities, never dereferenced before it is
-// found).
-using Identities = mi::multi_index_container<
-    Identity,
-    mi::indexed_by<mi::hashed_unique<mi::tag<ByView>, mi::composite_key<Identity, ObjectOf, DeviantWordOf, ViewOf>>,
-                   mi::hashed_unique<mi::tag<ById>, mi::member<Identity, void const*, &Identity::id>>>>;
+using Ids = kovo::OpenTable<Identity*, ByAddress>;
 
 // Never destroyed: objects retract their ids from their destructors, which
 // may run during static destruction.
-Identities& registry() {
-  static auto* r = new Identities;
-  return *r;
+Ids& ids() {
+  static auto* t = new Ids;
+  return *t;
 }
 
-// To retract an object's identities: those under the null deviant (every
-// element's) are found by key, one per view; the few under any other
-// deviant (values of immortal objects) are listed here by object, so that
-// the common identity needs no third index.
-std::unordered_multimap<ReferenceCountingIntf*, Identity const*>& otherDeviants() {
-  static auto* m = new std::unordered_multimap<ReferenceCountingIntf*, Identity const*>;
-  return *m;
+// The identities under any other deviant (values of immortal objects: few)
+// are kept apart, found by object, deviant and view. An element's identities
+// hang from the element itself (fIdentities) and need no such table.
+struct ObjectOf {
+  using result_type = ReferenceCountingIntf*;
+  result_type operator()(std::unique_ptr<Identity> const& i) const { return i->info.object; }
+};
+struct DeviantWordOf {
+  using result_type = std::uint64_t;
+  result_type operator()(std::unique_ptr<Identity> const& i) const { return i->info.deviant.word; }
+};
+struct ViewOf {
+  using result_type = bool;
+  result_type operator()(std::unique_ptr<Identity> const& i) const { return i->info.immutable; }
+};
+struct ByView {};
+struct ByObject {};
+using Others = mi::multi_index_container<
+    std::unique_ptr<Identity>,
+    mi::indexed_by<
+        mi::hashed_unique<mi::tag<ByView>, mi::composite_key<std::unique_ptr<Identity>, ObjectOf, DeviantWordOf, ViewOf>>,
+        mi::hashed_non_unique<mi::tag<ByObject>, ObjectOf>>>;
+
+Others& others() {
+  static auto* o = new Others;
+  return *o;
+}
+
+Identity* made(ReferenceCountingIntf* object, Deviant const& d, bool immutable) {
+  return new Identity{{object, d, immutable, dynamic_cast<NSInterface::ClassObjectIntf*>(object)}};
 }
 
 }  // namespace
 
 void* DeviantRegistry::getId(ReferenceCountingIntf* object, Deviant const& d, bool immutable) {
   if (!object) return nullptr;
-  Identities& r = registry();
-  auto& byView = r.get<ByView>();
+  if (d.word == 0) {
+    for (auto* i = static_cast<Identity*>(object->fIdentities); i; i = i->next)
+      if (i->info.immutable == immutable) return &i->info;
+    std::unique_ptr<Identity> identity(made(object, d, immutable));
+    ids().insert(identity.get());  // only this can fail, before anything changes
+    identity->next = static_cast<Identity*>(object->fIdentities);
+    object->fIdentities = identity.get();
+    object->fRegistered = true;
+    return &identity.release()->info;
+  }
+  auto& byView = others().get<ByView>();
   if (auto const it = byView.find(std::make_tuple(object, d.word, immutable)); it != byView.end())
-    return const_cast<VariantInfo*>(&it->info);
-  auto const made =
-      byView.insert(Identity{{object, d, immutable, dynamic_cast<NSInterface::ClassObjectIntf*>(object)}}).first;
-  // Now in place: the id is the address (unique among live identities, so
-  // the re-indexing cannot collide).
-  byView.modify(made, [](Identity& i) { i.id = &i.info; });
-  if (d.word != 0) {
-    try {
-      otherDeviants().emplace(object, &*made);
-    } catch (...) {
-      byView.erase(made);
-      throw;
-    }
+    return &(*it)->info;
+  Identity* const identity = made(object, d, immutable);
+  auto const placed = byView.insert(std::unique_ptr<Identity>(identity)).first;
+  try {
+    ids().insert(identity);
+  } catch (...) {
+    byView.erase(placed);
+    throw;
   }
   object->fRegistered = true;
-  return const_cast<VariantInfo*>(&made->info);
+  return &identity->info;
 }
 
 VariantInfo const* DeviantRegistry::getVariantInfo(void const* id) {
   if (!id) return nullptr;
-  auto const& byId = registry().get<ById>();
-  auto const it = byId.find(id);
-  return it == byId.end() ? nullptr : &it->info;
+  Identity* const* const found = ids().find(reinterpret_cast<std::uintptr_t>(id));
+  return found ? &(*found)->info : nullptr;
 }
 
 bool DeviantRegistry::isImmutable(void const* id) {
@@ -102,20 +114,23 @@ bool DeviantRegistry::isImmutable(void const* id) {
 }
 
 void DeviantRegistry::retract(ReferenceCountingIntf* object) {
-  Identities& r = registry();
-  auto& byView = r.get<ByView>();
-  for (bool const immutable : {false, true})
-    if (auto const it = byView.find(std::make_tuple(object, std::uint64_t{0}, immutable)); it != byView.end())
-      byView.erase(it);
-  if (auto& others = otherDeviants(); !others.empty()) {
-    auto const [first, last] = others.equal_range(object);
-    for (auto it = first; it != last; ++it) r.erase(r.iterator_to(*it->second));
-    others.erase(first, last);
+  Ids& t = ids();
+  for (auto* i = static_cast<Identity*>(object->fIdentities); i;) {
+    std::unique_ptr<Identity> const gone(i);
+    i = i->next;
+    t.erase(t.find(ByAddress::key(gone.get())));
+  }
+  object->fIdentities = nullptr;
+  if (Others& o = others(); !o.empty()) {
+    auto& byObject = o.get<ByObject>();
+    auto const [first, last] = byObject.equal_range(object);
+    for (auto it = first; it != last; ++it) t.erase(t.find(ByAddress::key(it->get())));
+    byObject.erase(first, last);
   }
   object->fRegistered = false;
 }
 
-std::size_t DeviantRegistry::size() { return registry().size(); }
+std::size_t DeviantRegistry::size() { return ids().size(); }
 
 // ---------------------------------------------------------------------------
 bool DeviantAssertions::sAssertionsEnabled = true;

@@ -1,0 +1,224 @@
+"""Bulk work at scale from Python, against a Python list in the same run.
+
+    PYTHONPATH=build/python python3 bench/bench_scale.py [--large] [--quick]
+
+For each row: the sizes, the time at each, the growth exponent (log of the
+time ratio over log of the size ratio: 1 is linear), the cost per item, the
+list's figure and the ratio, and the goal. Exits with 1 when a goal is
+missed. Sizes are 1e4 and 1e5; --large adds 1e6 where the row is linear
+work. Each time is the fastest of a few runs: timings on a shared machine
+only gain noise. The C++ rows are in bench_scale.cpp (build/bin/bench_scale).
+"""
+
+import argparse
+import gc
+import math
+import sys
+import time
+import tracemalloc
+
+import quillon
+
+missed = []
+
+
+def verdict(what, met):
+    print(f"  {what:<58} {'met' if met else 'NOT MET'}")
+    if not met:
+        missed.append(what)
+
+
+def fastest(runs, timed):
+    return min(timed() for _ in range(runs))
+
+
+def clocked(fn):
+    t0 = time.perf_counter()
+    fn()
+    return time.perf_counter() - t0
+
+
+class Row:
+    def __init__(self, name, sizes):
+        self.name, self.sizes, self.ours, self.peer = name, list(sizes), [], []
+
+    def per_item(self, i):
+        return self.ours[i] / self.sizes[i]
+
+    def growth(self):
+        return self.per_item(-1) / self.per_item(0)
+
+    def print(self):
+        print(self.name)
+        for i, n in enumerate(self.sizes):
+            line = f"  n={n:<8} {self.ours[i] * 1e3:10.2f} ms {self.per_item(i) * 1e9:10.1f} ns/item"
+            if self.peer:
+                line += (f"   list {self.peer[i] / n * 1e9:8.1f} ns/item"
+                         f"  ratio {self.ours[i] / self.peer[i]:6.2f}")
+            print(line)
+        exponent = math.log(self.ours[-1] / self.ours[0]) / math.log(self.sizes[-1] / self.sizes[0])
+        print(f"  growth exponent {exponent:.2f}, per item at largest / smallest {self.growth():.2f}")
+
+
+def resident_bytes():
+    with open("/proc/self/status") as status:
+        for line in status:
+            if line.startswith("VmRSS:"):
+                return int(line.split()[1]) * 1024
+    raise RuntimeError("no VmRSS in /proc/self/status")
+
+
+class Bench:
+    def __init__(self, sizes, large_sizes, runs):
+        self.host = quillon.Host()
+        self.host.load("mm_types_xb")
+        self.T = self.host.package("Zorvan.metamodel.types")
+        self.Model = self.host.package("Ozo").Model
+        self.sizes, self.large, self.runs = sizes, large_sizes, runs
+
+    def create(self):
+        T = self.T
+        row = Row("create an Axis from Python (T.Axis(model, 3, 'speed'), kept in a list)", self.large)
+        for n in self.large:
+            def timed():
+                model = self.Model()
+                t = clocked(lambda: [T.Axis(model, 3, "speed") for _ in range(n)])
+                return t
+            row.ours.append(fastest(self.runs, timed))
+        row.print()
+        verdict("Python create at most 1.5 us", row.per_item(-1) <= 1.5e-6)
+        verdict("Python create linear (at most 1.2)", row.growth() <= 1.2)
+
+    def walk(self):
+        T = self.T
+        for kind in ("strings", "elements"):
+            row = Row(f"for x in seq, {kind}", self.large)
+            for n in self.large:
+                model = self.Model()
+                if kind == "strings":
+                    seq = T.Axis(model, 3, "a").SymbolicDimensions
+                    seq.extend(f"s{i}" for i in range(n))
+                else:
+                    seq = T.LookupTableType(model).Axes
+                    seq.extend(T.Axis(model, 3, "a") for _ in range(n))
+                plain = list(seq)
+                row.ours.append(fastest(self.runs, lambda: clocked(lambda: [None for _ in seq])))
+                row.peer.append(fastest(self.runs, lambda: clocked(lambda: [None for _ in plain])))
+                del seq, plain, model
+                gc.collect()
+            row.print()
+            verdict(f"walk of {kind} at most 150 ns per item", row.per_item(-1) <= 150e-9)
+            verdict(f"walk of {kind} linear (at most 1.2)", row.growth() <= 1.2)
+
+    def search(self):
+        T = self.T
+        for what, stmt in (("x in seq", lambda s, x: x in s), ("seq.count(x)", lambda s, x: s.count(x)),
+                           ("seq.index(x)", lambda s, x: s.index(x))):
+            row = Row(f"{what} on a list of integers, the value found last (a full scan)", self.large)
+            for n in self.large:
+                model = self.Model()
+                seq = T.Dimension(model, "d").BaseExponent
+                seq.extend(range(n))
+                plain = list(seq)
+                probe = n - 1
+                row.ours.append(fastest(self.runs, lambda: clocked(lambda: stmt(seq, probe))))
+                row.peer.append(fastest(self.runs, lambda: clocked(lambda: stmt(plain, probe))))
+            row.print()
+            verdict(f"{what}: scan at most 10 ns per item", row.per_item(-1) <= 10e-9)
+        # A unique list keeps an ordered index: a lookup must not walk.
+        kind = T.DataSizeUnitKind.Bit()
+        for what, stmt in (("x in seq", lambda s, x: x in s), ("seq.count(x)", lambda s, x: s.count(x)),
+                           ("seq.index(x)", lambda s, x: s.index(x))):
+            row = Row(f"{what} on a unique list of DataSize (makeUnique), value found", [1000, 100_000])
+            for n in row.sizes:
+                model = self.Model()
+                seq = T.SequenceOfDataSize.makeUnique(model)
+                seq.extend(T.DataSize(i, kind) for i in range(n))
+                probe = T.DataSize(n // 2, kind)
+                row.ours.append(fastest(self.runs, lambda: clocked(lambda: stmt(seq, probe))))
+            row.print()
+            ratio = row.ours[-1] / row.ours[0]
+            verdict(f"{what}: 1e5 items at most 3 times 1e3 (ordered index)", ratio <= 3)
+
+    def pop_front(self):
+        for what, stmt in (("pop(0)", lambda s: s.pop(0)), ("del seq[0]", lambda s: s.__delitem__(0))):
+            row = Row(f"{what} until empty, a list of integers", self.sizes)
+            for n in self.sizes:
+                def ours():
+                    seq = self.T.Dimension(self.Model(), "d").BaseExponent
+                    seq.extend(range(n))
+                    return clocked(lambda: [stmt(seq) for _ in range(n)])
+
+                def peer():
+                    plain = list(range(n))
+                    return clocked(lambda: [stmt(plain) for _ in range(n)])
+                row.ours.append(fastest(self.runs, ours))
+                row.peer.append(fastest(self.runs, peer))
+            row.print()
+            verdict(f"{what}: at most twice a Python list",
+                    all(o <= 2 * p for o, p in zip(row.ours, row.peer)))
+
+    def delete_model(self):
+        T = self.T
+        row = Row("delete a model of n Axis elements made from Python (del model)", self.large)
+        before_rss = None
+        for n in self.large:
+            def timed():
+                model = self.Model()
+                for _ in range(n):
+                    T.Axis(model, 3, "a")
+                gc.collect()
+                holder = [model]
+                del model
+                return clocked(lambda: holder.clear())
+            gc.collect()
+            before_rss = resident_bytes() if before_rss is None else before_rss
+            row.ours.append(fastest(self.runs, timed))
+        gc.collect()
+        after_rss = resident_bytes()
+        row.print()
+        verdict("delete at most 0.15 us per element", row.per_item(-1) <= 0.15e-6)
+        verdict("delete linear (at most 1.2)", row.growth() <= 1.2)
+        grown = after_rss / before_rss
+        print(f"  resident after / before the rows: {grown:.3f}")
+        verdict("memory comes back (resident within 10%)", grown <= 1.10)
+        counts = dict(self.host.counters())
+        print(f"  live counters now: {counts}")
+
+    def memory(self, count=100_000):
+        T, model = self.T, self.Model()
+        T.Axis(model, 1, "warm")
+        gc.collect()
+        before = resident_bytes()
+        axes = [T.Axis(model, 3, "speed") for _ in range(count)]
+        gc.collect()
+        per_axis = (resident_bytes() - before) / count
+        del axes
+        gc.collect()
+        tracemalloc.start()
+        axes = [T.Axis(model, 3, "speed") for _ in range(count)]
+        python_share = tracemalloc.get_traced_memory()[0] / count
+        tracemalloc.stop()
+        del axes
+        print(f"memory: {per_axis:.0f} B per Axis made from Python (resident), "
+              f"of which the Python objects {python_share:.0f} B (list slot included)")
+        verdict("Axis from Python at most 400 B", per_axis <= 400)
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--large", action="store_true", help="add 1e6 to the linear rows")
+    parser.add_argument("--quick", action="store_true", help="one run per figure")
+    args = parser.parse_args()
+    sizes = [10_000, 100_000]
+    b = Bench(sizes, sizes + ([1_000_000] if args.large else []), 1 if args.quick else 3)
+    # Memory first: later rows leave freed pages the allocator would reuse.
+    for part in (b.memory, b.create, b.walk, b.search, b.pop_front, b.delete_model):
+        part()
+        sys.stdout.flush()
+    print("\nsome goals are NOT MET" if missed else "\nall goals met")
+    return 1 if missed else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
