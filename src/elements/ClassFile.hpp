@@ -48,10 +48,12 @@ constexpr auto creationsOf() {
 }
 
 // What every class X of the package shares: its property rows are made from
-// the model's own property table (PropertyRows.cpp), its constructor rows
-// from its create operations.
+// the model's own property table with the module's primitive and value-type
+// kinds (PropertyRows.cpp), its constructor rows from its create operations.
 struct TypesRows {
-  static PropertyRow deriveRow(Ozo::meta::PropertyDef const& def, ShownProperty const& shown);
+  // The kind of a property holding values of the named (qualified) value type.
+  static Ozo::xb::PropertyKind valueKind(char const* typeName);
+  static constexpr Ozo::xb::RowKinds rowKinds{Primitive, &valueKind};
 };
 template <class X>
 struct TypesClass : TypesRows {
