@@ -5,9 +5,6 @@ namespace Zorvan::metamodel::types::xb {
 
 namespace {
 struct ApplicationValueSpecificationClass : TypesClass<ApplicationValueSpecification> {
-  using Intf = NSInterface::ApplicationValueSpecificationIntf;
-  using Immutable = ImmutableApplicationValueSpecification;
-  using Modifiable = ApplicationValueSpecification;
   static constexpr char kHeader[] = "mm_types/Zorvan/metamodel/types/ZorvanmetamodeltypesApplicationValueSpecification";
   using Meta = ModelMeta<Intf, Immutable, kHeader, 640>;
   static constexpr ShownProperty shown[] = {{1, kAttrMarked}, {2, kAttrMarked}, {3}};

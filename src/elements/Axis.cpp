@@ -5,9 +5,6 @@ namespace Zorvan::metamodel::types::xb {
 
 namespace {
 struct AxisClass : TypesClass<Axis> {
-  using Intf = NSInterface::AxisIntf;
-  using Immutable = ImmutableAxis;
-  using Modifiable = Axis;
   static constexpr char kHeader[] = "mm_types/Zorvan/metamodel/types/ZorvanmetamodeltypesAxis";
   using Meta = ModelMeta<Intf, Immutable, kHeader, 1044>;
   static constexpr ShownProperty shown[] = {{1, kAttrMarked}, {2}, {3}, {4, kAttrMarked}, {5}, {6, kAttrMarked},

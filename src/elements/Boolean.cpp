@@ -5,9 +5,6 @@ namespace Zorvan::metamodel::types::xb {
 
 namespace {
 struct BooleanClass : TypesClass<Boolean> {
-  using Intf = NSInterface::BooleanIntf;
-  using Immutable = ImmutableBoolean;
-  using Modifiable = Boolean;
   static constexpr char kHeader[] = "mm_types/Zorvan/metamodel/types/ZorvanmetamodeltypesBoolean";
   using Meta = ModelMeta<Intf, Immutable, kHeader, 686>;
 };

@@ -5,9 +5,6 @@ namespace Zorvan::metamodel::types::xb {
 
 namespace {
 struct CellClass : TypesClass<Cell> {
-  using Intf = NSInterface::CellIntf;
-  using Immutable = ImmutableCell;
-  using Modifiable = Cell;
   static constexpr char kHeader[] = "mm_types/Zorvan/metamodel/types/ZorvanmetamodeltypesCell";
   using Meta = ModelMeta<Intf, Immutable, kHeader, 709>;
   static constexpr ShownProperty shown[] = {{1, kAttrMarked, "index"}};

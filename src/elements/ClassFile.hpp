@@ -11,6 +11,7 @@
 #include <xb/ElementClass.hpp>
 
 #include <array>
+#include <type_traits>
 
 namespace Zorvan::metamodel::types::xb {
 
@@ -47,14 +48,25 @@ constexpr auto creationsOf() {
   }
 }
 
-// What every class X of the package shares: its property rows are made from
-// the model's own property table (PropertyRows.cpp), its constructor rows
-// from its create operations.
+// What every class X of the package shares: its handles and model interface
+// follow from X, its property rows are made from the model's own property
+// table with the module's primitive and value-type kinds (PropertyRows.cpp),
+// its constructor rows from its create operations.
 struct TypesRows {
-  static PropertyRow deriveRow(Ozo::meta::PropertyDef const& def, ShownProperty const& shown);
+  // The kind of a property holding values of the named (qualified) value type.
+  static Ozo::xb::PropertyKind valueKind(char const* typeName);
+  static constexpr Ozo::xb::RowKinds rowKinds{Primitive, &valueKind};
 };
+// The immutable handle a modifiable handle is made from.
+template <class Imm>
+Imm immutableOf(Ozo::Modifiable<Imm> const*);
+
 template <class X>
 struct TypesClass : TypesRows {
+  using Intf = typename X::Intf;
+  using Immutable = decltype(immutableOf(static_cast<X const*>(nullptr)));
+  using Modifiable = X;
+  static_assert(std::is_same_v<typename Immutable::Intf, Intf>);
   static constexpr auto constructors = creationsOf<X>();
 };
 

@@ -5,9 +5,6 @@ namespace Zorvan::metamodel::types::xb {
 
 namespace {
 struct ComplexClass : TypesClass<Complex> {
-  using Intf = NSInterface::ComplexIntf;
-  using Immutable = ImmutableComplex;
-  using Modifiable = Complex;
   static constexpr char kHeader[] = "mm_types/Zorvan/metamodel/types/ZorvanmetamodeltypesComplex";
   using Meta = ModelMeta<Intf, Immutable, kHeader, 732>;
   static constexpr ShownProperty shown[] = {{1}, {2, kAttrMarked}, {3, kAttrMarked}, {4, kAttrMarked}};

@@ -5,9 +5,6 @@ namespace Zorvan::metamodel::types::xb {
 
 namespace {
 struct CompositeSpecificationClass : TypesClass<CompositeSpecification> {
-  using Intf = NSInterface::CompositeSpecificationIntf;
-  using Immutable = ImmutableCompositeSpecification;
-  using Modifiable = CompositeSpecification;
   static constexpr char kHeader[] = "mm_types/Zorvan/metamodel/types/ZorvanmetamodeltypesCompositeSpecification";
   using Meta = ModelMeta<Intf, Immutable, kHeader, 755>;
   static constexpr ShownProperty shown[] = {{1, kAttrMarked, "ownedValue"}};

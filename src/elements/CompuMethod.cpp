@@ -6,9 +6,6 @@ namespace Zorvan::metamodel::types::xb {
 
 namespace {
 struct CompuMethodClass : TypesClass<CompuMethod> {
-  using Intf = NSInterface::CompuMethodIntf;
-  using Immutable = ImmutableCompuMethod;
-  using Modifiable = CompuMethod;
   static constexpr char kHeader[] = "mm_types/Zorvan/metamodel/types/ZorvanmetamodeltypesCompuMethod";
   using Meta = ModelMeta<Intf, Immutable, kHeader, 778>;
   static constexpr ShownProperty shown[] = {{1}, {2}, {3}, {4, kAttrMarked}, {5, kAttrMarked}, {6, kAttrMarked}};

@@ -5,9 +5,6 @@ namespace Zorvan::metamodel::types::xb {
 
 namespace {
 struct ConstantReferenceClass : TypesClass<ConstantReference> {
-  using Intf = NSInterface::ConstantReferenceIntf;
-  using Immutable = ImmutableConstantReference;
-  using Modifiable = ConstantReference;
   static constexpr char kHeader[] = "mm_types/Zorvan/metamodel/types/ZorvanmetamodeltypesConstantReference";
   using Meta = ModelMeta<Intf, Immutable, kHeader, 801>;
   static constexpr ShownProperty shown[] = {{1}};

@@ -5,9 +5,6 @@ namespace Zorvan::metamodel::types::xb {
 
 namespace {
 struct ConstantSpecificationClass : TypesClass<ConstantSpecification> {
-  using Intf = NSInterface::ConstantSpecificationIntf;
-  using Immutable = ImmutableConstantSpecification;
-  using Modifiable = ConstantSpecification;
   static constexpr char kHeader[] = "mm_types/Zorvan/metamodel/types/ZorvanmetamodeltypesConstantSpecification";
   using Meta = ModelMeta<Intf, Immutable, kHeader, 824>;
   static constexpr ShownProperty shown[] = {{1, kAttrMarked, "constantExpression"}, {2}};

@@ -5,9 +5,6 @@ namespace Zorvan::metamodel::types::xb {
 
 namespace {
 struct DataConstrClass : TypesClass<DataConstr> {
-  using Intf = NSInterface::DataConstrIntf;
-  using Immutable = ImmutableDataConstr;
-  using Modifiable = DataConstr;
   static constexpr char kHeader[] = "mm_types/Zorvan/metamodel/types/ZorvanmetamodeltypesDataConstr";
   using Meta = ModelMeta<Intf, Immutable, kHeader, 847>;
   static constexpr ShownProperty shown[] = {{1}, {2}};

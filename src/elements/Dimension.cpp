@@ -5,9 +5,6 @@ namespace Zorvan::metamodel::types::xb {
 
 namespace {
 struct DimensionClass : TypesClass<Dimension> {
-  using Intf = NSInterface::DimensionIntf;
-  using Immutable = ImmutableDimension;
-  using Modifiable = Dimension;
   static constexpr char kHeader[] = "mm_types/Zorvan/metamodel/types/ZorvanmetamodeltypesDimension";
   using Meta = ModelMeta<Intf, Immutable, kHeader, 870>;
   static constexpr ShownProperty shown[] = {{1, kAttrMarked}, {2, kAttrMarked}, {3, kAttrMarked},

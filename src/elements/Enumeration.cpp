@@ -6,9 +6,6 @@ namespace Zorvan::metamodel::types::xb {
 
 namespace {
 struct EnumerationClass : TypesClass<Enumeration> {
-  using Intf = NSInterface::EnumerationIntf;
-  using Immutable = ImmutableEnumeration;
-  using Modifiable = Enumeration;
   static constexpr char kHeader[] = "mm_types/Zorvan/metamodel/types/ZorvanmetamodeltypesEnumeration";
   using Meta = ModelMeta<Intf, Immutable, kHeader, 893>;
   static constexpr ShownProperty shown[] = {{1}, {3}, {4}, {5}};

@@ -5,9 +5,6 @@ namespace Zorvan::metamodel::types::xb {
 
 namespace {
 struct EnumerationLiteralClass : TypesClass<EnumerationLiteral> {
-  using Intf = NSInterface::EnumerationLiteralIntf;
-  using Immutable = ImmutableEnumerationLiteral;
-  using Modifiable = EnumerationLiteral;
   static constexpr char kHeader[] = "mm_types/Zorvan/metamodel/types/ZorvanmetamodeltypesEnumerationLiteral";
   using Meta = ModelMeta<Intf, Immutable, kHeader, 916>;
   static constexpr ShownProperty shown[] = {

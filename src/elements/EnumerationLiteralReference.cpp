@@ -16,9 +16,6 @@ struct ReferenceMethods {
 };
 
 struct EnumerationLiteralReferenceClass : TypesClass<EnumerationLiteralReference> {
-  using Intf = NSInterface::EnumerationLiteralReferenceIntf;
-  using Immutable = ImmutableEnumerationLiteralReference;
-  using Modifiable = EnumerationLiteralReference;
   static constexpr char kHeader[] = "mm_types/Zorvan/metamodel/types/ZorvanmetamodeltypesEnumerationLiteralReference";
   using Meta = ModelMeta<Intf, Immutable, kHeader, 939>;
   static constexpr ShownProperty shown[] = {{1, kAttrMarked}, {2}};

@@ -6,9 +6,6 @@ namespace Zorvan::metamodel::types::xb {
 
 namespace {
 struct FixedPointClass : TypesClass<FixedPoint> {
-  using Intf = NSInterface::FixedPointIntf;
-  using Immutable = ImmutableFixedPoint;
-  using Modifiable = FixedPoint;
   static constexpr char kHeader[] = "mm_types/Zorvan/metamodel/types/ZorvanmetamodeltypesFixedPoint";
   using Meta = ModelMeta<Intf, Immutable, kHeader, 962>;
   static constexpr ShownProperty shown[] = {{1}, {2}, {3}, {4}, {5}, {6, kAttrMarked, "slope"}};

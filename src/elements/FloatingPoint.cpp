@@ -6,9 +6,6 @@ namespace Zorvan::metamodel::types::xb {
 
 namespace {
 struct FloatingPointClass : TypesClass<FloatingPoint> {
-  using Intf = NSInterface::FloatingPointIntf;
-  using Immutable = ImmutableFloatingPoint;
-  using Modifiable = FloatingPoint;
   static constexpr char kHeader[] = "mm_types/Zorvan/metamodel/types/ZorvanmetamodeltypesFloatingPoint";
   using Meta = ModelMeta<Intf, Immutable, kHeader, 985>;
   static constexpr ShownProperty shown[] = {{1}};

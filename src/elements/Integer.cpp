@@ -6,9 +6,6 @@ namespace Zorvan::metamodel::types::xb {
 
 namespace {
 struct IntegerClass : TypesClass<Integer> {
-  using Intf = NSInterface::IntegerIntf;
-  using Immutable = ImmutableInteger;
-  using Modifiable = Integer;
   static constexpr char kHeader[] = "mm_types/Zorvan/metamodel/types/ZorvanmetamodeltypesInteger";
   using Meta = ModelMeta<Intf, Immutable, kHeader, 871>;
   static constexpr ShownProperty shown[] = {{1}, {2}};

@@ -5,9 +5,6 @@ namespace Zorvan::metamodel::types::xb {
 
 namespace {
 struct LiteralRealClass : TypesClass<LiteralReal> {
-  using Intf = NSInterface::LiteralRealIntf;
-  using Immutable = ImmutableLiteralReal;
-  using Modifiable = LiteralReal;
   static constexpr char kHeader[] = "mm_types/Zorvan/metamodel/types/ZorvanmetamodeltypesLiteralReal";
   using Meta = ModelMeta<Intf, Immutable, kHeader, 1031>;
   static constexpr ShownProperty shown[] = {{1}};

@@ -5,9 +5,6 @@ namespace Zorvan::metamodel::types::xb {
 
 namespace {
 struct LookupTableSpecificationClass : TypesClass<LookupTableSpecification> {
-  using Intf = NSInterface::LookupTableSpecificationIntf;
-  using Immutable = ImmutableLookupTableSpecification;
-  using Modifiable = LookupTableSpecification;
   static constexpr char kHeader[] = "mm_types/Zorvan/metamodel/types/ZorvanmetamodeltypesLookupTableSpecification";
   using Meta = ModelMeta<Intf, Immutable, kHeader, 1054>;
   static constexpr ShownProperty shown[] = {{1, kAttrMarked}};

@@ -5,9 +5,6 @@ namespace Zorvan::metamodel::types::xb {
 
 namespace {
 struct LookupTableTypeClass : TypesClass<LookupTableType> {
-  using Intf = NSInterface::LookupTableTypeIntf;
-  using Immutable = ImmutableLookupTableType;
-  using Modifiable = LookupTableType;
   static constexpr char kHeader[] = "mm_types/Zorvan/metamodel/types/ZorvanmetamodeltypesLookupTableType";
   using Meta = ModelMeta<Intf, Immutable, kHeader, 1077>;
   static constexpr ShownProperty shown[] = {{1},

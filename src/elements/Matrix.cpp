@@ -5,9 +5,6 @@ namespace Zorvan::metamodel::types::xb {
 
 namespace {
 struct MatrixClass : TypesClass<Matrix> {
-  using Intf = NSInterface::MatrixIntf;
-  using Immutable = ImmutableMatrix;
-  using Modifiable = Matrix;
   static constexpr char kHeader[] = "mm_types/Zorvan/metamodel/types/ZorvanmetamodeltypesMatrix";
   using Meta = ModelMeta<Intf, Immutable, kHeader, 1100>;
   static constexpr ShownProperty shown[] = {

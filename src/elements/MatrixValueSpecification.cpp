@@ -5,9 +5,6 @@ namespace Zorvan::metamodel::types::xb {
 
 namespace {
 struct MatrixValueSpecificationClass : TypesClass<MatrixValueSpecification> {
-  using Intf = NSInterface::MatrixValueSpecificationIntf;
-  using Immutable = ImmutableMatrixValueSpecification;
-  using Modifiable = MatrixValueSpecification;
   static constexpr char kHeader[] = "mm_types/Zorvan/metamodel/types/ZorvanmetamodeltypesMatrixValueSpecification";
   using Meta = ModelMeta<Intf, Immutable, kHeader, 1123>;
   static constexpr ShownProperty shown[] = {{1, kAttrMarked, "ownedCell"}, {2, kAttrMarked, "isSparse"}};

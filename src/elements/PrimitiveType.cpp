@@ -5,9 +5,6 @@ namespace Zorvan::metamodel::types::xb {
 
 namespace {
 struct PrimitiveTypeClass : TypesClass<PrimitiveType> {
-  using Intf = NSInterface::PrimitiveTypeIntf;
-  using Immutable = ImmutablePrimitiveType;
-  using Modifiable = PrimitiveType;
   static constexpr char kHeader[] = "mm_types/Zorvan/metamodel/types/ZorvanmetamodeltypesPrimitiveType";
   using Meta = ModelMeta<Intf, Immutable, kHeader, 1212>;
   static constexpr ShownProperty shown[] = {

@@ -5,9 +5,6 @@ namespace Zorvan::metamodel::types::xb {
 
 namespace {
 struct RealClass : TypesClass<Real> {
-  using Intf = NSInterface::RealIntf;
-  using Immutable = ImmutableReal;
-  using Modifiable = Real;
   static constexpr char kHeader[] = "mm_types/Zorvan/metamodel/types/ZorvanmetamodeltypesReal";
   using Meta = ModelMeta<Intf, Immutable, kHeader, 958>;
   static constexpr ShownProperty shown[] = {{1, kAttrMarked, "minValue"},

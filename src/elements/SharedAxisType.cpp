@@ -5,9 +5,6 @@ namespace Zorvan::metamodel::types::xb {
 
 namespace {
 struct SharedAxisTypeClass : TypesClass<SharedAxisType> {
-  using Intf = NSInterface::SharedAxisTypeIntf;
-  using Immutable = ImmutableSharedAxisType;
-  using Modifiable = SharedAxisType;
   static constexpr char kHeader[] = "mm_types/Zorvan/metamodel/types/ZorvanmetamodeltypesSharedAxisType";
   using Meta = ModelMeta<Intf, Immutable, kHeader, 1010>;
   static constexpr ShownProperty shown[] = {

@@ -5,9 +5,6 @@ namespace Zorvan::metamodel::types::xb {
 
 namespace {
 struct SlotClass : TypesClass<Slot> {
-  using Intf = NSInterface::SlotIntf;
-  using Immutable = ImmutableSlot;
-  using Modifiable = Slot;
   static constexpr char kHeader[] = "mm_types/Zorvan/metamodel/types/ZorvanmetamodeltypesSlot";
   using Meta = ModelMeta<Intf, Immutable, kHeader, 1215>;
   static constexpr ShownProperty shown[] = {{1, kAttrMarked, "structElement"}};

@@ -5,9 +5,6 @@ namespace Zorvan::metamodel::types::xb {
 
 namespace {
 struct StringClass : TypesClass<String> {
-  using Intf = NSInterface::StringIntf;
-  using Immutable = ImmutableString;
-  using Modifiable = String;
   static constexpr char kHeader[] = "mm_types/Zorvan/metamodel/types/ZorvanmetamodeltypesString";
   using Meta = ModelMeta<Intf, Immutable, kHeader, 1238>;
   static constexpr ShownProperty shown[] = {{1}, {2}, {3}, {4}, {6}};

@@ -5,9 +5,6 @@ namespace Zorvan::metamodel::types::xb {
 
 namespace {
 struct StructElementClass : TypesClass<StructElement> {
-  using Intf = NSInterface::StructElementIntf;
-  using Immutable = ImmutableStructElement;
-  using Modifiable = StructElement;
   static constexpr char kHeader[] = "mm_types/Zorvan/metamodel/types/ZorvanmetamodeltypesStructElement";
   using Meta = ModelMeta<Intf, Immutable, kHeader, 1261>;
   static constexpr ShownProperty shown[] = {{1}, {3, kAttrMarked}, {4}};

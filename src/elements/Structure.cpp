@@ -5,9 +5,6 @@ namespace Zorvan::metamodel::types::xb {
 
 namespace {
 struct StructureClass : TypesClass<Structure> {
-  using Intf = NSInterface::StructureIntf;
-  using Immutable = ImmutableStructure;
-  using Modifiable = Structure;
   static constexpr char kHeader[] = "mm_types/Zorvan/metamodel/types/ZorvanmetamodeltypesStructure";
   using Meta = ModelMeta<Intf, Immutable, kHeader, 1284>;
   static constexpr ShownProperty shown[] = {

@@ -5,9 +5,6 @@ namespace Zorvan::metamodel::types::xb {
 
 namespace {
 struct StructureValueSpecificationClass : TypesClass<StructureValueSpecification> {
-  using Intf = NSInterface::StructureValueSpecificationIntf;
-  using Immutable = ImmutableStructureValueSpecification;
-  using Modifiable = StructureValueSpecification;
   static constexpr char kHeader[] = "mm_types/Zorvan/metamodel/types/ZorvanmetamodeltypesStructureValueSpecification";
   using Meta = ModelMeta<Intf, Immutable, kHeader, 1307>;
   static constexpr ShownProperty shown[] = {{1}};

@@ -5,9 +5,6 @@ namespace Zorvan::metamodel::types::xb {
 
 namespace {
 struct SwAxisTypeClass : TypesClass<SwAxisType> {
-  using Intf = NSInterface::SwAxisTypeIntf;
-  using Immutable = ImmutableSwAxisType;
-  using Modifiable = SwAxisType;
   static constexpr char kHeader[] = "mm_types/Zorvan/metamodel/types/ZorvanmetamodeltypesSwAxisType";
   using Meta = ModelMeta<Intf, Immutable, kHeader, 1330>;
   static constexpr ShownProperty shown[] = {{1, kAttrMarked}};

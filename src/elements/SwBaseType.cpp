@@ -5,9 +5,6 @@ namespace Zorvan::metamodel::types::xb {
 
 namespace {
 struct SwBaseTypeClass : TypesClass<SwBaseType> {
-  using Intf = NSInterface::SwBaseTypeIntf;
-  using Immutable = ImmutableSwBaseType;
-  using Modifiable = SwBaseType;
   static constexpr char kHeader[] = "mm_types/Zorvan/metamodel/types/ZorvanmetamodeltypesSwBaseType";
   using Meta = ModelMeta<Intf, Immutable, kHeader, 1353>;
   static constexpr ShownProperty shown[] = {{1, kAttrMarked}};

@@ -6,9 +6,6 @@ namespace Zorvan::metamodel::types::xb {
 
 namespace {
 struct SwGenericAxisParamTypeClass : TypesClass<SwGenericAxisParamType> {
-  using Intf = NSInterface::SwGenericAxisParamTypeIntf;
-  using Immutable = ImmutableSwGenericAxisParamType;
-  using Modifiable = SwGenericAxisParamType;
   static constexpr char kHeader[] = "mm_types/Zorvan/metamodel/types/ZorvanmetamodeltypesSwGenericAxisParamType";
   using Meta = ModelMeta<Intf, Immutable, kHeader, 763>;
   static constexpr ShownProperty shown[] = {{1}};

@@ -6,9 +6,6 @@ namespace Zorvan::metamodel::types::xb {
 
 namespace {
 struct SwRecordLayoutClass : TypesClass<SwRecordLayout> {
-  using Intf = NSInterface::SwRecordLayoutIntf;
-  using Immutable = ImmutableSwRecordLayout;
-  using Modifiable = SwRecordLayout;
   static constexpr char kHeader[] = "mm_types/Zorvan/metamodel/types/ZorvanmetamodeltypesSwRecordLayout";
   using Meta = ModelMeta<Intf, Immutable, kHeader, 688>;
   static constexpr ShownProperty shown[] = {{1, kAttrMarked}, {2, kAttrMarked}, {3, kAttrMarked}, {4}};

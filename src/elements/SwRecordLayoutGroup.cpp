@@ -5,9 +5,6 @@ namespace Zorvan::metamodel::types::xb {
 
 namespace {
 struct SwRecordLayoutGroupClass : TypesClass<SwRecordLayoutGroup> {
-  using Intf = NSInterface::SwRecordLayoutGroupIntf;
-  using Immutable = ImmutableSwRecordLayoutGroup;
-  using Modifiable = SwRecordLayoutGroup;
   static constexpr char kHeader[] = "mm_types/Zorvan/metamodel/types/ZorvanmetamodeltypesSwRecordLayoutGroup";
   using Meta = ModelMeta<Intf, Immutable, kHeader, 1422>;
   static constexpr ShownProperty shown[] = {{1, kAttrMarked}, {2, kAttrMarked}, {3, kAttrMarked},

@@ -5,9 +5,6 @@ namespace Zorvan::metamodel::types::xb {
 
 namespace {
 struct SwRecordLayoutVClass : TypesClass<SwRecordLayoutV> {
-  using Intf = NSInterface::SwRecordLayoutVIntf;
-  using Immutable = ImmutableSwRecordLayoutV;
-  using Modifiable = SwRecordLayoutV;
   static constexpr char kHeader[] = "mm_types/Zorvan/metamodel/types/ZorvanmetamodeltypesSwRecordLayoutV";
   using Meta = ModelMeta<Intf, Immutable, kHeader, 1445>;
   static constexpr ShownProperty shown[] = {

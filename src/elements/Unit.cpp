@@ -26,9 +26,6 @@ struct UnitMethods {
 };
 
 struct UnitClass : TypesClass<Unit> {
-  using Intf = NSInterface::UnitIntf;
-  using Immutable = ImmutableUnit;
-  using Modifiable = Unit;
   static constexpr char kHeader[] = "mm_types/Zorvan/metamodel/types/ZorvanmetamodeltypesUnit";
   using Meta = ModelMeta<Intf, Immutable, kHeader, 1468>;
   static constexpr ShownProperty shown[] = {{1, kAttrMarked}, {2, kAttrMarked}, {3, kAttrMarked}, {4, kAttrMarked},

@@ -5,9 +5,6 @@ namespace Zorvan::metamodel::types::xb {
 
 namespace {
 struct ValueElementClass : TypesClass<ValueElement> {
-  using Intf = NSInterface::ValueElementIntf;
-  using Immutable = ImmutableValueElement;
-  using Modifiable = ValueElement;
   static constexpr char kHeader[] = "mm_types/Zorvan/metamodel/types/ZorvanmetamodeltypesValueElement";
   using Meta = ModelMeta<Intf, Immutable, kHeader, 1491>;
   static constexpr ShownProperty shown[] = {{1, kAttrMarked, "owningComposite"}, {2}};

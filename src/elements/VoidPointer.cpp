@@ -5,9 +5,6 @@ namespace Zorvan::metamodel::types::xb {
 
 namespace {
 struct VoidPointerClass : TypesClass<VoidPointer> {
-  using Intf = NSInterface::VoidPointerIntf;
-  using Immutable = ImmutableVoidPointer;
-  using Modifiable = VoidPointer;
   static constexpr char kHeader[] = "mm_types/Zorvan/metamodel/types/ZorvanmetamodeltypesVoidPointer";
   using Meta = ModelMeta<Intf, Immutable, kHeader, 1514>;
   static constexpr ShownProperty shown[] = {{1}, {2}, {3}, {4, kAttrMarked}, {5, kAttrMarked}, {6, kAttrMarked}};

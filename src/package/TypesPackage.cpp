@@ -12,7 +12,6 @@
 
 #include <cstdlib>
 #include <new>
-#include <type_traits>
 
 namespace Zorvan::metamodel::types::xb {
 
@@ -27,27 +26,6 @@ struct {
 
 // "MetaPackage": the types metamodel package, immutable view.
 constexpr Ozo::xb::MethodRow kMetaPackage = Ozo::xb::function<&Zorvan::metamodel::types::MetaPackage>("MetaPackage");
-
-// The registration function of value type V (src/values).
-template <class V>
-void registerValue(kovo::COSPackage* package) {
-  if constexpr (std::is_same_v<V, DataSize>)
-    staticInitializeDataSize(package);
-  else if constexpr (std::is_same_v<V, Time>)
-    staticInitializeTime(package);
-  else if constexpr (std::is_same_v<V, FloatingPointKind>)
-    staticInitializeFloatingPointKind(package);
-  else if constexpr (std::is_same_v<V, DataSizeUnitKind>)
-    staticInitializeDataSizeUnitKind(package);
-  else if constexpr (std::is_same_v<V, TimeUnitKind>)
-    staticInitializeTimeUnitKind(package);
-  else if constexpr (std::is_same_v<V, CompuMethodCategory>)
-    staticInitializeCompuMethodCategory(package);
-  else if constexpr (std::is_same_v<V, SwGenericAxisParamTypeCategory>)
-    staticInitializeSwGenericAxisParamTypeCategory(package);
-  else
-    static_assert(sizeof(V) == 0, "a value type without a registration function");
-}
 
 }  // namespace
 

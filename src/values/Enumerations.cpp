@@ -62,6 +62,8 @@ struct EnumerationRows {
   };
 };
 
+}  // namespace
+
 // One class description per enumeration: no constructor, no property, no
 // superclass; values come from the literal methods, "fromString" and
 // value-typed properties.
@@ -77,19 +79,10 @@ class EnumerationWrapper final : public ClassMetaData {
   }
 };
 
-template <class E>
-void registerEnumeration(kovo::COSPackage* package) {
-  registerValueClasses(package, new EnumerationWrapper<E>, E::name);
-}
-
-}  // namespace
-
-void staticInitializeCompuMethodCategory(kovo::COSPackage* p) { registerEnumeration<CompuMethodCategory>(p); }
-void staticInitializeDataSizeUnitKind(kovo::COSPackage* p) { registerEnumeration<DataSizeUnitKind>(p); }
-void staticInitializeFloatingPointKind(kovo::COSPackage* p) { registerEnumeration<FloatingPointKind>(p); }
-void staticInitializeSwGenericAxisParamTypeCategory(kovo::COSPackage* p) {
-  registerEnumeration<SwGenericAxisParamTypeCategory>(p);
-}
-void staticInitializeTimeUnitKind(kovo::COSPackage* p) { registerEnumeration<TimeUnitKind>(p); }
+template void registerValue<CompuMethodCategory>(kovo::COSPackage*);
+template void registerValue<DataSizeUnitKind>(kovo::COSPackage*);
+template void registerValue<FloatingPointKind>(kovo::COSPackage*);
+template void registerValue<SwGenericAxisParamTypeCategory>(kovo::COSPackage*);
+template void registerValue<TimeUnitKind>(kovo::COSPackage*);
 
 }  // namespace Zorvan::metamodel::types::xb

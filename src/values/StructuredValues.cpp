@@ -86,6 +86,8 @@ class AccessorProperty final : public kovo::COSPropInfo {
   }
 };
 
+}  // namespace
+
 template <class V>
 class StructuredValueWrapper final : public kovo::factory::KovoFactoryClassInfo {
  public:
@@ -102,11 +104,7 @@ class StructuredValueWrapper final : public kovo::factory::KovoFactoryClassInfo 
   void destroyInstance(void*, void* instance) override { delete static_cast<V*>(instance); }
 };
 
-}  // namespace
-
-void staticInitializeDataSize(kovo::COSPackage* p) {
-  registerValueClasses(p, new StructuredValueWrapper<DataSize>, DataSize::name);
-}
-void staticInitializeTime(kovo::COSPackage* p) { registerValueClasses(p, new StructuredValueWrapper<Time>, Time::name); }
+template void registerValue<DataSize>(kovo::COSPackage*);
+template void registerValue<Time>(kovo::COSPackage*);
 
 }  // namespace Zorvan::metamodel::types::xb

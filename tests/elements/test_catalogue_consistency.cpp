@@ -1,9 +1,9 @@
 // Every property row of every registered element class agrees with the
-// model's own definition of the property at the same index: rows written out
-// (the foundation's) and rows made from the model's table (the types
-// package's) alike.
+// model's own definition of the property at the same index: the foundation's
+// rows and the types package's alike, both made from the model's tables.
 #include "support/HostFixture.hpp"
 
+#include "elements/ClassFile.hpp"
 #include "marshal/PrimitiveProperties.hpp"
 
 #include <xb/ElementClass.hpp>
@@ -76,7 +76,7 @@ TEST_F(CatalogueConsistency, EveryPropertyRowMatchesTheModelDefinition) {
   for (Ozo::xb::ElementClassData const* c : classes) {
     Ozo::meta::ClassDef const& def = *c->def;
     SCOPED_TRACE(std::string(def.packageName) + "." + def.name);
-    std::vector<PropertyRow> all(c->properties.begin(), c->properties.end());
+    std::vector<PropertyRow> all;
     for (Ozo::xb::ShownProperty const& s : c->shown) all.push_back(Ozo::xb::shownRow(*c, s));
     unsigned previous = 0;
     for (PropertyRow const& r : all) {
@@ -123,6 +123,34 @@ TEST_F(CatalogueConsistency, AShownIndexOutsideTheModelTableIsRefused) {
           << e.what();
     }
   }
+}
+
+// A binding that adds no kinds of its own (the foundation's) refuses a
+// primitive or value-typed property instead of making a row without a kind;
+// the module's kinds make both, a value type by its qualified name only.
+TEST_F(CatalogueConsistency, ARowNeedingAKindTheBindingLacksIsRefused) {
+  using Zorvan::metamodel::types::xb::TypesRows;
+  Ozo::meta::PropertyDef const count{"Count", ValueKind::Integer, Multiplicity::ZeroOne};
+  Ozo::meta::PropertyDef const size{"Size", ValueKind::Value, Multiplicity::One, "Zorvan.metamodel.types.DataSize"};
+  for (Ozo::meta::PropertyDef const* d : {&count, &size}) {
+    SCOPED_TRACE(d->name);
+    try {
+      (void)Ozo::xb::deriveRow(*d, {1}, Ozo::xb::kSharedKindsOnly);
+      ADD_FAILURE() << "a row without a kind was made";
+    } catch (Ozo::Exception const& e) {
+      EXPECT_NE(std::string(e.what()).find(std::string("no property kind for ") + d->name), std::string::npos)
+          << e.what();
+    }
+  }
+  PropertyRow const c = Ozo::xb::deriveRow(count, {7, Ozo::xb::kAttrMarked, "count"}, TypesRows::rowKinds);
+  EXPECT_EQ(c.kind, Zorvan::metamodel::types::xb::Primitive);
+  EXPECT_EQ(std::string(c.hostType), "ozoint32");
+  EXPECT_EQ(std::string(c.name), "count");
+  EXPECT_EQ(c.index, 7u);
+  EXPECT_EQ(c.attributes, Ozo::xb::kAttrMarked);
+  EXPECT_NE(Ozo::xb::deriveRow(size, {1}, TypesRows::rowKinds).kind, nullptr);
+  Ozo::meta::PropertyDef const foreign{"Size", ValueKind::Value, Multiplicity::One, "Elsewhere.DataSize"};
+  EXPECT_THROW((void)Ozo::xb::deriveRow(foreign, {1}, TypesRows::rowKinds), Ozo::Exception);
 }
 
 // The meta-property classes list the class's own entries first and end with

@@ -19,11 +19,7 @@ Cell Cell::create(Ozo::Model const& model) { return Ozo::createElement<Cell>(mod
 
 Cell Cell::create(Ozo::Model model, CompositeSpecification owningComposite, foundation::ValueSpecification value,
                   Ozo::String name) {
-  checkLinkable(model, "Cell", owningComposite, value);
-  Cell const x = createNamed<Cell>(model, name);
-  x.setOwningComposite(owningComposite);
-  x.setValue(value);
-  return x;
+  return createValueElement<Cell>(model, "Cell", owningComposite, value, name);
 }
 
 }  // namespace Zorvan::metamodel::types

@@ -116,6 +116,17 @@ inline void checkLinkable(Ozo::Model const& model, char const* cls, Ozo::Immutab
     OZO_ASSERT_AT(kHeader, 116, a.get() != owned.get(), "A new %s cannot own an element that owns it", cls);
 }
 
+// A value element (Cell, Slot) made in its composite, holding its value.
+template <class X, class Composite, class Value>
+X createValueElement(Ozo::Model const& model, char const* cls, Composite const& owningComposite, Value const& value,
+                     Ozo::String const& name) {
+  checkLinkable(model, cls, owningComposite, value);
+  X const x = createNamed<X>(model, name);
+  x.setOwningComposite(owningComposite);
+  x.setValue(value);
+  return x;
+}
+
 }  // namespace definition
 
 }  // namespace Zorvan::metamodel::types

@@ -23,11 +23,7 @@ Slot Slot::create(Ozo::Model const& model) { return Ozo::createElement<Slot>(mod
 
 Slot Slot::create(Ozo::Model model, CompositeSpecification owningComposite, foundation::ValueSpecification value,
                   Ozo::String name) {
-  checkLinkable(model, "Slot", owningComposite, value);
-  Slot const x = createNamed<Slot>(model, name);
-  x.setOwningComposite(owningComposite);
-  x.setValue(value);
-  return x;
+  return createValueElement<Slot>(model, "Slot", owningComposite, value, name);
 }
 
 }  // namespace Zorvan::metamodel::types

@@ -11,14 +11,11 @@
 namespace Zorvan::metamodel::foundation::xb {
 
 namespace {
-using namespace Ozo::xb;
-using namespace Ozo::xb::kinds;
-using enum Ozo::xb::Multiplicity;
-using enum Ozo::xb::Mutability;
+using Ozo::xb::ShownProperty;
+namespace metaGroups = Ozo::xb::metaGroups;
 
-constexpr char kElements[] = "Zorvan.metamodel.foundation.ImmutableSequenceOfImmutableElement";
-
-// None of the foundation classes can be constructed.
+// None of the foundation classes can be constructed. Their rows follow from
+// the model's property tables; the host shows every foundation property.
 template <class IntfT, class ImmutableT, class ModifiableT>
 struct Abstract {
   using Intf = IntfT;
@@ -28,21 +25,12 @@ struct Abstract {
 
 struct ElementClass : Abstract<NSInterface::ElementIntf, ImmutableElement, foundation::Element> {
   using Meta = ElementMeta;
-  static constexpr PropertyRow properties[] = {
-      {1, "OwnedElement", ClassObject, Many, ReadOnly, kElements, 0},
-      {2, "Owner", ClassObject, ZeroOrOne, ReadOnly, "Zorvan.metamodel.foundation.ImmutableElement", 0},
-      {3, "OwnedComment", ClassObject, Many, Settable, kElements, 0},
-  };
+  static constexpr ShownProperty shown[] = {{1}, {2}, {3}};  // OwnedElement, Owner, OwnedComment
 };
 
 struct NamedElementClass : Abstract<NSInterface::NamedElementIntf, ImmutableNamedElement, NamedElement> {
   using Meta = NamedElementMeta;
-  static constexpr PropertyRow properties[] = {
-      {1, "Name", Text, ZeroOrOne, Settable, "char", 0},
-      {2, "Visibility", Text, ZeroOrOne, Settable, "char", 0},
-      {3, "ClientDependency", ClassObject, Many, Settable, kElements, 0},
-      {4, "Namespace", ClassObject, ZeroOrOne, ReadOnly, "Zorvan.metamodel.foundation.ImmutableNamespace", 0},
-  };
+  static constexpr ShownProperty shown[] = {{1}, {2}, {3}, {4}};  // Name, Visibility, ClientDependency, Namespace
 };
 
 struct PackageableElementClass
@@ -50,20 +38,12 @@ struct PackageableElementClass
 
 struct NamespaceClass : Abstract<NSInterface::NamespaceIntf, ImmutableNamespace, Namespace> {
   using Meta = NamespaceMeta;
-  static constexpr PropertyRow properties[] = {
-      {1, "ElementImport", ClassObject, Many, Settable, kElements, 0},
-      {2, "NamespaceImport", ClassObject, Many, Settable, kElements, 0},
-      {3, "OwnedMember", ClassObject, Many, ReadOnly,
-       "Zorvan.metamodel.foundation.ImmutableSequenceOfImmutableNamedElement", 0},
-  };
+  static constexpr ShownProperty shown[] = {{1}, {2}, {3}};  // ElementImport, NamespaceImport, OwnedMember
 };
 
 struct TypedElementClass : Abstract<NSInterface::TypedElementIntf, ImmutableTypedElement, TypedElement> {
   using Meta = TypedElementMeta;
-  static constexpr PropertyRow properties[] = {
-      {1, "Type", ClassObject, ZeroOrOne, Settable, "Zorvan.metamodel.foundation.ImmutableValueType", 0},
-      {2, "OwnedType", ClassObject, ZeroOrOne, Settable, "Zorvan.metamodel.foundation.ImmutableValueType", 0},
-  };
+  static constexpr ShownProperty shown[] = {{1}, {2}};  // Type, OwnedType
 };
 
 struct ValueSpecificationClass
@@ -71,12 +51,7 @@ struct ValueSpecificationClass
 
 struct ValueTypeClass : Abstract<NSInterface::ValueTypeIntf, ImmutableValueType, ValueType> {
   using Meta = ValueTypeMeta;
-  static constexpr PropertyRow properties[] = {
-      {1, "InvalidValue", ClassObject, ZeroOrOne, Settable,
-       "Zorvan.metamodel.foundation.ImmutableValueSpecification", 0},
-      {2, "SwCalibrationAccess", Text, ZeroOrOne, Settable, "char", 0},
-      {3, "DisplayFormat", Text, ZeroOrOne, Settable, "char", 0},
-  };
+  static constexpr ShownProperty shown[] = {{1}, {2}, {3}};  // InvalidValue, SwCalibrationAccess, DisplayFormat
 };
 
 }  // namespace
@@ -93,13 +68,13 @@ void registerMetaGroups() {
 
 void registerClasses(kovo::COSPackage* package) {
   registerMetaGroups();
-  registerElementClass<ElementClass>(package);
-  registerElementClass<NamedElementClass>(package);
-  registerElementClass<PackageableElementClass>(package);
-  registerElementClass<NamespaceClass>(package);
-  registerElementClass<TypedElementClass>(package);
-  registerElementClass<ValueSpecificationClass>(package);
-  registerElementClass<ValueTypeClass>(package);
+  Ozo::xb::registerElementClass<ElementClass>(package);
+  Ozo::xb::registerElementClass<NamedElementClass>(package);
+  Ozo::xb::registerElementClass<PackageableElementClass>(package);
+  Ozo::xb::registerElementClass<NamespaceClass>(package);
+  Ozo::xb::registerElementClass<TypedElementClass>(package);
+  Ozo::xb::registerElementClass<ValueSpecificationClass>(package);
+  Ozo::xb::registerElementClass<ValueTypeClass>(package);
 }
 
 }  // namespace Zorvan::metamodel::foundation::xb

@@ -216,16 +216,82 @@ void registerString(OzoxbPropertyFactory& f, PropertyRow const& r) {
 }
 }  // namespace kinds
 
+namespace {
+
+std::string_view shortOf(std::string_view qualified) { return qualified.substr(qualified.rfind('.') + 1); }
+std::string_view packageOf(std::string_view qualified) { return qualified.substr(0, qualified.rfind('.')); }
+
+using Ozo::meta::ValueKind;
+
+// Host data types of single primitives: required, then optional.
+char const* primitiveType(ValueKind k, bool optional) {
+  switch (k) {
+    case ValueKind::Integer: return optional ? "ozoint32" : "int32 scalar";
+    case ValueKind::Real: return optional ? "ozodouble" : "double scalar";
+    default: return optional ? "ozological" : "logical scalar";
+  }
+}
+
+char const* primitiveSequenceType(ValueKind k) {
+  switch (k) {
+    case ValueKind::Integer: return "Ozo.ImmutableSequenceOfInteger";
+    case ValueKind::Real: return "Ozo.ImmutableSequenceOfReal";
+    case ValueKind::Boolean: return "Ozo.ImmutableSequenceOfBoolean";
+    default: return "Ozo.ImmutableSequenceOfString";
+  }
+}
+
+}  // namespace
+
+PropertyRow deriveRow(Ozo::meta::PropertyDef const& d, ShownProperty const& shown, RowKinds const& kinds) {
+  using Ozo::meta::Derivation;
+  bool const many = d.multiplicity == Ozo::meta::Multiplicity::Many;
+  bool const optional = d.multiplicity == Ozo::meta::Multiplicity::ZeroOne;
+  // The owner end of an ownership pair is derived yet writable.
+  bool const readOnly = d.readOnly || (d.derived != Derivation::None && d.derived != Derivation::Container);
+  PropertyRow r{shown.index,
+                shown.name ? shown.name : d.name,
+                nullptr,
+                static_cast<Multiplicity>(d.multiplicity),
+                readOnly ? Mutability::ReadOnly : Mutability::Settable,
+                nullptr,
+                shown.attributes};
+  switch (d.kind) {
+    case ValueKind::Element: {
+      std::string_view const type = d.typeName;
+      r.kind = kinds::ClassObject;
+      r.hostType = kovo::intern({packageOf(type), many ? ".ImmutableSequenceOfImmutable" : ".Immutable", shortOf(type)})
+                       .c_str();
+      break;
+    }
+    case ValueKind::Value:
+      r.kind = kinds.valueType ? kinds.valueType(d.typeName) : nullptr;
+      r.hostType = d.typeName;
+      break;
+    case ValueKind::String:
+      r.kind = many ? kinds::PrimitiveSequence : kinds::Text;
+      r.hostType = many ? primitiveSequenceType(d.kind) : "char";
+      break;
+    case ValueKind::Integer:
+    case ValueKind::Real:
+    case ValueKind::Boolean:
+      r.kind = many ? kinds::PrimitiveSequence : kinds.primitive;
+      r.hostType = many ? primitiveSequenceType(d.kind) : primitiveType(d.kind, optional);
+      break;
+  }
+  OZO_ASSERT_AT("ozo_xb/marshal/OzoxbPropertyFactory", 52, r.kind != nullptr, "no property kind for %s", d.name);
+  return r;
+}
+
 PropertyRow shownRow(ElementClassData const& data, ShownProperty const& shown) {
   Ozo::meta::ClassDef const& def = *data.def;
   OZO_ASSERT_AT("ozo_xb/OzoxbPropertyFactory", 75, shown.index >= 1 && shown.index <= def.propertyCount,
                 "%s.%s has no property %u", def.packageName, def.name, shown.index);
-  return data.rowOf(def.properties[shown.index - 1], shown);
+  return deriveRow(def.properties[shown.index - 1], shown, *data.rowKinds);
 }
 
 void registerProperties(kovo::COSClass* cls, ElementClassData const& data) {
   OzoxbPropertyFactory factory(cls, data.names->immutableFull.c_str(), data.methods);
-  for (PropertyRow const& r : data.properties) r.kind(factory, r);
   for (ShownProperty const& s : data.shown) {
     PropertyRow const r = shownRow(data, s);
     r.kind(factory, r);

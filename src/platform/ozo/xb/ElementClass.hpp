@@ -9,18 +9,18 @@
 //     using Immutable = ImmutableAxis;      // typed handles
 //     using Modifiable = Axis;
 //     using Meta = AxisMeta;                // its meta-property creator
-//     static constexpr PropertyRow properties[] = {...};
+//     static constexpr ShownProperty shown[] = {{1, kAttrMarked}, {3}};  // the model properties shown
+//     static constexpr RowKinds rowKinds{...};  // optional: the binding's own property kinds
 //     static constexpr MethodRow constructors[] = {creation<Axis, Ozo::Model const&>(), ...};
 //     static constexpr MethodRow methods[] = {...};            // optional: class-specific methods,
 //     static constexpr MethodRow modifiableMethods[] = {...};  // the same on each view's object
 //   };
 //
-// A binding may instead name only the model properties it shows
-// (`static constexpr ShownProperty shown[]`) and give the maker of their rows
-// (`deriveRow`): the rows then follow from the model's own property table.
-//
-// Names, superclasses, sequence bases and meta-property groups follow from
-// the model's class definition; the methods come from the method table.
+// The property rows follow from the model's own property table: a class
+// names only the properties it shows, their attribute words and any host
+// spelling. Names, superclasses, sequence bases and meta-property groups
+// follow from the model's class definition; the methods come from the method
+// table.
 #pragma once
 
 #include <xb/MetaProperty.hpp>
@@ -67,9 +67,6 @@ struct ShownProperty {
   std::uint32_t attributes = kAttrNone;
   char const* name = nullptr;  // null: the model's name
 };
-// Makes the row of a shown property from the model's definition of it.
-using RowMaker = PropertyRow (*)(Ozo::meta::PropertyDef const& def, ShownProperty const& shown);
-
 // The kinds every binding shares; a binding may add its own (the module's
 // primitive properties).
 namespace kinds {
@@ -80,6 +77,20 @@ inline constexpr PropertyKind ClassObject = &registerClassObject;
 inline constexpr PropertyKind PrimitiveSequence = &registerPrimitiveSequence;
 inline constexpr PropertyKind Text = &registerString;
 }  // namespace kinds
+
+// The kinds a binding adds for the properties the shared kinds do not cover.
+// A binding without such properties leaves them null; a row that would need
+// one is refused.
+struct RowKinds {
+  PropertyKind primitive = nullptr;  // a single Integer, Real or Boolean
+  PropertyKind (*valueType)(char const* typeName) = nullptr;  // by the value type's qualified name
+};
+inline constexpr RowKinds kSharedKindsOnly{};
+
+// The row of a shown property, made from the model's definition of it: the
+// kind, multiplicity, mutability and host data type follow from the
+// definition, the attribute word and host spelling from `shown`.
+PropertyRow deriveRow(Ozo::meta::PropertyDef const& def, ShownProperty const& shown, RowKinds const& kinds);
 
 // Host class names of one element class, made once from its definition.
 // The short names are the ends of the full ones.
@@ -102,9 +113,8 @@ struct ElementClassData {
   Ozo::meta::ClassDef const* def;
   Ozo::IntrospectiveMethods const* methods;
   ElementNames const* names;
-  std::span<PropertyRow const> properties;
-  std::span<ShownProperty const> shown;  // rows made by rowOf from the model's table
-  RowMaker rowOf;
+  std::span<ShownProperty const> shown;  // rows made by deriveRow from the model's table
+  RowKinds const* rowKinds;
   std::span<MethodRow const> constructors;
   std::span<MethodRow const> immutableMethods;   // class-specific, object in the immutable view
   std::span<MethodRow const> modifiableMethods;  // the same methods, object in the modifiable view
@@ -220,13 +230,6 @@ struct ElementBinding {
       return methodsOf<T>();
   }
   template <class T>
-  static constexpr std::span<PropertyRow const> propertiesOf() {
-    if constexpr (requires { T::properties; })
-      return T::properties;
-    else
-      return {};
-  }
-  template <class T>
   static constexpr std::span<ShownProperty const> shownOf() {
     if constexpr (requires { T::shown; })
       return T::shown;
@@ -234,20 +237,19 @@ struct ElementBinding {
       return {};
   }
   template <class T>
-  static constexpr RowMaker rowMakerOf() {
-    if constexpr (requires { T::shown; })
-      return &T::deriveRow;
+  static constexpr RowKinds const* rowKindsOf() {
+    if constexpr (requires { T::rowKinds; })
+      return &T::rowKinds;
     else
-      return nullptr;
+      return &kSharedKindsOnly;
   }
 
   static ElementClassData const& data() {
     static ElementClassData const d{&Intf::sClassDef,
                                     &Intf::sIntrospectiveMethods,
                                     &names(),
-                                    propertiesOf<C>(),
                                     shownOf<C>(),
-                                    rowMakerOf<C>(),
+                                    rowKindsOf<C>(),
                                     constructorsOf<C>(),
                                     methodsOf<C>(),
                                     modifiableMethodsOf<C>(),
