@@ -443,6 +443,7 @@ class DocumentReader {
       fFrames.push_back(Frame::Elements);
       return true;
     }
+    if (frame() == Frame::None) fail(offset, "this is not a model document: it is not a JSON object");
     if (frame() == Frame::Properties && fProperty) {
       if (!fProperty->isMany()) fail(offset, propertyText() + " takes a single value, not an array");
       if (fProperty->def().kind != ValueKind::Element) {
@@ -694,7 +695,9 @@ class DocumentReader {
     switch (fProperty->def().kind) {
       case ValueKind::Integer: {
         std::int32_t v = 0;
-        if (!int32Of(s, v)) wrongKind(s.offset, s.type == Scalar::Type::Integer ? "a number out of its range" : s.what());
+        bool const whole = s.type == Scalar::Type::Integer ||
+                           (s.type == Scalar::Type::Number && std::isfinite(s.number) && std::trunc(s.number) == s.number);
+        if (!int32Of(s, v)) wrongKind(s.offset, whole ? "a number out of its range" : s.what());
         return store(Integer(v), s.offset);
       }
       case ValueKind::Real: {
