@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -118,6 +119,102 @@ TEST(QnhostWithModule, PackageListingAndClassDescription) {
   ASSERT_EQ(text.status, 0) << text.err;
   EXPECT_NE(text.out.find("Class Zorvan.metamodel.types.ImmutableAxis (ImmutableAxis)"), std::string::npos);
   EXPECT_NE(text.out.find("Dimensions"), std::string::npos);
+}
+
+// A folder of model files written by hand, removed at the end.
+class QnhostModels : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    fDir = fs::temp_directory_path() / ("qnhost-models-" + std::to_string(::getpid()));
+    fs::create_directories(fDir);
+    write("gears.json", gears("\"D\",\"Value\":1"));
+  }
+  void TearDown() override { fs::remove_all(fDir); }
+
+  static std::string gears(std::string const& last) {
+    return "{\"format\":\"quillon-model\",\"version\":1,\"name\":\"gears\",\"uri\":\"gears\",\"elements\":[\n"
+           "{\"id\":1,\"class\":\"Zorvan.metamodel.types.Enumeration\",\"properties\":{\"Name\":\"Gear\","
+           "\"OwnedLiteral\":[2,3]}},\n"
+           "{\"id\":2,\"class\":\"Zorvan.metamodel.types.EnumerationLiteral\",\"properties\":{\"Name\":\"P\","
+           "\"Value\":0}},\n"
+           "{\"id\":3,\"class\":\"Zorvan.metamodel.types.EnumerationLiteral\",\"properties\":{\"Name\":" +
+           last + "}},\n{\"id\":4,\"class\":\"Zorvan.metamodel.types.Unit\",\"properties\":{\"Name\":\"km\"}}\n]}\n";
+  }
+  std::string write(std::string const& name, std::string const& text) {
+    std::ofstream(fDir / name) << text;
+    return (fDir / name).string();
+  }
+  std::string path(std::string const& name) const { return (fDir / name).string(); }
+
+  fs::path fDir;
+};
+
+TEST_F(QnhostModels, CheckCountsElementsPerClass) {
+  Outcome r = qnhost("check " + path("gears.json"));
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out,
+            "Model gears\n  Uri: gears\n  4 elements\n"
+            "  CLASS                                      ELEMENTS\n"
+            "  Zorvan.metamodel.types.Enumeration         1\n"
+            "  Zorvan.metamodel.types.EnumerationLiteral  2\n"
+            "  Zorvan.metamodel.types.Unit                1\n");
+  EXPECT_TRUE(r.err.empty());
+
+  // A broken file: one line naming the file, line and column; no output.
+  write("cut.json", gears("\"D\",\"Value\":1").substr(0, 120));
+  r = qnhost("check " + path("cut.json"));
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err.rfind("qnhost: " + path("cut.json") + ":2:", 0), 0u) << r.err;
+  EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1);
+  EXPECT_TRUE(r.out.empty());
+}
+
+TEST_F(QnhostModels, ReferencesIntoAnotherModelNeedItLoadedFirst) {
+  write("uses.json",
+        "{\"format\":\"quillon-model\",\"version\":1,\"name\":\"uses\",\"uri\":\"uses\",\"elements\":[\n"
+        "{\"id\":1,\"class\":\"Zorvan.metamodel.types.Dimension\",\"properties\":{\"Name\":\"L\","
+        "\"BaseUnit\":{\"model\":\"gears\",\"id\":4}}}\n]}\n");
+  Outcome r = qnhost("check " + path("uses.json"));
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "qnhost: " + path("uses.json") +
+                       ":2:88: element 1: property \"BaseUnit\" refers to model \"gears\", which is not loaded "
+                       "(load that model first)\n");
+  r = qnhost("check --with " + path("gears.json") + " " + path("uses.json"));
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out.rfind("Model uses\n  Uri: uses\n  1 element\n", 0), 0u) << r.out;
+}
+
+TEST_F(QnhostModels, TreeIndentsOwnedElements) {
+  Outcome r = qnhost("tree " + path("gears.json"));
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, "Enumeration \"Gear\"\n  EnumerationLiteral \"P\"\n  EnumerationLiteral \"D\"\nUnit \"km\"\n");
+}
+
+TEST_F(QnhostModels, DiffExitsZeroOneOrTwo) {
+  // The same model under another name and Uri, its elements in another order.
+  write("same.json",
+        "{\"format\":\"quillon-model\",\"version\":1,\"name\":\"other\",\"uri\":\"other\",\"elements\":[\n"
+        "{\"id\":9,\"class\":\"Zorvan.metamodel.types.Unit\",\"properties\":{\"Name\":\"km\"}},\n"
+        "{\"id\":7,\"class\":\"Zorvan.metamodel.types.Enumeration\",\"properties\":{\"Name\":\"Gear\","
+        "\"OwnedLiteral\":[5,6]}},\n"
+        "{\"id\":5,\"class\":\"Zorvan.metamodel.types.EnumerationLiteral\",\"properties\":{\"Name\":\"P\","
+        "\"Value\":0}},\n"
+        "{\"id\":6,\"class\":\"Zorvan.metamodel.types.EnumerationLiteral\",\"properties\":{\"Name\":\"D\","
+        "\"Value\":1}}\n]}\n");
+  Outcome r = qnhost("diff " + path("gears.json") + " " + path("same.json"));
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_TRUE(r.out.empty()) << r.out;
+
+  // Two versions of one model (one Uri) side by side.
+  write("edited.json", gears("\"D\",\"Value\":4"));
+  r = qnhost("diff " + path("gears.json") + " " + path("edited.json"));
+  EXPECT_EQ(r.status, 1) << r.err;
+  EXPECT_EQ(r.out, "Gear/D: Value: 1 != 4\n");
+
+  r = qnhost("diff " + path("gears.json") + " " + path("missing.json"));
+  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(r.err, "qnhost: Cannot load \"" + path("missing.json") + "\": No such file or directory\n");
+  EXPECT_EQ(qnhost("diff " + path("gears.json")).status, 2);  // usage
 }
 
 }  // namespace

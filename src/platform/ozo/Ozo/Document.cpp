@@ -453,6 +453,7 @@ class DocumentReader {
       fFrames.push_back(Frame::List);
       return true;
     }
+    if (frame() == Frame::None) fail(offset, "this is not a model document: it is not a JSON object");
     fail(offset, "unexpected array" + where());
   }
   bool EndArray(rapidjson::SizeType) {
