@@ -237,10 +237,13 @@ std::vector<std::string> compareModels(ImmutableModel const& left, ImmutableMode
       continue;
     }
     std::vector<std::pair<ElementBase*, ElementBase*>> owned;
-    for (PropertyImpl const* p : classOf(*ea).stored()) {
+    std::vector<char const*> const& names = storedNames(classOf(*ea));
+    for (std::size_t k = 0; k < classOf(*ea).stored().size(); ++k) {
+      PropertyImpl const* const p = classOf(*ea).stored()[k];
+      std::string const name = names[k];
       if (!p->def().composite) {
         std::string const l = textsA.ofProperty(*ea, *p), r = textsB.ofProperty(*eb, *p);
-        if (l != r) line(pathsA.of(ea), p->def().name, l, r);
+        if (l != r) line(pathsA.of(ea), name, l, r);
         continue;
       }
       // Owned elements pair up by position.
@@ -264,8 +267,7 @@ std::vector<std::string> compareModels(ImmutableModel const& left, ImmutableMode
           owned.emplace_back(ca, cb);
           continue;
         }
-        std::string const what = p->isMany() ? std::string(p->def().name) + "[" + std::to_string(i + 1) + "]"
-                                             : std::string(p->def().name);
+        std::string const what = p->isMany() ? name + "[" + std::to_string(i + 1) + "]" : name;
         line(pathsA.of(ea), what, classText(ca), classText(cb));
       }
     }

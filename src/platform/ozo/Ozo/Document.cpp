@@ -194,10 +194,12 @@ class DocumentWriter {
     fJson.String(cls.qualified());
     fJson.Key("properties");
     fJson.StartObject();
-    for (PropertyImpl const* p : cls.stored()) {
+    std::vector<char const*> const& names = storedNames(cls);
+    for (std::size_t k = 0; k < cls.stored().size(); ++k) {
+      PropertyImpl const* const p = cls.stored()[k];
       if (!e.isSet(p->declaring(), p->id())) continue;
       Object const v = e.get(p->declaring(), p->id());
-      fJson.Key(p->def().name);
+      fJson.Key(names[k]);
       if (p->isMany()) {
         auto const* list = dynamic_cast<NSInterface::CollectionIntf const*>(v.get());
         fJson.StartArray();
@@ -296,6 +298,11 @@ struct DocumentError {
 
 std::string quoted(std::string_view s) { return "\"" + std::string(s) + "\""; }
 
+struct DocumentNames;
+DocumentNames const& documentNames(ClassImpl const& cls);
+// The stable name of the property a document calls `name`, and the property.
+std::pair<char const*, PropertyImpl const*> namedProperty(ClassImpl const& cls, std::string_view name);
+
 // One scalar of the text, as the reader gave it.
 struct Scalar {
   enum class Type : std::uint8_t { Bool, Integer, Number, Text } type = Type::Bool;
@@ -327,6 +334,7 @@ struct Pair {
 struct PendingReference {
   ElementBase* owner;
   PropertyImpl const* property;
+  char const* name;  // as the document gives it
   std::uint32_t ownerId;
   std::uint32_t id;
   std::string model;  // empty: the document's own model
@@ -523,7 +531,7 @@ class DocumentReader {
   }
   std::string elementText() const { return "element " + std::to_string(fElement.id); }
   std::string propertyText() const {
-    return elementText() + ": property " + quoted(fProperty->def().name) + " of " + fElement.cls->qualified();
+    return elementText() + ": property " + quoted(fPropertyName) + " of " + fElement.cls->qualified();
   }
 
   // UTF-8 from the reader to the model's UTF-16, each U+0000 as the list says.
@@ -633,9 +641,10 @@ class DocumentReader {
   // --- properties
   bool propertyKey(std::string_view key) {
     std::size_t const offset = at();
-    PropertyImpl const* const p = fElement.cls->propertyNamed(key);
+    auto const [name, p] = namedProperty(*fElement.cls, key);
     if (!p) fail(offset, elementText() + ": " + fElement.cls->qualified() + " has no property " + quoted(key));
     fProperty = p;
+    fPropertyName = name;
     if (p->isDerived() || p->isOwnerLink())
       fail(offset, propertyText() + (p->isOwnerLink() ? " is set by its owner's property and is not saved"
                                                        : " is derived and is not saved"));
@@ -715,7 +724,8 @@ class DocumentReader {
       case ValueKind::Element:
         if (s.type != Scalar::Type::Integer || s.integer < 1 || s.integer > std::numeric_limits<std::uint32_t>::max())
           wrongKind(s.offset, s.what());
-        fReferences.push_back({fElement.core, fProperty, fElement.id, static_cast<std::uint32_t>(s.integer), {}, s.offset});
+        fReferences.push_back(
+            {fElement.core, fProperty, fPropertyName, fElement.id, static_cast<std::uint32_t>(s.integer), {}, s.offset});
         return;
       case ValueKind::Value: {
         ValueCodec const* const codec = codecOf(s.offset);
@@ -774,8 +784,8 @@ class DocumentReader {
       if (id.type != Scalar::Type::Integer || id.integer < 1 || id.integer > std::numeric_limits<std::uint32_t>::max())
         fail(id.offset, propertyText() + ": an element id must be a whole number from 1 to 4294967295");
       std::string model = pair.model->text == fDocumentUri ? std::string() : kovo::utf16ToUtf8(pair.model->text);
-      fReferences.push_back(
-          {fElement.core, fProperty, fElement.id, static_cast<std::uint32_t>(id.integer), std::move(model), offset});
+      fReferences.push_back({fElement.core, fProperty, fPropertyName, fElement.id,
+                             static_cast<std::uint32_t>(id.integer), std::move(model), offset});
       return;
     }
     if (kind != ValueKind::Value) wrongKind(offset, "an object");
@@ -830,7 +840,7 @@ class DocumentReader {
   ElementBase* resolveOwn(PendingReference const& r) const {
     auto const it = fById.find(r.id);
     if (it == fById.end())
-      fail(r.offset, "element " + std::to_string(r.ownerId) + ": property " + quoted(r.property->def().name) +
+      fail(r.offset, "element " + std::to_string(r.ownerId) + ": property " + quoted(r.name) +
                          " refers to element " + std::to_string(r.id) + ", which is not in the document");
     return it->second;
   }
@@ -838,7 +848,7 @@ class DocumentReader {
   static ElementBase* resolveOther(PendingReference const& r,
                                    std::map<std::string, std::unordered_map<std::uint32_t, ElementBase*>>& models) {
     std::string const prefix =
-        "element " + std::to_string(r.ownerId) + ": property " + quoted(r.property->def().name) + " refers to ";
+        "element " + std::to_string(r.ownerId) + ": property " + quoted(r.name) + " refers to ";
     auto it = models.find(r.model);
     if (it == models.end()) {
       ImmutableModel const other = ModelCache::find(r.model);
@@ -879,6 +889,7 @@ class DocumentReader {
   std::unordered_map<std::uint32_t, ElementBase*> fById;
   CurrentElement fElement;
   PropertyImpl const* fProperty = nullptr;
+  char const* fPropertyName = "";
   Collection<Object> fList;
   Pair fPair;
   std::optional<Scalar>* fPairField = nullptr;
@@ -934,7 +945,56 @@ struct FileDescriptor {
   }
 };
 
+// A class's document names: made once per class, and again when a binding
+// registers more host spellings. Meta classes are immortal, and so is this.
+struct DocumentNames {
+  std::uint64_t version = ~std::uint64_t{0};
+  std::unordered_map<std::string_view, PropertyImpl const*> byName;
+  std::vector<char const*> stored;
+};
+
+DocumentNames const& documentNames(ClassImpl const& cls) {
+  static auto* const cache = new std::unordered_map<ClassImpl const*, DocumentNames>;
+  DocumentNames& names = (*cache)[&cls];
+  if (names.version == hostNamesVersion()) return names;
+  names = DocumentNames{};
+  // Statements of one slot share its value; the host spelling of any of
+  // them names it (the most specific one that has one), else the most
+  // specific statement's own name.
+  unsigned const n = cls.slotCount();
+  std::vector<char const*> spelled(n, nullptr), bySlot(n, nullptr);
+  for (unsigned k = 0; k < n; ++k) {
+    PropertyImpl const& p = cls.bySlot(k);
+    char const* const host = hostNameOf(p.def());
+    if (host != p.def().name) spelled[p.slot()] = host;
+    bySlot[p.slot()] = p.def().name;
+  }
+  for (unsigned k = 0; k < n; ++k)
+    if (spelled[k]) bySlot[k] = spelled[k];
+  for (unsigned k = 0; k < n; ++k) names.byName[bySlot[cls.bySlot(k).slot()]] = &cls.bySlot(k);
+  for (PropertyImpl const* p : cls.stored()) names.stored.push_back(bySlot[p->slot()]);
+  names.version = hostNamesVersion();
+  return names;
+}
+
 }  // namespace
+
+std::vector<char const*> const& storedNames(detail::ClassImpl const& cls) { return documentNames(cls).stored; }
+
+namespace {
+
+std::pair<char const*, PropertyImpl const*> namedProperty(ClassImpl const& cls, std::string_view name) {
+  auto const& byName = documentNames(cls).byName;
+  auto const it = byName.find(name);
+  return it == byName.end() ? std::pair<char const*, PropertyImpl const*>{"", nullptr}
+                            : std::pair<char const*, PropertyImpl const*>{it->first.data(), it->second};
+}
+
+}  // namespace
+
+detail::PropertyImpl const* propertyByName(detail::ClassImpl const& cls, std::string_view name) {
+  return namedProperty(cls, name).second;
+}
 
 std::string jsonString(std::u16string_view text) {
   std::string out;

@@ -7,8 +7,14 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace Ozo {
+
+namespace detail {
+class ClassImpl;
+class PropertyImpl;
+}  // namespace detail
 
 // The model's document. The same model always gives the same bytes: elements
 // in allContentsOf order, properties in slot order, keys in a fixed order.
@@ -31,6 +37,13 @@ void saveModel(ImmutableModel const& model, std::string const& path);
 
 // Reads the model saved at `path` (fromJson, with the path as source).
 Model loadModel(std::string const& path, std::string const& uri = {});
+
+// The names documents and comparisons give the stored properties of a class
+// (in ClassImpl::stored() order): the host's spelling of each, so that files
+// use the names host users know; and the property a name stands for (null
+// for none).
+std::vector<char const*> const& storedNames(detail::ClassImpl const& cls);
+detail::PropertyImpl const* propertyByName(detail::ClassImpl const& cls, std::string_view name);
 
 // `text` as a JSON string, quoted, exactly as a document writes it (unpaired
 // surrogates as \u escapes).

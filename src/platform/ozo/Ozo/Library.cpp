@@ -3,6 +3,7 @@
 #include <Ozo/Library.hpp>
 
 #include <map>
+#include <unordered_map>
 #include <string>
 
 namespace Ozo {
@@ -14,6 +15,8 @@ namespace {
 struct Tables {
   std::map<std::string, RegisteredClass, std::less<>> classes;
   std::map<std::string, ValueCodec, std::less<>> values;
+  std::unordered_map<meta::PropertyDef const*, char const*> hostNames;
+  std::uint64_t hostNamesVersion = 0;
 };
 
 Tables& tables() {
@@ -32,6 +35,21 @@ RegisteredClass const* registeredClass(std::string_view qualifiedName) {
   auto const it = classes.find(qualifiedName);
   return it == classes.end() ? nullptr : &it->second;
 }
+
+void registerHostName(meta::PropertyDef const& def, char const* hostName) {
+  Tables& t = tables();
+  auto const [it, added] = t.hostNames.try_emplace(&def, hostName);
+  if (added) ++t.hostNamesVersion;
+}
+
+char const* hostNameOf(meta::PropertyDef const& def) {
+  auto const& names = tables().hostNames;
+  if (names.empty()) return def.name;
+  auto const it = names.find(&def);
+  return it == names.end() ? def.name : it->second;
+}
+
+std::uint64_t hostNamesVersion() { return tables().hostNamesVersion; }
 
 void registerValueType(ValueCodec const& codec) { tables().values.try_emplace(codec.typeName, codec); }
 

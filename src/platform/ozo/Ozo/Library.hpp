@@ -48,6 +48,16 @@ struct ValueCodec {
   Object (*join)(ValueParts const& parts);
 };
 
+// The host's spelling of a model property where it differs from the
+// model's ("minValue" for MinValue): saved documents and comparisons name
+// properties as host users know them. Bindings register it when they
+// publish the class.
+void registerHostName(meta::PropertyDef const& def, char const* hostName);
+// The host's name of the property: the registered spelling, else the model's.
+char const* hostNameOf(meta::PropertyDef const& def);
+// Changes whenever a host name is registered (for caches built from them).
+std::uint64_t hostNamesVersion();
+
 void registerValueType(ValueCodec const& codec);
 // The codec of a value type by qualified name, or null.
 ValueCodec const* valueCodec(std::string_view typeName);

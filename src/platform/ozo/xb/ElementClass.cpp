@@ -1,5 +1,7 @@
 #include <xb/ElementClass.hpp>
 
+#include <Ozo/Library.hpp>
+
 #include <xb/PrimitiveDescriptors.hpp>
 
 #include <kovo/HostArray.hpp>
@@ -281,6 +283,11 @@ PropertyRow deriveRow(Ozo::meta::PropertyDef const& d, ShownProperty const& show
   }
   OZO_ASSERT_AT("ozo_xb/marshal/OzoxbPropertyFactory", 52, r.kind != nullptr, "no property kind for %s", d.name);
   return r;
+}
+
+void registerHostNames(ElementClassData const& data) {
+  for (ShownProperty const& s : data.shown)
+    if (s.name) registerHostName(data.def->properties[s.index - 1], s.name);
 }
 
 PropertyRow shownRow(ElementClassData const& data, ShownProperty const& shown) {

@@ -195,6 +195,9 @@ using MetaPropertyWrapper = MetaPropertyClassInfo<MetaPropertyObject<C>>;
 
 // ---------------------------------------------------------------------------
 // The rows of one element class C, instantiated per class.
+// Tells the runtime the host spellings the class gives its model properties.
+void registerHostNames(ElementClassData const& data);
+
 template <class C>
 struct ElementBinding {
   using Intf = typename C::Intf;
@@ -265,6 +268,7 @@ struct ElementBinding {
     if constexpr (requires { typename C::Meta; }) metaGroups::add<typename C::Meta>();
     ElementClassData const& d = data();
     rememberElementClass(d);
+    registerHostNames(d);
     addToPackage(pkg, new ImmutableElementWrapper<C>(d));
     addToPackage(pkg, new ModifiableElementWrapper<C>(d));
     addToPackage(pkg, new MetaPropertyWrapper<C>(Intf::sClassDef, names().metaFull));
