@@ -152,6 +152,8 @@ TEST_F(Documents, BadDocumentsFailClearlyAndCreateNothing) {
       {"", "f: the file is empty"},
       {"{\"format\":", "f:1:11: not valid JSON: invalid value"},
       {replaced("\"uri\":\"doc-main\"", "\"uri\":\"doc-free\"").substr(0, good.size() / 2), "not valid JSON"},
+      {"0e54", "this is not a model document: it is not a JSON object"},
+      {head + R"({"id":1,"class":"Test.Thing","properties":{"Limit":1e999}}]})", "not valid JSON: number too big to be stored in double"},
       {"[1]", "f:1:1: this is not a model document: it is not a JSON object"},
       {R"({"format":"other"})", "f:1:11: this is not a model document: its format is not \"quillon-model\""},
       {R"({"type":1})", "this is not a model document: its first key is \"type\", not \"format\""},

@@ -375,7 +375,23 @@ class DocumentReader {
     s.number = d;
     return take(std::move(s));
   }
-  bool RawNumber(char const*, rapidjson::SizeType, bool) { fail(at(), "unexpected raw number"); }
+  // Numbers come as their text and are read here, exactly: whole numbers as
+  // such, the others as the nearest double (what the writer's shortest
+  // form reads back as).
+  bool RawNumber(char const* str, rapidjson::SizeType length, bool) {
+    std::string_view const text(str, length);
+    char const* const end = str + length;
+    if (text.find_first_of(".eE") == std::string_view::npos) {
+      std::int64_t whole = 0;
+      auto const [ptr, ec] = std::from_chars(str, end, whole);
+      if (ec == std::errc() && ptr == end) return Int64(whole);
+    }
+    double d = 0;
+    auto const [ptr, ec] = std::from_chars(str, end, d);
+    if (ec == std::errc::result_out_of_range) fail(at(), "the number " + std::string(text) + " is out of range");
+    if (ec != std::errc() || ptr != end) fail(at(), "not valid JSON: a bad number");
+    return Double(d);
+  }
   bool String(char const* str, rapidjson::SizeType length, bool) {
     Scalar s = scalar(Scalar::Type::Text);
     s.text = decode(std::string_view(str, length));
@@ -918,7 +934,8 @@ Model readDocument(std::string text, std::string const& source, std::string cons
   DocumentReader reader(std::move(meanings), stream, uri);
   rapidjson::Reader json;
   try {
-    constexpr unsigned kFlags = rapidjson::kParseIterativeFlag | rapidjson::kParseFullPrecisionFlag;
+    // Numbers as text: the library's own conversion is left out.
+    constexpr unsigned kFlags = rapidjson::kParseIterativeFlag | rapidjson::kParseNumbersAsStringsFlag;
     rapidjson::ParseResult const result = json.Parse<kFlags>(stream, reader);
     if (result.IsError()) {
       std::string message = rapidjson::GetParseError_En(result.Code());
