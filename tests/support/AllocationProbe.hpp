@@ -55,3 +55,21 @@ __attribute__((noinline)) void operator delete(void* p) noexcept { std::free(p);
 __attribute__((noinline)) void operator delete[](void* p) noexcept { std::free(p); }
 __attribute__((noinline)) void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 __attribute__((noinline)) void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
+// The forms that do not throw go the same way, so that every block is freed
+// by the family that made it (std::stable_sort's buffer is one).
+__attribute__((noinline)) void* operator new(std::size_t n, std::nothrow_t const&) noexcept {
+  try {
+    return testsupport::probe::allocate(n);
+  } catch (std::bad_alloc const&) {
+    return nullptr;
+  }
+}
+__attribute__((noinline)) void* operator new[](std::size_t n, std::nothrow_t const&) noexcept {
+  try {
+    return testsupport::probe::allocate(n);
+  } catch (std::bad_alloc const&) {
+    return nullptr;
+  }
+}
+__attribute__((noinline)) void operator delete(void* p, std::nothrow_t const&) noexcept { std::free(p); }
+__attribute__((noinline)) void operator delete[](void* p, std::nothrow_t const&) noexcept { std::free(p); }

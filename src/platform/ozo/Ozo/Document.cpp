@@ -39,8 +39,7 @@
   } while (0)
 #include <rapidjson/error/en.h>
 #include <rapidjson/reader.h>
-#include <rapidjson/stringbuffer.h>
-#include <rapidjson/writer.h>
+#include <rapidjson/internal/dtoa.h>
 
 namespace Ozo {
 
@@ -155,104 +154,125 @@ std::vector<char16_t> maskUnpairedSurrogates(std::string& text) {
 // ---------------------------------------------------------------------------
 // Writing.
 
-using JsonWriter = rapidjson::Writer<rapidjson::StringBuffer>;
+// A class's document names: made once per class, and again when a binding
+// registers more host spellings. Meta classes are immortal, and so is this.
+struct DocumentNames {
+  std::uint64_t version = ~std::uint64_t{0};
+  std::unordered_map<std::string_view, PropertyImpl const*> byName;
+  std::vector<char const*> stored;
+  std::vector<std::string> storedKeys;  // "\"Name\":", ready to write
+  std::vector<int> storedIndex;         // by slot: the index in stored(), or -1
+  std::string className;                // quoted
+};
 
+DocumentNames const& documentNames(ClassImpl const& cls);
+
+// Writes the document straight into one text: every key is known ahead
+// (the property names of each class, quoted once), so the writing is
+// appending. Numbers as the JSON library formats them (shortest text that
+// reads back exactly; reals always with a point or an exponent).
 class DocumentWriter {
  public:
-  explicit DocumentWriter(NSInterface::ModelIntf* model) : fModel(model), fJson(fBuffer) {}
+  explicit DocumentWriter(NSInterface::ModelIntf* model) : fModel(model) {}
 
   std::string write() {
-    std::string out = "{\"format\":\"";
-    out += kFormat;
-    out += "\",\"version\":" + std::to_string(kVersion) + ",\"name\":";
-    std::u16string const uri = kovo::utf8ToUtf16(fModel->name());
-    appendJsonString(out, uri);
-    out += ",\"uri\":";
-    appendJsonString(out, uri);
-    out += ",\"elements\":[";
     std::vector<ElementBase*> const all = allContentsOf(fModel);
-    char const* separator = "\n";
-    for (ElementBase* e : all) {
-      fBuffer.Clear();
-      fJson.Reset(fBuffer);
-      element(*e);
-      out += separator;
-      out.append(fBuffer.GetString(), fBuffer.GetSize());
-      separator = ",\n";
+    fOut.reserve(64 + 160 * all.size());
+    fOut += "{\"format\":\"";
+    fOut += kFormat;
+    fOut += "\",\"version\":" + std::to_string(kVersion) + ",\"name\":";
+    std::u16string const uri = kovo::utf8ToUtf16(fModel->name());
+    appendJsonString(fOut, uri);
+    fOut += ",\"uri\":";
+    appendJsonString(fOut, uri);
+    fOut += ",\"elements\":[";
+    for (std::size_t i = 0; i < all.size(); ++i) {
+      fOut += i == 0 ? "\n" : ",\n";
+      element(*all[i]);
     }
-    out += "\n]}\n";
-    return out;
+    fOut += "\n]}\n";
+    return std::move(fOut);
   }
 
  private:
-  void element(ElementBase& e) {
-    auto const& cls = static_cast<ClassImpl const&>(*e.classIntf());
-    fJson.StartObject();
-    fJson.Key("id");
-    fJson.Uint(e.id());
-    fJson.Key("class");
-    fJson.String(cls.qualified());
-    fJson.Key("properties");
-    fJson.StartObject();
-    std::vector<char const*> const& names = storedNames(cls);
-    for (std::size_t k = 0; k < cls.stored().size(); ++k) {
-      PropertyImpl const* const p = cls.stored()[k];
-      if (!e.isSet(p->declaring(), p->id())) continue;
-      Object const v = e.get(p->declaring(), p->id());
-      fJson.Key(names[k]);
-      if (p->isMany()) {
-        auto const* list = dynamic_cast<NSInterface::CollectionIntf const*>(v.get());
-        fJson.StartArray();
-        for (std::size_t i = 0, n = list ? list->size() : 0; i < n; ++i) {
-          Object const item = list->at(i);
-          if (item.isValid()) value(*p, item);  // a reference into a model that is gone is left out
-        }
-        fJson.EndArray();
-      } else {
-        value(*p, v);
-      }
-    }
-    fJson.EndObject();
-    fJson.EndObject();
+  void whole(std::int64_t v) {
+    char buffer[24];
+    auto const r = std::to_chars(buffer, buffer + sizeof buffer, v);
+    fOut.append(buffer, static_cast<std::size_t>(r.ptr - buffer));
   }
 
   void real(double d) {
-    if (std::isfinite(d))
-      fJson.Double(d);
-    else
-      fJson.String(std::isnan(d) ? "NaN" : d > 0 ? "Infinity" : "-Infinity");
+    if (!std::isfinite(d)) {
+      fOut += std::isnan(d) ? "\"NaN\"" : d > 0 ? "\"Infinity\"" : "\"-Infinity\"";
+      return;
+    }
+    char buffer[32];
+    char const* const end = rapidjson::internal::dtoa(d, buffer);
+    fOut.append(buffer, static_cast<std::size_t>(end - buffer));
   }
 
-  void value(PropertyImpl const& p, ImmutableObject const& v) {
+  void text(std::string_view utf8) { appendJsonString(fOut, kovo::utf8ToUtf16(utf8)); }
+
+  void element(ElementBase& e) {
+    auto const& cls = static_cast<ClassImpl const&>(*e.classIntf());
+    DocumentNames const& names = documentNames(cls);
+    fOut += "{\"id\":";
+    whole(e.id());
+    fOut += ",\"class\":";
+    fOut += names.className;
+    fOut += ",\"properties\":{";
+    // Stored values straight from the slots the element has used, in slot
+    // order (the order of stored()): a property is written when it is set
+    // (a list when it has items); a reference into a model that is gone
+    // reads unset and is left out.
+    bool first = true;
+    for (detail::Slot const& used : ElementAccess::slots(e)) {
+      int const k = names.storedIndex[used.number];
+      if (k < 0) continue;
+      PropertyImpl const& p = *cls.stored()[static_cast<std::size_t>(k)];
+      if (p.isMany() ? !used.many || used.many->entries().empty() : !(used.set && used.value)) continue;
+      if (!first) fOut += ',';
+      first = false;
+      fOut += names.storedKeys[static_cast<std::size_t>(k)];
+      if (!p.isMany()) {
+        value(p, used.value.get(), used.value.deviant());
+        continue;
+      }
+      fOut += '[';
+      bool firstItem = true;
+      for (detail::Link const& item : used.many->entries()) {
+        if (!item) continue;
+        if (!firstItem) fOut += ',';
+        firstItem = false;
+        value(p, item.get(), item.deviant());
+      }
+      fOut += ']';
+    }
+    fOut += "}}";
+  }
+
+  void value(PropertyImpl const& p, NSInterface::ObjectIntf* object, Deviant const& deviant) {
+    ImmutableObject const v(object, deviant);
     switch (p.def().kind) {
       case ValueKind::Integer:
-        fJson.Int(Integer(v).value());
-        return;
+        return whole(Integer(v).value());
       case ValueKind::Real:
-        real(Real(v).value());
-        return;
+        return real(Real(v).value());
       case ValueKind::Boolean:
-        fJson.Bool(Boolean(v).value());
+        fOut += Boolean(v).value() ? "true" : "false";
         return;
-      case ValueKind::String: {
-        fText.clear();
-        appendJsonString(fText, String(v).text());
-        fJson.RawValue(fText.data(), fText.size(), rapidjson::kStringType);
+      case ValueKind::String:
+        appendJsonString(fOut, String(v).text());
         return;
-      }
       case ValueKind::Element: {
-        ElementBase* const target = ElementAccess::coreOf(v.get());
+        ElementBase* const target = ElementAccess::coreOf(object);
         if (!target) throw Exception("A model element was not made by this runtime: it cannot be saved");
-        if (target->modelIntf() == fModel) {
-          fJson.Uint(target->id());
-        } else {
-          fJson.StartObject();
-          fJson.Key("model");
-          fJson.String(target->modelIntf()->name().c_str());
-          fJson.Key("id");
-          fJson.Uint(target->id());
-          fJson.EndObject();
-        }
+        if (target->modelIntf() == fModel) return whole(target->id());
+        fOut += "{\"model\":";
+        text(target->modelIntf()->name());
+        fOut += ",\"id\":";
+        whole(target->id());
+        fOut += '}';
         return;
       }
       case ValueKind::Value: {
@@ -261,28 +281,22 @@ class DocumentWriter {
           throw Exception(std::string("No value type \"") + (p.def().typeName ? p.def().typeName : "") +
                           "\" is registered to save " + p.qualifiedName());
         ValueParts const parts = codec->split(v);
-        if (parts.shape == ValueParts::Shape::Literal) {
-          fJson.String(parts.literal.c_str());
-          return;
-        }
-        fJson.StartObject();
-        fJson.Key("value");
+        if (parts.shape == ValueParts::Shape::Literal) return text(parts.literal);
+        fOut += "{\"value\":";
         if (parts.shape == ValueParts::Shape::WholeAmount)
-          fJson.Int(parts.whole);
+          whole(parts.whole);
         else
           real(parts.real);
-        fJson.Key("unit");
-        fJson.String(parts.literal.c_str());
-        fJson.EndObject();
+        fOut += ",\"unit\":";
+        text(parts.literal);
+        fOut += '}';
         return;
       }
     }
   }
 
   NSInterface::ModelIntf* fModel;
-  rapidjson::StringBuffer fBuffer;
-  JsonWriter fJson;
-  std::string fText;
+  std::string fOut;
 };
 
 // ---------------------------------------------------------------------------
@@ -298,8 +312,6 @@ struct DocumentError {
 
 std::string quoted(std::string_view s) { return "\"" + std::string(s) + "\""; }
 
-struct DocumentNames;
-DocumentNames const& documentNames(ClassImpl const& cls);
 // The stable name of the property a document calls `name`, and the property.
 std::pair<char const*, PropertyImpl const*> namedProperty(ClassImpl const& cls, std::string_view name);
 
@@ -311,6 +323,9 @@ struct Scalar {
   bool integral = false;     // `integer` holds the number exactly
   double number = 0;
   std::u16string text;
+  // The text as the document has it (UTF-8), while the reader's callback
+  // runs; set for a class name, which is looked up as it stands.
+  std::string_view raw;
   std::size_t offset = 0;
 
   char const* what() const {
@@ -329,6 +344,33 @@ struct Scalar {
 struct Pair {
   std::size_t offset = 0;
   std::optional<Scalar> model, id, value, unit;
+};
+
+// The elements of a document by id. Ids are mostly dense (a model numbers
+// its elements from 1), so a table indexed by id serves them; an id far
+// beyond the number of elements goes to a hashed table instead, so a file
+// with a huge id costs no memory.
+class ElementsById {
+ public:
+  ElementBase* find(std::uint32_t id) const {
+    if (id < fDense.size()) return fDense[id];
+    auto const it = fSparse.find(id);
+    return it == fSparse.end() ? nullptr : it->second;
+  }
+  void add(std::uint32_t id, ElementBase* e) {
+    ++fCount;
+    if (id < fDense.size() || id <= 4 * fCount + 1024) {
+      if (id >= fDense.size()) fDense.resize(std::max<std::size_t>(id + 1, 2 * fDense.size()), nullptr);
+      fDense[id] = e;
+    } else {
+      fSparse.emplace(id, e);
+    }
+  }
+
+ private:
+  std::size_t fCount = 0;
+  std::vector<ElementBase*> fDense;
+  std::unordered_map<std::uint32_t, ElementBase*> fSparse;
 };
 
 struct PendingReference {
@@ -394,7 +436,11 @@ class DocumentReader {
   }
   bool String(char const* str, rapidjson::SizeType length, bool) {
     Scalar s = scalar(Scalar::Type::Text);
-    s.text = decode(std::string_view(str, length));
+    if (frame() == Frame::Element && fKey == "class") {
+      s.raw = std::string_view(str, length);
+      fNulCursor += static_cast<std::size_t>(std::count(s.raw.begin(), s.raw.end(), '\0'));
+    } else
+      s.text = decode(std::string_view(str, length));
     return take(std::move(s));
   }
   bool Key(char const* str, rapidjson::SizeType length, bool) {
@@ -552,8 +598,15 @@ class DocumentReader {
 
   // UTF-8 from the reader to the model's UTF-16, each U+0000 as the list says.
   std::u16string decode(std::string_view utf8) {
-    std::u16string out;
-    out.reserve(utf8.size());
+    std::u16string out(utf8.size(), u'\0');
+    std::size_t n = 0;
+    // ASCII without U+0000, the common case, a unit per byte.
+    while (n < utf8.size() && static_cast<unsigned char>(utf8[n]) - 1u < 0x7Fu) {
+      out[n] = static_cast<char16_t>(utf8[n]);
+      ++n;
+    }
+    out.resize(n);
+    utf8.remove_prefix(n);
     while (!utf8.empty()) {
       kovo::Utf8Char const c = kovo::decodeUtf8Char(utf8);
       if (c.length == 0) fail(at(), "the text is not valid UTF-8");
@@ -631,10 +684,10 @@ class DocumentReader {
       if (s.type != Scalar::Type::Integer || s.integer < 1 || s.integer > std::numeric_limits<std::uint32_t>::max())
         fail(s.offset, "an element's id must be a whole number from 1 to 4294967295");
       fElement.id = static_cast<std::uint32_t>(s.integer);
-      if (fById.count(fElement.id)) fail(s.offset, "the id " + std::to_string(fElement.id) + " is given twice");
+      if (fById.find(fElement.id)) fail(s.offset, "the id " + std::to_string(fElement.id) + " is given twice");
     } else if (fKey == "class") {
       if (s.type != Scalar::Type::Text) fail(s.offset, elementText() + ": the class must be a string");
-      std::string const name = kovo::utf16ToUtf8(s.text);
+      std::string_view const name = s.raw;
       RegisteredClass const* const reg = registeredClass(name);
       if (!reg) fail(s.offset, elementText() + ": unknown class " + quoted(name));
       Object const made = [&] {
@@ -648,7 +701,7 @@ class DocumentReader {
       fElement.cls = static_cast<ClassImpl const*>(fElement.core->classIntf());
       fElement.given.assign(fElement.cls->slotCount(), false);
       detail::restoreId(fModel.get(), fElement.core, fElement.id);
-      fById.emplace(fElement.id, fElement.core);
+      fById.add(fElement.id, fElement.core);
     } else {
       fail(s.offset, elementText() + ": \"properties\" must be an object");
     }
@@ -854,11 +907,11 @@ class DocumentReader {
 
   // --- the second pass
   ElementBase* resolveOwn(PendingReference const& r) const {
-    auto const it = fById.find(r.id);
-    if (it == fById.end())
+    ElementBase* const found = fById.find(r.id);
+    if (!found)
       fail(r.offset, "element " + std::to_string(r.ownerId) + ": property " + quoted(r.name) +
                          " refers to element " + std::to_string(r.id) + ", which is not in the document");
-    return it->second;
+    return found;
   }
 
   static ElementBase* resolveOther(PendingReference const& r,
@@ -902,7 +955,7 @@ class DocumentReader {
   std::u16string fGivenUri, fDocumentUri, fUri;
   std::size_t fUriOffset = 0;
   Model fModel;
-  std::unordered_map<std::uint32_t, ElementBase*> fById;
+  ElementsById fById;
   CurrentElement fElement;
   PropertyImpl const* fProperty = nullptr;
   char const* fPropertyName = "";
@@ -962,14 +1015,6 @@ struct FileDescriptor {
   }
 };
 
-// A class's document names: made once per class, and again when a binding
-// registers more host spellings. Meta classes are immortal, and so is this.
-struct DocumentNames {
-  std::uint64_t version = ~std::uint64_t{0};
-  std::unordered_map<std::string_view, PropertyImpl const*> byName;
-  std::vector<char const*> stored;
-};
-
 DocumentNames const& documentNames(ClassImpl const& cls) {
   static auto* const cache = new std::unordered_map<ClassImpl const*, DocumentNames>;
   DocumentNames& names = (*cache)[&cls];
@@ -989,7 +1034,13 @@ DocumentNames const& documentNames(ClassImpl const& cls) {
   for (unsigned k = 0; k < n; ++k)
     if (spelled[k]) bySlot[k] = spelled[k];
   for (unsigned k = 0; k < n; ++k) names.byName[bySlot[cls.bySlot(k).slot()]] = &cls.bySlot(k);
-  for (PropertyImpl const* p : cls.stored()) names.stored.push_back(bySlot[p->slot()]);
+  names.storedIndex.assign(n, -1);
+  for (PropertyImpl const* p : cls.stored()) {
+    names.storedIndex[p->slot()] = static_cast<int>(names.stored.size());
+    names.stored.push_back(bySlot[p->slot()]);
+    names.storedKeys.push_back(jsonString(kovo::utf8ToUtf16(bySlot[p->slot()])) + ":");
+  }
+  names.className = jsonString(kovo::utf8ToUtf16(cls.qualified()));
   names.version = hostNamesVersion();
   return names;
 }

@@ -90,6 +90,9 @@ Slot const* detail::SlotTable::find(unsigned slot) const {
   return it != last && it->number == slot ? it : nullptr;
 }
 
+Slot const* detail::SlotTable::begin() const { return fBlock ? fBlock->slots() : nullptr; }
+Slot const* detail::SlotTable::end() const { return fBlock ? fBlock->slots() + fBlock->size : nullptr; }
+
 Slot& detail::SlotTable::at(unsigned slot) {
   std::uint32_t const n = fBlock ? fBlock->size : 0;
   Slot* const first = fBlock ? fBlock->slots() : nullptr;

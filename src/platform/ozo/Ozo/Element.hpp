@@ -51,6 +51,9 @@ class SlotTable {
 
   Slot const* find(unsigned slot) const;  // null when never used
   Slot& at(unsigned slot);                // made on first use
+  // The slots used so far, in slot order (for walks over every value).
+  Slot const* begin() const;
+  Slot const* end() const;
 
  private:
   struct Block;

@@ -318,6 +318,10 @@ class ElementAccess {
   // Changes whenever an element is adopted or disowned by `e`.
   static std::uint64_t childrenVersion(ElementBase const* e) { return e->fChildrenVersion; }
   static void setId(ElementBase* e, std::uint32_t id) { e->fId = id; }
+  // The element's slot, or null when it never held a value: for walks that
+  // read every stored value (saving) without a handle per read.
+  static Slot const* findSlot(ElementBase const& e, unsigned slot) { return e.fSlots.find(slot); }
+  static SlotTable const& slots(ElementBase const& e) { return e.fSlots; }
   static ElementBase* coreOf(NSInterface::ObjectIntf* o);
   static void assertWritable(ElementBase* e);
   static std::vector<Link> derivedChildren(ElementBase* e, PropertyImpl const& p);
