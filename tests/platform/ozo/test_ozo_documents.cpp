@@ -176,7 +176,7 @@ TEST_F(Documents, BadDocumentsFailClearlyAndCreateNothing) {
       {head + R"({"id":1,"class":"Test.Thing","properties":{"Peer":9}}]})",
        "element 1: property \"Peer\" refers to element 9, which is not in the document"},
       {head + R"({"id":1,"class":"Test.Thing","properties":{"Peer":2}},{"id":2,"class":"Test.Other","properties":{}}]})",
-       "element 1: Assertion failed: Value for Thing.Peer must be a Test.Thing, got Test.Other"},
+       "element 1: property \"Peer\" takes a Test.Thing, but element 2 is a Test.Other"},
       {head + R"({"id":1,"class":"Test.Thing","properties":{"Part":2}},{"id":2,"class":"Test.Thing","properties":{"Part":1}}]})",
        "ownership cycle: element 2 would own element 1, which owns it"},
       {head + R"({"id":1,"class":"Test.Thing","properties":{"Part":1}}]})", "ownership cycle"},

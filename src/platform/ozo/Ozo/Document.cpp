@@ -543,6 +543,7 @@ class DocumentReader {
     std::map<std::string, std::unordered_map<std::uint32_t, ElementBase*>> otherModels;
     for (PendingReference const& r : fReferences) {
       ElementBase* const target = r.model.empty() ? resolveOwn(r) : resolveOther(r, otherModels);
+      checkClass(r, target);
       if (r.property->def().composite) checkOwnership(r, target);
       ImmutableObject const value(target->self(), Deviant{});
       try {
@@ -932,6 +933,14 @@ class DocumentReader {
       fail(r.offset, prefix + "element " + std::to_string(r.id) + " of model " + quoted(r.model) +
                          ", which has no such element");
     return found->second;
+  }
+
+  static void checkClass(PendingReference const& r, ElementBase* target) {
+    char const* const wanted = r.property->def().typeName;
+    auto const& cls = static_cast<ClassImpl const&>(*target->classIntf());
+    if (!wanted || cls.conformsToName(wanted)) return;
+    fail(r.offset, "element " + std::to_string(r.ownerId) + ": property " + quoted(r.name) + " takes a " + wanted +
+                       ", but element " + std::to_string(r.id) + " is a " + cls.qualified());
   }
 
   void checkOwnership(PendingReference const& r, ElementBase* target) const {
