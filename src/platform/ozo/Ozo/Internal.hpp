@@ -80,6 +80,8 @@ class Link {
     return p ? Object(p, fD) : Object();
   }
   explicit operator bool() const { return get() != nullptr; }
+  // Set to an element of a model that is gone since.
+  bool dangling() const { return fP && fWeak && !fWeak->alive; }
 
  private:
   NSInterface::ObjectIntf* fP = nullptr;
@@ -319,6 +321,8 @@ class ElementAccess {
   static std::uint64_t childrenVersion(ElementBase const* e) { return e->fChildrenVersion; }
   static void setId(ElementBase* e, std::uint32_t id) { e->fId = id; }
   static ElementBase* coreOf(NSInterface::ObjectIntf* o);
+  // The element's slot, or null when it was never used.
+  static Slot const* slotOf(ElementBase const& e, unsigned slot) { return e.fSlots.find(slot); }
   static void assertWritable(ElementBase* e);
   static std::vector<Link> derivedChildren(ElementBase* e, PropertyImpl const& p);
 };
