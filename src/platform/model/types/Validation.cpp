@@ -53,8 +53,9 @@ void checkAxis(Ozo::ImmutableObject const& self, Validation& v) {
     return;
   }
   std::size_t const symbols = axis.getSymbolicDimensions().size();
+  // Dimensions is what sizes the axis: names that disagree are suspect, not fatal.
   if (symbols != 0 && symbols != static_cast<std::size_t>(n))
-    v.error(self, property<NSInterface::AxisIntf>(5), "axis-symbolic-dimensions",
+    v.warning(self, property<NSInterface::AxisIntf>(5), "axis-symbolic-dimensions",
             "SymbolicDimensions names " + std::to_string(symbols) + (symbols == 1 ? " point" : " points") +
                 " but Dimensions is " + std::to_string(n));
 }
