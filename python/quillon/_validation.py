@@ -33,4 +33,10 @@ def validate(model):
     if not isinstance(model, Object) or type(model)._host_name not in _MODEL_CLASSES:
         raise TypeError(f"expected an Ozo.Model, got {type(model).__name__}")
     found = session().invoke(model._ref, "validate", ())
+    # A host array of objects comes back as None when empty and as the
+    # object itself when it holds one.
+    if found is None:
+        found = ()
+    elif isinstance(found, Object):
+        found = (found,)
     return [Diagnostic(d.Severity, d.Element, d.Property or None, d.Rule, d.Message) for d in found]
