@@ -385,7 +385,7 @@ class Generator:
 INIT = '''\
 # Written by tools/write_stubs.py: do not edit.
 import os
-from typing import Any, Dict, List, Literal, Union, overload
+from typing import Any, Dict, List, Literal, Optional, Union, overload
 
 from . import {module}
 
@@ -422,6 +422,16 @@ class Host:
 def class_of(obj: Object) -> str: ...
 def counters() -> Dict[str, int]: ...
 def invoke(obj: Object, method: str, *args: Any) -> Any: ...
+
+class Diagnostic:
+    severity: str
+    element: Any
+    property: Optional[str]
+    rule: str
+    message: str
+    def __init__(self, severity: str, element: Any, property: Optional[str], rule: str, message: str) -> None: ...
+
+def validate(model: Object) -> List[Diagnostic]: ...
 '''
 
 

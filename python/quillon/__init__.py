@@ -29,14 +29,15 @@ if _first is not None:
     # Imported again after leaving sys.modules: the first package, with its
     # classes and its one wrapper per host object, stays the one in use.
     sys.modules[__name__] = _first
-    for _sub in ("_version", "_quillon", "_runtime", "_docs", "_sequences", "_classes", "_host"):
+    for _sub in ("_version", "_quillon", "_runtime", "_docs", "_sequences", "_classes", "_host", "_validation"):
         sys.modules[f"{__name__}.{_sub}"] = getattr(_first, _sub)
 else:
     from ._classes import HostClass, Object, class_for as _class_for
     from ._host import Host, Package, class_of, counters, invoke
     from ._runtime import ArgumentError, HostError
+    from ._validation import Diagnostic, validate
 
     _quillon._set_hooks(sys.modules[__name__], _class_for, HostError, ArgumentError)
 
-    __all__ = ["ArgumentError", "Host", "HostError", "HostClass", "Object", "Package",
-               "class_of", "counters", "invoke"]
+    __all__ = ["ArgumentError", "Diagnostic", "Host", "HostError", "HostClass", "Object", "Package",
+               "class_of", "counters", "invoke", "validate"]

@@ -157,7 +157,8 @@ TEST_F(QnhostModels, CheckCountsElementsPerClass) {
             "  CLASS                                      ELEMENTS\n"
             "  Zorvan.metamodel.types.Enumeration         1\n"
             "  Zorvan.metamodel.types.EnumerationLiteral  2\n"
-            "  Zorvan.metamodel.types.Unit                1\n");
+            "  Zorvan.metamodel.types.Unit                1\n"
+            "No problems found.\n");
   EXPECT_TRUE(r.err.empty());
 
   // A broken file: one line naming the file, line and column; no output.
@@ -182,6 +183,36 @@ TEST_F(QnhostModels, ReferencesIntoAnotherModelNeedItLoadedFirst) {
   r = qnhost("check --with " + path("gears.json") + " " + path("uses.json"));
   ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out.rfind("Model uses\n  Uri: uses\n  1 element\n", 0), 0u) << r.out;
+}
+
+// Problems follow the summary, one row each; errors make the exit status 1,
+// warnings alone do not.
+TEST_F(QnhostModels, CheckListsProblemsAndFailsOnErrors) {
+  write("clash.json", gears("\"P\",\"Value\":0"));
+  Outcome r = qnhost("check " + path("clash.json"));
+  EXPECT_EQ(r.status, 1) << r.err;
+  EXPECT_TRUE(r.err.empty()) << r.err;
+  std::string const summaryEnd = "  Zorvan.metamodel.types.Unit                1\n";
+  ASSERT_NE(r.out.find(summaryEnd), std::string::npos) << r.out;
+  std::string const table = r.out.substr(r.out.find(summaryEnd) + summaryEnd.size());
+  EXPECT_EQ(table,
+            "2 errors, 0 warnings:\n"
+            "  SEVERITY  ELEMENT             PROPERTY      RULE                       MESSAGE\n"
+            "  error     Enumeration \"Gear\"  OwnedLiteral  enumeration-literal-value  "
+            "Literals \"P\" and \"P\" have the same value 0\n"
+            "  error     Enumeration \"Gear\"  OwnedLiteral  enumeration-literal-name   Two literals are named \"P\"\n");
+
+  write("axis.json",
+        "{\"format\":\"quillon-model\",\"version\":1,\"name\":\"axes\",\"uri\":\"axes\",\"elements\":[\n"
+        "{\"id\":1,\"class\":\"Zorvan.metamodel.types.Axis\",\"properties\":{\"Name\":\"rpm\","
+        "\"Dimensions\":3,\"SymbolicDimensions\":[\"N\"]}}\n]}\n");
+  r = qnhost("check " + path("axis.json"));
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.out.find("0 errors, 1 warning:\n"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("  warning   Axis \"rpm\"  SymbolicDimensions  axis-symbolic-dimensions  "
+                       "SymbolicDimensions names 1 point but Dimensions is 3\n"),
+            std::string::npos)
+      << r.out;
 }
 
 TEST_F(QnhostModels, TreeIndentsOwnedElements) {

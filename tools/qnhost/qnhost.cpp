@@ -23,7 +23,8 @@ constexpr char const* kUsage =
     "       qnhost [--load MODULE]... tree [--with FILE]... FILE\n"
     "       qnhost [--load MODULE]... diff [--with FILE]... LEFT RIGHT\n"
     "(--with FILE loads a model that FILE's references point into first;\n"
-    " diff exits 0 when the models are the same, 1 when they differ, 2 on an error)\n";
+    " check exits 1 when the model has an error; diff exits 0 when the models\n"
+    " are the same, 1 when they differ, 2 on an error)\n";
 
 constexpr char const* kDefaultModule = "mm_types_xb";
 
@@ -261,7 +262,8 @@ class Models {
     return it->second ? fHost.get(e, "Name").toString() : std::string();
   }
 
-  void check(std::ostream& out, quillon::Value const& model) {
+  // The summary, then every problem validation finds; true when one is an error.
+  bool check(std::ostream& out, quillon::Value const& model) {
     std::vector<quillon::Value> const all = objectsOf(fHost.invoke(model, "allContents", {}));
     out << "Model " << fHost.get(model, "Name").toString() << "\n  Uri: " << fHost.get(model, "Uri").toString()
         << "\n  " << plural(all.size(), "element", "elements") << '\n';
@@ -270,6 +272,27 @@ class Models {
     std::vector<std::vector<std::string>> rows{{"CLASS", "ELEMENTS"}};
     for (auto const& [cls, n] : perClass) rows.push_back({cls, std::to_string(n)});
     if (!perClass.empty()) printTable(out, rows);
+
+    std::vector<quillon::Value> const found = objectsOf(fHost.invoke(model, "validate", {}));
+    if (found.empty()) {
+      out << "No problems found.\n";
+      return false;
+    }
+    std::size_t errors = 0;
+    std::vector<std::vector<std::string>> problems{{"SEVERITY", "ELEMENT", "PROPERTY", "RULE", "MESSAGE"}};
+    for (quillon::Value const& d : found) {
+      std::string const severity = fHost.get(d, "Severity").toString();
+      errors += severity == "error" ? 1 : 0;
+      quillon::Value const e = fHost.get(d, "Element");
+      std::string element = shortName(fHost.classOf(e));
+      if (std::string const name = nameOf(e); !name.empty()) element += " \"" + name + '"';
+      std::string const property = fHost.get(d, "Property").toString();
+      problems.push_back({severity, element, property.empty() ? "-" : property, fHost.get(d, "Rule").toString(),
+                          fHost.get(d, "Message").toString()});
+    }
+    out << plural(errors, "error", "errors") << ", " << plural(found.size() - errors, "warning", "warnings") << ":\n";
+    printTable(out, problems);
+    return errors != 0;
   }
 
   // One line per element, indented by how deep it is owned.
@@ -320,7 +343,9 @@ int qnhostMain(std::vector<std::string> args, std::ostream& out, std::ostream& e
       std::vector<quillon::Value> keep;
       for (std::string const& f : cmd.with) keep.push_back(models.load(f));
       if (cmd.verb == "check") {
-        models.check(out, models.load(cmd.files[0]));
+        bool const failed = models.check(out, models.load(cmd.files[0]));
+        out.flush();
+        return failed ? 1 : 0;
       } else if (cmd.verb == "tree") {
         models.tree(out, models.load(cmd.files[0]));
       } else {

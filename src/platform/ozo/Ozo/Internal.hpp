@@ -80,6 +80,8 @@ class Link {
     return p ? Object(p, fD) : Object();
   }
   explicit operator bool() const { return get() != nullptr; }
+  // Set to an element of a model that is gone since.
+  bool dangling() const { return fP && fWeak && !fWeak->alive; }
 
  private:
   NSInterface::ObjectIntf* fP = nullptr;
@@ -323,6 +325,8 @@ class ElementAccess {
   static Slot const* findSlot(ElementBase const& e, unsigned slot) { return e.fSlots.find(slot); }
   static SlotTable const& slots(ElementBase const& e) { return e.fSlots; }
   static ElementBase* coreOf(NSInterface::ObjectIntf* o);
+  // The element's slot, or null when it was never used.
+  static Slot const* slotOf(ElementBase const& e, unsigned slot) { return e.fSlots.find(slot); }
   static void assertWritable(ElementBase* e);
   static std::vector<Link> derivedChildren(ElementBase* e, PropertyImpl const& p);
 };

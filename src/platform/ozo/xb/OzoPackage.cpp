@@ -9,6 +9,7 @@
 #include <Ozo/Containment.hpp>
 #include <Ozo/Contents.hpp>
 #include <Ozo/Document.hpp>
+#include <Ozo/Validation.hpp>
 #include <kovo/ObjectKeys.hpp>
 
 #include <cstdint>
@@ -28,6 +29,18 @@ struct Convert<Elements<Immutable>> {
   static char const* type(Context) { return Immutable ? "Ozo.ImmutableObject vector" : "Ozo.Object vector"; }
   static kovo::COSValue out(Elements<Immutable> const& e, Context) {
     return returnObjects(e.items, Immutable, Immutable ? names::kImmutableObject : names::kObject);
+  }
+};
+
+// A model's diagnostics as one host array of Ozo.ImmutableDiagnostic.
+struct Diagnostics {
+  std::vector<ImmutableObject> items;
+};
+template <>
+struct Convert<Diagnostics> {
+  static char const* type(Context) { return "Ozo.ImmutableDiagnostic vector"; }
+  static kovo::COSValue out(Diagnostics const& d, Context) {
+    return returnObjects(d.items, true, "Ozo.ImmutableDiagnostic");
   }
 };
 
@@ -171,6 +184,36 @@ void setReadOnly(Writable<Model> const& model, bool readOnly) {
 }
 
 // ---------------------------------------------------------------------------
+// Validation. A diagnostic shows its element in the view the model was
+// validated through.
+class DiagnosticObject final : public Counted<NSInterface::ObjectIntf> {
+ public:
+  DiagnosticObject(Diagnostic d, bool immutable) : fDiagnostic(std::move(d)), fImmutable(immutable) {}
+  ImmutableType getMetaType(Deviant const&) const override { return {}; }
+  char const* getKovoName(bool) const override { return "Ozo.ImmutableDiagnostic"; }
+  std::string toString(Deviant const&) const override {
+    Diagnostic const& d = fDiagnostic;
+    std::string s = std::string(severityText(d.severity)) + " [" + d.rule + "] ";
+    if (!d.property.empty()) s += d.property + ": ";
+    return s + d.message;
+  }
+
+  Diagnostic const& diagnostic() const { return fDiagnostic; }
+  bool immutable() const { return fImmutable; }
+
+ private:
+  Diagnostic fDiagnostic;
+  bool fImmutable;
+};
+
+template <bool Immutable>
+Diagnostics validateIn(ImmutableModel const& model) {
+  Diagnostics out;
+  for (Diagnostic& d : validate(model)) out.items.emplace_back(new DiagnosticObject(std::move(d), Immutable), Deviant{});
+  return out;
+}
+
+// ---------------------------------------------------------------------------
 // Read-only properties that show what a runtime object is.
 using Getter = COSValue (*)(ImmutableObject const&);
 
@@ -191,6 +234,21 @@ COSValue propertyClass(ImmutableObject const& o) {
   NSInterface::ClassIntf const* owner = as<NSInterface::PropertyIntf>(o)->owner();
   return text(owner != nullptr ? owner->name() : std::string());
 }
+DiagnosticObject const& diagnosticOf(ImmutableObject const& o) {
+  auto const* const d = dynamic_cast<DiagnosticObject const*>(o.get());
+  OZO_ASSERT_AT(kPackageHeader, 120, d != nullptr, "%s", kNullRefMessage);
+  return *d;
+}
+COSValue diagnosticSeverity(ImmutableObject const& o) { return text(severityText(diagnosticOf(o).diagnostic().severity)); }
+COSValue diagnosticElement(ImmutableObject const& o) {
+  DiagnosticObject const& d = diagnosticOf(o);
+  bool const immutable = d.immutable();
+  return returnObject(d.diagnostic().element, immutable, immutable ? kImmutableObject : "Ozo.Object");
+}
+COSValue diagnosticProperty(ImmutableObject const& o) { return text(diagnosticOf(o).diagnostic().property); }
+COSValue diagnosticRule(ImmutableObject const& o) { return text(diagnosticOf(o).diagnostic().rule); }
+COSValue diagnosticMessage(ImmutableObject const& o) { return text(diagnosticOf(o).diagnostic().message); }
+
 // 0 zero-or-one, 1 exactly one, 2 many.
 COSValue propertyMultiplicity(ImmutableObject const& o) {
   return kovo::fromInt32(static_cast<std::int32_t>(as<NSInterface::PropertyIntf>(o)->def().multiplicity));
@@ -258,6 +316,7 @@ constexpr MethodRow kImmutableModelMethods[] = {
     instanceMethod<&findIn<ImmutableObject>>("find", kInstance, "path"),
     instanceMethod<&modelJson>("toJson", kInstance),
     instanceMethod<&saveTo>("save", kInstance, "path"),
+    instanceMethod<&validateIn<true>>("validate", kInstance),
 };
 constexpr MethodRow kModelMethods[] = {
     constructor<&newModel>(),
@@ -267,6 +326,7 @@ constexpr MethodRow kModelMethods[] = {
     instanceMethod<&allContentsIn<false>>("allContents", kInstance),
     instanceMethod<&findIn<Object>>("find", kInstance, "path"),
     instanceMethod<&copyInto>("copy", kInstance, "element"),
+    instanceMethod<&validateIn<false>>("validate", kInstance),
     staticMethod<&loadFrom>("load", 0, "path"),
     staticMethod<&loadAs>("load", 0, "path, uri"),
     staticMethod<&modelFromJson>("fromJson", 0, "text"),
@@ -297,6 +357,14 @@ std::vector<ClassRow> const& ozoClasses() {
        {{"Name", "char vector", propertyName},
         {"Class", "char vector", propertyClass},
         {"Multiplicity", "int32 scalar", propertyMultiplicity}}},
+      {"ImmutableDiagnostic",
+       {kImmutableObject},
+       {},
+       {{"Severity", "char vector", diagnosticSeverity},
+        {"Element", kImmutableObject, diagnosticElement},
+        {"Property", "char vector", diagnosticProperty},
+        {"Rule", "char vector", diagnosticRule},
+        {"Message", "char vector", diagnosticMessage}}},
       {"ImmutableFactoryObject", {kImmutableObject}, {}, {}},
       {"FactoryObject", {"Ozo.ImmutableFactoryObject", "Ozo.Object"}, {}, {}},
   };
