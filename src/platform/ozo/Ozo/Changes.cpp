@@ -52,6 +52,7 @@ void emitLifecycle(ChangeKind kind, ElementBase* e) {
 // Elements whose creation is undone are collected in `out`, to leave the
 // model together at the end.
 void apply(Change const& c, bool backwards, std::vector<ElementBase*>& out) {
+  if (c.ownerSide) return;  // its ownership change undoes and redoes it
   ElementBase* const e = c.core();
   bool const undoing = backwards;
   switch (c.kind) {
