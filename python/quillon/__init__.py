@@ -35,8 +35,9 @@ else:
     from ._classes import HostClass, Object, class_for as _class_for
     from ._host import Host, Package, class_of, counters, invoke
     from ._runtime import ArgumentError, HostError
+    from ._quillon import ChangeEvent, Subscription, Transaction, observe, transaction
 
     _quillon._set_hooks(sys.modules[__name__], _class_for, HostError, ArgumentError)
 
-    __all__ = ["ArgumentError", "Host", "HostError", "HostClass", "Object", "Package",
-               "class_of", "counters", "invoke"]
+    __all__ = ["ArgumentError", "ChangeEvent", "Host", "HostError", "HostClass", "Object", "Package",
+               "Subscription", "Transaction", "class_of", "counters", "invoke", "observe", "transaction"]
