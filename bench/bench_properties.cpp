@@ -84,6 +84,17 @@ void BM_HostWriteDimensions(benchmark::State& state) {
 }
 BENCHMARK(BM_HostWriteDimensions)->Apply(Steady);
 
+// The same with one observer of the whole model that does nothing: each
+// write makes an event, converts its values and calls the observer.
+void BM_HostWriteDimensionsObserved(benchmark::State& state) {
+  Fixture& f = Fixture::get();
+  quillon::Subscription const s = f.host.observe(f.model, [](quillon::ChangeEvent const&) {});
+  quillon::Value const values[2] = {quillon::Value::int32(4), quillon::Value::int32(5)};
+  std::size_t i = 0;
+  for (auto _ : state) f.host.set(f.axis, "Dimensions", values[++i & 1]);
+}
+BENCHMARK(BM_HostWriteDimensionsObserved)->Apply(Steady);
+
 void BM_DirectReadBaseType(benchmark::State& state) {
   types::Axis const& a = Fixture::get().direct;
   for (auto _ : state) benchmark::DoNotOptimize(a.getBaseType());

@@ -15,6 +15,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <exception>
+#include <functional>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -163,6 +165,24 @@ struct ClassDesc {
 };
 
 class Sequence;
+class Subscription;
+
+// One change of a model, as an observer receives it: `kind` is "set",
+// "unset", "add", "remove", "move", "clear", "create" or "delete";
+// `property` the host name of the property changed (empty for create and
+// delete); `oldValue` and `newValue` what a read of the property gave before
+// and after (for a sequence: the item taken out or put in; for a move, the
+// item's positions; for a clear, the items taken out). `position` is the
+// 1-based position of a sequence change, 0 for every other change.
+struct ChangeEvent {
+  std::string kind;
+  Value element;
+  std::string property;
+  Value oldValue;
+  Value newValue;
+  std::size_t position = 0;
+};
+using ChangeCallback = std::function<void(ChangeEvent const&)>;
 
 struct PackageDesc {
   std::string name;
@@ -204,6 +224,23 @@ class Host {
   // "Class \"C\" is not a sequence." (a non-object as classOf does).
   Sequence sequence(Value const& object) const;
 
+  // Calls `callback` after every change of `target`: an element (its own
+  // changes) or a model (every change in it), synchronously, once per
+  // change, in the order of the changes, when the host call that made it
+  // returns. A callback may change the model: the events of its changes
+  // follow the one being delivered. What a callback throws goes to the error
+  // sink; the change stays, and other observers still get the event. The
+  // subscription holds the target alive until it ends (closed or destroyed).
+  // Anything but an element or a model fails: "Only an element or a model
+  // can be observed".
+  [[nodiscard]] Subscription observe(Value const& target, ChangeCallback callback) const;
+
+  // Where errors of callbacks go (and a rollback that fails in a
+  // destructor): the sink, or the host's console as "Error in a change
+  // callback: <text>" when the sink is empty. Returns the previous sink.
+  using ErrorSink = std::function<void(std::exception_ptr)>;
+  static ErrorSink setErrorSink(ErrorSink sink);
+
   // Live counts: "host objects", "bindings", "arrays" and what libraries
   // publish ("model objects", ...).
   std::vector<std::pair<std::string, std::size_t>> counters() const;
@@ -222,6 +259,59 @@ class Host {
     std::string* fText;
     std::uint64_t fSink;
   };
+};
+
+// An observation of changes (Host::observe); ends when closed or destroyed.
+class Subscription {
+ public:
+  Subscription() = default;
+  ~Subscription();
+  Subscription(Subscription&& other) noexcept : fId(std::exchange(other.fId, 0)) {}
+  Subscription& operator=(Subscription&& other) noexcept;
+  Subscription(Subscription const&) = delete;
+  Subscription& operator=(Subscription const&) = delete;
+
+  // Ends the subscription: no event reaches its callback afterwards, even
+  // one already queued. Closing it again does nothing.
+  void close() noexcept;
+  bool isOpen() const { return fId != 0; }
+
+ private:
+  friend class Host;
+  explicit Subscription(std::uint64_t id) : fId(id) {}
+  std::uint64_t fId = 0;
+};
+
+// The changes of one model from now on, undone together unless committed:
+//
+//   quillon::Transaction t(host, model);
+//   host.set(axis, "Dimensions", 4);   // ... and more
+//   t.commit();                        // without it, the destructor rolls back
+//
+// Rolling back undoes every change made in the model since the transaction
+// began, latest first: elements created are taken out of the model (one the
+// host still holds refuses every write and cannot be linked to), elements
+// moved go back to their owners and positions. A committed transaction can
+// be undone and then redone. A model has one open transaction at most; a
+// read-only model has none. The transaction holds its model alive until it
+// ends. What a rollback in the destructor fails with goes to the error sink.
+class Transaction {
+ public:
+  Transaction(Host const& host, Value const& model);
+  ~Transaction();
+  Transaction(Transaction&& other) noexcept : fId(std::exchange(other.fId, 0)) {}
+  Transaction& operator=(Transaction&&) = delete;
+  Transaction(Transaction const&) = delete;
+  Transaction& operator=(Transaction const&) = delete;
+
+  void commit();
+  void rollback();
+  // A committed transaction only; undo and redo alternate.
+  void undo();
+  void redo();
+
+ private:
+  std::uint64_t fId = 0;
 };
 
 // A host sequence read from C++, with 0-based indices:

@@ -9,6 +9,7 @@
 // The GIL stays held during host calls on purpose: the host runtime serves one
 // thread at a time, and the GIL is what serialises Python threads for it.
 #include "BenchAid.hpp"
+#include "Changes.hpp"
 #include "Conversions.hpp"
 #include "Descriptors.hpp"
 #include "Errors.hpp"
@@ -170,6 +171,7 @@ PYBIND11_MODULE(_quillon, m) {
       });
 
   addBenchAid(m);
+  addChanges(m);
 
   m.def(
       "_model_key",

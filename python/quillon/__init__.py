@@ -35,9 +35,11 @@ else:
     from ._classes import HostClass, Object, class_for as _class_for
     from ._host import Host, Package, class_of, counters, invoke
     from ._runtime import ArgumentError, HostError
+    from ._quillon import ChangeEvent, Subscription, Transaction, observe, transaction
     from ._validation import Diagnostic, validate
 
     _quillon._set_hooks(sys.modules[__name__], _class_for, HostError, ArgumentError)
 
-    __all__ = ["ArgumentError", "Diagnostic", "Host", "HostError", "HostClass", "Object", "Package",
-               "class_of", "counters", "invoke", "validate"]
+    __all__ = ["ArgumentError", "ChangeEvent", "Diagnostic", "Host", "HostError", "HostClass", "Object", "Package",
+               "Subscription", "Transaction", "class_of", "counters", "invoke", "observe", "transaction",
+               "validate"]

@@ -4,6 +4,7 @@
 
 #include <quillon/host.hpp>
 
+#include <kovo/Changes.hpp>
 #include <kovo/Core.hpp>
 #include <kovo/HostArray.hpp>
 
@@ -25,9 +26,19 @@ decltype(auto) translated(F&& f) {
   }
 }
 
+// Changes made by the call reach their observers when it returns (or
+// fails), still under the lock.
+struct DeliverChanges {
+  DeliverChanges() = default;
+  DeliverChanges(DeliverChanges const&) = delete;
+  DeliverChanges& operator=(DeliverChanges const&) = delete;
+  ~DeliverChanges() { kovo::deliverChanges(); }
+};
+
 template <class F>
 decltype(auto) guarded(F&& f) {
   std::lock_guard lock(kovo::hostMutex());
+  DeliverChanges const deliver;
   return translated(std::forward<F>(f));
 }
 

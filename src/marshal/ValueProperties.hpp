@@ -19,7 +19,9 @@ class PropHelper final : public PropHelperBase {
   // A fresh host value each read: an enumeration's host object, a new copy
   // of a DataSize. An unset property reads as the empty value of its class.
   kovo::COSValue get(ClassObject const& object, OzoxbProperty const& property) override {
-    Object const stored = property.accessors().get(object, property.index());
+    return out(property.accessors().get(object, property.index()), property);
+  }
+  kovo::COSValue out(Object const& stored, OzoxbProperty const& property) override {
     if (!stored.isValid()) return absent(property.getDataType());
     return Convert<T>::out(T(stored), {});
   }

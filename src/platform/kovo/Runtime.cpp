@@ -562,6 +562,8 @@ ArrayPtr readProperty(COSPropInfo* prop, COSInterface* target) {
 
 }  // namespace
 
+ArrayPtr Runtime::valueOfWord(COSValue word, Interned type) { return fromWord(word, type); }
+
 ArrayPtr Runtime::getProperty(ArrayPtr const& object, std::string_view property) {
   PropertyTarget t = propertyOf(object.get(), property);
   return readProperty(t.prop, t.target);

@@ -33,7 +33,10 @@ struct CountHelper final : Ozo::xb::PropHelperBase {
   CountHelper() { ++live; }
   ~CountHelper() override { --live; }
   kovo::COSValue get(Ozo::ClassObject const& o, Ozo::xb::OzoxbProperty const& p) override {
-    return kovo::fromArray(kovo::HostArray::createInt32(Ozo::Integer(p.accessors().get(o, p.index())).value()));
+    return out(p.accessors().get(o, p.index()), p);
+  }
+  kovo::COSValue out(Ozo::Object const& v, Ozo::xb::OzoxbProperty const&) override {
+    return kovo::fromArray(kovo::HostArray::createInt32(Ozo::Integer(v).value()));
   }
   void set(Ozo::ClassObject const& o, Ozo::xb::OzoxbProperty const& p, kovo::COSValue v) override {
     p.accessors().set(o, p.index(), Ozo::Integer(kovo::toArray(v)->int32s()[0]));

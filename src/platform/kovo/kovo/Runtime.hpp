@@ -45,6 +45,9 @@ class Runtime {
   static ArrayPtr callFunction(COSPackage* pkg, std::string_view function, std::span<ArrayPtr const> args);
   static ArrayPtr construct(COSClass* cls, std::span<ArrayPtr const> args);
   static ArrayPtr getProperty(ArrayPtr const& object, std::string_view property);
+  // The host value of an output word of host data type `type` (taking over
+  // the reference an array word carries), as a read or a call gives it.
+  static ArrayPtr valueOfWord(COSValue word, Interned type);
   // Static properties, read through the class.
   static ArrayPtr getStaticProperty(COSClass* cls, std::string_view property);
   static void setProperty(ArrayPtr const& object, std::string_view property, ArrayPtr const& value);

@@ -139,7 +139,10 @@ NSInterface::ClassIntf const* ElementBase::classIntf() const { return fClass; }
 
 void ElementBase::retainModel() { fModel->addRef(); }
 
-void ElementBase::releaseModel() { fModel->release(); }
+void ElementBase::releaseModel() {
+  if (fTakenOut) return detail::disposeTakenOut(this);
+  fModel->release();
+}
 
 ImmutableType ElementBase::metaType() const { return ImmutableType(const_cast<ClassImpl*>(fClass), Deviant{}); }
 
@@ -174,6 +177,22 @@ PropertyImpl const& resolve(ClassImpl const* cls, meta::ClassDef const& declarin
 
 void checkWritableProperty(PropertyImpl const& p) {
   OZO_ASSERT_AT(detail::kElementHeader, 231, !p.isDerived(), "Property %s is read-only", p.qualifiedName());
+}
+
+// The statement of a slot that a host user knows: the most specific one (a
+// restatement comes after what it restates, in slot order).
+PropertyImpl const& statementOf(ClassImpl const& c, unsigned slot) {
+  for (unsigned k = c.slotCount(); k-- > 0;)
+    if (c.bySlot(k).slot() == slot) return c.bySlot(k);
+  return c.bySlot(slot);
+}
+
+Change changeOf(ChangeKind kind, ElementBase* e, PropertyImpl const* p) {
+  Change c;
+  c.kind = kind;
+  c.element = ClassObject(e->self(), Deviant{});
+  c.property = p;
+  return c;
 }
 
 CollectionImpl* collectionOf(ElementBase* e, Slot& s, PropertyImpl const& p) {
@@ -237,19 +256,42 @@ void ElementBase::set(meta::ClassDef const& declaring, unsigned index, Immutable
   Link link = ElementAccess::makeLink(this, p, value);
 
   Slot& s = fSlots.at(p.slot());
+  detail::ChangeHub* const hub = detail::activeHub(fModel);
   if (!p.def().composite) {
+    if (!hub) {
+      s.value = std::move(link);
+      s.set = true;
+      return;
+    }
+    Change c = changeOf(ChangeKind::Set, this, &statementOf(*fClass, p.slot()));
+    c.wasSet = s.set;
+    c.oldValue = s.set ? s.value.object() : defaultValue(p.def());
+    c.newValue = link.object();
+    c.isSet = true;
     s.value = std::move(link);
     s.set = true;
+    detail::emitChange(hub, std::move(c));
     return;
   }
   ElementBase* const child = ElementAccess::coreOf(link.get());
   ElementBase* const old = s.set ? ElementAccess::coreOf(s.value.get()) : nullptr;
   if (old == child) return;
+  ElementBase* const from = child->fContainer;
+  bool const wasSet = s.set;
   ElementAccess::detach(child);
   if (old) ElementAccess::disown(old);
   s.value = std::move(link);
   s.set = true;
   ElementAccess::adopt(this, p.slot(), child);
+  if (!hub) return;
+  Change c = changeOf(ChangeKind::Set, this, &statementOf(*fClass, p.slot()));
+  c.wasSet = wasSet;
+  if (old) c.oldValue = Object(old->self(), Deviant{});
+  c.newValue = Object(child->self(), Deviant{});
+  c.isSet = true;
+  detail::emitChange(hub, std::move(c));
+  if (old) ElementAccess::noteOwnerChange(old, this);
+  ElementAccess::noteOwnerChange(child, from);
 }
 
 void ElementBase::unset(meta::ClassDef const& declaring, unsigned index) {
@@ -260,10 +302,19 @@ void ElementBase::unset(meta::ClassDef const& declaring, unsigned index) {
   ElementAccess::assertWritable(this);
   Slot* const s = const_cast<Slot*>(fSlots.find(p.slot()));
   if (!s) return;  // never given a value
+  detail::ChangeHub* const hub = s->set ? detail::activeHub(fModel) : nullptr;
+  ElementBase* child = nullptr;
   if (p.def().composite && s->set)
-    if (ElementBase* const child = ElementAccess::coreOf(s->value.get())) ElementAccess::disown(child);
+    if ((child = ElementAccess::coreOf(s->value.get()))) ElementAccess::disown(child);
   Link const old = std::move(s->value);
   s->set = false;
+  if (!hub) return;
+  Change c = changeOf(ChangeKind::Unset, this, &statementOf(*fClass, p.slot()));
+  c.wasSet = true;
+  c.oldValue = old.object();
+  c.newValue = defaultValue(p.def());
+  detail::emitChange(hub, std::move(c));
+  if (child) ElementAccess::noteOwnerChange(child, this);
 }
 
 // The owner end of an ownership pair. The new owner takes this element into
@@ -273,7 +324,10 @@ void ElementBase::setOwner(detail::PropertyImpl const& p, ImmutableObject const&
   ElementAccess::assertWritable(this);
   char const* const ownerType = p.def().typeName;
   if (!value.isValid()) {
-    if (fContainer && classConforms(fContainer->fClass, ownerType)) ElementAccess::detach(this);
+    if (ElementBase* const from = fContainer; from && classConforms(from->fClass, ownerType)) {
+      ElementAccess::detach(this);
+      ElementAccess::noteOwnerChange(this, from);
+    }
     return;
   }
   (void)ElementAccess::makeLink(this, p, value);  // the owner's class
@@ -344,7 +398,40 @@ ElementBase* ElementAccess::coreOf(NSInterface::ObjectIntf* o) {
   return c ? c->elementCore() : nullptr;
 }
 
-void ElementAccess::assertWritable(ElementBase* e) { DeviantAssertions::assertWritable(e->self()); }
+void ElementAccess::assertWritable(ElementBase* e) {
+  DeviantAssertions::assertWritable(e->self());
+  OZO_ASSERT_AT(kChangesHeader, 40, !e->fTakenOut,
+                "%s was discarded: the transaction that created it was rolled back", e->fClass->qualified());
+}
+
+Object ElementAccess::defaultOf(meta::PropertyDef const& d) { return defaultValue(d); }
+
+void ElementAccess::noteOwnerChange(ElementBase* child, ElementBase* from) {
+  ElementBase* const to = child->fContainer;
+  if (from == to) return;
+  detail::ChangeHub* const hub = activeHub(child->fModel);
+  if (!hub) return;
+  // Every owner end of the child's class, each under its most specific
+  // statement; it reads the owner when the owner is of its type.
+  ClassImpl const& c = *child->fClass;
+  std::vector<unsigned> seen;
+  for (unsigned k = c.slotCount(); k-- > 0;) {
+    PropertyImpl const& p = c.bySlot(k);
+    if (!p.isOwnerLink() || std::find(seen.begin(), seen.end(), p.slot()) != seen.end()) continue;
+    seen.push_back(p.slot());
+    ElementBase* const before = from && classConforms(from->fClass, p.def().typeName) ? from : nullptr;
+    ElementBase* const after = to && classConforms(to->fClass, p.def().typeName) ? to : nullptr;
+    if (before == after) continue;
+    Change e = changeOf(ChangeKind::Set, child, &p);
+    e.kind = after ? ChangeKind::Set : ChangeKind::Unset;
+    if (before) e.oldValue = Object(before->self(), Deviant{});
+    if (after) e.newValue = Object(after->self(), Deviant{});
+    e.wasSet = before != nullptr;
+    e.isSet = after != nullptr;
+    e.ownerSide = true;
+    emitChange(hub, std::move(e));
+  }
+}
 
 Link ElementAccess::makeLink(ElementBase* owner, PropertyImpl const& p, ImmutableObject const& value) {
   meta::PropertyDef const& d = p.def();
@@ -372,6 +459,10 @@ Link ElementAccess::makeLink(ElementBase* owner, PropertyImpl const& p, Immutabl
       element = dynamic_cast<NSInterface::ClassObjectIntf*>(v);
       ok = element && classConforms(element->metaClass(), d.typeName);
       counted = element && element->model() != owner->fModel;
+      if (ok && element->elementCore())
+        OZO_ASSERT_AT(kChangesHeader, 41, !element->elementCore()->fTakenOut,
+                      "Value for %s was discarded: the transaction that created it was rolled back",
+                      p.qualifiedName());
       break;
     case Kind::Value:
       ok = ok && (!d.typeName || std::strcmp(v->getKovoName(false), d.typeName) == 0 ||
@@ -403,18 +494,31 @@ void ElementAccess::detach(ElementBase* child) {
   ElementBase* const owner = child->fContainer;
   if (!owner) return;
   Slot& s = owner->fSlots.at(child->fContainerSlot);  // made when the child was adopted
+  ChangeHub* const hub = activeHub(owner->fModel);
   if (s.many) {
-    s.many->forget(child);
-  } else if (s.set && coreOf(s.value.get()) == child) {
+    std::ptrdiff_t const at = s.many->forget(child);
+    disown(child);
+    if (hub && at >= 0)
+      s.many->emit(ChangeKind::Remove, static_cast<std::size_t>(at), Object(child->self(), Deviant{}), {});
+    return;
+  }
+  PropertyImpl const* const p = hub ? &statementOf(*owner->fClass, child->fContainerSlot) : nullptr;
+  bool const held = s.set && coreOf(s.value.get()) == child;
+  if (held) {
     Link const old = std::move(s.value);
     s.set = false;
   }
   disown(child);
+  if (!hub || !held) return;
+  Change c = changeOf(ChangeKind::Unset, owner, p);
+  c.wasSet = true;
+  c.oldValue = Object(child->self(), Deviant{});
+  emitChange(hub, std::move(c));
 }
 
 void ElementAccess::adopt(ElementBase* owner, unsigned slot, ElementBase* child) {
   child->fContainer = owner;
-  child->fContainerSlot = slot;
+  child->fContainerSlot = slot & 0x3fffffffu;  // a slot per property: far below the limit
   ++owner->fChildrenVersion;
 }
 
@@ -489,55 +593,100 @@ void CollectionImpl::insert(std::size_t i, ImmutableObject const& v) {
   Link link = ElementAccess::makeLink(fOwner, fProperty, v);
   // Room first, so that nothing below can fail.
   fEntries.reserveOne();
+  ChangeHub* const hub = activeHub(fOwner->modelIntf());
   if (!fProperty.def().composite) {
+    Object const item = hub ? link.object() : Object();
     fEntries.insert(i, std::move(link));
+    if (hub) emit(ChangeKind::Add, i, {}, item);
     return;
   }
   // An element already owned here moves to the new position.
   ElementBase* const child = ElementAccess::coreOf(link.get());
-  dropEntryOf(child, i);
+  ElementBase* const from = child->containerCore();
+  std::ptrdiff_t const was = dropEntryOf(child, i);
   ElementAccess::detach(child);
   fEntries.insert(i, std::move(link));
   ElementAccess::adopt(fOwner, fProperty.slot(), child);
+  if (!hub) return;
+  Object const item(child->self(), Deviant{});
+  if (was < 0) {
+    emit(ChangeKind::Add, i, {}, item);
+    ElementAccess::noteOwnerChange(child, from);
+  } else if (static_cast<std::size_t>(was) != i) {
+    Change c = changeOf(ChangeKind::Move, fOwner, &statementOf(*static_cast<ClassImpl const*>(fOwner->classIntf()),
+                                                               fProperty.slot()));
+    c.hasPosition = true;
+    c.position = i;
+    c.from = static_cast<std::size_t>(was);
+    c.oldValue = item;
+    c.newValue = item;
+    emitChange(hub, std::move(c));
+  }
 }
 
-void CollectionImpl::dropEntryOf(ElementBase* child, std::size_t& i) {
+void CollectionImpl::emit(ChangeKind kind, std::size_t position, Object const& oldValue,
+                          Object const& newValue) const {
+  ChangeHub* const hub = activeHub(fOwner->modelIntf());
+  if (!hub) return;
+  Change c = changeOf(kind, fOwner, &statementOf(*static_cast<ClassImpl const*>(fOwner->classIntf()), fProperty.slot()));
+  c.hasPosition = true;
+  c.position = position;
+  c.oldValue = oldValue;
+  c.newValue = newValue;
+  emitChange(hub, std::move(c));
+}
+
+std::ptrdiff_t CollectionImpl::dropEntryOf(ElementBase* child, std::size_t& i) {
   // Only a child owned through this very property can be among the entries:
   // appending a new child costs no search.
-  if (!ElementAccess::isOwnedThrough(child, fOwner, fProperty.slot())) return;
+  if (!ElementAccess::isOwnedThrough(child, fOwner, fProperty.slot())) return -1;
   NSInterface::ObjectIntf* const entry = child->self();
   for (std::size_t j = 0; j < fEntries.size(); ++j)
     if (fEntries[j].get() == entry) {
       Link const old = fEntries.take(j);
       if (j < i) --i;
-      return;
+      return static_cast<std::ptrdiff_t>(j);
     }
+  return -1;
 }
 
 void CollectionImpl::erase(std::size_t i) {
   checkEditable();
   checkPosition(i, fEntries.size());
+  ChangeHub* const hub = activeHub(fOwner->modelIntf());
+  ElementBase* child = nullptr;
   if (fProperty.def().composite)
-    if (ElementBase* const child = ElementAccess::coreOf(fEntries[i].get())) ElementAccess::disown(child);
+    if ((child = ElementAccess::coreOf(fEntries[i].get()))) ElementAccess::disown(child);
   Link const old = fEntries.take(i);
+  if (!hub) return;
+  emit(ChangeKind::Remove, i, old.object(), {});
+  if (child) ElementAccess::noteOwnerChange(child, fOwner);
 }
 
 void CollectionImpl::replace(std::size_t i, ImmutableObject const& v) {
   checkEditable();
   checkPosition(i, fEntries.size());
   Link link = ElementAccess::makeLink(fOwner, fProperty, v);
+  ChangeHub* const hub = activeHub(fOwner->modelIntf());
   if (!fProperty.def().composite) {
     Link const old = std::exchange(fEntries[i], std::move(link));
+    if (hub) emit(ChangeKind::Set, i, old.object(), fEntries[i].object());
     return;
   }
   ElementBase* const child = ElementAccess::coreOf(link.get());
   ElementBase* const old = ElementAccess::coreOf(fEntries[i].get());
   if (child == old) return;
-  dropEntryOf(child, i);
+  ElementBase* const from = child->containerCore();
+  std::ptrdiff_t const was = dropEntryOf(child, i);
+  if (hub && was >= 0) emit(ChangeKind::Remove, static_cast<std::size_t>(was), Object(child->self(), Deviant{}), {});
   ElementAccess::detach(child);
   ElementAccess::disown(old);
   Link const previous = std::exchange(fEntries[i], std::move(link));
   ElementAccess::adopt(fOwner, fProperty.slot(), child);
+  if (!hub) return;
+  emit(ChangeKind::Set, i, previous.object(), Object(child->self(), Deviant{}));
+  if (old) ElementAccess::noteOwnerChange(old, fOwner);
+  if (was < 0) ElementAccess::noteOwnerChange(child, from);
 }
 
 void CollectionImpl::clear() {
@@ -546,15 +695,26 @@ void CollectionImpl::clear() {
   if (fProperty.def().composite)
     for (Link const& l : old)
       if (ElementBase* const child = ElementAccess::coreOf(l.get())) ElementAccess::disown(child);
+  ChangeHub* const hub = old.empty() ? nullptr : activeHub(fOwner->modelIntf());
+  if (!hub) return;
+  Change c = changeOf(ChangeKind::Clear, fOwner,
+                      &statementOf(*static_cast<ClassImpl const*>(fOwner->classIntf()), fProperty.slot()));
+  c.items.reserve(old.size());
+  for (Link const& l : old) c.items.push_back(l.object());
+  emitChange(hub, std::move(c));
+  if (fProperty.def().composite)
+    for (Link const& l : old)
+      if (ElementBase* const child = ElementAccess::coreOf(l.get())) ElementAccess::noteOwnerChange(child, fOwner);
 }
 
-void CollectionImpl::forget(ElementBase* child) {
+std::ptrdiff_t CollectionImpl::forget(ElementBase* child) {
   NSInterface::ObjectIntf* const entry = child->self();
   for (std::size_t i = 0; i < fEntries.size(); ++i)
     if (fEntries[i].get() == entry) {
       Link const old = fEntries.take(i);
-      return;
+      return static_cast<std::ptrdiff_t>(i);
     }
+  return -1;
 }
 
 // ---------------------------------------------------------------------------

@@ -102,7 +102,9 @@ class ElementBase {
   NSInterface::ModelIntf* fModel;
   detail::ClassImpl const* fClass;
   ElementBase* fContainer = nullptr;
-  unsigned fContainerSlot = 0;
+  unsigned fContainerSlot : 30 = 0;
+  unsigned fTakenOut : 1 = 0;   // by a transaction that rolled back its creation
+  unsigned fBuried : 1 = 0;    // taken out and kept until the model goes
   std::uint32_t fId = 0;
   std::uint64_t fChildrenVersion = 1;
   detail::SlotTable fSlots;
@@ -138,10 +140,14 @@ class OZO_LIBRARY_LOCAL ModelObjectImpl final : public Intf, public ElementBase 
 // message for an empty model, the read-only error for a read-only model, and
 // for abstract classes.
 NSInterface::ModelIntf* prepareCreation(Model const& model, IntrospectiveMethods const& methods);
+// The create event of a new element, for whoever watches its model.
+void elementCreated(ElementBase* element);
 template <class Intf>
 Intf* createElementOf(Model const& model) {
   NSInterface::ModelIntf* const m = prepareCreation(model, Intf::sIntrospectiveMethods);
-  return new ModelObjectImpl<Intf>(m, metaClassOf(*Intf::sIntrospectiveMethods.def));
+  auto* const e = new ModelObjectImpl<Intf>(m, metaClassOf(*Intf::sIntrospectiveMethods.def));
+  elementCreated(e);
+  return e;
 }
 // An element of any class, through its introspection record (for classes
 // without their own interface).

@@ -1,12 +1,15 @@
 // Runtime internals shared by the runtime's own sources (not for libraries).
 #pragma once
 
+#include <Ozo/Changes.hpp>
 #include <Ozo/Containment.hpp>
 #include <Ozo/Element.hpp>
 #include <kovo/Core.hpp>
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -20,6 +23,34 @@ inline constexpr char kModelHeader[] = "ozo/Ozo/Model_h";
 inline constexpr char kElementHeader[] = "ozo/Ozo/ClassObject";
 inline constexpr char kCollectionHeader[] = "ozo/kernel/containers/sequence/list/ListQImplForElements";
 inline constexpr char kWritableHeader[] = "ozo/Ozo/DeviantAssertions_h";
+inline constexpr char kChangesHeader[] = "ozo/Ozo/Changes";
+
+struct ObserverEntry {
+  std::uint64_t id;
+  ElementBase* element;  // null: every element of the model
+  ImmutableObject target;
+  std::shared_ptr<ChangeObserver> observer;
+};
+
+// One per model, made when something first watches it; freed with the model.
+struct ChangeHub {
+  Transaction* transaction = nullptr;  // the open one
+  bool replaying = false;              // a transaction applies its changes: not recorded
+  std::vector<ObserverEntry> observers;
+  bool active() const { return transaction != nullptr || !observers.empty(); }
+};
+
+// The hub of a model made by this runtime, made on first use; fails for any
+// other model.
+ChangeHub& hubFor(NSInterface::ModelIntf* model);
+// Takes elements created by a transaction out of their model: they leave its
+// element list, refuse writes and links, and are freed once nothing holds
+// them (with the model, when another model may still refer to them).
+void takeOut(NSInterface::ModelIntf* model, std::vector<ElementBase*> const& elements);
+// Puts such an element back, as it was.
+void putBack(ElementBase* element);
+// The last reference of a taken-out element went.
+void disposeTakenOut(ElementBase* element);
 
 // Whether a model still stands. The model holds one reference and every weak
 // link into one of its elements another, so a link can ask after the model
@@ -279,8 +310,12 @@ class CollectionImpl final : public NSInterface::CollectionIntf {
   void replace(std::size_t i, ImmutableObject const& v) override;
   void clear() override;
 
-  // Removes an element that moves to another owner (no checks).
-  void forget(ElementBase* child);
+  // Removes an element that moves to another owner (no checks); its
+  // position, or -1 when it was not here.
+  std::ptrdiff_t forget(ElementBase* child);
+  PropertyImpl const& property() const { return fProperty; }
+  // A change of this collection for whoever watches its model.
+  void emit(ChangeKind kind, std::size_t position, Object const& oldValue, Object const& newValue) const;
   LinkList const& entries() const { return fEntries; }
 
  private:
@@ -290,7 +325,7 @@ class CollectionImpl final : public NSInterface::CollectionIntf {
   void checkPosition(std::size_t i, std::size_t limit) const;
   // Takes `child` out of the entries if it is one of them; `i` keeps
   // pointing at the same neighbour.
-  void dropEntryOf(ElementBase* child, std::size_t& i);
+  std::ptrdiff_t dropEntryOf(ElementBase* child, std::size_t& i);
 
   ElementBase* fOwner;
   PropertyImpl const& fProperty;
@@ -320,10 +355,16 @@ class ElementAccess {
   // Changes whenever an element is adopted or disowned by `e`.
   static std::uint64_t childrenVersion(ElementBase const* e) { return e->fChildrenVersion; }
   static void setId(ElementBase* e, std::uint32_t id) { e->fId = id; }
-  // The element's slot, or null when it never held a value: for walks that
-  // read every stored value (saving) without a handle per read.
-  static Slot const* findSlot(ElementBase const& e, unsigned slot) { return e.fSlots.find(slot); }
   static SlotTable const& slots(ElementBase const& e) { return e.fSlots; }
+  static bool isTakenOut(ElementBase const* e) { return e->fTakenOut; }
+  static void setTakenOut(ElementBase* e, bool out) { e->fTakenOut = out; }
+  // A taken-out element kept until its model goes.
+  static bool isBuried(ElementBase const* e) { return e->fBuried; }
+  static void setBuried(ElementBase* e) { e->fBuried = true; }
+  // The element's ownership changed from `from` to its current owner: the
+  // event of its owner end, when it has one and someone watches.
+  static void noteOwnerChange(ElementBase* child, ElementBase* from);
+  static Object defaultOf(meta::PropertyDef const& d);
   static ElementBase* coreOf(NSInterface::ObjectIntf* o);
   // The element's slot, or null when it was never used.
   static Slot const* slotOf(ElementBase const& e, unsigned slot) { return e.fSlots.find(slot); }

@@ -18,6 +18,9 @@ namespace Ozo {
 
 class ClassObject;
 class ElementBase;
+namespace detail {
+struct ChangeHub;
+}
 class Model;
 class ImmutableModel;
 class ImmutableClass;
@@ -153,6 +156,8 @@ class ModelIntf : public ObjectIntf {
   virtual void setReadOnly(bool readOnly) = 0;
   // Elements created in the model, in creation order (no references added).
   virtual std::vector<ClassObjectIntf*> elements() const = 0;
+  // What watches the model's changes (Changes.hpp), or null when nothing does.
+  virtual detail::ChangeHub* changeHub() const { return nullptr; }
 };
 
 // A factory of model content: binds a model library's creation operations to

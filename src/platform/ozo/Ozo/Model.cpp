@@ -2,6 +2,7 @@
 #include <Ozo/Internal.hpp>
 
 #include <map>
+#include <memory>
 
 namespace Ozo {
 
@@ -44,6 +45,35 @@ class ModelImpl final : public NSInterface::ModelIntf {
   std::vector<ElementBase*> const& elementCores() const { return fElements; }
   detail::Liveness* liveness() const { return fLiveness; }
 
+  detail::ChangeHub* changeHub() const override { return fHub && fHub->active() ? fHub.get() : nullptr; }
+  detail::ChangeHub& hub() {
+    if (!fHub) fHub = std::make_unique<detail::ChangeHub>();
+    return *fHub;
+  }
+
+  void takeOut(std::vector<ElementBase*> const& elements) {
+    for (ElementBase* e : elements) detail::ElementAccess::setTakenOut(e, true);
+    std::erase_if(fElements, [](ElementBase* e) { return detail::ElementAccess::isTakenOut(e); });
+    for (ElementBase* e : elements)
+      if (e->self()->numRef() == 0) dispose(e);
+  }
+  void putBack(ElementBase* e) {
+    detail::ElementAccess::setTakenOut(e, false);
+    fElements.push_back(e);
+  }
+  // A taken-out element nothing holds. An element of another model may
+  // still refer to it (its links are weak and uncounted), so while any such
+  // link into this model exists it stays until the model goes.
+  void dispose(ElementBase* e) {
+    if (detail::ElementAccess::isBuried(e)) return;
+    if (fLiveness->refs > 1) {
+      detail::ElementAccess::setBuried(e);
+      fBuried.push_back(e);
+      return;
+    }
+    delete e;
+  }
+
  private:
   // Nothing outside refers to the model or its elements any more (elements
   // with references keep the model alive), so all of them go now. Links from
@@ -55,6 +85,7 @@ class ModelImpl final : public NSInterface::ModelIntf {
     ModelCache::remove(this);
     std::vector<ElementBase*> const elements = std::move(fElements);
     for (auto it = elements.rbegin(); it != elements.rend(); ++it) delete *it;
+    for (ElementBase* e : fBuried) delete e;
     delete this;
   }
 
@@ -62,7 +93,9 @@ class ModelImpl final : public NSInterface::ModelIntf {
   bool fReadOnly = false;
   detail::Liveness* fLiveness;
   std::vector<ElementBase*> fElements;
+  std::vector<ElementBase*> fBuried;  // taken out, freed with the model
   std::uint32_t fLastId = 0;
+  std::unique_ptr<detail::ChangeHub> fHub;
 };
 
 struct Cache {
@@ -174,6 +207,26 @@ void detail::restoreId(NSInterface::ModelIntf* model, ElementBase* element, std:
   static_cast<ModelImpl*>(model)->restoreId(element, id);
 }
 
+detail::ChangeHub& detail::hubFor(NSInterface::ModelIntf* model) {
+  auto* const m = dynamic_cast<ModelImpl*>(model);
+  OZO_ASSERT_AT(kChangesHeader, 20, m != nullptr, "Model \"%s\" was not made by this runtime", model->name().c_str());
+  return m->hub();
+}
+
+void detail::takeOut(NSInterface::ModelIntf* model, std::vector<ElementBase*> const& elements) {
+  static_cast<ModelImpl*>(model)->takeOut(elements);
+}
+
+void detail::putBack(ElementBase* element) { static_cast<ModelImpl*>(element->modelIntf())->putBack(element); }
+
+void detail::disposeTakenOut(ElementBase* element) {
+  // The element held its model: the model goes after it, when this was the
+  // last reference.
+  NSInterface::ModelIntf* const model = element->modelIntf();
+  static_cast<ModelImpl*>(model)->dispose(element);
+  model->release();
+}
+
 std::vector<ElementBase*> const& detail::elementsOf(NSInterface::ModelIntf* model) {
   static std::vector<ElementBase*> const none;
   auto* const m = dynamic_cast<ModelImpl*>(model);
@@ -193,8 +246,8 @@ NSInterface::ModelIntf* prepareCreation(Model const& model, IntrospectiveMethods
 
 ClassObject createObject(Model const& model, IntrospectiveMethods const& methods) {
   NSInterface::ModelIntf* const m = prepareCreation(model, methods);
-  NSInterface::ClassObjectIntf* const e =
-      new ModelObjectImpl<NSInterface::ClassObjectIntf>(m, metaClassOf(*methods.def));
+  auto* const e = new ModelObjectImpl<NSInterface::ClassObjectIntf>(m, metaClassOf(*methods.def));
+  elementCreated(e);
   return ClassObject(e, Deviant{});
 }
 

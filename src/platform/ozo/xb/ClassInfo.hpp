@@ -92,5 +92,7 @@ void addToPackage(kovo::COSPackage* package, kovo::COSClassInfo* info);
 // Registers the runtime's own host package "Ozo" (Ozo.Object, Ozo.Model, ...)
 // once; later calls do nothing.
 void ensureOzoPackage();
+// Offers change events and transactions to the host (xb/Changes.cpp).
+void registerChangeService();
 
 }  // namespace Ozo::xb

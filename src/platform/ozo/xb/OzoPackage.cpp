@@ -405,6 +405,7 @@ void ensureOzoPackage() {
   // Once per process; a registration that throws is tried again next time.
   static bool const registered = (kovo::factory::registerKovoPackage("Ozo", initOzoPackage), true);
   (void)registered;
+  registerChangeService();
 }
 
 }  // namespace Ozo::xb

@@ -38,6 +38,7 @@ class OzoxbPrimitiveProperty final : public OzoxbProperty {
     Object const value = accessors().get(object, index());
     return Convert<T>::out(T(value), {});
   }
+  kovo::COSValue hostForm(Object const& value, bool) override { return Convert<T>::out(T(value), {}); }
 
   void setValue(kovo::COSInterface* target, kovo::COSValue value) override {
     ClassObject const object = writeTarget(target, {"ozo_xb/marshal/OzoxbPrimitiveProperty", 122, 123},
@@ -58,6 +59,11 @@ class OzoxbOptionalPrimitiveProperty final : public OzoxbProperty {
     std::optional<T> value;
     if (accessors().isSet(object, index())) value = T(accessors().get(object, index()));
     return Convert<std::optional<T>>::out(value, {});
+  }
+  kovo::COSValue hostForm(Object const& value, bool set) override {
+    std::optional<T> v;
+    if (set && value.isValid()) v = T(value);
+    return Convert<std::optional<T>>::out(v, {});
   }
 
   void setValue(kovo::COSInterface* target, kovo::COSValue value) override {
@@ -83,6 +89,11 @@ class OzoxbStringProperty final : public OzoxbProperty {
     if (!accessors().isSet(object, index())) return textResult(std::u16string_view());
     T const value(accessors().get(object, index()));
     return textResult(std::u16string_view(value.text()));
+  }
+  kovo::COSValue hostForm(Object const& value, bool set) override {
+    if (!set || !value.isValid()) return textResult(std::u16string_view());
+    T const text(value);
+    return textResult(std::u16string_view(text.text()));
   }
 
   void setValue(kovo::COSInterface* target, kovo::COSValue value) override {

@@ -114,6 +114,9 @@ class DataTypeProperty final : public OzoxbProperty {
       : OzoxbProperty(className, name, methods, index, hostType, m, mu, a), fHelper(std::move(helper)) {}
 
   kovo::COSValue getSingleValuedValue(ClassObject& object) override { return fHelper->get(object, *this); }
+  kovo::COSValue hostForm(Object const& value, bool set) override {
+    return fHelper->out(set ? value : Object(), *this);
+  }
 
   void setValue(kovo::COSInterface* target, kovo::COSValue value) override {
     ClassObject const object = checkedWriteTarget(*this, target, kDataTypeChecks);
@@ -196,6 +199,11 @@ kovo::COSValue OzoxbProperty::getValue(kovo::COSInterface* target) {
   object.checked();
   if (!isMultiValued()) return getSingleValuedValue(object);
   return getMultiValuedValue(object, isImmutableView(target, internedName(getDataType())));
+}
+
+kovo::COSValue OzoxbProperty::hostForm(Object const& value, bool set) {
+  if (!set || !value.isValid()) return 0;  // the empty value of the data type
+  return returnObject(value, internedName(value.get()->getKovoName(false)), false);
 }
 
 kovo::COSValue OzoxbProperty::getMultiValuedValue(ClassObject& object, bool immutableView) {

@@ -54,6 +54,11 @@ class OzoxbProperty : public kovo::COSPropInfo {
   virtual kovo::COSValue getSingleValuedValue(ClassObject& object) = 0;
   // A live sequence over the model's collection, in the view of `target`.
   virtual kovo::COSValue getMultiValuedValue(ClassObject& object, bool immutableView);
+  // A single value of the property in the form a read gives it (an output
+  // word of getDataType()): what change events carry. `value` is what the
+  // model read, `set` whether a value was stored. The default serves
+  // element references.
+  virtual kovo::COSValue hostForm(Object const& value, bool set);
 
   // The checks every write makes first, in this order: multi-valued,
   // read-only, immutable view (the host object asked under `viewName`);
@@ -82,6 +87,8 @@ class PropHelperBase {
   // The value in host form (a word carrying an array the caller releases).
   virtual kovo::COSValue get(ClassObject const& object, OzoxbProperty const& property) = 0;
   virtual void set(ClassObject const& object, OzoxbProperty const& property, kovo::COSValue value) = 0;
+  // A stored value (an empty one for none) in host form.
+  virtual kovo::COSValue out(Object const& value, OzoxbProperty const& property) = 0;
 };
 
 using MetaPropertyCreator = ImmutableProperty (*)(unsigned int);

@@ -1,0 +1,179 @@
+// Change events and transactions for the host: subscriptions whose
+// callbacks receive host values, and transactions by id. A single value
+// travels in the form a read of its property gives (the property's own
+// descriptor converts it); items of sequences by their kind.
+#include <xb/Convert.hpp>
+#include <xb/Marshal.hpp>
+#include <xb/Property.hpp>
+
+#include <Ozo/Changes.hpp>
+#include <Ozo/Element.hpp>
+#include <Ozo/Library.hpp>
+#include <kovo/Changes.hpp>
+#include <kovo/Runtime.hpp>
+
+#include <exception>
+#include <map>
+#include <memory>
+#include <utility>
+
+namespace Ozo::xb {
+
+namespace {
+
+constexpr char kChangesHeader[] = "ozo_xb/Changes";
+
+kovo::ArrayPtr valueOf(kovo::COSValue word, char const* type) {
+  return kovo::Runtime::valueOfWord(word, internedName(type));
+}
+
+kovo::ArrayPtr elementValue(ImmutableObject const& e) {
+  if (!e.isValid()) return valueOf(0, names::kObject);
+  char const* const cls = e.get()->getKovoName(false);
+  return kovo::Runtime::valueOfWord(returnObject(e, internedName(cls), false), internedName(cls));
+}
+
+// One item of a sequence of `kind`.
+kovo::ArrayPtr itemValue(meta::ValueKind kind, Object const& item) {
+  if (!item.isValid()) return valueOf(0, names::kObject);
+  switch (kind) {
+    case meta::ValueKind::Integer: return valueOf(Convert<Integer>::out(Integer(item), {}), names::kInt32);
+    case meta::ValueKind::Real: return valueOf(Convert<Real>::out(Real(item), {}), names::kDouble);
+    case meta::ValueKind::Boolean: return valueOf(Convert<Boolean>::out(Boolean(item), {}), names::kLogical);
+    case meta::ValueKind::String: return valueOf(Convert<String>::out(String(item), {}), "char vector");
+    case meta::ValueKind::Element:
+    case meta::ValueKind::Value: break;
+  }
+  return elementValue(item);
+}
+
+// The items a clear took out: elements as an object array, other values as
+// a list of their kind.
+kovo::ArrayPtr itemsValue(meta::ValueKind kind, std::vector<Object> const& items) {
+  if (kind == meta::ValueKind::Element || kind == meta::ValueKind::Value) {
+    std::vector<ImmutableObject> all(items.begin(), items.end());
+    return valueOf(returnObjects(all, false, names::kObject), names::kObject);
+  }
+  Object const list(newFreeCollection(kind), Deviant{});
+  auto* const c = dynamic_cast<NSInterface::CollectionIntf*>(list.get());
+  for (Object const& item : items) c->insert(c->size(), item);
+  char const* const cls = list.get()->getKovoName(false);
+  return kovo::Runtime::valueOfWord(returnObject(list, internedName(cls), false), internedName(cls));
+}
+
+// The descriptor the host reads the property of the element through, or
+// null when the host does not show it.
+OzoxbProperty* descriptorOf(ImmutableObject const& element, char const* hostName) {
+  kovo::COSClass* const cls = kovo::COSClass::find(element.get()->getKovoName(false));
+  kovo::COSPropInfo* const p = cls ? cls->findProperty(hostName) : nullptr;
+  return dynamic_cast<OzoxbProperty*>(p);
+}
+
+kovo::ArrayPtr singleValue(OzoxbProperty* p, meta::PropertyDef const& d, Object const& v, bool set) {
+  if (p) return kovo::Runtime::valueOfWord(p->hostForm(v, set), p->dataType());
+  return itemValue(d.kind, set ? v : Object());
+}
+
+kovo::HostChange hostChangeOf(Change const& c) {
+  kovo::HostChange h;
+  h.kind = changeKindName(c.kind);
+  ImmutableObject const element(c.element.get(), c.element.deviant());
+  h.element = elementValue(element);
+  if (!c.property) {
+    h.oldValue = valueOf(0, names::kObject);
+    h.newValue = h.oldValue;
+    return h;
+  }
+  meta::PropertyDef const& d = c.property->def();
+  h.property = hostNameOf(d);
+  if (c.hasPosition) h.position = c.position + 1;
+  switch (c.kind) {
+    case ChangeKind::Move:
+      h.oldValue = valueOf(kovo::fromInt32(static_cast<std::int32_t>(c.from + 1)), names::kInt32);
+      h.newValue = valueOf(kovo::fromInt32(static_cast<std::int32_t>(c.position + 1)), names::kInt32);
+      return h;
+    case ChangeKind::Clear:
+      h.oldValue = itemsValue(d.kind, c.items);
+      h.newValue = itemsValue(d.kind, {});
+      return h;
+    default:
+      break;
+  }
+  if (c.hasPosition || c.many()) {
+    h.oldValue = itemValue(d.kind, c.oldValue);
+    h.newValue = itemValue(d.kind, c.newValue);
+    return h;
+  }
+  OzoxbProperty* const p = descriptorOf(element, h.property.data());
+  h.oldValue = singleValue(p, d, c.oldValue, c.wasSet || c.oldValue.isValid());
+  h.newValue = singleValue(p, d, c.newValue, c.isSet || c.newValue.isValid());
+  return h;
+}
+
+class HostObserver final : public ChangeObserver {
+ public:
+  explicit HostObserver(kovo::ChangeCallback callback) : fCallback(std::move(callback)) {}
+  void changed(Change const& change) noexcept override {
+    try {
+      fCallback(hostChangeOf(change));
+    } catch (...) {
+      kovo::reportCallbackError(std::current_exception());
+    }
+  }
+
+ private:
+  kovo::ChangeCallback fCallback;
+};
+
+class Service final : public kovo::ChangeService {
+ public:
+  std::uint64_t observe(kovo::HostArray const* target, kovo::ChangeCallback callback) override {
+    ImmutableObject const t = toHandle(target, internedName(names::kImmutableObject));
+    OZO_ASSERT_AT(kChangesHeader, 20, t.isValid(), "%s", "Only an element or a model can be observed");
+    return observeChanges(t, std::make_shared<HostObserver>(std::move(callback)));
+  }
+
+  void stopObserving(std::uint64_t id) override { Ozo::stopObserving(id); }
+
+  std::uint64_t beginTransaction(kovo::HostArray const* model) override {
+    ImmutableObject const m = toHandle(model, internedName(names::kImmutableObject));
+    auto* const intf = dynamic_cast<NSInterface::ModelIntf*>(m.get());
+    OZO_ASSERT_AT(kChangesHeader, 30, intf != nullptr, "%s", "A transaction needs a model");
+    auto t = std::make_unique<Transaction>(Model(intf, m.deviant()));
+    std::uint64_t const id = ++fLastId;
+    fTransactions.emplace(id, std::move(t));
+    return id;
+  }
+
+  void transaction(std::uint64_t id, Step step) override {
+    auto const it = fTransactions.find(id);
+    OZO_ASSERT_AT(kChangesHeader, 40, it != fTransactions.end(), "%s", "The transaction has ended");
+    Transaction& t = *it->second;
+    switch (step) {
+      case Step::Commit: return t.commit();
+      case Step::Rollback: return t.rollback();
+      case Step::Undo: return t.undo();
+      case Step::Redo: return t.redo();
+      case Step::End: break;
+    }
+    // Forgotten even when its rollback fails; the failure goes on to the caller.
+    std::unique_ptr<Transaction> const ending = std::move(it->second);
+    fTransactions.erase(it);
+    if (ending->state() == Transaction::State::Open) ending->rollback();
+  }
+
+  void deliver() override { deliverChanges(); }
+
+ private:
+  std::uint64_t fLastId = 0;
+  std::map<std::uint64_t, std::unique_ptr<Transaction>> fTransactions;
+};
+
+}  // namespace
+
+void registerChangeService() {
+  static auto* const service = new Service;
+  kovo::setChangeService(service);
+}
+
+}  // namespace Ozo::xb
