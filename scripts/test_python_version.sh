@@ -28,11 +28,15 @@ trap 'rm -rf "$tmp"' EXIT
 "$python" -m venv "$tmp/venv"
 py=$tmp/venv/bin/python
 
-# The tests use hypothesis: Debian's copy is pure Python and serves any
-# interpreter; only it and what it imports join the environment's path.
+# The tests use hypothesis and jsonschema: Debian's copies are pure Python
+# (pyrsistent falls back to Python when its compiled part is for another
+# interpreter) and serve any interpreter; only they and what they import
+# join the environment's path.
 site=$("$py" -c 'import sysconfig; print(sysconfig.get_path("purelib"))')
 mkdir -p "$tmp/debian"
-for name in hypothesis _hypothesis_ftz_detector.py attr attrs sortedcontainers exceptiongroup; do
+for name in hypothesis _hypothesis_ftz_detector.py attr attrs sortedcontainers exceptiongroup \
+            jsonschema $(cd /usr/lib/python3/dist-packages && compgen -G "jsonschema-*.dist-info" || true) \
+            pyrsistent _pyrsistent_version.py typing_extensions.py; do
   [[ -e /usr/lib/python3/dist-packages/$name ]] && ln -s "/usr/lib/python3/dist-packages/$name" "$tmp/debian/"
 done
 echo "$tmp/debian" > "$site/debian-test-deps.pth"
