@@ -15,21 +15,13 @@ using host::guarded;
 
 namespace {
 
-Value valueOf(kovo::ArrayPtr const& a) {
-  if (!a) return Value();
-  kovo::ArrayPtr copy = a;
-  return Value::adopt(copy.detach());
-}
+// The change's own reference moves on to the value.
+Value valueOf(kovo::ArrayPtr& a) { return a ? Value::adopt(a.detach()) : Value(); }
 
-ChangeEvent eventOf(kovo::HostChange const& c) {
-  ChangeEvent e;
-  e.kind = std::string(c.kind);
-  e.element = valueOf(c.element);
-  e.property = std::string(c.property);
-  e.oldValue = valueOf(c.oldValue);
-  e.newValue = valueOf(c.newValue);
-  e.position = c.position;
-  return e;
+// Made whole in one go: no value is first made empty and then replaced.
+ChangeEvent eventOf(kovo::HostChange&& c) {
+  return ChangeEvent{std::string(c.kind),     valueOf(c.element),  std::string(c.property),
+                     valueOf(c.oldValue),     valueOf(c.newValue), c.position};
 }
 
 }  // namespace
@@ -40,9 +32,9 @@ Subscription Host::observe(Value const& target, ChangeCallback callback) const {
       throw Error("Only an element or a model can be observed");
     kovo::ArrayPtr const t = arrayOf(target);
     std::uint64_t const id = kovo::changeService().observe(
-        t.get(), [cb = std::move(callback)](kovo::HostChange const& c) {
+        t.get(), [cb = std::move(callback)](kovo::HostChange&& c) {
           try {
-            cb(eventOf(c));
+            cb(eventOf(std::move(c)));
           } catch (...) {
             kovo::reportCallbackError(std::current_exception());
           }

@@ -21,7 +21,8 @@ struct HostChange {
   std::size_t position = 0;  // 1-based for sequence changes; 0 otherwise
 };
 
-using ChangeCallback = std::function<void(HostChange const&)>;
+// Takes the change: its values move on to the receiver.
+using ChangeCallback = std::function<void(HostChange&&)>;
 
 class ChangeService {
  public:

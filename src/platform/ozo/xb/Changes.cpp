@@ -62,11 +62,19 @@ kovo::ArrayPtr itemsValue(meta::ValueKind kind, std::vector<Object> const& items
 }
 
 // The descriptor the host reads the property of the element through, or
-// null when the host does not show it.
+// null when the host does not show it. Remembered per host class and
+// property: classes and their descriptors live as long as the process, and
+// a class's members do not change once it is in use (the host lock is held).
 OzoxbProperty* descriptorOf(ImmutableObject const& element, char const* hostName) {
-  kovo::COSClass* const cls = kovo::COSClass::find(element.get()->getKovoName(false));
+  char const* const className = element.get()->getKovoName(false);
+  static auto* const known = new std::map<std::pair<char const*, char const*>, OzoxbProperty*>;
+  auto const key = std::make_pair(className, hostName);
+  if (auto const it = known->find(key); it != known->end()) return it->second;
+  kovo::COSClass* const cls = kovo::COSClass::find(className);
   kovo::COSPropInfo* const p = cls ? cls->findProperty(hostName) : nullptr;
-  return dynamic_cast<OzoxbProperty*>(p);
+  auto* const found = dynamic_cast<OzoxbProperty*>(p);
+  if (found) known->emplace(key, found);  // nothing is kept from a failed lookup
+  return found;
 }
 
 kovo::ArrayPtr singleValue(OzoxbProperty* p, meta::PropertyDef const& d, Object const& v, bool set) {
