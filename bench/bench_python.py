@@ -16,11 +16,10 @@ reports the C++ parts).
 """
 
 import argparse
-import gc
 import timeit
-import tracemalloc
 
 import _baseline
+from axis_memory import axis_memory
 import quillon
 from quillon import _quillon
 
@@ -29,28 +28,8 @@ def best(stmt, names, calls, repeats):
     return min(timeit.repeat(stmt, globals=names, number=calls, repeat=repeats)) / calls * 1e9
 
 
-def resident_bytes():
-    with open("/proc/self/status") as status:
-        for line in status:
-            if line.startswith("VmRSS:"):
-                return int(line.split()[1]) * 1024
-    raise RuntimeError("no VmRSS in /proc/self/status")
-
-
-def memory(T, model, count=100_000):
-    T.Axis(model, 1, "warm")
-    gc.collect()
-    before = resident_bytes()
-    axes = [T.Axis(model, 3, "speed") for _ in range(count)]
-    gc.collect()
-    per_axis = (resident_bytes() - before) / count
-    del axes
-    gc.collect()
-    tracemalloc.start()
-    axes = [T.Axis(model, 3, "speed") for _ in range(count)]
-    python_share = tracemalloc.get_traced_memory()[0] / count
-    tracemalloc.stop()
-    del axes
+def memory(T, model):
+    per_axis, python_share = axis_memory(T, model)
     print(f"memory: {per_axis:.0f} bytes per Axis made from Python (resident; budget 600), "
           f"of which the Python objects {python_share:.0f}")
 

@@ -15,9 +15,9 @@ import gc
 import math
 import sys
 import time
-import tracemalloc
 
 import quillon
+from axis_memory import axis_memory, resident_bytes
 
 missed = []
 
@@ -58,14 +58,6 @@ class Row:
             print(line)
         exponent = math.log(self.ours[-1] / self.ours[0]) / math.log(self.sizes[-1] / self.sizes[0])
         print(f"  growth exponent {exponent:.2f}, per item at largest / smallest {self.growth():.2f}")
-
-
-def resident_bytes():
-    with open("/proc/self/status") as status:
-        for line in status:
-            if line.startswith("VmRSS:"):
-                return int(line.split()[1]) * 1024
-    raise RuntimeError("no VmRSS in /proc/self/status")
 
 
 class Bench:
@@ -186,20 +178,7 @@ class Bench:
         print(f"  live counters now: {counts}")
 
     def memory(self, count=100_000):
-        T, model = self.T, self.Model()
-        T.Axis(model, 1, "warm")
-        gc.collect()
-        before = resident_bytes()
-        axes = [T.Axis(model, 3, "speed") for _ in range(count)]
-        gc.collect()
-        per_axis = (resident_bytes() - before) / count
-        del axes
-        gc.collect()
-        tracemalloc.start()
-        axes = [T.Axis(model, 3, "speed") for _ in range(count)]
-        python_share = tracemalloc.get_traced_memory()[0] / count
-        tracemalloc.stop()
-        del axes
+        per_axis, python_share = axis_memory(self.T, self.Model(), count)
         print(f"memory: {per_axis:.0f} B per Axis made from Python (resident), "
               f"of which the Python objects {python_share:.0f} B (list slot included)")
         verdict("Axis from Python at most 400 B", per_axis <= 400)

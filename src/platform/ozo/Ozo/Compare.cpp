@@ -24,19 +24,6 @@ using meta::ValueKind;
 
 ClassImpl const& classOf(ElementBase const& e) { return static_cast<ClassImpl const&>(*e.classIntf()); }
 
-// The element and everything it owns, the element first.
-std::vector<ElementBase*> subtreeOf(ElementBase& root) {
-  std::vector<ElementBase*> out, stack{&root};
-  while (!stack.empty()) {
-    ElementBase* const e = stack.back();
-    stack.pop_back();
-    out.push_back(e);
-    std::vector<ElementBase*> const owned = e->children();
-    stack.insert(stack.end(), owned.rbegin(), owned.rend());
-  }
-  return out;
-}
-
 // ---------------------------------------------------------------------------
 // Paths: one text per element of a model, unique within it.
 class Paths {
@@ -158,7 +145,7 @@ std::string classText(ElementBase* e) { return e ? classOf(*e).qualified() : "(n
 Object copyElement(Model const& model, ElementBase& element) {
   NSInterface::ModelIntf* const into = model.checkedModel();
   DeviantAssertions::assertWritable(into);
-  std::vector<ElementBase*> const originals = subtreeOf(element);
+  std::vector<ElementBase*> const originals = treesUnder({&element});
   std::vector<RegisteredClass const*> classes;
   for (ElementBase* e : originals) {
     RegisteredClass const* const reg = registeredClass(classOf(*e).qualified());

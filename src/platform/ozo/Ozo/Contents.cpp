@@ -15,11 +15,11 @@ std::vector<ElementBase*> contentsOf(NSInterface::ModelIntf* model) {
 
 std::vector<ElementBase*> ownedBy(ElementBase& element) { return element.children(); }
 
-std::vector<ElementBase*> allContentsOf(NSInterface::ModelIntf* model) {
+std::vector<ElementBase*> allContentsOf(NSInterface::ModelIntf* model) { return treesUnder(contentsOf(model)); }
+
+std::vector<ElementBase*> treesUnder(std::vector<ElementBase*> const& roots) {
   std::vector<ElementBase*> out;
-  out.reserve(detail::elementsOf(model).size());
-  std::vector<ElementBase*> stack = contentsOf(model);
-  std::reverse(stack.begin(), stack.end());
+  std::vector<ElementBase*> stack(roots.rbegin(), roots.rend());
   while (!stack.empty()) {
     ElementBase* const e = stack.back();
     stack.pop_back();

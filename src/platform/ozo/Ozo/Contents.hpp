@@ -21,6 +21,10 @@ std::vector<ElementBase*> contentsOf(NSInterface::ModelIntf* model);
 // its collection; the trees in the order of contentsOf. No recursion.
 std::vector<ElementBase*> allContentsOf(NSInterface::ModelIntf* model);
 
+// The elements of the trees under `roots`, each root first, then depth
+// first what it owns, in the order of allContentsOf. No recursion.
+std::vector<ElementBase*> treesUnder(std::vector<ElementBase*> const& roots);
+
 // The elements `element` owns, in the same order.
 std::vector<ElementBase*> ownedBy(ElementBase& element);
 
