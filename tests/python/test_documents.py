@@ -367,7 +367,13 @@ class BadInput(Folder):
         first = Ozo.Model.load(path)
         self.assertLoadFails(path, re.escape(str(path)) + r':1:\d+: a live model already has the Uri "bad-model"')
         self.assertEqual(Ozo.Model.load(path, "another").Uri, "another")
-        del first
+        # The text of a live model reads back only under another Uri.
+        text = first.toJson()
+        with self.assertRaisesRegex(quillon.HostError, 'a live model already has the Uri "bad-model"'):
+            Ozo.Model.fromJson(text)
+        twin = Ozo.Model.fromJson(text, "twin")
+        self.assertEqual((twin.Uri, Ozo.Model.compare(first, twin)), ("twin", []))
+        del first, twin
 
 
 class AtomicSave(Folder):

@@ -163,6 +163,12 @@ Model loadAs(Chars const& path, Chars const& uri) {
 
 Model modelFromJson(Chars const& text) { return fromJson(text.utf8, "<text>"); }
 
+// The same under another Uri than the document's.
+Model modelFromJsonAs(Chars const& text, Chars const& uri) {
+  OZO_ASSERT_AT(kPackageHeader, 92, !uri.utf8.empty(), "%s", "A model URI cannot be empty");
+  return fromJson(text.utf8, "<text>", uri.utf8);
+}
+
 // A copy of the element and what it owns, in this model.
 Object copyInto(Writable<Model> const& model, ImmutableObject const& element) {
   model.handle.checkedModel();
@@ -330,6 +336,7 @@ constexpr MethodRow kModelMethods[] = {
     staticMethod<&loadFrom>("load", 0, "path"),
     staticMethod<&loadAs>("load", 0, "path, uri"),
     staticMethod<&modelFromJson>("fromJson", 0, "text"),
+    staticMethod<&modelFromJsonAs>("fromJson", 0, "text, uri"),
     staticMethod<&compareOf>("compare", 0, "left, right"),
 };
 
