@@ -4,7 +4,8 @@
 // is already bound to a host object at most 10 times the direct read, and a
 // method call with two scalar arguments (replace(position, value) on a
 // dimension's exponents) at most 10 times the direct model operation. Host
-// calls include taking the host lock (docs/HOST.md, Threads).
+// calls include taking the host lock (docs/HOST.md, Threads). A write with one
+// model observer that does nothing costs at most twice the unwatched write.
 #include <quillon/host.hpp>
 
 #include <kovo/HostArray.hpp>
@@ -15,6 +16,8 @@
 
 #include "Steady.hpp"
 
+#include <optional>
+
 namespace {
 
 namespace types = Zorvan::metamodel::types;
@@ -22,6 +25,9 @@ namespace types = Zorvan::metamodel::types;
 struct Fixture {
   quillon::Host host;
   quillon::Value model, axis, baseType, unit, exponents;
+  // An axis of a second model that one observer doing nothing watches.
+  quillon::Value watchedModel, watchedAxis;
+  std::optional<quillon::Subscription> watching;
   types::Axis direct;
   types::Unit directUnit;
   Ozo::Collection<Ozo::Integer> directExponents;
@@ -50,6 +56,9 @@ struct Fixture {
         Ozo::xb::toHandle(static_cast<kovo::HostArray const*>(dimension.raw()), Ozo::xb::internedName("Ozo.Object"));
     directExponents = types::Dimension(dynamic_cast<types::NSInterface::DimensionIntf*>(d.get()), d.deviant())
                           .getBaseExponent();
+    watchedModel = host.construct("Ozo.Model", {});
+    watchedAxis = host.construct("Zorvan.metamodel.types.Axis", {watchedModel, 3, "speed"});
+    watching.emplace(host.observe(watchedModel, [](quillon::ChangeEvent const&) {}));
   }
   static Fixture& get() {
     static Fixture f;
@@ -154,6 +163,9 @@ constexpr RatioRow kRatios[] = {
      [](Fixture& f, int) { benchmark::DoNotOptimize(f.host.get(f.axis, "BaseType")); }},
     {"BM_ConvFactorReadRatio", [](Fixture& f, int) { benchmark::DoNotOptimize(f.directUnit.getConvFactor()); },
      [](Fixture& f, int) { benchmark::DoNotOptimize(f.host.get(f.unit, "ConvFactor")); }},
+    // Budget 2: a write with one model observer against the same write unwatched.
+    {"BM_ObservedWriteRatio", [](Fixture& f, int i) { f.host.set(f.axis, "Dimensions", i & 7); },
+     [](Fixture& f, int i) { f.host.set(f.watchedAxis, "Dimensions", i & 7); }},
     {"BM_MethodCallRatio", [](Fixture& f, int i) { f.directExponents.replace(1, Ozo::Integer(i & 7)); },
      [](Fixture& f, int i) { benchmark::DoNotOptimize(f.host.invoke(f.exponents, "replace", {2, i & 7})); }},
 };

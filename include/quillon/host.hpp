@@ -167,20 +167,34 @@ struct ClassDesc {
 class Sequence;
 class Subscription;
 
-// One change of a model, as an observer receives it: `kind` is "set",
+// One change of a model, as an observer receives it: `kind()` is "set",
 // "unset", "add", "remove", "move", "clear", "create" or "delete";
-// `property` the host name of the property changed (empty for create and
-// delete); `oldValue` and `newValue` what a read of the property gave before
-// and after (for a sequence: the item taken out or put in; for a move, the
-// item's positions; for a clear, the items taken out). `position` is the
-// 1-based position of a sequence change, 0 for every other change.
-struct ChangeEvent {
-  std::string kind;
-  Value element;
-  std::string property;
-  Value oldValue;
-  Value newValue;
-  std::size_t position = 0;
+// `property()` the host name of the property changed (empty for create and
+// delete); `oldValue()` and `newValue()` what a read of the property gave
+// before and after (for a sequence: the item taken out or put in; for a move,
+// the item's positions; for a clear, the items taken out). `position()` is
+// the 1-based position of a sequence change, 0 for every other change.
+//
+// An event lives for its callback only, so it cannot be copied; its values
+// are made when asked for (an observer that reads the kind alone pays for no
+// value) and may be kept. The texts are the system's own and live as long as
+// the process.
+class ChangeEvent {
+ public:
+  ChangeEvent(ChangeEvent const&) = delete;
+  ChangeEvent& operator=(ChangeEvent const&) = delete;
+
+  std::string_view kind() const;
+  std::string_view property() const;
+  std::size_t position() const;
+  Value element() const;
+  Value oldValue() const;
+  Value newValue() const;
+
+ private:
+  friend class Host;
+  explicit ChangeEvent(void const* change) : fChange(change) {}
+  void const* fChange;  // the runtime's change, alive during the callback
 };
 using ChangeCallback = std::function<void(ChangeEvent const&)>;
 

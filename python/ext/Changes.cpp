@@ -30,13 +30,19 @@ py::object zeroBased(std::size_t position) {
   return position ? py::object(py::int_(position - 1)) : py::object(py::none());
 }
 
+py::str text(std::string_view t) { return py::str(t.data(), t.size()); }
+
 PyChangeEvent eventOf(ChangeEvent const& e) {
-  PyChangeEvent p{py::str(e.kind), fromHost(e.element),
-                  e.property.empty() ? py::object(py::none()) : py::object(py::str(e.property)),
-                  fromHost(e.oldValue), fromHost(e.newValue), zeroBased(e.position)};
-  if (e.kind == "move") {  // the positions the item left and took
-    p.oldValue = py::int_(e.oldValue.toInt32() - 1);
-    p.newValue = py::int_(e.newValue.toInt32() - 1);
+  std::string_view const kind = e.kind(), property = e.property();
+  Value const oldValue = e.oldValue(), newValue = e.newValue();
+  PyChangeEvent p{text(kind), fromHost(e.element()), property.empty() ? py::object(py::none()) : text(property),
+                  py::none(), py::none(), zeroBased(e.position())};
+  if (kind == "move") {  // the positions the item left and took
+    p.oldValue = py::int_(oldValue.toInt32() - 1);
+    p.newValue = py::int_(newValue.toInt32() - 1);
+  } else {
+    p.oldValue = fromHost(oldValue);
+    p.newValue = fromHost(newValue);
   }
   return p;
 }

@@ -15,16 +15,19 @@ using host::guarded;
 
 namespace {
 
-// The change's own reference moves on to the value.
-Value valueOf(kovo::ArrayPtr& a) { return a ? Value::adopt(a.detach()) : Value(); }
+kovo::HostChange const& changeOf(void const* change) { return *static_cast<kovo::HostChange const*>(change); }
 
-// Made whole in one go: no value is first made empty and then replaced.
-ChangeEvent eventOf(kovo::HostChange&& c) {
-  return ChangeEvent{std::string(c.kind),     valueOf(c.element),  std::string(c.property),
-                     valueOf(c.oldValue),     valueOf(c.newValue), c.position};
-}
+// A value made for the caller: its one reference moves on to the Value.
+Value valueOf(kovo::ArrayPtr&& a) { return a ? Value::adopt(a.detach()) : Value(); }
 
 }  // namespace
+
+std::string_view ChangeEvent::kind() const { return changeOf(fChange).kind; }
+std::string_view ChangeEvent::property() const { return changeOf(fChange).property; }
+std::size_t ChangeEvent::position() const { return changeOf(fChange).position; }
+Value ChangeEvent::element() const { return guarded([&] { return valueOf(changeOf(fChange).element()); }); }
+Value ChangeEvent::oldValue() const { return guarded([&] { return valueOf(changeOf(fChange).oldValue()); }); }
+Value ChangeEvent::newValue() const { return guarded([&] { return valueOf(changeOf(fChange).newValue()); }); }
 
 Subscription Host::observe(Value const& target, ChangeCallback callback) const {
   return guarded([&] {
@@ -32,9 +35,9 @@ Subscription Host::observe(Value const& target, ChangeCallback callback) const {
       throw Error("Only an element or a model can be observed");
     kovo::ArrayPtr const t = arrayOf(target);
     std::uint64_t const id = kovo::changeService().observe(
-        t.get(), [cb = std::move(callback)](kovo::HostChange&& c) {
+        t.get(), [cb = std::move(callback)](kovo::HostChange const& c) {
           try {
-            cb(eventOf(std::move(c)));
+            cb(ChangeEvent(&c));
           } catch (...) {
             kovo::reportCallbackError(std::current_exception());
           }

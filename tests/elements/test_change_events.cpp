@@ -31,8 +31,9 @@ class ChangeEvents : public HostFixture {
     return v.className();
   }
   std::string line(ChangeEvent const& e) const {
-    std::string s = e.kind + " " + e.property + " " + text(e.oldValue) + " -> " + text(e.newValue);
-    if (e.position) s += " @" + std::to_string(e.position);
+    std::string s = std::string(e.kind()) + " " + std::string(e.property()) + " " + text(e.oldValue()) + " -> " +
+                    text(e.newValue());
+    if (e.position()) s += " @" + std::to_string(e.position());
     return s;
   }
   // Every event of `target` as a line, into `lines`.
@@ -151,13 +152,14 @@ TEST_F(ChangeEvents, ChangesOfCallbacksFollowTheEventDelivered) {
     }
   });
   Subscription const first = host.observe(m, [&](ChangeEvent const& e) {
-    order.push_back("first " + e.property);
-    if (e.property == "Dimensions") {
+    order.push_back("first " + std::string(e.property()));
+    if (e.property() == "Dimensions") {
       host.set(ax, "Name", "a");
       host.set(ax, "Vf", Value());  // refused: a sequence: no event
     }
   });
-  Subscription const second = host.observe(m, [&](ChangeEvent const& e) { order.push_back("second " + e.property); });
+  Subscription const second =
+      host.observe(m, [&](ChangeEvent const& e) { order.push_back("second " + std::string(e.property())); });
   host.set(ax, "Dimensions", 1);  // the callback's refused write is its own: it goes to the sink
   EXPECT_EQ(errors, std::vector<std::string>{assertionText("You cannot set a multi-valued property",
                                                            "ozo_xb/marshal/OzoxbPrimitiveSequenceProperty", 60)});
@@ -168,6 +170,22 @@ TEST_F(ChangeEvents, ChangesOfCallbacksFollowTheEventDelivered) {
                                              "first Dimensions", "second Dimensions", "first Name",
                                              "second Name"}));
   Host::setErrorSink(previous);
+}
+
+// An event's values are made when read, but they are those of its change:
+// a callback that edits the property first still reads what this change did.
+TEST_F(ChangeEvents, ValuesReadLateAreThoseOfTheChange) {
+  Value const m = model();
+  Value const ax = make("Axis", {m});
+  host.set(ax, "Dimensions", 1);
+  std::vector<std::string> seen;
+  Subscription const s = host.observe(ax, [&](ChangeEvent const& e) {
+    if (e.property() != "Dimensions") return;
+    if (host.get(ax, "Dimensions").toInt32() == 2) host.set(ax, "Dimensions", 3);
+    seen.push_back(text(e.oldValue()) + " -> " + text(e.newValue()) + " on " + e.element().className());
+  });
+  host.set(ax, "Dimensions", 2);
+  EXPECT_EQ(seen, (std::vector<std::string>{"1 -> 2 on " + kAxis, "2 -> 3 on " + kAxis}));
 }
 
 // A callback that throws: the change stays, the next observer still gets
@@ -204,7 +222,7 @@ TEST_F(ChangeEvents, CallbackThatDestroysItsTarget) {
     Value const ax = make("Axis", {m});
     s = host.observe(ax, [&](ChangeEvent const& e) {
       ++calls;
-      host.destroy(e.element);
+      host.destroy(e.element());
       s->close();
     });
     host.set(ax, "Dimensions", 1);

@@ -13,16 +13,28 @@
 
 namespace kovo {
 
-struct HostChange {
+// One change as the host sees it. Its host values are made when a receiver
+// asks for them, and only while the change is being delivered: a receiver
+// that wants them later keeps the arrays, not the change. Each call makes
+// the value anew.
+class HostChange {
+ public:
   std::string_view kind;  // "set", "unset", "add", "remove", "move", "clear", "create", "delete"
-  ArrayPtr element;
   std::string_view property;  // the host name; empty for create and delete
-  ArrayPtr oldValue, newValue;
   std::size_t position = 0;  // 1-based for sequence changes; 0 otherwise
+
+  virtual ArrayPtr element() const = 0;
+  virtual ArrayPtr oldValue() const = 0;
+  virtual ArrayPtr newValue() const = 0;
+
+ protected:
+  HostChange() = default;
+  HostChange(HostChange const&) = default;
+  HostChange& operator=(HostChange const&) = default;
+  ~HostChange() = default;
 };
 
-// Takes the change: its values move on to the receiver.
-using ChangeCallback = std::function<void(HostChange&&)>;
+using ChangeCallback = std::function<void(HostChange const&)>;
 
 class ChangeService {
  public:

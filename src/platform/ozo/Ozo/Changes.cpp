@@ -5,7 +5,6 @@
 #include <kovo/Changes.hpp>
 
 #include <algorithm>
-#include <deque>
 #include <exception>
 #include <unordered_map>
 #include <utility>
@@ -19,8 +18,13 @@ using detail::PropertyImpl;
 
 namespace {
 
+// Changes wait in `pending` from `next` on; delivery takes them in order and
+// empties the list when it has taken the last, keeping a small list's room
+// for the next change, so that a watched write allocates nothing here.
 struct Queue {
-  std::deque<Change> pending;
+  std::vector<Change> pending;
+  std::size_t next = 0;
+  std::vector<std::pair<std::uint64_t, std::shared_ptr<ChangeObserver>>> receivers;  // of the change delivered
   bool delivering = false;
   std::uint64_t lastId = 0;
   std::unordered_map<std::uint64_t, NSInterface::ModelIntf*> subscriptions;  // id -> model of its hub
@@ -137,30 +141,38 @@ void detail::emitChange(ChangeHub* hub, Change&& change) {
 
 bool detail::hubActive(ChangeHub const* hub) { return hub && hub->active(); }
 
-bool changesPending() { return !queue().pending.empty(); }
+bool changesPending() {
+  Queue const& q = queue();
+  return q.next < q.pending.size();
+}
 
 void deliverChanges() {
   Queue& q = queue();
-  if (q.delivering || q.pending.empty()) return;
+  if (q.delivering || q.next == q.pending.size()) return;
   q.delivering = true;
   struct Done {
     Queue& q;
-    ~Done() { q.delivering = false; }
+    ~Done() {
+      q.receivers.clear();
+      q.pending.clear();
+      q.next = 0;
+      if (q.pending.capacity() > 64) std::vector<Change>().swap(q.pending);
+      q.delivering = false;
+    }
   } const done{q};
-  std::vector<std::pair<std::uint64_t, std::shared_ptr<ChangeObserver>>> to;
-  while (!q.pending.empty()) {
-    Change const c = std::move(q.pending.front());
-    q.pending.pop_front();
+  while (q.next < q.pending.size()) {
+    // Moved out first: an observer's changes may grow the list under it.
+    Change const c = std::move(q.pending[q.next++]);
     ElementBase* const e = c.core();
     ChangeHub* const hub = e ? detail::activeHub(e->modelIntf()) : nullptr;
     if (!hub) continue;
     // Those subscribed now; one closed by an earlier observer of this change
     // gets it no more.
-    to.clear();
+    q.receivers.clear();
     for (detail::ObserverEntry const& s : hub->observers)
-      if (!s.element || s.element == e) to.emplace_back(s.id, s.observer);
-    for (auto const& [id, observer] : to)
-      if (q.subscriptions.count(id)) observer->changed(c);
+      if (!s.element || s.element == e) q.receivers.emplace_back(s.id, s.observer);
+    for (std::size_t i = 0; i < q.receivers.size(); ++i)
+      if (q.subscriptions.count(q.receivers[i].first)) q.receivers[i].second->changed(c);
   }
 }
 

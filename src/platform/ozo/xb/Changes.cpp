@@ -82,48 +82,52 @@ kovo::ArrayPtr singleValue(OzoxbProperty* p, meta::PropertyDef const& d, Object 
   return itemValue(d.kind, set ? v : Object());
 }
 
-kovo::HostChange hostChangeOf(Change const& c) {
-  kovo::HostChange h;
-  h.kind = changeKindName(c.kind);
-  ImmutableObject const element(c.element.get(), c.element.deviant());
-  h.element = elementValue(element);
-  if (!c.property) {
-    h.oldValue = valueOf(0, names::kObject);
-    h.newValue = h.oldValue;
-    return h;
+// A change whose host values are made only when the receiver reads them:
+// an observer that looks at the kind alone makes no host array.
+class LazyHostChange final : public kovo::HostChange {
+ public:
+  explicit LazyHostChange(Change const& c) : fChange(c) {
+    kind = changeKindName(c.kind);
+    if (!c.property) return;
+    property = hostNameOf(c.property->def());
+    if (c.hasPosition) position = c.position + 1;
   }
-  meta::PropertyDef const& d = c.property->def();
-  h.property = hostNameOf(d);
-  if (c.hasPosition) h.position = c.position + 1;
-  switch (c.kind) {
-    case ChangeKind::Move:
-      h.oldValue = valueOf(kovo::fromInt32(static_cast<std::int32_t>(c.from + 1)), names::kInt32);
-      h.newValue = valueOf(kovo::fromInt32(static_cast<std::int32_t>(c.position + 1)), names::kInt32);
-      return h;
-    case ChangeKind::Clear:
-      h.oldValue = itemsValue(d.kind, c.items);
-      h.newValue = itemsValue(d.kind, {});
-      return h;
-    default:
-      break;
+
+  kovo::ArrayPtr element() const override {
+    return elementValue(ImmutableObject(fChange.element.get(), fChange.element.deviant()));
   }
-  if (c.hasPosition || c.many()) {
-    h.oldValue = itemValue(d.kind, c.oldValue);
-    h.newValue = itemValue(d.kind, c.newValue);
-    return h;
+  kovo::ArrayPtr oldValue() const override { return value(true); }
+  kovo::ArrayPtr newValue() const override { return value(false); }
+
+ private:
+  kovo::ArrayPtr value(bool old) const {
+    Change const& c = fChange;
+    if (!c.property) return valueOf(0, names::kObject);
+    meta::PropertyDef const& d = c.property->def();
+    switch (c.kind) {
+      case ChangeKind::Move:
+        return valueOf(kovo::fromInt32(static_cast<std::int32_t>((old ? c.from : c.position) + 1)), names::kInt32);
+      case ChangeKind::Clear:
+        return itemsValue(d.kind, old ? c.items : std::vector<Object>{});
+      default:
+        break;
+    }
+    Object const& v = old ? c.oldValue : c.newValue;
+    if (c.hasPosition || c.many()) return itemValue(d.kind, v);
+    ImmutableObject const element(c.element.get(), c.element.deviant());
+    OzoxbProperty* const p = descriptorOf(element, property.data());
+    return singleValue(p, d, v, (old ? c.wasSet : c.isSet) || v.isValid());
   }
-  OzoxbProperty* const p = descriptorOf(element, h.property.data());
-  h.oldValue = singleValue(p, d, c.oldValue, c.wasSet || c.oldValue.isValid());
-  h.newValue = singleValue(p, d, c.newValue, c.isSet || c.newValue.isValid());
-  return h;
-}
+
+  Change const& fChange;
+};
 
 class HostObserver final : public ChangeObserver {
  public:
   explicit HostObserver(kovo::ChangeCallback callback) : fCallback(std::move(callback)) {}
   void changed(Change const& change) noexcept override {
     try {
-      fCallback(hostChangeOf(change));
+      fCallback(LazyHostChange(change));
     } catch (...) {
       kovo::reportCallbackError(std::current_exception());
     }
