@@ -341,6 +341,27 @@ TEST_F(Transactions, UndoAndRedo) {
   EXPECT_EQ(compare(m, before), std::vector<std::string>{});
 }
 
+// An undo that cannot be done whole, because the model was edited after the
+// commit, does nothing: what it undid before the failure is done again.
+TEST_F(Transactions, UndoThatFailsPartwayLeavesTheModelAsItWas) {
+  Value const m = model();
+  Content const c = fill(m);
+  Transaction t(host, m);
+  edit(m, c);
+  t.commit();
+  host.invoke(list(c.ax, "SymbolicDimensions"), "clear", {});  // the log's positions are gone
+  Value const edited = copyOf(m);
+  std::size_t const objects = modelObjects();
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    EXPECT_NE(errorOf([&] { t.undo(); }), "");
+    EXPECT_EQ(compare(m, edited), std::vector<std::string>{});
+    EXPECT_EQ(modelObjects(), objects);
+  }
+  EXPECT_EQ(host.get(c.ax, "Name").toString(), "rpm");  // undone first, then done again
+  EXPECT_EQ(errorOf([&] { t.redo(); }),
+            assertionText("Only an undone transaction can be redone", "ozo/Ozo/Changes", 92));
+}
+
 TEST_F(Transactions, NestedReadOnlyAndNotAModel) {
   Value const m = model();
   Transaction const t(host, m);

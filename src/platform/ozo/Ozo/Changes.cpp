@@ -274,14 +274,41 @@ void Transaction::replay(bool backwards) {
     ~Protection() { m->setReadOnly(readOnly); }
   } const protection{m, m->isReadOnly()};
   m->setReadOnly(false);
+  // All or nothing: when a change cannot be made (the model was edited since
+  // in a way this log did not foresee), what this replay did is done the
+  // other way again, latest first, and the failure goes on to the caller.
   std::vector<ElementBase*> out;
-  if (backwards)
-    for (auto it = fLog.rbegin(); it != fLog.rend(); ++it) apply(*it, true, out);
-  else
-    for (Change const& c : fLog) apply(c, false, out);
+  std::size_t done = 0;
+  auto const at = [&](std::size_t i) -> Change const& { return backwards ? fLog[fLog.size() - 1 - i] : fLog[i]; };
+  try {
+    for (; done < fLog.size(); ++done) apply(at(done), backwards, out);
+  } catch (...) {
+    restore(done, backwards);
+    throw;
+  }
   if (out.empty()) return;
   detail::takeOut(m, out);
   for (ElementBase* e : out) emitLifecycle(ChangeKind::Delete, e);
+}
+
+void Transaction::restore(std::size_t done, bool backwards) noexcept {
+  auto const at = [&](std::size_t i) -> Change const& { return backwards ? fLog[fLog.size() - 1 - i] : fLog[i]; };
+  try {
+    std::vector<ElementBase*> out;
+    for (std::size_t i = done; i-- > 0;) {
+      Change const& c = at(i);
+      // A creation or deletion that was to leave the model at the end has
+      // not left it yet: nothing to restore.
+      bool const life = c.kind == ChangeKind::Create || c.kind == ChangeKind::Delete;
+      if (life && (c.kind == ChangeKind::Create) == backwards) continue;
+      apply(c, !backwards, out);
+    }
+    if (out.empty()) return;
+    detail::takeOut(fModel.get(), out);
+    for (ElementBase* e : out) emitLifecycle(ChangeKind::Delete, e);
+  } catch (...) {
+    kovo::reportCallbackError(std::current_exception());
+  }
 }
 
 }  // namespace Ozo

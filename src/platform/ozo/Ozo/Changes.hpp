@@ -101,6 +101,8 @@ class Transaction {
 
  private:
   void replay(bool backwards);
+  // Takes back the first `done` changes a failed replay made.
+  void restore(std::size_t done, bool backwards) noexcept;
   Model fModel;
   std::vector<Change> fLog;
   State fState = State::Open;
