@@ -1,13 +1,14 @@
 """Bulk work at scale from Python, against a Python list in the same run.
 
-    PYTHONPATH=build/python python3 bench/bench_scale.py [--large] [--quick]
+    PYTHONPATH=build/python python3 bench/bench_scale.py [--large] [--quick] [ROW]...
 
 For each row: the sizes, the time at each, the growth exponent (log of the
 time ratio over log of the size ratio: 1 is linear), the cost per item, the
 list's figure and the ratio, and the goal. Exits with 1 when a goal is
 missed. Sizes are 1e4 and 1e5; --large adds 1e6 where the row is linear
 work. Each time is the fastest of a few runs: timings on a shared machine
-only gain noise. The C++ rows are in bench_scale.cpp (build/bin/bench_scale).
+only gain noise. Rows named (memory create walk search pop delete) run
+alone. The C++ rows are in bench_scale.cpp (build/bin/bench_scale).
 """
 
 import argparse
@@ -184,16 +185,27 @@ class Bench:
         verdict("Axis from Python at most 400 B", per_axis <= 400)
 
 
+# Row names on the command line and the part each runs, in running order.
+ROWS = {"memory": "memory", "create": "create", "walk": "walk", "search": "search",
+        "pop": "pop_front", "delete": "delete_model"}
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--large", action="store_true", help="add 1e6 to the linear rows")
     parser.add_argument("--quick", action="store_true", help="one run per figure")
+    parser.add_argument("rows", nargs="*", metavar="ROW", help="only these rows: " + " ".join(ROWS))
     args = parser.parse_args()
+    unknown = [r for r in args.rows if r not in ROWS]
+    if unknown:
+        parser.error(f"unknown row {unknown[0]!r} (rows: {' '.join(ROWS)})")
     sizes = [10_000, 100_000]
     b = Bench(sizes, sizes + ([1_000_000] if args.large else []), 1 if args.quick else 3)
     # Memory first: later rows leave freed pages the allocator would reuse.
-    for part in (b.memory, b.create, b.walk, b.search, b.pop_front, b.delete_model):
-        part()
+    for name, part in ROWS.items():
+        if args.rows and name not in args.rows:
+            continue
+        getattr(b, part)()
         sys.stdout.flush()
     print("\nsome goals are NOT MET" if missed else "\nall goals met")
     return 1 if missed else 0

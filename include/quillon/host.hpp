@@ -94,6 +94,11 @@ class Value {
   // values hold the same host object exactly when their identities are equal.
   std::uintptr_t identity() const;
   bool sameObject(Value const& other) const { return identity() != 0 && identity() == other.identity(); }
+  // Full name of the class of the host object in a 1-by-1 object array
+  // (empty otherwise). A view of the runtime's own name: it lives as long as
+  // the process, and one class's name is always the same view, so its
+  // address can key a table of classes.
+  std::string_view objectClassName() const;
   // Identity of the object a 1-by-1 object array stands for (0 otherwise):
   // the same for every host object that is a view of one model object (an
   // element seen immutable and modifiable), different for different objects

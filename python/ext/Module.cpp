@@ -72,6 +72,9 @@ PYBIND11_MODULE(_quillon, m) {
   PyObject* wrapper = makeWrapperType();
   if (!wrapper) throw py::error_already_set();
   m.add_object("Wrapper", py::reinterpret_borrow<py::object>(wrapper));  // gWrapperType keeps one reference
+  PyObject* hostType = makeHostTypeType();
+  if (!hostType) throw py::error_already_set();
+  m.add_object("HostType", py::reinterpret_steal<py::object>(hostType));
   PyObject* hostProperty = makeHostPropertyType();
   if (!hostProperty) throw py::error_already_set();
   m.add_object("HostProperty", py::reinterpret_steal<py::object>(hostProperty));

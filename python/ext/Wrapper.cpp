@@ -1,5 +1,7 @@
 #include "Wrapper.hpp"
 
+#include "Conversions.hpp"
+#include "Errors.hpp"
 #include "Session.hpp"
 
 #include <kovo/OpenTable.hpp>
@@ -13,13 +15,24 @@ namespace quillon::pyext {
 namespace {
 
 // The live wrappers by identity: a table of the wrappers alone, each
-// entry's key read from its wrapper, so an entry costs a pointer and some
-// free room.
-struct WrapperTraits {
-  static std::uintptr_t key(PyObject* const& w) { return reinterpret_cast<Wrapper*>(w)->identity; }
-  static bool isFree(PyObject* const& w) { return w == nullptr; }
+// entry's key read from its wrapper, so an entry costs a word and some free
+// room. The word's low bits carry a few bits of the identity's hash, so a
+// search passes over other wrappers' entries without reading those
+// wrappers (a read of a wrapper is a cache miss in a large table).
+constexpr std::uintptr_t kTagBits = 7;  // objects are at least 8-byte aligned
+
+std::uintptr_t tagOf(std::uintptr_t identity) { return (identity * 0x9E3779B97F4A7C15ull >> 32) & kTagBits; }
+
+struct LiveEntry {
+  std::uintptr_t word = 0;  // the wrapper's address, its identity's tag in the low bits
+  PyObject* wrapper() const { return reinterpret_cast<PyObject*>(word & ~kTagBits); }
 };
-using LiveWrappers = kovo::OpenTable<PyObject*, WrapperTraits>;
+
+struct WrapperTraits {
+  static std::uintptr_t key(LiveEntry const& e) { return reinterpret_cast<Wrapper*>(e.wrapper())->identity; }
+  static bool isFree(LiveEntry const& e) { return e.word == 0; }
+};
+using LiveWrappers = kovo::OpenTable<LiveEntry, WrapperTraits>;
 
 LiveWrappers& live() {
   // Never destroyed: wrappers may outlive static destruction at exit.
@@ -27,9 +40,51 @@ LiveWrappers& live() {
   return *table;
 }
 
+LiveEntry* liveEntry(std::uintptr_t id) {
+  std::uintptr_t const tag = tagOf(id);
+  return live().find(id, [&](LiveEntry const& e) { return (e.word & kTagBits) == tag && WrapperTraits::key(e) == id; });
+}
+
 PyObject* liveWrapper(std::uintptr_t id) {
-  PyObject** const entry = live().find(id);
-  return entry ? *entry : nullptr;
+  LiveEntry const* const entry = liveEntry(id);
+  return entry ? entry->wrapper() : nullptr;
+}
+
+void addLive(PyObject* wrapper, std::uintptr_t id) {
+  auto const address = reinterpret_cast<std::uintptr_t>(wrapper);
+  if (address & kTagBits) throw std::logic_error("a wrapper at an address not 8-byte aligned");
+  live().insert(LiveEntry{address | tagOf(id)});
+}
+
+// The Python class of each host class met so far, by the address of the host
+// class's name (one view per class for the life of the process). Filled from
+// the package's class_for hook, whose classes are kept for the life of the
+// process too; each entry holds a strong reference, never dropped.
+struct ClassEntry {
+  char const* name = nullptr;
+  PyObject* cls = nullptr;
+};
+struct ClassTraits {
+  static std::uintptr_t key(ClassEntry const& e) { return reinterpret_cast<std::uintptr_t>(e.name); }
+  static bool isFree(ClassEntry const& e) { return e.name == nullptr; }
+};
+
+kovo::OpenTable<ClassEntry, ClassTraits>& pythonClasses() {
+  static auto* table = new kovo::OpenTable<ClassEntry, ClassTraits>();
+  return *table;
+}
+
+// The Python class for host class `name` (a view from Value::objectClassName).
+py::object pythonClassFor(std::string_view name) {
+  auto& table = pythonClasses();
+  if (ClassEntry const* e = table.find(reinterpret_cast<std::uintptr_t>(name.data())))
+    return py::reinterpret_borrow<py::object>(e->cls);
+  py::object cls = py::reinterpret_borrow<py::object>(gHooks.classFor)(py::str(name.data(), name.size()));
+  if (!PyType_Check(cls.ptr()) || !PyType_IsSubtype(reinterpret_cast<PyTypeObject*>(cls.ptr()), gWrapperType))
+    throw std::logic_error("a host class's Python class is not a quillon.Object");
+  // Python code ran: another thread may have entered it meanwhile.
+  if (!table.find(reinterpret_cast<std::uintptr_t>(name.data()))) table.insert(ClassEntry{name.data(), Py_NewRef(cls.ptr())});
+  return cls;
 }
 
 void wrapperDealloc(PyObject* self) {
@@ -38,8 +93,7 @@ void wrapperDealloc(PyObject* self) {
   if (w->identity) {
     // Only the entry of this wrapper: a wrapper whose entry was never made
     // (see wrap) must not take another's.
-    LiveWrappers& table = live();
-    if (PyObject** const entry = table.find(w->identity); entry && *entry == self) table.erase(entry);
+    if (LiveEntry* const entry = liveEntry(w->identity); entry && entry->wrapper() == self) live().erase(entry);
   }
   // After the entry is gone: a weak reference's callback that wraps the same
   // host object again gets a new wrapper, never this one.
@@ -72,7 +126,52 @@ PyType_Slot wrapperSlots[] = {{Py_tp_dealloc, reinterpret_cast<void*>(&wrapperDe
 PyType_Spec wrapperTypeSpec = {"quillon._quillon.Wrapper", sizeof(Wrapper), 0,
                                Py_TPFLAGS_DEFAULT | Py_TPFLAGS_BASETYPE, wrapperSlots};
 
+// Calling a host class constructs a host object: straight from the class to
+// the host API, with no Python frame in between. Only a class made for a host
+// class (its own `_host_name`) constructs; quillon.Object and Python
+// subclasses of host classes are abstract.
+PyObject* hostTypeCall(PyObject* cls, PyObject* args, PyObject* kwargs) {
+  if (kwargs && PyDict_Size(kwargs) > 0) {
+    PyObject* key = nullptr;
+    PyObject* value = nullptr;
+    Py_ssize_t pos = 0;
+    PyDict_Next(kwargs, &pos, &key, &value);
+    PyErr_Format(PyExc_TypeError, "HostClass.__call__() got an unexpected keyword argument '%U'", key);
+    return nullptr;
+  }
+  static PyObject* const hostNameKey = PyUnicode_InternFromString("_host_name");
+  if (!hostNameKey) return nullptr;
+  PyObject* const name = PyDict_GetItemWithError(reinterpret_cast<PyTypeObject*>(cls)->tp_dict, hostNameKey);
+  if (!name && PyErr_Occurred()) return nullptr;
+  if (!name || name == Py_None) {
+    PyErr_SetString(PyExc_TypeError, "quillon.Object is abstract: call a host class");
+    return nullptr;
+  }
+  Py_ssize_t size = 0;
+  char const* const text = PyUnicode_AsUTF8AndSize(name, &size);
+  if (!text) return nullptr;
+  return pythonSlot<PyObject*>(nullptr, [&] {
+    Py_ssize_t const n = PyTuple_GET_SIZE(args);
+    std::vector<quillon::Value> values;
+    values.reserve(static_cast<std::size_t>(n));
+    for (Py_ssize_t i = 0; i < n; ++i) values.push_back(toHost(PyTuple_GET_ITEM(args, i)));
+    return fromHost(session().construct(std::string_view(text, static_cast<std::size_t>(size)), values))
+        .release()
+        .ptr();
+  });
+}
+
+PyType_Slot hostTypeSlots[] = {{Py_tp_call, reinterpret_cast<void*>(&hostTypeCall)}, {0, nullptr}};
+
+// A metatype: its size and everything but the call come from `type`.
+PyType_Spec hostTypeSpec = {"quillon._quillon.HostType", 0, 0, Py_TPFLAGS_DEFAULT | Py_TPFLAGS_BASETYPE,
+                            hostTypeSlots};
+
 }  // namespace
+
+PyObject* makeHostTypeType() {
+  return PyType_FromSpecWithBases(&hostTypeSpec, reinterpret_cast<PyObject*>(&PyType_Type));
+}
 
 PyObject* makeWrapperType() {
   PyObject* const type = PyType_FromSpec(&wrapperTypeSpec);
@@ -86,10 +185,8 @@ py::object wrap(quillon::Value v) {
   if (PyObject* w = liveWrapper(id)) return py::reinterpret_borrow<py::object>(w);
   py::object cls = py::reinterpret_borrow<py::object>(reinterpret_cast<PyObject*>(gWrapperType));
   if (gHooks.classFor) {
-    cls = py::reinterpret_borrow<py::object>(gHooks.classFor)(session().classOf(v));
-    if (!PyType_Check(cls.ptr()) || !PyType_IsSubtype(reinterpret_cast<PyTypeObject*>(cls.ptr()), gWrapperType))
-      throw std::logic_error("a host class's Python class is not a quillon.Object");
-    // Python code ran (and may have let another thread run): look again.
+    cls = pythonClassFor(v.objectClassName());
+    // Python code may have run (and let another thread run): look again.
     if (PyObject* w = liveWrapper(id)) return py::reinterpret_borrow<py::object>(w);
   }
   auto* type = reinterpret_cast<PyTypeObject*>(cls.ptr());
@@ -104,7 +201,7 @@ py::object wrap(quillon::Value v) {
   auto* w = reinterpret_cast<Wrapper*>(made);
   ::new (w->storage) quillon::Value(std::move(v));
   w->identity = id;
-  live().insert(made);  // runs no Python code; if it throws, dealloc finds no entry
+  addLive(made, id);  // runs no Python code; if it throws, dealloc finds no entry
   return obj;
 }
 

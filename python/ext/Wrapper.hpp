@@ -45,6 +45,10 @@ inline quillon::Value const* wrapperValue(PyObject* obj) {
   return w->identity ? &w->value() : nullptr;
 }
 
+// Makes the type _quillon.HostType (a new reference): the metatype whose
+// call constructs a host object of the class called.
+PyObject* makeHostTypeType();
+
 // The wrapper of the host object in `v` (a 1-by-1 object array): the live
 // one, or a new one of the Python class of its host class.
 py::object wrap(quillon::Value v);

@@ -18,17 +18,13 @@ _COMPARISONS = {"eq": "__eq__", "ne": "__ne__", "lt": "__lt__",
                 "le": "__le__", "gt": "__gt__", "ge": "__ge__"}
 
 
-class HostClass(type):
+class HostClass(_quillon.HostType):
     """Type of every Python class that stands for a host class.
 
-    Calling the class constructs a host object; ``dir()`` lists host members.
+    Calling the class constructs a host object (the compiled base's call:
+    the class's ``_host_name`` and the arguments go straight to the host);
+    ``dir()`` lists host members.
     """
-
-    def __call__(cls, *args):
-        name = cls.__dict__.get("_host_name")
-        if name is None:
-            raise TypeError("quillon.Object is abstract: call a host class")
-        return session().construct(name, args)
 
     def __repr__(cls):
         name = cls.__dict__.get("_host_name")

@@ -10,7 +10,10 @@ class Package:
     """A host package: its classes, functions and sub-packages are attributes
     (``host.package("Zorvan").metamodel.types.Axis``)."""
 
-    __slots__ = ("_name", "_classes", "_functions", "__weakref__")
+    # A member found once is kept in the instance's __dict__, where Python
+    # finds it before __getattr__ is asked: host packages only ever gain
+    # members, and a class or function found stays what that name means.
+    __slots__ = ("_name", "_classes", "_functions", "__weakref__", "__dict__")
 
     def __init__(self, name):
         self._name = name
@@ -42,7 +45,14 @@ class Package:
             member = self._member(attr)
         if member is None:
             raise AttributeError(f"host package '{self._name}' has no member '{attr}'")
+        self.__dict__[attr] = member
         return member
+
+    def __setattr__(self, attr, value):
+        # Members come from the host only; the instance dict is their cache.
+        if attr not in ("_name", "_classes", "_functions"):
+            raise AttributeError(f"cannot set '{attr}' on host package '{self._name}'")
+        object.__setattr__(self, attr, value)
 
     def __dir__(self):
         return sorted(set(self._classes) | self._functions)

@@ -187,6 +187,14 @@ std::uintptr_t Value::identity() const {
   return reinterpret_cast<std::uintptr_t>(a->objects()[0].get());
 }
 
+std::string_view Value::objectClassName() const {
+  // No lock: an object's class is fixed when it is made, and class names are
+  // never freed; this value's reference keeps the object.
+  std::uintptr_t const id = identity();
+  if (id == 0) return {};
+  return reinterpret_cast<kovo::COSInterface const*>(id)->getClass()->getName().view();
+}
+
 std::uintptr_t Value::objectKey() const {
   std::uintptr_t const id = identity();
   if (id == 0) return 0;

@@ -55,5 +55,19 @@ TEST_F(ObjectKeys, ADestroyedObjectKeepsOnlyItsOwnKey) {
   EXPECT_NE(iax.objectKey(), ax.objectKey());
 }
 
+TEST_F(ObjectKeys, AnObjectsClassNameIsOneViewPerClass) {
+  Value const m = model();
+  Value const ax = axis(m);
+  Value const iax = immutableView(ax);
+  // The class of the object, not of the array: each view its own class.
+  EXPECT_EQ(ax.objectClassName(), host.classOf(ax));
+  EXPECT_EQ(iax.objectClassName(), host.classOf(iax));
+  EXPECT_NE(ax.objectClassName(), iax.objectClassName());
+  // One class, one view: its address can key a table.
+  EXPECT_EQ(ax.objectClassName().data(), axis(m).objectClassName().data());
+  EXPECT_EQ(Value(1).objectClassName(), "");
+  EXPECT_EQ(Value::objects({ax, axis(m)}).objectClassName(), "");
+}
+
 }  // namespace
 }  // namespace quillon::testing
