@@ -108,7 +108,8 @@ Slot& detail::SlotTable::at(unsigned slot, ElementArena& arena) {
   std::size_t const pos = static_cast<std::size_t>(it - first);
   if (!fBlock || n == fBlock->capacity) {
     // A slot per property at most, so the count stays far below the limit.
-    std::uint32_t const capacity = n ? 2 * n : 1;
+    // Two to start with: an element given any value is mostly given a second.
+    std::uint32_t const capacity = n ? 2 * n : 2;
     void* const memory = arena.allocate(blockBytes(capacity));
     auto* const grown = ::new (memory) Block{n, capacity};
     Slot* const to = grown->slots();
@@ -406,7 +407,9 @@ ElementBase* ElementAccess::coreOf(NSInterface::ObjectIntf* o) {
 }
 
 void ElementAccess::assertWritable(ElementBase* e) {
-  DeviantAssertions::assertWritable(e->self());
+  // The general check asks the element for its model: only a read-only one
+  // can fail it, so a writable model is answered here.
+  if (e->fModel->isReadOnly()) DeviantAssertions::assertWritable(e->self());
   OZO_ASSERT_AT(kChangesHeader, 40, !e->fTakenOut,
                 "%s was discarded: the transaction that created it was rolled back", e->fClass->qualified());
 }
