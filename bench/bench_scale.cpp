@@ -274,9 +274,28 @@ struct Bench {
       for (std::size_t i = 0; i < kCount; ++i) axes.push_back(host.construct("Zorvan.metamodel.types.Axis", {model, 3, "speed"}));
       bound = (heapInUse() - before) / kCount;
     }
+    // The parts: the bare element, then its slot table (Dimensions set),
+    // then the boxed text of its name, each in a model of its own.
+    auto perAxis = [&](auto const& make) {
+      quillon::Value const own = host.construct("Ozo.Model", {});
+      Ozo::Model const om = modelOf(own);
+      std::vector<types::Axis> axes;
+      axes.reserve(kCount);
+      double const before = heapInUse();
+      for (std::size_t i = 0; i < kCount; ++i) axes.push_back(make(om));
+      return (heapInUse() - before) / kCount;
+    };
+    double const bare = perAxis([](Ozo::Model const& om) { return types::Axis::create(om); });
+    double const withSlots = perAxis([](Ozo::Model const& om) {
+      types::Axis const a = types::Axis::create(om);
+      a.setDimensions(Ozo::Integer(3));
+      return a;
+    });
     std::printf("memory per Axis (heap in use over %zu)\n  model element %.0f B, with its binding %.0f B "
-                "(binding %.0f B); a plain struct {int, std::string} %zu B\n",
-                kCount, element, bound, bound - element, sizeof(int) + sizeof(std::string));
+                "(binding %.0f B); a plain struct {int, std::string} %zu B\n"
+                "  parts: element %.0f B, slot table %.0f B, name's text %.0f B\n",
+                kCount, element, bound, bound - element, sizeof(int) + sizeof(std::string), bare, withSlots - bare,
+                element - withSlots);
     verdict("model Axis at most 160 B", element <= 160);
     verdict("Axis with its binding at most 300 B", bound <= 300);
   }

@@ -75,11 +75,18 @@ Slot* lowerBound(Slot* first, Slot* last, unsigned slot) {
 
 detail::SlotTable::SlotTable() = default;
 
-detail::SlotTable::~SlotTable() {
-  static_assert(sizeof(Block) % alignof(Slot) == 0);
+detail::SlotTable::~SlotTable() = default;  // cleared by the element, which knows the arena
+
+namespace {
+std::size_t blockBytes(std::uint32_t capacity) { return sizeof(detail::SlotTable::Block) + capacity * sizeof(Slot); }
+}  // namespace
+
+void detail::SlotTable::clear(ElementArena& arena) noexcept {
+  static_assert(sizeof(Block) % alignof(Slot) == 0 && alignof(Slot) <= ElementArena::kGrain);
   if (!fBlock) return;
-  std::destroy_n(fBlock->slots(), fBlock->size);
-  ::operator delete(fBlock);
+  Block* const block = std::exchange(fBlock, nullptr);
+  std::destroy_n(block->slots(), block->size);
+  arena.deallocate(block, blockBytes(block->capacity));
 }
 
 Slot const* detail::SlotTable::find(unsigned slot) const {
@@ -93,7 +100,7 @@ Slot const* detail::SlotTable::find(unsigned slot) const {
 Slot const* detail::SlotTable::begin() const { return fBlock ? fBlock->slots() : nullptr; }
 Slot const* detail::SlotTable::end() const { return fBlock ? fBlock->slots() + fBlock->size : nullptr; }
 
-Slot& detail::SlotTable::at(unsigned slot) {
+Slot& detail::SlotTable::at(unsigned slot, ElementArena& arena) {
   std::uint32_t const n = fBlock ? fBlock->size : 0;
   Slot* const first = fBlock ? fBlock->slots() : nullptr;
   Slot* const it = lowerBound(first, first + n, slot);
@@ -101,8 +108,9 @@ Slot& detail::SlotTable::at(unsigned slot) {
   std::size_t const pos = static_cast<std::size_t>(it - first);
   if (!fBlock || n == fBlock->capacity) {
     // A slot per property at most, so the count stays far below the limit.
-    std::uint32_t const capacity = n ? 2 * n : 1;
-    void* const memory = ::operator new(sizeof(Block) + capacity * sizeof(Slot));
+    // Two to start with: an element given any value is mostly given a second.
+    std::uint32_t const capacity = n ? 2 * n : 2;
+    void* const memory = arena.allocate(blockBytes(capacity));
     auto* const grown = ::new (memory) Block{n, capacity};
     Slot* const to = grown->slots();
     // Moves of slots do not throw: from here on nothing fails.
@@ -111,7 +119,7 @@ Slot& detail::SlotTable::at(unsigned slot) {
     std::uninitialized_move_n(first + pos, n - pos, to + pos + 1);
     if (fBlock) {
       std::destroy_n(first, n);
-      ::operator delete(fBlock);
+      arena.deallocate(fBlock, blockBytes(fBlock->capacity));
     }
     fBlock = grown;
   } else if (pos == n) {
@@ -133,7 +141,7 @@ ElementBase::ElementBase(NSInterface::ModelIntf* model, NSInterface::ClassIntf c
   detail::adoptElement(model, this);
 }
 
-ElementBase::~ElementBase() = default;
+ElementBase::~ElementBase() { fSlots.clear(detail::arenaOf(fModel)); }
 
 NSInterface::ClassIntf const* ElementBase::classIntf() const { return fClass; }
 
@@ -205,7 +213,7 @@ CollectionImpl* collectionOf(ElementBase* e, Slot& s, PropertyImpl const& p) {
 Object ElementBase::get(meta::ClassDef const& declaring, unsigned index) {
   PropertyImpl const& p = resolve(fClass, declaring, index);
   meta::PropertyDef const& d = p.def();
-  if (p.isMany()) return Object(collectionOf(this, fSlots.at(p.slot()), p), Deviant{});
+  if (p.isMany()) return Object(collectionOf(this, fSlots.at(p.slot(), detail::arenaOf(fModel)), p), Deviant{});
   switch (d.derived) {
     case Derivation::Model:
       return Object(fModel, Deviant{});
@@ -255,7 +263,7 @@ void ElementBase::set(meta::ClassDef const& declaring, unsigned index, Immutable
   ElementAccess::assertWritable(this);
   Link link = ElementAccess::makeLink(this, p, value);
 
-  Slot& s = fSlots.at(p.slot());
+  Slot& s = fSlots.at(p.slot(), detail::arenaOf(fModel));
   detail::ChangeHub* const hub = detail::activeHub(fModel);
   if (!p.def().composite) {
     if (!hub) {
@@ -298,7 +306,7 @@ void ElementBase::unset(meta::ClassDef const& declaring, unsigned index) {
   PropertyImpl const& p = resolve(fClass, declaring, index);
   if (p.isOwnerLink()) return setOwner(p, {});
   checkWritableProperty(p);
-  if (p.isMany()) return collectionOf(this, fSlots.at(p.slot()), p)->clear();
+  if (p.isMany()) return collectionOf(this, fSlots.at(p.slot(), detail::arenaOf(fModel)), p)->clear();
   ElementAccess::assertWritable(this);
   Slot* const s = const_cast<Slot*>(fSlots.find(p.slot()));
   if (!s) return;  // never given a value
@@ -344,7 +352,7 @@ void ElementBase::setOwner(detail::PropertyImpl const& p, ImmutableObject const&
   if (fContainer == owner && fContainerSlot == into->slot()) return;
   ImmutableObject const me(self(), Deviant{});
   if (into->isMany()) {
-    CollectionImpl* const c = collectionOf(owner, owner->fSlots.at(into->slot()), *into);
+    CollectionImpl* const c = collectionOf(owner, owner->fSlots.at(into->slot(), detail::arenaOf(owner->fModel)), *into);
     c->insert(c->size(), me);
     return;
   }
@@ -399,7 +407,9 @@ ElementBase* ElementAccess::coreOf(NSInterface::ObjectIntf* o) {
 }
 
 void ElementAccess::assertWritable(ElementBase* e) {
-  DeviantAssertions::assertWritable(e->self());
+  // The general check asks the element for its model: only a read-only one
+  // can fail it, so a writable model is answered here.
+  if (e->fModel->isReadOnly()) DeviantAssertions::assertWritable(e->self());
   OZO_ASSERT_AT(kChangesHeader, 40, !e->fTakenOut,
                 "%s was discarded: the transaction that created it was rolled back", e->fClass->qualified());
 }
@@ -493,7 +503,7 @@ Link ElementAccess::makeLink(ElementBase* owner, PropertyImpl const& p, Immutabl
 void ElementAccess::detach(ElementBase* child) {
   ElementBase* const owner = child->fContainer;
   if (!owner) return;
-  Slot& s = owner->fSlots.at(child->fContainerSlot);  // made when the child was adopted
+  Slot& s = owner->fSlots.at(child->fContainerSlot, arenaOf(owner->fModel));  // made when the child was adopted
   ChangeHub* const hub = activeHub(owner->fModel);
   if (s.many) {
     std::ptrdiff_t const at = s.many->forget(child);

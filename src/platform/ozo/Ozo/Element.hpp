@@ -36,6 +36,43 @@ class PropertyImpl;
 class ElementAccess;
 struct Slot;
 
+// The memory of a model's elements and of their slot tables: one per model,
+// freed with it. Elements never outlive their model (an element with
+// references keeps its model alive), so the model's elements sit together
+// in a few large blocks instead of one heap chunk each, and a model goes
+// with one release per block. A piece given back (a slot table that grew, an
+// element a transaction took out) is kept on a list of its size and handed
+// out again; pieces above kLargest bytes come from the heap directly.
+class ElementArena {
+ public:
+  static constexpr std::size_t kGrain = 8;
+  static constexpr std::size_t kLargest = 512;
+  ElementArena() = default;
+  ElementArena(ElementArena const&) = delete;
+  ElementArena& operator=(ElementArena const&) = delete;
+  ~ElementArena();
+
+  void* allocate(std::size_t bytes);
+  void deallocate(void* p, std::size_t bytes) noexcept;
+  // Bytes the arena holds in blocks (handed out, free or not yet used).
+  std::size_t reserved() const { return fReserved; }
+  // Bytes every arena of the process holds in blocks.
+  static std::size_t reservedInProcess();
+
+ private:
+  struct Block;
+  static std::size_t sizeClass(std::size_t bytes) { return (bytes + kGrain - 1) / kGrain; }
+  void* carve(std::size_t cls);
+  void* fFree[kLargest / kGrain + 1] = {};  // per size class, linked through their first word
+  Block* fBlocks = nullptr;
+  char* fNext = nullptr;
+  char* fEnd = nullptr;
+  std::size_t fReserved = 0;
+};
+
+// The arena of a model made by this runtime.
+ElementArena& arenaOf(NSInterface::ModelIntf* model);
+
 // The slots an element has used, by slot number. Most of an element's
 // properties (its ancestors' above all) are never given a value, so a slot is
 // made on first use. Slots are kept in one block sized to what is used (a
@@ -50,13 +87,17 @@ class SlotTable {
   SlotTable& operator=(SlotTable const&) = delete;
 
   Slot const* find(unsigned slot) const;  // null when never used
-  Slot& at(unsigned slot);                // made on first use
+  // Made on first use, in the element's model's arena.
+  Slot& at(unsigned slot, ElementArena& arena);
+  // Destroys every slot and gives the block back (the element's destructor).
+  void clear(ElementArena& arena) noexcept;
   // The slots used so far, in slot order (for walks over every value).
   Slot const* begin() const;
   Slot const* end() const;
 
+  struct Block;  // count and capacity, then the slots
+
  private:
-  struct Block;
   Block* fBlock = nullptr;  // null until the first slot is made
 };
 }  // namespace detail
@@ -66,7 +107,10 @@ class ElementBase {
   ElementBase(NSInterface::ModelIntf* model, NSInterface::ClassIntf const* cls);
   ElementBase(ElementBase const&) = delete;
   ElementBase& operator=(ElementBase const&) = delete;
-  virtual ~ElementBase();
+
+  // Ends the element and gives its memory back to its model's arena (only
+  // the model does this: when it goes, or for an element a transaction took out).
+  virtual void destroy() noexcept = 0;
 
   // The complete object as the runtime's element interface.
   virtual NSInterface::ClassObjectIntf* self() = 0;
@@ -89,6 +133,8 @@ class ElementBase {
   std::vector<ElementBase*> children();
 
  protected:
+  // Elements live in their model's arena: `delete` is no way to end one.
+  virtual ~ElementBase();
   void retainModel();
   void releaseModel();
   ImmutableType metaType() const;
@@ -134,6 +180,26 @@ class OZO_LIBRARY_LOCAL ModelObjectImpl final : public Intf, public ElementBase 
   }
   ElementBase* elementCore() override { return this; }
   NSInterface::ClassObjectIntf* self() override { return this; }
+  void destroy() noexcept override {
+    NSInterface::ModelIntf* const model = modelIntf();
+    this->~ModelObjectImpl();
+    detail::arenaOf(model).deallocate(this, sizeof(ModelObjectImpl));
+  }
+
+  // A new element in the arena of `model`.
+  static ModelObjectImpl* make(NSInterface::ModelIntf* model, NSInterface::ClassIntf const* cls) {
+    detail::ElementArena& arena = detail::arenaOf(model);
+    void* const memory = arena.allocate(sizeof(ModelObjectImpl));
+    try {
+      return ::new (memory) ModelObjectImpl(model, cls);
+    } catch (...) {
+      arena.deallocate(memory, sizeof(ModelObjectImpl));
+      throw;
+    }
+  }
+
+ private:
+  ~ModelObjectImpl() override = default;
 };
 
 // Makes a new element of Intf's class in `model`. Fails with the NULL-ref
@@ -145,7 +211,7 @@ void elementCreated(ElementBase* element);
 template <class Intf>
 Intf* createElementOf(Model const& model) {
   NSInterface::ModelIntf* const m = prepareCreation(model, Intf::sIntrospectiveMethods);
-  auto* const e = new ModelObjectImpl<Intf>(m, metaClassOf(*Intf::sIntrospectiveMethods.def));
+  auto* const e = ModelObjectImpl<Intf>::make(m, metaClassOf(*Intf::sIntrospectiveMethods.def));
   elementCreated(e);
   return e;
 }

@@ -1,10 +1,101 @@
 // Models and the model cache.
 #include <Ozo/Internal.hpp>
 
+#include <atomic>
+#include <cstdlib>
 #include <map>
 #include <memory>
+#include <new>
+
+#if defined(__SANITIZE_ADDRESS__)
+#define OZO_ARENA_POISON 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define OZO_ARENA_POISON 1
+#endif
+#endif
+#ifdef OZO_ARENA_POISON
+#include <sanitizer/asan_interface.h>
+// Pieces not handed out are poisoned, so a use after an element's end is
+// still caught inside the arena.
+#define OZO_ARENA_HIDE(p, n) ASAN_POISON_MEMORY_REGION(p, n)
+#define OZO_ARENA_SHOW(p, n) ASAN_UNPOISON_MEMORY_REGION(p, n)
+#else
+#define OZO_ARENA_HIDE(p, n) ((void)(p), (void)(n))
+#define OZO_ARENA_SHOW(p, n) ((void)(p), (void)(n))
+#endif
 
 namespace Ozo {
+
+// ---------------------------------------------------------------------------
+namespace {
+std::atomic<std::size_t> gArenaBytes{0};
+// Blocks double from the first to the last size: a model of a few elements
+// takes little, a large one few blocks.
+constexpr std::size_t kFirstBlock = 1024;
+constexpr std::size_t kLastBlock = 32 * 1024;
+}  // namespace
+
+struct detail::ElementArena::Block {
+  Block* next;
+  std::size_t bytes;  // the whole block, this header included
+};
+
+detail::ElementArena::~ElementArena() {
+  for (Block* b = fBlocks; b;) {
+    Block* const next = b->next;
+    OZO_ARENA_SHOW(b, b->bytes);
+    gArenaBytes.fetch_sub(b->bytes, std::memory_order_relaxed);
+    std::free(b);
+    b = next;
+  }
+}
+
+std::size_t detail::ElementArena::reservedInProcess() { return gArenaBytes.load(std::memory_order_relaxed); }
+
+void* detail::ElementArena::allocate(std::size_t bytes) {
+  std::size_t const cls = sizeClass(bytes);
+  if (cls * kGrain > kLargest) return ::operator new(bytes);
+  if (void* const p = fFree[cls]) {
+    OZO_ARENA_SHOW(p, cls * kGrain);
+    fFree[cls] = *static_cast<void**>(p);
+    return p;
+  }
+  return carve(cls);
+}
+
+void detail::ElementArena::deallocate(void* p, std::size_t bytes) noexcept {
+  std::size_t const cls = sizeClass(bytes);
+  if (cls * kGrain > kLargest) return ::operator delete(p);
+  *static_cast<void**>(p) = fFree[cls];
+  fFree[cls] = p;
+  OZO_ARENA_HIDE(p, cls * kGrain);
+}
+
+// A new piece from the end of the current block, or from a new block (the
+// rest of the old one goes on the free list of its size).
+void* detail::ElementArena::carve(std::size_t cls) {
+  std::size_t const bytes = cls * kGrain;
+  if (static_cast<std::size_t>(fEnd - fNext) < bytes) {
+    std::size_t const size = fBlocks ? std::min(2 * fBlocks->bytes, kLastBlock) : kFirstBlock;
+    void* const memory = std::malloc(size);
+    if (!memory) throw std::bad_alloc();
+    if (std::size_t const rest = static_cast<std::size_t>(fEnd - fNext); rest >= kGrain && rest <= kLargest) {
+      OZO_ARENA_SHOW(fNext, rest);
+      deallocate(fNext, rest - rest % kGrain);
+    }
+    fBlocks = ::new (memory) Block{fBlocks, size};
+    fNext = static_cast<char*>(memory) + sizeof(Block);
+    fEnd = static_cast<char*>(memory) + size;
+    fReserved += size;
+    gArenaBytes.fetch_add(size, std::memory_order_relaxed);
+    OZO_ARENA_HIDE(fNext, static_cast<std::size_t>(fEnd - fNext));
+  }
+  void* const p = fNext;
+  fNext += bytes;
+  OZO_ARENA_SHOW(p, bytes);
+  return p;
+}
 
 namespace {
 
@@ -43,6 +134,7 @@ class ModelImpl final : public NSInterface::ModelIntf {
     if (id > fLastId) fLastId = id;
   }
   std::vector<ElementBase*> const& elementCores() const { return fElements; }
+  detail::ElementArena& arena() { return fArena; }
   detail::Liveness* liveness() const { return fLiveness; }
 
   detail::ChangeHub* changeHub() const override { return fHub && fHub->active() ? fHub.get() : nullptr; }
@@ -71,7 +163,7 @@ class ModelImpl final : public NSInterface::ModelIntf {
       fBuried.push_back(e);
       return;
     }
-    delete e;
+    e->destroy();
   }
 
  private:
@@ -84,11 +176,13 @@ class ModelImpl final : public NSInterface::ModelIntf {
     detail::releaseLiveness(std::exchange(fLiveness, nullptr));
     ModelCache::remove(this);
     std::vector<ElementBase*> const elements = std::move(fElements);
-    for (auto it = elements.rbegin(); it != elements.rend(); ++it) delete *it;
-    for (ElementBase* e : fBuried) delete e;
+    for (auto it = elements.rbegin(); it != elements.rend(); ++it) (*it)->destroy();
+    for (ElementBase* e : fBuried) e->destroy();
     delete this;
   }
 
+  // First: the elements' memory goes last, after every element has ended.
+  detail::ElementArena fArena;
   std::string fName;
   bool fReadOnly = false;
   detail::Liveness* fLiveness;
@@ -199,6 +293,10 @@ detail::Liveness* detail::livenessOf(NSInterface::ModelIntf* model) {
   return m ? m->liveness() : nullptr;
 }
 
+detail::ElementArena& detail::arenaOf(NSInterface::ModelIntf* model) {
+  return static_cast<ModelImpl*>(model)->arena();
+}
+
 void detail::adoptElement(NSInterface::ModelIntf* model, ElementBase* element) {
   static_cast<ModelImpl*>(model)->adopt(element);
 }
@@ -246,7 +344,7 @@ NSInterface::ModelIntf* prepareCreation(Model const& model, IntrospectiveMethods
 
 ClassObject createObject(Model const& model, IntrospectiveMethods const& methods) {
   NSInterface::ModelIntf* const m = prepareCreation(model, methods);
-  auto* const e = new ModelObjectImpl<NSInterface::ClassObjectIntf>(m, metaClassOf(*methods.def));
+  auto* const e = ModelObjectImpl<NSInterface::ClassObjectIntf>::make(m, metaClassOf(*methods.def));
   elementCreated(e);
   return ClassObject(e, Deviant{});
 }

@@ -10,6 +10,7 @@
 #include <stdexcept>
 #include <string_view>
 #include <type_traits>
+#include <typeinfo>
 
 namespace Ozo {
 
@@ -116,7 +117,8 @@ NSInterface::ObjectIntf* box() {
 NSInterface::ObjectIntf* integerBox() { return box<IntegerTag>(); }
 NSInterface::ObjectIntf* realBox() { return box<RealTag>(); }
 NSInterface::ObjectIntf* booleanBox() { return box<BooleanTag>(); }
-bool isString(NSInterface::ObjectIntf* o) { return dynamic_cast<StringBox*>(o) != nullptr; }
+// StringBox is final: its exact type is the whole test.
+bool isString(NSInterface::ObjectIntf* o) { return o && typeid(*o) == typeid(StringBox); }
 
 std::string describeValue(ImmutableObject const& o) {
   if (!o.isValid()) return "an empty handle";

@@ -1,0 +1,112 @@
+// The model's element arena: pieces handed out and given back, and its
+// memory coming back when the model goes.
+#include "platform/ozo/TestClasses.hpp"
+
+#include <Ozo/Changes.hpp>
+#include <Ozo/Internal.hpp>
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+#include <vector>
+
+namespace {
+
+using namespace ozotest;
+using Ozo::detail::ElementArena;
+
+TEST(ElementArena, PiecesComeBackBySizeAndNeverOverlap) {
+  std::size_t const before = ElementArena::reservedInProcess();
+  {
+    ElementArena arena;
+    EXPECT_EQ(arena.reserved(), 0u) << "an arena takes nothing until asked";
+    // Enough pieces of mixed sizes to need several blocks; each is filled
+    // with its own byte and checked after all are made.
+    std::vector<std::pair<unsigned char*, std::size_t>> pieces;
+    for (std::size_t i = 0; i < 3000; ++i) {
+      std::size_t const bytes = 8 + (i % 7) * 40;
+      auto* const p = static_cast<unsigned char*>(arena.allocate(bytes));
+      ASSERT_EQ(reinterpret_cast<std::uintptr_t>(p) % ElementArena::kGrain, 0u);
+      std::memset(p, static_cast<int>(i & 0xFF), bytes);
+      pieces.emplace_back(p, bytes);
+    }
+    for (std::size_t i = 0; i < pieces.size(); ++i) {
+      auto const [p, bytes] = pieces[i];
+      EXPECT_TRUE(std::all_of(p, p + bytes, [&](unsigned char c) { return c == (i & 0xFF); })) << "piece " << i;
+    }
+    EXPECT_GT(arena.reserved(), 3000u * 8);
+    EXPECT_EQ(ElementArena::reservedInProcess(), before + arena.reserved());
+
+    // A piece given back serves the next request of its size, not another size.
+    std::size_t const held = arena.reserved();
+    void* const given = pieces[5].first;  // 8 + 5 * 40 bytes
+    arena.deallocate(given, pieces[5].second);
+    EXPECT_NE(arena.allocate(48), given);
+    EXPECT_EQ(arena.allocate(pieces[5].second), given);
+    EXPECT_EQ(arena.reserved(), held) << "a reused piece takes no new block";
+
+    // Large pieces come from the heap, not from a block.
+    void* const large = arena.allocate(ElementArena::kLargest + 1);
+    std::memset(large, 1, ElementArena::kLargest + 1);
+    EXPECT_EQ(arena.reserved(), held);
+    arena.deallocate(large, ElementArena::kLargest + 1);
+  }
+  EXPECT_EQ(ElementArena::reservedInProcess(), before) << "the blocks go with the arena";
+}
+
+class Arena : public LiveCountTest {};
+
+// Elements never outlive their model: an element still held keeps the model
+// (and so the arena) alive; the memory comes back once the last one goes.
+TEST_F(Arena, AnElementHeldAfterItsModelIsDroppedKeepsTheArenaUntilItGoes) {
+  std::size_t const before = ElementArena::reservedInProcess();
+  std::string name;
+  Ozo::ClassObject kept;
+  {
+    Ozo::Model const m = Ozo::Model::create();
+    name = m.get()->name();
+    for (int i = 0; i < 1000; ++i) set(thing(m), Label, Ozo::String(std::string_view("many")));
+    kept = thing(m);
+    set(kept, Label, Ozo::String(std::string_view("kept")));
+    set(kept, Count, Ozo::Integer(7));
+    EXPECT_GT(ElementArena::reservedInProcess(), before);
+  }
+  ASSERT_TRUE(Ozo::ModelCache::find(name).isValid()) << "the held element keeps its model";
+  EXPECT_EQ(Ozo::String(get(kept, Label)).utf8(), "kept");
+  EXPECT_EQ(Ozo::Integer(get(kept, Count)).value(), 7);
+  kept = {};
+  EXPECT_FALSE(Ozo::ModelCache::find(name).isValid());
+  EXPECT_EQ(ElementArena::reservedInProcess(), before) << "the model's blocks went with it";
+}
+
+// Elements a rolled-back transaction took out give their memory back to the
+// arena, where the next elements find it.
+TEST_F(Arena, ElementsTakenOutByARollbackAreReusedByTheNextOnes) {
+  Ozo::Model const m = Ozo::Model::create();
+  ElementArena const& arena = Ozo::detail::arenaOf(m.get());
+  auto makeSome = [&] {
+    for (int i = 0; i < 500; ++i) {
+      Ozo::ClassObject const t = thing(m);
+      set(t, Count, Ozo::Integer(i));
+      set(t, Label, Ozo::String(std::string_view("x")));
+    }
+  };
+  {
+    Ozo::Transaction tx(m);
+    makeSome();
+    tx.rollback();
+  }
+  EXPECT_TRUE(Ozo::detail::elementsOf(m.get()).empty());
+  std::size_t const held = arena.reserved();
+  for (int round = 0; round < 3; ++round) {
+    Ozo::Transaction tx(m);
+    makeSome();
+    tx.rollback();
+  }
+  EXPECT_EQ(arena.reserved(), held) << "rolled-back elements' memory was not reused";
+  makeSome();
+  EXPECT_EQ(Ozo::detail::elementsOf(m.get()).size(), 500u);
+  EXPECT_EQ(arena.reserved(), held);
+}
+
+}  // namespace
