@@ -49,10 +49,13 @@ class Sequences(HostTestCase):
             if item == "c":
                 seq.append("d")  # seen: the size is read again at the end
         self.assertEqual(walked, ["a", "b", "c", "d"])
-        # Had the size been read at every step, the walk would stop quietly.
+        # Items come in batches: the rest of the batch read comes as it was
+        # read. Had the size been read at every step, the walk would then stop
+        # quietly; the host refuses the next read instead.
         walk = iter(seq)
         self.assertEqual(next(walk), "a")
         seq.clear()
+        self.assertEqual([next(walk) for _ in range(3)], ["b", "c", "d"])
         with self.assertRaises(quillon.HostError) as cm:
             next(walk)
         self.assertIn("sequence index out of bounds", cm.exception.message)

@@ -347,6 +347,8 @@ class SequenceClassInfo final : public ClassMetaData {
     if (!fFacts.shape->moreMethods.empty()) addMethods(cls, fFacts.shape->moreMethods, &fFacts);
   }
 
+  kovo::SequenceProtocol sequenceProtocol() const override { return {fFacts.shape->access, &fFacts}; }
+
  private:
   // Any view of a collection fits where "ImmutableSequenceOfImmutableX" is
   // expected (Sequences.hpp, addSequenceClass).
@@ -382,7 +384,8 @@ static_assert(sizeof(SequenceFacts) == 5 * sizeof(void*));
 // cursors, over SequenceMethods<ElementList>.
 constexpr SequenceShape sequenceShape(ElementKind kind, bool modifiable, bool immutableElements) {
   return {SequenceRole::Sequence, modifiable, immutableElements, kind, Methods::reads,
-          modifiable ? std::span<MethodRow const>(Methods::edits) : std::span<MethodRow const>()};
+          modifiable ? std::span<MethodRow const>(Methods::edits) : std::span<MethodRow const>(),
+          modifiable ? &Methods::access : &Methods::readAccess};
 }
 
 constexpr SequenceShape iteratorShape(ElementKind kind, bool modifiable, bool immutableElements) {
