@@ -652,6 +652,8 @@ SequenceCall sequenceCall(ArrayPtr const& object) {
 std::optional<COSValue> searchedWord(SequenceCall const& c, ArrayPtr const& value, std::vector<ArrayPtr>& temps) {
   ArrayPtr const v = value ? value : ArrayPtr(HostArray::createEmpty(), false);
   requireLive(v.get());
+  // An empty value (but the empty text) is no item: a front end compares it its own way.
+  if (v->isEmpty() && v->classID() != ClassID::Char) return std::nullopt;
   Interned const type = c.valueType();
   if (fitCost(v.get(), type) < 0) return std::nullopt;
   temps.push_back(v);

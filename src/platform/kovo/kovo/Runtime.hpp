@@ -69,7 +69,8 @@ class Runtime {
                                    std::vector<ArrayPtr>& out);
   // The position of the first item equal to `value` in [from, to)
   // (SequenceAccess::npos when none), and how many items equal it; nothing
-  // when `value` does not fit the type of the items.
+  // when `value` does not fit the type of the items or is empty (an empty
+  // handle, a value with nothing in it; the empty text is searched for).
   static std::optional<std::size_t> sequenceFind(ArrayPtr const& object, ArrayPtr const& value, std::size_t from,
                                                  std::size_t to);
   static std::optional<std::size_t> sequenceCount(ArrayPtr const& object, ArrayPtr const& value);
