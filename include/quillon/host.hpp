@@ -339,14 +339,20 @@ class Transaction {
 //     use(item.toString());
 //
 // It holds a reference to the sequence object, which keeps the collection
-// alive; every read goes to the live collection. A walk reads the size when it
-// starts and again on reaching that end, so items appended meanwhile are
-// walked too; a sequence that shrinks under a walk stops it with the host's
-// bounds error. Iterators refer to their Sequence, which must outlive them.
+// alive; every read goes to the live collection. A walk reads the items in
+// batches of kBatch, one host call each; it reads the size when it starts
+// and again on reaching that end, so items appended meanwhile are walked
+// too. An item is read when its batch is, so a change after that is seen
+// from the next batch on. A sequence that shrinks under a walk ends the
+// current batch early and stops the walk with the host's bounds error.
+// Iterators refer to their Sequence, which must outlive them.
 class Sequence {
  public:
   class Iterator;
   struct Sentinel {};
+  static constexpr std::size_t npos = static_cast<std::size_t>(-1);
+  // Items a walk reads in one host call.
+  static constexpr std::size_t kBatch = 128;
 
   Value const& object() const { return fObject; }
   std::size_t size() const;
@@ -358,10 +364,27 @@ class Sequence {
   Iterator begin() const;
   Sentinel end() const { return {}; }
 
+  // At most `count` items from `first`, appended to `out`, in one host
+  // call; how many were read (fewer where the sequence ends sooner). `first`
+  // at or past the end fails with the host's bounds error.
+  std::size_t read(std::size_t first, std::size_t count, std::vector<Value>& out) const;
+  // Searches made in the host, one call each, comparing as the host's
+  // "contains" does (model objects by identity, values and texts by value);
+  // a list that keeps an order (a unique value list) answers from it. The
+  // first position of `value` in [from, to), or none. A value of a type the
+  // items cannot have is found nowhere; `comparable`, when given, is set to
+  // whether it could be (false also for a sequence the host cannot search).
+  std::optional<std::size_t> find(Value const& value, std::size_t from = 0, std::size_t to = npos,
+                                  bool* comparable = nullptr) const;
+  std::size_t count(Value const& value, bool* comparable = nullptr) const;
+  bool contains(Value const& value) const { return find(value).has_value(); }
+  // Removes item i and returns it, in one host call; beyond the end fails as
+  // at() does, a read-only sequence as its host "erase" does.
+  Value take(std::size_t i) const;
+
  private:
   friend class Host;
   explicit Sequence(Value object) : fObject(std::move(object)) {}
-  Value item(std::size_t i) const;  // no size read: the host checks the position
   Value fObject;
 };
 
@@ -371,7 +394,7 @@ class Sequence::Iterator {
   using difference_type = std::ptrdiff_t;
 
   Iterator() = default;
-  Value operator*() const { return fSequence->item(fIndex); }
+  Value const& operator*() const { return fBatch[fIndex - fFirst]; }
   Iterator& operator++();
   void operator++(int) { ++*this; }
   bool operator==(Sentinel) const { return fIndex >= fSize; }
@@ -380,10 +403,13 @@ class Sequence::Iterator {
 
  private:
   friend class Sequence;
-  Iterator(Sequence const* sequence, std::size_t size) : fSequence(sequence), fSize(size) {}
+  Iterator(Sequence const* sequence, std::size_t size);
+  void fill();  // reads the batch that starts at fIndex
   Sequence const* fSequence = nullptr;
   std::size_t fIndex = 0;
-  std::size_t fSize = 0;  // the size last read
+  std::size_t fSize = 0;   // the size last read
+  std::size_t fFirst = 0;  // index of fBatch[0]
+  std::vector<Value> fBatch;
 };
 
 }  // namespace quillon

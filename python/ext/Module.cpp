@@ -13,6 +13,7 @@
 #include "Conversions.hpp"
 #include "Descriptors.hpp"
 #include "Errors.hpp"
+#include "Sequences.hpp"
 #include "Session.hpp"
 #include "Wrapper.hpp"
 
@@ -175,6 +176,7 @@ PYBIND11_MODULE(_quillon, m) {
 
   addBenchAid(m);
   addChanges(m);
+  addSequences(m);
 
   m.def(
       "_model_key",

@@ -7,6 +7,12 @@ range raises IndexError; anything else the host refuses (an element of the
 wrong type, a read-only model) keeps the host's error. A failed edit leaves
 the sequence as it was: an operation made of several host edits reads the
 content first and puts it back if one of them fails.
+
+A walk, a search (in, count, index) and pop(i) or del seq[i] are one host
+call each, or a batch of items per call (_quillon._sequence_*): the host
+compares and keeps its own order. Only a value the host cannot compare (of
+another type than the items) is looked for by a walk comparing items, as a
+list compares (an object equal to everything matches).
 """
 
 import collections.abc as abc
@@ -76,58 +82,49 @@ def _read_protocol(roles):
         return invoke(ref, at, (_position(index, n),))
 
     def iterate(self):
-        # The size is read when the walk starts and again when it reaches that
-        # end, to take in what was appended meanwhile; a sequence that shrinks
-        # under the walk stops it with the host's bounds error.
-        ref, i, n = self._ref, 0, length(self)
-        while i < n or i < (n := length(self)):
-            i += 1
-            yield invoke(ref, at, (i,))
+        # Batches of items from the host; the size is read when the walk
+        # starts and again when it reaches that end, to take in what was
+        # appended meanwhile; a sequence that shrinks under the walk stops it
+        # with the host's bounds error.
+        return _quillon._sequence_walk(self._ref)
 
     def backwards(self):
         ref = self._ref
         for i in range(length(self), 0, -1):
             yield invoke(ref, at, (i,))
 
-    def held(self, value):
-        """The host's answer whether the sequence holds `value`, or None for a
-        value it cannot hold: then only a walk comparing items can tell, as
-        a list compares (an object equal to everything matches)."""
-        if "contains" not in roles:
-            return None
-        try:
-            return invoke(self._ref, roles["contains"], (value,))
-        except ArgumentError:
-            return None
-
-    def walk_finds(self, value):
-        return any(item is value or item == value for item in iterate(self))
-
-    def contains(self, value):
-        found = held(self, value)
-        return walk_finds(self, value) if found is None else found
-
-    def find(self, value, start, stop):
-        # The host's contains first: an absent value costs no walk.
-        if held(self, value) is False:
-            return None
-        ref = self._ref
+    def walk_finds(self, value, start=0, stop=None):
         for i in range(*slice(start, stop).indices(length(self))):
-            item = invoke(ref, at, (i + 1,))
+            item = invoke(self._ref, at, (i + 1,))
             if item is value or item == value:
                 return i
         return None
 
+    def contains(self, value):
+        found = _quillon._sequence_find(self._ref, value)
+        if found is None:
+            return walk_finds(self, value) is not None
+        return found >= 0
+
+    def find(self, value, start, stop):
+        found = _quillon._sequence_find(self._ref, value, start, stop)
+        if found is None:
+            return walk_finds(self, value, start, stop)
+        return found if found >= 0 else None
+
     def index(self, value, start=0, stop=None):
+        start = operator.index(start)
+        stop = None if stop is None else operator.index(stop)
         i = find(self, value, start, stop)
         if i is None:
             raise ValueError(f"{value!r} is not in the sequence")
         return i
 
     def count(self, value):
-        if held(self, value) is False:
-            return 0
-        return sum(1 for item in iterate(self) if item is value or item == value)
+        n = _quillon._sequence_count(self._ref, value)
+        if n is None:
+            return sum(1 for item in iterate(self) if item is value or item == value)
+        return n
 
     # == compares content with any Python sequence (a list, a tuple, another
     # host sequence); the host's "eq" (same collection) stays a method.
@@ -356,10 +353,10 @@ def _edit_protocol(roles, item_classes):
                 e.insert(i + 1, item)
 
     def delitem(self, index):
-        n = length(self)
         if not isinstance(index, slice):
-            invoke(self._ref, roles["erase"], (_position(index, n),))
+            _quillon._sequence_take(self._ref, index, False)
             return
+        n = length(self)
         # From the back, so that the positions still to erase stay put.
         doomed = sorted(range(*index.indices(n)), reverse=True)
         with edit(self, len(doomed)) as e:
@@ -400,13 +397,7 @@ def _edit_protocol(roles, item_classes):
         return self
 
     def pop(self, index=-1):
-        n = length(self)
-        if n == 0:
-            raise IndexError("pop from empty sequence")
-        pos = _position(index, n)
-        item = invoke(self._ref, roles["at"], (pos,))
-        invoke(self._ref, roles["erase"], (pos,))
-        return item
+        return _quillon._sequence_take(self._ref, index, True)
 
     def remove(self, value):
         invoke(self._ref, roles["erase"], (self.index(value) + 1,))

@@ -122,6 +122,24 @@ class MultiIndexStorage {
     fC.template get<0>().remove_if([&v](T const& x) { return x == v; });
     return n;
   }
+  // The first position in [from, to) of an element equal to v, or size():
+  // the candidates are v's equal range in the ordered index, each placed by
+  // the random-access index in constant time.
+  std::size_t find(T const& v, std::size_t from, std::size_t to) const {
+    auto const& list = fC.template get<0>();
+    std::size_t best = list.size();
+    auto const [first, last] = fC.template get<2>().equal_range(v);
+    for (auto it = first; it != last; ++it) {
+      if (!(*it == v)) continue;
+      auto const at = static_cast<std::size_t>(fC.template project<0>(it) - list.begin());
+      if (at >= from && at < to && at < best) best = at;
+    }
+    return best;
+  }
+  std::size_t count(T const& v) const {
+    auto const [first, last] = fC.template get<1>().equal_range(v);
+    return static_cast<std::size_t>(std::count_if(first, last, [&v](T const& x) { return x == v; }));
+  }
 
   static char const* hostName(bool immutable, char const*) {
     return listHostName<T>(immutable);
@@ -164,6 +182,17 @@ class VectorStorage {
     auto const& c = fData.data();
     if (std::find(c.begin(), c.end(), v) == c.end()) return 0;
     return static_cast<std::size_t>(std::erase(fData.writable(), v));
+  }
+  std::size_t find(T const& v, std::size_t from, std::size_t to) const {
+    auto const& c = fData.data();
+    if (from >= to) return c.size();
+    auto const first = c.begin() + static_cast<std::ptrdiff_t>(from);
+    auto const it = std::find(first, c.begin() + static_cast<std::ptrdiff_t>(to), v);
+    return it == c.begin() + static_cast<std::ptrdiff_t>(to) ? c.size() : static_cast<std::size_t>(it - c.begin());
+  }
+  std::size_t count(T const& v) const {
+    auto const& c = fData.data();
+    return static_cast<std::size_t>(std::count(c.begin(), c.end(), v));
   }
 
   static char const* hostName(bool, char const* fallback) { return fallback; }

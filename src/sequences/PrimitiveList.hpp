@@ -16,6 +16,7 @@
 
 #include <xb/SequenceMethods.hpp>
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -241,6 +242,15 @@ class __attribute__((visibility("hidden"))) PrimitiveList final : public Generic
   }
   char const* generic_getKovoName(bool immutable, bool, char const* fallback) const override {
     return Storage::hostName(immutable, fallback);
+  }
+  std::int32_t generic_find(Deviant const&, Generic::Ref const& r, std::int32_t from, std::int32_t to) const override {
+    std::size_t const n = fStorage.size();
+    auto const clamp = [n](std::int32_t i) { return std::min(static_cast<std::size_t>(std::max(i, 0)), n); };
+    std::size_t const at = fStorage.find(Generic::valueOf<T>(r), clamp(from), clamp(to));
+    return at == n ? -1 : static_cast<std::int32_t>(at);
+  }
+  std::int32_t generic_count(Deviant const&, Generic::Ref const& r) const override {
+    return static_cast<std::int32_t>(fStorage.count(Generic::valueOf<T>(r)));
   }
   std::int32_t generic_removeAll(Deviant const&, Generic::Ref const& r) override {
     std::size_t const removed = fStorage.removeAll(Generic::valueOf<T>(r));

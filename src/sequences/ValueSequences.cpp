@@ -14,6 +14,8 @@
 #include <xb/SequenceMethods.hpp>
 #include <xb/Sequences.hpp>
 
+#include <algorithm>
+#include <climits>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -122,6 +124,13 @@ struct ValueList {
   static Cursor begin(Self const& s) { return Cursor{s.list.begin()}; }
   static Cursor end(Self const& s) { return Cursor{s.list.end()}; }
   static std::int32_t removeAll(Self const& s, Arg const& v) { return s.list.removeAll(v.value); }
+  // Searches in the list's own order (a multi-index list: its ordered index).
+  static std::size_t find(Self const& s, Arg const& v, std::size_t from, std::size_t to) {
+    std::int32_t const at = s.list.find(v.value, Self::index(std::min<std::size_t>(from, INT32_MAX)),
+                                        Self::index(std::min<std::size_t>(to, INT32_MAX)));
+    return at < 0 ? kovo::SequenceAccess::npos : static_cast<std::size_t>(at);
+  }
+  static std::size_t count(Self const& s, Arg const& v) { return static_cast<std::size_t>(s.list.count(v.value)); }
   static bool sameCursor(Cursor const& c, OtherCursor const& o) { return c.it.eq(o.it); }
 
   // Edits at a cursor; the list refuses a cursor of another list, of an
@@ -288,9 +297,9 @@ struct Rows {
   };
 
   static constexpr auto kValue = Ozo::xb::ElementKind::Value;
-  static constexpr SequenceShape sequenceShape{SequenceRole::Sequence, true, false, kValue, sequence, {}};
-  static constexpr SequenceShape immutableSequenceShape{SequenceRole::Sequence, false, false, kValue,
-                                                        immutableSequence, {}};
+  static constexpr SequenceShape sequenceShape{SequenceRole::Sequence, true, false, kValue, sequence, {}, &M::access};
+  static constexpr SequenceShape immutableSequenceShape{
+      SequenceRole::Sequence, false, false, kValue, immutableSequence, {}, &M::readAccess};
   static constexpr SequenceShape iteratorShape{SequenceRole::Iterator, true, false, kValue, cursor, {}};
   static constexpr SequenceShape immutableIteratorShape{SequenceRole::Iterator, false, false, kValue, cursor, {}};
 };

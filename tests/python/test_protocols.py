@@ -49,18 +49,36 @@ class Sequences(HostTestCase):
             if item == "c":
                 seq.append("d")  # seen: the size is read again at the end
         self.assertEqual(walked, ["a", "b", "c", "d"])
-        # Had the size been read at every step, the walk would stop quietly.
+        # Items come in batches: the rest of the batch read comes as it was
+        # read. Had the size been read at every step, the walk would then stop
+        # quietly; the host refuses the next read instead.
         walk = iter(seq)
         self.assertEqual(next(walk), "a")
         seq.clear()
+        self.assertEqual([next(walk) for _ in range(3)], ["b", "c", "d"])
         with self.assertRaises(quillon.HostError) as cm:
             next(walk)
         self.assertIn("sequence index out of bounds", cm.exception.message)
 
     def test_lookups_of_values_it_cannot_hold_answer_as_a_list(self):
-        _, seq = self.filled("x", "y")
+        _, seq = self.filled("x", "y", "")
         self.assertNotIn(3, seq)
         self.assertEqual(seq.count(3), 0)
+        self.assertEqual(seq.index(""), 2)
+        # A value list searched for nothing, or for a value of no host form.
+        T = self.types()
+        sizes = T.SequenceOfDataSize.makeUnique(self.model())
+        sizes.extend(T.DataSize(n, T.DataSizeUnitKind.Bit()) for n in range(3))
+        # None: as every comparison of a DataSize with nothing.
+        with self.assertRaises(quillon.HostError) as cm:
+            None in sizes
+        self.assertEqual(cm.exception.message, "Cannot compare a DataSize with an empty value")
+        for absent in (object(), "x", 1.5):
+            self.assertNotIn(absent, sizes)
+            self.assertEqual(sizes.count(absent), 0)
+            with self.assertRaises(ValueError):
+                sizes.index(absent)
+        self.assertEqual(sizes.index(T.DataSize(2, T.DataSizeUnitKind.Bit())), 2)
         with self.assertRaises(ValueError):
             seq.index(object())
         with self.assertRaises(TypeError):

@@ -100,6 +100,33 @@ class PythonProtocolMachine(RuleBasedStateMachine):
         self.both(lambda s: (v in s, s.count(v)))
         self.both(lambda s: s.index(v))
 
+    @rule(t=tokens, start=indices, stop=bounds)
+    def ranged_index(self, t, start, stop):
+        v = self.probe(t)
+        self.both(lambda s: s.index(v, start) if stop is None else s.index(v, start, stop))
+
+    @rule(steps=st.integers(min_value=0, max_value=6), t=tokens, grow=st.booleans())
+    def walk_while_editing(self, steps, t, grow):
+        """A walk takes in what is appended; a shrink under it is an error
+        from the host at the latest when the walk reaches the end it read."""
+        walked, want = [], list(self.expected)
+        appended = self.new_value(t)
+        try:
+            for k, item in enumerate(self.seq):
+                walked.append(item)
+                if k == steps:
+                    if grow:
+                        self.seq.append(appended)
+                        want.append(appended)
+                    elif self.expected:
+                        want.pop(-1)
+                        self.seq.pop()
+        except quillon.HostError as e:
+            assert not grow and "sequence index out of bounds" in e.message, e.message
+        else:
+            assert walked == want or (not grow and walked == self.expected), walked
+        self.expected = want
+
     @rule()
     def reverse(self):
         self.both(lambda s: s.reverse())

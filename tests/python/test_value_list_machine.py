@@ -170,6 +170,27 @@ class ValueListMachine(RuleBasedStateMachine):
         else:
             refused(after.item, BOUNDS)
 
+    @rule(t=tokens, start=st.integers(min_value=-3, max_value=6))
+    def searches(self, t, start):
+        """in, count and index are the host's own search (the ordered index
+        of a list that keeps one), found where a list of the items finds."""
+        item = self.item(t)
+        hits = [k for k, x in enumerate(self.expected) if self.same(x, item)]
+        v = self.value(item)
+        assert (v in self.seq) == bool(hits)
+        assert self.seq.count(v) == len(hits)
+        first = start + len(self.expected) if start < 0 else start
+        after = [k for k in hits if k >= first]
+        if after:
+            assert self.seq.index(v, start) == after[0]
+        else:
+            try:
+                self.seq.index(v, start)
+            except ValueError:
+                pass
+            else:
+                raise AssertionError("index found an absent value")
+
     @precondition(lambda self: self.cursor is None)
     @rule()
     def keep_a_cursor(self):

@@ -621,6 +621,99 @@ ArrayPtr Runtime::convert(ArrayPtr const& value, Interned type) {
   return temps.empty() ? value : temps.back();
 }
 
+// --- sequences in one call ---------------------------------------------------
+
+namespace {
+
+// The object's class and its access, with the object checked as a method
+// call checks it.
+struct SequenceCall {
+  SequenceAccess const* access;
+  void const* data;
+  COSValue self;
+  Interned valueType() const { return access->valueType(data); }
+};
+
+SequenceProtocol protocolOf(HostArray const* object) {
+  COSClass* const cls = classForValue(object);
+  if (!cls || !cls->info()) return {};
+  return cls->info()->sequenceProtocol();
+}
+
+SequenceCall sequenceCall(ArrayPtr const& object) {
+  HostArray* const a = object.get();
+  if (a) requireLive(a);
+  SequenceProtocol const p = protocolOf(a);
+  if (!p.access) {
+    COSClass* const cls = classForValue(a);
+    throw HostError("Class " + quoted(cls ? cls->getName().view() : std::string_view(valueClassName(a))) +
+                    " is not a sequence.");
+  }
+  return {p.access, p.data, fromArray(a)};
+}
+
+// The word of a value searched for, or nothing when it does not fit; arrays
+// made on the way stay in `temps`.
+std::optional<COSValue> searchedWord(SequenceCall const& c, ArrayPtr const& value, std::vector<ArrayPtr>& temps) {
+  ArrayPtr const v = value ? value : ArrayPtr(HostArray::createEmpty(), false);
+  requireLive(v.get());
+  // An empty value (but the empty text) is no item: a front end compares it its own way.
+  if (v->isEmpty() && v->classID() != ClassID::Char) return std::nullopt;
+  Interned const type = c.valueType();
+  if (fitCost(v.get(), type) < 0) return std::nullopt;
+  temps.push_back(v);
+  return convertFitting(v.get(), type, temps);
+}
+
+}  // namespace
+
+bool Runtime::hasSequenceAccess(ArrayPtr const& object) { return protocolOf(object.get()).access != nullptr; }
+
+std::size_t Runtime::sequenceSize(ArrayPtr const& object) {
+  SequenceCall const c = sequenceCall(object);
+  return c.access->size(c.data, c.self);
+}
+
+std::size_t Runtime::sequenceItems(ArrayPtr const& object, std::size_t first, std::size_t count,
+                                   std::vector<ArrayPtr>& out) {
+  SequenceCall const c = sequenceCall(object);
+  if (count == 0) return 0;
+  // No more words than there are items: a position at or past the end asks
+  // for one, which the access refuses with the error of "at".
+  std::size_t const size = c.access->size(c.data, c.self);
+  count = first < size ? std::min(count, size - first) : 1;
+  Interned const type = c.access->itemType(c.data);
+  SmallBuffer<COSValue, 64> words(count);
+  std::size_t const n = c.access->items(c.data, c.self, first, count, words.data());
+  out.reserve(out.size() + n);
+  for (std::size_t i = 0; i < n; ++i) out.push_back(fromWord(words[i], type));
+  return n;
+}
+
+std::optional<std::size_t> Runtime::sequenceFind(ArrayPtr const& object, ArrayPtr const& value, std::size_t from,
+                                                 std::size_t to) {
+  SequenceCall const c = sequenceCall(object);
+  std::vector<ArrayPtr> temps;
+  std::optional<COSValue> const w = searchedWord(c, value, temps);
+  if (!w) return std::nullopt;
+  return c.access->find(c.data, c.self, *w, from, to);
+}
+
+std::optional<std::size_t> Runtime::sequenceCount(ArrayPtr const& object, ArrayPtr const& value) {
+  SequenceCall const c = sequenceCall(object);
+  std::vector<ArrayPtr> temps;
+  std::optional<COSValue> const w = searchedWord(c, value, temps);
+  if (!w) return std::nullopt;
+  return c.access->count(c.data, c.self, *w);
+}
+
+ArrayPtr Runtime::sequenceTake(ArrayPtr const& object, std::size_t position) {
+  SequenceCall const c = sequenceCall(object);
+  if (!c.access->take)
+    throw HostError("No method \"erase\" in class " + quoted(classForValue(object.get())->getName().view()) + ".");
+  return fromWord(c.access->take(c.data, c.self, position), c.access->itemType(c.data));
+}
+
 // --- counters ------------------------------------------------------------
 
 std::size_t Runtime::liveObjects() { return COSInterface::live(); }

@@ -38,6 +38,38 @@ struct HostDelete {
 };
 
 // ---------------------------------------------------------------------------
+// What a sequence class offers beside its host methods: reads of many items,
+// searches and a take, each done in one call, for a front end that walks or
+// searches a sequence. Every function gets the class data the class was
+// registered with and the self word as the class's rows get it. Items come
+// out as "at" hands them out (an array word carries one reference each),
+// values searched for go in as "contains" takes them, and every check and
+// error is the one of the row that does the same. Positions are 0-based.
+struct SequenceAccess {
+  static constexpr std::size_t npos = static_cast<std::size_t>(-1);
+  Interned (*itemType)(void const* data);   // host data type of an item
+  Interned (*valueType)(void const* data);  // host data type of a value searched for
+  std::size_t (*size)(void const* data, COSValue self);
+  // At most `count` items from `first` into `out`; how many (fewer where the
+  // sequence ends sooner). `first` at or beyond the end fails as "at" does.
+  // A failure hands out nothing.
+  std::size_t (*items)(void const* data, COSValue self, std::size_t first, std::size_t count, COSValue* out);
+  // The position of the first item equal to `value` in [from, to), or npos.
+  std::size_t (*find)(void const* data, COSValue self, COSValue value, std::size_t from, std::size_t to);
+  std::size_t (*count)(void const* data, COSValue self, COSValue value);
+  // Erases the item at `position` and hands it out, with the checks of
+  // "erase". Null for a class without edits.
+  COSValue (*take)(void const* data, COSValue self, std::size_t position);
+};
+
+// A class's access and the data its functions get; no access for classes
+// that are not sequences.
+struct SequenceProtocol {
+  SequenceAccess const* access = nullptr;
+  void const* data = nullptr;
+};
+
+// ---------------------------------------------------------------------------
 // Class descriptions.
 class COSClassInfo {
  public:
@@ -62,6 +94,8 @@ class COSClassInfo {
   virtual bool afterUpdateInstance() { return true; }
   virtual bool canThisClassContainOtherClass() const { return true; }
   virtual bool afterCanThisClassContainOtherClass() { return true; }
+  // The bulk access of a sequence class; none by default.
+  virtual SequenceProtocol sequenceProtocol() const { return {}; }
 };
 
 // The requester of a class initialisation or a call (the host passes itself).

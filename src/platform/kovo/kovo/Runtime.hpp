@@ -13,6 +13,7 @@
 #include <kovo/HostArray.hpp>
 #include <kovo/Object.hpp>
 
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -54,6 +55,27 @@ class Runtime {
   // Destroys an object now: its class's destroyInstance runs, and any later
   // use of it is the error "Invalid or deleted object."
   static void destroy(ArrayPtr const& object);
+
+  // Sequences read, searched and taken from in one call each, through the
+  // SequenceAccess of the object's class (Class.hpp); 0-based positions.
+  // The object is checked as a method call's object is; an object whose
+  // class has no access fails with "Class \"C\" is not a sequence."
+  static bool hasSequenceAccess(ArrayPtr const& object);
+  static std::size_t sequenceSize(ArrayPtr const& object);
+  // Appends at most `count` items from `first` to `out`; how many (fewer
+  // where the sequence ends sooner). `first` at or beyond the end fails with
+  // the bounds error of "at".
+  static std::size_t sequenceItems(ArrayPtr const& object, std::size_t first, std::size_t count,
+                                   std::vector<ArrayPtr>& out);
+  // The position of the first item equal to `value` in [from, to)
+  // (SequenceAccess::npos when none), and how many items equal it; nothing
+  // when `value` does not fit the type of the items or is empty (an empty
+  // handle, a value with nothing in it; the empty text is searched for).
+  static std::optional<std::size_t> sequenceFind(ArrayPtr const& object, ArrayPtr const& value, std::size_t from,
+                                                 std::size_t to);
+  static std::optional<std::size_t> sequenceCount(ArrayPtr const& object, ArrayPtr const& value);
+  // Erases the item at `position` and returns it.
+  static ArrayPtr sequenceTake(ArrayPtr const& object, std::size_t position);
 
   // The class of the object in a 1-by-1 object array (throws otherwise).
   static COSClass* classOf(ArrayPtr const& object);

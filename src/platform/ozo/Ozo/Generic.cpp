@@ -1,6 +1,8 @@
 #include <Ozo/Generic.hpp>
 #include <Ozo/Sequence.hpp>
 
+#include <algorithm>
+
 namespace Ozo {
 
 namespace Generic {
@@ -16,6 +18,20 @@ std::int32_t SequenceIntf::generic_removeAll(Deviant const& d, Ref const& r) {
     }
   }
   return removed;
+}
+
+std::int32_t SequenceIntf::generic_find(Deviant const& d, Ref const& r, std::int32_t from, std::int32_t to) const {
+  std::int32_t const end = std::min(to, generic_size(d));
+  for (std::int32_t i = std::max(from, 0); i < end; ++i)
+    if (generic_at(d, i) == r) return i;
+  return -1;
+}
+
+std::int32_t SequenceIntf::generic_count(Deviant const& d, Ref const& r) const {
+  std::int32_t found = 0;
+  for (std::int32_t i = 0, n = generic_size(d); i < n; ++i)
+    if (generic_at(d, i) == r) ++found;
+  return found;
 }
 
 }  // namespace Generic

@@ -137,6 +137,11 @@ class SequenceIntf : public ReferenceCountingIntf {
   // the list once and erases from the back, so positions still to visit
   // stay put.
   virtual std::int32_t generic_removeAll(Deviant const& d, Ref const& r);
+  // The 0-based position of the first element equal to r in [from, to)
+  // (`to` beyond the end means the end), or -1; how many elements equal r.
+  // These defaults walk the list; a list that keeps an order searches it.
+  virtual std::int32_t generic_find(Deviant const& d, Ref const& r, std::int32_t from, std::int32_t to) const;
+  virtual std::int32_t generic_count(Deviant const& d, Ref const& r) const;
   virtual bool specialized_equal(Deviant const&, SequenceIntf const* other) const { return other == this; }
   virtual void specialized_assign(Deviant const&, SequenceIntf const*) {}
 };
@@ -224,6 +229,13 @@ class GenericReferenceCountingSequenceProxy final : public SequenceProxy {
   std::int32_t generic_removeAll(Deviant const& d, Generic::Ref const& r) override {
     Generic::Ref const own(r);
     return fInner->generic_removeAll(d, own);
+  }
+  std::int32_t generic_find(Deviant const& d, Generic::Ref const& r, std::int32_t from,
+                            std::int32_t to) const override {
+    return fInner->generic_find(d, r, from, to);
+  }
+  std::int32_t generic_count(Deviant const& d, Generic::Ref const& r) const override {
+    return fInner->generic_count(d, r);
   }
 
  private:

@@ -82,6 +82,11 @@ class ImmutableSequence : public Handle<Generic::SequenceIntf> {
   T front() const { return read(ref()->generic_front(fDeviant)); }
   T back() const { return read(ref()->generic_back(fDeviant)); }
   bool contains(T const& v) const { return ref()->generic_contains(fDeviant, Generic::makeRef(v)); }
+  // The 0-based position of the first element equal to v in [from, to), or -1.
+  std::int32_t find(T const& v, std::int32_t from, std::int32_t to) const {
+    return ref()->generic_find(fDeviant, Generic::makeRef(v), from, to);
+  }
+  std::int32_t count(T const& v) const { return ref()->generic_count(fDeviant, Generic::makeRef(v)); }
   ImmutableIterator<T> begin() const { return ImmutableIterator<T>::take(ref()->generic_begin(fDeviant), fDeviant); }
   ImmutableIterator<T> end() const { return ImmutableIterator<T>::take(ref()->generic_end(fDeviant), fDeviant); }
 

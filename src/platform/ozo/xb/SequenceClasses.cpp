@@ -11,6 +11,7 @@
 #include <xb/SequenceMethods.hpp>
 #include <xb/Sequences.hpp>
 
+#include <algorithm>
 #include <charconv>
 #include <cstdint>
 #include <span>
@@ -153,6 +154,30 @@ std::string elementText(Facts const& f, ImmutableObject const& value) {
   return value.isValid() ? value.toString() : "null";
 }
 
+// Calls `scan` with a test of an item against `value` that compares as
+// sameElement does, `value` converted once (a search's whole cost is its
+// loop).
+template <class Scan>
+auto withMatch(Facts const& f, ImmutableObject const& value, Scan const& scan) {
+  switch (f.shape->kind) {
+    case ElementKind::Integer: {
+      Integer const want(value);
+      return scan([want](Object const& item) { return Integer(item) == want; });
+    }
+    case ElementKind::Real: {
+      Real const want(value);
+      return scan([want](Object const& item) { return Real(item) == want; });
+    }
+    case ElementKind::String: {
+      String const want(value);
+      return scan([&want](Object const& item) { return String(item) == want; });
+    }
+    case ElementKind::Ref:
+    case ElementKind::Value: break;
+  }
+  return scan([&value](Object const& item) { return item.get() == value.get(); });
+}
+
 // ---------------------------------------------------------------------------
 // What the calls of a sequence or cursor class work with.
 Facts const& factsOf(Context ctx) { return sequenceFactsOf(ctx); }
@@ -219,6 +244,22 @@ struct ElementList {
     return sameElement(*s.facts, a, b.value);
   }
   static std::string text(ListSelf const& s, Object const& v) { return elementText(*s.facts, v); }
+  static std::size_t find(ListSelf const& s, ElementArgument const& v, std::size_t from, std::size_t to) {
+    std::size_t const n = std::min(to, s->size());
+    return withMatch(*s.facts, v.value, [&](auto const& matches) {
+      for (std::size_t i = from; i < n; ++i)
+        if (matches(s->at(i))) return i;
+      return kovo::SequenceAccess::npos;
+    });
+  }
+  static std::size_t count(ListSelf const& s, ElementArgument const& v) {
+    return withMatch(*s.facts, v.value, [&](auto const& matches) {
+      std::size_t found = 0;
+      for (std::size_t i = 0, n = s->size(); i < n; ++i)
+        if (matches(s->at(i))) ++found;
+      return found;
+    });
+  }
   static bool sameList(ListSelf const& s, OtherList const& o) { return o.collection.get() == s.collection.get(); }
   static bool sameCursor(CursorRef const& c, OtherCursor const& o) {
     return o.cursor.isValid() && o.cursor.get()->fCollection.get() == c.collection.get() &&
@@ -347,6 +388,8 @@ class SequenceClassInfo final : public ClassMetaData {
     if (!fFacts.shape->moreMethods.empty()) addMethods(cls, fFacts.shape->moreMethods, &fFacts);
   }
 
+  kovo::SequenceProtocol sequenceProtocol() const override { return {fFacts.shape->access, &fFacts}; }
+
  private:
   // Any view of a collection fits where "ImmutableSequenceOfImmutableX" is
   // expected (Sequences.hpp, addSequenceClass).
@@ -382,7 +425,8 @@ static_assert(sizeof(SequenceFacts) == 5 * sizeof(void*));
 // cursors, over SequenceMethods<ElementList>.
 constexpr SequenceShape sequenceShape(ElementKind kind, bool modifiable, bool immutableElements) {
   return {SequenceRole::Sequence, modifiable, immutableElements, kind, Methods::reads,
-          modifiable ? std::span<MethodRow const>(Methods::edits) : std::span<MethodRow const>()};
+          modifiable ? std::span<MethodRow const>(Methods::edits) : std::span<MethodRow const>(),
+          modifiable ? &Methods::access : &Methods::readAccess};
 }
 
 constexpr SequenceShape iteratorShape(ElementKind kind, bool modifiable, bool immutableElements) {

@@ -12,12 +12,23 @@
 //   L::OtherCursor another cursor, for eq / ne
 //   L::same(self, value, arg), L::text(self, value), L::sameList, L::sameCursor.
 // A list type whose storage does better may supply its own L::begin(self),
-// L::end(self) (cursors made by the list) and L::removeAll(self, arg).
+// L::end(self) (cursors made by the list), L::removeAll(self, arg),
+// L::find(self, arg, from, to) and L::count(self, arg) (0-based positions;
+// find answers kovo::SequenceAccess::npos for none).
+//
+// `access` and `readAccess` (without take) are the same operations as the
+// class's bulk access (kovo::SequenceAccess): many items, a search, a take,
+// each in one host call, with the checks, conversions and errors of the
+// rows "at", "contains" and "erase".
 // Converters for these types (xb/Convert.hpp) decide their host types.
 #pragma once
 
 #include <xb/Methods.hpp>
 
+#include <kovo/Class.hpp>
+
+#include <algorithm>
+#include <climits>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -170,6 +181,87 @@ struct SequenceMethods {
   static Cursor clone(Cursor const& c) { return c.copy(); }
   static bool sameCursor(Cursor const& c, typename L::OtherCursor const& o) { return L::sameCursor(c, o); }
   static bool otherCursor(Cursor const& c, typename L::OtherCursor const& o) { return !L::sameCursor(c, o); }
+
+  // --- the bulk access ---
+  struct Access {
+    // A 0-based position as the 1-based host index the checks take.
+    static std::int32_t hostIndex(std::size_t i) {
+      return static_cast<std::int32_t>(std::min<std::size_t>(i, INT32_MAX - 1) + 1);
+    }
+    static kovo::Interned itemType(void const* data) { return detail::typeNameOf<Item>(data); }
+    static kovo::Interned valueType(void const* data) { return detail::typeNameOf<Arg>(data); }
+    // Words already handed out by a call that then fails.
+    static void release(void const* data, kovo::COSValue const* words, std::size_t n) {
+      if (kovo::isScalarDataType(itemType(data))) return;
+      for (std::size_t i = 0; i < n; ++i)
+        if (words[i] != 0) kovo::destroyArray(kovo::toArray(words[i]));
+    }
+    static std::size_t size(void const* data, kovo::COSValue self) {
+      return Convert<Self>::in(self, Context{data})->size();
+    }
+    static std::size_t items(void const* data, kovo::COSValue self, std::size_t first, std::size_t count,
+                             kovo::COSValue* out) {
+      Context const ctx{data};
+      Self const s = Convert<Self>::in(self, ctx);
+      std::size_t const n = s->size();
+      if (first >= n) (void)at(hostIndex(first), n, checks.at);  // the error of "at"
+      count = std::min(count, n - first);
+      std::size_t made = 0;
+      try {
+        for (; made < count; ++made) out[made] = Convert<Item>::out(Item{s->at(first + made)}, ctx);
+      } catch (...) {
+        release(data, out, made);
+        throw;
+      }
+      return count;
+    }
+    static std::size_t find(void const* data, kovo::COSValue self, kovo::COSValue value, std::size_t from,
+                            std::size_t to) {
+      Context const ctx{data};
+      Self const s = Convert<Self>::in(self, ctx);
+      Arg const v = Convert<Arg>::in(value, ctx);
+      if constexpr (requires { L::find(s, v, from, to); }) {
+        return L::find(s, v, from, to);
+      } else {
+        for (std::size_t i = from, n = std::min(to, s->size()); i < n; ++i)
+          if (L::same(s, s->at(i), v)) return i;
+        return kovo::SequenceAccess::npos;
+      }
+    }
+    static std::size_t count(void const* data, kovo::COSValue self, kovo::COSValue value) {
+      Context const ctx{data};
+      Self const s = Convert<Self>::in(self, ctx);
+      Arg const v = Convert<Arg>::in(value, ctx);
+      if constexpr (requires { L::count(s, v); }) {
+        return L::count(s, v);
+      } else {
+        std::size_t found = 0;
+        for (std::size_t i = 0, n = s->size(); i < n; ++i)
+          if (L::same(s, s->at(i), v)) ++found;
+        return found;
+      }
+    }
+    // The item as "at" gives it, then the erase as "erase" does it.
+    static kovo::COSValue take(void const* data, kovo::COSValue self, std::size_t position) {
+      Context const ctx{data};
+      Editable const s = Convert<Editable>::in(self, ctx);
+      std::size_t const i = at(hostIndex(position), s->size(), checks.erase);
+      kovo::COSValue const word = Convert<Item>::out(Item{s->at(i)}, ctx);
+      try {
+        s->erase(i);
+      } catch (...) {
+        release(data, &word, 1);
+        throw;
+      }
+      return word;
+    }
+  };
+  static constexpr kovo::SequenceAccess access{&Access::itemType, &Access::valueType, &Access::size,
+                                               &Access::items,    &Access::find,      &Access::count,
+                                               &Access::take};
+  static constexpr kovo::SequenceAccess readAccess{&Access::itemType, &Access::valueType, &Access::size,
+                                                   &Access::items,    &Access::find,      &Access::count,
+                                                   nullptr};
 
   static constexpr MethodRow cursor[] = {
       instanceMethod<&cursorItem>("item"),  instanceMethod<&getNext>("getNext"),

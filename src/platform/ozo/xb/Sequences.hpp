@@ -32,6 +32,7 @@ struct SequenceShape {
   ElementKind kind;
   std::span<MethodRow const> methods;
   std::span<MethodRow const> moreMethods;  // declared after `methods` (a modifiable sequence's edits)
+  kovo::SequenceAccess const* access = nullptr;  // sequences: the bulk access of the class
 };
 
 // What one sequence or cursor class carries: five words, as many as any
