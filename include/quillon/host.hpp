@@ -230,6 +230,9 @@ class Host {
   Value call(std::string_view className, std::string_view method, std::vector<Value> const& args) const;
   Value callFunction(std::string_view package, std::string_view function, std::vector<Value> const& args) const;
   Value construct(std::string_view className, std::vector<Value> const& args) const;
+  // The same with the arguments in `count` values at `args`, which the caller
+  // keeps (a front end's own buffer: no vector made per call).
+  Value construct(std::string_view className, Value const* args, std::size_t count) const;
   // Method on an object.
   Value invoke(Value const& object, std::string_view method, std::vector<Value> const& args) const;
   Value get(Value const& object, std::string_view property) const;

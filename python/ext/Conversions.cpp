@@ -6,19 +6,43 @@
 namespace quillon::pyext {
 namespace {
 
-// Host text is native-order UTF-16. Both directions name the byte order, so a
-// leading U+FEFF or U+FFFE is text like any other, never a byte-order mark.
+// Host text is native-order UTF-16. Neither direction reads a byte-order
+// mark, so a leading U+FEFF or U+FFFE is text like any other.
 constexpr bool kLittleEndian = std::endian::native == std::endian::little;
-constexpr char const* kUtf16 = kLittleEndian ? "utf-16-le" : "utf-16-be";
 
 // Lone surrogates pass through: host text is UTF-16, so any Python str
-// survives the round trip unchanged.
+// survives the round trip unchanged. Read straight from the string's own
+// storage (one, two or four bytes a code point): a code point past U+FFFF
+// becomes a surrogate pair, any other (a lone surrogate too) one unit.
 void appendText(PyObject* str, std::u16string& out) {
-  PyObject* bytes = PyUnicode_AsEncodedString(str, kUtf16, "surrogatepass");
-  if (!bytes) throw py::error_already_set();
-  py::object owner = py::reinterpret_steal<py::object>(bytes);
-  auto const* data = reinterpret_cast<char16_t const*>(PyBytes_AS_STRING(bytes));
-  out.append(data, static_cast<std::size_t>(PyBytes_GET_SIZE(bytes)) / 2);
+#if PY_VERSION_HEX < 0x030C0000
+  if (PyUnicode_READY(str) < 0) throw py::error_already_set();
+#endif
+  auto const n = static_cast<std::size_t>(PyUnicode_GET_LENGTH(str));
+  void const* const data = PyUnicode_DATA(str);
+  switch (PyUnicode_KIND(str)) {
+    case PyUnicode_1BYTE_KIND: {
+      auto const* const p = static_cast<Py_UCS1 const*>(data);
+      out.append(p, p + n);
+      break;
+    }
+    case PyUnicode_2BYTE_KIND:
+      out.append(static_cast<char16_t const*>(data), n);
+      break;
+    default: {
+      auto const* const p = static_cast<Py_UCS4 const*>(data);
+      out.reserve(out.size() + n);
+      for (std::size_t i = 0; i < n; ++i) {
+        Py_UCS4 const c = p[i];
+        if (c < 0x10000) {
+          out.push_back(static_cast<char16_t>(c));
+        } else {
+          out.push_back(static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10)));
+          out.push_back(static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF)));
+        }
+      }
+    }
+  }
 }
 
 }  // namespace

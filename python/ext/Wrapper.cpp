@@ -8,8 +8,11 @@
 
 #include <structmember.h>
 
+#include <cstddef>
+#include <new>
 #include <stdexcept>
 #include <utility>
+#include <vector>
 
 namespace quillon::pyext {
 namespace {
@@ -126,19 +129,47 @@ PyType_Slot wrapperSlots[] = {{Py_tp_dealloc, reinterpret_cast<void*>(&wrapperDe
 PyType_Spec wrapperTypeSpec = {"quillon._quillon.Wrapper", sizeof(Wrapper), 0,
                                Py_TPFLAGS_DEFAULT | Py_TPFLAGS_BASETYPE, wrapperSlots};
 
-// Calling a host class constructs a host object: straight from the class to
-// the host API, with no Python frame in between. Only a class made for a host
-// class (its own `_host_name`) constructs; quillon.Object and Python
-// subclasses of host classes are abstract.
-PyObject* hostTypeCall(PyObject* cls, PyObject* args, PyObject* kwargs) {
-  if (kwargs && PyDict_Size(kwargs) > 0) {
-    PyObject* key = nullptr;
-    PyObject* value = nullptr;
-    Py_ssize_t pos = 0;
-    PyDict_Next(kwargs, &pos, &key, &value);
-    PyErr_Format(PyExc_TypeError, "HostClass.__call__() got an unexpected keyword argument '%U'", key);
-    return nullptr;
+// The host values of a call's arguments: inline for the usual handful, in
+// a vector past that. Values are added one by one, so a conversion that
+// fails leaves only whole values to release.
+class HostArguments {
+ public:
+  explicit HostArguments(std::size_t count) {
+    if (count > kInline) fHeap.reserve(count);
   }
+  ~HostArguments() {
+    for (std::size_t i = 0; i < fInlineCount; ++i) inlineAt(i)->~Value();
+  }
+  HostArguments(HostArguments const&) = delete;
+  HostArguments& operator=(HostArguments const&) = delete;
+
+  void add(quillon::Value v) {
+    if (fHeap.capacity() > 0) {
+      fHeap.push_back(std::move(v));
+    } else {
+      ::new (inlineAt(fInlineCount)) quillon::Value(std::move(v));
+      ++fInlineCount;
+    }
+  }
+  quillon::Value const* data() const { return fHeap.capacity() > 0 ? fHeap.data() : inlineAt(0); }
+  std::size_t size() const { return fHeap.capacity() > 0 ? fHeap.size() : fInlineCount; }
+
+ private:
+  static constexpr std::size_t kInline = 6;
+  quillon::Value* inlineAt(std::size_t i) const {
+    return std::launder(reinterpret_cast<quillon::Value*>(const_cast<unsigned char*>(fInline))) + i;
+  }
+
+  alignas(quillon::Value) unsigned char fInline[kInline * sizeof(quillon::Value)];
+  std::size_t fInlineCount = 0;
+  std::vector<quillon::Value> fHeap;
+};
+
+// Calling a host class constructs a host object: straight from the class to
+// the host API, with no Python frame and no argument tuple in between. Only a
+// class made for a host class (its own `_host_name`) constructs;
+// quillon.Object and Python subclasses of host classes are abstract.
+PyObject* constructFrom(PyObject* cls, PyObject* const* args, std::size_t count) {
   static PyObject* const hostNameKey = PyUnicode_InternFromString("_host_name");
   if (!hostNameKey) return nullptr;
   PyObject* const name = PyDict_GetItemWithError(reinterpret_cast<PyTypeObject*>(cls)->tp_dict, hostNameKey);
@@ -151,21 +182,66 @@ PyObject* hostTypeCall(PyObject* cls, PyObject* args, PyObject* kwargs) {
   char const* const text = PyUnicode_AsUTF8AndSize(name, &size);
   if (!text) return nullptr;
   return pythonSlot<PyObject*>(nullptr, [&] {
-    Py_ssize_t const n = PyTuple_GET_SIZE(args);
-    std::vector<quillon::Value> values;
-    values.reserve(static_cast<std::size_t>(n));
-    for (Py_ssize_t i = 0; i < n; ++i) values.push_back(toHost(PyTuple_GET_ITEM(args, i)));
-    return fromHost(session().construct(std::string_view(text, static_cast<std::size_t>(size)), values))
+    HostArguments values(count);
+    for (std::size_t i = 0; i < count; ++i) values.add(toHost(args[i]));
+    return fromHost(session().construct(std::string_view(text, static_cast<std::size_t>(size)), values.data(),
+                                        values.size()))
         .release()
         .ptr();
   });
 }
 
-PyType_Slot hostTypeSlots[] = {{Py_tp_call, reinterpret_cast<void*>(&hostTypeCall)}, {0, nullptr}};
+PyObject* refuseKeyword(PyObject* key) {
+  PyErr_Format(PyExc_TypeError, "HostClass.__call__() got an unexpected keyword argument '%U'", key);
+  return nullptr;
+}
+
+// The call of a class through the vectorcall protocol (every call from
+// Python code)...
+PyObject* hostTypeVectorcall(PyObject* cls, PyObject* const* args, std::size_t nargsf, PyObject* kwnames) {
+  if (kwnames && PyTuple_GET_SIZE(kwnames) > 0) return refuseKeyword(PyTuple_GET_ITEM(kwnames, 0));
+  return constructFrom(cls, args, static_cast<std::size_t>(PyVectorcall_NARGS(nargsf)));
+}
+
+// ... and with a tuple and a dictionary (PyObject_Call and the like).
+PyObject* hostTypeCall(PyObject* cls, PyObject* args, PyObject* kwargs) {
+  if (kwargs && PyDict_Size(kwargs) > 0) {
+    PyObject* key = nullptr;
+    PyObject* value = nullptr;
+    Py_ssize_t pos = 0;
+    PyDict_Next(kwargs, &pos, &key, &value);
+    return refuseKeyword(key);
+  }
+  return constructFrom(cls, reinterpret_cast<PyTupleObject*>(args)->ob_item,
+                       static_cast<std::size_t>(PyTuple_GET_SIZE(args)));
+}
+
+// Every class the metatype makes is called through hostTypeVectorcall. A
+// Python subclass of the metatype (quillon.HostClass) does not inherit the
+// vectorcall flag (CPython passes it on to immutable types only): one that
+// keeps this call and the slot's place gets the flag when it first makes a
+// class.
+PyObject* hostTypeNew(PyTypeObject* meta, PyObject* args, PyObject* kwargs) {
+  PyObject* const made = PyType_Type.tp_new(meta, args, kwargs);
+  if (!made) return nullptr;
+  reinterpret_cast<PyTypeObject*>(made)->tp_vectorcall = &hostTypeVectorcall;
+  if (meta->tp_call == &hostTypeCall && meta->tp_vectorcall_offset == offsetof(PyTypeObject, tp_vectorcall))
+    meta->tp_flags |= Py_TPFLAGS_HAVE_VECTORCALL;
+  return made;
+}
+
+PyMemberDef hostTypeMembers[] = {
+    {"__vectorcalloffset__", T_PYSSIZET, offsetof(PyTypeObject, tp_vectorcall), READONLY, nullptr},
+    {nullptr, 0, 0, 0, nullptr}};
+
+PyType_Slot hostTypeSlots[] = {{Py_tp_call, reinterpret_cast<void*>(&hostTypeCall)},
+                               {Py_tp_new, reinterpret_cast<void*>(&hostTypeNew)},
+                               {Py_tp_members, hostTypeMembers},
+                               {0, nullptr}};
 
 // A metatype: its size and everything but the call come from `type`.
-PyType_Spec hostTypeSpec = {"quillon._quillon.HostType", 0, 0, Py_TPFLAGS_DEFAULT | Py_TPFLAGS_BASETYPE,
-                            hostTypeSlots};
+PyType_Spec hostTypeSpec = {"quillon._quillon.HostType", 0, 0,
+                            Py_TPFLAGS_DEFAULT | Py_TPFLAGS_BASETYPE | Py_TPFLAGS_HAVE_VECTORCALL, hostTypeSlots};
 
 }  // namespace
 

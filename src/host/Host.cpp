@@ -25,7 +25,7 @@ namespace {
 // The arrays of a call's arguments, inline for the usual handful.
 class Arrays {
  public:
-  explicit Arrays(std::vector<Value> const& values) : fArrays(values.size()) {
+  explicit Arrays(std::span<Value const> values) : fArrays(values.size()) {
     for (std::size_t i = 0; i < values.size(); ++i) fArrays[i] = arrayOf(values[i]);
   }
   operator std::span<ArrayPtr const>() const { return fArrays.span(); }
@@ -194,8 +194,12 @@ Value Host::callFunction(std::string_view package, std::string_view function, st
 }
 
 Value Host::construct(std::string_view className, std::vector<Value> const& args) const {
+  return construct(className, args.data(), args.size());
+}
+
+Value Host::construct(std::string_view className, Value const* args, std::size_t count) const {
   return host::guarded([&] {
-    Arrays const in(args);
+    Arrays const in(std::span<Value const>(args, count));
     return valueOf(Runtime::construct(Runtime::requireClass(className), in));
   });
 }

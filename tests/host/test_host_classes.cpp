@@ -112,6 +112,16 @@ TEST_F(HostApi, CallsObjectsAndLifetime) {
   EXPECT_EQ(TestClass::destroyCalls(), destroyed + 1);
 }
 
+// A front end's own buffer of values: exactly the first `count` are the
+// arguments, and a refusal reads as it does for a vector.
+TEST_F(HostApi, ConstructsFromValuesInPlace) {
+  Value const args[] = {Value(7), Value(8)};
+  Value const t = host.construct("QH.Thing", args, 1);
+  EXPECT_EQ(host.invoke(t, "twice", {}).toInt32(), 14);
+  EXPECT_EQ(errorOf<Error>([&] { host.construct("QH.Thing", args, 2); }),
+            "No signature of \"Thing\" in class \"QH.Thing\" accepts (int32, int32); candidates: Thing(int32 scalar).");
+}
+
 TEST_F(HostApi, ObjectArraysOfAnySizeReachClassTypedParameters) {
   Value t = host.construct("QH.Thing", {1});
   Value u = host.construct("QH.Thing", {2});

@@ -33,6 +33,25 @@ class ClassCall(HostTestCase):
         self.assertIn("unexpected keyword argument 'name'", str(cm.exception))
         self.assertNotIsInstance(cm.exception, quillon.HostError)
 
+    def test_every_road_into_the_call_constructs_alike(self):
+        # Python code calls a class through vectorcall; the metatype's
+        # __call__ and a call with a dict of keywords take the tuple road.
+        T = self.types()
+        m = self.model()
+        roads = (lambda *a, **k: T.Axis(*a, **k),
+                 lambda *a, **k: type(T.Axis).__call__(T.Axis, *a, **k))
+        for call in roads:
+            with self.subTest(call=call):
+                made = call(m, 5, "x")
+                self.assertIs(type(made), T.Axis)
+                self.assertEqual((made.Dimensions, made.Name), (5, "x"))
+                self.assertEqual(call(m).Dimensions, T.Axis(m).Dimensions)
+                with self.assertRaises(TypeError) as cm:
+                    call(m, 5, **{"name": "x"})
+                self.assertIn("unexpected keyword argument 'name'", str(cm.exception))
+                with self.assertRaises(quillon.ArgumentError):
+                    call(m, 5)
+
     def test_arguments_that_fit_no_constructor_are_an_argument_error(self):
         T = self.types()
         with self.assertRaises(quillon.ArgumentError) as cm:

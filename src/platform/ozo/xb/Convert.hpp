@@ -162,14 +162,23 @@ struct Convert<Chars> {
 // an empty array); a result goes back through the object-return routine in
 // the view of the result type, named by the object's own host class.
 
-// Checks that an object input is a live bound host object, then converts it.
+// Checks that an object input is a live bound host object and gives its
+// identity (null for an empty handle), or converts it to a handle.
+VariantInfo const* identityInput(kovo::COSValue w, kovo::Interned cls);
 ImmutableObject objectInput(kovo::COSValue w, kovo::Interned cls);
+
+// The interned host name of a converter's fixed type name, found once.
+template <char const* Name>
+kovo::Interned internedConstant() {
+  static kovo::Interned const id = internedName(Name);
+  return id;
+}
 
 template <class H, bool Immutable, char const* Name>
 struct HandleConvert {
   static char const* type(Context) { return Name; }
   static H in(kovo::COSValue w, Context) {
-    ImmutableObject const o = objectInput(w, internedName(Name));
+    ImmutableObject const o = objectInput(w, internedConstant<Name>());
     return H(o.get(), o.deviant());
   }
   static kovo::COSValue out(H const& h, Context) { return returnObject(ImmutableObject(h), Immutable, Name); }
@@ -206,7 +215,9 @@ struct Convert<ImmutableProperty> : HandleConvert<ImmutableProperty, true, names
 template <class M, bool Immutable, char const* Name>
 struct ModelConvert {
   static char const* type(Context) { return Name; }
-  static M in(kovo::COSValue w, Context) { return M::cast(objectInput(w, internedName(Name))); }
+  static M in(kovo::COSValue w, Context) {
+    return handleOf<M, NSInterface::ModelIntf>(identityInput(w, internedConstant<Name>()));
+  }
   static kovo::COSValue out(M const& m, Context) {
     return returnObject(ImmutableObject(m.get(), m.deviant()), Immutable, Name);
   }
@@ -238,11 +249,11 @@ struct OZO_LIBRARY_LOCAL Convert<H> {
   }
   static char const* type(Context) { return name().c_str(); }
   static H in(kovo::COSValue w, Context) {
-    ImmutableObject const o = objectInput(w, name());
-    if (!o.isValid()) return H();
+    VariantInfo const* const info = identityInput(w, name());
+    if (info == nullptr) return H();
     using Intf = typename H::Intf;
-    Intf* const p = o.get()->template castTo<typename Intf::Domain, Intf>();
-    return p ? H(p, o.deviant()) : H();
+    Intf* const p = info->object->template castTo<typename Intf::Domain, Intf>();
+    return p ? H(p, info->deviant) : H();
   }
   static kovo::COSValue out(H const& h, Context ctx) {
     return returnObject(ImmutableObject(h.get(), h.deviant()), kImmutable, type(ctx));

@@ -132,13 +132,19 @@ std::u16string textOf(kovo::COSValue w) {
 kovo::COSValue textResult(std::u16string_view text) { return kovo::fromArray(kovo::HostArray::createString(text)); }
 kovo::COSValue textResult(std::string_view utf8) { return kovo::fromArray(kovo::HostArray::createString(utf8)); }
 
-ImmutableObject objectInput(kovo::COSValue w, kovo::Interned cls) {
+VariantInfo const* identityInput(kovo::COSValue w, kovo::Interned cls) {
   kovo::HostArray const* a = kovo::toArray(w);
-  if (a != nullptr && a->classID() == kovo::ClassID::Object && !a->isEmpty()) {
-    kovo::COSInterfacePtr const object = kovo::omGetArrayElement(a, 0);
-    if (object) kovo::factory::impl::validateSelfPointer(object->lookup(cls));
-  }
-  return toHandle(a, cls);
+  if (a == nullptr || a->classID() != kovo::ClassID::Object || a->isEmpty()) return nullptr;
+  // Borrowed: the caller's array holds the object for the whole call.
+  kovo::COSInterface const* const object = a->objects()[0].get();
+  if (object == nullptr) return nullptr;
+  void* const id = object->lookup(cls);
+  kovo::factory::impl::validateSelfPointer(id);
+  return DeviantRegistry::getVariantInfo(id);
+}
+
+ImmutableObject objectInput(kovo::COSValue w, kovo::Interned cls) {
+  return handleOf<ImmutableObject, NSInterface::ObjectIntf>(identityInput(w, cls));
 }
 
 void refuseImmutableView(kovo::COSValue w, kovo::Interned cls) {

@@ -151,7 +151,7 @@ OZO_XB_ROW_GLUE void invokeConstructor(kovo::factory::impl::Binding const& b, ko
                        int nrhs, kovo::COSValue const* in) {
   requireInputs(nrhs, sizeof...(A));
   Context const ctx{b.data};
-  kovo::Interned const cls = internedName(Convert<X>::type(ctx));
+  kovo::Interned const cls = typeNameOf<X>(b.data);
   touchConstructed(out[0], cls);
   auto args = convertInputs<A...>(in, ctx, std::index_sequence_for<A...>{});
   X const created = std::apply(reinterpret_cast<X (*)(A...)>(b.target), std::move(args));
