@@ -17,6 +17,7 @@
 #include <cstdint>
 #include <exception>
 #include <functional>
+#include <initializer_list>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -226,15 +227,22 @@ class Host {
   std::vector<PropertyDesc> allProperties(std::string_view fullName) const;
   std::vector<std::string> memberNames(std::string_view fullName) const;
 
+  // Each call takes its arguments as a vector, a braced list (`{2, "x"}`,
+  // `{}`: no vector is made) or `count` values at `args` that the caller
+  // keeps (a front end's own buffer).
+  //
   // Static method, or an instance/explicit method with the object first.
   Value call(std::string_view className, std::string_view method, std::vector<Value> const& args) const;
+  Value call(std::string_view className, std::string_view method, std::initializer_list<Value> args) const;
   Value callFunction(std::string_view package, std::string_view function, std::vector<Value> const& args) const;
+  Value callFunction(std::string_view package, std::string_view function, std::initializer_list<Value> args) const;
   Value construct(std::string_view className, std::vector<Value> const& args) const;
-  // The same with the arguments in `count` values at `args`, which the caller
-  // keeps (a front end's own buffer: no vector made per call).
+  Value construct(std::string_view className, std::initializer_list<Value> args) const;
   Value construct(std::string_view className, Value const* args, std::size_t count) const;
   // Method on an object.
   Value invoke(Value const& object, std::string_view method, std::vector<Value> const& args) const;
+  Value invoke(Value const& object, std::string_view method, std::initializer_list<Value> args) const;
+  Value invoke(Value const& object, std::string_view method, Value const* args, std::size_t count) const;
   Value get(Value const& object, std::string_view property) const;
   Value getStatic(std::string_view className, std::string_view property) const;
   void set(Value const& object, std::string_view property, Value const& value) const;

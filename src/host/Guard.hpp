@@ -42,10 +42,29 @@ decltype(auto) guarded(F&& f) {
   return translated(std::forward<F>(f));
 }
 
-// The runtime's array of a value (one reference of its own).
-inline kovo::ArrayPtr arrayOf(Value const& v) {
-  if (!v.raw()) return kovo::ArrayPtr(kovo::HostArray::createEmpty(), false);
-  return kovo::ArrayPtr(static_cast<kovo::HostArray*>(v.raw()));
-}
+// The runtime's array of a value for the length of one call, borrowed: the
+// value keeps its reference until the call returns, so none is taken or
+// given back. An empty value stands for the shared empty array. Copied into
+// an ArrayPtr, it takes a reference of its own.
+class BorrowedArray {
+ public:
+  explicit BorrowedArray(Value const& v)
+      : fBorrowed(v.raw() != nullptr),
+        fArray(fBorrowed ? static_cast<kovo::HostArray*>(v.raw()) : kovo::HostArray::createEmpty(), false) {}
+  ~BorrowedArray() {
+    if (fBorrowed) (void)fArray.detach();
+  }
+  BorrowedArray(BorrowedArray const&) = delete;
+  BorrowedArray& operator=(BorrowedArray const&) = delete;
+
+  operator kovo::ArrayPtr const&() const { return fArray; }
+  kovo::HostArray* get() const { return fArray.get(); }
+
+ private:
+  bool fBorrowed;
+  kovo::ArrayPtr fArray;
+};
+
+inline BorrowedArray arrayOf(Value const& v) { return BorrowedArray(v); }
 
 }  // namespace quillon::host

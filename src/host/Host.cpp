@@ -23,14 +23,26 @@ using kovo::Runtime;
 namespace {
 
 // The arrays of a call's arguments, inline for the usual handful.
+// The arrays of a call's arguments, borrowed from the caller's values for
+// the call (see BorrowedArray): no reference is taken or given back.
 class Arrays {
  public:
-  explicit Arrays(std::span<Value const> values) : fArrays(values.size()) {
-    for (std::size_t i = 0; i < values.size(); ++i) fArrays[i] = arrayOf(values[i]);
+  explicit Arrays(std::span<Value const> values) : fValues(values), fArrays(values.size()) {
+    for (std::size_t i = 0; i < values.size(); ++i)
+      fArrays[i] = ArrayPtr(values[i].raw() ? static_cast<kovo::HostArray*>(values[i].raw())
+                                            : kovo::HostArray::createEmpty(),
+                            false);
   }
+  ~Arrays() {
+    for (std::size_t i = 0; i < fValues.size(); ++i)
+      if (fValues[i].raw()) (void)fArrays[i].detach();
+  }
+  Arrays(Arrays const&) = delete;
+  Arrays& operator=(Arrays const&) = delete;
   operator std::span<ArrayPtr const>() const { return fArrays.span(); }
 
  private:
+  std::span<Value const> fValues;
   kovo::SmallBuffer<ArrayPtr, 6> fArrays;
 };
 
@@ -179,22 +191,49 @@ std::vector<std::string> Host::memberNames(std::string_view fullName) const {
   return host::guarded([&] { return Runtime::requireClass(fullName)->memberNames(); });
 }
 
-Value Host::call(std::string_view className, std::string_view method, std::vector<Value> const& args) const {
+namespace {
+
+std::span<Value const> spanOf(std::initializer_list<Value> args) { return {args.begin(), args.size()}; }
+
+Value staticCall(std::string_view className, std::string_view method, std::span<Value const> args) {
   return host::guarded([&] {
     Arrays const in(args);
     return valueOf(Runtime::callStatic(Runtime::requireClass(className), method, in));
   });
 }
 
-Value Host::callFunction(std::string_view package, std::string_view function, std::vector<Value> const& args) const {
+Value functionCall(std::string_view package, std::string_view function, std::span<Value const> args) {
   return host::guarded([&] {
     Arrays const in(args);
     return valueOf(Runtime::callFunction(Runtime::requirePackage(package), function, in));
   });
 }
 
+}  // namespace
+
+Value Host::call(std::string_view className, std::string_view method, std::vector<Value> const& args) const {
+  return staticCall(className, method, args);
+}
+
+Value Host::call(std::string_view className, std::string_view method, std::initializer_list<Value> args) const {
+  return staticCall(className, method, spanOf(args));
+}
+
+Value Host::callFunction(std::string_view package, std::string_view function, std::vector<Value> const& args) const {
+  return functionCall(package, function, args);
+}
+
+Value Host::callFunction(std::string_view package, std::string_view function,
+                         std::initializer_list<Value> args) const {
+  return functionCall(package, function, spanOf(args));
+}
+
 Value Host::construct(std::string_view className, std::vector<Value> const& args) const {
   return construct(className, args.data(), args.size());
+}
+
+Value Host::construct(std::string_view className, std::initializer_list<Value> args) const {
+  return construct(className, args.begin(), args.size());
 }
 
 Value Host::construct(std::string_view className, Value const* args, std::size_t count) const {
@@ -205,8 +244,16 @@ Value Host::construct(std::string_view className, Value const* args, std::size_t
 }
 
 Value Host::invoke(Value const& object, std::string_view method, std::vector<Value> const& args) const {
+  return invoke(object, method, args.data(), args.size());
+}
+
+Value Host::invoke(Value const& object, std::string_view method, std::initializer_list<Value> args) const {
+  return invoke(object, method, args.begin(), args.size());
+}
+
+Value Host::invoke(Value const& object, std::string_view method, Value const* args, std::size_t count) const {
   return host::guarded([&] {
-    Arrays const in(args);
+    Arrays const in(std::span<Value const>(args, count));
     return valueOf(Runtime::callMethod(arrayOf(object), method, in));
   });
 }
