@@ -173,12 +173,39 @@ class LinkList {
 
 class CollectionImpl;
 
-struct Slot {
-  // The fields after it share the link's tail padding: 40 bytes a slot.
-  [[no_unique_address]] Link value;       // single-valued properties
+// The stored value of one property of an element: a link for a
+// single-valued property; for a many-valued one the same link word holds
+// the slot's own collection (uncounted: the slot deletes it), made on first
+// use. The fields after the link share its tail padding: 32 bytes a slot.
+class Slot {
+ public:
+  Slot() = default;
+  Slot(Slot&& o) noexcept
+      : value(std::move(o.value)), set(o.set), fMany(std::exchange(o.fMany, false)), number(o.number) {}
+  Slot& operator=(Slot&& o) noexcept {
+    if (this != &o) {
+      Slot old(std::move(*this));
+      value = std::move(o.value);
+      set = o.set;
+      number = o.number;
+      fMany = std::exchange(o.fMany, false);
+    }
+    return *this;
+  }
+  ~Slot();
+
+  // The collection of a many-valued property, null until made.
+  CollectionImpl* many() const;
+  void makeMany(std::unique_ptr<CollectionImpl> collection) noexcept;
+
+  [[no_unique_address]] Link value;  // single-valued properties
   bool set = false;
-  unsigned number = 0;                    // kept by the element's slot table
-  std::unique_ptr<CollectionImpl> many;   // many-valued properties, made on first use
+
+ private:
+  bool fMany = false;  // `value` holds the collection
+
+ public:
+  unsigned number = 0;  // kept by the element's slot table
 };
 
 class ClassImpl;
@@ -333,6 +360,17 @@ class CollectionImpl final : public NSInterface::CollectionIntf {
   mutable LinkList fSnapshot;
   mutable std::uint64_t fSnapshotVersion = 0;  // element versions start at 1
 };
+
+inline Slot::~Slot() {
+  if (fMany) delete many();
+}
+inline CollectionImpl* Slot::many() const {
+  return fMany ? static_cast<CollectionImpl*>(value.get()) : nullptr;
+}
+inline void Slot::makeMany(std::unique_ptr<CollectionImpl> collection) noexcept {
+  value = Link(collection.release(), Deviant{}, false);
+  fMany = true;
+}
 
 // Element operations shared by elements and collections.
 class ElementAccess {
