@@ -143,6 +143,13 @@ ElementBase::ElementBase(NSInterface::ModelIntf* model, NSInterface::ClassIntf c
 
 ElementBase::~ElementBase() { fSlots.clear(detail::arenaOf(fModel)); }
 
+void ElementBase::destroy() noexcept {
+  detail::ElementArena& arena = detail::arenaOf(fModel);
+  NSInterface::ClassObjectIntf* const whole = self();
+  whole->~ClassObjectIntf();  // virtual: the element's own destructor, then this core's
+  arena.deallocate(whole, kElementBytes);
+}
+
 NSInterface::ClassIntf const* ElementBase::classIntf() const { return fClass; }
 
 void ElementBase::retainModel() { fModel->addRef(); }
@@ -528,13 +535,22 @@ void ElementAccess::detach(ElementBase* child) {
 
 void ElementAccess::adopt(ElementBase* owner, unsigned slot, ElementBase* child) {
   child->fContainer = owner;
-  child->fContainerSlot = slot & 0x3fffffffu;  // a slot per property: far below the limit
-  ++owner->fChildrenVersion;
+  child->fContainerSlot = slot & 0x1fffffffu;  // a slot per property: far below the limit
+  dropSnapshots(owner);
 }
 
 void ElementAccess::disown(ElementBase* child) {
-  if (child->fContainer) ++child->fContainer->fChildrenVersion;
+  if (child->fContainer) dropSnapshots(child->fContainer);
   child->fContainer = nullptr;
+}
+
+// The owner's children changed: its derived collections make their lists
+// again when next read. Only an element one of them has listed pays a walk.
+void ElementAccess::dropSnapshots(ElementBase* owner) {
+  if (!owner->fSnapshots) return;
+  owner->fSnapshots = 0;
+  for (Slot const& s : owner->fSlots)
+    if (CollectionImpl* const c = s.many()) c->dropSnapshot();
 }
 
 std::vector<Link> ElementAccess::derivedChildren(ElementBase* e, PropertyImpl const& p) {
@@ -572,10 +588,10 @@ std::string CollectionImpl::toString(Deviant const&) const {
 // owner's children changed, so walking one costs what walking a stored one does.
 LinkList const& CollectionImpl::current() const {
   if (fProperty.def().derived != meta::Derivation::Children) return fEntries;
-  std::uint64_t const version = ElementAccess::childrenVersion(fOwner);
-  if (fSnapshotVersion != version) {
+  if (!fSnapshotValid) {
     fSnapshot = LinkList(ElementAccess::derivedChildren(fOwner, fProperty));
-    fSnapshotVersion = version;
+    fSnapshotValid = true;
+    ElementAccess::noteSnapshot(fOwner);
   }
   return fSnapshot;
 }

@@ -344,6 +344,8 @@ class CollectionImpl final : public NSInterface::CollectionIntf {
   // A change of this collection for whoever watches its model.
   void emit(ChangeKind kind, std::size_t position, Object const& oldValue, Object const& newValue) const;
   LinkList const& entries() const { return fEntries; }
+  // The owner's children changed: the list is made again when next read.
+  void dropSnapshot() const { fSnapshotValid = false; }
 
  private:
   // The entries, or for a derived collection the snapshot of the owner's children.
@@ -358,7 +360,7 @@ class CollectionImpl final : public NSInterface::CollectionIntf {
   PropertyImpl const& fProperty;
   LinkList fEntries;
   mutable LinkList fSnapshot;
-  mutable std::uint64_t fSnapshotVersion = 0;  // element versions start at 1
+  mutable bool fSnapshotValid = false;  // dropped by the owner when its children change
 };
 
 inline Slot::~Slot() {
@@ -391,7 +393,9 @@ class ElementAccess {
     return child->fContainer == owner && child->fContainerSlot == slot;
   }
   // Changes whenever an element is adopted or disowned by `e`.
-  static std::uint64_t childrenVersion(ElementBase const* e) { return e->fChildrenVersion; }
+  // A derived collection of `e` listed its children / they changed.
+  static void noteSnapshot(ElementBase* e) { e->fSnapshots = 1; }
+  static void dropSnapshots(ElementBase* owner);
   static void setId(ElementBase* e, std::uint32_t id) { e->fId = id; }
   static SlotTable const& slots(ElementBase const& e) { return e.fSlots; }
   static bool isTakenOut(ElementBase const* e) { return e->fTakenOut; }
