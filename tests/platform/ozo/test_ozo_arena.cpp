@@ -144,3 +144,26 @@ TEST_F(Arena, CollectionsMoveWithTheirSlotsAndGoWithTheirElement) {
 }
 
 }  // namespace
+
+namespace {
+
+// A closing arena (its model going) keeps no piece given back: the next
+// request of the same size is carved anew, and the blocks still all go.
+TEST(ElementArena, AClosingArenaKeepsNoPieceGivenBack) {
+  std::size_t const before = ElementArena::reservedInProcess();
+  {
+    ElementArena arena;
+    void* const first = arena.allocate(64);
+    arena.deallocate(first, 64);
+    EXPECT_EQ(arena.allocate(64), first) << "an open arena reuses the piece";
+    arena.close();
+    arena.deallocate(first, 64);
+    void* const next = arena.allocate(64);
+    EXPECT_NE(next, first);
+    void* const large = arena.allocate(ElementArena::kLargest + 8);  // from the heap: still freed
+    arena.deallocate(large, ElementArena::kLargest + 8);
+  }
+  EXPECT_EQ(ElementArena::reservedInProcess(), before);
+}
+
+}  // namespace

@@ -68,6 +68,10 @@ void* detail::ElementArena::allocate(std::size_t bytes) {
 void detail::ElementArena::deallocate(void* p, std::size_t bytes) noexcept {
   std::size_t const cls = sizeClass(bytes);
   if (cls * kGrain > kLargest) return ::operator delete(p);
+  if (fClosing) {
+    OZO_ARENA_HIDE(p, cls * kGrain);
+    return;
+  }
   *static_cast<void**>(p) = fFree[cls];
   fFree[cls] = p;
   OZO_ARENA_HIDE(p, cls * kGrain);
@@ -177,6 +181,7 @@ class ModelImpl final : public NSInterface::ModelIntf {
     detail::releaseLiveness(std::exchange(fLiveness, nullptr));
     ModelCache::remove(this);
     std::vector<ElementBase*> const elements = std::move(fElements);
+    fArena.close();
     for (auto it = elements.rbegin(); it != elements.rend(); ++it) (*it)->destroy();
     for (ElementBase* e : fBuried) e->destroy();
     delete this;
