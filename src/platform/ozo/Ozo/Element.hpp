@@ -35,7 +35,7 @@ namespace detail {
 class ClassImpl;
 class PropertyImpl;
 class ElementAccess;
-struct Slot;
+class Slot;
 
 // The memory of a model's elements and of their slot tables: one per model,
 // freed with it. Elements never outlive their model (an element with
