@@ -110,3 +110,60 @@ TEST_F(Arena, ElementsTakenOutByARollbackAreReusedByTheNextOnes) {
 }
 
 }  // namespace
+
+namespace {
+
+// A many-valued property's collection lives in its slot's link word. Slots
+// made later with lower numbers move it along; it keeps its entries and its
+// identity, and goes (once) with its element.
+TEST_F(Arena, CollectionsMoveWithTheirSlotsAndGoWithTheirElement) {
+  {
+    Ozo::Model const m = Ozo::Model::create();
+    Ozo::ClassObject const t = thing(m);
+    Ozo::Collection<Ozo::String> const tags(get(t, Tags));
+    tags.push_back(Ozo::String(std::string_view("a")));
+    tags.push_back(Ozo::String(std::string_view("b")));
+    set(t, Peer, asObject(thing(m)));  // below Tags: the table grows, Tags moves
+    set(t, Count, Ozo::Integer(1));
+    set(t, Label, Ozo::String(std::string_view("l")));
+    Ozo::Collection<Ozo::Integer>(get(t, Amounts)).push_back(Ozo::Integer(9));  // above Tags
+    set(t, Limit, Ozo::Real(2.5));
+    set(t, Flag, Ozo::Boolean(true));
+    unset(t, Peer);
+
+    Ozo::Collection<Ozo::String> const again(get(t, Tags));
+    EXPECT_EQ(again.get(), tags.get()) << "one collection per slot, whatever moved";
+    ASSERT_EQ(again.size(), 2u);
+    EXPECT_EQ(again.at(0).utf8(), "a");
+    EXPECT_EQ(again.at(1).utf8(), "b");
+    EXPECT_EQ(Ozo::Collection<Ozo::Integer>(get(t, Amounts)).at(0).value(), 9);
+    EXPECT_FALSE(isSet(t, Peer));
+    EXPECT_EQ(Ozo::Real(get(t, Limit)).value(), 2.5);
+  }
+  // The fixture checks that every collection and value went with the model.
+}
+
+}  // namespace
+
+namespace {
+
+// A closing arena (its model going) keeps no piece given back: the next
+// request of the same size is carved anew, and the blocks still all go.
+TEST(ElementArena, AClosingArenaKeepsNoPieceGivenBack) {
+  std::size_t const before = ElementArena::reservedInProcess();
+  {
+    ElementArena arena;
+    void* const first = arena.allocate(64);
+    arena.deallocate(first, 64);
+    EXPECT_EQ(arena.allocate(64), first) << "an open arena reuses the piece";
+    arena.close();
+    arena.deallocate(first, 64);
+    void* const next = arena.allocate(64);
+    EXPECT_NE(next, first);
+    void* const large = arena.allocate(ElementArena::kLargest + 8);  // from the heap: still freed
+    arena.deallocate(large, ElementArena::kLargest + 8);
+  }
+  EXPECT_EQ(ElementArena::reservedInProcess(), before);
+}
+
+}  // namespace

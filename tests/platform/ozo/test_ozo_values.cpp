@@ -37,6 +37,22 @@ TEST_F(Values, PrimitivesRoundTrip) {
   EXPECT_EQ(Ozo::Object(Ozo::String("abc")).getMetaType().type()->name(), "String");
 }
 
+// A text's units start inside the box's own padding: every length, the empty
+// text and ones that end exactly there included, keeps all its units and
+// nothing of its neighbours'.
+TEST_F(Values, TextsOfEveryLengthRoundTrip) {
+  std::vector<Ozo::Object> boxes;
+  std::vector<std::u16string> texts;
+  for (std::size_t n = 0; n <= 40; ++n) {
+    std::u16string t;
+    for (std::size_t i = 0; i < n; ++i) t.push_back(static_cast<char16_t>(u'a' + (i + n) % 26));
+    if (n) t.back() = u'\u20ac';
+    texts.push_back(t);
+    boxes.push_back(Ozo::String(t));
+  }
+  for (std::size_t n = 0; n < boxes.size(); ++n) EXPECT_EQ(Ozo::String(boxes[n]).text(), texts[n]) << n;
+}
+
 // Boxing numbers and truth values, and an Integer property's read and write.
 TEST_F(Values, BoxingAndIntegerPropertyAccessDoNotAllocate) {
   set(a, Count, Ozo::Integer(1));

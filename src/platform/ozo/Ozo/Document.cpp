@@ -230,7 +230,7 @@ class DocumentWriter {
       int const k = names.storedIndex[used.number];
       if (k < 0) continue;
       PropertyImpl const& p = *cls.stored()[static_cast<std::size_t>(k)];
-      if (p.isMany() ? !used.many || used.many->entries().empty() : !(used.set && used.value)) continue;
+      if (p.isMany() ? !used.many() || used.many()->entries().empty() : !(used.set && used.value)) continue;
       if (!first) fOut += ',';
       first = false;
       fOut += names.storedKeys[static_cast<std::size_t>(k)];
@@ -240,7 +240,7 @@ class DocumentWriter {
       }
       fOut += '[';
       bool firstItem = true;
-      for (detail::Link const& item : used.many->entries()) {
+      for (detail::Link const& item : used.many()->entries()) {
         if (!item) continue;
         if (!firstItem) fOut += ',';
         firstItem = false;

@@ -57,7 +57,7 @@ bool classConforms(NSInterface::ClassIntf const* c, char const* typeName) {
 }  // namespace
 
 // ---------------------------------------------------------------------------
-static_assert(sizeof(Slot) <= 40, "a slot's flag and number live in its link's tail padding");
+static_assert(sizeof(Slot) <= 32, "a slot's flags and number live in its link's tail padding");
 static_assert(std::is_nothrow_move_constructible_v<Slot> && std::is_nothrow_move_assignable_v<Slot>,
               "growing a slot table moves slots after the allocation, where nothing may fail");
 
@@ -143,6 +143,13 @@ ElementBase::ElementBase(NSInterface::ModelIntf* model, NSInterface::ClassIntf c
 
 ElementBase::~ElementBase() { fSlots.clear(detail::arenaOf(fModel)); }
 
+void ElementBase::destroy() noexcept {
+  detail::ElementArena& arena = detail::arenaOf(fModel);
+  NSInterface::ClassObjectIntf* const whole = self();
+  whole->~ClassObjectIntf();  // virtual: the element's own destructor, then this core's
+  arena.deallocate(whole, kElementBytes);
+}
+
 NSInterface::ClassIntf const* ElementBase::classIntf() const { return fClass; }
 
 void ElementBase::retainModel() { fModel->addRef(); }
@@ -204,8 +211,8 @@ Change changeOf(ChangeKind kind, ElementBase* e, PropertyImpl const* p) {
 }
 
 CollectionImpl* collectionOf(ElementBase* e, Slot& s, PropertyImpl const& p) {
-  if (!s.many) s.many = std::make_unique<CollectionImpl>(e, p);
-  return s.many.get();
+  if (!s.many()) s.makeMany(std::make_unique<CollectionImpl>(e, p));
+  return s.many();
 }
 
 }  // namespace
@@ -236,7 +243,7 @@ bool ElementBase::isSet(meta::ClassDef const& declaring, unsigned index) {
   PropertyImpl const& p = resolve(fClass, declaring, index);
   if (p.isMany()) {
     Slot const* const s = fSlots.find(p.slot());
-    return s && s->many && s->many->size() != 0;
+    return s && s->many() && s->many()->size() != 0;
   }
   switch (p.def().derived) {
     case Derivation::Model:
@@ -366,8 +373,8 @@ std::vector<ElementBase*> ElementBase::children() {
     if (!p.def().composite || p.slot() != k) continue;
     Slot const* const s = fSlots.find(k);
     if (!s) continue;
-    if (s->many) {
-      for (Link const& l : s->many->entries()) r.push_back(ElementAccess::coreOf(l.get()));
+    if (s->many()) {
+      for (Link const& l : s->many()->entries()) r.push_back(ElementAccess::coreOf(l.get()));
     } else if (s->set) {
       r.push_back(ElementAccess::coreOf(s->value.get()));
     }
@@ -387,7 +394,7 @@ namespace detail {
 NSInterface::CollectionIntf* ElementAccess::owningCollection(ElementBase const& e) {
   if (!e.fContainer) return nullptr;
   Slot const* const s = e.fContainer->fSlots.find(e.fContainerSlot);
-  return s ? s->many.get() : nullptr;
+  return s ? s->many() : nullptr;
 }
 
 Ownership ElementAccess::ownership(ElementBase const& e) {
@@ -505,11 +512,11 @@ void ElementAccess::detach(ElementBase* child) {
   if (!owner) return;
   Slot& s = owner->fSlots.at(child->fContainerSlot, arenaOf(owner->fModel));  // made when the child was adopted
   ChangeHub* const hub = activeHub(owner->fModel);
-  if (s.many) {
-    std::ptrdiff_t const at = s.many->forget(child);
+  if (s.many()) {
+    std::ptrdiff_t const at = s.many()->forget(child);
     disown(child);
     if (hub && at >= 0)
-      s.many->emit(ChangeKind::Remove, static_cast<std::size_t>(at), Object(child->self(), Deviant{}), {});
+      s.many()->emit(ChangeKind::Remove, static_cast<std::size_t>(at), Object(child->self(), Deviant{}), {});
     return;
   }
   PropertyImpl const* const p = hub ? &statementOf(*owner->fClass, child->fContainerSlot) : nullptr;
@@ -528,13 +535,22 @@ void ElementAccess::detach(ElementBase* child) {
 
 void ElementAccess::adopt(ElementBase* owner, unsigned slot, ElementBase* child) {
   child->fContainer = owner;
-  child->fContainerSlot = slot & 0x3fffffffu;  // a slot per property: far below the limit
-  ++owner->fChildrenVersion;
+  child->fContainerSlot = slot & 0x1fffffffu;  // a slot per property: far below the limit
+  dropSnapshots(owner);
 }
 
 void ElementAccess::disown(ElementBase* child) {
-  if (child->fContainer) ++child->fContainer->fChildrenVersion;
+  if (child->fContainer) dropSnapshots(child->fContainer);
   child->fContainer = nullptr;
+}
+
+// The owner's children changed: its derived collections make their lists
+// again when next read. Only an element one of them has listed pays a walk.
+void ElementAccess::dropSnapshots(ElementBase* owner) {
+  if (!owner->fSnapshots) return;
+  owner->fSnapshots = 0;
+  for (Slot const& s : owner->fSlots)
+    if (CollectionImpl* const c = s.many()) c->dropSnapshot();
 }
 
 std::vector<Link> ElementAccess::derivedChildren(ElementBase* e, PropertyImpl const& p) {
@@ -572,10 +588,10 @@ std::string CollectionImpl::toString(Deviant const&) const {
 // owner's children changed, so walking one costs what walking a stored one does.
 LinkList const& CollectionImpl::current() const {
   if (fProperty.def().derived != meta::Derivation::Children) return fEntries;
-  std::uint64_t const version = ElementAccess::childrenVersion(fOwner);
-  if (fSnapshotVersion != version) {
+  if (!fSnapshotValid) {
     fSnapshot = LinkList(ElementAccess::derivedChildren(fOwner, fProperty));
-    fSnapshotVersion = version;
+    fSnapshotValid = true;
+    ElementAccess::noteSnapshot(fOwner);
   }
   return fSnapshot;
 }

@@ -19,6 +19,7 @@
 
 #include <Ozo/Meta.hpp>
 
+#include <cassert>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -34,7 +35,7 @@ namespace detail {
 class ClassImpl;
 class PropertyImpl;
 class ElementAccess;
-struct Slot;
+class Slot;
 
 // The memory of a model's elements and of their slot tables: one per model,
 // freed with it. Elements never outlive their model (an element with
@@ -54,6 +55,10 @@ class ElementArena {
 
   void* allocate(std::size_t bytes);
   void deallocate(void* p, std::size_t bytes) noexcept;
+  // The owner is about to let the whole arena go: pieces given back from
+  // here on are not kept for reuse (its blocks go anyway), which spares a
+  // model's teardown a free-list push per element and slot table.
+  void close() noexcept { fClosing = true; }
   // Bytes the arena holds in blocks (handed out, free or not yet used).
   std::size_t reserved() const { return fReserved; }
   // Bytes every arena of the process holds in blocks.
@@ -68,6 +73,7 @@ class ElementArena {
   char* fNext = nullptr;
   char* fEnd = nullptr;
   std::size_t fReserved = 0;
+  bool fClosing = false;
 };
 
 // The arena of a model made by this runtime.
@@ -102,18 +108,27 @@ class SlotTable {
 };
 }  // namespace detail
 
+// Every element is one ModelObjectImpl<Intf>: the interface's counting base
+// (no data of the interface's own), then this core right after it. So the
+// core needs no vtable of its own: the complete object is a fixed distance
+// before it, and its virtual destructor is the interface's.
 class ElementBase {
  public:
+  // Where the core sits in its element.
+  static constexpr std::size_t kOffset = sizeof(NSInterface::ClassObjectIntf);
+
   ElementBase(NSInterface::ModelIntf* model, NSInterface::ClassIntf const* cls);
   ElementBase(ElementBase const&) = delete;
   ElementBase& operator=(ElementBase const&) = delete;
 
   // Ends the element and gives its memory back to its model's arena (only
   // the model does this: when it goes, or for an element a transaction took out).
-  virtual void destroy() noexcept = 0;
+  void destroy() noexcept;
 
   // The complete object as the runtime's element interface.
-  virtual NSInterface::ClassObjectIntf* self() = 0;
+  NSInterface::ClassObjectIntf* self() {
+    return reinterpret_cast<NSInterface::ClassObjectIntf*>(reinterpret_cast<char*>(this) - kOffset);
+  }
 
   NSInterface::ClassIntf const* classIntf() const;
   NSInterface::ModelIntf* modelIntf() const { return fModel; }
@@ -134,7 +149,8 @@ class ElementBase {
 
  protected:
   // Elements live in their model's arena: `delete` is no way to end one.
-  virtual ~ElementBase();
+  // Run by the element's (virtual) destructor.
+  ~ElementBase();
   void retainModel();
   void releaseModel();
   ImmutableType metaType() const;
@@ -148,13 +164,16 @@ class ElementBase {
   NSInterface::ModelIntf* fModel;
   detail::ClassImpl const* fClass;
   ElementBase* fContainer = nullptr;
-  unsigned fContainerSlot : 30 = 0;
+  unsigned fContainerSlot : 29 = 0;
   unsigned fTakenOut : 1 = 0;   // by a transaction that rolled back its creation
   unsigned fBuried : 1 = 0;    // taken out and kept until the model goes
+  unsigned fSnapshots : 1 = 0;  // a derived collection holds a list of the children
   std::uint32_t fId = 0;
-  std::uint64_t fChildrenVersion = 1;
   detail::SlotTable fSlots;
 };
+
+// The size of every element: the interface's counting base and the core.
+inline constexpr std::size_t kElementBytes = ElementBase::kOffset + sizeof(ElementBase);
 
 // The one concrete element implementation, per interface.
 template <class Intf>
@@ -179,23 +198,22 @@ class OZO_LIBRARY_LOCAL ModelObjectImpl final : public Intf, public ElementBase 
     return containerCore() ? containerCore()->self() : nullptr;
   }
   ElementBase* elementCore() override { return this; }
-  NSInterface::ClassObjectIntf* self() override { return this; }
-  void destroy() noexcept override {
-    NSInterface::ModelIntf* const model = modelIntf();
-    this->~ModelObjectImpl();
-    detail::arenaOf(model).deallocate(this, sizeof(ModelObjectImpl));
-  }
 
   // A new element in the arena of `model`.
   static ModelObjectImpl* make(NSInterface::ModelIntf* model, NSInterface::ClassIntf const* cls) {
+    static_assert(sizeof(Intf) == ElementBase::kOffset && sizeof(ModelObjectImpl) == kElementBytes,
+                  "an element interface adds no data: the core sits right after the counting base");
     detail::ElementArena& arena = detail::arenaOf(model);
-    void* const memory = arena.allocate(sizeof(ModelObjectImpl));
+    void* const memory = arena.allocate(kElementBytes);
+    ModelObjectImpl* made;
     try {
-      return ::new (memory) ModelObjectImpl(model, cls);
+      made = ::new (memory) ModelObjectImpl(model, cls);
     } catch (...) {
-      arena.deallocate(memory, sizeof(ModelObjectImpl));
+      arena.deallocate(memory, kElementBytes);
       throw;
     }
+    assert(static_cast<ElementBase*>(made)->self() == made);
+    return made;
   }
 
  private:

@@ -173,12 +173,39 @@ class LinkList {
 
 class CollectionImpl;
 
-struct Slot {
-  // The fields after it share the link's tail padding: 40 bytes a slot.
-  [[no_unique_address]] Link value;       // single-valued properties
+// The stored value of one property of an element: a link for a
+// single-valued property; for a many-valued one the same link word holds
+// the slot's own collection (uncounted: the slot deletes it), made on first
+// use. The fields after the link share its tail padding: 32 bytes a slot.
+class Slot {
+ public:
+  Slot() = default;
+  Slot(Slot&& o) noexcept
+      : value(std::move(o.value)), set(o.set), fMany(std::exchange(o.fMany, false)), number(o.number) {}
+  Slot& operator=(Slot&& o) noexcept {
+    if (this != &o) {
+      Slot old(std::move(*this));
+      value = std::move(o.value);
+      set = o.set;
+      number = o.number;
+      fMany = std::exchange(o.fMany, false);
+    }
+    return *this;
+  }
+  ~Slot();
+
+  // The collection of a many-valued property, null until made.
+  CollectionImpl* many() const;
+  void makeMany(std::unique_ptr<CollectionImpl> collection) noexcept;
+
+  [[no_unique_address]] Link value;  // single-valued properties
   bool set = false;
-  unsigned number = 0;                    // kept by the element's slot table
-  std::unique_ptr<CollectionImpl> many;   // many-valued properties, made on first use
+
+ private:
+  bool fMany = false;  // `value` holds the collection
+
+ public:
+  unsigned number = 0;  // kept by the element's slot table
 };
 
 class ClassImpl;
@@ -317,6 +344,8 @@ class CollectionImpl final : public NSInterface::CollectionIntf {
   // A change of this collection for whoever watches its model.
   void emit(ChangeKind kind, std::size_t position, Object const& oldValue, Object const& newValue) const;
   LinkList const& entries() const { return fEntries; }
+  // The owner's children changed: the list is made again when next read.
+  void dropSnapshot() const { fSnapshotValid = false; }
 
  private:
   // The entries, or for a derived collection the snapshot of the owner's children.
@@ -331,8 +360,19 @@ class CollectionImpl final : public NSInterface::CollectionIntf {
   PropertyImpl const& fProperty;
   LinkList fEntries;
   mutable LinkList fSnapshot;
-  mutable std::uint64_t fSnapshotVersion = 0;  // element versions start at 1
+  mutable bool fSnapshotValid = false;  // dropped by the owner when its children change
 };
+
+inline Slot::~Slot() {
+  if (fMany) delete many();
+}
+inline CollectionImpl* Slot::many() const {
+  return fMany ? static_cast<CollectionImpl*>(value.get()) : nullptr;
+}
+inline void Slot::makeMany(std::unique_ptr<CollectionImpl> collection) noexcept {
+  value = Link(collection.release(), Deviant{}, false);
+  fMany = true;
+}
 
 // Element operations shared by elements and collections.
 class ElementAccess {
@@ -353,7 +393,9 @@ class ElementAccess {
     return child->fContainer == owner && child->fContainerSlot == slot;
   }
   // Changes whenever an element is adopted or disowned by `e`.
-  static std::uint64_t childrenVersion(ElementBase const* e) { return e->fChildrenVersion; }
+  // A derived collection of `e` listed its children / they changed.
+  static void noteSnapshot(ElementBase* e) { e->fSnapshots = 1; }
+  static void dropSnapshots(ElementBase* owner);
   static void setId(ElementBase* e, std::uint32_t id) { e->fId = id; }
   static SlotTable const& slots(ElementBase const& e) { return e.fSlots; }
   static bool isTakenOut(ElementBase const* e) { return e->fTakenOut; }

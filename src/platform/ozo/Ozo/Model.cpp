@@ -6,6 +6,7 @@
 #include <map>
 #include <memory>
 #include <new>
+#include <typeinfo>
 
 #if defined(__SANITIZE_ADDRESS__)
 #define OZO_ARENA_POISON 1
@@ -67,6 +68,10 @@ void* detail::ElementArena::allocate(std::size_t bytes) {
 void detail::ElementArena::deallocate(void* p, std::size_t bytes) noexcept {
   std::size_t const cls = sizeClass(bytes);
   if (cls * kGrain > kLargest) return ::operator delete(p);
+  if (fClosing) {
+    OZO_ARENA_HIDE(p, cls * kGrain);
+    return;
+  }
   *static_cast<void**>(p) = fFree[cls];
   fFree[cls] = p;
   OZO_ARENA_HIDE(p, cls * kGrain);
@@ -176,6 +181,7 @@ class ModelImpl final : public NSInterface::ModelIntf {
     detail::releaseLiveness(std::exchange(fLiveness, nullptr));
     ModelCache::remove(this);
     std::vector<ElementBase*> const elements = std::move(fElements);
+    fArena.close();
     for (auto it = elements.rbegin(); it != elements.rend(); ++it) (*it)->destroy();
     for (ElementBase* e : fBuried) e->destroy();
     delete this;
@@ -288,8 +294,16 @@ Model Model::create(std::string const& name) {
 }
 
 // ---------------------------------------------------------------------------
+namespace {
+// The model as one made by this runtime, or null. ModelImpl is final: its
+// exact type is the whole test (no walk of the class hierarchy).
+ModelImpl* ownModel(NSInterface::ModelIntf* model) {
+  return model && typeid(*model) == typeid(ModelImpl) ? static_cast<ModelImpl*>(model) : nullptr;
+}
+}  // namespace
+
 detail::Liveness* detail::livenessOf(NSInterface::ModelIntf* model) {
-  auto* const m = dynamic_cast<ModelImpl*>(model);
+  auto* const m = ownModel(model);
   return m ? m->liveness() : nullptr;
 }
 
@@ -306,7 +320,7 @@ void detail::restoreId(NSInterface::ModelIntf* model, ElementBase* element, std:
 }
 
 detail::ChangeHub& detail::hubFor(NSInterface::ModelIntf* model) {
-  auto* const m = dynamic_cast<ModelImpl*>(model);
+  auto* const m = ownModel(model);
   OZO_ASSERT_AT(kChangesHeader, 20, m != nullptr, "Model \"%s\" was not made by this runtime", model->name().c_str());
   return m->hub();
 }
@@ -327,7 +341,7 @@ void detail::disposeTakenOut(ElementBase* element) {
 
 std::vector<ElementBase*> const& detail::elementsOf(NSInterface::ModelIntf* model) {
   static std::vector<ElementBase*> const none;
-  auto* const m = dynamic_cast<ModelImpl*>(model);
+  auto* const m = ownModel(model);
   return m ? m->elementCores() : none;
 }
 
@@ -337,7 +351,7 @@ NSInterface::ModelIntf* prepareCreation(Model const& model, IntrospectiveMethods
   meta::ClassDef const& def = *methods.def;
   OZO_ASSERT_AT(detail::kModelHeader, 142, !def.isAbstract, "Cannot create an instance of the abstract class %s.%s",
                 def.packageName, def.name);
-  OZO_ASSERT_AT(detail::kModelHeader, 144, dynamic_cast<ModelImpl*>(m) != nullptr,
+  OZO_ASSERT_AT(detail::kModelHeader, 144, ownModel(m) != nullptr,
                 "Model \"%s\" was not made by this runtime", m->name().c_str());
   return m;
 }

@@ -3,6 +3,7 @@
 #include <kovo/Text.hpp>
 
 #include <algorithm>
+#include <cassert>
 #include <bit>
 #include <cstdint>
 #include <cstdio>
@@ -66,14 +67,16 @@ class PrimitiveBox final : public Immortal<NSInterface::ObjectIntf> {
 };
 
 // Boxed text: a counted object per value, its UTF-16 units in the same
-// block right after it.
+// block right after its count of units (in what would be the object's tail
+// padding: a five-letter name fits a 48 B heap chunk instead of 64 B).
 class StringBox final : public NSInterface::ObjectIntf {
  public:
   static StringBox* make(std::u16string_view text) {
     if (text.size() > kMaxUnits) throw std::length_error("text too long to box");
-    void* const memory = ::operator new(sizeof(StringBox) + text.size() * sizeof(char16_t));
+    void* const memory = ::operator new(std::max(sizeof(StringBox), kUnitsAt + text.size() * sizeof(char16_t)));
     auto* const box = ::new (memory) StringBox(static_cast<std::uint32_t>(text.size()));
     std::copy(text.begin(), text.end(), box->units());
+    assert(reinterpret_cast<char*>(&box->fSize + 1) == reinterpret_cast<char*>(box->units()));
     return box;
   }
   void operator delete(StringBox* box, std::destroying_delete_t) {
@@ -95,11 +98,15 @@ class StringBox final : public NSInterface::ObjectIntf {
  private:
   static constexpr std::size_t kMaxUnits = 0xFFFFFFFFu;
   explicit StringBox(std::uint32_t size) : fSize(size) {}
-  char16_t* units() { return reinterpret_cast<char16_t*>(this + 1); }
+  char16_t* units() { return reinterpret_cast<char16_t*>(reinterpret_cast<char*>(this) + kUnitsAt); }
 
   std::uint32_t fSize;
+
+ public:
+  // Where the units start: right after fSize, the one member after the base.
+  static constexpr std::size_t kUnitsAt = sizeof(NSInterface::ObjectIntf) + sizeof(std::uint32_t);
 };
-static_assert(sizeof(StringBox) % alignof(char16_t) == 0);
+static_assert(sizeof(StringBox) == sizeof(NSInterface::ObjectIntf) + 8 && StringBox::kUnitsAt % alignof(char16_t) == 0);
 
 }  // namespace
 

@@ -69,8 +69,11 @@ Others& others() {
   return *o;
 }
 
+// The element cast is remembered per dynamic type: binding many elements of
+// one class in a row asks the class hierarchy once.
 Identity* made(ReferenceCountingIntf* object, Deviant const& d, bool immutable) {
-  return new Identity{{object, d, immutable, dynamic_cast<NSInterface::ClassObjectIntf*>(object)}};
+  auto* const element = static_cast<NSInterface::ClassObjectIntf*>(rememberedCast<NSInterface::ClassObjectIntf>(object));
+  return new Identity{{object, d, immutable, element}};
 }
 
 }  // namespace

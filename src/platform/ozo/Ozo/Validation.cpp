@@ -69,8 +69,8 @@ void checkReferences(ElementBase& e, ImmutableObject const& self, Plan const& pl
     if (!s) continue;
     std::size_t gone = 0;
     if (p->isMany()) {
-      if (s->many)
-        for (detail::Link const& l : s->many->entries()) gone += l.dangling() ? 1 : 0;
+      if (s->many())
+        for (detail::Link const& l : s->many()->entries()) gone += l.dangling() ? 1 : 0;
     } else if (s->set && s->value.dangling()) {
       gone = 1;
     }
