@@ -118,7 +118,7 @@ Surface const& surface() {
         out.classes.push_back({});
         out.classes.back().name = c;
       }
-    std::set<std::string> names;
+    std::set<std::string> names, fileMembers;
     for (ClassInfo& ci : out.classes) {
       // Ancestors, walked without recursion.
       std::set<int> seen{out.index.at(ci.name)};
@@ -143,7 +143,11 @@ Surface const& surface() {
           // Methods that read or write files (a "path" argument: saving and
           // loading models) are left to model_file_fuzzer: programs here
           // must not touch the file system.
-          if (std::find(m.argumentNames.begin(), m.argumentNames.end(), "path") != m.argumentNames.end()) continue;
+          // Nor are their names called on any object ("foreign" calls).
+          if (std::find(m.argumentNames.begin(), m.argumentNames.end(), "path") != m.argumentNames.end()) {
+            fileMembers.insert(std::string(m.name));
+            continue;
+          }
           Method made{std::string(m.name), m.kind == "explicit", {}};
           for (std::string_view a : m.arguments) made.args.push_back(typeOf(out, a));
           if (made.explicitSelf && !made.args.empty()) made.args.erase(made.args.begin());
@@ -164,6 +168,7 @@ Surface const& surface() {
       ci.sequence = std::find(ci.readers.begin(), ci.readers.end(), "size") != ci.readers.end() &&
                     std::any_of(ci.instance.begin(), ci.instance.end(), [](Method const& m) { return m.name == "at"; });
     }
+    for (std::string const& name : fileMembers) names.erase(name);
     out.memberNames.assign(names.begin(), names.end());
     for (char const* t : {"", "Byte", "8 Byte", "1 Bit", "3 Min", "-1 Byte", "4294967296 Bit", "1e400 S", "nan Ms",
                           " 8 Byte ", "x", "Zorvan.metamodel.types.Axis", "Zorvan.metamodel.types.Factory", "Ozo.Model",
