@@ -12,6 +12,23 @@
 namespace quillon::testing {
 namespace {
 
+// Collects the texts of what reaches the error sink while it lives.
+struct SinkCapture {
+  SinkCapture()
+      : previous(Host::setErrorSink([this](std::exception_ptr p) {
+          try {
+            std::rethrow_exception(p);
+          } catch (std::exception const& e) {
+            texts.push_back(e.what());
+          }
+        })) {}
+  ~SinkCapture() { Host::setErrorSink(previous); }
+  SinkCapture(SinkCapture const&) = delete;
+  SinkCapture& operator=(SinkCapture const&) = delete;
+  mutable std::vector<std::string> texts;
+  Host::ErrorSink previous;
+};
+
 class ChangeEvents : public HostFixture {
  protected:
   Value make(std::string const& cls, std::vector<Value> const& args) const { return host.construct(T(cls), args); }
@@ -143,14 +160,8 @@ TEST_F(ChangeEvents, OnlyElementsAndModelsCanBeObserved) {
 TEST_F(ChangeEvents, ChangesOfCallbacksFollowTheEventDelivered) {
   Value const m = model();
   Value const ax = make("Axis", {m});
-  std::vector<std::string> order, errors;
-  Host::ErrorSink const previous = Host::setErrorSink([&](std::exception_ptr p) {
-    try {
-      std::rethrow_exception(p);
-    } catch (std::exception const& e) {
-      errors.push_back(e.what());
-    }
-  });
+  std::vector<std::string> order;
+  SinkCapture const errors;
   Subscription const first = host.observe(m, [&](ChangeEvent const& e) {
     order.push_back("first " + std::string(e.property()));
     if (e.property() == "Dimensions") {
@@ -161,7 +172,7 @@ TEST_F(ChangeEvents, ChangesOfCallbacksFollowTheEventDelivered) {
   Subscription const second =
       host.observe(m, [&](ChangeEvent const& e) { order.push_back("second " + std::string(e.property())); });
   host.set(ax, "Dimensions", 1);  // the callback's refused write is its own: it goes to the sink
-  EXPECT_EQ(errors, std::vector<std::string>{assertionText("You cannot set a multi-valued property",
+  EXPECT_EQ(errors.texts, std::vector<std::string>{assertionText("You cannot set a multi-valued property",
                                                            "ozo_xb/marshal/OzoxbPrimitiveSequenceProperty", 60)});
   order.clear();
   host.invoke(list(ax, "SymbolicDimensions"), "append", {"x"});
@@ -169,7 +180,6 @@ TEST_F(ChangeEvents, ChangesOfCallbacksFollowTheEventDelivered) {
   EXPECT_EQ(order, (std::vector<std::string>{"first SymbolicDimensions", "second SymbolicDimensions",
                                              "first Dimensions", "second Dimensions", "first Name",
                                              "second Name"}));
-  Host::setErrorSink(previous);
 }
 
 // An event's values are made when read, but they are those of its change:
@@ -193,22 +203,15 @@ TEST_F(ChangeEvents, ValuesReadLateAreThoseOfTheChange) {
 TEST_F(ChangeEvents, RaisingCallbackReportsToTheSink) {
   Value const m = model();
   Value const ax = make("Axis", {m});
-  std::vector<std::string> errors, seen;
-  Host::ErrorSink const previous = Host::setErrorSink([&](std::exception_ptr p) {
-    try {
-      std::rethrow_exception(p);
-    } catch (std::exception const& e) {
-      errors.push_back(e.what());
-    }
-  });
+  std::vector<std::string> seen;
+  SinkCapture const errors;
   {
     Subscription const bad = host.observe(m, [](ChangeEvent const&) { throw std::runtime_error("boom"); });
     Subscription const good = record(m, seen);
     host.set(ax, "Dimensions", 7);
   }
-  Host::setErrorSink(previous);
   EXPECT_EQ(host.get(ax, "Dimensions").toInt32(), 7);
-  EXPECT_EQ(errors, std::vector<std::string>{"boom"});
+  EXPECT_EQ(errors.texts, std::vector<std::string>{"boom"});
   EXPECT_EQ(seen, std::vector<std::string>{"set Dimensions 0 -> 7"});
 }
 
