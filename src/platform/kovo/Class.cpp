@@ -35,13 +35,6 @@ struct Registry {
     static bool isFree(COSClass* cls) { return cls == nullptr; }
   };
   OpenTable<COSClass*, ByName> classCache;
-  // The same, by interned name: the converters and the dispatcher hold names
-  // interned, and the class's own name is the same id.
-  struct ById {
-    static std::uintptr_t key(COSClass* cls) { return reinterpret_cast<std::uintptr_t>(cls->getName().c_str()); }
-    static bool isFree(COSClass* cls) { return cls == nullptr; }
-  };
-  OpenTable<COSClass*, ById> classById;
   // Packages found populated, with their ancestors, by full name (keys view
   // the names in `packages`). Only attaching a description can make such a
   // lookup populate something again, so that empties it.
@@ -180,10 +173,11 @@ COSClass* findDeclaredClass(std::string_view fullName) {
 }
 
 COSClass* findDeclaredClass(Interned fullName) {
-  Registry& r = registry();
-  if (COSClass* const* known = r.classById.find(reinterpret_cast<std::uintptr_t>(fullName.c_str()))) return *known;
-  COSClass* found = findDeclaredClass(fullName.view());
-  if (found) r.classById.insert(found);
+  std::atomic<void*>* const word = declaredClassWord(fullName);
+  if (!word) return nullptr;
+  if (void* const known = word->load(std::memory_order_acquire)) return static_cast<COSClass*>(known);
+  COSClass* const found = findDeclaredClass(fullName.view());
+  if (found) word->store(found, std::memory_order_release);
   return found;
 }
 

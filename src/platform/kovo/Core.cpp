@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <memory>
 #include <mutex>
+#include <new>
 #include <string>
 #include <unordered_set>
 #include <utility>
@@ -114,13 +115,16 @@ struct InternTable {
   // A copy never moves, so its address is the id.
   OpenTable<char const*, StoredName> names;
 
-  // A copy of `text` after its length and before a terminator.
+  // A copy of `text` after the class word and its length, and before a
+  // terminator.
   char const* store(std::string_view text) {
     std::uint32_t const length = static_cast<std::uint32_t>(text.size());
     if (length != text.size()) throw std::length_error("A name is too long to be interned.");
-    auto* const block = static_cast<char*>(arena.allocate(sizeof length + text.size() + 1, 1));
-    std::memcpy(block, &length, sizeof length);
-    char* const copy = block + sizeof length;
+    auto* const block = static_cast<char*>(
+        arena.allocate(sizeof(std::atomic<void*>) + sizeof length + text.size() + 1, alignof(std::atomic<void*>)));
+    new (block) std::atomic<void*>(nullptr);
+    std::memcpy(block + sizeof(std::atomic<void*>), &length, sizeof length);
+    char* const copy = block + sizeof(std::atomic<void*>) + sizeof length;
     if (!text.empty()) std::memcpy(copy, text.data(), text.size());
     copy[text.size()] = '\0';
     return copy;
@@ -244,6 +248,12 @@ char const* makeInterned(char const* text) {
 
 namespace detail {
 std::size_t hashName(std::string_view name) { return NameHash{}(name); }
+
+std::atomic<void*>* declaredClassWord(Interned name) {
+  if (name.empty()) return nullptr;  // other libraries' "" has no word
+  char* const id = const_cast<char*>(name.c_str());
+  return std::launder(reinterpret_cast<std::atomic<void*>*>(id - sizeof(std::uint32_t) - sizeof(std::atomic<void*>)));
+}
 }  // namespace detail
 
 namespace internal {

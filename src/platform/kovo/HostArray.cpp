@@ -3,6 +3,7 @@
 #include <kovo/Object.hpp>
 #include <kovo/Text.hpp>
 
+#include "BlockCache.hpp"
 #include "Internal.hpp"
 
 #include <array>
@@ -81,6 +82,12 @@ HostArray::~HostArray() {
   if (fPlace == Place::Heap) std::free(fStore.heap);
   gLiveArrays.fetch_sub(1, std::memory_order_relaxed);
 }
+
+using ArrayBlocks = detail::BlockCache<sizeof(HostArray)>;
+
+void* HostArray::operator new(std::size_t) { return ArrayBlocks::take(); }  // final: one size
+
+void HostArray::operator delete(void* block) noexcept { ArrayBlocks::give(block); }
 
 void HostArray::release() {
   if (fRefs.fetch_sub(1, std::memory_order_acq_rel) == 1) delete this;

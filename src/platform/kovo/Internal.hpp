@@ -4,6 +4,7 @@
 #include <kovo/Class.hpp>
 #include <kovo/Object.hpp>
 
+#include <atomic>
 #include <string_view>
 
 namespace kovo {
@@ -12,6 +13,8 @@ namespace kovo {
 class BindingAccess {
  public:
   static COSInterface* create(COSClass* cls, void* bound, bool valueObject);
+  // An object registered in `slot`, which is its id (see BindingSlot).
+  static COSInterface* createSlotted(COSClass* cls, BindingSlot* slot);
   // Binds an unbound object (constructors).
   static void bind(COSInterface* obj, void* bound, bool store);
   static void setRegistered(COSInterface* obj, bool registered);
@@ -24,6 +27,12 @@ namespace detail {
 
 // The hash of a name: eight bytes at a time (names are tens of characters).
 std::size_t hashName(std::string_view name);
+
+// Every stored name carries a word in front of its length for the class
+// declared under that name, filled by the first lookup that finds one
+// (classes are never removed, and a lookup that fails leaves it null).
+// Null for the empty name.
+std::atomic<void*>* declaredClassWord(Interned name);
 
 // The requester the host passes to initializeClass and invokers.
 COSClient* hostClient();

@@ -4,11 +4,13 @@
 #include <kovo/ObjectKeys.hpp>
 #include <kovo/OpenTable.hpp>
 
+#include "BlockCache.hpp"
 #include "Internal.hpp"
 
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 namespace kovo {
@@ -77,6 +79,17 @@ void dropLive(void const* bound) {
   b.dropIfUnused(it);
 }
 
+// The owner of slotted ids, if any: set once when its library loads.
+std::atomic<factory::basic::BindingRegistry::SlotOwner> gSlotOwner{nullptr};
+// Bindings kept in slots (those in the table are counted there).
+std::size_t gSlotted = 0;
+
+// The slot of `id` when its owner recognises it, else null.
+BindingSlot* slotOf(void const* id) {
+  auto const owner = gSlotOwner.load(std::memory_order_acquire);
+  return id && owner && owner(id) ? static_cast<BindingSlot*>(const_cast<void*>(id)) : nullptr;
+}
+
 COSClass* requireDeclared(Interned cls) {
   COSClass* c = detail::findDeclaredClass(cls);
   if (!c) throw HostError("Unknown class \"" + std::string(cls.view()) + "\".");
@@ -88,19 +101,24 @@ COSClass* requireDeclared(Interned cls) {
 namespace detail {
 bool isLiveBound(void const* bound) {
   if (!bound) return false;
+  // A slot's object leaves it when it is deleted.
+  if (BindingSlot const* const slot = slotOf(bound)) return slot->registered != nullptr;
   Binding const* const it = bindings().find(bound);
   return it && it->live != 0;
 }
 }  // namespace detail
 
-COSInterface::COSInterface(COSClass* cls, void* bound, bool valueObject)
-    : fValueObject(valueObject), fClass(cls), fBound(bound) {
-  addLive(bound);
+COSInterface::COSInterface(COSClass* cls, void* bound, Kind kind) : fKind(kind), fClass(cls), fBound(bound) {
+  if (kind != Kind::Slotted) addLive(bound);
   gLiveObjects.fetch_add(1, std::memory_order_relaxed);
 }
 
-// One malloc chunk of 32 bytes per host object.
 static_assert(sizeof(COSInterface) <= 24);
+using HostObjectBlocks = detail::BlockCache<sizeof(COSInterface)>;
+
+void* COSInterface::operator new(std::size_t) { return HostObjectBlocks::take(); }  // final: one size
+
+void COSInterface::operator delete(void* block) noexcept { HostObjectBlocks::give(block); }
 
 COSInterface::~COSInterface() { gLiveObjects.fetch_sub(1, std::memory_order_relaxed); }
 
@@ -108,12 +126,12 @@ std::size_t COSInterface::live() { return gLiveObjects.load(std::memory_order_re
 
 COSInterface* COSInterface::createUnbound(COSClass* cls) {
   if (!cls) throw HostError("Unknown class \"\".");
-  return new COSInterface(cls, nullptr, false);
+  return new COSInterface(cls, nullptr, Kind::Handle);
 }
 
 void* COSInterface::lookup(Interned className) const {
   if (fDeleted || !fBound) return nullptr;
-  if (!fValueObject) return fBound;
+  if (fKind != Kind::Value) return fBound;
   return detail::distanceToName(fClass, className) >= 0 ? fBound : nullptr;
 }
 
@@ -140,11 +158,30 @@ void COSInterface::release() {
 }
 
 COSInterface* BindingAccess::create(COSClass* cls, void* bound, bool valueObject) {
-  return new COSInterface(cls, bound, valueObject);
+  return new COSInterface(cls, bound, valueObject ? COSInterface::Kind::Value : COSInterface::Kind::Handle);
+}
+
+COSInterface* BindingAccess::createSlotted(COSClass* cls, BindingSlot* slot) {
+  auto* const obj = new COSInterface(cls, slot, COSInterface::Kind::Slotted);
+  obj->fRegistered = true;
+  slot->registered = obj;
+  ++gSlotted;
+  return obj;
 }
 
 void BindingAccess::bind(COSInterface* obj, void* bound, bool store) {
   if (store) {
+    if (BindingSlot* const slot = slotOf(bound)) {
+      if (slot->registered != obj) {
+        if (slot->registered) throw HostError("The native object is already bound to another host object.");
+        slot->registered = obj;
+        ++gSlotted;
+      }
+      obj->fKind = COSInterface::Kind::Slotted;
+      obj->fRegistered = true;
+      obj->fBound = bound;
+      return;
+    }
     Bindings& b = bindings();
     Binding* const it = b.entry(bound);
     if (it->registered != obj) {
@@ -168,7 +205,18 @@ void BindingAccess::destroyNow(COSInterface* obj) {
   obj->fDestroyed = true;
   obj->fDeleted = true;
   if (!obj->fBound) return;
-  dropLive(obj->fBound);
+  if (obj->fKind == COSInterface::Kind::Slotted) {
+    // The slot is the id, checked when it was bound; the id lives at least
+    // as long as the binding (the binding holds its object).
+    auto* const slot = static_cast<BindingSlot*>(obj->fBound);
+    if (slot->registered == obj) {
+      slot->registered = nullptr;
+      --gSlotted;
+    }
+    obj->fRegistered = false;
+  } else {
+    dropLive(obj->fBound);
+  }
   // The class description normally removes the binding itself; whatever it
   // does, the registry must not keep pointing at this object.
   struct Unregister {
@@ -190,6 +238,15 @@ HostArray* BindingRegistry::announce(void* id, Interned cls) {
 HostArray* BindingRegistry::announce(void* id, Interned cls, bool& isNew) {
   isNew = false;
   if (!id) return HostArray::createObjects(cls, 0, 0);
+  if (BindingSlot* const slot = slotOf(id)) {
+    if (slot->registered) return HostArray::createObject(slot->registered);
+    COSClass* c = requireDeclared(cls);
+    ArrayPtr out(HostArray::createObjects(c->getName(), 1, 1), false);
+    COSInterface* const obj = BindingAccess::createSlotted(c, slot);
+    out->objects()[0] = COSInterfacePtr(obj, false);
+    isNew = true;
+    return out.detach();
+  }
   Bindings& b = bindings();
   if (COSInterface* known = b.findRegistered(id)) return HostArray::createObject(known);
   COSClass* c = requireDeclared(cls);
@@ -221,6 +278,13 @@ HostArray* BindingRegistry::announceWithoutStoring(void* ptr, Interned cls) {
 }
 
 void BindingRegistry::remove(void* id) {
+  if (BindingSlot* const slot = slotOf(id)) {
+    if (COSInterface* const obj = std::exchange(slot->registered, nullptr)) {
+      BindingAccess::setRegistered(obj, false);
+      --gSlotted;
+    }
+    return;
+  }
   Bindings& b = bindings();
   Binding* const it = b.find(id);
   if (!it || !it->registered) return;
@@ -230,9 +294,14 @@ void BindingRegistry::remove(void* id) {
   b.dropIfUnused(it);
 }
 
-COSInterface* BindingRegistry::find(void* id) { return bindings().findRegistered(id); }
+COSInterface* BindingRegistry::find(void* id) {
+  if (BindingSlot const* const slot = slotOf(id)) return slot->registered;
+  return bindings().findRegistered(id);
+}
 
-std::size_t BindingRegistry::size() { return bindings().registered; }
+std::size_t BindingRegistry::size() { return bindings().registered + gSlotted; }
+
+void BindingRegistry::setSlotOwner(SlotOwner owner) { gSlotOwner.store(owner, std::memory_order_release); }
 
 }  // namespace factory::basic
 }  // namespace kovo

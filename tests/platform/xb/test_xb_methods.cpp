@@ -133,6 +133,23 @@ TEST_F(XbMarshal, OneHostObjectPerViewAndOneReferencePerBinding) {
   EXPECT_EQ(m.get()->numRef(), before);
 }
 
+// The binding lives in the identity itself: destroying the host object
+// while a user still holds it must free that place for a new binding, and
+// the registry's count must follow both.
+TEST_F(XbMarshal, DestroyedBindingMakesRoomForANewOne) {
+  Ozo::Model const m = Ozo::Model::create();
+  std::size_t const bindings = host.counter("bindings");
+  Value const first = bind(m, false);
+  EXPECT_EQ(host.counter("bindings"), bindings + 1);
+  host.destroy(first);
+  EXPECT_EQ(host.counter("bindings"), bindings);
+  Value const again = bind(m, false);
+  EXPECT_FALSE(again.sameObject(first));
+  EXPECT_TRUE(handleOf(again) == m);
+  EXPECT_FALSE(handleOf(first).isValid());
+  EXPECT_EQ(host.counter("bindings"), bindings + 1);
+}
+
 // Naming models is the runtime's; here what the host sees of it.
 TEST_F(XbOzoPackage, ModelIsMadeNamedAndReleasedThroughTheHost) {
   Value const a = host.construct("Ozo.Model", {});

@@ -56,7 +56,7 @@ enum class ClassID : std::uint8_t { Double, Int32, Logical, Char, Object };
 // "logical", "char", or the object class name for object arrays.
 char const* classIDName(ClassID id);
 
-class HostArray {
+class HostArray final {
  public:
   // Largest element count an array may have; larger requests are refused
   // with a HostError before anything is allocated.
@@ -112,6 +112,10 @@ class HostArray {
 
   HostArray(HostArray const&) = delete;
   HostArray& operator=(HostArray const&) = delete;
+
+  // Arrays are made and dropped in bursts: their blocks are reused.
+  static void* operator new(std::size_t size);
+  static void operator delete(void* block) noexcept;
 
  private:
   HostArray(ClassID cls, std::size_t rows, std::size_t cols, Interned objClass);

@@ -12,19 +12,20 @@
 
 #include <atomic>
 #include <cstddef>
+#include <cstdint>
 
 namespace kovo {
 
 class COSClass;
 
-class COSInterface {
+class COSInterface final {
  public:
   // A handle-bound object answers the lookup of its bound pointer under any
   // class name; a value object only under its own class and its ancestors.
   void* lookup(Interned className) const;
   void* bound() const { return fBound; }
   COSClass* getClass() const { return fClass; }
-  bool isValueObject() const { return fValueObject; }
+  bool isValueObject() const { return fKind == Kind::Value; }
   // A bound object was announced (or constructed and then announced);
   // an unbound one is an object under construction whose constructor failed.
   bool isBound() const { return fBound != nullptr; }
@@ -45,19 +46,33 @@ class COSInterface {
   COSInterface(COSInterface const&) = delete;
   COSInterface& operator=(COSInterface const&) = delete;
 
+  // Host objects are made and dropped in bursts: their blocks are reused.
+  static void* operator new(std::size_t size);
+  static void operator delete(void* block) noexcept;
+
  private:
   friend class BindingAccess;
-  COSInterface(COSClass* cls, void* bound, bool valueObject);
+  // How the bound pointer is kept: a handle in the registry's table, a value
+  // object (never in the table), or an id whose binding slot is the id itself.
+  enum class Kind : std::uint8_t { Handle, Value, Slotted };
+  COSInterface(COSClass* cls, void* bound, Kind kind);
   ~COSInterface();
 
   // The count and the flags share the first word.
   std::atomic<int> fRefs{1};
-  bool fValueObject;
+  Kind fKind;
   bool fRegistered = false;  // present in the binding registry
   bool fDeleted = false;     // destroyed explicitly; lookups answer null
   bool fDestroyed = false;   // destroyInstance has run (it runs at most once)
   COSClass* fClass;
   void* fBound;
+};
+
+// The binding of an id whose owner keeps it at the address the id points
+// at: the metamodel runtime's identities begin with one. Binding such an id
+// touches no table of the registry, and its binding goes with the id.
+struct BindingSlot {
+  COSInterface* registered = nullptr;  // no reference held
 };
 
 namespace factory::basic {
@@ -82,6 +97,12 @@ class BindingRegistry {
   static COSInterface* find(void* id);
   // Number of live bindings kept in the registry.
   static std::size_t size();
+
+  // The one owner of slotted ids: it answers whether `id` is a live id it
+  // handed out (which then points at a BindingSlot). Such ids are always
+  // stored; every other pointer is kept in the registry's table.
+  using SlotOwner = bool (*)(void const* id);
+  static void setSlotOwner(SlotOwner owner);
 };
 
 }  // namespace factory::basic

@@ -1,5 +1,6 @@
 // Host identities of objects and the writability check.
 #include <Ozo/Internal.hpp>
+#include <kovo/Object.hpp>
 #include <kovo/OpenTable.hpp>
 
 #include <boost/multi_index/composite_key.hpp>
@@ -17,9 +18,11 @@ namespace {
 
 namespace mi = boost::multi_index;
 
-// One identity: the object in one view. Its id is its address, which is the
-// address of `info` (the first member); identities never move.
+// One identity: the object in one view. Its id is its address, where its
+// host binding is kept (the host registry's slot, first member): binding an
+// element to a host object touches no table. Identities never move.
 struct Identity {
+  kovo::BindingSlot slot;
   VariantInfo info;
   // The object's next identity under the null deviant (ReferenceCountingIntf::fIdentities).
   Identity* next = nullptr;
@@ -40,6 +43,12 @@ Ids& ids() {
   static auto* t = new Ids;
   return *t;
 }
+
+void* idOf(Identity* i) { return &i->slot; }
+
+// The host registry asks here whether a pointer is one of our ids.
+bool isLiveId(void const* id) { return ids().find(reinterpret_cast<std::uintptr_t>(id)) != nullptr; }
+[[maybe_unused]] bool const gSlotsOwned = (kovo::factory::basic::BindingRegistry::setSlotOwner(&isLiveId), true);
 
 // The identities under any other deviant (values of immortal objects: few)
 // are kept apart, found by object, deviant and view. An element's identities
@@ -73,7 +82,7 @@ Others& others() {
 // one class in a row asks the class hierarchy once.
 Identity* made(ReferenceCountingIntf* object, Deviant const& d, bool immutable) {
   auto* const element = static_cast<NSInterface::ClassObjectIntf*>(rememberedCast<NSInterface::ClassObjectIntf>(object));
-  return new Identity{{object, d, immutable, element}};
+  return new Identity{{}, {object, d, immutable, element}};
 }
 
 }  // namespace
@@ -82,17 +91,17 @@ void* DeviantRegistry::getId(ReferenceCountingIntf* object, Deviant const& d, bo
   if (!object) return nullptr;
   if (d.word == 0) {
     for (auto* i = static_cast<Identity*>(object->fIdentities); i; i = i->next)
-      if (i->info.immutable == immutable) return &i->info;
+      if (i->info.immutable == immutable) return idOf(i);
     std::unique_ptr<Identity> identity(made(object, d, immutable));
     ids().insert(identity.get());  // only this can fail, before anything changes
     identity->next = static_cast<Identity*>(object->fIdentities);
     object->fIdentities = identity.get();
     object->fRegistered = true;
-    return &identity.release()->info;
+    return idOf(identity.release());
   }
   auto& byView = others().get<ByView>();
   if (auto const it = byView.find(std::make_tuple(object, d.word, immutable)); it != byView.end())
-    return &(*it)->info;
+    return idOf(it->get());
   Identity* const identity = made(object, d, immutable);
   auto const placed = byView.insert(std::unique_ptr<Identity>(identity)).first;
   try {
@@ -102,7 +111,7 @@ void* DeviantRegistry::getId(ReferenceCountingIntf* object, Deviant const& d, bo
     throw;
   }
   object->fRegistered = true;
-  return &identity->info;
+  return idOf(identity);
 }
 
 VariantInfo const* DeviantRegistry::getVariantInfo(void const* id) {

@@ -1,21 +1,12 @@
 // Host words to handles and handles back to host objects.
 #include <xb/Marshal.hpp>
 
-#include <cstring>
-#include <unordered_map>
-
 namespace Ozo::xb {
 
 kovo::Interned internedName(char const* name) {
   if (name == nullptr || name[0] == '\0') return kovo::Interned{};
-  // Keyed by address: callers pass literals and names the runtime keeps, so
-  // the text check almost always hits. It keeps a reused buffer correct.
-  static std::unordered_map<char const*, kovo::Interned> cache;
-  auto it = cache.find(name);
-  if (it != cache.end() && std::strcmp(it->second.c_str(), name) == 0) return it->second;
-  kovo::Interned const id = kovo::intern(name);
-  cache.insert_or_assign(name, id);
-  return id;
+  // The host remembers, per thread, the id last found for a text's address.
+  return kovo::intern(name);
 }
 
 VariantInfo const* boundIdentity(kovo::COSValue word, kovo::Interned cls) {

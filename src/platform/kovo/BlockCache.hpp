@@ -1,0 +1,78 @@
+// BlockCache: blocks of one size kept per thread for reuse.
+#pragma once
+
+#include <cstddef>
+#include <new>
+
+namespace kovo::detail {
+
+#if defined(__SANITIZE_ADDRESS__)
+#define KOVO_KEEP_BLOCKS 0
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define KOVO_KEEP_BLOCKS 0
+#endif
+#endif
+#ifndef KOVO_KEEP_BLOCKS
+#define KOVO_KEEP_BLOCKS 1
+#endif
+
+// Host objects and their one-by-one arrays are made and dropped in bursts
+// (a batch of a sequence's items is a hundred and more of each), which
+// outruns the allocator's own per-thread cache of a few blocks a size; past
+// it every block costs a trip through the allocator's shared lists. Each
+// thread keeps up to kKeep blocks of `Bytes` here instead, and hands the
+// rest back to the heap. A block may be given back on another thread than
+// the one that took it: every block is a plain heap block of the same size.
+// The blocks a thread keeps go back to the heap when it ends. Under the
+// address sanitizer nothing is kept, so that a use after release is still
+// caught.
+template <std::size_t Bytes>
+class BlockCache {
+ public:
+  static constexpr std::size_t kKeep = KOVO_KEEP_BLOCKS ? 256 : 0;
+
+  static void* take() {
+    Kept& k = kept();
+    if (k.count != 0) return k.blocks[--k.count];
+    if (!k.armed) arm(k);
+    return ::operator new(Bytes);
+  }
+
+  static void give(void* block) noexcept {
+    Kept& k = kept();
+    if (k.count < kKeep && !k.closed) {
+      k.blocks[k.count++] = block;
+      return;
+    }
+    ::operator delete(block);
+  }
+
+ private:
+  // Trivially destructible, so that it may still be reached after the
+  // thread's cleanup below has run (objects released by later destructors).
+  struct Kept {
+    void* blocks[kKeep == 0 ? 1 : kKeep];
+    std::size_t count;
+    bool armed;   // the cleanup is set up for this thread
+    bool closed;  // the cleanup ran: keep nothing more
+  };
+  struct Cleanup {
+    ~Cleanup() {
+      Kept& k = kept();
+      while (k.count != 0) ::operator delete(k.blocks[--k.count]);
+      k.closed = true;
+    }
+  };
+  static Kept& kept() {
+    thread_local Kept k;  // zero-initialised
+    return k;
+  }
+  static void arm(Kept& k) {
+    thread_local Cleanup cleanup;  // made on first use in this thread
+    (void)cleanup;
+    k.armed = true;
+  }
+};
+
+}  // namespace kovo::detail
