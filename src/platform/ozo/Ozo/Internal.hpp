@@ -305,6 +305,7 @@ std::string describeValue(ImmutableObject const& o);
 NSInterface::ObjectIntf* integerBox();
 NSInterface::ObjectIntf* realBox();
 NSInterface::ObjectIntf* booleanBox();
+NSInterface::ObjectIntf* shortStringBox();  // text of up to seven units of at most 0xFF
 bool isString(NSInterface::ObjectIntf* o);
 
 // Models keep their elements; the element registers itself on creation and
