@@ -151,8 +151,8 @@ TEST_F(Collections, EditsAndBounds) {
 TEST_F(Collections, StringsLiveAsLongAsTheirEntries) {
   Ozo::Collection<Ozo::String> const tags(get(a, Tags));
   std::size_t const before = Ozo::ReferenceCountingIntf::live();
-  tags.push_back(Ozo::String("x"));
-  tags.push_back(Ozo::String("y"));
+  tags.push_back(Ozo::String("a boxed x"));  // longer than a text kept in its handle
+  tags.push_back(Ozo::String("a boxed y"));
   EXPECT_EQ(Ozo::ReferenceCountingIntf::live(), before + 2);
   tags.clear();
   EXPECT_EQ(Ozo::ReferenceCountingIntf::live(), before);
@@ -166,8 +166,8 @@ TEST_F(Collections, ErasingAtTheFrontKeepsOrderAndReleasesAtOnce) {
   std::size_t const before = Ozo::ReferenceCountingIntf::live();
   std::vector<std::string> expected;
   for (int i = 0; i < 10; ++i) {
-    tags.push_back(Ozo::String("t" + std::to_string(i)));
-    expected.push_back("t" + std::to_string(i));
+    tags.push_back(Ozo::String("counted " + std::to_string(i)));
+    expected.push_back("counted " + std::to_string(i));
   }
   auto const texts = [&] {
     std::vector<std::string> r;
@@ -179,10 +179,10 @@ TEST_F(Collections, ErasingAtTheFrontKeepsOrderAndReleasesAtOnce) {
     expected.erase(expected.begin());
     EXPECT_EQ(Ozo::ReferenceCountingIntf::live(), before + expected.size());
   }
-  tags.insert(0, Ozo::String("front"));
-  expected.insert(expected.begin(), "front");
-  tags.insert(2, Ozo::String("middle"));
-  expected.insert(expected.begin() + 2, "middle");
+  tags.insert(0, Ozo::String("at the front"));
+  expected.insert(expected.begin(), "at the front");
+  tags.insert(2, Ozo::String("in the middle"));
+  expected.insert(expected.begin() + 2, "in the middle");
   EXPECT_EQ(texts(), expected);
   while (tags.size() > 1) {  // through every give-back of the front room
     tags.erase(0);
@@ -190,8 +190,8 @@ TEST_F(Collections, ErasingAtTheFrontKeepsOrderAndReleasesAtOnce) {
     ASSERT_EQ(texts(), expected);
     EXPECT_EQ(tags.at(tags.size() - 1).utf8(), expected.back());
   }
-  tags.push_back(Ozo::String("last"));
-  expected.push_back("last");
+  tags.push_back(Ozo::String("the last one"));
+  expected.push_back("the last one");
   EXPECT_EQ(texts(), expected);
   EXPECT_EQ(Ozo::ReferenceCountingIntf::live(), before + 2);
   tags.erase(1);

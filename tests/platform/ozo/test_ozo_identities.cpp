@@ -37,13 +37,14 @@ TEST_F(Identities, IdsDieWithTheirObject) {
   void* id = nullptr;
   void* other = nullptr;  // under a deviant of its own: retracted all the same
   {
-    Ozo::Object const text = Ozo::String("boxed");
-    Ozo::Object const kept = Ozo::String("kept");
+    // Texts long enough to be counted objects of their own.
+    Ozo::Object const text = Ozo::String("boxed text");
+    Ozo::Object const kept = Ozo::String("kept text");
     id = DeviantRegistry::getId(text.get(), {}, true);
     DeviantRegistry::getId(text.get(), {}, false);
     other = DeviantRegistry::getId(text.get(), Ozo::Deviant{7}, true);
     {
-      Ozo::Object const gone = Ozo::String("gone");
+      Ozo::Object const gone = Ozo::String("gone text");
       DeviantRegistry::getId(gone.get(), Ozo::Deviant{7}, false);
     }
     void* const keptId = DeviantRegistry::getId(kept.get(), Ozo::Deviant{7}, true);

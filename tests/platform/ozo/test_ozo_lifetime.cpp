@@ -46,6 +46,46 @@ TEST_F(CrossModel, ReferencesIntoAnotherModelDoNotKeepItAliveAndReadEmptyOnceItI
   EXPECT_EQ(get(a, Peer).get(), same.get());
 }
 
+// A link keeps its kind (counted, weak, plain) in its target word: every
+// move of a slot (a value written before it, the table growing) and of a
+// collection entry (an insert or erase before it) must carry it along, or a
+// weak link reads its record as the target and a counted one leaks or goes twice.
+TEST_F(CrossModel, LinksKeepTheirKindWhenTheirSlotsAndEntriesMove) {
+  Ozo::Model const m = Ozo::Model::create();
+  Ozo::ClassObject const a = thing(m), same = thing(m);
+  auto const peers = collection(a, Peers);  // a counted object of its own, made once
+  std::size_t const before = Ozo::ReferenceCountingIntf::live();
+  {
+    Ozo::Model const n = Ozo::Model::create();
+    Ozo::ClassObject const b = thing(n), c = thing(n);
+    std::size_t const withOther = Ozo::ReferenceCountingIntf::live();
+    set(a, Peer, asObject(b));                        // weak, in a's first slot
+    set(a, Label, Ozo::String("a counted label"));    // before it
+    set(a, Count, Ozo::Integer(4));                   // before both: the table grows
+    set(a, Limit, Ozo::Real(0.5));
+    set(a, Flag, Ozo::Boolean(true));                 // and grows again
+    peers.push_back(asObject(c));
+    peers.insert(0, asObject(same));
+    peers.insert(0, asObject(b));
+    EXPECT_EQ(get(a, Peer).get(), b.get());
+    EXPECT_EQ(Ozo::String(get(a, Label)).utf8(), "a counted label");
+    EXPECT_EQ(Ozo::Integer(get(a, Count)).value(), 4);
+    EXPECT_EQ(peers.values(), (std::vector<Ozo::ImmutableObject>{asObject(b), asObject(same), asObject(c)}));
+    EXPECT_EQ(Ozo::ReferenceCountingIntf::live(), withOther + 1) << "only the label's box is new";
+    peers.erase(0);
+    EXPECT_EQ(peers.at(1).get(), c.get());
+    unset(a, Label);
+    EXPECT_EQ(Ozo::ReferenceCountingIntf::live(), withOther);
+    set(a, Label, Ozo::String("another counted label"));
+  }
+  EXPECT_FALSE(get(a, Peer).isValid());
+  EXPECT_EQ(peers.at(0).get(), same.get());
+  EXPECT_FALSE(peers.at(1).isValid());
+  EXPECT_EQ(Ozo::String(get(a, Label)).utf8(), "another counted label");
+  unset(a, Label);
+  EXPECT_EQ(Ozo::ReferenceCountingIntf::live(), before);
+}
+
 // ---------------------------------------------------------------------------
 class DerivedCollections : public ThingTest {
  protected:

@@ -69,8 +69,33 @@ TEST_F(Values, BoxingAndIntegerPropertyAccessDoNotAllocate) {
   }).count;
   EXPECT_EQ(n, 0u);
   EXPECT_GT(sum, 0);
-  // Strings are counted objects.
-  EXPECT_GT(allocationsOf([] { Ozo::Object const s = Ozo::String(u"x"); }).count, 0u);
+  // Short texts travel in their handle; longer ones are counted objects.
+  EXPECT_EQ(allocationsOf([] { Ozo::Object const s = Ozo::String(u"speed"); }).count, 0u);
+  EXPECT_GT(allocationsOf([] { Ozo::Object const s = Ozo::String(u"velocity"); }).count, 0u);
+}
+
+// Texts of up to seven units of at most 0xFF travel in the handle's word:
+// every unit value (0 and 0xFF too) and every length up to the limit and one
+// past it read back whole, whichever way they were boxed; so do one unit
+// above 0xFF, and the text a String property keeps.
+TEST_F(Values, ShortTextsRoundTripAcrossTheLimit) {
+  for (char16_t const unit : {u'\0', u'a', u'\u00e9', u'\u00ff', u'\u0100', u'\u20ac'}) {
+    for (std::size_t n = 0; n <= 9; ++n) {
+      std::u16string t;
+      for (std::size_t i = 0; i < n; ++i) t.push_back(i % 2 ? unit : static_cast<char16_t>(u'k' + i));
+      Ozo::Object const boxed = Ozo::String(t);
+      EXPECT_EQ(Ozo::String(boxed).text(), t) << n << " units around " << int(unit);
+      EXPECT_EQ(Ozo::String(Ozo::String(boxed).text()), Ozo::String(t));
+      EXPECT_EQ(boxed.toString(), Ozo::String(t).utf8());
+      EXPECT_EQ(boxed.getMetaType().type()->name(), "String");
+    }
+  }
+  set(a, Label, Ozo::String(u"h\u00e9"));
+  EXPECT_EQ(Ozo::String(get(a, Label)).text(), u"h\u00e9");
+  set(a, Label, Ozo::String(u""));
+  EXPECT_EQ(Ozo::String(get(a, Label)).text(), u"");
+  EXPECT_EQ(failure([] { Ozo::Integer(Ozo::Object(Ozo::String("t"))); }),
+            "Assertion failed: Expected a value of type Integer, got Ozo.String at ozo/Ozo/Object_h:141: ");
 }
 
 // A walk over derived children reads one list made after the last change,

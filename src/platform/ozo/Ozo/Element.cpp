@@ -57,7 +57,7 @@ bool classConforms(NSInterface::ClassIntf const* c, char const* typeName) {
 }  // namespace
 
 // ---------------------------------------------------------------------------
-static_assert(sizeof(Slot) <= 32, "a slot's flags and number live in its link's tail padding");
+static_assert(sizeof(detail::Link) == 16 && sizeof(Slot) == 24, "a slot is its link's two words and one of number and flags");
 static_assert(std::is_nothrow_move_constructible_v<Slot> && std::is_nothrow_move_assignable_v<Slot>,
               "growing a slot table moves slots after the allocation, where nothing may fail");
 

@@ -7,6 +7,7 @@
 #include <kovo/Core.hpp>
 
 #include <algorithm>
+#include <cassert>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -72,39 +73,51 @@ Liveness* livenessOf(NSInterface::ModelIntf* model);
 // weak (elements of another model: they read as empty once that model is
 // gone, and never keep it alive, so no cycle across models can leak and no
 // release runs into another model).
+//
+// Two words: the target with the link's kind in its two low bits (objects
+// are at least word aligned), and the deviant. A weak link, which is rare,
+// points to a small record of its own that holds the target and the
+// liveness of the target's model.
 class Link {
  public:
   Link() = default;
-  Link(NSInterface::ObjectIntf* p, Deviant d, bool counted) : fP(p), fD(d), fCounted(counted && p) {
-    if (fCounted) fP->addRef();
+  Link(NSInterface::ObjectIntf* p, Deviant d, bool counted)
+      : fWord(reinterpret_cast<std::uintptr_t>(p) | (counted && p ? kCounted : 0)), fD(d) {
+    assert((reinterpret_cast<std::uintptr_t>(p) & kKind) == 0);
+    if (fWord & kCounted) p->addRef();
   }
+  // May fail (its record is made here), before anything is linked.
   static Link weak(NSInterface::ObjectIntf* p, Deviant d, Liveness* target) {
-    Link l(p, d, false);
-    l.fWeak = target;
+    Link l;
+    l.fWord = reinterpret_cast<std::uintptr_t>(new WeakTarget{p, target}) | kWeak;
+    l.fD = d;
     ++target->refs;
     return l;
   }
-  Link(Link&& o) noexcept
-      : fP(std::exchange(o.fP, nullptr)),
-        fD(o.fD),
-        fWeak(std::exchange(o.fWeak, nullptr)),
-        fCounted(std::exchange(o.fCounted, false)) {}
+  Link(Link&& o) noexcept : fWord(std::exchange(o.fWord, 0)), fD(o.fD) {}
   Link& operator=(Link&& o) noexcept {
     if (this != &o) {
       Link old(std::move(*this));
-      fP = std::exchange(o.fP, nullptr);
+      fWord = std::exchange(o.fWord, 0);
       fD = o.fD;
-      fWeak = std::exchange(o.fWeak, nullptr);
-      fCounted = std::exchange(o.fCounted, false);
     }
     return *this;
   }
   ~Link() {
-    if (fCounted) fP->release();
-    if (fWeak) releaseLiveness(fWeak);
+    if (fWord & kCounted) {
+      target()->release();
+    } else if (fWord & kWeak) {
+      WeakTarget* const w = weakTarget();
+      releaseLiveness(w->liveness);
+      delete w;
+    }
   }
   // The target, or null once a weakly linked target's model is gone.
-  NSInterface::ObjectIntf* get() const { return fWeak && !fWeak->alive ? nullptr : fP; }
+  NSInterface::ObjectIntf* get() const {
+    if (!(fWord & kWeak)) return target();
+    WeakTarget const* const w = weakTarget();
+    return w->liveness->alive ? w->object : nullptr;
+  }
   Deviant deviant() const { return fD; }
   Object object() const {
     NSInterface::ObjectIntf* const p = get();
@@ -112,13 +125,23 @@ class Link {
   }
   explicit operator bool() const { return get() != nullptr; }
   // Set to an element of a model that is gone since.
-  bool dangling() const { return fP && fWeak && !fWeak->alive; }
+  bool dangling() const {
+    if (!(fWord & kWeak)) return false;
+    WeakTarget const* const w = weakTarget();
+    return w->object && !w->liveness->alive;
+  }
 
  private:
-  NSInterface::ObjectIntf* fP = nullptr;
+  struct WeakTarget {
+    NSInterface::ObjectIntf* object;
+    Liveness* liveness;
+  };
+  static constexpr std::uintptr_t kCounted = 1, kWeak = 2, kKind = kCounted | kWeak;
+  NSInterface::ObjectIntf* target() const { return reinterpret_cast<NSInterface::ObjectIntf*>(fWord & ~kKind); }
+  WeakTarget* weakTarget() const { return reinterpret_cast<WeakTarget*>(fWord & ~kKind); }
+
+  std::uintptr_t fWord = 0;
   Deviant fD{};
-  Liveness* fWeak = nullptr;
-  bool fCounted = false;
 };
 
 // The links of a collection in order. Taking the first one off moves the
@@ -176,7 +199,7 @@ class CollectionImpl;
 // The stored value of one property of an element: a link for a
 // single-valued property; for a many-valued one the same link word holds
 // the slot's own collection (uncounted: the slot deletes it), made on first
-// use. The fields after the link share its tail padding: 32 bytes a slot.
+// use. The link's two words, then its number and flags: 24 bytes a slot.
 class Slot {
  public:
   Slot() = default;
@@ -198,7 +221,7 @@ class Slot {
   CollectionImpl* many() const;
   void makeMany(std::unique_ptr<CollectionImpl> collection) noexcept;
 
-  [[no_unique_address]] Link value;  // single-valued properties
+  Link value;  // single-valued properties
   bool set = false;
 
  private:
@@ -305,6 +328,7 @@ std::string describeValue(ImmutableObject const& o);
 NSInterface::ObjectIntf* integerBox();
 NSInterface::ObjectIntf* realBox();
 NSInterface::ObjectIntf* booleanBox();
+NSInterface::ObjectIntf* shortStringBox();  // text of up to seven units of at most 0xFF
 bool isString(NSInterface::ObjectIntf* o);
 
 // Models keep their elements; the element registers itself on creation and

@@ -108,6 +108,36 @@ class StringBox final : public NSInterface::ObjectIntf {
 };
 static_assert(sizeof(StringBox) == sizeof(NSInterface::ObjectIntf) + 8 && StringBox::kUnitsAt % alignof(char16_t) == 0);
 
+// Short text travels as Integers do, in the deviant word of a handle to one
+// immortal box: up to seven units, each at most 0xFF (names such as "speed"
+// or "x"), so that boxing it takes no heap. The word holds the count in its
+// lowest byte and unit i in byte i + 1, by shifts: the same on any byte order.
+struct ShortText {
+  static constexpr std::size_t kMaxUnits = 7;
+  static bool fits(std::u16string_view text) {
+    return text.size() <= kMaxUnits && std::all_of(text.begin(), text.end(), [](char16_t u) { return u <= 0xFF; });
+  }
+  static std::uint64_t pack(std::u16string_view text) {
+    std::uint64_t word = text.size();
+    for (std::size_t i = 0; i < text.size(); ++i) word |= std::uint64_t{text[i]} << (8 * (i + 1));
+    return word;
+  }
+  static std::u16string unpack(std::uint64_t word) {
+    std::u16string text(static_cast<std::size_t>(word & 0xFF), u'\0');
+    for (std::size_t i = 0; i < text.size(); ++i) text[i] = static_cast<char16_t>((word >> (8 * (i + 1))) & 0xFF);
+    return text;
+  }
+};
+
+class ShortStringBox final : public Immortal<NSInterface::ObjectIntf> {
+ public:
+  ImmutableType getMetaType(Deviant const&) const override { return detail::dataType("String"); }
+  char const* getKovoName(bool immutable) const override {
+    return immutable ? "Ozo.ImmutableObject" : "Ozo.Object";
+  }
+  std::string toString(Deviant const& d) const override { return kovo::utf16ToUtf8(ShortText::unpack(d.word)); }
+};
+
 }  // namespace
 
 namespace detail {
@@ -124,8 +154,15 @@ NSInterface::ObjectIntf* box() {
 NSInterface::ObjectIntf* integerBox() { return box<IntegerTag>(); }
 NSInterface::ObjectIntf* realBox() { return box<RealTag>(); }
 NSInterface::ObjectIntf* booleanBox() { return box<BooleanTag>(); }
+NSInterface::ObjectIntf* shortStringBox() {
+  alignas(ShortStringBox) static unsigned char storage[sizeof(ShortStringBox)];
+  static ShortStringBox* const instance = ::new (static_cast<void*>(storage)) ShortStringBox();
+  return instance;
+}
 // StringBox is final: its exact type is the whole test.
-bool isString(NSInterface::ObjectIntf* o) { return o && typeid(*o) == typeid(StringBox); }
+bool isString(NSInterface::ObjectIntf* o) {
+  return o && (o == shortStringBox() || typeid(*o) == typeid(StringBox));
+}
 
 std::string describeValue(ImmutableObject const& o) {
   if (!o.isValid()) return "an empty handle";
@@ -157,7 +194,11 @@ template class Boxed<detail::BooleanTag>;
 String::String(std::string_view utf8) : fText(kovo::utf8ToUtf16(utf8)) {}
 
 String::String(ImmutableObject const& o) {
-  auto* const box = dynamic_cast<StringBox*>(o.checked());
+  if (o.checked() == detail::shortStringBox()) {
+    fText = ShortText::unpack(o.deviant().word);
+    return;
+  }
+  auto* const box = dynamic_cast<StringBox*>(o.get());
   if (!box) {
     std::string const got = detail::describeValue(o);
     OZO_FAIL_AT(detail::kObjectHeader, 174, "Expected a value of type String, got %s", got.c_str());
@@ -165,7 +206,10 @@ String::String(ImmutableObject const& o) {
   fText = std::u16string(box->text());
 }
 
-String::operator Object() const { return Object(StringBox::make(fText), Deviant{}); }
+String::operator Object() const {
+  if (ShortText::fits(fText)) return Object(detail::shortStringBox(), Deviant{ShortText::pack(fText)});
+  return Object(StringBox::make(fText), Deviant{});
+}
 
 std::string String::utf8() const { return kovo::utf16ToUtf8(fText); }
 
