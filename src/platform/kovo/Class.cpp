@@ -154,10 +154,14 @@ COSClient* hostClient() {
 }
 
 COSClass* findDeclaredClass(std::string_view fullName) {
+  // The class this thread found last: a host making many objects names
+  // their class again and again. Classes are never removed.
+  thread_local COSClass* last = nullptr;
+  if (last && last->getName().view() == fullName) return last;
   Registry& r = registry();
   if (COSClass* const* known = r.classCache.find(
           detail::hashName(fullName), [fullName](COSClass* cls) { return cls->getName().view() == fullName; }))
-    return *known;
+    return last = *known;
   COSClass* found = nullptr;
   for (auto const& cls : r.globals)
     if (cls->getName().view() == fullName) found = cls.get();
@@ -168,7 +172,10 @@ COSClass* findDeclaredClass(std::string_view fullName) {
     if (!pkg) return nullptr;
     found = pkg->findClass(fullName.substr(dot + 1));
   }
-  if (found) r.classCache.insert(found);
+  if (found) {
+    r.classCache.insert(found);
+    last = found;
+  }
   return found;
 }
 

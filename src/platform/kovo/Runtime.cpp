@@ -131,6 +131,7 @@ COSValue convertFitting(HostArray* a, Interned type, std::vector<ArrayPtr>& temp
   if (type == t.logicalScalar) return fromLogical(a->numberAt(0) != 0);
   ClassID element;
   if (arrayElementClass(type, element)) {
+    if (a->classID() == element) return fromArray(a);  // already of the element class: no copy
     ArrayPtr copy(HostArray::create(element, a->rows(), a->cols()), false);
     for (std::size_t i = 0, n = a->numel(); i < n; ++i) {
       double const v = a->numberAt(i);
