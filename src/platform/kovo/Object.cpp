@@ -225,7 +225,12 @@ void BindingAccess::destroyNow(COSInterface* obj) {
       if (obj->fRegistered) factory::basic::BindingRegistry::remove(obj->fBound);
     }
   } unregister{obj};
-  if (COSClassInfo* info = obj->fClass ? obj->fClass->info() : nullptr) info->destroyInstance(nullptr, obj->fBound);
+  COSClassInfo* const info = obj->fClass ? obj->fClass->info() : nullptr;
+  if (!info) return;
+  if (obj->fKind == COSInterface::Kind::Slotted)
+    info->destroySlotted(static_cast<BindingSlot*>(obj->fBound));
+  else
+    info->destroyInstance(nullptr, obj->fBound);
 }
 
 namespace factory::basic {
@@ -238,15 +243,7 @@ HostArray* BindingRegistry::announce(void* id, Interned cls) {
 HostArray* BindingRegistry::announce(void* id, Interned cls, bool& isNew) {
   isNew = false;
   if (!id) return HostArray::createObjects(cls, 0, 0);
-  if (BindingSlot* const slot = slotOf(id)) {
-    if (slot->registered) return HostArray::createObject(slot->registered);
-    COSClass* c = requireDeclared(cls);
-    ArrayPtr out(HostArray::createObjects(c->getName(), 1, 1), false);
-    COSInterface* const obj = BindingAccess::createSlotted(c, slot);
-    out->objects()[0] = COSInterfacePtr(obj, false);
-    isNew = true;
-    return out.detach();
-  }
+  if (BindingSlot* const slot = slotOf(id)) return announceSlot(slot, cls, isNew);
   Bindings& b = bindings();
   if (COSInterface* known = b.findRegistered(id)) return HostArray::createObject(known);
   COSClass* c = requireDeclared(cls);
@@ -257,6 +254,16 @@ HostArray* BindingRegistry::announce(void* id, Interned cls, bool& isNew) {
   ++b.registered;
   BindingAccess::setRegistered(obj, true);
   out->objects()[0] = COSInterfacePtr(obj, false);
+  isNew = true;
+  return out.detach();
+}
+
+HostArray* BindingRegistry::announceSlot(BindingSlot* slot, Interned cls, bool& isNew) {
+  isNew = false;
+  if (slot->registered) return HostArray::createObject(slot->registered);
+  COSClass* c = requireDeclared(cls);
+  ArrayPtr out(HostArray::createObjects(c->getName(), 1, 1), false);
+  out->objects()[0] = COSInterfacePtr(BindingAccess::createSlotted(c, slot), false);
   isNew = true;
   return out.detach();
 }
@@ -277,14 +284,15 @@ HostArray* BindingRegistry::announceWithoutStoring(void* ptr, Interned cls) {
   return out.detach();
 }
 
-void BindingRegistry::remove(void* id) {
-  if (BindingSlot* const slot = slotOf(id)) {
-    if (COSInterface* const obj = std::exchange(slot->registered, nullptr)) {
-      BindingAccess::setRegistered(obj, false);
-      --gSlotted;
-    }
-    return;
+void BindingRegistry::removeSlot(BindingSlot* slot) noexcept {
+  if (COSInterface* const obj = std::exchange(slot->registered, nullptr)) {
+    BindingAccess::setRegistered(obj, false);
+    --gSlotted;
   }
+}
+
+void BindingRegistry::remove(void* id) {
+  if (BindingSlot* const slot = slotOf(id)) return removeSlot(slot);
   Bindings& b = bindings();
   Binding* const it = b.find(id);
   if (!it || !it->registered) return;

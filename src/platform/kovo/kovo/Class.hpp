@@ -28,6 +28,7 @@ namespace kovo {
 class COSClass;
 class COSClient;
 class COSInterface;
+struct BindingSlot;
 class COSPackage;
 class COSMethodInfo;
 
@@ -90,6 +91,10 @@ class COSClassInfo {
   // Called when the last host reference to an instance goes, or when a host
   // user destroys it explicitly. `instance` is the bound native pointer.
   virtual void destroyInstance(void* unused, void* instance);
+  // The same for an instance bound by a slotted id (see BindingSlot), whose
+  // slot the registry has already emptied: the id was checked when it was
+  // bound and lives while bound, so it need not be looked up again.
+  virtual void destroySlotted(BindingSlot* slot) { destroyInstance(nullptr, slot); }
   virtual bool updateInstance(void* instance) { return instance != nullptr; }
   virtual bool afterUpdateInstance() { return true; }
   virtual bool canThisClassContainOtherClass() const { return true; }

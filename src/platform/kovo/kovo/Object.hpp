@@ -98,6 +98,11 @@ class BindingRegistry {
   // Number of live bindings kept in the registry.
   static std::size_t size();
 
+  // The same for the owner of a slotted id, who knows it is one: nothing
+  // is looked up.
+  static HostArray* announceSlot(BindingSlot* slot, Interned cls, bool& isNew);
+  static void removeSlot(BindingSlot* slot) noexcept;
+
   // The one owner of slotted ids: it answers whether `id` is a live id it
   // handed out (which then points at a BindingSlot). Such ids are always
   // stored; every other pointer is kept in the registry's table.

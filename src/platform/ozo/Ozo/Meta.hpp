@@ -14,6 +14,10 @@
 #include <string>
 #include <vector>
 
+namespace kovo {
+struct BindingSlot;
+}
+
 namespace Ozo {
 
 class ClassObject;
@@ -325,6 +329,11 @@ class DeviantRegistry {
   static void* getId(ReferenceCountingIntf* object, Deviant const& d, bool immutable);
   // The object behind an id, or null for anything that is not a live id.
   static VariantInfo const* getVariantInfo(void const* id);
+  // The host binding slot an id points at (ids are the addresses of their
+  // slots). Only for an id this registry handed out and that still lives.
+  static kovo::BindingSlot* slotOf(void* id) { return static_cast<kovo::BindingSlot*>(id); }
+  // The identity whose slot that is, under the same condition.
+  static VariantInfo const& infoOfSlot(kovo::BindingSlot* slot);
   static bool isImmutable(void const* id);
   // Forgets every id of the object (called when it is destroyed).
   static void retract(ReferenceCountingIntf* object);

@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <tuple>
+#include <type_traits>
 #include <memory>
 
 namespace Ozo {
@@ -18,9 +19,9 @@ namespace {
 
 namespace mi = boost::multi_index;
 
-// One identity: the object in one view. Its id is its address, where its
-// host binding is kept (the host registry's slot, first member): binding an
-// element to a host object touches no table. Identities never move.
+// One identity: the object in one view. Its id is the address of its host
+// binding (the host registry's slot): binding an element to a host object
+// touches no table. Identities never move.
 struct Identity {
   kovo::BindingSlot slot;
   VariantInfo info;
@@ -32,7 +33,7 @@ struct Identity {
 // address): an id from outside is only ever compared with these, never
 // dereferenced before it is found.
 struct ByAddress {
-  static std::uintptr_t key(Identity* i) { return reinterpret_cast<std::uintptr_t>(i); }
+  static std::uintptr_t key(Identity* i) { return reinterpret_cast<std::uintptr_t>(&i->slot); }
   static bool isFree(Identity* i) { return i == nullptr; }
 };
 using Ids = kovo::OpenTable<Identity*, ByAddress>;
@@ -44,6 +45,7 @@ Ids& ids() {
   return *t;
 }
 
+static_assert(std::is_standard_layout_v<Identity>, "an identity and its first member, the slot, share their address");
 void* idOf(Identity* i) { return &i->slot; }
 
 // The host registry asks here whether a pointer is one of our ids.
@@ -118,6 +120,10 @@ VariantInfo const* DeviantRegistry::getVariantInfo(void const* id) {
   if (!id) return nullptr;
   Identity* const* const found = ids().find(reinterpret_cast<std::uintptr_t>(id));
   return found ? &(*found)->info : nullptr;
+}
+
+VariantInfo const& DeviantRegistry::infoOfSlot(kovo::BindingSlot* slot) {
+  return reinterpret_cast<Identity*>(slot)->info;  // the slot is an identity's first member
 }
 
 bool DeviantRegistry::isImmutable(void const* id) {

@@ -6,11 +6,16 @@ namespace Ozo::xb {
 void ClassMetaData::destroyInstance(void*, void* instance) {
   // Copy the facts first: the release below may destroy the object, and with
   // it the registry entry they live in.
-  VariantInfo const* found = DeviantRegistry::getVariantInfo(instance);
-  bool const bound = found != nullptr;
-  VariantInfo const info = bound ? *found : VariantInfo{};
-  kovo::factory::basic::BindingRegistry::remove(instance);
-  if (bound) info.release();
+  VariantInfo const* const found = DeviantRegistry::getVariantInfo(instance);
+  if (!found) return kovo::factory::basic::BindingRegistry::remove(instance);
+  VariantInfo const info = *found;
+  kovo::factory::basic::BindingRegistry::removeSlot(DeviantRegistry::slotOf(instance));
+  info.release();
+}
+
+void ClassMetaData::destroySlotted(kovo::BindingSlot* slot) {
+  // The host registry has emptied the slot; the binding's reference goes.
+  DeviantRegistry::infoOfSlot(slot).release();
 }
 
 void addToPackage(kovo::COSPackage* package, kovo::COSClassInfo* info) {

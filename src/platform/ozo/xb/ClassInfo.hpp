@@ -54,6 +54,7 @@ class ClassMetaData : public kovo::factory::HandleClassInfo<ReferenceCountingInt
  public:
   using HandleClassInfo::HandleClassInfo;
   void destroyInstance(void* unused, void* instance) override;
+  void destroySlotted(kovo::BindingSlot* slot) override;
 };
 
 // Base of meta-property classes: instances are plain native objects of T.

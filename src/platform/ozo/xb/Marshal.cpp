@@ -44,7 +44,9 @@ kovo::COSValue announce(ReferenceCountingIntf* object, Deviant const& deviant, k
                         bool immutable) {
   void* const id = DeviantRegistry::getId(object, deviant, immutable);
   bool isNew = false;
-  kovo::HostArray* const result = kovo::factory::basic::BindingRegistry::announce(id, className, isNew);
+  kovo::HostArray* const result =
+      id ? kovo::factory::basic::BindingRegistry::announceSlot(DeviantRegistry::slotOf(id), className, isNew)
+         : kovo::factory::basic::BindingRegistry::announce(nullptr, className, isNew);
   if (isNew && object != nullptr) object->addRef();
   return kovo::fromArray(result);
 }
