@@ -127,9 +127,13 @@ Sequence::Iterator::Iterator(Sequence const* sequence, std::size_t size) : fSequ
 }
 
 void Sequence::Iterator::fill() {
-  fBatch.clear();
   fFirst = fIndex;
-  fSequence->read(fIndex, std::min(kBatch, fSize - fIndex), fBatch);
+  // The batch read last goes under the same hold of the host lock as the
+  // read of the next one.
+  host::guarded([&] {
+    fBatch.clear();
+    return readItems(arrayOf(fSequence->object()), fIndex, std::min(kBatch, fSize - fIndex), fBatch);
+  });
 }
 
 Sequence::Iterator& Sequence::Iterator::operator++() {

@@ -264,8 +264,8 @@ std::size_t internedCount() {
 }
 }  // namespace internal
 
-std::recursive_mutex& hostMutex() {
-  static std::recursive_mutex* m = new std::recursive_mutex;
+HostLock& hostMutex() {
+  static HostLock* m = new HostLock;
   return *m;
 }
 

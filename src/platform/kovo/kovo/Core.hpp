@@ -2,6 +2,7 @@
 // word and the host utilities (allocation, console output, bounded formatting).
 #pragma once
 
+#include <atomic>
 #include <bit>
 #include <cstdarg>
 #include <cstddef>
@@ -10,6 +11,7 @@
 #include <functional>
 #include <initializer_list>
 #include <mutex>
+#include <thread>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -107,8 +109,47 @@ InternedList internList(Interned const* names, std::size_t count);
 // The one lock of the host: every entry point of the public API and the
 // destruction of a host object run under it, so that several threads may use
 // the host at once. Recursive: host calls nest (a destroyInstance releasing
-// other objects, a module initialiser looking up classes).
-std::recursive_mutex& hostMutex();
+// other objects, a module initialiser looking up classes). Taking it again on
+// the thread that holds it costs a comparison: host objects released inside
+// a host call (a walk's batch) take it that way, one by one.
+class HostLock {
+ public:
+  void lock() {
+    std::thread::id const self = std::this_thread::get_id();
+    // Only this thread ever stores its own id, and clears it before it lets
+    // go: seeing it means holding the lock.
+    if (fOwner.load(std::memory_order_relaxed) == self) {
+      ++fDepth;
+      return;
+    }
+    fMutex.lock();
+    fOwner.store(self, std::memory_order_relaxed);
+    fDepth = 1;
+  }
+  bool try_lock() {
+    std::thread::id const self = std::this_thread::get_id();
+    if (fOwner.load(std::memory_order_relaxed) == self) {
+      ++fDepth;
+      return true;
+    }
+    if (!fMutex.try_lock()) return false;
+    fOwner.store(self, std::memory_order_relaxed);
+    fDepth = 1;
+    return true;
+  }
+  void unlock() {
+    if (--fDepth != 0) return;
+    fOwner.store(std::thread::id(), std::memory_order_relaxed);
+    fMutex.unlock();
+  }
+
+ private:
+  std::mutex fMutex;
+  std::atomic<std::thread::id> fOwner{};
+  unsigned fDepth = 0;  // changed by the holder only
+};
+
+HostLock& hostMutex();
 
 // ---------------------------------------------------------------------------
 // The host value word. For "int32 scalar", "logical scalar" and "double scalar"
