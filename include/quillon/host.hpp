@@ -100,6 +100,13 @@ class Value {
   // the process, and one class's name is always the same view, so its
   // address can key a table of classes.
   std::string_view objectClassName() const;
+  // A word a front end keeps in the host object of a 1-by-1 object array:
+  // its own wrapper of that object, so that wrapping the same object again
+  // finds it without a table. Null until set (and for any other value). The
+  // front end keeps it right: it sets it when it makes the wrapper, clears it
+  // when the wrapper goes, and does both under its own lock.
+  void* frontWord() const;
+  void setFrontWord(void* word) const;
   // Identity of the object a 1-by-1 object array stands for (0 otherwise):
   // the same for every host object that is a view of one model object (an
   // element seen immutable and modifiable), different for different objects

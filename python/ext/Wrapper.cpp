@@ -17,47 +17,11 @@
 namespace quillon::pyext {
 namespace {
 
-// The live wrappers by identity: a table of the wrappers alone, each
-// entry's key read from its wrapper, so an entry costs a word and some free
-// room. The word's low bits carry a few bits of the identity's hash, so a
-// search passes over other wrappers' entries without reading those
-// wrappers (a read of a wrapper is a cache miss in a large table).
-constexpr std::uintptr_t kTagBits = 7;  // objects are at least 8-byte aligned
-
-std::uintptr_t tagOf(std::uintptr_t identity) { return (identity * 0x9E3779B97F4A7C15ull >> 32) & kTagBits; }
-
-struct LiveEntry {
-  std::uintptr_t word = 0;  // the wrapper's address, its identity's tag in the low bits
-  PyObject* wrapper() const { return reinterpret_cast<PyObject*>(word & ~kTagBits); }
-};
-
-struct WrapperTraits {
-  static std::uintptr_t key(LiveEntry const& e) { return reinterpret_cast<Wrapper*>(e.wrapper())->identity; }
-  static bool isFree(LiveEntry const& e) { return e.word == 0; }
-};
-using LiveWrappers = kovo::OpenTable<LiveEntry, WrapperTraits>;
-
-LiveWrappers& live() {
-  // Never destroyed: wrappers may outlive static destruction at exit.
-  static auto* table = new LiveWrappers();
-  return *table;
-}
-
-LiveEntry* liveEntry(std::uintptr_t id) {
-  std::uintptr_t const tag = tagOf(id);
-  return live().find(id, [&](LiveEntry const& e) { return (e.word & kTagBits) == tag && WrapperTraits::key(e) == id; });
-}
-
-PyObject* liveWrapper(std::uintptr_t id) {
-  LiveEntry const* const entry = liveEntry(id);
-  return entry ? entry->wrapper() : nullptr;
-}
-
-void addLive(PyObject* wrapper, std::uintptr_t id) {
-  auto const address = reinterpret_cast<std::uintptr_t>(wrapper);
-  if (address & kTagBits) throw std::logic_error("a wrapper at an address not 8-byte aligned");
-  live().insert(LiveEntry{address | tagOf(id)});
-}
+// Each wrapper is found from its host object, which keeps the wrapper's
+// address in its front word (set by wrap, cleared by the wrapper's dealloc,
+// both under the GIL): wrapping an object again reads one word, whatever the
+// number of live wrappers.
+PyObject* liveWrapper(quillon::Value const& v) { return static_cast<PyObject*>(v.frontWord()); }
 
 // The Python class of each host class met so far, by the address of the host
 // class's name (one view per class for the life of the process). Filled from
@@ -94,12 +58,12 @@ void wrapperDealloc(PyObject* self) {
   auto* w = reinterpret_cast<Wrapper*>(self);
   PyTypeObject* type = Py_TYPE(self);
   if (w->identity) {
-    // Only the entry of this wrapper: a wrapper whose entry was never made
-    // (see wrap) must not take another's.
-    if (LiveEntry* const entry = liveEntry(w->identity); entry && entry->wrapper() == self) live().erase(entry);
+    // Only this wrapper's word: a wrapper that lost the race in wrap (see
+    // there) must not clear the winner's.
+    if (w->value().frontWord() == self) w->value().setFrontWord(nullptr);
   }
-  // After the entry is gone: a weak reference's callback that wraps the same
-  // host object again gets a new wrapper, never this one.
+  // After the word is cleared: a weak reference's callback that wraps the
+  // same host object again gets a new wrapper, never this one.
   if (w->weakrefs) PyObject_ClearWeakRefs(self);
   if (w->identity) w->value().~Value();
   type->tp_free(self);
@@ -258,26 +222,26 @@ PyObject* makeWrapperType() {
 py::object wrap(quillon::Value v) {
   std::uintptr_t const id = v.identity();
   if (id == 0) throw std::logic_error("a host object value without an object");
-  if (PyObject* w = liveWrapper(id)) return py::reinterpret_borrow<py::object>(w);
+  if (PyObject* w = liveWrapper(v)) return py::reinterpret_borrow<py::object>(w);
   py::object cls = py::reinterpret_borrow<py::object>(reinterpret_cast<PyObject*>(gWrapperType));
   if (gHooks.classFor) {
     cls = pythonClassFor(v.objectClassName());
     // Python code may have run (and let another thread run): look again.
-    if (PyObject* w = liveWrapper(id)) return py::reinterpret_borrow<py::object>(w);
+    if (PyObject* w = liveWrapper(v)) return py::reinterpret_borrow<py::object>(w);
   }
   auto* type = reinterpret_cast<PyTypeObject*>(cls.ptr());
   PyObject* const made = type->tp_alloc(type, 0);
   if (!made) throw py::error_already_set();
   py::object obj = py::reinterpret_steal<py::object>(made);
   // Under the GIL, find-or-make is one step as long as no Python code runs
-  // between the lookup and the insert. Allocating may run a collection (and
-  // finalizers) all the same, so the entry is taken only if still free; if
-  // not, that wrapper wins and this bare one goes.
-  if (PyObject* w = liveWrapper(id)) return py::reinterpret_borrow<py::object>(w);
+  // between the lookup and the setting of the word. Allocating may run a
+  // collection (and finalizers) all the same, so the word is taken only if
+  // still free; if not, that wrapper wins and this bare one goes.
+  if (PyObject* w = liveWrapper(v)) return py::reinterpret_borrow<py::object>(w);
   auto* w = reinterpret_cast<Wrapper*>(made);
   ::new (w->storage) quillon::Value(std::move(v));
   w->identity = id;
-  addLive(made, id);  // runs no Python code; if it throws, dealloc finds no entry
+  w->value().setFrontWord(made);
   return obj;
 }
 

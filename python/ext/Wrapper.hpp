@@ -4,10 +4,9 @@
 // Wrapper (quillon.Object and the host classes derive from it, adding no
 // fields). It holds its one host reference inline.
 //
-// One wrapper per live host object: `live` finds each host identity's
-// wrapper (borrowed). The wrapper's dealloc removes its entry before it
-// releases its reference, so an identity the host reuses for a new object
-// never finds a dead wrapper.
+// One wrapper per live host object: the host object's front word holds its
+// wrapper (borrowed). The wrapper's dealloc clears that word before it
+// releases its reference, so the host object never leads to a dead wrapper.
 #pragma once
 
 #include <quillon/host.hpp>

@@ -187,6 +187,15 @@ std::uintptr_t Value::identity() const {
   return reinterpret_cast<std::uintptr_t>(a->objects()[0].get());
 }
 
+void* Value::frontWord() const {
+  std::uintptr_t const id = identity();
+  return id ? reinterpret_cast<kovo::COSInterface const*>(id)->frontWord() : nullptr;
+}
+
+void Value::setFrontWord(void* word) const {
+  if (std::uintptr_t const id = identity()) reinterpret_cast<kovo::COSInterface*>(id)->setFrontWord(word);
+}
+
 std::string_view Value::objectClassName() const {
   // No lock: an object's class is fixed when it is made, and class names are
   // never freed; this value's reference keeps the object.

@@ -113,7 +113,7 @@ COSInterface::COSInterface(COSClass* cls, void* bound, Kind kind) : fKind(kind),
   gLiveObjects.fetch_add(1, std::memory_order_relaxed);
 }
 
-static_assert(sizeof(COSInterface) <= 24);
+static_assert(sizeof(COSInterface) <= 32);
 using HostObjectBlocks = detail::BlockCache<sizeof(COSInterface)>;
 
 void* COSInterface::operator new(std::size_t) { return HostObjectBlocks::take(); }  // final: one size

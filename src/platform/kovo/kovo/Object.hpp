@@ -32,6 +32,10 @@ class COSInterface final {
   // Destroyed explicitly by a host user: its native side is gone and any
   // further use is an error.
   bool isDeleted() const { return fDeleted; }
+  // A word for the front end that wraps this object (its wrapper), null
+  // until it sets one. The front end keeps it under its own lock.
+  void* frontWord() const { return fFront; }
+  void setFrontWord(void* word) { fFront = word; }
 
   void addRef() { fRefs.fetch_add(1, std::memory_order_relaxed); }
   void release();
@@ -66,6 +70,7 @@ class COSInterface final {
   bool fDestroyed = false;   // destroyInstance has run (it runs at most once)
   COSClass* fClass;
   void* fBound;
+  void* fFront = nullptr;
 };
 
 // The binding of an id whose owner keeps it at the address the id points
