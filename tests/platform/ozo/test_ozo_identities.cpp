@@ -3,6 +3,9 @@
 
 #include <Ozo/Meta.hpp>
 
+#include <set>
+#include <vector>
+
 namespace {
 
 using namespace ozotest;
@@ -159,6 +162,39 @@ TEST_F(Identities, ModelsByName) {
   Ozo::ImmutableObject const asObject = b;
   EXPECT_EQ(Ozo::Model::cast(asObject).get(), b.get());
   EXPECT_FALSE(Ozo::Model::cast(Ozo::Object(Ozo::Integer(1))).isValid());
+}
+
+// Identities come from slabs that go back to the heap once empty: survivors
+// of a slab that empties around them, and identities made afterwards in
+// reused places, must all stay distinct and lead to their own objects.
+TEST_F(Identities, IdentitiesStayDistinctAcrossSlabsThatEmptyAndRefill) {
+  std::size_t const before = DeviantRegistry::size();
+  constexpr std::size_t kCount = 5000;  // several slabs
+  std::vector<Ozo::ClassObject> things;
+  std::vector<void*> ids;
+  auto make = [&] {
+    things.push_back(thing(m));
+    ids.push_back(DeviantRegistry::getId(things.back().get(), {}, false));
+  };
+  for (std::size_t i = 0; i < kCount; ++i) make();
+  // The first half goes whole (its slabs empty), then every third survivor.
+  for (std::size_t i = 0; i < kCount; ++i)
+    if (i < kCount / 2 || i % 3 == 0) DeviantRegistry::retract(things[i].get());
+  for (std::size_t i = 0; i < kCount; ++i) make();
+  std::set<void*> distinct;
+  std::size_t alive = 0;
+  for (std::size_t i = 0; i < things.size(); ++i) {
+    if (i < kCount && (i < kCount / 2 || i % 3 == 0)) continue;
+    ++alive;
+    distinct.insert(ids[i]);
+    Ozo::VariantInfo const* const info = DeviantRegistry::getVariantInfo(ids[i]);
+    ASSERT_NE(info, nullptr) << i;
+    EXPECT_EQ(info->object, static_cast<Ozo::ReferenceCountingIntf*>(things[i].get())) << i;
+  }
+  EXPECT_EQ(distinct.size(), alive);
+  EXPECT_EQ(DeviantRegistry::size(), before + alive);
+  for (Ozo::ClassObject const& t : things) DeviantRegistry::retract(t.get());
+  EXPECT_EQ(DeviantRegistry::size(), before);
 }
 
 }  // namespace
