@@ -293,9 +293,10 @@ struct Bench {
       a.setDimensions(Ozo::Integer(3));
       return a;
     });
-    // The binding's parts: the element's host identity (its node and its
-    // word in the table of ids), measured alone; the host object and its
-    // 1-by-1 array as heap chunks; the rest is the binding table's share.
+    // The binding's parts: the element's host identity (its place in a slab
+    // with its binding slot, and its word in the table of ids), measured
+    // alone; the host object and its 1-by-1 array, places in slabs too; the
+    // rest is what the tables' growth happened to add.
     double identity = 0;
     {
       quillon::Value const own = host.construct("Ozo.Model", {});
@@ -307,12 +308,11 @@ struct Bench {
       for (types::Axis const& a : axes) Ozo::DeviantRegistry::getId(a.get(), a.deviant(), false);
       identity = (heapInUse() - before) / kCount;
     }
-    auto chunk = [](std::size_t bytes) { return std::max<std::size_t>(32, (bytes + 8 + 15) / 16 * 16); };
-    std::size_t const hostObject = chunk(sizeof(kovo::COSInterface)), hostArray = chunk(sizeof(kovo::HostArray));
+    std::size_t const hostObject = sizeof(kovo::COSInterface), hostArray = sizeof(kovo::HostArray);
     std::printf("memory per Axis (heap in use over %zu)\n  model element %.0f B, with its binding %.0f B "
                 "(binding %.0f B); a plain struct {int, std::string} %zu B\n"
                 "  parts: element %.0f B, slot table %.0f B, name's text %.0f B\n"
-                "  binding: host object %zu B, its 1-by-1 array %zu B, identity %.0f B, binding table %.0f B\n",
+                "  binding: host object %zu B, its 1-by-1 array %zu B, identity %.0f B, rest %.0f B\n",
                 kCount, element, bound, bound - element, sizeof(int) + sizeof(std::string), bare, withSlots - bare,
                 element - withSlots, hostObject, hostArray, identity,
                 bound - element - identity - static_cast<double>(hostObject + hostArray));

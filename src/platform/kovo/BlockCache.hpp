@@ -1,8 +1,9 @@
 // BlockCache: blocks of one size kept per thread for reuse.
 #pragma once
 
+#include <kovo/Slabs.hpp>
+
 #include <cstddef>
-#include <new>
 
 namespace kovo::detail {
 
@@ -18,17 +19,17 @@ namespace kovo::detail {
 #endif
 
 // Host objects and their one-by-one arrays are made and dropped in bursts
-// (a batch of a sequence's items is a hundred and more of each), which
-// outruns the allocator's own per-thread cache of a few blocks a size; past
-// it every block costs a trip through the allocator's shared lists. Each
-// thread keeps up to kKeep blocks of `Bytes` here instead, and hands the
-// rest back to the heap. A block may be given back on another thread than
-// the one that took it: every block is a plain heap block of the same size.
-// The blocks a thread keeps go back to the heap when it ends. Under the
-// address sanitizer nothing is kept, so that a use after release is still
-// caught.
+// (a batch of a sequence's items is a hundred and more of each). Their
+// places come from slabs (kovo/Slabs.hpp), and each thread keeps up to kKeep
+// places given back here, so that a burst takes no lock. A place may be
+// given back on another thread than the one that took it: every place is a
+// place of the same slabs. The places a thread keeps go back to the slabs
+// when it ends. Under the address sanitizer nothing is kept, so that a use
+// after release is still caught (the slabs poison what they hold).
 template <std::size_t Bytes>
 class BlockCache {
+  using Places = Slabs<Bytes, alignof(void*)>;
+
  public:
   static constexpr std::size_t kKeep = KOVO_KEEP_BLOCKS ? 256 : 0;
 
@@ -36,7 +37,7 @@ class BlockCache {
     Kept& k = kept();
     if (k.count != 0) return k.blocks[--k.count];
     if (!k.armed) arm(k);
-    return ::operator new(Bytes);
+    return Places::take();
   }
 
   static void give(void* block) noexcept {
@@ -45,7 +46,7 @@ class BlockCache {
       k.blocks[k.count++] = block;
       return;
     }
-    ::operator delete(block);
+    Places::give(block);
   }
 
  private:
@@ -60,7 +61,7 @@ class BlockCache {
   struct Cleanup {
     ~Cleanup() {
       Kept& k = kept();
-      while (k.count != 0) ::operator delete(k.blocks[--k.count]);
+      while (k.count != 0) Places::give(k.blocks[--k.count]);
       k.closed = true;
     }
   };

@@ -17,6 +17,8 @@ class BindingAccess {
   static COSInterface* createSlotted(COSClass* cls, BindingSlot* slot);
   // Binds an unbound object (constructors).
   static void bind(COSInterface* obj, void* bound, bool store);
+  // Binds it to a slotted id (see BindingSlot), always stored.
+  static void bindSlot(COSInterface* obj, BindingSlot* slot);
   static void setRegistered(COSInterface* obj, bool registered);
   // Runs destroyInstance now (at most once per object) and marks the object
   // deleted; errors of destroyInstance pass on.

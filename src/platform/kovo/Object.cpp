@@ -169,19 +169,20 @@ COSInterface* BindingAccess::createSlotted(COSClass* cls, BindingSlot* slot) {
   return obj;
 }
 
+void BindingAccess::bindSlot(COSInterface* obj, BindingSlot* slot) {
+  if (slot->registered != obj) {
+    if (slot->registered) throw HostError("The native object is already bound to another host object.");
+    slot->registered = obj;
+    ++gSlotted;
+  }
+  obj->fKind = COSInterface::Kind::Slotted;
+  obj->fRegistered = true;
+  obj->fBound = slot;
+}
+
 void BindingAccess::bind(COSInterface* obj, void* bound, bool store) {
   if (store) {
-    if (BindingSlot* const slot = slotOf(bound)) {
-      if (slot->registered != obj) {
-        if (slot->registered) throw HostError("The native object is already bound to another host object.");
-        slot->registered = obj;
-        ++gSlotted;
-      }
-      obj->fKind = COSInterface::Kind::Slotted;
-      obj->fRegistered = true;
-      obj->fBound = bound;
-      return;
-    }
+    if (BindingSlot* const slot = slotOf(bound)) return bindSlot(obj, slot);
     Bindings& b = bindings();
     Binding* const it = b.entry(bound);
     if (it->registered != obj) {
@@ -268,12 +269,24 @@ HostArray* BindingRegistry::announceSlot(BindingSlot* slot, Interned cls, bool& 
   return out.detach();
 }
 
-void BindingRegistry::announceForConstructor(void* id, Interned cls, HostArray* out, bool store) {
-  COSInterfacePtr obj = omGetArrayElement(out, 0);
-  if (!obj || out->numel() != 1 || obj->isBound() || obj->isDeleted())
+namespace {
+COSInterface* underConstruction(Interned cls, HostArray* out) {
+  COSInterface* const obj =
+      out && out->classID() == ClassID::Object && out->numel() == 1 ? out->objects()[0].get() : nullptr;
+  if (!obj || obj->isBound() || obj->isDeleted())
     throw HostError("No object under construction for class \"" + std::string(cls.view()) + "\".");
+  return obj;  // the array keeps it
+}
+}  // namespace
+
+void BindingRegistry::announceForConstructor(void* id, Interned cls, HostArray* out, bool store) {
+  COSInterface* const obj = underConstruction(cls, out);
   if (!id) throw HostError("Cannot bind a null object to class \"" + std::string(cls.view()) + "\".");
-  BindingAccess::bind(obj.get(), id, store);
+  BindingAccess::bind(obj, id, store);
+}
+
+void BindingRegistry::announceSlotForConstructor(BindingSlot* slot, Interned cls, HostArray* out) {
+  BindingAccess::bindSlot(underConstruction(cls, out), slot);
 }
 
 HostArray* BindingRegistry::announceWithoutStoring(void* ptr, Interned cls) {

@@ -106,6 +106,7 @@ class BindingRegistry {
   // The same for the owner of a slotted id, who knows it is one: nothing
   // is looked up.
   static HostArray* announceSlot(BindingSlot* slot, Interned cls, bool& isNew);
+  static void announceSlotForConstructor(BindingSlot* slot, Interned cls, HostArray* out);
   static void removeSlot(BindingSlot* slot) noexcept;
 
   // The one owner of slotted ids: it answers whether `id` is a live id it

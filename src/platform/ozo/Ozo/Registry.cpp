@@ -2,6 +2,7 @@
 #include <Ozo/Internal.hpp>
 #include <kovo/Object.hpp>
 #include <kovo/OpenTable.hpp>
+#include <kovo/Slabs.hpp>
 
 #include <boost/multi_index/composite_key.hpp>
 #include <boost/multi_index/hashed_index.hpp>
@@ -9,8 +10,6 @@
 #include <boost/multi_index_container.hpp>
 
 #include <cstdint>
-#include <cstdlib>
-#include <new>
 #include <tuple>
 #include <type_traits>
 #include <memory>
@@ -34,113 +33,13 @@ struct Identity final {
   static void operator delete(void* place) noexcept;
 };
 
-#if defined(__SANITIZE_ADDRESS__)
-#define OZO_ASAN 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define OZO_ASAN 1
-#endif
-#endif
-#ifdef OZO_ASAN
-#include <sanitizer/asan_interface.h>
-// Places not handed out are poisoned: a use of a released identity, or of a
-// slab given back while a place in it is still used, is caught.
-#define OZO_POISON(p, n) ASAN_POISON_MEMORY_REGION(p, n)
-#define OZO_UNPOISON(p, n) ASAN_UNPOISON_MEMORY_REGION(p, n)
-#else
-#define OZO_POISON(p, n) ((void)(p), (void)(n))
-#define OZO_UNPOISON(p, n) ((void)(p), (void)(n))
-#endif
+// Identities are places in slabs (kovo/Slabs.hpp): 48 B each instead of a
+// 64 B heap chunk, and neighbours made one after the other sit together.
+using IdentitySlabs = kovo::Slabs<sizeof(Identity), alignof(Identity)>;
 
-// Identities come from slabs of 64 KiB, each aligned to its size, so that an
-// identity's slab is found from its address: an identity costs its own 48
-// bytes (a heap chunk would be 64) and a place taken or given back touches
-// only its slab. Slabs with free places are kept in a list; one that empties
-// goes back to the heap unless it is the only one with room left. Like the
-// table of ids, used under the host lock.
-class IdentitySlabs {
- public:
-  static constexpr std::size_t kSlab = 64 * 1024;
+void* Identity::operator new(std::size_t) { return IdentitySlabs::take(); }  // final: always an Identity
 
-  void* take() {
-    Slab* s = fRoomy;
-    if (!s) s = fresh();
-    void* place = s->free;
-    if (place) {
-      OZO_UNPOISON(place, sizeof(Identity));
-      s->free = *static_cast<void**>(place);
-    } else {
-      place = s->unused;
-      s->unused += sizeof(Identity);
-      OZO_UNPOISON(place, sizeof(Identity));
-    }
-    ++s->used;
-    if (!hasRoom(s)) unlink(s);
-    return place;
-  }
-
-  void give(void* place) noexcept {
-    auto* const s = reinterpret_cast<Slab*>(reinterpret_cast<std::uintptr_t>(place) & ~(kSlab - 1));
-    bool const wasFull = !hasRoom(s);
-    *static_cast<void**>(place) = s->free;
-    OZO_POISON(place, sizeof(Identity));
-    s->free = place;
-    --s->used;
-    if (wasFull) link(s);
-    if (s->used == 0 && (s->prev || s->next)) {
-      unlink(s);
-      OZO_UNPOISON(s, kSlab);
-      std::free(s);
-    }
-  }
-
- private:
-  struct Slab {
-    Slab* prev;
-    Slab* next;
-    void* free;    // places given back, linked through their first word
-    char* unused;  // the first place never handed out
-    std::size_t used;
-  };
-  static constexpr std::size_t kFirst = (sizeof(Slab) + alignof(Identity) - 1) / alignof(Identity) * alignof(Identity);
-  static char* end(Slab* s) { return reinterpret_cast<char*>(s) + kSlab; }
-  static bool hasRoom(Slab const* s) {
-    return s->free || s->unused + sizeof(Identity) <= end(const_cast<Slab*>(s));
-  }
-  Slab* fresh() {
-    void* const block = std::aligned_alloc(kSlab, kSlab);
-    if (!block) throw std::bad_alloc();
-    auto* const s = ::new (block) Slab{nullptr, nullptr, nullptr, static_cast<char*>(block) + kFirst, 0};
-    OZO_POISON(s->unused, kSlab - kFirst);
-    link(s);
-    return s;
-  }
-  void link(Slab* s) noexcept {
-    s->prev = nullptr;
-    s->next = fRoomy;
-    if (fRoomy) fRoomy->prev = s;
-    fRoomy = s;
-  }
-  void unlink(Slab* s) noexcept {
-    if (s->prev) s->prev->next = s->next;
-    else fRoomy = s->next;
-    if (s->next) s->next->prev = s->prev;
-    s->prev = s->next = nullptr;
-  }
-  Slab* fRoomy = nullptr;  // slabs with a free place
-};
-
-// Never destroyed, like the table.
-IdentitySlabs& identitySlabs() {
-  static auto* slabs = new IdentitySlabs;
-  return *slabs;
-}
-
-void* Identity::operator new(std::size_t) { return identitySlabs().take(); }  // final: always an Identity
-
-void Identity::operator delete(void* place) noexcept {
-  if (place) identitySlabs().give(place);
-}
+void Identity::operator delete(void* place) noexcept { IdentitySlabs::give(place); }
 
 // Every live id, one word an identity (kovo/OpenTable.hpp, keyed by the
 // address): an id from outside is only ever compared with these, never

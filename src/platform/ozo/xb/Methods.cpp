@@ -107,7 +107,11 @@ void bindConstructed(ImmutableObject const& created, kovo::Interned className, k
   ReferenceCountingIntf* const rc =
       created.isValid() ? created.get()->castTo<VisitationDomain, ReferenceCountingIntf>() : nullptr;
   void* const id = DeviantRegistry::getId(rc, created.deviant(), false);
-  kovo::factory::basic::BindingRegistry::announceForConstructor(id, className, kovo::toArray(out0), true);
+  if (id)
+    kovo::factory::basic::BindingRegistry::announceSlotForConstructor(DeviantRegistry::slotOf(id), className,
+                                                                      kovo::toArray(out0));
+  else
+    kovo::factory::basic::BindingRegistry::announceForConstructor(nullptr, className, kovo::toArray(out0), true);
   if (rc) rc->addRef();  // the binding's reference
 }
 

@@ -1,0 +1,136 @@
+// Slabs: places of one size carved from 64 KiB slabs.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <mutex>
+#include <new>
+
+#if defined(__SANITIZE_ADDRESS__)
+#define KOVO_SLABS_ASAN 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define KOVO_SLABS_ASAN 1
+#endif
+#endif
+#ifdef KOVO_SLABS_ASAN
+#include <sanitizer/asan_interface.h>
+#endif
+
+namespace kovo {
+
+// Small records that live as long as their users decide (host objects and
+// arrays, identities) are places in slabs of 64 KiB, each aligned to its
+// size so that a place's slab is found from its address. A place costs its
+// own `Bytes` (a heap chunk adds a header and rounds up to 16), and places
+// made one after the other sit together. Each slab keeps its free places in
+// a list and a count of those in use; slabs with room are kept in a list,
+// and one that empties goes back to the heap unless it is the only one with
+// room. Safe from several threads (one lock per size). Under the address
+// sanitizer places not handed out are poisoned, so a use after release, or
+// of a slab given back too early, is still caught.
+template <std::size_t Bytes, std::size_t Align = alignof(std::max_align_t)>
+class Slabs {
+  static_assert(Bytes >= sizeof(void*) && Bytes % Align == 0 && Align >= alignof(void*));
+
+ public:
+  static constexpr std::size_t kSlab = 64 * 1024;
+
+  static void* take() { return instance().takeLocked(); }
+  static void give(void* place) noexcept {
+    if (place) instance().giveLocked(place);
+  }
+
+ private:
+  struct Slab {
+    Slab* prev;
+    Slab* next;
+    void* free;    // places given back, linked through their first word
+    char* unused;  // the first place never handed out
+    std::size_t used;
+  };
+  static constexpr std::size_t kFirst = (sizeof(Slab) + Align - 1) / Align * Align;
+
+  // Never destroyed: places may be given back by static destructors at exit.
+  static Slabs& instance() {
+    static auto* slabs = new Slabs;
+    return *slabs;
+  }
+
+  static void poison([[maybe_unused]] void* p, [[maybe_unused]] std::size_t n) {
+#ifdef KOVO_SLABS_ASAN
+    ASAN_POISON_MEMORY_REGION(p, n);
+#endif
+  }
+  static void unpoison([[maybe_unused]] void* p, [[maybe_unused]] std::size_t n) {
+#ifdef KOVO_SLABS_ASAN
+    ASAN_UNPOISON_MEMORY_REGION(p, n);
+#endif
+  }
+
+  void* takeLocked() {
+    std::lock_guard lock(fMutex);
+    Slab* s = fRoomy;
+    if (!s) s = fresh();
+    void* place = s->free;
+    if (place) {
+      unpoison(place, Bytes);
+      s->free = *static_cast<void**>(place);
+    } else {
+      place = s->unused;
+      s->unused += Bytes;
+      unpoison(place, Bytes);
+    }
+    ++s->used;
+    if (!hasRoom(s)) unlink(s);
+    return place;
+  }
+
+  void giveLocked(void* place) noexcept {
+    std::lock_guard lock(fMutex);
+    auto* const s = reinterpret_cast<Slab*>(reinterpret_cast<std::uintptr_t>(place) & ~(kSlab - 1));
+    bool const wasFull = !hasRoom(s);
+    *static_cast<void**>(place) = s->free;
+    poison(place, Bytes);
+    s->free = place;
+    --s->used;
+    if (wasFull) link(s);
+    if (s->used == 0 && (s->prev || s->next)) {
+      unlink(s);
+      unpoison(s, kSlab);
+      std::free(s);
+    }
+  }
+
+  static bool hasRoom(Slab const* s) {
+    return s->free || static_cast<std::size_t>(s->unused - reinterpret_cast<char const*>(s)) + Bytes <= kSlab;
+  }
+  Slab* fresh() {
+    void* const block = std::aligned_alloc(kSlab, kSlab);
+    if (!block) throw std::bad_alloc();
+    auto* const s = ::new (block) Slab{nullptr, nullptr, nullptr, static_cast<char*>(block) + kFirst, 0};
+    poison(s->unused, kSlab - kFirst);
+    link(s);
+    return s;
+  }
+  void link(Slab* s) noexcept {
+    s->prev = nullptr;
+    s->next = fRoomy;
+    if (fRoomy) fRoomy->prev = s;
+    fRoomy = s;
+  }
+  void unlink(Slab* s) noexcept {
+    if (s->prev)
+      s->prev->next = s->next;
+    else
+      fRoomy = s->next;
+    if (s->next) s->next->prev = s->prev;
+    s->prev = s->next = nullptr;
+  }
+
+  std::mutex fMutex;
+  Slab* fRoomy = nullptr;  // slabs with a free place
+};
+
+}  // namespace kovo
