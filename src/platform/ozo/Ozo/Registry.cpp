@@ -1,7 +1,6 @@
 // Host identities of objects and the writability check.
 #include <Ozo/Internal.hpp>
 #include <kovo/Object.hpp>
-#include <kovo/OpenTable.hpp>
 #include <kovo/Slabs.hpp>
 
 #include <boost/multi_index/composite_key.hpp>
@@ -12,6 +11,7 @@
 #include <cstdint>
 #include <tuple>
 #include <type_traits>
+#include <iterator>
 #include <memory>
 
 namespace Ozo {
@@ -41,27 +41,15 @@ void* Identity::operator new(std::size_t) { return IdentitySlabs::take(); }  // 
 
 void Identity::operator delete(void* place) noexcept { IdentitySlabs::give(place); }
 
-// Every live id, one word an identity (kovo/OpenTable.hpp, keyed by the
-// address): an id from outside is only ever compared with these, never
-// dereferenced before it is found.
-struct ByAddress {
-  static std::uintptr_t key(Identity* i) { return reinterpret_cast<std::uintptr_t>(&i->slot); }
-  static bool isFree(Identity* i) { return i == nullptr; }
-};
-using Ids = kovo::OpenTable<Identity*, ByAddress>;
-
-// Never destroyed: objects retract their ids from their destructors, which
-// may run during static destruction.
-Ids& ids() {
-  static auto* t = new Ids;
-  return *t;
-}
+// An id from outside is checked with the slabs, which know their places in
+// use by address: it is never read before it is found to be one.
+std::size_t gLiveIds = 0;
 
 static_assert(std::is_standard_layout_v<Identity>, "an identity and its first member, the slot, share their address");
 void* idOf(Identity* i) { return &i->slot; }
 
 // The host registry asks here whether a pointer is one of our ids.
-bool isLiveId(void const* id) { return ids().find(reinterpret_cast<std::uintptr_t>(id)) != nullptr; }
+bool isLiveId(void const* id) { return IdentitySlabs::owns(id); }
 [[maybe_unused]] bool const gSlotsOwned = (kovo::factory::basic::BindingRegistry::setSlotOwner(&isLiveId), true);
 
 // The identities under any other deviant (values of immortal objects: few)
@@ -106,32 +94,26 @@ void* DeviantRegistry::getId(ReferenceCountingIntf* object, Deviant const& d, bo
   if (d.word == 0) {
     for (auto* i = static_cast<Identity*>(object->fIdentities); i; i = i->next)
       if (i->info.immutable == immutable) return idOf(i);
-    std::unique_ptr<Identity> identity(made(object, d, immutable));
-    ids().insert(identity.get());  // only this can fail, before anything changes
+    Identity* const identity = made(object, d, immutable);  // only this can fail, before anything changes
     identity->next = static_cast<Identity*>(object->fIdentities);
-    object->fIdentities = identity.get();
+    object->fIdentities = identity;
     object->fRegistered = true;
-    return idOf(identity.release());
+    ++gLiveIds;
+    return idOf(identity);
   }
   auto& byView = others().get<ByView>();
   if (auto const it = byView.find(std::make_tuple(object, d.word, immutable)); it != byView.end())
     return idOf(it->get());
   Identity* const identity = made(object, d, immutable);
-  auto const placed = byView.insert(std::unique_ptr<Identity>(identity)).first;
-  try {
-    ids().insert(identity);
-  } catch (...) {
-    byView.erase(placed);
-    throw;
-  }
+  byView.insert(std::unique_ptr<Identity>(identity));
   object->fRegistered = true;
+  ++gLiveIds;
   return idOf(identity);
 }
 
 VariantInfo const* DeviantRegistry::getVariantInfo(void const* id) {
-  if (!id) return nullptr;
-  Identity* const* const found = ids().find(reinterpret_cast<std::uintptr_t>(id));
-  return found ? &(*found)->info : nullptr;
+  if (!IdentitySlabs::owns(id)) return nullptr;
+  return &static_cast<Identity const*>(id)->info;  // the id is the identity's address
 }
 
 VariantInfo const& DeviantRegistry::infoOfSlot(kovo::BindingSlot* slot) {
@@ -144,23 +126,22 @@ bool DeviantRegistry::isImmutable(void const* id) {
 }
 
 void DeviantRegistry::retract(ReferenceCountingIntf* object) {
-  Ids& t = ids();
   for (auto* i = static_cast<Identity*>(object->fIdentities); i;) {
     std::unique_ptr<Identity> const gone(i);
     i = i->next;
-    t.erase(t.find(ByAddress::key(gone.get())));
+    --gLiveIds;
   }
   object->fIdentities = nullptr;
   if (Others& o = others(); !o.empty()) {
     auto& byObject = o.get<ByObject>();
     auto const [first, last] = byObject.equal_range(object);
-    for (auto it = first; it != last; ++it) t.erase(t.find(ByAddress::key(it->get())));
+    gLiveIds -= static_cast<std::size_t>(std::distance(first, last));
     byObject.erase(first, last);
   }
   object->fRegistered = false;
 }
 
-std::size_t DeviantRegistry::size() { return ids().size(); }
+std::size_t DeviantRegistry::size() { return gLiveIds; }
 
 // ---------------------------------------------------------------------------
 bool DeviantAssertions::sAssertionsEnabled = true;

@@ -104,8 +104,8 @@ void touchConstructed(kovo::COSValue out0, kovo::Interned className) {
 }
 
 void bindConstructed(ImmutableObject const& created, kovo::Interned className, kovo::COSValue out0) {
-  ReferenceCountingIntf* const rc =
-      created.isValid() ? created.get()->castTo<VisitationDomain, ReferenceCountingIntf>() : nullptr;
+  // The same counting base that returning the object announces (an upcast).
+  ReferenceCountingIntf* const rc = created.isValid() ? created.get() : nullptr;
   void* const id = DeviantRegistry::getId(rc, created.deviant(), false);
   if (id)
     kovo::factory::basic::BindingRegistry::announceSlotForConstructor(DeviantRegistry::slotOf(id), className,
@@ -143,8 +143,11 @@ VariantInfo const* identityInput(kovo::COSValue w, kovo::Interned cls) {
   kovo::COSInterface const* const object = a->objects()[0].get();
   if (object == nullptr) return nullptr;
   void* const id = object->lookup(cls);
-  kovo::factory::impl::validateSelfPointer(id);
-  return DeviantRegistry::getVariantInfo(id);
+  VariantInfo const* const info = DeviantRegistry::getVariantInfo(id);
+  // An identity keeps its binding in its slot: a bound one needs no second
+  // lookup. Anything else gets the host's check and its error.
+  if (!info || !DeviantRegistry::slotOf(id)->registered) kovo::factory::impl::validateSelfPointer(id);
+  return info;
 }
 
 ImmutableObject objectInput(kovo::COSValue w, kovo::Interned cls) {
