@@ -26,6 +26,10 @@ TEST_F(Identities, OneIdPerObjectDeviantAndViewAndNoneForUnknownPointers) {
   EXPECT_EQ(DeviantRegistry::getVariantInfo(&local), nullptr);
   EXPECT_EQ(DeviantRegistry::getVariantInfo(nullptr), nullptr);
   EXPECT_FALSE(DeviantRegistry::isImmutable(&local));
+  // Ids are checked by the places that hold identities: a pointer into the
+  // middle of one, or just past it, is no id.
+  EXPECT_EQ(DeviantRegistry::getVariantInfo(static_cast<char*>(aMod) + 8), nullptr);
+  EXPECT_EQ(DeviantRegistry::getVariantInfo(static_cast<char*>(aMod) - 8), nullptr);
 
   Ozo::VariantInfo const* const info = DeviantRegistry::getVariantInfo(aMod);
   ASSERT_NE(info, nullptr);
