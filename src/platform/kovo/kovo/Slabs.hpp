@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <mutex>
 #include <new>
+#include <type_traits>
 
 #if defined(__SANITIZE_ADDRESS__)
 #define KOVO_SLABS_ASAN 1
@@ -31,12 +32,14 @@ namespace kovo {
 // and one that empties goes back to the heap unless it is the only one with
 // room. Each slab marks its places in use, and the slabs are known by
 // address, so `owns` tells whether any pointer is a place in use without
-// reading what it points at. Safe from several threads (one lock per size).
+// reading what it points at. Safe from several threads (one lock per size)
+// unless `Locked` is false: then its users hold a lock of their own (the
+// host lock) for every call.
 // One library's functions take and give each size (every shared library has
 // its own instance). Under the address
 // sanitizer places not handed out are poisoned, so a use after release, or
 // of a slab given back too early, is still caught.
-template <std::size_t Bytes, std::size_t Align = alignof(std::max_align_t)>
+template <std::size_t Bytes, std::size_t Align = alignof(std::max_align_t), bool Locked = true>
 class Slabs {
   static_assert(Bytes >= sizeof(void*) && Bytes % Align == 0 && Align >= alignof(void*));
 
@@ -178,7 +181,11 @@ class Slabs {
     s->prev = s->next = nullptr;
   }
 
-  std::mutex fMutex;
+  struct NoMutex {
+    void lock() {}
+    void unlock() {}
+  };
+  std::conditional_t<Locked, std::mutex, NoMutex> fMutex;
   Slab* fRoomy = nullptr;         // slabs with a free place
   OpenTable<Slab*, BySlab> fAll;  // every slab
 };

@@ -35,7 +35,9 @@ struct Identity final {
 
 // Identities are places in slabs (kovo/Slabs.hpp): 48 B each instead of a
 // 64 B heap chunk, and neighbours made one after the other sit together.
-using IdentitySlabs = kovo::Slabs<sizeof(Identity), alignof(Identity)>;
+// Made, checked and ended under the host lock, so the slabs take no lock of
+// their own.
+using IdentitySlabs = kovo::Slabs<sizeof(Identity), alignof(Identity), false>;
 
 void* Identity::operator new(std::size_t) { return IdentitySlabs::take(); }  // final: always an Identity
 
