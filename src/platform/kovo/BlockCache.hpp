@@ -3,6 +3,7 @@
 
 #include <kovo/Slabs.hpp>
 
+#include <algorithm>
 #include <cstddef>
 
 namespace kovo::detail {
@@ -32,21 +33,30 @@ class BlockCache {
 
  public:
   static constexpr std::size_t kKeep = KOVO_KEEP_BLOCKS ? 256 : 0;
+  static constexpr std::size_t kBatch = kKeep / 2;
 
   static void* take() {
     Kept& k = kept();
     if (k.count != 0) return k.blocks[--k.count];
     if (!k.armed) arm(k);
-    return Places::take();
+    if (kKeep == 0 || k.closed) return Places::take();
+    // Empty: a batch from the slabs under one hold of their lock (objects
+    // kept by the thousand are made one after the other).
+    Places::takeMany(k.blocks, kBatch);
+    k.count = kBatch - 1;
+    return k.blocks[kBatch - 1];
   }
 
   static void give(void* block) noexcept {
     Kept& k = kept();
-    if (k.count < kKeep && !k.closed) {
-      k.blocks[k.count++] = block;
-      return;
+    if (k.closed || kKeep == 0) return Places::give(block);
+    if (k.count == kKeep) {
+      // Full: the older half goes back under one hold of the lock.
+      Places::giveMany(k.blocks, kBatch);
+      std::copy(k.blocks + kBatch, k.blocks + k.count, k.blocks);
+      k.count -= kBatch;
     }
-    Places::give(block);
+    k.blocks[k.count++] = block;
   }
 
  private:

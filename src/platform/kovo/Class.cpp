@@ -494,6 +494,17 @@ std::span<COSMethodInfo* const> COSClass::callableMethods(std::string_view name)
   return own.methodCache.emplace(key, std::move(own.methodScratch)).first->second;
 }
 
+std::span<COSMethodInfo* const> COSClass::constructors() {
+  ensureInitialized();
+  Members::Lookups& own = editLookups();
+  if (own.constructorsKept) return own.constructors;
+  own.constructors.clear();
+  for (auto const& m : ownMethods())
+    if (m->kind() == COSMethodInfo::Kind::Constructor) own.constructors.push_back(m.get());
+  own.constructorsKept = members().lineageKept;
+  return own.constructors;
+}
+
 std::vector<std::string> COSClass::memberNames() {
   std::set<std::string> names;
   walkClasses(this, [&](COSClass* c, int) {

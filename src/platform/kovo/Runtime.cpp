@@ -498,19 +498,12 @@ ArrayPtr Runtime::callFunction(COSPackage* pkg, std::string_view function, std::
 
 ArrayPtr Runtime::construct(COSClass* cls, std::span<ArrayPtr const> args) {
   if (!cls) throw HostError("Unknown class \"\".");
-  cls->ensureInitialized();
-  // The constructors, in registration order, on the stack: a class has a few.
-  auto const& methods = cls->ownMethods();
-  std::size_t count = 0;
-  for (auto const& m : methods) count += m->kind() == COSMethodInfo::Kind::Constructor ? 1 : 0;
-  if (count == 0) throw HostError("Class " + quoted(cls->getName().view()) + " has no constructor.");
-  SmallBuffer<COSMethodInfo*, 8> constructors(count);
-  std::size_t next = 0;
-  for (auto const& m : methods)
-    if (m->kind() == COSMethodInfo::Kind::Constructor) constructors[next++] = m.get();
+  // The constructors in registration order, kept by the class.
+  std::span<COSMethodInfo* const> const constructors = cls->constructors();
+  if (constructors.empty()) throw HostError("Class " + quoted(cls->getName().view()) + " has no constructor.");
   CallArgs call(args.size());
   collect(call, nullptr, args);
-  Chosen const chosen = choose(constructors.span(), call, cls->getShortName(), classOwner(cls));
+  Chosen const chosen = choose(constructors, call, cls->getShortName(), classOwner(cls));
 
   // The object under construction travels in output 0; the invoker binds it.
   // If the invoker fails, the unbound object just goes away.

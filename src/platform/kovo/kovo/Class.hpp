@@ -364,6 +364,8 @@ class COSClass {
   // first. Kept per name, like properties, once the lineage is kept; valid
   // until the next call on this class.
   std::span<COSMethodInfo* const> callableMethods(std::string_view name);
+  // The class's own constructors in registration order, kept the same way.
+  std::span<COSMethodInfo* const> constructors();
   // Every member name visible on the class (own and inherited), sorted.
   std::vector<std::string> memberNames();
 
@@ -401,6 +403,8 @@ class COSClass {
       // Callable methods by name (keys view the methods' own names); found names only.
       std::unordered_map<std::string_view, std::vector<COSMethodInfo*>> methodCache;
       std::vector<COSMethodInfo*> methodScratch;
+      std::vector<COSMethodInfo*> constructors;
+      bool constructorsKept = false;
     };
     std::unique_ptr<Lookups> lookups;
   };

@@ -50,6 +50,10 @@ class Slabs {
   static void give(void* place) noexcept {
     if (place) instance().giveLocked(place);
   }
+  // `count` places into `out`, under one hold of the lock.
+  static void takeMany(void** out, std::size_t count) { instance().takeManyLocked(out, count); }
+  // `count` places back, under one hold of the lock.
+  static void giveMany(void* const* places, std::size_t count) noexcept { instance().giveManyLocked(places, count); }
   // Whether `p` is a place handed out and not given back. Never reads `p`.
   static bool owns(void const* p) { return p && instance().ownsLocked(p); }
 
@@ -106,6 +110,32 @@ class Slabs {
 
   void* takeLocked() {
     std::lock_guard lock(fMutex);
+    return takeOne();
+  }
+
+  void takeManyLocked(void** out, std::size_t count) {
+    std::lock_guard lock(fMutex);
+    for (std::size_t i = 0; i < count; ++i) {
+      try {
+        out[i] = takeOne();
+      } catch (...) {
+        while (i != 0) giveOne(out[--i]);
+        throw;
+      }
+    }
+  }
+
+  void giveLocked(void* place) noexcept {
+    std::lock_guard lock(fMutex);
+    giveOne(place);
+  }
+
+  void giveManyLocked(void* const* places, std::size_t count) noexcept {
+    std::lock_guard lock(fMutex);
+    for (std::size_t i = 0; i < count; ++i) giveOne(places[i]);
+  }
+
+  void* takeOne() {
     Slab* s = fRoomy;
     if (!s) s = fresh();
     void* place = s->free;
@@ -133,8 +163,7 @@ class Slabs {
     return i < kPlaces && (s->inUse[i / 64] >> (i % 64) & 1) != 0;
   }
 
-  void giveLocked(void* place) noexcept {
-    std::lock_guard lock(fMutex);
+  void giveOne(void* place) noexcept {
     Slab* const s = slabOf(place);
     mark(s, place, false);
     bool const wasFull = !hasRoom(s);
