@@ -162,10 +162,8 @@ COSInterface* BindingAccess::create(COSClass* cls, void* bound, bool valueObject
 }
 
 COSInterface* BindingAccess::createSlotted(COSClass* cls, BindingSlot* slot) {
-  auto* const obj = new COSInterface(cls, slot, COSInterface::Kind::Slotted);
-  obj->fRegistered = true;
-  slot->registered = obj;
-  ++gSlotted;
+  auto* const obj = new COSInterface(cls, nullptr, COSInterface::Kind::Handle);
+  bindSlot(obj, slot);  // the caller found the slot empty: this cannot fail
   return obj;
 }
 
@@ -210,10 +208,7 @@ void BindingAccess::destroyNow(COSInterface* obj) {
     // The slot is the id, checked when it was bound; the id lives at least
     // as long as the binding (the binding holds its object).
     auto* const slot = static_cast<BindingSlot*>(obj->fBound);
-    if (slot->registered == obj) {
-      slot->registered = nullptr;
-      --gSlotted;
-    }
+    if (slot->registered == obj) factory::basic::BindingRegistry::removeSlot(slot);
     obj->fRegistered = false;
   } else {
     dropLive(obj->fBound);

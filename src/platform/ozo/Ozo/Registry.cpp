@@ -9,10 +9,10 @@
 #include <boost/multi_index_container.hpp>
 
 #include <cstdint>
-#include <tuple>
-#include <type_traits>
 #include <iterator>
 #include <memory>
+#include <tuple>
+#include <type_traits>
 
 namespace Ozo {
 
@@ -43,14 +43,15 @@ void* Identity::operator new(std::size_t) { return IdentitySlabs::take(); }  // 
 
 void Identity::operator delete(void* place) noexcept { IdentitySlabs::give(place); }
 
-// An id from outside is checked with the slabs, which know their places in
-// use by address: it is never read before it is found to be one.
+// Live identities, under any deviant (size()).
 std::size_t gLiveIds = 0;
 
 static_assert(std::is_standard_layout_v<Identity>, "an identity and its first member, the slot, share their address");
 void* idOf(Identity* i) { return &i->slot; }
 
-// The host registry asks here whether a pointer is one of our ids.
+// The host registry asks here whether a pointer is one of our ids. The slabs
+// know their places in use by address: an id from outside is never read
+// before it is found to be one.
 bool isLiveId(void const* id) { return IdentitySlabs::owns(id); }
 [[maybe_unused]] bool const gSlotsOwned = (kovo::factory::basic::BindingRegistry::setSlotOwner(&isLiveId), true);
 

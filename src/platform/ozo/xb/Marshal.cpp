@@ -3,11 +3,9 @@
 
 namespace Ozo::xb {
 
-kovo::Interned internedName(char const* name) {
-  if (name == nullptr || name[0] == '\0') return kovo::Interned{};
-  // The host remembers, per thread, the id last found for a text's address.
-  return kovo::intern(name);
-}
+// The host remembers, per thread, the id last found for a text's address;
+// a null or empty name is the empty id.
+kovo::Interned internedName(char const* name) { return kovo::intern(name); }
 
 VariantInfo const* boundIdentity(kovo::COSValue word, kovo::Interned cls) {
   return DeviantRegistry::getVariantInfo(boundPointer(word, cls));
